@@ -1,0 +1,191 @@
+// Drive map of the run-time stand-in: drive letters standing for native folders, like `subst`.
+//
+// Not implemented: per-drive current folders ("D:name" starts at the drive's top), UNC paths
+// (\\server\share reaches the native path //server/share), the \\?\ and \\.\ prefixes, and the
+// stripping of trailing dots and spaces from names that Windows does.
+#include "drives.h"
+
+#include <standin/crt.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <mutex>
+#include <stdexcept>
+
+namespace crt {
+namespace {
+
+constexpr std::size_t kDriveCount = 26;
+
+class DriveMap {
+public:
+    void Map(std::size_t drive, std::string folder)
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        folders_[drive] = std::move(folder);
+    }
+
+    void Unmap(std::size_t drive)
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        folders_[drive].reset();
+    }
+
+    void UnmapAll()
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        folders_.fill(std::nullopt);
+    }
+
+    std::optional<std::string> Folder(std::size_t drive) const
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return folders_[drive];
+    }
+
+    std::array<std::optional<std::string>, kDriveCount> Snapshot() const
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return folders_;
+    }
+
+private:
+    mutable std::mutex mutex_;
+    std::array<std::optional<std::string>, kDriveCount> folders_;
+};
+
+DriveMap& Drives()
+{
+    static DriveMap drives;
+    return drives;
+}
+
+bool IsDriveLetter(char letter)
+{
+    return (letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z');
+}
+
+std::size_t DriveSlot(char letter)
+{
+    return static_cast<std::size_t>(std::toupper(static_cast<unsigned char>(letter)) - 'A');
+}
+
+// "/a//b/" => "/a/b/": POSIX treats a run of slashes as one.
+std::string CollapseSlashes(std::string_view path)
+{
+    std::string collapsed;
+    collapsed.reserve(path.size());
+    for (const char c : path) {
+        if (c == '/' && !collapsed.empty() && collapsed.back() == '/')
+            continue;
+        collapsed.push_back(c);
+    }
+    return collapsed;
+}
+
+// "/a/b/" => "/a/b"; the root "/" stays.
+std::string WithoutTrailingSlashes(std::string folder)
+{
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    return folder;
+}
+
+// Whether `path` is `folder` or lies below it; both collapsed, `folder` without trailing slash.
+bool IsUnder(const std::string& path, const std::string& folder)
+{
+    if (path.compare(0, folder.size(), folder) != 0)
+        return false;
+    return path.size() == folder.size() || folder == "/" || path[folder.size()] == '/';
+}
+
+}  // namespace
+
+bool HasDriveDesignator(std::string_view path)
+{
+    return path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == ':';
+}
+
+std::optional<std::string> TranslatePath(std::string_view windowsPath)
+{
+    std::string path(windowsPath);
+    std::replace(path.begin(), path.end(), '\\', '/');
+    if (!HasDriveDesignator(path))
+        return path;
+
+    std::optional<std::string> folder = Drives().Folder(DriveSlot(path[0]));
+    if (!folder)
+        return std::nullopt;
+    const std::string_view rest = std::string_view(path).substr(2);
+    if (rest.empty())
+        return folder;
+    if (*folder == "/")
+        folder->clear();
+    if (rest.front() != '/')
+        folder->push_back('/');
+    folder->append(rest);
+    return folder;
+}
+
+unsigned DriveIndex(std::string_view windowsPath)
+{
+    return HasDriveDesignator(windowsPath) ? static_cast<unsigned>(DriveSlot(windowsPath[0])) : 0;
+}
+
+}  // namespace crt
+
+namespace standin {
+
+void MapDrive(char letter, const std::string& nativeFolder)
+{
+    if (!crt::IsDriveLetter(letter))
+        throw std::invalid_argument("MapDrive: not a drive letter");
+    if (nativeFolder.empty() || nativeFolder.front() != '/')
+        throw std::invalid_argument("MapDrive: the folder must be an absolute native path");
+    crt::Drives().Map(crt::DriveSlot(letter),
+                      crt::WithoutTrailingSlashes(crt::CollapseSlashes(nativeFolder)));
+}
+
+void UnmapDrive(char letter)
+{
+    if (crt::IsDriveLetter(letter))
+        crt::Drives().Unmap(crt::DriveSlot(letter));
+}
+
+void UnmapAllDrives()
+{
+    crt::Drives().UnmapAll();
+}
+
+std::string ToNativePath(const std::string& windowsPath)
+{
+    return crt::TranslatePath(windowsPath).value_or(std::string());
+}
+
+std::string FromNativePath(const std::string& nativePath)
+{
+    const std::string path = crt::CollapseSlashes(nativePath);
+    const auto folders = crt::Drives().Snapshot();
+
+    std::optional<std::size_t> best;
+    for (std::size_t drive = 0; drive < folders.size(); ++drive) {
+        if (folders[drive] && crt::IsUnder(path, *folders[drive]) &&
+            (!best || folders[drive]->size() > folders[*best]->size()))
+            best = drive;
+    }
+
+    std::string windowsPath;
+    std::string_view rest = path;
+    if (best) {
+        windowsPath = {static_cast<char>('A' + *best), ':'};
+        rest.remove_prefix(*folders[*best] == "/" ? 0 : folders[*best]->size());
+        if (rest.empty())
+            rest = "/";
+    }
+    windowsPath.append(rest);
+    std::replace(windowsPath.begin(), windowsPath.end(), '/', '\\');
+    return windowsPath;
+}
+
+}  // namespace standin

@@ -1,0 +1,222 @@
+// _findfirst, _findnext, _findclose: a directory search over POSIX opendir/readdir.
+//
+// A search lists the folder named by the pattern's leading part and returns the entries whose names
+// match its last component (see wildcard.h), in the order readdir delivers them, "." and ".."
+// included wherever the file system reports them. An entry whose name does not fit the record's
+// 260-byte name field is left out, never cut short. On Linux every name is at most NAME_MAX (255)
+// bytes, so none is ever left out here.
+//
+// A handle is a number standing for a search object that the handle table owns until _findclose.
+// Numbers are never reused, so a closed or made-up handle is refused with EINVAL. _findnext at the
+// end returns -1 with ENOENT and leaves the record as it was.
+//
+// Not implemented: "X:" alone or a pattern ending in a separator as a search for the folder's own
+// entry (both fail with ENOENT), and failures of _findnext other than the end of the listing.
+#include <io.h>
+
+#include "drives.h"
+#include "hooks.h"
+#include "records.h"
+#include "wildcard.h"
+
+#include <standin/crt.h>
+
+#include <dirent.h>
+#include <fcntl.h>
+
+#include <cerrno>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <unordered_map>
+
+namespace {
+
+struct DirCloser {
+    void operator()(DIR* dir) const { closedir(dir); }
+};
+using DirPtr = std::unique_ptr<DIR, DirCloser>;
+
+class Search {
+public:
+    Search(DirPtr dir, crt::NamePattern pattern) : dir_(std::move(dir)), pattern_(std::move(pattern)) {}
+
+    // The next matching entry into `record`; false, record untouched, when there is none left.
+    bool Next(_finddata_t& record)
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        while (!finished_) {
+            const dirent* entry = readdir(dir_.get());
+            if (entry == nullptr) {
+                finished_ = true;
+                break;
+            }
+            if (!pattern_.Matches(entry->d_name))
+                continue;
+            struct stat status;
+            if (!Status(entry->d_name, status))
+                continue;
+            if (crt::FillFindRecord(entry->d_name, status, record))
+                return true;
+        }
+        return false;
+    }
+
+private:
+    // An entry's status, following a symbolic link unless it dangles; false when the entry has
+    // vanished since readdir reported it.
+    bool Status(const char* name, struct stat& status) const
+    {
+        const int folder = dirfd(dir_.get());
+        return fstatat(folder, name, &status, 0) == 0 ||
+               fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) == 0;
+    }
+
+    std::mutex mutex_;
+    DirPtr dir_;
+    crt::NamePattern pattern_;
+    bool finished_ = false;
+};
+
+class SearchTable {
+public:
+    intptr_t Add(std::shared_ptr<Search> search)
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        const intptr_t handle = ++lastHandle_;
+        searches_.emplace(handle, std::move(search));
+        return handle;
+    }
+
+    std::shared_ptr<Search> Find(intptr_t handle) const
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        const auto found = searches_.find(handle);
+        return found == searches_.end() ? nullptr : found->second;
+    }
+
+    bool Remove(intptr_t handle)
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return searches_.erase(handle) != 0;
+    }
+
+    std::size_t Size() const
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return searches_.size();
+    }
+
+private:
+    mutable std::mutex mutex_;
+    intptr_t lastHandle_ = 0;
+    // Shared so that a _findnext running while another thread closes the handle finishes safely.
+    std::unordered_map<intptr_t, std::shared_ptr<Search>> searches_;
+};
+
+SearchTable& Searches()
+{
+    static SearchTable table;
+    return table;
+}
+
+// A pattern split into the folder to list and the last component to match:
+// "D:\t\*.*" => {"D:\t\", "*.*"}; "D:*" => {"D:", "*"}; "*.*" => {"", "*.*"}.
+struct SplitPattern {
+    std::string folder;
+    std::string name;
+};
+
+SplitPattern Split(const std::string& pattern)
+{
+    const std::size_t start = crt::HasDriveDesignator(pattern) ? 2 : 0;
+    const std::size_t separator = pattern.find_last_of("\\/");
+    if (separator == std::string::npos || separator < start)
+        return {pattern.substr(0, start), pattern.substr(start)};
+    return {pattern.substr(0, separator + 1), pattern.substr(separator + 1)};
+}
+
+// Windows' errno for a search that cannot start: ENOENT when the folder is not there, EINVAL for
+// the rest (an unreadable folder included).
+int FindFirstErrno(int posixError)
+{
+    switch (posixError) {
+    case ENOENT:
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+        return ENOENT;
+    case ENOMEM:
+        return ENOMEM;
+    default:
+        return EINVAL;
+    }
+}
+
+}  // namespace
+
+extern "C" intptr_t _findfirst(const char* pattern, struct _finddata_t* record)
+{
+    crt::CountCall(crt::Call::FindFirst);
+    if (pattern == nullptr || record == nullptr) {
+        errno = EINVAL;
+        return -1;
+    }
+    if (const auto fault = crt::FindFirstFault(pattern)) {
+        errno = *fault;
+        return -1;
+    }
+
+    const SplitPattern split = Split(pattern);
+    const auto folder = crt::TranslatePath(split.folder.empty() ? "." : split.folder);
+    if (!folder || split.name.empty()) {
+        errno = ENOENT;
+        return -1;
+    }
+    DirPtr dir(opendir(folder->c_str()));
+    if (!dir) {
+        errno = FindFirstErrno(errno);
+        return -1;
+    }
+
+    auto search = std::make_shared<Search>(std::move(dir), crt::NamePattern(split.name));
+    if (!search->Next(*record)) {
+        errno = ENOENT;
+        return -1;
+    }
+    return Searches().Add(std::move(search));
+}
+
+extern "C" int _findnext(intptr_t handle, struct _finddata_t* record)
+{
+    crt::CountCall(crt::Call::FindNext);
+    const std::shared_ptr<Search> search = Searches().Find(handle);
+    if (!search || record == nullptr) {
+        errno = EINVAL;
+        return -1;
+    }
+    if (!search->Next(*record)) {
+        errno = ENOENT;
+        return -1;
+    }
+    return 0;
+}
+
+extern "C" int _findclose(intptr_t handle)
+{
+    crt::CountCall(crt::Call::FindClose);
+    if (!Searches().Remove(handle)) {
+        errno = EINVAL;
+        return -1;
+    }
+    return 0;
+}
+
+namespace standin {
+
+std::size_t OpenFindHandles()
+{
+    return Searches().Size();
+}
+
+}  // namespace standin

@@ -1,0 +1,179 @@
+// Injected failures and call counters of the run-time stand-in.
+//
+// Failures let tests produce what root cannot produce with permissions: a folder whose status or
+// listing cannot be read. Counters let tests and benchmarks see how many queries a caller makes.
+#include "hooks.h"
+
+#include "drives.h"
+
+#include <standin/crt.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace crt {
+namespace {
+
+// Paths are compared with '\' as '/' and the drive letter upper-cased: "d:\t" equals "D:/t".
+std::string FaultKey(std::string_view windowsPath)
+{
+    std::string key(windowsPath);
+    std::replace(key.begin(), key.end(), '\\', '/');
+    if (HasDriveDesignator(key))
+        key[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(key[0])));
+    return key;
+}
+
+// A folder key without its trailing slashes, unless nothing but slashes or a bare drive would
+// remain: "D:/t/" => "D:/t", "D:/" => "D:", "/" => "/".
+std::string FolderKey(std::string key)
+{
+    const std::size_t minimum = HasDriveDesignator(key) ? 2 : 1;
+    while (key.size() > minimum && key.back() == '/')
+        key.pop_back();
+    return key;
+}
+
+// The folder that a pattern key searches: "D:/t/*.*" => "D:/t/", "D:*" => "D:", "*.*" => "".
+std::string PatternFolder(const std::string& patternKey)
+{
+    const std::size_t start = HasDriveDesignator(patternKey) ? 2 : 0;
+    const std::size_t slash = patternKey.rfind('/');
+    if (slash == std::string::npos || slash < start)
+        return patternKey.substr(0, start);
+    return patternKey.substr(0, slash + 1);
+}
+
+struct Fault {
+    std::string key;
+    int error;
+};
+
+class FaultList {
+public:
+    void Add(std::string_view windowsPath, int error)
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        faults_.push_back({FaultKey(windowsPath), error});
+    }
+
+    void Clear()
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        faults_.clear();
+    }
+
+    template <typename Matches>
+    std::optional<int> Find(Matches matches) const
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        for (const Fault& fault : faults_) {
+            if (matches(fault.key))
+                return fault.error;
+        }
+        return std::nullopt;
+    }
+
+private:
+    mutable std::mutex mutex_;
+    std::vector<Fault> faults_;
+};
+
+FaultList& StatFaults()
+{
+    static FaultList faults;
+    return faults;
+}
+
+FaultList& FindFirstFaults()
+{
+    static FaultList faults;
+    return faults;
+}
+
+struct Counters {
+    std::atomic<std::size_t> stat{0};
+    std::atomic<std::size_t> findfirst{0};
+    std::atomic<std::size_t> findnext{0};
+    std::atomic<std::size_t> findclose{0};
+};
+
+Counters& CallCounters()
+{
+    static Counters counters;
+    return counters;
+}
+
+}  // namespace
+
+std::optional<int> StatFault(std::string_view windowsPath)
+{
+    const std::string path = FaultKey(windowsPath);
+    return StatFaults().Find([&](const std::string& key) { return key == path; });
+}
+
+std::optional<int> FindFirstFault(std::string_view windowsPattern)
+{
+    const std::string pattern = FaultKey(windowsPattern);
+    const std::string folder = FolderKey(PatternFolder(pattern));
+    return FindFirstFaults().Find([&](const std::string& key) {
+        return key == pattern || (!key.empty() && FolderKey(key) == folder);
+    });
+}
+
+void CountCall(Call call)
+{
+    Counters& counters = CallCounters();
+    switch (call) {
+    case Call::Stat: ++counters.stat; break;
+    case Call::FindFirst: ++counters.findfirst; break;
+    case Call::FindNext: ++counters.findnext; break;
+    case Call::FindClose: ++counters.findclose; break;
+    }
+}
+
+}  // namespace crt
+
+namespace standin {
+
+void FailStat(const std::string& windowsPath, int error)
+{
+    crt::StatFaults().Add(windowsPath, error);
+}
+
+void FailFindFirst(const std::string& windowsPathOrPattern, int error)
+{
+    crt::FindFirstFaults().Add(windowsPathOrPattern, error);
+}
+
+void ClearFaults()
+{
+    crt::StatFaults().Clear();
+    crt::FindFirstFaults().Clear();
+}
+
+CrtCallCounts CallCounts()
+{
+    const crt::Counters& counters = crt::CallCounters();
+    CrtCallCounts counts;
+    counts.stat = counters.stat;
+    counts.findfirst = counters.findfirst;
+    counts.findnext = counters.findnext;
+    counts.findclose = counters.findclose;
+    return counts;
+}
+
+void ResetCallCounts()
+{
+    crt::Counters& counters = crt::CallCounters();
+    counters.stat = 0;
+    counters.findfirst = 0;
+    counters.findnext = 0;
+    counters.findclose = 0;
+}
+
+}  // namespace standin
