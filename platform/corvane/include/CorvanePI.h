@@ -6,6 +6,12 @@
 // Out-values are passed by pointer; a null out pointer is a failure (CORVANE_E_NULL_ARGUMENT), and a
 // failed call leaves its out-value unwritten, except GetLayerCount, which writes 0 (see there).
 // No call throws.
+//
+// The file (an INI file): section and key names match ignoring ASCII case, section names also
+// ignoring blanks around them; values are trimmed; a ';' after a blank starts a comment. Integers
+// are decimal with an optional sign and nothing else, and must fit an int. The layer of index i is
+// the section "Layer i": one space, i without sign or leading zeros. Unknown sections and keys are
+// ignored, but no section and no key within a section may appear twice.
 #pragma once
 
 #include <memory>
