@@ -1,0 +1,44 @@
+// standin/oskel.h - test seams of the OskelPI stand-in: failure injection and
+// a record of the calls made.
+//
+// Operation names are those of the interface: "OpenOskel",
+// "GetSnapshotByName", "CloseOskel", "GetTrelConfig", "GetTrelDesign",
+// "GetIterLayers", "GetType", "GetName", "GetMetallicLayerNumber",
+// "GetConstraint", "GetValueByString". Destroying a client object is recorded
+// as "~OskelPI". Cursor and handle operations are not recorded.
+//
+// The state is process-wide and guarded by a lock.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#define STANDIN_OSKEL_API __attribute__((visibility("default")))
+
+namespace standin::oskel {
+
+// Makes every call of operationName after the first succeedingCalls ones fail
+// (return a false Result and do nothing) until ClearFailures.
+STANDIN_OSKEL_API void FailCall(const std::string& operationName, std::size_t succeedingCalls = 0);
+STANDIN_OSKEL_API void ClearFailures();
+
+struct CallRecord {
+    std::string operation;
+    std::string argument;     // the name asked for, or the database path of an open
+    std::string clientLabel;  // the client label of an open
+    bool succeeded = false;
+};
+
+// Operation names in call order since the last ResetCallLog.
+STANDIN_OSKEL_API std::vector<std::string> CallLog();
+// The same calls with their argument and outcome.
+STANDIN_OSKEL_API std::vector<CallRecord> CallRecords();
+// How many calls of operationName the log holds.
+STANDIN_OSKEL_API std::size_t CallCount(const std::string& operationName);
+STANDIN_OSKEL_API void ResetCallLog();
+
+// Number of connections open right now, over all client objects.
+STANDIN_OSKEL_API std::size_t OpenConnectionCount();
+
+}  // namespace standin::oskel

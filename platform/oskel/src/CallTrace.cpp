@@ -1,0 +1,143 @@
+// CallTrace.cpp - the process-wide state behind <standin/oskel.h>.
+
+#include "CallTrace.h"
+
+#include <map>
+#include <mutex>
+#include <vector>
+
+#include "standin/oskel.h"
+
+namespace standin::oskel {
+namespace {
+
+struct Injection {
+    std::size_t succeedingCalls = 0;  // calls still let through before failing
+};
+
+struct TraceState {
+    std::mutex lock;
+    std::vector<CallRecord> records;
+    std::uint64_t generation = 0;
+    std::map<std::string, Injection> injections;
+    std::size_t openConnections = 0;
+};
+
+TraceState& State()
+{
+    static TraceState state;
+    return state;
+}
+
+}  // namespace
+
+void FailCall(const std::string& operationName, std::size_t succeedingCalls)
+{
+    TraceState& state = State();
+    std::lock_guard<std::mutex> guard(state.lock);
+    state.injections[operationName] = Injection{succeedingCalls};
+}
+
+void ClearFailures()
+{
+    TraceState& state = State();
+    std::lock_guard<std::mutex> guard(state.lock);
+    state.injections.clear();
+}
+
+std::vector<std::string> CallLog()
+{
+    TraceState& state = State();
+    std::lock_guard<std::mutex> guard(state.lock);
+    std::vector<std::string> names;
+    names.reserve(state.records.size());
+    for (const CallRecord& record : state.records)
+        names.push_back(record.operation);
+    return names;
+}
+
+std::vector<CallRecord> CallRecords()
+{
+    TraceState& state = State();
+    std::lock_guard<std::mutex> guard(state.lock);
+    return state.records;
+}
+
+std::size_t CallCount(const std::string& operationName)
+{
+    TraceState& state = State();
+    std::lock_guard<std::mutex> guard(state.lock);
+    std::size_t count = 0;
+    for (const CallRecord& record : state.records)
+        count += record.operation == operationName ? 1 : 0;
+    return count;
+}
+
+void ResetCallLog()
+{
+    TraceState& state = State();
+    std::lock_guard<std::mutex> guard(state.lock);
+    state.records.clear();
+    ++state.generation;
+}
+
+std::size_t OpenConnectionCount()
+{
+    TraceState& state = State();
+    std::lock_guard<std::mutex> guard(state.lock);
+    return state.openConnections;
+}
+
+namespace detail {
+
+CallTicket BeginCall(const char* operation, std::string argument, std::string clientLabel)
+{
+    TraceState& state = State();
+    std::lock_guard<std::mutex> guard(state.lock);
+    CallTicket ticket;
+    ticket.index = state.records.size();
+    ticket.generation = state.generation;
+    state.records.push_back(CallRecord{operation, std::move(argument), std::move(clientLabel), false});
+
+    const auto injection = state.injections.find(operation);
+    if (injection != state.injections.end()) {
+        if (injection->second.succeedingCalls > 0)
+            --injection->second.succeedingCalls;
+        else
+            ticket.failureInjected = true;
+    }
+    return ticket;
+}
+
+void EndCall(const CallTicket& ticket, bool succeeded)
+{
+    TraceState& state = State();
+    std::lock_guard<std::mutex> guard(state.lock);
+    // The log may have been reset while the call ran.
+    if (ticket.generation == state.generation && ticket.index < state.records.size())
+        state.records[ticket.index].succeeded = succeeded;
+}
+
+void RecordEvent(const char* operation)
+{
+    TraceState& state = State();
+    std::lock_guard<std::mutex> guard(state.lock);
+    state.records.push_back(CallRecord{operation, std::string(), std::string(), true});
+}
+
+void ConnectionOpened()
+{
+    TraceState& state = State();
+    std::lock_guard<std::mutex> guard(state.lock);
+    ++state.openConnections;
+}
+
+void ConnectionClosed()
+{
+    TraceState& state = State();
+    std::lock_guard<std::mutex> guard(state.lock);
+    --state.openConnections;
+}
+
+}  // namespace detail
+}  // namespace standin::oskel

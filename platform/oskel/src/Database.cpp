@@ -1,0 +1,239 @@
+// Database.cpp - opening a design database read-only and the queries of the
+// client.
+//
+// Why "immutable": a read-only connection still takes file locks, and on a
+// file in WAL mode it needs the -shm file, which SQLite would create. Opened
+// immutable, SQLite reads the main file alone, takes no lock and creates
+// nothing. The price is that a write in progress is not seen, so a database
+// with a WAL file or a hot rollback journal beside it is refused rather than
+// read half-written.
+
+#include "Database.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+
+#include "CallTrace.h"
+
+namespace standin::oskel::detail {
+namespace {
+
+// The value the documented schema sets (PRAGMA application_id = 1330860876),
+// which is 0x4F53534C.
+constexpr int kApplicationId = 1330860876;
+constexpr int kFormatVersion = 1;
+
+// A file URI for path; everything but unreserved characters and '/' is
+// percent-encoded, so '?', '#' and '%' in a folder name stay part of the path.
+std::string ImmutableUri(const std::string& path)
+{
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string uri = "file:";
+    for (const char c : path) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        const bool unreserved = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
+                                (byte >= '0' && byte <= '9') || byte == '-' || byte == '.' || byte == '_' ||
+                                byte == '~' || byte == '/';
+        if (unreserved) {
+            uri += c;
+        } else {
+            uri += '%';
+            uri += kHex[byte >> 4];
+            uri += kHex[byte & 0x0F];
+        }
+    }
+    uri += "?immutable=1";
+    return uri;
+}
+
+bool IsRegularFile(const std::string& path)
+{
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+// A non-empty WAL file may hold committed pages the main file lacks; a
+// journal whose first byte is not zero is hot (SQLite's own test): the main
+// file may be half-written until a writer rolls it back.
+bool HasUnfinishedWrite(const std::string& databaseFile)
+{
+    struct stat status {};
+    if (::stat((databaseFile + "-wal").c_str(), &status) == 0 && status.st_size > 0)
+        return true;
+
+    std::FILE* journal = std::fopen((databaseFile + "-journal").c_str(), "rb");
+    if (journal == nullptr)
+        return false;
+    const int first = std::fgetc(journal);
+    std::fclose(journal);
+    return first != EOF && first != 0;
+}
+
+std::optional<int> ReadPragma(sqlite3* connection, const char* sql)
+{
+    Statement pragma(connection, sql);
+    if (!pragma.IsPrepared() || pragma.Next() != Statement::Step::Row)
+        return std::nullopt;
+    return pragma.IntColumn(0);
+}
+
+// Runs a single-row lookup of an id and leaves the statement reset.
+class LookupRun {
+public:
+    explicit LookupRun(Statement& query) : m_query(query) { m_query.Restart(); }
+    ~LookupRun() { m_query.Restart(); }
+    LookupRun(const LookupRun&) = delete;
+    LookupRun& operator=(const LookupRun&) = delete;
+
+private:
+    Statement& m_query;
+};
+
+}  // namespace
+
+std::shared_ptr<Database> Database::Open(const std::string& nativeFile)
+{
+    // SQLite would also refuse a folder or a missing file in read-only mode,
+    // but a clear answer here keeps the open free of side effects.
+    if (nativeFile.empty() || !IsRegularFile(nativeFile) || HasUnfinishedWrite(nativeFile))
+        return nullptr;
+
+    sqlite3* raw = nullptr;
+    const int opened = sqlite3_open_v2(ImmutableUri(nativeFile).c_str(), &raw,
+                                       SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+    ConnectionPtr connection(raw);
+    if (opened != SQLITE_OK)
+        return nullptr;
+
+    // The file comes from a shared library: do not let its schema run
+    // anything beyond plain reads.
+    sqlite3_db_config(connection.get(), SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    sqlite3_db_config(connection.get(), SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+
+    // Reading the header is the first read: a file that is not a database
+    // fails here.
+    if (ReadPragma(connection.get(), "PRAGMA application_id") != kApplicationId ||
+        ReadPragma(connection.get(), "PRAGMA user_version") != kFormatVersion)
+        return nullptr;
+
+    std::shared_ptr<Database> database(new Database(std::move(connection)));
+    if (!database->PrepareQueries())
+        return nullptr;
+    return database;
+}
+
+Database::Database(ConnectionPtr connection) : m_connection(std::move(connection))
+{
+    ConnectionOpened();
+}
+
+Database::~Database()
+{
+    // Statements go before the connection they belong to.
+    m_findSnapshot.reset();
+    m_findConfig.reset();
+    m_findDesign.reset();
+    m_readLayers.reset();
+    m_readConstraints.reset();
+    m_connection.reset();
+    ConnectionClosed();
+}
+
+bool Database::PrepareQueries()
+{
+    sqlite3* connection = m_connection.get();
+    m_findSnapshot = std::make_unique<Statement>(
+        connection, "SELECT id FROM snapshot WHERE name = ?1 COLLATE BINARY ORDER BY id LIMIT 1");
+    m_findConfig = std::make_unique<Statement>(
+        connection,
+        "SELECT id FROM trel_config WHERE snapshot_id = ?1 AND name = ?2 COLLATE BINARY ORDER BY id LIMIT 1");
+    m_findDesign = std::make_unique<Statement>(
+        connection, "SELECT id FROM trel_design WHERE config_id = ?1 ORDER BY id LIMIT 1");
+    m_readLayers = std::make_unique<Statement>(
+        connection,
+        "SELECT id, type, name, metal_number FROM trel_layer WHERE design_id = ?1 ORDER BY position, id");
+    m_readConstraints = std::make_unique<Statement>(
+        connection,
+        "SELECT c.layer_id, c.name, c.value, c.value_type FROM trel_constraint AS c"
+        " JOIN trel_layer AS l ON c.layer_id = l.id WHERE l.design_id = ?1 ORDER BY c.layer_id, c.name");
+    return m_findSnapshot->IsPrepared() && m_findConfig->IsPrepared() && m_findDesign->IsPrepared() &&
+           m_readLayers->IsPrepared() && m_readConstraints->IsPrepared();
+}
+
+std::optional<sqlite3_int64> Database::FindId(Statement& query)
+{
+    if (query.Next() != Statement::Step::Row)
+        return std::nullopt;
+    return query.Int64Column(0);
+}
+
+std::optional<sqlite3_int64> Database::FindSnapshot(const std::string& name)
+{
+    LookupRun run(*m_findSnapshot);
+    if (!m_findSnapshot->Bind(1, name))
+        return std::nullopt;
+    return FindId(*m_findSnapshot);
+}
+
+std::optional<sqlite3_int64> Database::FindConfig(sqlite3_int64 snapshotId, const std::string& name)
+{
+    LookupRun run(*m_findConfig);
+    if (!m_findConfig->Bind(1, snapshotId) || !m_findConfig->Bind(2, name))
+        return std::nullopt;
+    return FindId(*m_findConfig);
+}
+
+std::optional<sqlite3_int64> Database::FindDesign(sqlite3_int64 configId)
+{
+    LookupRun run(*m_findDesign);
+    if (!m_findDesign->Bind(1, configId))
+        return std::nullopt;
+    return FindId(*m_findDesign);
+}
+
+std::optional<std::vector<LayerRow>> Database::ReadLayers(sqlite3_int64 designId)
+{
+    Statement& query = *m_readLayers;
+    LookupRun run(query);
+    if (!query.Bind(1, designId))
+        return std::nullopt;
+
+    std::vector<LayerRow> layers;
+    for (;;) {
+        const Statement::Step step = query.Next();
+        if (step == Statement::Step::Done)
+            return layers;
+        if (step == Statement::Step::Error)
+            return std::nullopt;
+        const std::optional<sqlite3_int64> id = query.Int64Column(0);
+        if (!id)
+            return std::nullopt;
+        layers.push_back(LayerRow{*id, query.IntColumn(1), query.TextColumn(2), query.IntColumn(3)});
+    }
+}
+
+std::optional<std::vector<std::pair<sqlite3_int64, ConstraintRow>>> Database::ReadConstraints(sqlite3_int64 designId)
+{
+    Statement& query = *m_readConstraints;
+    LookupRun run(query);
+    if (!query.Bind(1, designId))
+        return std::nullopt;
+
+    std::vector<std::pair<sqlite3_int64, ConstraintRow>> constraints;
+    for (;;) {
+        const Statement::Step step = query.Next();
+        if (step == Statement::Step::Done)
+            return constraints;
+        if (step == Statement::Step::Error)
+            return std::nullopt;
+        const std::optional<sqlite3_int64> layerId = query.Int64Column(0);
+        const std::optional<std::string> name = query.TextColumn(1);
+        // A constraint without a usable name can never be asked for.
+        if (!layerId || !name)
+            continue;
+        constraints.emplace_back(*layerId, ConstraintRow{*name, query.TextColumn(2), query.IntColumn(3)});
+    }
+}
+
+}  // namespace standin::oskel::detail

@@ -1,0 +1,118 @@
+// Fixture of the OskelPI tests.
+
+#include "OskelFixture.h"
+
+#include <sqlite3.h>
+#include <stdlib.h>
+
+#include <chrono>
+
+#include "standin/crt.h"
+#include "standin/oskel.h"
+
+namespace oskel_test {
+
+TreeState RecordTree(const fs::path& root)
+{
+    TreeState tree;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {
+        EntryState state;
+        state.isDirectory = entry.is_directory();
+        state.size = state.isDirectory ? 0 : entry.file_size();
+        state.mtimeNs = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                            entry.last_write_time().time_since_epoch()).count();
+        tree[fs::relative(entry.path(), root).string()] = state;
+    }
+    return tree;
+}
+
+std::vector<std::string> SideFiles(const fs::path& root)
+{
+    std::vector<std::string> found;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {
+        const std::string name = entry.path().filename().string();
+        for (const char* suffix : {"-journal", "-wal", "-shm"}) {
+            const std::string tail(suffix);
+            if (name.size() > tail.size() && name.compare(name.size() - tail.size(), tail.size(), tail) == 0)
+                found.push_back(entry.path().string());
+        }
+    }
+    return found;
+}
+
+void ExecuteSql(const fs::path& databaseFile, const std::string& sql)
+{
+    sqlite3* connection = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(databaseFile.c_str(), &connection, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+    char* message = nullptr;
+    const int result = sqlite3_exec(connection, sql.c_str(), nullptr, nullptr, &message);
+    const std::string error = message ? message : "";
+    sqlite3_free(message);
+    sqlite3_close(connection);
+    ASSERT_EQ(result, SQLITE_OK) << sql << ": " << error;
+}
+
+void OskelTest::SetUp()
+{
+    std::string pattern = (fs::temp_directory_path() / "oskel-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    m_root = pattern;
+    standin::MapDrive('D', m_root.string());
+    standin::oskel::ClearFailures();
+    standin::oskel::ResetCallLog();
+}
+
+void OskelTest::TearDown()
+{
+    standin::oskel::ClearFailures();
+    standin::UnmapDrive('D');
+    std::error_code ignored;
+    fs::permissions(m_root, fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(m_root, ignored);
+}
+
+std::string OskelTest::WriteTemplate(const std::string& name, const standin::oskel::Description& description)
+{
+    std::string error;
+    EXPECT_TRUE(standin::oskel::WriteOskel((m_root / name / "keyin.oskel").string(), description, &error))
+        << error;
+    return WindowsPath(name);
+}
+
+fs::path OskelTest::DatabaseFile(const std::string& name) const
+{
+    return m_root / name / "keyin.oskel" / "design.db";
+}
+
+Oskel::Result OskelTest::Open(Oskel::OskelPI& client, const std::string& windowsPath)
+{
+    Oskel::ProjectData project;
+    project.m_databasePath = windowsPath.c_str();
+    project.m_clientLabel = "Quillet_LT";
+    return client.OpenOskel(project);
+}
+
+Oskel::ContainerT<const Oskel::ITrelDesign> OskelTest::DesignOf(Oskel::OskelPI& client,
+                                                                const std::string& windowsPath)
+{
+    Oskel::ContainerT<const Oskel::ISnapshot> snapshot;
+    Oskel::ContainerT<const Oskel::ITrelConfig> config;
+    Oskel::ContainerT<const Oskel::ITrelDesign> design;
+    EXPECT_TRUE(Open(client, windowsPath));
+    EXPECT_TRUE(client.GetSnapshotByName(snapshot, "PCB"));
+    EXPECT_TRUE(snapshot->GetTrelConfig(config, "PCB"));
+    EXPECT_TRUE(config->GetTrelDesign(design));
+    return design;
+}
+
+std::vector<Oskel::ContainerT<const Oskel::ITrelLayer>> OskelTest::Layers(const Oskel::ITrelDesign& design)
+{
+    std::vector<Oskel::ContainerT<const Oskel::ITrelLayer>> layers;
+    Oskel::IteratorT<const Oskel::ITrelLayer> cursor;
+    EXPECT_TRUE(design.GetIterLayers(cursor));
+    for (; cursor.IsValid(); ++cursor)
+        layers.push_back(*cursor);
+    return layers;
+}
+
+}  // namespace oskel_test

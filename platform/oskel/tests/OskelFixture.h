@@ -1,0 +1,59 @@
+// Fixture of the OskelPI tests: a temporary folder mapped as drive D:, design
+// databases written into it, raw SQL to damage them, and a record of the
+// folder tree to prove that reading changed nothing.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "designdb/OskelPI.h"
+#include "standin/oskel_writer.h"
+
+namespace oskel_test {
+
+namespace fs = std::filesystem;
+
+// Name, size and modification time of every entry below a folder.
+struct EntryState {
+    bool isDirectory = false;
+    std::uintmax_t size = 0;
+    long long mtimeNs = 0;
+    bool operator==(const EntryState& other) const
+    {
+        return isDirectory == other.isDirectory && size == other.size && mtimeNs == other.mtimeNs;
+    }
+};
+using TreeState = std::map<std::string, EntryState>;
+TreeState RecordTree(const fs::path& root);
+// Entries whose names end in -journal, -wal or -shm.
+std::vector<std::string> SideFiles(const fs::path& root);
+
+void ExecuteSql(const fs::path& databaseFile, const std::string& sql);
+
+class OskelTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes <root>/<name>/keyin.oskel and answers its Windows path D:\<name>\keyin.oskel.
+    std::string WriteTemplate(const std::string& name, const standin::oskel::Description& description);
+    // The native design.db of template name.
+    fs::path DatabaseFile(const std::string& name) const;
+    static std::string WindowsPath(const std::string& name) { return "D:\\" + name + "\\keyin.oskel"; }
+
+    // Opens the template's database with a fresh ProjectData.
+    static Oskel::Result Open(Oskel::OskelPI& client, const std::string& windowsPath);
+    // Opens and walks to the design of snapshot and configuration "PCB".
+    static Oskel::ContainerT<const Oskel::ITrelDesign> DesignOf(Oskel::OskelPI& client,
+                                                                const std::string& windowsPath);
+    // The design's layers in iteration order.
+    static std::vector<Oskel::ContainerT<const Oskel::ITrelLayer>> Layers(const Oskel::ITrelDesign& design);
+
+    fs::path m_root;
+};
+
+}  // namespace oskel_test
