@@ -94,12 +94,6 @@ TEST_F(FileQueriesTest, IsFileAndIsDirectoryTellFilesFromFolders)
     }
 }
 
-TEST_F(FileQueriesTest, IsFileMakesOneQuery)
-{
-    EXPECT_FALSE(IsFile("D:\\missing"));
-    EXPECT_EQ(1u, StatCalls());
-}
-
 TEST_F(FileQueriesTest, IsDirectoryRetriesOnceWithABackslash)
 {
     standin::FailStat("D:\\t");

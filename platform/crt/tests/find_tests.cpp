@@ -230,19 +230,6 @@ TEST_F(FindTest, MisusedHandlesAreRefused)
     }
 }
 
-TEST_F(FindTest, HandlesAreNotReused)
-{
-    _finddata_t record;
-    const intptr_t first = _findfirst("D:\\lib\\*.*", &record);
-    ASSERT_NE(-1, first);
-    ASSERT_EQ(0, _findclose(first));
-    const intptr_t second = _findfirst("D:\\lib\\*.*", &record);
-    ASSERT_NE(-1, second);
-    EXPECT_NE(first, second);
-    EXPECT_EQ(-1, _findclose(first));
-    EXPECT_EQ(0, _findclose(second));
-}
-
 TEST_F(FindTest, InjectedFailureForAFolderHitsItsSearches)
 {
     standin::FailFindFirst("D:\\lib");

@@ -98,20 +98,4 @@ TEST(FillStatRecordTest, ModeCarriesWindowsTypeAndPermissionBits)
     }
 }
 
-TEST(FillStatRecordTest, SizeTimesAndDrive)
-{
-    struct _stat record;
-    crt::FillStatRecord(StatusOf(S_IFREG | 0644, 5000000000), 3, record);
-    EXPECT_EQ(5000000000L, record.st_size);
-    EXPECT_EQ(3u, record.st_dev);
-    EXPECT_EQ(3u, record.st_rdev);
-    EXPECT_EQ(1, record.st_nlink);
-    EXPECT_EQ(1000, record.st_atime);
-    EXPECT_EQ(2000, record.st_mtime);
-    EXPECT_EQ(3000, record.st_ctime);
-
-    crt::FillStatRecord(StatusOf(S_IFDIR | 0755, 4096), 0, record);
-    EXPECT_EQ(0, record.st_size) << "Windows reports no size for a folder";
-}
-
 }  // namespace
