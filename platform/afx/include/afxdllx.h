@@ -1,0 +1,100 @@
+// Entry of an extension module of the class library. Include it in exactly
+// one source file of the module; that file then defines
+//     extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID);
+//
+// Nobody calls DllMain on this platform, so this header arranges the calls the
+// Windows loader makes, in its order:
+//   1. the class library's entry hook, before the module's static objects are
+//      constructed: it sets the current module state's lists of run-time
+//      classes and class factories aside and empties them, so that what the
+//      module registers while it is constructed can be told apart (and taken
+//      over by AfxInitExtensionModule);
+//   2. after the static objects of this source file, DllMain(module,
+//      DLL_PROCESS_ATTACH, NULL). When it returns FALSE the module's load
+//      fails: the failure is reported (standin::afx::FailedModules) and
+//      DllMain gets DLL_PROCESS_DETACH at once, as Windows does;
+//   3. when the module is unloaded, after a successful attach and before its
+//      static objects are destroyed, DllMain(module, DLL_PROCESS_DETACH, NULL).
+// The module handle is the base address of the loaded object, the handle
+// FindResourceA and GetModuleHandleExA use for it.
+//
+// Everything defined here has internal linkage or hidden visibility: the
+// module exports nothing because of it. Step 2 runs with the default
+// constructor priority, so within the module it follows the static objects of
+// source files linked before this one (list this file last when DllMain needs
+// the statics of other files).
+#pragma once
+
+#include <afxwin.h>
+#include <standin/afx.h>
+
+#include <dlfcn.h>
+
+extern "C" __attribute__((visibility("hidden"))) BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason,
+                                                                    LPVOID lpReserved);
+
+// Defined once per module: a second source file including this header fails
+// to link.
+extern "C" __attribute__((visibility("hidden"))) const int afxExtensionModuleEntryDefined = 1;
+
+namespace {
+
+HINSTANCE afxExtensionModuleHandle = NULL;
+bool afxExtensionModuleAttached = false;
+
+__attribute__((constructor(101))) void AfxExtensionEntryHook()
+{
+	AFX_MODULE_STATE* pModuleState = AfxGetModuleState();
+	pModuleState->m_pClassInit = pModuleState->m_classList;
+	pModuleState->m_pFactoryInit = pModuleState->m_factoryList;
+	pModuleState->m_classList = NULL;
+	pModuleState->m_factoryList = NULL;
+	pModuleState->m_bModuleInitPending = TRUE;
+}
+
+// A DllMain that did not take over the module's registrations (it failed, or
+// never called AfxInitExtensionModule) leaves the program's lists set aside:
+// drop what the module registered and put them back.
+void AfxExtensionRestoreModuleState()
+{
+	AFX_MODULE_STATE* pModuleState = AfxGetModuleState();
+	if (!pModuleState->m_bModuleInitPending)
+		return;
+	pModuleState->m_classList = pModuleState->m_pClassInit;
+	pModuleState->m_factoryList = pModuleState->m_pFactoryInit;
+	pModuleState->m_pClassInit = NULL;
+	pModuleState->m_pFactoryInit = NULL;
+	pModuleState->m_bModuleInitPending = FALSE;
+}
+
+__attribute__((constructor)) void AfxExtensionProcessAttach()
+{
+	Dl_info info = {};
+	if (::dladdr(reinterpret_cast<void*>(&AfxExtensionProcessAttach), &info) == 0)
+	{
+		AfxExtensionRestoreModuleState();
+		standin::afx::ReportModuleAttachFailed(NULL, "(unknown module)");
+		return;
+	}
+	HINSTANCE hInstance = static_cast<HINSTANCE>(info.dli_fbase);
+	const BOOL bAttached = DllMain(hInstance, DLL_PROCESS_ATTACH, NULL);
+	AfxExtensionRestoreModuleState();
+	if (!bAttached)
+	{
+		standin::afx::ReportModuleAttachFailed(hInstance, info.dli_fname);
+		DllMain(hInstance, DLL_PROCESS_DETACH, NULL);
+		return;
+	}
+	afxExtensionModuleHandle = hInstance;
+	afxExtensionModuleAttached = true;
+}
+
+__attribute__((destructor)) void AfxExtensionProcessDetach()
+{
+	if (!afxExtensionModuleAttached)
+		return;
+	afxExtensionModuleAttached = false;
+	DllMain(afxExtensionModuleHandle, DLL_PROCESS_DETACH, NULL);
+}
+
+}  // namespace
