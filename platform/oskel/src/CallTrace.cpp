@@ -11,6 +11,10 @@
 namespace standin::oskel {
 namespace {
 
+// A long-running host calls the client again and again; past this many
+// records the log starts afresh rather than grow without end.
+constexpr std::size_t kMaxRecords = 1 << 16;
+
 struct Injection {
     std::size_t succeedingCalls = 0;  // calls still let through before failing
 };
@@ -27,6 +31,15 @@ TraceState& State()
 {
     static TraceState state;
     return state;
+}
+
+// Called with the lock held.
+void MakeRoom(TraceState& state)
+{
+    if (state.records.size() < kMaxRecords)
+        return;
+    state.records.clear();
+    ++state.generation;
 }
 
 }  // namespace
@@ -94,6 +107,7 @@ CallTicket BeginCall(const char* operation, std::string argument, std::string cl
 {
     TraceState& state = State();
     std::lock_guard<std::mutex> guard(state.lock);
+    MakeRoom(state);
     CallTicket ticket;
     ticket.index = state.records.size();
     ticket.generation = state.generation;
@@ -122,6 +136,7 @@ void RecordEvent(const char* operation)
 {
     TraceState& state = State();
     std::lock_guard<std::mutex> guard(state.lock);
+    MakeRoom(state);
     state.records.push_back(CallRecord{operation, std::string(), std::string(), true});
 }
 

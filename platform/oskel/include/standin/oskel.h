@@ -7,7 +7,8 @@
 // "GetConstraint", "GetValueByString". Destroying a client object is recorded
 // as "~OskelPI". Cursor and handle operations are not recorded.
 //
-// The state is process-wide and guarded by a lock.
+// The state is process-wide and guarded by a lock. The log starts afresh
+// after 65536 records.
 #pragma once
 
 #include <cstddef>

@@ -1,0 +1,55 @@
+// Discovery of the valid layout templates: one scan over the immediate
+// sub-folders, shared by both operations. Every sub-folder is probed, also
+// after the first valid one.
+
+#include "templates/TemplateDiscovery.h"
+
+#include "pathutil/PathUtil.h"
+#include "templates/TemplateProbe.h"
+
+namespace {
+
+// Counts the valid templates under folder; with names, appends each one's
+// name as soon as its probe accepts it.
+int ScanLayoutTemplates(const std::string& folder, std::list<std::string>* names)
+{
+	std::list<std::string> folders;
+	std::list<std::string> files;  // not used: files never count
+	CollectEntries(folder, folders, files);
+
+	int count = 0;
+	for (std::list<std::string>::const_iterator element = folders.begin(); element != folders.end(); ++element)
+	{
+		// The walk lists the folder itself first; it is no candidate. Given
+		// with a trailing backslash (a drive root, as the shell reports one)
+		// it does not equal the folder argument, so it is also recognised
+		// by its place.
+		if (*element == folder || element == folders.begin())
+			continue;
+
+		const TemplateProbeResult result = ProbeTemplateFolder(*element, [&]() {
+			if (names != NULL)
+			{
+				std::string parent;
+				std::string name;
+				SplitPath(*element, parent, name);
+				names->push_back(name);
+			}
+		});
+		if (result.IsValid())
+			++count;
+	}
+	return count;
+}
+
+}  // namespace
+
+bool FindLayoutTemplates(std::string folder, std::list<std::string>& names)
+{
+	return ScanLayoutTemplates(folder, &names) > 0;
+}
+
+bool HasLayoutTemplates(std::string folder)
+{
+	return ScanLayoutTemplates(folder, NULL) > 0;
+}

@@ -1,0 +1,108 @@
+// Fixture of the discovery tests.
+
+#include "DiscoveryFixture.h"
+
+#include <stdlib.h>
+
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+
+#include "pathutil/PathUtil.h"
+#include "standin/crt.h"
+#include "standin/oskel.h"
+
+namespace discovery_test {
+
+using namespace standin::oskel;
+
+void DiscoveryTest::SetUp()
+{
+    std::string pattern = (fs::temp_directory_path() / "discovery-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    m_root = pattern;
+    fs::create_directories(m_root / "lib" / "Templates" / "Layout");
+    standin::MapDrive('D', m_root.string());
+    ClearFailures();
+    ResetCallLog();
+}
+
+void DiscoveryTest::TearDown()
+{
+    ClearFailures();
+    standin::UnmapDrive('D');
+    std::error_code ignored;
+    fs::remove_all(m_root, ignored);
+}
+
+fs::path DiscoveryTest::Native(const std::string& relative) const
+{
+    const fs::path folder = m_root / "lib" / "Templates" / "Layout";
+    return relative.empty() ? folder : folder / relative;
+}
+
+void DiscoveryTest::Make2007(const std::string& relative, const Description& description)
+{
+    std::string error;
+    ASSERT_TRUE(WriteOskel((Native(relative) / "keyin.oskel").string(), description, &error)) << error;
+}
+
+void DiscoveryTest::Make2007(const std::string& relative)
+{
+    Make2007(relative, PcbDescription({ConductorLayer(1, "TOP", 1, std::string("SIGNAL")),
+                                       ConductorLayer(2, "BOTTOM", 2, std::string("SIGNAL"))}));
+}
+
+void DiscoveryTest::Make2005(const std::string& relative, const std::vector<std::string>& missing)
+{
+    const fs::path layout = Native(relative) / "Layout";
+    fs::create_directories(layout);
+    for (const char* file : {"Tamsett.tms", "Corvane.cvn", "Halloway.hlw", "Dunmere.dnm"}) {
+        if (std::find(missing.begin(), missing.end(), file) == missing.end())
+            std::ofstream(layout / file).flush();
+    }
+}
+
+void DiscoveryTest::MakeFile(const std::string& relative, const std::string& contents)
+{
+    fs::create_directories(Native(relative).parent_path());
+    std::ofstream(Native(relative)) << contents;
+}
+
+std::vector<std::string> DiscoveryTest::InListingOrder(const std::vector<std::string>& names) const
+{
+    std::vector<std::string> ordered;
+    for (const std::string& entry : ListDirectory(kLayoutFolder)) {
+        if (std::find(names.begin(), names.end(), entry) != names.end())
+            ordered.push_back(entry);
+    }
+    return ordered;
+}
+
+std::map<std::string, std::string> RecordTree(const fs::path& root)
+{
+    std::map<std::string, std::string> tree;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {
+        const auto mtime = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                               entry.last_write_time().time_since_epoch()).count();
+        const auto size = entry.is_directory() ? 0 : entry.file_size();
+        tree[fs::relative(entry.path(), root).string()] =
+            std::to_string(entry.is_directory()) + "/" + std::to_string(size) + "/" + std::to_string(mtime);
+    }
+    return tree;
+}
+
+std::vector<std::string> SideFiles(const fs::path& root)
+{
+    std::vector<std::string> found;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {
+        const std::string name = entry.path().filename().string();
+        for (const std::string suffix : {"-journal", "-wal", "-shm"}) {
+            if (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+                found.push_back(entry.path().string());
+        }
+    }
+    return found;
+}
+
+}  // namespace discovery_test

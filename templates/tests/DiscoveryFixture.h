@@ -1,0 +1,47 @@
+// Fixture of the discovery tests: a temporary folder mapped as drive D:, with
+// the layout-templates folder D:\lib\Templates\Layout and builders for valid
+// and broken templates of both formats.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "standin/oskel_writer.h"
+
+namespace discovery_test {
+
+namespace fs = std::filesystem;
+
+class DiscoveryTest : public ::testing::Test {
+protected:
+    static constexpr const char* kLayoutFolder = "D:\\lib\\Templates\\Layout";
+
+    void SetUp() override;
+    void TearDown() override;
+
+    // Native path of the layout-templates folder, or of one of its entries.
+    fs::path Native(const std::string& relative = std::string()) const;
+
+    // A 2007 template: keyin.oskel with the marker and a database of the description.
+    void Make2007(const std::string& relative, const standin::oskel::Description& description);
+    void Make2007(const std::string& relative);  // snapshot "PCB", configuration "PCB", two layers
+    // A 2005 template: Layout\ with the four files, less those in missing.
+    void Make2005(const std::string& relative, const std::vector<std::string>& missing = {});
+    void MakeFile(const std::string& relative, const std::string& contents = std::string());
+
+    // The entries of the layout-templates folder among names, in the order of its listing.
+    std::vector<std::string> InListingOrder(const std::vector<std::string>& names) const;
+
+    fs::path m_root;
+};
+
+// Name, size and modification time of every entry below root.
+std::map<std::string, std::string> RecordTree(const fs::path& root);
+// Entries named like a database's side file (-journal, -wal, -shm).
+std::vector<std::string> SideFiles(const fs::path& root);
+
+}  // namespace discovery_test
