@@ -29,7 +29,7 @@
 
 namespace Oskel {
 
-// Outcome of a call: true on success.
+// Outcome of a call: true on success. A default-made Result is a failure.
 class OSKEL_API Result
 {
 public:

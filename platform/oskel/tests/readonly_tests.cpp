@@ -75,20 +75,5 @@ TEST_F(ReadOnlyTest, WalModeDatabaseGetsNoSharedMemoryOrWalFile)
     EXPECT_EQ(SideFiles(m_root), std::vector<std::string>{});
 }
 
-TEST_F(ReadOnlyTest, FailedOpensCreateNothing)
-{
-    const fs::path folder = m_root / "bad" / "keyin.oskel";
-    fs::create_directories(folder);
-    std::ofstream(folder / "sids").flush();
-    std::ofstream(m_root / "garbage.db") << "not a database";
-    const TreeState before = RecordTree(m_root);
-    for (const std::string& path : {WindowsPath("bad"), std::string("D:\\nowhere\\keyin.oskel")}) {
-        Oskel::OskelPI client;
-        EXPECT_FALSE(Open(client, path));
-        client.CloseOskel();
-    }
-    EXPECT_EQ(RecordTree(m_root), before);
-}
-
 }  // namespace
 }  // namespace oskel_test

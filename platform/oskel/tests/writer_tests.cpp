@@ -53,18 +53,6 @@ TEST_F(WriterTest, WritesTheDocumentedForm)
     EXPECT_EQ(QueryText(file, "SELECT count(*) FROM trel_layer WHERE metal_number IS NULL"), "0");
 }
 
-TEST_F(WriterTest, NullableColumnsAreWrittenAsNull)
-{
-    LayerSpec bare;
-    bare.position = 4;
-    bare.constraints.push_back(ConstraintSpec{"EMPTY", std::nullopt, 2});
-    const std::string path = WriteTemplate("t", PcbDescription({bare}));
-    EXPECT_EQ(QueryText(DatabaseFile("t"),
-                        "SELECT (type IS NULL) || (name IS NULL) || (metal_number IS NULL) || position FROM trel_layer"),
-              "1114");
-    EXPECT_EQ(QueryText(DatabaseFile("t"), "SELECT (value IS NULL) || value_type FROM trel_constraint"), "12");
-}
-
 TEST_F(WriterTest, RefusesToOverwriteAndCleansUpAfterFailure)
 {
     const std::string path = WriteTemplate("t", PcbDescription({ConductorLayer(1, "TOP", 1)}));
