@@ -4,25 +4,29 @@
 //
 // Nobody calls DllMain on this platform, so this header arranges the calls the
 // Windows loader makes, in its order:
-//   1. the class library's entry hook, before the module's static objects are
-//      constructed: it sets the current module state's lists of run-time
+//   1. the class library's entry hook, before any static object of the module
+//      is constructed: it sets the current module state's lists of run-time
 //      classes and class factories aside and empties them, so that what the
-//      module registers while it is constructed can be told apart (and taken
-//      over by AfxInitExtensionModule);
-//   2. after the static objects of this source file, DllMain(module,
-//      DLL_PROCESS_ATTACH, NULL). When it returns FALSE the module's load
-//      fails: the failure is reported (standin::afx::FailedModules) and
-//      DllMain gets DLL_PROCESS_DETACH at once, as Windows does;
+//      module registers while it is constructed is collected apart, for
+//      AfxInitExtensionModule to take over;
+//   2. DllMain(module, DLL_PROCESS_ATTACH, NULL). When it returns FALSE the
+//      module's load fails: the failure is reported on stderr and recorded
+//      (standin::afx::FailedModules), and DllMain gets DLL_PROCESS_DETACH at
+//      once, as Windows does. If DllMain did not take over the module's
+//      registrations, they are dropped and the program's lists put back;
 //   3. when the module is unloaded, after a successful attach and before its
 //      static objects are destroyed, DllMain(module, DLL_PROCESS_DETACH, NULL).
 // The module handle is the base address of the loaded object, the handle
 // FindResourceA and GetModuleHandleExA use for it.
 //
+// Step 2 runs among the module's initialisers in the place of this source
+// file: after the static objects of the files linked before it, before those
+// of this file and of the files linked after it (the linker orders them so;
+// a constructor cannot be placed later). Link this file last, as the real
+// entry runs after all of the module's static objects.
+//
 // Everything defined here has internal linkage or hidden visibility: the
-// module exports nothing because of it. Step 2 runs with the default
-// constructor priority, so within the module it follows the static objects of
-// source files linked before this one (list this file last when DllMain needs
-// the statics of other files).
+// module exports nothing because of it.
 #pragma once
 
 #include <afxwin.h>

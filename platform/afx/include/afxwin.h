@@ -197,6 +197,7 @@ protected:
 private:
 	friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
 	friend INT_PTR CALLBACK AfxDlgProc(HWND, UINT, WPARAM, LPARAM);
+	friend void AfxSweepHandleMaps();
 
 	DECLARE_MESSAGE_MAP()
 };
@@ -340,13 +341,14 @@ struct AFX_CLASS_EXPORT AFX_MODULE_STATE
 AFX_API AFX_MODULE_STATE* AFXAPI AfxGetModuleState();
 
 // The static record of an extension module, filled by AfxInitExtensionModule.
+// Modules write `static AFX_EXTENSION_MODULE name = { FALSE, NULL };`.
 struct AFX_EXTENSION_MODULE
 {
-	BOOL bInitialized;
-	HMODULE hModule;
-	HMODULE hResource;
-	AFX_CLASSINIT* pFirstSharedClass;        // the module's registered classes
-	COleObjectFactory* pFirstSharedFactory;
+	BOOL bInitialized = FALSE;
+	HMODULE hModule = NULL;
+	HMODULE hResource = NULL;
+	AFX_CLASSINIT* pFirstSharedClass = NULL;        // the module's registered classes
+	COleObjectFactory* pFirstSharedFactory = NULL;
 };
 
 // Fills the record for hMod and takes over the classes that the module

@@ -76,7 +76,7 @@ INT_PTR CDialog::DoModal()
 	// through WM_NCDESTROY is let go here.
 	if (m_hWnd != NULL)
 		OnNcDestroyed();
-	AfxSweepTemporaryWindows();
+	AfxSweepHandleMaps();
 	return nResult;
 }
 

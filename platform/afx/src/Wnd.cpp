@@ -4,7 +4,10 @@
 // A window has at most one attached (permanent) object. FromHandle makes a
 // temporary object for a window without one; temporaries are freed once
 // their window is gone, at the next FromHandle that makes a new one and at
-// the end of every modal dialog. The maps belong to the user-interface thread.
+// the end of every modal dialog. An attached object lets go of its window at
+// WM_NCDESTROY when it subclassed it, else when DestroyWindow is called
+// through it, at the latest at the end of a modal dialog. The maps belong to
+// the user-interface thread.
 //
 // Not implemented: window creation (CreateEx), message-map entries for
 // messages other than WM_COMMAND, reflection of notifications to controls.
@@ -42,7 +45,9 @@ HandleMaps& Maps()
 
 }  // namespace
 
-void AfxSweepTemporaryWindows()
+namespace {
+
+void SweepTemporaryWindows()
 {
 	auto& temporary = Maps().temporary;
 	for (auto it = temporary.begin(); it != temporary.end();)
@@ -51,6 +56,26 @@ void AfxSweepTemporaryWindows()
 			++it;
 		else
 			it = temporary.erase(it);
+	}
+}
+
+}  // namespace
+
+void AfxSweepHandleMaps()
+{
+	SweepTemporaryWindows();
+	auto& permanent = Maps().permanent;
+	for (auto it = permanent.begin(); it != permanent.end();)
+	{
+		CWnd* pWnd = it->second;
+		if (::IsWindow(it->first))
+		{
+			++it;
+			continue;
+		}
+		it = permanent.erase(it);
+		pWnd->m_hWnd = NULL;
+		pWnd->m_pfnSuper = NULL;
 	}
 }
 
@@ -100,7 +125,7 @@ CWnd* PASCAL CWnd::FromHandle(HWND hWnd)
 	if (!::IsWindow(hWnd))
 		return NULL;
 
-	AfxSweepTemporaryWindows();
+	SweepTemporaryWindows();
 	auto pWnd = std::make_unique<CWnd>();
 	pWnd->m_hWnd = hWnd;
 	CWnd* pResult = pWnd.get();
