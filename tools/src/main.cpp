@@ -1,0 +1,80 @@
+// layout-template-tool: creates and inspects layout templates for the keepers
+// of central libraries.
+
+#include <iostream>
+
+#include "Commands.h"
+#include "ExitStatus.h"
+
+namespace layouttool {
+
+const char kToolHelp[] =
+    "Usage: layout-template-tool COMMAND [ARGUMENTS]\n"
+    "\n"
+    "Commands:\n"
+    "  create 2007|2005 DIR ...  write a layout template from a stack-up description\n"
+    "  show DIR                  print a template's format and stack-up rows as the\n"
+    "                            Import Layout Template dialog lists them\n"
+    "  check FOLDER              tell which sub-folders of a layout-templates folder\n"
+    "                            the dialog lists, and why the others are not\n"
+    "  help [COMMAND]            show this help, or a command's help\n"
+    "\n"
+    "'layout-template-tool COMMAND --help' shows a command's help.\n";
+
+namespace {
+
+struct Command {
+    const char* name;
+    int (*run)(const Arguments&, std::ostream&, std::ostream&);
+    const char* help;
+};
+
+constexpr Command kCommands[] = {
+    {"create", RunCreate, kCreateHelp},
+    {"show", RunShow, kShowHelp},
+    {"check", RunCheck, kCheckHelp},
+};
+
+const Command* FindCommand(const std::string& name)
+{
+    for (const Command& command : kCommands)
+        if (name == command.name) return &command;
+    return nullptr;
+}
+
+int UnknownCommand(const std::string& name)
+{
+    std::cerr << "layout-template-tool: unknown command '" << name << "'\n"
+              << "Try 'layout-template-tool --help'.\n";
+    return kExitUsage;
+}
+
+int Run(const Arguments& arguments)
+{
+    if (arguments.empty()) {
+        std::cerr << kToolHelp;
+        return kExitUsage;
+    }
+    const std::string& name = arguments[0];
+    if (IsHelpOption(name) || name == "help") {
+        if (name == "help" && arguments.size() > 1) {
+            const Command* command = FindCommand(arguments[1]);
+            if (command == nullptr) return UnknownCommand(arguments[1]);
+            std::cout << command->help;
+            return kExitSuccess;
+        }
+        std::cout << kToolHelp;
+        return kExitSuccess;
+    }
+    const Command* command = FindCommand(name);
+    if (command == nullptr) return UnknownCommand(name);
+    return command->run(Arguments(arguments.begin() + 1, arguments.end()), std::cout, std::cerr);
+}
+
+}  // namespace
+}  // namespace layouttool
+
+int main(int argc, char** argv)
+{
+    return layouttool::Run(layouttool::Arguments(argv + 1, argv + argc));
+}
