@@ -57,7 +57,7 @@ bool PrepareTemplateFolder(const fs::path& folder, const std::string& shownFolde
 {
     std::error_code code;
     const fs::file_status status = fs::status(folder, code);
-    if (code && code != std::errc::no_such_file_or_directory) {
+    if (code && code != std::errc::no_such_file_or_directory && code != std::errc::not_a_directory) {
         error = shownFolder + ": cannot be queried: " + code.message();
         return false;
     }

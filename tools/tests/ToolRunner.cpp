@@ -1,0 +1,85 @@
+// Running the tool binary: posix_spawn with its output sent to files.
+
+#include "ToolRunner.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+extern char** environ;
+
+namespace layouttool::testing {
+
+namespace fs = std::filesystem;
+
+ToolRun RunTool(const std::vector<std::string>& arguments, const fs::path& workingFolder, const std::string& input)
+{
+    TemporaryFolder scratch;
+    const fs::path inputFile = scratch / "stdin";
+    const fs::path outFile = scratch / "stdout";
+    const fs::path errFile = scratch / "stderr";
+    WriteTextFile(inputFile, input);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, inputFile.c_str(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addchdir_np(&actions, workingFolder.c_str());
+
+    std::vector<std::string> words{LAYOUT_TEMPLATE_TOOL};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+
+    pid_t child = 0;
+    const int spawned = posix_spawn(&child, LAYOUT_TEMPLATE_TOOL, &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) throw std::runtime_error("cannot start " LAYOUT_TEMPLATE_TOOL);
+
+    int waitStatus = 0;
+    while (waitpid(child, &waitStatus, 0) < 0 && errno == EINTR) {
+    }
+    ToolRun run;
+    run.status = WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -1;
+    run.out = ReadTextFile(outFile);
+    run.err = ReadTextFile(errFile);
+    return run;
+}
+
+TemporaryFolder::TemporaryFolder()
+{
+    std::string pattern = (fs::temp_directory_path() / "layout-template-tool-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot create a temporary folder");
+    m_path = pattern;
+}
+
+TemporaryFolder::~TemporaryFolder()
+{
+    std::error_code ignored;
+    fs::remove_all(m_path, ignored);
+}
+
+void WriteTextFile(const fs::path& path, const std::string& text)
+{
+    std::ofstream file(path, std::ios::binary);
+    file << text;
+    if (!file) throw std::runtime_error("cannot write " + path.string());
+}
+
+std::string ReadTextFile(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+}  // namespace layouttool::testing

@@ -1,0 +1,41 @@
+// ToolRunner.h - runs the built layout-template-tool in a child process and
+// captures what it prints; temporary folders for the templates it writes.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace layouttool::testing {
+
+struct ToolRun {
+    int status = -1;  // exit status; -1 when the tool did not exit normally
+    std::string out;
+    std::string err;
+};
+
+// Runs the tool with `arguments` in the folder `workingFolder`, standard input
+// read from `input`.
+ToolRun RunTool(const std::vector<std::string>& arguments, const std::filesystem::path& workingFolder,
+                const std::string& input = std::string());
+
+// A fresh folder under the system's temporary folder, removed with its
+// contents on destruction.
+class TemporaryFolder {
+public:
+    TemporaryFolder();
+    ~TemporaryFolder();
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+    const std::filesystem::path& Path() const { return m_path; }
+    std::filesystem::path operator/(const std::string& name) const { return m_path / name; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+void WriteTextFile(const std::filesystem::path& path, const std::string& text);
+std::string ReadTextFile(const std::filesystem::path& path);
+
+}  // namespace layouttool::testing

@@ -1,0 +1,241 @@
+// `create`: both formats from a file, from --layer and from standard input,
+// read back through the client libraries; refusals and --force.
+
+#include <gtest/gtest.h>
+
+#include <CorvanePI.h>
+#include <standin/crt.h>
+
+#include "ToolRunner.h"
+#include "designdb/OskelPI.h"
+
+namespace layouttool::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The layers of a 2007 template's design "PCB"/"PCB", one per line:
+// "<type> <name> <metal or -> <usage or ->".
+std::vector<std::string> ReadDesign(const fs::path& templateFolder)
+{
+    Oskel::OskelPI client;
+    Oskel::ProjectData project;
+    const std::string path = standin::FromNativePath((templateFolder / "keyin.oskel").string());
+    project.m_databasePath = path.c_str();
+    project.m_clientLabel = "tools_tests";
+    Oskel::ContainerT<const Oskel::ISnapshot> snapshot;
+    Oskel::ContainerT<const Oskel::ITrelConfig> config;
+    Oskel::ContainerT<const Oskel::ITrelDesign> design;
+    Oskel::IteratorT<const Oskel::ITrelLayer> layer;
+    if (!client.OpenOskel(project) || !client.GetSnapshotByName(snapshot, "PCB") ||
+        !snapshot->GetTrelConfig(config, "PCB") || !config->GetTrelDesign(design) || !design->GetIterLayers(layer))
+        return {"cannot be read"};
+
+    std::vector<std::string> layers;
+    for (; layer.IsValid(); ++layer) {
+        Oskel::ELayerType type{};
+        Oskel::String name;
+        int metal = 0;
+        Oskel::ContainerT<const Oskel::ITrelConstraint> usage;
+        Oskel::String usageText;
+        Oskel::EConstraintType usageType{};
+        layer->GetType(type);
+        layer->GetName(name);
+        std::string line = std::to_string(type) + " " + name.c_str();
+        line += layer->GetMetallicLayerNumber(metal) ? " " + std::to_string(metal) : " -";
+        const bool hasUsage = layer->GetConstraint(usage, "LAYER_USAGE") && usage->GetValueByString(usageText, usageType);
+        line += hasUsage ? std::string(" ") + usageText.c_str() : " -";
+        layers.push_back(line);
+    }
+    client.CloseOskel();
+    return layers;
+}
+
+// The layers of a 2005 template's Corvane.cvn: "<type> <number or ->", or
+// "status N" for a failed read.
+std::vector<std::string> ReadJobPreferences(const fs::path& templateFolder)
+{
+    CCorvane database;
+    const std::string path = standin::FromNativePath((templateFolder / "Layout" / "Corvane.cvn").string());
+    int count = 0;
+    if (database.Init() != 0) return {"cannot start"};
+    const long status = database.Load(path.c_str(), 1);
+    if (status != 0 || database.GetLayerCount(&count) != 0) {
+        database.Close();
+        return {"status " + std::to_string(status)};
+    }
+    std::vector<std::string> layers;
+    for (int index = 1; index <= count; ++index) {
+        CCorvaneLayer layer;
+        CCorvaneLayer::eLayerType type{};
+        int number = 0;
+        database.FindLayer(&layer, index);
+        layer.GetLayerTypeValue(&type);
+        layers.push_back(std::to_string(type) + (layer.GetLayerNumber(&number) == 0 ? " " + std::to_string(number) : " -"));
+    }
+    database.Close();
+    return layers;
+}
+
+class Create : public ::testing::Test {
+protected:
+    ToolRun Run(const std::vector<std::string>& arguments, const std::string& input = std::string())
+    {
+        return RunTool(arguments, m_work.Path(), input);
+    }
+
+    TemporaryFolder m_work;
+};
+
+TEST_F(Create, TwoThousandSevenFromFileAndLayers)
+{
+    WriteTextFile(m_work / "4L.txt",
+                  "# 4-layer board\r\n"
+                  "conductor  TOP     metal=1 usage=Signal\r\n"
+                  "dielectric CORE1   # between\n"
+                  "\n"
+                  "conductor  \"GND 1\" metal=2 usage=\"Power plane\"\n");
+    const ToolRun run = Run({"create", "2007", "lib/Templates/Layout/4L", "--from", "4L.txt", "--layer",
+                             "conductor BOTTOM metal=3", "--layer=silkscreen SILK"});
+    ASSERT_EQ(0, run.status) << run.err;
+    EXPECT_EQ("lib/Templates/Layout/4L: 2007 template with 5 layers, 3 listed by the dialog\n", run.out);
+    EXPECT_EQ("", run.err);
+
+    const fs::path folder = m_work / "lib/Templates/Layout/4L";
+    EXPECT_EQ((std::vector<std::string>{"0 TOP 1 Signal", "1 CORE1 - -", "0 GND 1 2 Power plane", "0 BOTTOM 3 -",
+                                        "3 SILK - -"}),
+              ReadDesign(folder));
+    EXPECT_TRUE(fs::is_regular_file(folder / "keyin.oskel/sids"));
+    EXPECT_EQ(0u, fs::file_size(folder / "keyin.oskel/sids"));
+    EXPECT_EQ((std::set<std::string>{"sids", "design.db"}), [&] {
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder / "keyin.oskel")) names.insert(entry.path().filename());
+        return names;
+    }());
+}
+
+TEST_F(Create, TwoThousandFiveFromLayersAndStandardInput)
+{
+    ToolRun run = Run({"create", "2005", "6L", "--layer", "signal 1", "--layer", "dielectric", "--layer", "plane 2"});
+    ASSERT_EQ(0, run.status) << run.err;
+    EXPECT_EQ("6L: 2005 template with 3 layers, 2 listed by the dialog\n", run.out);
+    EXPECT_EQ((std::vector<std::string>{"1 1", "2 -", "0 2"}), ReadJobPreferences(m_work / "6L"));
+    for (const char* name : {"Tamsett.tms", "Halloway.hlw", "Dunmere.dnm"}) {
+        EXPECT_TRUE(fs::is_regular_file(m_work / "6L/Layout" / name)) << name;
+        EXPECT_EQ(0u, fs::file_size(m_work / "6L/Layout" / name)) << name;
+    }
+
+    run = Run({"create", "2005", m_work.Path() / "8L", "--from", "-"}, "signal 4\nplane 1\n7\n");
+    ASSERT_EQ(0, run.status) << run.err;
+    EXPECT_EQ((std::vector<std::string>{"1 4", "0 1", "7 -"}), ReadJobPreferences(m_work / "8L"));
+}
+
+TEST_F(Create, DescriptionErrorsNameFileAndLineAndWriteNothing)
+{
+    WriteTextFile(m_work / "bad.txt", "conductor TOP metal=1\n\nconductor GND\nwhat X\n");
+    ToolRun run = Run({"create", "2007", "4L", "--from", "bad.txt", "--layer", "conductor B metal=x"});
+    EXPECT_EQ(2, run.status);
+    EXPECT_EQ("bad.txt:3: a conductor layer needs metal=<n>\n"
+              "bad.txt:4: unknown layer kind 'what' (expected conductor, dielectric, soldermask, silkscreen, or an "
+              "integer)\n"
+              "--layer 'conductor B metal=x': metal=x is not an integer from -2147483648 to 2147483647\n",
+              run.err);
+    EXPECT_EQ("", run.out);
+    EXPECT_FALSE(fs::exists(m_work / "4L"));
+
+    run = Run({"create", "2005", "6L", "--from", "missing.txt"});
+    EXPECT_EQ(1, run.status);
+    EXPECT_EQ("missing.txt: cannot be read: No such file or directory\n", run.err);
+
+    WriteTextFile(m_work / "empty.txt", "# nothing yet\n");
+    run = Run({"create", "2005", "6L", "--from", "empty.txt"});
+    EXPECT_EQ(2, run.status);
+    EXPECT_EQ("empty.txt: no layers given\n", run.err);
+    EXPECT_FALSE(fs::exists(m_work / "6L"));
+}
+
+TEST_F(Create, RepeatedMetalNumberIsWrittenWithAWarning)
+{
+    const ToolRun run =
+        Run({"create", "2007", "4L", "--layer", "conductor A metal=1", "--layer", "conductor B metal=1"});
+    EXPECT_EQ(0, run.status);
+    EXPECT_EQ("--layer 'conductor B metal=1': warning: metal=1 is also given at --layer 'conductor A metal=1'; the "
+              "dialog lists only the first\n",
+              run.err);
+    EXPECT_EQ("4L: 2007 template with 2 layers, 1 listed by the dialog\n", run.out);
+}
+
+TEST_F(Create, ExistingFolderNeedsForceWhichTouchesOnlyTemplateFiles)
+{
+    ASSERT_EQ(0, Run({"create", "2007", "T", "--layer", "conductor A metal=1"}).status);
+    WriteTextFile(m_work / "T/notes.txt", "keep me");
+
+    ToolRun run = Run({"create", "2007", "T", "--layer", "conductor B metal=1"});
+    EXPECT_EQ(1, run.status);
+    EXPECT_EQ("T: already exists and is not empty (--force replaces the template in it)\n", run.err);
+    EXPECT_EQ((std::vector<std::string>{"0 A 1 -"}), ReadDesign(m_work / "T"));
+
+    // 2007 replaced by 2005: the marker goes, so the folder reads as 2005.
+    run = Run({"create", "2005", "T", "--force", "--layer", "signal 1"});
+    ASSERT_EQ(0, run.status) << run.err;
+    EXPECT_FALSE(fs::exists(m_work / "T/keyin.oskel"));
+    EXPECT_EQ((std::vector<std::string>{"1 1"}), ReadJobPreferences(m_work / "T"));
+    EXPECT_EQ("keep me", ReadTextFile(m_work / "T/notes.txt"));
+
+    // 2005 replaced by 2007: a foreign file in Layout keeps that folder.
+    WriteTextFile(m_work / "T/Layout/mine.txt", "");
+    run = Run({"create", "2007", "T", "--force", "--layer", "conductor C metal=2"});
+    ASSERT_EQ(0, run.status) << run.err;
+    EXPECT_EQ((std::vector<std::string>{"0 C 2 -"}), ReadDesign(m_work / "T"));
+    EXPECT_EQ(std::vector<fs::path>{m_work / "T/Layout/mine.txt"},
+              std::vector<fs::path>(fs::directory_iterator(m_work / "T/Layout"), fs::directory_iterator()));
+
+    // An empty folder is used without --force; a file is refused.
+    fs::create_directory(m_work / "E");
+    EXPECT_EQ(0, Run({"create", "2005", "E", "--layer", "plane 1"}).status);
+    WriteTextFile(m_work / "F", "");
+    run = Run({"create", "2005", "F", "--force", "--layer", "plane 1"});
+    EXPECT_EQ(1, run.status);
+    EXPECT_EQ("F: exists and is not a folder\n", run.err);
+}
+
+TEST_F(Create, RefusalsLeaveFoldersAsTheyWere)
+{
+    // A folder where the marker file goes cannot be replaced.
+    ASSERT_EQ(0, Run({"create", "2005", "T", "--layer", "plane 1"}).status);
+    fs::create_directories(m_work / "T/keyin.oskel/sids");
+    ToolRun run = Run({"create", "2007", "T", "--force", "--layer", "conductor A metal=1"});
+    EXPECT_EQ(1, run.status);
+    EXPECT_EQ("T/keyin.oskel/sids: is a folder; cannot replace it\n", run.err);
+    EXPECT_EQ((std::vector<std::string>{"0 1"}), ReadJobPreferences(m_work / "T"));
+
+    // A parent that is a file: nothing can be created below it.
+    WriteTextFile(m_work / "plain", "");
+    run = Run({"create", "2005", "plain/a/b", "--layer", "plane 1"});
+    EXPECT_EQ(1, run.status);
+    EXPECT_EQ("plain/a/b: cannot create the folder: Not a directory\n", run.err);
+}
+
+TEST_F(Create, UsageErrors)
+{
+    const std::vector<std::vector<std::string>> commands = {
+        {"create"},
+        {"create", "2007"},
+        {"create", "2006", "X", "--layer", "signal 1"},
+        {"create", "2005", "X"},
+        {"create", "2005", "X", "Y", "--layer", "signal 1"},
+        {"create", "2005", "X", "--layer"},
+        {"create", "2005", "X", "--from", "a", "--from", "b"},
+        {"create", "2005", "X", "--frobnicate"},
+    };
+    for (const auto& command : commands) {
+        SCOPED_TRACE(command.size());
+        const ToolRun run = Run(command);
+        EXPECT_EQ(2, run.status);
+        EXPECT_NE(std::string::npos, run.err.find("Try 'layout-template-tool create --help'.")) << run.err;
+    }
+    EXPECT_FALSE(fs::exists(m_work / "X"));
+}
+
+}  // namespace
+}  // namespace layouttool::testing
