@@ -41,6 +41,8 @@ WINBASEAPI LPVOID WINAPI LockResource(HGLOBAL hResData);
 WINBASEAPI DWORD WINAPI SizeofResource(HMODULE hModule, HRSRC hResInfo);
 WINBASEAPI BOOL WINAPI FreeResource(HGLOBAL hResData);
 
+WINBASEAPI int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);
+
 WINBASEAPI DWORD WINAPI GetCurrentThreadId(void);
 WINBASEAPI DWORD WINAPI GetCurrentProcessId(void);
 

@@ -296,8 +296,11 @@
 #define WM_DRAWITEM         0x002B
 #define WM_MEASUREITEM      0x002C
 #define WM_DELETEITEM       0x002D
+#define WM_VKEYTOITEM       0x002E
+#define WM_CHARTOITEM       0x002F
 #define WM_SETFONT          0x0030
 #define WM_GETFONT          0x0031
+#define WM_QUERYDRAGICON    0x0037
 #define WM_COMPAREITEM      0x0039
 #define WM_WINDOWPOSCHANGING 0x0046
 #define WM_WINDOWPOSCHANGED 0x0047
@@ -393,7 +396,7 @@
 #define DWLP_MSGRESULT      0
 #define DWLP_DLGPROC        (DWLP_MSGRESULT + 8)
 #define DWLP_USER           (DWLP_DLGPROC + 8)
-#define DLGWINDOWEXTRA      30
+#define DLGWINDOWEXTRA      48
 
 /* Window long indexes */
 #define GWLP_WNDPROC        (-4)
@@ -556,6 +559,10 @@
 #define HCBT_DESTROYWND     4
 #define HCBT_ACTIVATE       5
 #define HCBT_SETFOCUS       9
+
+/* WM_ENTERIDLE sources */
+#define MSGF_DIALOGBOX      0
+#define MSGF_MESSAGEBOX     1
 
 /* PeekMessage options */
 #define PM_NOREMOVE         0x0000

@@ -47,9 +47,9 @@ struct DialogItemTemplate {
     uint32_t exStyle = 0;
     uint32_t style = 0;
     int16_t x = 0, y = 0, cx = 0, cy = 0;
-    int32_t id = 0;              // DWORD in an extended template, WORD otherwise (sign kept)
+    int32_t id = 0;              // a DWORD in an extended template, a WORD (zero-extended) otherwise
     ResourceId windowClass;      // ordinal 0x0080 button, 0x0081 edit, 0x0082 static, 0x0085 combo box
-    ResourceId title;            // a string, or an ordinal (resource id of an image)
+    ResourceId title{false, 0, {}};  // a string (empty: none), or an ordinal (an image's resource id)
     std::vector<uint8_t> creationData;
 };
 
@@ -75,6 +75,10 @@ struct DialogTemplate {
 // Parses a dialog template of `size` bytes; nothing when it is malformed or
 // runs past the end.
 STANDIN_API std::optional<DialogTemplate> ParseDialogTemplate(const void* data, std::size_t size);
+
+// Writes `dialog` as a DLGTEMPLATEEX (dialog.extended) or a DLGTEMPLATE, the
+// inverse of ParseDialogTemplate; for building dialogs in memory.
+STANDIN_API std::vector<uint8_t> BuildDialogTemplate(const DialogTemplate& dialog);
 
 // The class name that an item's class ordinal stands for ("Button", "Edit",
 // "Static", "ListBox", "ScrollBar", "ComboBox"); empty for other ordinals.

@@ -1,0 +1,89 @@
+// Code-page conversion between the ANSI code page (UTF-8 here) and UTF-16.
+//
+// Not implemented: code pages other than UTF-8 (CP_ACP, CP_OEMCP, CP_THREAD_ACP
+// and CP_UTF8 all mean UTF-8), composition (MB_COMPOSITE), default characters.
+#include "window.h"
+
+#include <cstring>
+
+namespace {
+
+bool IsUtf8CodePage(UINT codePage) {
+    return codePage == CP_ACP || codePage == CP_OEMCP || codePage == CP_THREAD_ACP || codePage == CP_UTF8;
+}
+
+}  // namespace
+
+using namespace win32;
+
+int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCCH source, int sourceLength, LPWSTR target,
+                               int targetLength) {
+    if (!IsUtf8CodePage(codePage) || !source || sourceLength == 0 || targetLength < 0 ||
+        (targetLength > 0 && !target)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    // UTF-8 accepts no flag but MB_ERR_INVALID_CHARS; the ANSI code pages also
+    // take MB_PRECOMPOSED or MB_COMPOSITE (not both) and MB_USEGLYPHCHARS.
+    const DWORD allowed = codePage == CP_UTF8
+                              ? MB_ERR_INVALID_CHARS
+                              : MB_ERR_INVALID_CHARS | MB_PRECOMPOSED | MB_COMPOSITE | MB_USEGLYPHCHARS;
+    if ((flags & ~allowed) || ((flags & MB_PRECOMPOSED) && (flags & MB_COMPOSITE))) {
+        SetLastError(ERROR_INVALID_FLAGS);
+        return 0;
+    }
+    // A negative length converts through the terminator and counts it.
+    const size_t length = sourceLength < 0 ? std::strlen(source) + 1 : static_cast<size_t>(sourceLength);
+    bool invalid = false;
+    const std::u16string wide = EncodeUtf16(DecodeUtf8(source, length, &invalid));
+    if (invalid && (flags & MB_ERR_INVALID_CHARS)) {
+        SetLastError(ERROR_NO_UNICODE_TRANSLATION);
+        return 0;
+    }
+    const int needed = static_cast<int>(wide.size());
+    if (targetLength == 0)
+        return needed;
+    if (targetLength < needed) {
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return 0;
+    }
+    std::memcpy(target, wide.data(), wide.size() * sizeof(WCHAR));
+    return needed;
+}
+
+int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWCH source, int sourceLength, LPSTR target,
+                               int targetLength, LPCCH defaultChar, LPBOOL usedDefaultChar) {
+    if (!IsUtf8CodePage(codePage) || !source || sourceLength == 0 || targetLength < 0 ||
+        (targetLength > 0 && !target) || defaultChar || usedDefaultChar) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    if (flags & ~static_cast<DWORD>(WC_ERR_INVALID_CHARS)) {
+        SetLastError(ERROR_INVALID_FLAGS);
+        return 0;
+    }
+    size_t length = static_cast<size_t>(sourceLength);
+    if (sourceLength < 0) {
+        length = 0;
+        while (source[length])
+            ++length;
+        ++length;
+    }
+    bool invalid = false;
+    const std::string narrow = EncodeUtf8(DecodeUtf16(source, length, &invalid));
+    if (invalid && (flags & WC_ERR_INVALID_CHARS)) {
+        SetLastError(ERROR_NO_UNICODE_TRANSLATION);
+        return 0;
+    }
+    const int needed = static_cast<int>(narrow.size());
+    if (targetLength == 0)
+        return needed;
+    if (targetLength < needed) {
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return 0;
+    }
+    std::memcpy(target, narrow.data(), narrow.size());
+    return needed;
+}
+
+UINT WINAPI GetACP(void) { return CP_UTF8; }

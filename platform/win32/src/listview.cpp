@@ -1,0 +1,346 @@
+// List view control ("SysListView32"), as a report-mode table of texts.
+//
+// Not implemented: views other than report (the other styles keep the same
+// table), drawing, image lists, sorting (LVS_SORTASCENDING, LVM_SORTITEMS),
+// callback texts (LPSTR_TEXTCALLBACK reads back as ""), owner data, groups,
+// tiles, in-place editing, the header control (LVM_GETHEADER), mouse and keyboard
+// input, LVN_ITEMCHANGING / LVN_ITEMCHANGED; a column inserted before column 0
+// does not move the items' own texts.
+#include "window.h"
+
+#include <algorithm>
+
+namespace win32 {
+namespace {
+
+struct Column {
+    int format = LVCFMT_LEFT;
+    int width = 0;
+    std::string text;
+    int subItem = 0;
+    int image = 0;
+    int order = 0;
+};
+
+struct Item {
+    std::vector<std::string> texts;  // one per column position; index 0 is the item's own
+    UINT state = 0;
+    LPARAM param = 0;
+    int image = 0;
+    int indent = 0;
+};
+
+struct ListViewState : ControlState {
+    std::vector<Column> columns;
+    std::vector<Item> items;
+    DWORD extendedStyle = 0;
+};
+
+int Count(const ListViewState& state) { return static_cast<int>(state.items.size()); }
+int IndexOf(WPARAM wParam) { return static_cast<int>(static_cast<uint32_t>(wParam)); }
+bool ValidItem(const ListViewState& state, int index) { return index >= 0 && index < Count(state); }
+
+std::string TextOf(LPCSTR text) {
+    return (!text || text == LPSTR_TEXTCALLBACKA) ? std::string() : std::string(text);
+}
+
+// Sub-item texts beyond the column count are allowed up to the column count:
+// column 0 is the item itself, and a list without columns still has it.
+bool ValidSubItem(const ListViewState& state, int subItem) {
+    return subItem >= 0 && subItem < std::max(1, static_cast<int>(state.columns.size()));
+}
+
+std::string& TextSlot(Item& item, int subItem) {
+    if (item.texts.size() <= static_cast<size_t>(subItem))
+        item.texts.resize(static_cast<size_t>(subItem) + 1);
+    return item.texts[subItem];
+}
+
+void Notify(HWND hwnd, UINT code, int item) {
+    Window* window = FindWindowObject(hwnd);
+    if (!window || !(window->style & WS_CHILD))
+        return;
+    NMLISTVIEW nm{};
+    nm.hdr.hwndFrom = hwnd;
+    nm.hdr.idFrom = static_cast<UINT_PTR>(window->id);
+    nm.hdr.code = code;
+    nm.iItem = item;
+    nm.iSubItem = 0;
+    Deliver(window->parent, WM_NOTIFY, static_cast<WPARAM>(window->id), reinterpret_cast<LPARAM>(&nm), false);
+}
+
+void ApplyColumn(Column& column, const LVCOLUMNA& source, bool first) {
+    if (source.mask & LVCF_FMT)
+        column.format = source.fmt;
+    if (source.mask & LVCF_WIDTH)
+        column.width = source.cx;
+    if (source.mask & LVCF_TEXT)
+        column.text = TextOf(source.pszText);
+    if (source.mask & LVCF_SUBITEM)
+        column.subItem = source.iSubItem;
+    if (source.mask & LVCF_IMAGE)
+        column.image = source.iImage;
+    if (source.mask & LVCF_ORDER)
+        column.order = source.iOrder;
+    // The first column is always left-aligned.
+    if (first)
+        column.format &= ~LVCFMT_JUSTIFYMASK;
+}
+
+// An index past the last column appends.
+LRESULT InsertColumn(ListViewState& state, WPARAM wParam, LPARAM lParam) {
+    const auto* source = reinterpret_cast<const LVCOLUMNA*>(lParam);
+    const int requested = IndexOf(wParam);
+    if (!source || requested < 0)
+        return -1;
+    const int position = std::min(requested, static_cast<int>(state.columns.size()));
+    Column column;
+    column.subItem = position;
+    column.order = position;
+    ApplyColumn(column, *source, position == 0);
+    state.columns.insert(state.columns.begin() + position, column);
+    for (Item& item : state.items) {
+        if (static_cast<size_t>(position) < item.texts.size() && position > 0)
+            item.texts.insert(item.texts.begin() + position, std::string());
+    }
+    return position;
+}
+
+LRESULT GetColumn(const ListViewState& state, WPARAM wParam, LPARAM lParam) {
+    auto* target = reinterpret_cast<LVCOLUMNA*>(lParam);
+    const int index = IndexOf(wParam);
+    if (!target || index < 0 || index >= static_cast<int>(state.columns.size()))
+        return FALSE;
+    const Column& column = state.columns[index];
+    if (target->mask & LVCF_FMT)
+        target->fmt = column.format;
+    if (target->mask & LVCF_WIDTH)
+        target->cx = column.width;
+    if (target->mask & LVCF_TEXT)
+        CopyToBuffer(column.text, target->pszText, target->cchTextMax);
+    if (target->mask & LVCF_SUBITEM)
+        target->iSubItem = column.subItem;
+    if (target->mask & LVCF_IMAGE)
+        target->iImage = column.image;
+    if (target->mask & LVCF_ORDER)
+        target->iOrder = column.order;
+    return TRUE;
+}
+
+LRESULT SetColumn(ListViewState& state, WPARAM wParam, LPARAM lParam) {
+    const auto* source = reinterpret_cast<const LVCOLUMNA*>(lParam);
+    const int index = IndexOf(wParam);
+    if (!source || index < 0 || index >= static_cast<int>(state.columns.size()))
+        return FALSE;
+    ApplyColumn(state.columns[index], *source, index == 0);
+    return TRUE;
+}
+
+LRESULT DeleteColumn(ListViewState& state, WPARAM wParam) {
+    const int index = IndexOf(wParam);
+    if (index < 0 || index >= static_cast<int>(state.columns.size()))
+        return FALSE;
+    state.columns.erase(state.columns.begin() + index);
+    for (Item& item : state.items) {
+        if (index > 0 && static_cast<size_t>(index) < item.texts.size())
+            item.texts.erase(item.texts.begin() + index);
+    }
+    return TRUE;
+}
+
+LRESULT ColumnWidth(ListViewState& state, WPARAM wParam, const LPARAM* newWidth) {
+    const int index = IndexOf(wParam);
+    if (index < 0 || index >= static_cast<int>(state.columns.size()))
+        return newWidth ? FALSE : 0;
+    if (newWidth) {
+        state.columns[index].width = static_cast<int>(*newWidth);
+        return TRUE;
+    }
+    return state.columns[index].width;
+}
+
+void ApplyItem(Item& item, const LVITEMA& source) {
+    if (source.mask & LVIF_TEXT)
+        TextSlot(item, 0) = TextOf(source.pszText);
+    if (source.mask & LVIF_STATE)
+        item.state = (item.state & ~source.stateMask) | (source.state & source.stateMask);
+    if (source.mask & LVIF_PARAM)
+        item.param = source.lParam;
+    if (source.mask & LVIF_IMAGE)
+        item.image = source.iImage;
+    if (source.mask & LVIF_INDENT)
+        item.indent = source.iIndent;
+}
+
+// An item must be inserted as itself (iSubItem 0); an index past the end appends.
+LRESULT InsertItem(HWND hwnd, ListViewState& state, LPARAM lParam) {
+    const auto* source = reinterpret_cast<const LVITEMA*>(lParam);
+    if (!source || source->iSubItem != 0 || source->iItem < 0)
+        return -1;
+    const int position = std::min(source->iItem, Count(state));
+    Item item;
+    item.texts.resize(1);
+    ApplyItem(item, *source);
+    state.items.insert(state.items.begin() + position, std::move(item));
+    Notify(hwnd, LVN_INSERTITEM, position);
+    return position;
+}
+
+LRESULT SetItem(ListViewState& state, LPARAM lParam) {
+    const auto* source = reinterpret_cast<const LVITEMA*>(lParam);
+    if (!source || !ValidItem(state, source->iItem) || !ValidSubItem(state, source->iSubItem))
+        return FALSE;
+    Item& item = state.items[source->iItem];
+    if (source->iSubItem > 0) {
+        if (source->mask & LVIF_TEXT)
+            TextSlot(item, source->iSubItem) = TextOf(source->pszText);
+        return TRUE;
+    }
+    ApplyItem(item, *source);
+    return TRUE;
+}
+
+LRESULT GetItem(const ListViewState& state, LPARAM lParam) {
+    auto* target = reinterpret_cast<LVITEMA*>(lParam);
+    if (!target || !ValidItem(state, target->iItem) || !ValidSubItem(state, target->iSubItem))
+        return FALSE;
+    const Item& item = state.items[target->iItem];
+    if (target->mask & LVIF_TEXT) {
+        const size_t slot = static_cast<size_t>(target->iSubItem);
+        CopyToBuffer(slot < item.texts.size() ? item.texts[slot] : std::string(), target->pszText,
+                     target->cchTextMax);
+    }
+    if (target->iSubItem == 0) {
+        if (target->mask & LVIF_STATE)
+            target->state = item.state & target->stateMask;
+        if (target->mask & LVIF_PARAM)
+            target->lParam = item.param;
+        if (target->mask & LVIF_IMAGE)
+            target->iImage = item.image;
+        if (target->mask & LVIF_INDENT)
+            target->iIndent = item.indent;
+    }
+    return TRUE;
+}
+
+// A NULL text sets the sub-item to "".
+LRESULT SetItemText(ListViewState& state, WPARAM wParam, LPARAM lParam) {
+    const auto* source = reinterpret_cast<const LVITEMA*>(lParam);
+    const int index = IndexOf(wParam);
+    if (!source || !ValidItem(state, index) || !ValidSubItem(state, source->iSubItem))
+        return FALSE;
+    TextSlot(state.items[index], source->iSubItem) = TextOf(source->pszText);
+    return TRUE;
+}
+
+// Answers the chars copied into pszText.
+LRESULT GetItemText(const ListViewState& state, WPARAM wParam, LPARAM lParam) {
+    auto* target = reinterpret_cast<LVITEMA*>(lParam);
+    const int index = IndexOf(wParam);
+    if (!target)
+        return 0;
+    if (!ValidItem(state, index) || !ValidSubItem(state, target->iSubItem)) {
+        CopyToBuffer(std::string(), target->pszText, target->cchTextMax);
+        return 0;
+    }
+    const Item& item = state.items[index];
+    const size_t slot = static_cast<size_t>(target->iSubItem);
+    return CopyToBuffer(slot < item.texts.size() ? item.texts[slot] : std::string(), target->pszText,
+                        target->cchTextMax);
+}
+
+LRESULT DeleteItem(HWND hwnd, WPARAM wParam) {
+    ListViewState* state = ControlStateOf<ListViewState>(hwnd);
+    const int index = IndexOf(wParam);
+    if (!state || !ValidItem(*state, index))
+        return FALSE;
+    Notify(hwnd, LVN_DELETEITEM, index);
+    state = ControlStateOf<ListViewState>(hwnd);
+    if (!state || !ValidItem(*state, index))
+        return FALSE;
+    state->items.erase(state->items.begin() + index);
+    return TRUE;
+}
+
+// The parent hears LVN_DELETEALLITEMS (item -1); unless it answers TRUE, it then
+// hears LVN_DELETEITEM for every item.
+LRESULT DeleteAllItems(HWND hwnd) {
+    ListViewState* state = ControlStateOf<ListViewState>(hwnd);
+    if (!state)
+        return FALSE;
+    if (!state->items.empty()) {
+        Window* window = FindWindowObject(hwnd);
+        bool perItem = true;
+        if (window && (window->style & WS_CHILD)) {
+            NMLISTVIEW nm{};
+            nm.hdr.hwndFrom = hwnd;
+            nm.hdr.idFrom = static_cast<UINT_PTR>(window->id);
+            nm.hdr.code = LVN_DELETEALLITEMS;
+            nm.iItem = -1;
+            perItem = !Deliver(window->parent, WM_NOTIFY, static_cast<WPARAM>(window->id),
+                               reinterpret_cast<LPARAM>(&nm), false);
+        }
+        state = ControlStateOf<ListViewState>(hwnd);
+        for (int i = 0; perItem && state && i < Count(*state); ++i) {
+            Notify(hwnd, LVN_DELETEITEM, i);
+            state = ControlStateOf<ListViewState>(hwnd);
+        }
+        if (!state)
+            return FALSE;
+        state->items.clear();
+    }
+    return TRUE;
+}
+
+LRESULT GetNextItem(const ListViewState& state, WPARAM wParam, LPARAM flags) {
+    const int start = IndexOf(wParam);
+    for (int i = std::max(start + 1, 0); i < Count(state); ++i) {
+        const UINT itemState = state.items[i].state;
+        if ((flags & LVNI_SELECTED) && !(itemState & LVIS_SELECTED))
+            continue;
+        if ((flags & LVNI_FOCUSED) && !(itemState & LVIS_FOCUSED))
+            continue;
+        return i;
+    }
+    return -1;
+}
+
+LRESULT SetExtendedStyle(ListViewState& state, WPARAM mask, LPARAM style) {
+    const DWORD previous = state.extendedStyle;
+    const DWORD change = mask ? static_cast<DWORD>(mask) : ~DWORD{0};
+    state.extendedStyle = (previous & ~change) | (static_cast<DWORD>(style) & change);
+    return previous;
+}
+
+}  // namespace
+
+LRESULT CALLBACK ListViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    ListViewState* state = ControlStateOf<ListViewState>(hwnd);
+    if (!state)
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    switch (message) {
+    case LVM_INSERTCOLUMNA: return InsertColumn(*state, wParam, lParam);
+    case LVM_GETCOLUMNA: return GetColumn(*state, wParam, lParam);
+    case LVM_SETCOLUMNA: return SetColumn(*state, wParam, lParam);
+    case LVM_DELETECOLUMN: return DeleteColumn(*state, wParam);
+    case LVM_GETCOLUMNWIDTH: return ColumnWidth(*state, wParam, nullptr);
+    case LVM_SETCOLUMNWIDTH: return ColumnWidth(*state, wParam, &lParam);
+    case LVM_GETITEMCOUNT: return Count(*state);
+    case LVM_INSERTITEMA: return InsertItem(hwnd, *state, lParam);
+    case LVM_SETITEMA: return SetItem(*state, lParam);
+    case LVM_GETITEMA: return GetItem(*state, lParam);
+    case LVM_SETITEMTEXTA: return SetItemText(*state, wParam, lParam);
+    case LVM_GETITEMTEXTA: return GetItemText(*state, wParam, lParam);
+    case LVM_DELETEITEM: return DeleteItem(hwnd, wParam);
+    case LVM_DELETEALLITEMS: return DeleteAllItems(hwnd);
+    case LVM_GETNEXTITEM: return GetNextItem(*state, wParam, lParam);
+    case LVM_SETEXTENDEDLISTVIEWSTYLE: return SetExtendedStyle(*state, wParam, lParam);
+    case LVM_GETEXTENDEDLISTVIEWSTYLE: return state->extendedStyle;
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_SETFONT: state->font = reinterpret_cast<HFONT>(wParam); return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(state->font);
+    default: return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+}
+
+}  // namespace win32

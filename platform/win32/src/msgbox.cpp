@@ -1,0 +1,186 @@
+// Message boxes: a modal dialog of class "#32770" with an icon, the text and the
+// buttons of its type.
+//
+// Windows' rules: the default button is the first unless MB_DEFBUTTONn names
+// another that exists; Escape (and the close box) answers IDCANCEL when there is
+// a Cancel button, IDOK on an MB_OK box, and does nothing otherwise.  Here the
+// close box is disabled on boxes where Escape does nothing (MB_YESNO,
+// MB_ABORTRETRYIGNORE).
+//
+// Not implemented: MB_HELP (no Help button, no WM_HELP), MB_USERICON, text
+// measuring (the box has one fixed size), system-modal and service flags.
+#include "window.h"
+
+#include <standin/win32.h>
+
+namespace win32 {
+namespace {
+
+constexpr int kTextId = 0xFFFF;  // Windows' ids of the text and icon statics
+constexpr int kIconId = 0x14;
+
+struct Button {
+    int id;
+    const char* text;
+};
+
+std::vector<Button> ButtonsOf(UINT type) {
+    switch (type & MB_TYPEMASK) {
+    case MB_OK: return {{IDOK, "OK"}};
+    case MB_OKCANCEL: return {{IDOK, "OK"}, {IDCANCEL, "Cancel"}};
+    case MB_ABORTRETRYIGNORE: return {{IDABORT, "&Abort"}, {IDRETRY, "&Retry"}, {IDIGNORE, "&Ignore"}};
+    case MB_YESNOCANCEL: return {{IDYES, "&Yes"}, {IDNO, "&No"}, {IDCANCEL, "Cancel"}};
+    case MB_YESNO: return {{IDYES, "&Yes"}, {IDNO, "&No"}};
+    case MB_RETRYCANCEL: return {{IDRETRY, "&Retry"}, {IDCANCEL, "Cancel"}};
+    case MB_CANCELTRYCONTINUE: return {{IDCANCEL, "Cancel"}, {IDTRYAGAIN, "&Try Again"}, {IDCONTINUE, "&Continue"}};
+    default: return {};
+    }
+}
+
+struct MessageBoxState {
+    UINT type = 0;
+    std::vector<Button> buttons;
+    int defaultId = IDOK;
+};
+
+bool HasButton(const MessageBoxState& state, int id) {
+    for (const Button& button : state.buttons) {
+        if (button.id == id)
+            return true;
+    }
+    return false;
+}
+
+void Answer(HWND box, const MessageBoxState& state, int id) {
+    if (id == IDCANCEL && !HasButton(state, IDCANCEL)) {
+        if ((state.type & MB_TYPEMASK) == MB_OK)
+            EndDialog(box, IDOK);
+        return;
+    }
+    if (HasButton(state, id))
+        EndDialog(box, id);
+}
+
+INT_PTR CALLBACK MessageBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: {
+        SetWindowLongPtrA(box, DWLP_USER, lParam);
+        const auto* state = reinterpret_cast<const MessageBoxState*>(lParam);
+        SendMessageA(box, DM_SETDEFID, static_cast<WPARAM>(state->defaultId), 0);
+        if (HWND button = GetDlgItem(box, state->defaultId))
+            SetFocus(button);
+        return FALSE;
+    }
+    case WM_COMMAND: {
+        const auto* state = reinterpret_cast<const MessageBoxState*>(GetWindowLongPtrA(box, DWLP_USER));
+        if (state && HIWORD(wParam) == BN_CLICKED)
+            Answer(box, *state, LOWORD(wParam));
+        return TRUE;
+    }
+    default: return FALSE;
+    }
+}
+
+std::vector<uint8_t> BuildTemplate(const char* text, const char* caption, const MessageBoxState& state) {
+    standin::DialogTemplate t;
+    t.extended = true;
+    t.version = 1;
+    t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_NOIDLEMSG | DS_CENTER;
+    t.cx = 60 + 56 * static_cast<int16_t>(state.buttons.size());
+    t.cy = 62;
+    t.caption = caption ? caption : "Error";
+    t.pointSize = 8;
+    t.weight = 400;  // FW_NORMAL
+    t.charset = 1;
+    t.typeface = "MS Shell Dlg";
+
+    const UINT icon = state.type & MB_ICONMASK;
+    standin::DialogItemTemplate iconItem;
+    iconItem.style = WS_CHILD | SS_ICON | (icon ? WS_VISIBLE : 0);
+    iconItem.x = 8;
+    iconItem.y = 8;
+    iconItem.cx = 16;
+    iconItem.cy = 16;
+    iconItem.id = kIconId;
+    iconItem.windowClass = standin::ResourceId{true, 0x0082, {}};
+    t.items.push_back(iconItem);
+
+    standin::DialogItemTemplate textItem;
+    textItem.style = WS_CHILD | WS_VISIBLE | WS_GROUP | SS_LEFT | SS_NOPREFIX;
+    textItem.x = icon ? 32 : 8;
+    textItem.y = 8;
+    textItem.cx = static_cast<int16_t>(t.cx - textItem.x - 8);
+    textItem.cy = 24;
+    textItem.id = kTextId;
+    textItem.windowClass = standin::ResourceId{true, 0x0082, {}};
+    textItem.title = standin::ResourceId{false, 0, text ? text : ""};
+    t.items.push_back(textItem);
+
+    int16_t x = 8;
+    bool first = true;
+    for (const Button& button : state.buttons) {
+        standin::DialogItemTemplate item;
+        item.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (first ? WS_GROUP : 0) |
+                     (button.id == state.defaultId ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+        item.x = x;
+        item.y = 40;
+        item.cx = 50;
+        item.cy = 14;
+        item.id = button.id;
+        item.windowClass = standin::ResourceId{true, 0x0080, {}};
+        item.title = standin::ResourceId{false, 0, button.text};
+        t.items.push_back(item);
+        x = static_cast<int16_t>(x + 56);
+        first = false;
+    }
+    return standin::BuildDialogTemplate(t);
+}
+
+}  // namespace
+}  // namespace win32
+
+using namespace win32;
+
+int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+    if (!standin::GetDisplay()) {
+        SetLastError(ERROR_NOT_READY);
+        return 0;
+    }
+    MessageBoxState state;
+    state.type = type;
+    state.buttons = ButtonsOf(type);
+    if (state.buttons.empty()) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    const size_t defaultIndex = (type & MB_DEFMASK) >> 8;
+    state.defaultId = state.buttons[defaultIndex < state.buttons.size() ? defaultIndex : 0].id;
+
+    const std::vector<uint8_t> bytes = BuildTemplate(text, caption, state);
+    HWND box = CreateDialogFromTemplate(nullptr, bytes.data(), bytes.size(), owner, MessageBoxProc,
+                                        reinterpret_cast<LPARAM>(&state), true);
+    if (!box)
+        return 0;
+    if (DialogInfo* info = GetDialogInfo(box, false))
+        info->closeBoxDisabled = !HasButton(state, IDCANCEL) && (type & MB_TYPEMASK) != MB_OK;
+
+    standin::Event opened;
+    opened.kind = standin::Event::Kind::MessageBoxOpened;
+    opened.hwnd = box;
+    opened.text = text ? text : "";
+    opened.caption = caption ? caption : "Error";
+    opened.style = type;
+    NotifyDisplay(opened);
+
+    bool inputRanOut = false;
+    const INT_PTR answer = RunModalLoop(box, 0, &inputRanOut);
+
+    standin::Event closed;
+    closed.kind = standin::Event::Kind::MessageBoxClosed;
+    closed.hwnd = box;
+    closed.result = answer;
+    NotifyDisplay(closed);
+    if (inputRanOut)
+        SetLastError(ERROR_CANCELLED);
+    return static_cast<int>(answer);
+}

@@ -1,0 +1,173 @@
+// Private interface of the window model shared by the files of the win32 stand-in.
+//
+// All state lives on the one user-interface thread; nothing here is locked.
+// Windows are kept in a handle table and looked up afresh after every call into
+// application code, since any window procedure may destroy any window.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+#include <standin/display.h>
+
+#include "text.h"
+
+#include <cstdint>
+#include <functional>
+#include <list>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace win32 {
+
+struct WindowClass {
+    std::string name;
+    ATOM atom = 0;
+    UINT style = 0;
+    WNDPROC proc = nullptr;
+    int classExtra = 0;
+    int windowExtra = 0;
+    HINSTANCE instance = nullptr;
+    HICON icon = nullptr;
+    HICON smallIcon = nullptr;
+    HCURSOR cursor = nullptr;
+    HBRUSH background = nullptr;
+    std::string menuName;
+    bool system = false;  // built in: found for any instance, never unregistered
+};
+
+// Per-window state of a built-in control; each control file derives its own.
+struct ControlState {
+    virtual ~ControlState() = default;
+    HFONT font = nullptr;  // WM_SETFONT
+};
+
+// The comctl32 subclass chain of one window (SetWindowSubclass).
+struct SubclassEntry {
+    SUBCLASSPROC proc = nullptr;
+    UINT_PTR id = 0;
+    DWORD_PTR refData = 0;
+    int running = 0;       // calls of this entry in progress
+    bool removed = false;  // removed while running: erased when the last call returns
+};
+struct SubclassChain {
+    std::list<SubclassEntry> entries;  // newest first
+    WNDPROC original = nullptr;        // the window procedure before the first subclass
+    std::list<SubclassEntry>::iterator current;  // entry whose call is innermost
+    bool inCall = false;
+};
+
+// What an installed action handler says about an action.
+enum class ActionOutcome { Done, Rejected, NotMine };
+using ActionHandler = std::function<ActionOutcome(HWND active, const standin::Action& action, std::string& whyRejected)>;
+
+// The font a dialog template names; an HFONT points at one.
+struct DialogFont {
+    std::string typeface;
+    int pointSize = 0;
+    int weight = 0;
+    bool italic = false;
+    int charset = 0;
+};
+
+// Dialog manager state of a dialog window.
+struct DialogInfo {
+    bool ended = false;
+    INT_PTR result = 0;
+    int defaultId = 0;           // 0: none set by DM_SETDEFID yet
+    HFONT font = nullptr;        // the template's font
+    std::unique_ptr<DialogFont> ownedFont;  // what `font` points at
+    HWND savedFocus = nullptr;
+    HWND disabledOwner = nullptr;  // the owner the modal loop disabled
+    bool modal = false;
+    bool closeBoxDisabled = false;
+    ActionHandler actionHandler;   // consulted first by the modal loop (message box, browser)
+};
+
+struct Window {
+    HWND handle = nullptr;
+    std::shared_ptr<const WindowClass> windowClass;
+    WNDPROC proc = nullptr;
+    HWND parent = nullptr;  // a child's parent; the desktop for a top-level window
+    HWND owner = nullptr;   // a top-level window's owner
+    std::vector<HWND> children;  // creation order (z-order, tab order)
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    std::string text;
+    LONG_PTR id = 0;
+    LONG_PTR userData = 0;
+    HINSTANCE instance = nullptr;
+    RECT rect{};  // relative to the parent's client area, in pixels
+    std::vector<uint8_t> extra;
+    HICON smallIcon = nullptr;
+    HICON bigIcon = nullptr;
+    std::unique_ptr<ControlState> control;
+    std::unique_ptr<DialogInfo> dialog;
+    std::shared_ptr<SubclassChain> subclasses;
+    bool destroying = false;
+};
+
+// ---- window table (window.cpp) ----
+Window* FindWindowObject(HWND hwnd);       // nullptr for an invalid or destroyed handle
+Window* ValidWindow(HWND hwnd);            // as above, and sets ERROR_INVALID_WINDOW_HANDLE
+HWND DesktopWindow();
+bool IsTopLevel(const Window& window);
+std::shared_ptr<const WindowClass> FindClass(LPCSTR name, HINSTANCE instance);
+bool ClassNameIs(const Window& window, const char* name);  // case-insensitive
+void RegisterSystemClasses();
+void SetVisible(HWND hwnd, bool visible, bool sendShowWindow);
+void NotifyDisplay(const standin::Event& event);
+
+// The control state of type T of `hwnd`, made on first use; nullptr when the
+// window is gone or holds the state of another kind of control.
+template <typename T>
+T* ControlStateOf(HWND hwnd) {
+    Window* window = FindWindowObject(hwnd);
+    if (!window)
+        return nullptr;
+    if (!window->control)
+        window->control = std::make_unique<T>();
+    return dynamic_cast<T*>(window->control.get());
+}
+
+// Sends WM_COMMAND(MAKEWPARAM(id, code), control) to the control's parent.
+void NotifyParent(HWND control, WORD code);
+
+// ---- messages (message.cpp) ----
+LRESULT Deliver(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool posted);
+bool TakePostedMessage(MSG& message);
+bool HasPostedMessages();
+
+// ---- dialog manager (dialog.cpp) ----
+DialogInfo* GetDialogInfo(HWND hwnd, bool create);
+// Runs the modal loop of `dialog` until EndDialog or until input runs out (then
+// the dialog ends with `resultIfInputRunsOut`); destroys the dialog; returns the result.
+INT_PTR RunModalLoop(HWND dialog, INT_PTR resultIfInputRunsOut, bool* inputRanOut);
+HWND CreateDialogFromTemplate(HINSTANCE instance, const void* data, size_t size, HWND owner,
+                              DLGPROC proc, LPARAM param, bool modal);
+HWND FirstTabStop(HWND dialog);
+
+// ---- controls ----
+LRESULT CALLBACK ButtonProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK StaticProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK EditProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK ComboBoxProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK ListViewProc(HWND, UINT, WPARAM, LPARAM);
+bool IsPushButton(HWND hwnd);
+// The user picks entry `index` of a combo box: selects it and notifies the parent.
+void ComboUserSelect(HWND combo, int index);
+// Index of the entry whose text is exactly `text`, or -1.
+int ComboFindExact(HWND combo, const std::string& text);
+
+// ---- hooks (hook.cpp) ----
+LRESULT CallCbtHook(int code, WPARAM wParam, LPARAM lParam);
+
+// ---- resources (resource.cpp) ----
+struct ResourceData {
+    const uint8_t* data = nullptr;
+    size_t size = 0;
+};
+std::optional<ResourceData> LoadResourceBytes(HMODULE module, LPCSTR name, LPCSTR type);
+
+}  // namespace win32
