@@ -3,7 +3,7 @@
 
 #include "dialog/ImportLayoutTemplateDlg.h"
 
-#include "pathutil/PathUtil.h"
+#include "templates/TemplateProbe.h"
 
 void CImportLayoutTemplateDlg::OnCbnSelchangeCombo1()
 {
@@ -27,15 +27,13 @@ int CImportLayoutTemplateDlg::DisplayStackUp(CString templateName)
 {
 	::SendMessageA(m_stackupList.GetSafeHwnd(), LVM_DELETEALLITEMS, 0, 0);
 
-	std::string marker = m_templatesFolder;
-	marker += "/";
-	marker += (LPCSTR)templateName;
-	marker += "/keyin.oskel/sids";
-	NormalizePath(marker);
+	std::string templateFolder = m_templatesFolder;
+	templateFolder += "/";
+	templateFolder += (LPCSTR)templateName;
 
 	// The same test as discovery's: the marker file alone decides the format.
 	CWnd* formatLabel = GetDlgItem(IDC_LT_FORMAT);
-	if (IsFile(marker))
+	if (IsTemplate2007(templateFolder))
 	{
 		if (formatLabel != NULL)
 			formatLabel->SetWindowText("2007");
