@@ -24,11 +24,14 @@
 #include <dirent.h>
 #include <fcntl.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -37,32 +40,53 @@ struct DirCloser {
 };
 using DirPtr = std::unique_ptr<DIR, DirCloser>;
 
+std::atomic<standin::ListingOrder> listingOrder{standin::ListingOrder::FileSystem};
+
 class Search {
 public:
-    Search(DirPtr dir, crt::NamePattern pattern) : dir_(std::move(dir)), pattern_(std::move(pattern)) {}
+    Search(DirPtr dir, crt::NamePattern pattern) : dir_(std::move(dir)), pattern_(std::move(pattern))
+    {
+        const standin::ListingOrder order = listingOrder.load();
+        if (order == standin::ListingOrder::FileSystem)
+            return;
+        while (const dirent* entry = readdir(dir_.get()))
+            ordered_.emplace_back(entry->d_name);
+        std::sort(ordered_.begin(), ordered_.end());
+        if (order == standin::ListingOrder::Descending)
+            std::reverse(ordered_.begin(), ordered_.end());
+        presorted_ = true;
+    }
 
     // The next matching entry into `record`; false, record untouched, when there is none left.
     bool Next(_finddata_t& record)
     {
         const std::lock_guard<std::mutex> lock(mutex_);
         while (!finished_) {
-            const dirent* entry = readdir(dir_.get());
-            if (entry == nullptr) {
+            const char* name = NextName();
+            if (name == nullptr) {
                 finished_ = true;
                 break;
             }
-            if (!pattern_.Matches(entry->d_name))
+            if (!pattern_.Matches(name))
                 continue;
             struct stat status;
-            if (!Status(entry->d_name, status))
+            if (!Status(name, status))
                 continue;
-            if (crt::FillFindRecord(entry->d_name, status, record))
+            if (crt::FillFindRecord(name, status, record))
                 return true;
         }
         return false;
     }
 
 private:
+    const char* NextName()
+    {
+        if (presorted_)
+            return nextOrdered_ < ordered_.size() ? ordered_[nextOrdered_++].c_str() : nullptr;
+        const dirent* entry = readdir(dir_.get());
+        return entry != nullptr ? entry->d_name : nullptr;
+    }
+
     // An entry's status, following a symbolic link unless it dangles; false when the entry has
     // vanished since readdir reported it.
     bool Status(const char* name, struct stat& status) const
@@ -76,6 +100,9 @@ private:
     DirPtr dir_;
     crt::NamePattern pattern_;
     bool finished_ = false;
+    bool presorted_ = false;
+    std::vector<std::string> ordered_;  // all names, when a fixed listing order is chosen
+    std::size_t nextOrdered_ = 0;
 };
 
 class SearchTable {
@@ -220,3 +247,13 @@ std::size_t OpenFindHandles()
 }
 
 }  // namespace standin
+
+void standin::SetListingOrder(ListingOrder order)
+{
+    listingOrder.store(order);
+}
+
+standin::ListingOrder standin::GetListingOrder()
+{
+    return listingOrder.load();
+}

@@ -108,6 +108,22 @@ TEST_F(FindTest, ListsEveryEntryInReaddirOrder)
     EXPECT_NE(std::find(found.begin(), found.end(), ".."), found.end());
 }
 
+TEST_F(FindTest, ListingOrderCanBeFixed)
+{
+    Names ascending = ReaddirNames(lib_);
+    std::sort(ascending.begin(), ascending.end());
+    const Names descending(ascending.rbegin(), ascending.rend());
+
+    standin::SetListingOrder(standin::ListingOrder::Ascending);
+    EXPECT_EQ(ascending, SearchNames("D:\\lib\\*.*"));
+    standin::SetListingOrder(standin::ListingOrder::Descending);
+    EXPECT_EQ(descending, SearchNames("D:\\lib\\*.*"));
+    EXPECT_EQ(Filtered(descending, [](const std::string& n) { return n.size() == 2 && n[1] == 'L'; }),
+              SearchNames("D:\\lib\\?L"));
+    standin::SetListingOrder(standin::ListingOrder::FileSystem);
+    EXPECT_EQ(ReaddirNames(lib_), SearchNames("D:\\lib\\*.*"));
+}
+
 TEST_F(FindTest, ListsDriveRootsAndPathsWithoutDrive)
 {
     const Names root = ReaddirNames(folder_.Path());

@@ -60,6 +60,13 @@ struct CrtCallCounts {
 STANDIN_CRT_API CrtCallCounts CallCounts();
 STANDIN_CRT_API void ResetCallCounts();
 
+// Order in which directory searches deliver entries. The file system's own order is the default;
+// tests that depend on discovery order choose a fixed one instead, since the order readdir gives
+// differs between file systems (hash order on ext4). "." and ".." sort like any other name.
+enum class ListingOrder { FileSystem, Ascending, Descending };
+STANDIN_CRT_API void SetListingOrder(ListingOrder order);
+STANDIN_CRT_API ListingOrder GetListingOrder();
+
 // Searches started by _findfirst and not yet closed with _findclose.
 STANDIN_CRT_API std::size_t OpenFindHandles();
 
