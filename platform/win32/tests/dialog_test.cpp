@@ -1,0 +1,329 @@
+// Dialog manager: creation from templates, the keyboard interface, the close
+// box, EndDialog, the modal loop and its display.
+#include "test_support.h"
+
+#include <gmock/gmock.h>
+
+using namespace win32test;
+using standin::Action;
+using standin::Event;
+
+namespace {
+
+std::vector<Event::Kind> Kinds(const standin::ScriptedDisplay& display) {
+    std::vector<Event::Kind> kinds;
+    for (const Event& event : display.Events())
+        kinds.push_back(event.kind);
+    return kinds;
+}
+
+// Records the WM_COMMAND ids the dialog procedure sees.
+struct CommandRecorder {
+    std::vector<WPARAM> commands;
+    DialogHandler Handler() {
+        return [this](HWND, UINT message, WPARAM wParam, LPARAM) -> INT_PTR {
+            if (message == WM_COMMAND)
+                commands.push_back(wParam);
+            return 0;
+        };
+    }
+};
+
+TEST(DialogTest, EnterClicksTheDefaultButton) {
+    // The focus is on the combo box, so Enter goes through DM_GETDEFID.
+    standin::DialogTemplate t = StandardDialog();
+    t.items[0].style &= ~WS_TABSTOP;
+    t.items[1].style &= ~WS_TABSTOP;
+    standin::ScriptedDisplay display({Action::Inspect([](HWND dialog) {
+                                          EXPECT_EQ(GetDlgItem(dialog, kComboId), GetFocus());
+                                          EXPECT_EQ(MAKELONG(IDOK, DC_HASDEFID), SendMessageA(dialog, DM_GETDEFID, 0, 0));
+                                      }),
+                                      Action::Enter()});
+    standin::ScopedDisplay scoped(display);
+    EXPECT_EQ(IDOK, RunDialog(t));
+    EXPECT_FALSE(display.Exhausted());
+    EXPECT_THAT(display.DialogResults(), ::testing::ElementsAre(IDOK));
+}
+
+TEST(DialogTest, EnterClicksTheFocusedPushButton) {
+    standin::DialogTemplate t = StandardDialog();
+    t.items[0].style &= ~WS_TABSTOP;  // Cancel is now the first tab stop
+    standin::ScriptedDisplay display({Action::Enter()});
+    standin::ScopedDisplay scoped(display);
+    EXPECT_EQ(IDCANCEL, RunDialog(t));
+}
+
+TEST(DialogTest, DisabledDefaultButtonIsNotTriggered) {
+    standin::DialogTemplate t = StandardDialog();
+    t.items[0].style |= WS_DISABLED;
+    t.items[1].style &= ~WS_TABSTOP;
+    CommandRecorder recorder;
+    standin::ScriptedDisplay display({Action::Enter(), Action::Escape()});
+    standin::ScopedDisplay scoped(display);
+    EXPECT_EQ(IDCANCEL, RunDialog(t, recorder.Handler()));
+    std::vector<WPARAM> clicks;
+    for (WPARAM command : recorder.commands) {
+        if (HIWORD(command) == BN_CLICKED)
+            clicks.push_back(command);
+    }
+    EXPECT_THAT(clicks, ::testing::ElementsAre(MAKEWPARAM(IDCANCEL, BN_CLICKED)));
+}
+
+TEST(DialogTest, EscapeAndCloseBoxSendIdCancel) {
+    for (const Action& action : {Action::Escape(), Action::Close()}) {
+        SCOPED_TRACE(action.Describe());
+        standin::ScriptedDisplay display({action});
+        standin::ScopedDisplay scoped(display);
+        standin::MessageLog log;
+        EXPECT_EQ(IDCANCEL, RunDialog(StandardDialog()));
+        EXPECT_FALSE(display.Exhausted());
+        const auto commands = log.OfKind(WM_COMMAND);
+        ASSERT_FALSE(commands.empty());
+        EXPECT_EQ(MAKEWPARAM(IDCANCEL, BN_CLICKED), commands.back().wParam);
+        // The close box goes SC_CLOSE -> WM_CLOSE -> a posted IDCANCEL.
+        EXPECT_EQ(action.kind == Action::Kind::Close, commands.back().posted);
+        EXPECT_EQ(action.kind == Action::Kind::Close ? 1u : 0u, log.OfKind(WM_CLOSE).size());
+    }
+}
+
+TEST(DialogTest, DisabledCancelButtonStopsEscapeAndCloseBox) {
+    standin::DialogTemplate t = StandardDialog();
+    t.items[1].style |= WS_DISABLED;
+    CommandRecorder recorder;
+    standin::ScriptedDisplay display({Action::Escape(), Action::Close(), Action::Enter()});
+    standin::ScopedDisplay scoped(display);
+    EXPECT_EQ(IDOK, RunDialog(t, recorder.Handler()));
+    for (WPARAM command : recorder.commands)
+        EXPECT_NE(IDCANCEL, LOWORD(command));
+}
+
+TEST(DialogTest, EndDialogInInitDialogNeverShowsTheWindow) {
+    standin::ScriptedDisplay display;
+    standin::ScopedDisplay scoped(display);
+    HWND seen = nullptr;
+    const INT_PTR result = RunDialog(StandardDialog(), [&](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
+        if (message == WM_INITDIALOG) {
+            seen = dialog;
+            EndDialog(dialog, 42);
+        }
+        return 0;
+    });
+    EXPECT_EQ(42, result);
+    EXPECT_FALSE(IsWindow(seen));
+    EXPECT_FALSE(display.Exhausted());  // the loop never waited
+    EXPECT_THAT(Kinds(display), ::testing::ElementsAre(Event::Kind::DialogEnded));
+}
+
+TEST(DialogTest, DialogBecomesVisibleWhenItsLoopFirstWaits) {
+    bool visibleAtInit = true;
+    bool visibleAtWait = false;
+    standin::ScriptedDisplay display({Action::Inspect([&](HWND dialog) { visibleAtWait = IsWindowVisible(dialog); }),
+                                      Action::Escape()});
+    standin::ScopedDisplay scoped(display);
+    RunDialog(StandardDialog(), [&](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
+        if (message == WM_INITDIALOG)
+            visibleAtInit = IsWindowVisible(dialog);
+        return 0;
+    });
+    EXPECT_FALSE(visibleAtInit);
+    EXPECT_TRUE(visibleAtWait);
+    EXPECT_THAT(Kinds(display), ::testing::ElementsAre(Event::Kind::WindowShown, Event::Kind::WindowHidden,
+                                                       Event::Kind::DialogEnded));
+    EXPECT_EQ("Test", display.Events()[0].text);
+}
+
+TEST(DialogTest, MissingOrAbsentTemplateFails) {
+    standin::ScriptedDisplay display;
+    standin::ScopedDisplay scoped(display);
+    EXPECT_EQ(-1, DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(999), nullptr, TestDialogProc, 0));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND), GetLastError());
+    EXPECT_EQ(-1, DialogBoxIndirectParamA(nullptr, nullptr, nullptr, TestDialogProc, 0));
+    EXPECT_TRUE(display.Events().empty());
+}
+
+TEST(DialogTest, NoDisplayFailsAtOnce) {
+    ASSERT_EQ(nullptr, standin::GetDisplay());
+    bool created = false;
+    EXPECT_EQ(-1, RunDialog(StandardDialog(), [&](HWND, UINT, WPARAM, LPARAM) -> INT_PTR {
+                  created = true;
+                  return 0;
+              }));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_NOT_READY), GetLastError());
+    EXPECT_FALSE(created);
+}
+
+TEST(DialogTest, InputRunningOutEndsWithIdCancel) {
+    standin::ScriptedDisplay display;
+    standin::ScopedDisplay scoped(display);
+    CommandRecorder recorder;
+    EXPECT_EQ(IDCANCEL, RunDialog(StandardDialog(), recorder.Handler()));
+    EXPECT_TRUE(display.Exhausted());
+    EXPECT_TRUE(recorder.commands.empty());  // ended without asking the dialog
+}
+
+TEST(DialogTest, CreationOrderFontAndInitDialog) {
+    standin::DialogTemplate t = StandardDialog();
+    t.items[0].style |= WS_DISABLED;  // skipped for the focus, as is the hidden Cancel
+    t.items[1].style &= ~WS_VISIBLE;
+    std::vector<UINT> messages;
+    WPARAM initFocus = 0;
+    LPARAM initParam = 0;
+    HWND focusAfterInit = nullptr;
+    standin::ScriptedDisplay display({Action::Inspect([&](HWND dialog) {
+        focusAfterInit = GetFocus();
+        std::vector<int> ids;
+        for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            ids.push_back(GetDlgCtrlID(child));
+        EXPECT_THAT(ids, ::testing::ElementsAre(IDOK, IDCANCEL, kComboId, kListId, kLabelId));
+        char name[32];
+        GetClassNameA(GetDlgItem(dialog, kListId), name, sizeof(name));
+        EXPECT_STREQ("SysListView32", name);  // found from "SYSLISTVIEW32"
+        EXPECT_EQ(SendMessageA(dialog, WM_GETFONT, 0, 0), SendDlgItemMessageA(dialog, kComboId, WM_GETFONT, 0, 0));
+        EXPECT_NE(0, SendMessageA(dialog, WM_GETFONT, 0, 0));
+        RECT rect{87, 20, 87 + 140, 20 + 82};
+        MapDialogRect(dialog, &rect);
+        RECT combo;
+        GetWindowRect(GetDlgItem(dialog, kComboId), &combo);
+        RECT window;
+        GetWindowRect(dialog, &window);
+        EXPECT_EQ(rect.left, combo.left - window.left);
+        EXPECT_EQ(rect.bottom - rect.top, combo.bottom - combo.top);
+        EXPECT_EQ(MulDiv(87, standin::kDialogBaseUnitX, 4), rect.left);
+        EXPECT_EQ(MulDiv(20 + 82, standin::kDialogBaseUnitY, 8), rect.bottom);
+    })});
+    standin::ScopedDisplay scoped(display);
+    RunDialog(
+        t,
+        [&](HWND, UINT message, WPARAM wParam, LPARAM lParam) -> INT_PTR {
+            messages.push_back(message);
+            if (message == WM_INITDIALOG) {
+                initFocus = wParam;
+                initParam = lParam;
+            }
+            return 0;
+        },
+        nullptr, 1234);
+    ASSERT_GE(messages.size(), 2u);
+    EXPECT_EQ(static_cast<UINT>(WM_SETFONT), messages[0]);
+    EXPECT_EQ(static_cast<UINT>(WM_INITDIALOG), messages[1]);
+    EXPECT_EQ(1234, initParam);
+    EXPECT_NE(0u, initFocus);
+    EXPECT_EQ(reinterpret_cast<HWND>(initFocus), focusAfterInit);  // the combo box
+}
+
+TEST(DialogTest, InitDialogReturningFalseLeavesTheFocus) {
+    HWND focus = reinterpret_cast<HWND>(1);
+    standin::ScriptedDisplay display({Action::Inspect([&](HWND) { focus = GetFocus(); })});
+    standin::ScopedDisplay scoped(display);
+    SetFocus(nullptr);
+    const std::vector<uint8_t> bytes = standin::BuildDialogTemplate(StandardDialog());
+    DialogBoxIndirectParamA(nullptr, reinterpret_cast<LPCDLGTEMPLATEA>(bytes.data()), nullptr,
+                            [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    EXPECT_EQ(nullptr, focus);
+}
+
+TEST(DialogTest, OwnerIsDisabledWhileTheDialogRuns) {
+    Parent owner;
+    BOOL enabledDuring = TRUE;
+    HWND ownerSeen = nullptr;
+    standin::ScriptedDisplay display({Action::Inspect([&](HWND dialog) {
+                                          enabledDuring = IsWindowEnabled(owner.hwnd);
+                                          ownerSeen = GetParent(dialog);
+                                      }),
+                                      Action::Enter()});
+    standin::ScopedDisplay scoped(display);
+    EXPECT_EQ(IDOK, RunDialog(StandardDialog(), {}, owner.hwnd));
+    EXPECT_FALSE(enabledDuring);
+    EXPECT_EQ(owner.hwnd, ownerSeen);
+    EXPECT_TRUE(IsWindowEnabled(owner.hwnd));
+}
+
+TEST(DialogTest, MessageBoxInsideAHandlerRunsItsOwnLoop) {
+    std::vector<HWND> activeWindows;
+    HWND dialogWindow = nullptr;
+    int answer = 0;
+    standin::ScriptedDisplay display({Action::Inspect([&](HWND active) { activeWindows.push_back(active); }),
+                                      Action::Click(IDOK),
+                                      Action::Inspect([&](HWND active) { activeWindows.push_back(active); }),
+                                      Action::Enter()});
+    standin::ScopedDisplay scoped(display);
+    const INT_PTR result = RunDialog(StandardDialog(), [&](HWND dialog, UINT message, WPARAM wParam, LPARAM) -> INT_PTR {
+        dialogWindow = dialog;
+        if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
+            answer = MessageBoxA(dialog, "Sure?", "Question", MB_YESNO | MB_ICONEXCLAMATION);
+            EndDialog(dialog, answer == IDYES ? IDOK : IDCANCEL);
+            return TRUE;
+        }
+        return 0;
+    });
+    EXPECT_EQ(IDOK, result);
+    EXPECT_EQ(IDYES, answer);
+    ASSERT_EQ(2u, activeWindows.size());
+    EXPECT_EQ(dialogWindow, activeWindows[0]);
+    EXPECT_NE(dialogWindow, activeWindows[1]);
+    ASSERT_EQ(1u, display.MessageBoxes().size());
+    EXPECT_EQ(IDYES, display.MessageBoxes()[0].answer);
+}
+
+TEST(DialogTest, ActionsThatDoNotFitAreRejected) {
+    struct Case {
+        Action action;
+        std::string error;
+    };
+    const Case cases[] = {
+        {Action::Click(77), "Click(77): no control with id 77"},
+        {Action::Click(kComboId), "Click(2001): control 2001 is a ComboBox, not a Button"},
+        {Action::Pick(kListId, "x"), "Pick(2002, \"x\"): control 2002 is a SysListView32, not a ComboBox"},
+        {Action::Highlight("D:\\lib"), "Highlight(\"D:\\lib\"): the active window is not a folder browser"},
+    };
+    for (const Case& c : cases) {
+        standin::ScriptedDisplay display({c.action, Action::Enter()});
+        standin::ScopedDisplay scoped(display);
+        EXPECT_EQ(IDCANCEL, RunDialog(StandardDialog()));
+        EXPECT_EQ(c.error, display.Error());
+    }
+}
+
+TEST(DialogTest, ClickOnADisabledButtonIsRejected) {
+    standin::DialogTemplate t = StandardDialog();
+    t.items[0].style |= WS_DISABLED;
+    standin::ScriptedDisplay display({Action::Click(IDOK)});
+    standin::ScopedDisplay scoped(display);
+    EXPECT_EQ(IDCANCEL, RunDialog(t));
+    EXPECT_EQ("Click(1): control 1 is disabled", display.Error());
+}
+
+TEST(DialogTest, DefaultIdCanBeMoved) {
+    standin::ScriptedDisplay display({Action::Inspect([](HWND dialog) {
+                                          SetFocus(GetDlgItem(dialog, kComboId));
+                                          SendMessageA(dialog, DM_SETDEFID, IDCANCEL, 0);
+                                          EXPECT_EQ(BS_PUSHBUTTON, GetWindowLongA(GetDlgItem(dialog, IDOK), GWL_STYLE) & BS_TYPEMASK);
+                                          EXPECT_EQ(BS_DEFPUSHBUTTON, GetWindowLongA(GetDlgItem(dialog, IDCANCEL), GWL_STYLE) & BS_TYPEMASK);
+                                      }),
+                                      Action::Enter()});
+    standin::ScopedDisplay scoped(display);
+    EXPECT_EQ(IDCANCEL, RunDialog(StandardDialog()));
+}
+
+TEST(DialogTest, DefDlgProcAnswersFromDwlpMsgResult) {
+    Parent parent;
+    const std::vector<uint8_t> bytes = standin::BuildDialogTemplate(StandardDialog());
+    HWND dialog = CreateDialogIndirectParamA(
+        nullptr, reinterpret_cast<LPCDLGTEMPLATEA>(bytes.data()), parent.hwnd,
+        [](HWND hwnd, UINT message, WPARAM, LPARAM) -> INT_PTR {
+            if (message == WM_USER + 5) {
+                SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, 77);
+                return TRUE;
+            }
+            return FALSE;
+        },
+        0);
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_FALSE(IsWindowVisible(dialog));  // the template has no WS_VISIBLE
+    EXPECT_TRUE(IsWindowEnabled(parent.hwnd));  // modeless: the owner stays enabled
+    EXPECT_EQ(77, SendMessageA(dialog, WM_USER + 5, 0, 0));
+    EXPECT_EQ(0, SendMessageA(dialog, WM_USER + 6, 0, 0));
+    EXPECT_TRUE(DestroyWindow(dialog));
+}
+
+}  // namespace

@@ -1,0 +1,154 @@
+// List view in report mode: columns, rows appended the way the stack-up list
+// is filled, texts, deleting.
+#include "test_support.h"
+
+#include <gmock/gmock.h>
+
+using namespace win32test;
+
+namespace {
+
+class ListViewTest : public ::testing::Test {
+protected:
+    ListViewTest() : list_(parent_.Child(WC_LISTVIEWA, LVS_REPORT | LVS_ALIGNLEFT, kListId)) {}
+
+    int InsertColumn(int index, const char* text, int width, int format = LVCFMT_LEFT) {
+        LVCOLUMNA column{};
+        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+        column.fmt = format;
+        column.cx = width;
+        column.pszText = const_cast<LPSTR>(text);
+        return static_cast<int>(SendMessageA(list_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index),
+                                             reinterpret_cast<LPARAM>(&column)));
+    }
+
+    int InsertItem(int index, const char* text, int subItem = 0) {
+        LVITEMA item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = index;
+        item.iSubItem = subItem;
+        item.pszText = const_cast<LPSTR>(text);
+        return static_cast<int>(SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    }
+
+    BOOL SetText(int index, int subItem, const char* text) {
+        LVITEMA item{};
+        item.iSubItem = subItem;
+        item.pszText = const_cast<LPSTR>(text);
+        return static_cast<BOOL>(
+            SendMessageA(list_, LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
+    }
+
+    std::string Text(int index, int subItem, int size = 64) {
+        std::vector<char> buffer(static_cast<size_t>(size) + 1, '#');
+        LVITEMA item{};
+        item.iSubItem = subItem;
+        item.pszText = buffer.data();
+        item.cchTextMax = size;
+        SendMessageA(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+        return buffer.data();
+    }
+
+    int Count() { return static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0)); }
+
+    Parent parent_;
+    HWND list_;
+};
+
+TEST_F(ListViewTest, ColumnsInsertAppendAndReadBack) {
+    EXPECT_EQ(0, InsertColumn(0, "", 30, LVCFMT_RIGHT));
+    EXPECT_EQ(1, InsertColumn(1, "Layer name", 150));
+    EXPECT_EQ(2, InsertColumn(7, "Layer usage", 145, LVCFMT_CENTER));
+    EXPECT_EQ(-1, InsertColumn(-1, "bad", 10));
+    EXPECT_EQ(-1, SendMessageA(list_, LVM_INSERTCOLUMNA, 3, 0));
+
+    char text[32];
+    LVCOLUMNA column{};
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+    column.pszText = text;
+    column.cchTextMax = sizeof(text);
+    ASSERT_TRUE(SendMessageA(list_, LVM_GETCOLUMNA, 0, reinterpret_cast<LPARAM>(&column)));
+    EXPECT_EQ(LVCFMT_LEFT, column.fmt);  // the first column is always left-aligned
+    EXPECT_EQ(30, column.cx);
+    ASSERT_TRUE(SendMessageA(list_, LVM_GETCOLUMNA, 2, reinterpret_cast<LPARAM>(&column)));
+    EXPECT_EQ(LVCFMT_CENTER, column.fmt);
+    EXPECT_STREQ("Layer usage", text);
+    EXPECT_EQ(145, SendMessageA(list_, LVM_GETCOLUMNWIDTH, 2, 0));
+    EXPECT_FALSE(SendMessageA(list_, LVM_GETCOLUMNA, 3, reinterpret_cast<LPARAM>(&column)));
+}
+
+TEST_F(ListViewTest, RowsAppendedAsTheStackupListWritesThem) {
+    for (int column = 0; column < 3; ++column)
+        InsertColumn(column, "", 50);
+    const char* rows[][2] = {{"TOP", "Signal"}, {"GND", "Plane"}, {"BOTTOM", "Signal"}};
+    for (int r = 0; r < 3; ++r) {
+        EXPECT_EQ(r, InsertItem(r, std::to_string(r + 1).c_str()));
+        EXPECT_TRUE(SetText(r, 1, rows[r][0]));
+        EXPECT_TRUE(SetText(r, 2, rows[r][1]));
+    }
+    EXPECT_EQ(3, Count());
+    for (int r = 0; r < 3; ++r) {
+        EXPECT_EQ(std::to_string(r + 1), Text(r, 0));
+        EXPECT_EQ(rows[r][0], Text(r, 1));
+        EXPECT_EQ(rows[r][1], Text(r, 2));
+    }
+    EXPECT_THAT(parent_.notifyCodes, ::testing::Each(LVN_INSERTITEM));
+    EXPECT_THAT(parent_.notifyItems, ::testing::ElementsAre(0, 1, 2));
+}
+
+TEST_F(ListViewTest, InsertItemRules) {
+    InsertColumn(0, "", 50);
+    InsertColumn(1, "", 50);
+    EXPECT_EQ(-1, InsertItem(0, "sub", 1));  // only the item itself can be inserted
+    EXPECT_EQ(-1, InsertItem(-1, "negative"));
+    EXPECT_EQ(0, InsertItem(5, "a"));  // past the end appends
+    EXPECT_EQ(1, InsertItem(100, "c"));
+    EXPECT_EQ(1, InsertItem(1, "b"));
+    EXPECT_EQ("a", Text(0, 0));
+    EXPECT_EQ("b", Text(1, 0));
+    EXPECT_EQ("c", Text(2, 0));
+    EXPECT_EQ(-1, SendMessageA(list_, LVM_INSERTITEMA, 0, 0));
+}
+
+TEST_F(ListViewTest, ItemTextsReadBackAndTruncate) {
+    InsertColumn(0, "", 50);
+    InsertColumn(1, "", 50);
+    InsertItem(0, "1");
+    EXPECT_TRUE(SetText(0, 1, "Layer"));
+    EXPECT_EQ("Lay", Text(0, 1, 4));
+    EXPECT_TRUE(SetText(0, 1, nullptr));  // NULL reads back as ""
+    EXPECT_EQ("", Text(0, 1));
+    EXPECT_FALSE(SetText(1, 1, "no such item"));
+    EXPECT_FALSE(SetText(0, 2, "no such column"));
+    EXPECT_EQ("", Text(3, 0));
+}
+
+TEST_F(ListViewTest, DeleteAllItemsNotifiesAndEmpties) {
+    EXPECT_TRUE(SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0));  // an empty list too
+    for (int r = 0; r < 2; ++r)
+        InsertItem(r, "row");
+    parent_.notifyCodes.clear();
+    EXPECT_TRUE(SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0));
+    EXPECT_EQ(0, Count());
+    EXPECT_THAT(parent_.notifyCodes, ::testing::ElementsAre(LVN_DELETEALLITEMS, LVN_DELETEITEM, LVN_DELETEITEM));
+
+    // A parent that answers TRUE to LVN_DELETEALLITEMS hears nothing more.
+    for (int r = 0; r < 2; ++r)
+        InsertItem(r, "row");
+    parent_.notifyCodes.clear();
+    parent_.notifyAnswer = TRUE;
+    EXPECT_TRUE(SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0));
+    EXPECT_THAT(parent_.notifyCodes, ::testing::ElementsAre(LVN_DELETEALLITEMS));
+    EXPECT_EQ(0, Count());
+}
+
+TEST_F(ListViewTest, DeleteItemRemovesOneRow) {
+    InsertItem(0, "a");
+    InsertItem(1, "b");
+    EXPECT_TRUE(SendMessageA(list_, LVM_DELETEITEM, 0, 0));
+    EXPECT_FALSE(SendMessageA(list_, LVM_DELETEITEM, 1, 0));
+    EXPECT_EQ(1, Count());
+    EXPECT_EQ("b", Text(0, 0));
+}
+
+}  // namespace

@@ -1,0 +1,146 @@
+// Helpers of the win32 stand-in's tests: dialogs built in memory, a dialog
+// procedure driven by a lambda, a parent window that records notifications.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+#include <standin/display.h>
+#include <standin/messagelog.h>
+#include <standin/win32.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace win32test {
+
+constexpr int kComboId = 2001;
+constexpr int kListId = 2002;
+constexpr int kLabelId = 2003;
+
+inline standin::DialogItemTemplate Control(uint16_t classOrdinal, int id, const std::string& text, DWORD style,
+                                           int16_t x, int16_t y, int16_t cx, int16_t cy) {
+    standin::DialogItemTemplate item;
+    item.style = WS_CHILD | WS_VISIBLE | style;
+    item.x = x;
+    item.y = y;
+    item.cx = cx;
+    item.cy = cy;
+    item.id = id;
+    item.windowClass = standin::ResourceId{true, classOrdinal, {}};
+    item.title = standin::ResourceId{false, 0, text};
+    return item;
+}
+
+// OK (default), Cancel, a sorted drop-down list, a report list view, a label.
+inline standin::DialogTemplate StandardDialog() {
+    standin::DialogTemplate t;
+    t.extended = true;
+    t.version = 1;
+    t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_FIXEDSYS;
+    t.cx = 234;
+    t.cy = 174;
+    t.caption = "Test";
+    t.pointSize = 8;
+    t.weight = 400;
+    t.charset = 1;
+    t.typeface = "MS Shell Dlg";
+    t.items.push_back(Control(0x80, IDOK, "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 53, 151, 50, 14));
+    t.items.push_back(Control(0x80, IDCANCEL, "Cancel", BS_PUSHBUTTON | WS_TABSTOP, 130, 151, 50, 14));
+    t.items.push_back(
+        Control(0x85, kComboId, "", CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP, 87, 20, 140, 82));
+    standin::DialogItemTemplate list = Control(0, kListId, "", LVS_REPORT | WS_TABSTOP, 7, 50, 220, 91);
+    list.windowClass = standin::ResourceId{false, 0, "SYSLISTVIEW32"};
+    t.items.push_back(list);
+    t.items.push_back(Control(0x82, kLabelId, "Label", SS_LEFT, 7, 7, 51, 8));
+    return t;
+}
+
+using DialogHandler = std::function<INT_PTR(HWND, UINT, WPARAM, LPARAM)>;
+
+inline DialogHandler& CurrentHandler() {
+    static DialogHandler handler;
+    return handler;
+}
+
+// Ends the dialog on IDOK and IDCANCEL, as a plain dialog procedure does.
+inline INT_PTR CALLBACK TestDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (CurrentHandler()) {
+        const INT_PTR handled = CurrentHandler()(dialog, message, wParam, lParam);
+        if (handled)
+            return handled;
+    }
+    if (message == WM_INITDIALOG)
+        return TRUE;
+    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) &&
+        HIWORD(wParam) == BN_CLICKED) {
+        EndDialog(dialog, LOWORD(wParam));
+        return TRUE;
+    }
+    return FALSE;
+}
+
+// Runs `t` modally with `handler` (which answers 0 to leave a message alone).
+inline INT_PTR RunDialog(const standin::DialogTemplate& t, DialogHandler handler = {}, HWND owner = nullptr,
+                         LPARAM param = 0) {
+    const std::vector<uint8_t> bytes = standin::BuildDialogTemplate(t);
+    CurrentHandler() = std::move(handler);
+    const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
+                                                   reinterpret_cast<LPCDLGTEMPLATEA>(bytes.data()), owner,
+                                                   TestDialogProc, param);
+    CurrentHandler() = nullptr;
+    return result;
+}
+
+// A top-level window of class "Win32TestParent" that records every WM_COMMAND
+// and WM_NOTIFY code it receives, and answers WM_NOTIFY with `notifyAnswer`.
+struct Parent {
+    HWND hwnd = nullptr;
+    std::vector<std::pair<WPARAM, LPARAM>> commands;
+    std::vector<UINT> notifyCodes;
+    std::vector<int> notifyItems;
+    LRESULT notifyAnswer = 0;
+
+    Parent();
+    ~Parent() { DestroyWindow(hwnd); }
+    Parent(const Parent&) = delete;
+    Parent& operator=(const Parent&) = delete;
+
+    HWND Child(const char* className, DWORD style, int id = 1, const char* text = "") const {
+        return CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 100, 100, hwnd,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+    }
+};
+
+inline LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* parent = reinterpret_cast<Parent*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (parent && message == WM_COMMAND)
+        parent->commands.emplace_back(wParam, lParam);
+    if (parent && message == WM_NOTIFY) {
+        const auto* nm = reinterpret_cast<const NMLISTVIEW*>(lParam);
+        parent->notifyCodes.push_back(nm->hdr.code);
+        parent->notifyItems.push_back(nm->iItem);
+        return parent->notifyAnswer;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+inline Parent::Parent() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = ParentProc;
+    wc.lpszClassName = "Win32TestParent";
+    RegisterClassA(&wc);  // fails harmlessly once registered
+    hwnd = CreateWindowExA(0, "Win32TestParent", "parent", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr,
+                           nullptr, nullptr);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+inline std::string WindowText(HWND hwnd) {
+    char buffer[256];
+    GetWindowTextA(hwnd, buffer, sizeof(buffer));
+    return buffer;
+}
+
+}  // namespace win32test
