@@ -1,0 +1,47 @@
+// The display of a headless run: plays a script's actions, one each time a
+// modal loop waits for the user, and stops at the first step that does not
+// fit what the user would see.
+//
+// A step that cannot be played (a select while a message box is up, an entry
+// or folder that is not there, a button that is disabled) and a script that
+// ends while a window still waits for input stop the run: from then on every
+// wait gets no input, so the open loops end as if cancelled, and Error() says
+// what went wrong and where.
+#pragma once
+
+#include <standin/display.h>
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include "Script.h"
+#include "WindowRoles.h"
+
+namespace ilt {
+
+class ScriptPlayer : public standin::Display
+{
+public:
+  explicit ScriptPlayer(Script script);
+
+  std::optional<standin::Action> WaitForAction(HWND active) override;
+  void Notify(const standin::Event& event) override;
+
+  // "FILE:LINE: what went wrong", or "" while all is well.
+  const std::string& Error() const { return error_; }
+  // The line of the first step not played, or 0 when every step was played.
+  int FirstUnplayedLine() const;
+
+private:
+  std::optional<standin::Action> ToAction(const ScriptStep& step, HWND active, WindowRole role);
+  void Fail(int line, const std::string& problem);
+
+  Script script_;
+  std::size_t next_ = 0;
+  int lastLine_ = 0;
+  WindowRoles roles_;
+  std::string error_;
+};
+
+}  // namespace ilt

@@ -1,0 +1,101 @@
+// The transcript of a run.
+#include "Transcript.h"
+
+#include <ostream>
+
+#include "Json.h"
+
+namespace ilt {
+
+void TranscriptWriter::Line(const std::string& json)
+{
+  out_ << json << '\n';
+  out_.flush();
+}
+
+void TranscriptWriter::MessageBox(UINT style, const std::string& text, INT_PTR answer)
+{
+  Line("{\"event\":\"messagebox\",\"type\":" + std::to_string(style) + ",\"text\":" + JsonString(text) +
+       ",\"answer\":" + std::to_string(answer) + "}");
+}
+
+void TranscriptWriter::Browser(const std::string& title, const std::string& root)
+{
+  Line("{\"event\":\"browser\",\"title\":" + JsonString(title) + ",\"root\":" + JsonString(root) + "}");
+}
+
+void TranscriptWriter::EnableOk(const std::string& path, bool enabled)
+{
+  Line("{\"event\":\"enableok\",\"path\":" + JsonString(path) + ",\"enabled\":" + (enabled ? "true" : "false") +
+       "}");
+}
+
+void TranscriptWriter::Shown()
+{
+  Line("{\"event\":\"shown\"}");
+}
+
+void TranscriptWriter::State(const DialogState& state)
+{
+  std::string rows = "[";
+  for (std::size_t i = 0; i < state.rows.size(); ++i) {
+    if (i > 0)
+      rows += ',';
+    rows += JsonStringArray({state.rows[i][0], state.rows[i][1], state.rows[i][2]});
+  }
+  rows += ']';
+  Line("{\"event\":\"state\",\"caption\":" + JsonString(state.caption) + ",\"central\":" + JsonString(state.central) +
+       ",\"constraint\":" + JsonString(state.constraint) + ",\"format\":" + JsonString(state.format) +
+       ",\"templates\":" + JsonStringArray(state.templates) + ",\"selected\":" + JsonString(state.selected) +
+       ",\"rows\":" + rows + "}");
+}
+
+void TranscriptWriter::End(INT_PTR result)
+{
+  Line("{\"event\":\"end\",\"result\":" + std::to_string(result) + "}");
+}
+
+void TranscriptWriter::Path(const std::string& value)
+{
+  Line("{\"event\":\"path\",\"value\":" + JsonString(value) + "}");
+}
+
+std::optional<standin::Action> TranscriptDisplay::WaitForAction(HWND active)
+{
+  if (IsImportDialog(active))
+    writer_.State(ReadDialogState(active));
+  return inner_.WaitForAction(active);
+}
+
+void TranscriptDisplay::Notify(const standin::Event& event)
+{
+  using Kind = standin::Event::Kind;
+  switch (event.kind) {
+  case Kind::MessageBoxOpened:
+    openBoxes_[event.hwnd] = MessageBoxInfo{event.text, event.caption, event.style};
+    break;
+  case Kind::MessageBoxClosed:
+    if (const auto box = openBoxes_.find(event.hwnd); box != openBoxes_.end()) {
+      writer_.MessageBox(box->second.style, box->second.text, event.result);
+      openBoxes_.erase(box);
+    }
+    break;
+  case Kind::FolderBrowserOpened:
+    writer_.Browser(event.caption, event.text);
+    break;
+  case Kind::EnableOk:
+    writer_.EnableOk(event.text, event.enabled);
+    break;
+  case Kind::WindowShown:
+    if (IsImportDialog(event.hwnd))
+      writer_.Shown();
+    break;
+  case Kind::WindowHidden:
+  case Kind::DialogEnded:
+  case Kind::ActionRejected:
+    break;
+  }
+  inner_.Notify(event);
+}
+
+}  // namespace ilt

@@ -1,0 +1,62 @@
+// The transcript of a run: every event the user would see, one JSON object a
+// line, in the order they happen, each line flushed as it is written.
+//
+//   {"event":"messagebox","type":16,"text":"...","answer":1}
+//   {"event":"browser","title":"...","root":"..."}
+//   {"event":"enableok","path":"...","enabled":true}
+//   {"event":"shown"}
+//   {"event":"state","caption":"...","central":"...","constraint":"...","format":"...",
+//    "templates":["4L","6L"],"selected":"4L","rows":[["1","TOP","Signal"]]}
+//   {"event":"end","result":1}
+//   {"event":"path","value":"..."}
+#pragma once
+
+#include <windows.h>
+#include <standin/display.h>
+
+#include <iosfwd>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "DialogState.h"
+#include "WindowRoles.h"
+
+namespace ilt {
+
+class TranscriptWriter
+{
+public:
+  explicit TranscriptWriter(std::ostream& out) : out_(out) {}
+
+  void MessageBox(UINT style, const std::string& text, INT_PTR answer);
+  void Browser(const std::string& title, const std::string& root);
+  void EnableOk(const std::string& path, bool enabled);
+  void Shown();
+  void State(const DialogState& state);
+  void End(INT_PTR result);
+  void Path(const std::string& value);
+
+private:
+  void Line(const std::string& json);
+
+  std::ostream& out_;
+};
+
+// Writes the transcript events of what passes through it, then hands each
+// call on to the display that does the work (script player or terminal).
+class TranscriptDisplay : public standin::Display
+{
+public:
+  TranscriptDisplay(standin::Display& inner, TranscriptWriter& writer) : inner_(inner), writer_(writer) {}
+
+  std::optional<standin::Action> WaitForAction(HWND active) override;
+  void Notify(const standin::Event& event) override;
+
+private:
+  standin::Display& inner_;
+  TranscriptWriter& writer_;
+  std::map<HWND, MessageBoxInfo> openBoxes_;
+};
+
+}  // namespace ilt

@@ -1,0 +1,54 @@
+// Which part of the user interface a top-level window is: the Import Layout
+// Template dialog, a message box, the folder browser, or another window.
+// Learnt from the display's events, so that the script player and the terminal
+// display can tell what the window that waits for input is.
+#pragma once
+
+#include <windows.h>
+#include <standin/display.h>
+
+#include <map>
+#include <string>
+
+namespace ilt {
+
+enum class WindowRole { Dialog, MessageBox, FolderBrowser, Other };
+
+// "the dialog", "a message box", "the folder browser", "a window": for messages.
+const char* DescribeRole(WindowRole role);
+
+// Whether `window` is the Import Layout Template dialog (it holds the template
+// drop-down and the stack-up list).
+bool IsImportDialog(HWND window);
+
+struct MessageBoxInfo
+{
+  std::string text;
+  std::string caption;
+  UINT style = 0;
+};
+
+struct FolderBrowserInfo
+{
+  std::string title;
+  std::string root;          // "" when rooted at the desktop
+  bool okEnabled = true;     // as the last BFFM_ENABLEOK left it
+  std::string highlighted;   // the path of the last BFFM_ENABLEOK
+};
+
+class WindowRoles
+{
+public:
+  void Observe(const standin::Event& event);
+
+  WindowRole RoleOf(HWND window) const;
+  // Nothing unless `window` is an open message box / folder browser.
+  const MessageBoxInfo* MessageBox(HWND window) const;
+  const FolderBrowserInfo* FolderBrowser(HWND window) const;
+
+private:
+  std::map<HWND, MessageBoxInfo> messageBoxes_;
+  std::map<HWND, FolderBrowserInfo> browsers_;
+};
+
+}  // namespace ilt

@@ -1,0 +1,430 @@
+// A dialog box on the terminal.
+#include "terminal/DialogView.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "DialogState.h"
+#include "terminal/TerminalText.h"
+
+namespace ilt {
+namespace {
+
+int ToCells(LONG pixels, double cell)
+{
+  return static_cast<int>(std::lround(static_cast<double>(pixels) / cell));
+}
+
+bool IsTabStop(const ControlInfo& control)
+{
+  return control.visible && control.enabled && (control.style & WS_TABSTOP) != 0;
+}
+
+const ControlInfo* Find(const std::vector<ControlInfo>& controls, HWND hwnd)
+{
+  for (const ControlInfo& control : controls) {
+    if (control.hwnd == hwnd)
+      return &control;
+  }
+  return nullptr;
+}
+
+// Where the text of a label of `width` columns starts.
+int Aligned(DWORD style, int width, int textWidth)
+{
+  switch (style & SS_TYPEMASK) {
+  case SS_CENTER: return std::max((width - textWidth) / 2, 0);
+  case SS_RIGHT: return std::max(width - textWidth, 0);
+  default: return 0;
+  }
+}
+
+}  // namespace
+
+std::vector<DialogView::Placed> DialogView::Place(const Canvas& canvas, int& frameTop, int& frameLeft,
+                                                  int& frameHeight, int& frameWidth)
+{
+  RECT client{};
+  GetClientRect(dialog_, &client);
+  // One cell is the size of 4 x 8 dialog units.
+  RECT unit{0, 0, 4, 8};
+  if (!MapDialogRect(dialog_, &unit) || unit.right <= 0 || unit.bottom <= 0)
+    unit = RECT{0, 0, 6, 13};
+  double cellWidth = unit.right;
+  double cellHeight = unit.bottom;
+  int innerColumns = std::max(1, static_cast<int>(std::ceil(client.right / cellWidth)));
+  int innerRows = std::max(1, static_cast<int>(std::ceil(client.bottom / cellHeight)));
+  // Two columns and rows for the frame, one row for the key line below.
+  const int availableColumns = std::max(canvas.Columns() - 2, 1);
+  const int availableRows = std::max(canvas.Rows() - 3, 1);
+  if (innerColumns > availableColumns) {
+    cellWidth = static_cast<double>(client.right) / availableColumns;
+    innerColumns = availableColumns;
+  }
+  if (innerRows > availableRows) {
+    cellHeight = static_cast<double>(client.bottom) / availableRows;
+    innerRows = availableRows;
+  }
+  frameWidth = innerColumns + 2;
+  frameHeight = innerRows + 2;
+  frameLeft = std::max((canvas.Columns() - frameWidth) / 2, 0);
+  frameTop = std::max((canvas.Rows() - 1 - frameHeight) / 2, 0);
+
+  std::vector<Placed> placed;
+  for (ControlInfo& control : ReadControls(dialog_)) {
+    Placed item;
+    const int column = std::clamp(ToCells(control.rect.left, cellWidth), 0, innerColumns - 1);
+    const int row = std::clamp(ToCells(control.rect.top, cellHeight), 0, innerRows - 1);
+    const int right = std::clamp(ToCells(control.rect.right, cellWidth), column + 1, innerColumns);
+    const int bottom = std::clamp(ToCells(control.rect.bottom, cellHeight), row + 1, innerRows);
+    item.row = frameTop + 1 + row;
+    item.column = frameLeft + 1 + column;
+    item.width = right - column;
+    item.height = bottom - row;
+    item.control = std::move(control);
+    placed.push_back(std::move(item));
+  }
+  cellWidth_ = cellWidth;
+  cellHeight_ = cellHeight;
+  return placed;
+}
+
+void DialogView::Paint(Canvas& canvas)
+{
+  if (!IsWindow(dialog_))
+    return;
+  int frameTop = 0, frameLeft = 0, frameHeight = 0, frameWidth = 0;
+  std::vector<Placed> placed = Place(canvas, frameTop, frameLeft, frameHeight, frameWidth);
+  std::vector<ControlInfo> controls;
+  for (const Placed& item : placed)
+    controls.push_back(item.control);
+  EnsureFocus(controls);
+
+  for (int row = frameTop; row < frameTop + frameHeight; ++row)
+    canvas.Fill(row, frameLeft, frameWidth);
+  canvas.Frame(frameTop, frameLeft, frameHeight, frameWidth);
+  const std::string caption = WindowText(dialog_);
+  if (!caption.empty()) {
+    canvas.Text(frameTop, frameLeft + 2, " ", kBold);
+    const int used = canvas.Text(frameTop, frameLeft + 3, caption, kBold, frameWidth - 6);
+    canvas.Text(frameTop, frameLeft + 3 + used, " ", kBold);
+  }
+
+  int defaultId = DefaultButtonId(dialog_);
+  if (const ControlInfo* focused = Find(controls, focus_); focused && focused->kind == ControlKind::PushButton)
+    defaultId = focused->id;  // a focused push button is the one Enter clicks
+
+  // Group boxes first: the controls inside are drawn over them.
+  for (const Placed& item : placed) {
+    if (item.control.visible && item.control.kind == ControlKind::GroupBox) {
+      canvas.Frame(item.row, item.column, std::max(item.height, 2), std::max(item.width, 2), kDim);
+      canvas.Text(item.row, item.column + 1, WithoutMnemonic(item.control.text), kPlain, item.width - 2);
+    }
+  }
+  const Placed* droppedCombo = nullptr;
+  for (const Placed& item : placed) {
+    if (!item.control.visible)
+      continue;
+    const bool focused = item.control.hwnd == focus_;
+    switch (item.control.kind) {
+    case ControlKind::Label: PaintLabel(canvas, item); break;
+    case ControlKind::PushButton: PaintButton(canvas, item, focused, item.control.id == defaultId); break;
+    case ControlKind::CheckBox:
+      canvas.Text(item.row, item.column,
+                  std::string(SendMessageA(item.control.hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED ? "[x] " : "[ ] ") +
+                      WithoutMnemonic(item.control.text),
+                  (focused ? kReverse : kPlain) | (item.control.enabled ? kPlain : kDim), item.width);
+      break;
+    case ControlKind::ComboBox:
+      PaintCombo(canvas, item, focused);
+      if (focused && dropped_)
+        droppedCombo = &item;
+      break;
+    case ControlKind::ListView: PaintList(canvas, item, focused); break;
+    case ControlKind::Edit:
+      canvas.Fill(item.row, item.column, item.width, kUnderline | (focused ? kReverse : kPlain));
+      canvas.Text(item.row, item.column, item.control.text, kUnderline | (focused ? kReverse : kPlain), item.width);
+      break;
+    case ControlKind::GroupBox:
+    case ControlKind::Picture:
+    case ControlKind::Other: break;
+    }
+  }
+  if (droppedCombo != nullptr)
+    PaintDroppedList(canvas, *droppedCombo);
+}
+
+void DialogView::PaintLabel(Canvas& canvas, const Placed& placed) const
+{
+  const DWORD style = placed.control.style;
+  const std::string text =
+      (style & SS_NOPREFIX) != 0 ? placed.control.text : WithoutMnemonic(placed.control.text);
+  const unsigned attributes = placed.control.enabled ? kPlain : kDim;
+  const DWORD type = style & SS_TYPEMASK;
+  std::vector<std::string> lines;
+  if (type == SS_SIMPLE || type == SS_LEFTNOWORDWRAP || placed.height == 1)
+    lines = WrapLines(text, 1 << 20, canvas.Unicode());
+  else
+    lines = WrapLines(text, placed.width, canvas.Unicode());
+  for (int i = 0; i < placed.height && i < static_cast<int>(lines.size()); ++i) {
+    const int offset = Aligned(style, placed.width, TerminalWidth(lines[static_cast<std::size_t>(i)], canvas.Unicode()));
+    canvas.Text(placed.row + i, placed.column + offset, lines[static_cast<std::size_t>(i)], attributes,
+                placed.width - offset);
+  }
+}
+
+void DialogView::PaintButton(Canvas& canvas, const Placed& placed, bool focused, bool isDefault) const
+{
+  const std::string face = "[ " + WithoutMnemonic(placed.control.text) + " ]";
+  unsigned attributes = kPlain;
+  if (isDefault)
+    attributes |= kBold;
+  if (focused)
+    attributes |= kReverse;
+  if (!placed.control.enabled)
+    attributes = kDim;
+  const int faceWidth = std::min(TerminalWidth(face, canvas.Unicode()), placed.width);
+  // Buttons are taller than a line: the face sits on the middle row.
+  const int row = placed.row + (placed.height - 1) / 2;
+  canvas.Text(row, placed.column + (placed.width - faceWidth) / 2, face, attributes, placed.width);
+}
+
+void DialogView::PaintCombo(Canvas& canvas, const Placed& placed, bool focused) const
+{
+  const HWND combo = placed.control.hwnd;
+  const std::vector<std::string> entries = ComboEntries(combo);
+  const int selection = ComboSelection(combo);
+  const std::string shown =
+      selection >= 0 && selection < static_cast<int>(entries.size()) ? entries[static_cast<std::size_t>(selection)]
+                                                                     : placed.control.text;
+  const unsigned attributes = (focused ? kReverse : kUnderline) | (placed.control.enabled ? kPlain : kDim);
+  canvas.Fill(placed.row, placed.column, placed.width, attributes);
+  canvas.Text(placed.row, placed.column, shown, attributes, placed.width - 2);
+  canvas.Text(placed.row, placed.column + placed.width - 1, canvas.Unicode() ? "\u25bc" : "v", attributes);
+}
+
+void DialogView::PaintDroppedList(Canvas& canvas, const Placed& placed) const
+{
+  const std::vector<std::string> entries = ComboEntries(placed.control.hwnd);
+  if (entries.empty())
+    return;
+  const int count = static_cast<int>(entries.size());
+  // The list hangs below the combo box, within the screen.
+  const int spaceBelow = canvas.Rows() - 1 - (placed.row + 1) - 2;
+  const int shownRows = std::max(1, std::min({count, 8, spaceBelow}));
+  const int top = std::clamp(dropIndex_ - shownRows + 1, 0, std::max(count - shownRows, 0));
+  canvas.Frame(placed.row + 1, placed.column, shownRows + 2, placed.width);
+  for (int i = 0; i < shownRows && top + i < count; ++i) {
+    const int row = placed.row + 2 + i;
+    const bool highlighted = top + i == dropIndex_;
+    canvas.Fill(row, placed.column + 1, placed.width - 2, highlighted ? kReverse : kPlain);
+    canvas.Text(row, placed.column + 1, entries[static_cast<std::size_t>(top + i)], highlighted ? kReverse : kPlain,
+                placed.width - 2);
+  }
+}
+
+void DialogView::PaintList(Canvas& canvas, const Placed& placed, bool focused)
+{
+  const HWND list = placed.control.hwnd;
+  const bool framed = placed.height >= 3 && placed.width >= 3;
+  const int top = placed.row + (framed ? 1 : 0);
+  const int left = placed.column + (framed ? 1 : 0);
+  const int innerWidth = placed.width - (framed ? 2 : 0);
+  const int innerHeight = placed.height - (framed ? 2 : 0);
+  for (int row = placed.row; row < placed.row + placed.height; ++row)
+    canvas.Fill(row, placed.column, placed.width);
+  if (framed)
+    canvas.Frame(placed.row, placed.column, placed.height, placed.width, focused ? kBold : kPlain);
+
+  const std::vector<ListColumn> columns = ListColumns(list);
+  if (columns.empty() || innerHeight < 1)
+    return;
+  std::vector<int> starts;
+  int at = 0;
+  for (const ListColumn& column : columns) {
+    starts.push_back(at);
+    at += std::max(1, ToCells(column.widthPixels, cellWidth_));
+  }
+  starts.push_back(std::max(at, innerWidth));  // the last column reaches the right edge
+  const auto columnWidth = [&](std::size_t i) {
+    return std::max(std::min(starts[i + 1], innerWidth) - starts[i] - 1, 0);
+  };
+
+  canvas.Fill(top, left, innerWidth, kUnderline);
+  for (std::size_t i = 0; i < columns.size() && starts[i] < innerWidth; ++i)
+    canvas.Text(top, left + starts[i], columns[i].heading, kUnderline | kBold, columnWidth(i));
+
+  const std::vector<std::vector<std::string>> rows = ListRows(list, static_cast<int>(columns.size()));
+  const int visible = innerHeight - 1;
+  int& first = listTop_[list];
+  first = std::clamp(first, 0, std::max(static_cast<int>(rows.size()) - visible, 0));
+  listVisible_[list] = visible;
+  for (int i = 0; i < visible && first + i < static_cast<int>(rows.size()); ++i) {
+    const std::vector<std::string>& row = rows[static_cast<std::size_t>(first + i)];
+    for (std::size_t c = 0; c < row.size() && starts[c] < innerWidth; ++c)
+      canvas.Text(top + 1 + i, left + starts[c], row[c], kPlain, columnWidth(c));
+  }
+  if (framed && first > 0)
+    canvas.Text(placed.row, placed.column + placed.width - 2, canvas.Unicode() ? "\u25b2" : "^", kBold);
+  if (framed && first + visible < static_cast<int>(rows.size()))
+    canvas.Text(placed.row + placed.height - 1, placed.column + placed.width - 2, canvas.Unicode() ? "\u25bc" : "v",
+                kBold);
+}
+
+std::vector<HWND> DialogView::TabStops(const std::vector<ControlInfo>& controls) const
+{
+  std::vector<HWND> stops;
+  for (const ControlInfo& control : controls) {
+    if (IsTabStop(control))
+      stops.push_back(control.hwnd);
+  }
+  return stops;
+}
+
+void DialogView::EnsureFocus(const std::vector<ControlInfo>& controls)
+{
+  const std::vector<HWND> stops = TabStops(controls);
+  if (std::find(stops.begin(), stops.end(), focus_) != stops.end())
+    return;
+  dropped_ = false;
+  // Start where the dialog manager put the focus.
+  const HWND windowsFocus = GetFocus();
+  if (std::find(stops.begin(), stops.end(), windowsFocus) != stops.end())
+    focus_ = windowsFocus;
+  else
+    focus_ = stops.empty() ? nullptr : stops.front();
+}
+
+void DialogView::MoveFocus(const std::vector<ControlInfo>& controls, int step)
+{
+  const std::vector<HWND> stops = TabStops(controls);
+  if (stops.empty())
+    return;
+  const auto at = std::find(stops.begin(), stops.end(), focus_);
+  const int count = static_cast<int>(stops.size());
+  const int index = at == stops.end() ? 0 : static_cast<int>(at - stops.begin());
+  focus_ = stops[static_cast<std::size_t>(((index + step) % count + count) % count)];
+  SetFocus(focus_);
+}
+
+KeyOutcome DialogView::DropDown(const ControlInfo& combo, int offset)
+{
+  const int count = static_cast<int>(ComboEntries(combo.hwnd).size());
+  if (count == 0)
+    return KeyOutcome{std::nullopt, true};
+  dropped_ = true;
+  dropIndex_ = std::clamp(ComboSelection(combo.hwnd) + offset, 0, count - 1);
+  if (ComboSelection(combo.hwnd) < 0)
+    dropIndex_ = 0;
+  return KeyOutcome{};
+}
+
+KeyOutcome DialogView::HandleDroppedKey(const ControlInfo& combo, const Key& key,
+                                        const std::vector<ControlInfo>& controls)
+{
+  const std::vector<std::string> entries = ComboEntries(combo.hwnd);
+  const int last = static_cast<int>(entries.size()) - 1;
+  switch (key.code) {
+  case KeyCode::Up: dropIndex_ = std::max(dropIndex_ - 1, 0); break;
+  case KeyCode::Down: dropIndex_ = std::min(dropIndex_ + 1, last); break;
+  case KeyCode::PageUp: dropIndex_ = std::max(dropIndex_ - 8, 0); break;
+  case KeyCode::PageDown: dropIndex_ = std::min(dropIndex_ + 8, last); break;
+  case KeyCode::Home: dropIndex_ = 0; break;
+  case KeyCode::End: dropIndex_ = last; break;
+  case KeyCode::Enter:
+  case KeyCode::Space:
+    dropped_ = false;
+    if (dropIndex_ < 0 || dropIndex_ > last)
+      return KeyOutcome{std::nullopt, true};
+    return KeyOutcome{standin::Action::Pick(combo.id, entries[static_cast<std::size_t>(dropIndex_)]), false};
+  case KeyCode::Escape:
+  case KeyCode::DropDown: dropped_ = false; break;
+  case KeyCode::Tab:
+  case KeyCode::BackTab:
+    dropped_ = false;
+    MoveFocus(controls, key.code == KeyCode::Tab ? 1 : -1);
+    break;
+  default: return KeyOutcome{std::nullopt, true};
+  }
+  return KeyOutcome{};
+}
+
+void DialogView::Scroll(HWND list, int rows)
+{
+  listTop_[list] = std::max(listTop_[list] + rows, 0);  // Paint clamps the far end
+}
+
+KeyOutcome DialogView::HandleKey(const Key& key)
+{
+  const std::vector<ControlInfo> controls = ReadControls(dialog_);
+  EnsureFocus(controls);
+  const ControlInfo* focused = Find(controls, focus_);
+  const ControlKind kind = focused != nullptr ? focused->kind : ControlKind::Other;
+  if (dropped_ && kind == ControlKind::ComboBox)
+    return HandleDroppedKey(*focused, key, controls);
+  dropped_ = false;
+
+  const int page = focused != nullptr && listVisible_.count(focus_) != 0 ? std::max(listVisible_[focus_] - 1, 1) : 1;
+  switch (key.code) {
+  case KeyCode::Tab: MoveFocus(controls, 1); return KeyOutcome{};
+  case KeyCode::BackTab: MoveFocus(controls, -1); return KeyOutcome{};
+  case KeyCode::Escape: return KeyOutcome{standin::Action::Escape(), false};
+  case KeyCode::Enter:
+    if (kind == ControlKind::PushButton)
+      return KeyOutcome{standin::Action::Click(focused->id), false};
+    return KeyOutcome{standin::Action::Enter(), false};
+  case KeyCode::Space:
+    if (kind == ControlKind::PushButton)
+      return KeyOutcome{standin::Action::Click(focused->id), false};
+    if (kind == ControlKind::ComboBox)
+      return DropDown(*focused, 0);
+    break;
+  case KeyCode::DropDown:
+    if (kind == ControlKind::ComboBox)
+      return DropDown(*focused, 0);
+    break;
+  case KeyCode::Up:
+  case KeyCode::Down: {
+    const int step = key.code == KeyCode::Down ? 1 : -1;
+    if (kind == ControlKind::ComboBox)
+      return DropDown(*focused, step);
+    if (kind == ControlKind::ListView) {
+      Scroll(focus_, step);
+      return KeyOutcome{};
+    }
+    MoveFocus(controls, step);
+    return KeyOutcome{};
+  }
+  case KeyCode::Left:
+  case KeyCode::Right:
+    if (kind == ControlKind::PushButton) {
+      MoveFocus(controls, key.code == KeyCode::Right ? 1 : -1);
+      return KeyOutcome{};
+    }
+    break;
+  case KeyCode::PageUp:
+  case KeyCode::PageDown:
+  case KeyCode::Home:
+  case KeyCode::End:
+    if (kind == ControlKind::ListView) {
+      const int rows = key.code == KeyCode::PageUp ? -page : key.code == KeyCode::PageDown ? page
+                       : key.code == KeyCode::Home ? -(1 << 20) : (1 << 20);
+      Scroll(focus_, rows);
+      return KeyOutcome{};
+    }
+    break;
+  default: break;
+  }
+  return KeyOutcome{std::nullopt, true};
+}
+
+std::string DialogView::Hint() const
+{
+  if (dropped_)
+    return "Up/Down: choose   Enter: pick   Esc: close the list";
+  return "Tab: next   Down/Up: open the list   Enter: default button   Esc: cancel";
+}
+
+}  // namespace ilt

@@ -1,0 +1,36 @@
+// Central libraries in a temporary folder, made with the writers of the two
+// client libraries, for the tests that run the host program.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace ilt::test {
+
+class LibraryFixture
+{
+public:
+  LibraryFixture();
+  ~LibraryFixture();
+  LibraryFixture(const LibraryFixture&) = delete;
+  LibraryFixture& operator=(const LibraryFixture&) = delete;
+
+  // The temporary folder; tests map drive D: to it.
+  const std::filesystem::path& Root() const { return root_; }
+
+  // A 2007 template of four conductor layers (TOP, GND, PWR, BOTTOM) with dielectrics.
+  static void Make4L(const std::filesystem::path& folder);
+  // A 2005 template of six layers: SIGNAL_1, PLANE_2, SIGNAL_3, SIGNAL_4, PLANE_5, SIGNAL_6.
+  static void Make6L(const std::filesystem::path& folder);
+  // A 2007 template whose design has no layers: it is listed but cannot be displayed.
+  static void MakeLayerless(const std::filesystem::path& folder);
+
+  // The "rows" of the transcript's state event for each template.
+  static const char k4LRows[];
+  static const char k6LRows[];
+
+private:
+  std::filesystem::path root_;
+};
+
+}  // namespace ilt::test

@@ -1,0 +1,29 @@
+// Runs a program with given standard input and collects what it wrote.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace ilt::test {
+
+struct ProcessResult
+{
+  int status = -1;  // the exit status; 128 + the signal when killed by one
+  std::string out;
+  std::string err;
+};
+
+// Runs argv[0] with the arguments, standard input read from `input`, in the
+// folder `workFolder` (which also receives the captured output files).
+ProcessResult RunProgram(const std::vector<std::string>& argv, const std::string& input,
+                         const std::filesystem::path& workFolder);
+
+// Runs a program and returns its exit status; its output goes to `log`.
+int RunQuietly(const std::vector<std::string>& argv, const std::filesystem::path& log);
+
+std::string ReadFile(const std::filesystem::path& path);
+std::vector<std::string> ReadLines(const std::filesystem::path& path);
+void WriteFile(const std::filesystem::path& path, const std::string& contents);
+
+}  // namespace ilt::test

@@ -1,0 +1,186 @@
+// The terminal display, driven through tmux as a user would: keys go in with
+// send-keys, the screen comes back with capture-pane.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "LibraryFixture.h"
+#include "Process.h"
+
+namespace ilt::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr auto kPatience = std::chrono::seconds(30);
+
+// A tmux server of its own, with one 80 x 24 session running a command.
+class TmuxSession
+{
+public:
+  explicit TmuxSession(fs::path folder) : folder_(std::move(folder)), socket_((folder_ / "tmux.sock").string()) {}
+  ~TmuxSession() { Tmux({"kill-server"}); }
+
+  static bool Available(const fs::path& folder)
+  {
+    return RunQuietly({"tmux", "-V"}, folder / "tmux-version.txt") == 0;
+  }
+
+  bool Start(const std::string& command)
+  {
+    ::unsetenv("TMUX");
+    return Tmux({"new-session", "-d", "-s", "ilt", "-x", "80", "-y", "24", command}) == 0;
+  }
+
+  std::string Screen()
+  {
+    const fs::path capture = folder_ / "screen.txt";
+    Tmux({"capture-pane", "-p", "-t", "ilt"}, capture);
+    return ReadFile(capture);
+  }
+
+  void Keys(const std::vector<std::string>& keys)
+  {
+    std::vector<std::string> arguments = {"send-keys", "-t", "ilt"};
+    arguments.insert(arguments.end(), keys.begin(), keys.end());
+    Tmux(arguments);
+  }
+
+  // Waits until the screen satisfies `ready`; the last screen in *shown.
+  bool WaitForScreen(const std::function<bool(const std::string&)>& ready, std::string* shown)
+  {
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    do {
+      *shown = Screen();
+      if (ready(*shown))
+        return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    } while (std::chrono::steady_clock::now() < deadline);
+    return false;
+  }
+
+private:
+  int Tmux(const std::vector<std::string>& arguments, const fs::path& output = {})
+  {
+    std::vector<std::string> argv = {"tmux", "-f", "/dev/null", "-S", socket_};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    return RunQuietly(argv, output.empty() ? folder_ / "tmux.log" : output);
+  }
+
+  fs::path folder_;
+  std::string socket_;
+};
+
+bool Contains(const std::string& screen, const std::vector<std::string>& texts)
+{
+  for (const std::string& text : texts) {
+    if (screen.find(text) == std::string::npos)
+      return false;
+  }
+  return true;
+}
+
+class TerminalTest : public ::testing::Test
+{
+protected:
+  void SetUp() override
+  {
+    if (!TmuxSession::Available(library_.Root()))
+      GTEST_SKIP() << "tmux is not installed";
+  }
+
+  // Starts the host on `central` in tmux; its output and exit status land in files.
+  void StartHost(const std::string& central)
+  {
+    const fs::path root = library_.Root();
+    WriteFile(root / "run.sh", std::string("#!/bin/sh\n\"") + ILT_HOST_PROGRAM + "\" --drive 'D=" + root.string() +
+                                   "' --listing-order ascending '" + central + "' >'" + (root / "out.txt").string() +
+                                   "' 2>'" + (root / "err.txt").string() + "'\necho $? >'" +
+                                   (root / "status.tmp").string() + "'\nmv '" + (root / "status.tmp").string() +
+                                   "' '" + (root / "status.txt").string() + "'\n");
+    ASSERT_TRUE(tmux_.Start("sh '" + (root / "run.sh").string() + "'"));
+  }
+
+  // The host's exit status once it has ended, or -1.
+  int WaitForExit()
+  {
+    const fs::path status = library_.Root() / "status.txt";
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    while (!fs::exists(status) && std::chrono::steady_clock::now() < deadline)
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    return fs::exists(status) ? std::stoi(ReadFile(status)) : -1;
+  }
+
+  std::string Output() const { return ReadFile(library_.Root() / "out.txt"); }
+  std::string Errors() const { return ReadFile(library_.Root() / "err.txt"); }
+  fs::path Layout() const { return library_.Root() / "lib" / "Templates" / "Layout"; }
+
+  LibraryFixture library_;
+  TmuxSession tmux_{library_.Root()};
+};
+
+TEST_F(TerminalTest, PickTheOtherTemplateWithTheKeysAndConfirm)
+{
+  LibraryFixture::Make4L(Layout() / "4L");
+  LibraryFixture::Make6L(Layout() / "6L");
+  StartHost("D:\\lib");
+  std::string screen;
+
+  ASSERT_TRUE(tmux_.WaitForScreen(
+      [](const std::string& s) { return Contains(s, {"Import Layout Template", "4L", "2007", "TOP", "BOTTOM"}); },
+      &screen))
+      << screen;
+  EXPECT_EQ(screen.find("6L"), std::string::npos) << "only the selection shows while the list is closed\n" << screen;
+
+  tmux_.Keys({"Down"});
+  ASSERT_TRUE(tmux_.WaitForScreen([](const std::string& s) { return Contains(s, {"4L", "6L"}); }, &screen))
+      << screen;
+
+  tmux_.Keys({"Enter"});
+  ASSERT_TRUE(tmux_.WaitForScreen(
+      [](const std::string& s) { return Contains(s, {"2005", "SIGNAL_1", "PLANE_2", "SIGNAL_6"}); }, &screen))
+      << screen;
+  EXPECT_EQ(screen.find("TOP"), std::string::npos) << screen;
+
+  tmux_.Keys({"Enter"});
+  EXPECT_EQ(WaitForExit(), 0) << Errors();
+  EXPECT_EQ(Output(), (Layout() / "6L").string() + "\n");
+}
+
+TEST_F(TerminalTest, EscapeCancels)
+{
+  LibraryFixture::Make4L(Layout() / "4L");
+  LibraryFixture::Make6L(Layout() / "6L");
+  StartHost("D:\\lib");
+  std::string screen;
+  ASSERT_TRUE(tmux_.WaitForScreen(
+      [](const std::string& s) { return Contains(s, {"Import Layout Template", "TOP"}); }, &screen))
+      << screen;
+
+  tmux_.Keys({"Escape"});
+  EXPECT_EQ(WaitForExit(), 1) << Errors();
+  EXPECT_EQ(Output(), "");
+}
+
+TEST_F(TerminalTest, MessageBoxShowsItsTextAndTakesEnter)
+{
+  StartHost("D:\\nothere");
+  std::string screen;
+  ASSERT_TRUE(tmux_.WaitForScreen(
+      [](const std::string& s) { return Contains(s, {"Central library \"D:\\nothere\" doesn't exist.", "[ OK ]"}); },
+      &screen))
+      << screen;
+
+  tmux_.Keys({"Enter"});
+  EXPECT_EQ(WaitForExit(), 1) << Errors();
+  EXPECT_EQ(Output(), "");
+}
+
+}  // namespace
+}  // namespace ilt::test
