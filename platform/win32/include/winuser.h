@@ -517,9 +517,6 @@
 #define IDHELP              9
 #define IDTRYAGAIN          10
 #define IDCONTINUE          11
-#ifndef IDC_STATIC
-#define IDC_STATIC          (-1)
-#endif
 
 /* Images and icons */
 #define IMAGE_BITMAP        0
