@@ -117,7 +117,7 @@ public: \
 		&class_name::_GetBaseClass }; \
 	[[maybe_unused]] CRuntimeClass* PASCAL class_name::GetThisClass() \
 		{ return _RUNTIME_CLASS(class_name); } \
-	CRuntimeClass* class_name::GetRuntimeClass() const \
+	[[maybe_unused]] CRuntimeClass* class_name::GetRuntimeClass() const \
 		{ return _RUNTIME_CLASS(class_name); }
 
 #define IMPLEMENT_DYNAMIC(class_name, base_class_name) \

@@ -70,7 +70,7 @@ protected: \
 #define BEGIN_MESSAGE_MAP(theClass, baseClass) \
 	[[maybe_unused]] const AFX_MSGMAP* PASCAL theClass::GetThisMessageMap() \
 		{ return &theClass::messageMap; } \
-	const AFX_MSGMAP* theClass::GetMessageMap() const \
+	[[maybe_unused]] const AFX_MSGMAP* theClass::GetMessageMap() const \
 		{ return &theClass::messageMap; } \
 	AFX_COMDAT const AFX_MSGMAP theClass::messageMap = \
 		{ &baseClass::GetThisMessageMap, &theClass::_messageEntries[0] }; \

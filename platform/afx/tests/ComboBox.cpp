@@ -46,6 +46,8 @@ TEST(CComboBox, SendsTheComboBoxMessages)
 		EXPECT_EQ(CB_ERR, combo.GetCurSel());
 		combo.ResetContent();
 		EXPECT_EQ(0, combo.GetCount());
+
+		EXPECT_NE(nullptr, combo.UnsubclassWindow());
 	});
 	EXPECT_EQ("", display.Error());
 }

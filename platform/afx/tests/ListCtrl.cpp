@@ -60,6 +60,8 @@ TEST(CListCtrl, MakesColumnsAndRows)
 		EXPECT_EQ(1, list.GetItemCount());
 		EXPECT_TRUE(list.DeleteAllItems());
 		EXPECT_EQ(0, list.GetItemCount());
+
+		EXPECT_NE(nullptr, list.UnsubclassWindow());
 	});
 	EXPECT_EQ("", display.Error());
 }
