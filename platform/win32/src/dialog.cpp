@@ -438,7 +438,6 @@ HWND CreateDialogFromTemplate(HINSTANCE instance, const void* data, size_t size,
         return nullptr;
     }
     DialogInfo* info = GetDialogInfo(dialog, true);
-    info->modal = modal;
     info->disabledOwner = disabledOwner;
     info->font = fontHandle;
     info->ownedFont = std::move(font);

@@ -80,7 +80,6 @@ struct DialogInfo {
     std::unique_ptr<DialogFont> ownedFont;  // what `font` points at
     HWND savedFocus = nullptr;
     HWND disabledOwner = nullptr;  // the owner the modal loop disabled
-    bool modal = false;
     bool closeBoxDisabled = false;
     ActionHandler actionHandler;   // consulted first by the modal loop (message box, browser)
 };
