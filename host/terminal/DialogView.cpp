@@ -12,6 +12,13 @@
 namespace ilt {
 namespace {
 
+// A line of text is 8 dialog units high. Dialog text is proportional and
+// averages about 3 dialog units a character (the 4-unit "average character"
+// of the base units is wider than most letters), so labels sized for it need
+// 3 units a column to fit; a 234-unit wide dialog then takes 78 columns.
+constexpr int kDialogUnitsPerColumn = 3;
+constexpr int kDialogUnitsPerRow = 8;
+
 int ToCells(LONG pixels, double cell)
 {
   return static_cast<int>(std::lround(static_cast<double>(pixels) / cell));
@@ -48,17 +55,18 @@ std::vector<DialogView::Placed> DialogView::Place(const Canvas& canvas, int& fra
 {
   RECT client{};
   GetClientRect(dialog_, &client);
-  // One cell is the size of 4 x 8 dialog units.
-  RECT unit{0, 0, 4, 8};
-  if (!MapDialogRect(dialog_, &unit) || unit.right <= 0 || unit.bottom <= 0)
-    unit = RECT{0, 0, 6, 13};
-  double cellWidth = unit.right;
-  double cellHeight = unit.bottom;
-  int innerColumns = std::max(1, static_cast<int>(std::ceil(client.right / cellWidth)));
-  int innerRows = std::max(1, static_cast<int>(std::ceil(client.bottom / cellHeight)));
-  // Two columns and rows for the frame, one row for the key line below.
+  // A cell is kDialogUnitsPerColumn x kDialogUnitsPerRow dialog units. The
+  // pixels of 400 x 800 units give the ratio without rounding.
+  RECT units{0, 0, 400, 800};
+  if (!MapDialogRect(dialog_, &units) || units.right <= 0 || units.bottom <= 0)
+    units = RECT{0, 0, 600, 1300};
+  double cellWidth = units.right / 400.0 * kDialogUnitsPerColumn;
+  double cellHeight = units.bottom / 800.0 * kDialogUnitsPerRow;
+  int innerColumns = std::max(1, static_cast<int>(std::ceil(client.right / cellWidth - 0.01)));
+  int innerRows = std::max(1, static_cast<int>(std::ceil(client.bottom / cellHeight - 0.01)));
+  // Two columns and rows for the frame.
   const int availableColumns = std::max(canvas.Columns() - 2, 1);
-  const int availableRows = std::max(canvas.Rows() - 3, 1);
+  const int availableRows = std::max(canvas.Rows() - 2, 1);
   if (innerColumns > availableColumns) {
     cellWidth = static_cast<double>(client.right) / availableColumns;
     innerColumns = availableColumns;

@@ -1,8 +1,9 @@
 // A dialog box on the terminal, drawn from its controls as the dialog manager
 // created them from the compiled template.
 //
-// A character cell stands for 4 x 8 dialog units (the average character of
-// the dialog font); a dialog too large for the terminal is scaled down. Keys:
+// A character cell stands for 3 x 8 dialog units (a line of the dialog font
+// and about one of its proportional characters); a dialog too large for the
+// terminal is scaled down. Keys:
 // Tab / Shift-Tab move the focus in tab order; on the drop-down, Down / Up
 // open the list with the next / previous entry highlighted (F4 and Space open
 // it as it is), arrows move in the open list and Enter picks, raising the

@@ -36,12 +36,15 @@ void TerminalDisplay::Draw(HWND active, View& view)
   if (dialog_ != nullptr && dialog_ != active && IsWindow(dialog_) && IsWindowVisible(dialog_))
     ViewOf(dialog_).Paint(canvas);
   view.Paint(canvas);
+  // The bottom line tells why an action was refused, or which keys work
+  // when nothing else is there.
   const int bottom = canvas.Rows() - 1;
-  canvas.Fill(bottom, 0, canvas.Columns());
-  if (!notice_.empty())
+  if (!notice_.empty()) {
+    canvas.Fill(bottom, 0, canvas.Columns());
     canvas.Text(bottom, 0, notice_, kBold | kReverse);
-  else
+  } else if (canvas.RowText(bottom).empty()) {
     canvas.Text(bottom, 0, view.Hint(), kDim);
+  }
   screen_->Show(canvas);
 }
 

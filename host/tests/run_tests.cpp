@@ -233,7 +233,9 @@ TEST_F(HostRunTest, ScriptErrorsNameTheLine)
       {"yes\n", "D:\\lib", "script.txt:1: yes: refused by the dialog"},
       {"highlight D:\\lib\n", "D:\\lib", "script.txt:1: highlight: the active window is the dialog, not the folder browser"},
       {"select 4L\n", "D:\\nothere", "script.txt:1: select: the active window is a message box, not the dialog"},
-      {"ok\n", "D:\\nothere", "script.txt: the script ended after line 1 while the dialog waits"},
+      {"# nothing to do\n", "D:\\nothere",
+       "script.txt: the script ended while a message box waits for input "
+       "('Central library \"D:\\nothere\" doesn't exist.')"},
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.script);

@@ -138,7 +138,9 @@ TEST_F(TerminalTest, PickTheOtherTemplateWithTheKeysAndConfirm)
       << screen;
   EXPECT_EQ(screen.find("6L"), std::string::npos) << "only the selection shows while the list is closed\n" << screen;
 
-  tmux_.Keys({"Down"});
+  // The dialog manager gave the focus to the first tab stop, OK; Shift-Tab
+  // goes round to the drop-down, the last one.
+  tmux_.Keys({"BTab", "Down"});
   ASSERT_TRUE(tmux_.WaitForScreen([](const std::string& s) { return Contains(s, {"4L", "6L"}); }, &screen))
       << screen;
 
