@@ -1,0 +1,23 @@
+# Fails unless every symbol the module defines in its dynamic table belongs to
+# CImportLayoutTemplateDlg (or is one the linker always adds).
+execute_process(COMMAND nm -DC --defined-only ${MODULE}
+                OUTPUT_VARIABLE symbols RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "nm failed on ${MODULE}")
+endif()
+string(REPLACE "\n" ";" lines "${symbols}")
+set(classSymbols 0)
+foreach(line IN LISTS lines)
+  if(line STREQUAL "")
+    continue()
+  endif()
+  if(line MATCHES "CImportLayoutTemplateDlg")
+    math(EXPR classSymbols "${classSymbols} + 1")
+  elseif(NOT line MATCHES " (_init|_fini|_edata|_end|__bss_start)$")
+    message(FATAL_ERROR "the module exports more than the dialog class: ${line}")
+  endif()
+endforeach()
+if(classSymbols LESS 10)
+  message(FATAL_ERROR "the dialog class is not exported (${classSymbols} symbols):\n${symbols}")
+endif()
+message(STATUS "${classSymbols} symbols of CImportLayoutTemplateDlg exported, nothing else")

@@ -1,0 +1,270 @@
+// The stack-up display through the real dialog: the format label, the rows
+// both readers write, their messages, and the calls they make of the two
+// client libraries.
+#include "CentralLibrary.h"
+#include "TestDialog.h"
+
+#include <standin/corvane.h>
+#include <standin/crt.h>
+#include <standin/oskel.h>
+
+#include <algorithm>
+
+using namespace dialog_test;
+using standin::Action;
+using standin::oskel::ConductorLayer;
+using standin::oskel::LayerSpec;
+using standin::oskel::OtherLayer;
+
+namespace {
+
+const char kCannotDisplay[] = "Can't display the stackup.";
+const char kCannotOpen[] = "Can't open Layout Template database.";
+
+bool Contains(const std::vector<std::string>& log, const std::string& entry)
+{
+    return std::find(log.begin(), log.end(), entry) != log.end();
+}
+
+class StackUp : public DialogTest {
+protected:
+    // Runs the dialog on the central library, recording its state once shown,
+    // then after each pick, and ends it with Escape.
+    INT_PTR ShowAndPick(const std::vector<std::string>& picks = {})
+    {
+        Snapshot();
+        for (const std::string& name : picks) {
+            Then(Action::Pick(IDC_COMBO1, name));
+            Snapshot();
+        }
+        Then(Action::Escape());
+        TestDialog dialog(kCentral, "", "");
+        const INT_PTR result = dialog.DoModal();
+        m_design = dialog.m_design;
+        return result;
+    }
+
+    Oskel::ContainerT<const Oskel::ITrelDesign> m_design;
+};
+
+}  // namespace
+
+TEST_F(StackUp, Tessel_ShowsSignalAndPlaneLayersInIndexOrder)
+{
+    standin::corvane::Description description = Layers2005({{1, 1}, {2, 0}, {0, 2}, {1, 0}, {1, 3}});
+    description.layers[1].number.reset();       // a dielectric without a number
+    description.layers[3].omitSection = true;   // index 4 cannot be found
+    Make2005("Templates/Layout/6L", description);
+
+    EXPECT_EQ(IDCANCEL, ShowAndPick());
+    ASSERT_EQ(1u, m_states.size());
+    EXPECT_EQ("2005", m_states[0].format);
+    EXPECT_EQ((Rows{{"1", "SIGNAL_1", "Signal"}, {"2", "PLANE_2", "Plane"}, {"3", "SIGNAL_3", "Signal"}}),
+              m_states[0].rows);
+    EXPECT_TRUE(MessageTexts().empty());
+
+    const std::vector<std::string> expected = {
+        "CCorvane", "Init", "Load", "CCorvaneLayer", "GetLayerCount",
+        "FindLayer(1)", "GetLayerTypeValue", "GetLayerNumber",
+        "FindLayer(2)", "GetLayerTypeValue",
+        "FindLayer(3)", "GetLayerTypeValue", "GetLayerNumber",
+        "FindLayer(4)",
+        "FindLayer(5)", "GetLayerTypeValue", "GetLayerNumber",
+        "Close", "~CCorvaneLayer", "~CCorvane"};
+    EXPECT_EQ(expected, standin::corvane::CallLog());
+}
+
+TEST_F(StackUp, Tessel_NamesFollowLayerNumbersNotIndexes)
+{
+    Make2005("Templates/Layout/6L", Layers2005({{1, 4}, {0, 1}, {1, 4}}));
+    ShowAndPick();
+    ASSERT_EQ(1u, m_states.size());
+    EXPECT_EQ((Rows{{"1", "SIGNAL_4", "Signal"}, {"2", "PLANE_1", "Plane"}, {"3", "SIGNAL_4", "Signal"}}),
+              m_states[0].rows);
+}
+
+TEST_F(StackUp, Tessel_NoLayersIsAnEmptyStackUp)
+{
+    Make2005("Templates/Layout/6L", Layers2005({}));
+    ShowAndPick();
+    ASSERT_EQ(1u, m_states.size());
+    EXPECT_EQ("2005", m_states[0].format);
+    EXPECT_TRUE(m_states[0].rows.empty());
+    EXPECT_TRUE(MessageTexts().empty());
+}
+
+TEST_F(StackUp, Tessel_UnreadableDatabaseCannotBeDisplayed)
+{
+    standin::corvane::Description noVersion = Layers2005({{1, 1}});
+    noVersion.version.reset();
+    standin::corvane::Description noCount = Layers2005({{1, 1}});
+    noCount.omitLayerCount = true;
+
+    for (const auto& description : {noVersion, noCount}) {
+        SCOPED_TRACE(standin::corvane::FormatCorvane(description));
+        fs::remove_all(Native("Templates"));
+        Make2005("Templates/Layout/6L", description);
+        m_display = standin::ScriptedDisplay();
+        Then(Action::Enter());
+        TestDialog dialog(kCentral, "", "");
+        EXPECT_EQ(IDCANCEL, dialog.DoModal());
+        // The dialog was shown; the reader said nothing of its own.
+        const auto& events = m_display.Events();
+        EXPECT_TRUE(std::any_of(events.begin(), events.end(), [](const standin::Event& e) {
+            return e.kind == standin::Event::Kind::WindowShown && e.text == "Import Layout Template";
+        }));
+        EXPECT_EQ(std::vector<std::string>{kCannotDisplay}, MessageTexts());
+    }
+    const std::vector<std::string> log = standin::corvane::CallLog();
+    EXPECT_TRUE(Contains(log, "Close"));
+    EXPECT_FALSE(Contains(log, "FindLayer(1)"));
+}
+
+TEST_F(StackUp, Oskel_RowsFollowMetalLayerNumbers)
+{
+    Make2007("Templates/Layout/8L", {
+        ConductorLayer(1, "BOTTOM", 3, "Signal"),
+        OtherLayer(2, 1, "CORE"),
+        ConductorLayer(3, "TOP", 1, "Signal"),
+        ConductorLayer(4, "GND", 2),                  // no usage
+        ConductorLayer(5, "GND_COPY", 2, "Plane"),    // same number: the first one met wins
+        ConductorLayer(6, "BACKDRILL", -1, "Mechanical"),
+    });
+    EXPECT_EQ(IDCANCEL, ShowAndPick());
+    ASSERT_EQ(1u, m_states.size());
+    EXPECT_EQ("2007", m_states[0].format);
+    EXPECT_EQ((Rows{{"1", "BACKDRILL", "Mechanical"},
+                    {"2", "TOP", "Signal"},
+                    {"3", "GND", ""},
+                    {"4", "BOTTOM", "Signal"}}),
+              m_states[0].rows);
+    EXPECT_TRUE(MessageTexts().empty());
+
+    // The design outlives the closed database in the dialog.
+    ASSERT_FALSE(m_design.IsEmpty());
+    Oskel::IteratorT<const Oskel::ITrelLayer> layers;
+    EXPECT_TRUE((*m_design).GetIterLayers(layers));
+    EXPECT_TRUE(layers.IsValid());
+}
+
+TEST_F(StackUp, Oskel_LayersOfOtherKindsOnlyGiveNoRows)
+{
+    Make2007("Templates/Layout/8L", {OtherLayer(1, 1, "CORE"), OtherLayer(2, 2, "MASK")});
+    ShowAndPick();
+    ASSERT_EQ(1u, m_states.size());
+    EXPECT_TRUE(m_states[0].rows.empty());
+    EXPECT_TRUE(MessageTexts().empty());
+}
+
+TEST_F(StackUp, Oskel_UnreadableLayerStopsSilentlyWithoutClosing)
+{
+    LayerSpec broken = ConductorLayer(3, "L3", 3);
+    broken.metalNumber.reset();
+    Make2007("Templates/Layout/8L", {ConductorLayer(1, "L1", 1), ConductorLayer(2, "L2", 2), broken});
+    Snapshot();
+    TestDialog dialog(kCentral, "", "");
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+
+    EXPECT_EQ(std::vector<std::string>{kCannotDisplay}, MessageTexts());
+    ASSERT_EQ(1u, m_states.size());
+    EXPECT_TRUE(m_states[0].rows.empty());
+    // Discovery closes its own connection once; the reader never closes.
+    EXPECT_EQ(1u, standin::oskel::CallCount("CloseOskel"));
+    EXPECT_EQ(0u, standin::oskel::OpenConnectionCount());
+}
+
+TEST_F(StackUp, Oskel_EmptyDesignIsClosedThenReported)
+{
+    Make2007("Templates/Layout/%s%n", std::vector<LayerSpec>{});
+    std::vector<std::string> logWhileReported;
+    Then(Action::Inspect([&](HWND) { logWhileReported = standin::oskel::CallLog(); }));
+    Then(Action::Enter());  // the reader's message
+    Then(Action::Enter());  // "Can't display the stackup."
+    TestDialog dialog(kCentral, "", "");
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+
+    EXPECT_EQ((std::vector<std::string>{"Layout template \"%s%n\" doesn't have any layers.", kCannotDisplay}),
+              MessageTexts());
+    ASSERT_FALSE(logWhileReported.empty());
+    EXPECT_EQ("CloseOskel", logWhileReported.back());
+    EXPECT_EQ(2u, std::count(logWhileReported.begin(), logWhileReported.end(), "CloseOskel"));
+}
+
+TEST_F(StackUp, Oskel_EachFailureIsReportedAtItsStep)
+{
+    struct Case {
+        const char* failingCall;
+        std::size_t succeedingCalls;  // discovery makes the first calls of the open steps
+        const char* message;
+    };
+    const Case cases[] = {
+        {"OpenOskel", 1, kCannotOpen},
+        {"GetSnapshotByName", 1, kCannotOpen},
+        {"GetTrelConfig", 1, kCannotOpen},
+        {"GetTrelDesign", 0, "Can't read TREL design from database."},
+        {"GetIterLayers", 0, "Can't get layers from database."},
+    };
+    Make2007("Templates/Layout/8L", {ConductorLayer(1, "TOP", 1)});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.failingCall);
+        standin::oskel::ClearFailures();
+        standin::oskel::ResetCallLog();
+        standin::oskel::FailCall(c.failingCall, c.succeedingCalls);
+        m_display = standin::ScriptedDisplay();
+        std::vector<std::string> logWhileReported;
+        Then(Action::Inspect([&](HWND) { logWhileReported = standin::oskel::CallLog(); }));
+
+        TestDialog dialog(kCentral, "", "");
+        EXPECT_EQ(IDCANCEL, dialog.DoModal());
+        EXPECT_EQ((std::vector<std::string>{c.message, kCannotDisplay}), MessageTexts());
+        // The message comes before the close; the close follows every failure.
+        EXPECT_EQ(c.failingCall, logWhileReported.empty() ? "" : logWhileReported.back());
+        const std::vector<std::string> log = standin::oskel::CallLog();
+        EXPECT_EQ(2u, std::count(log.begin(), log.end(), "CloseOskel"));
+        for (const auto& box : m_display.MessageBoxes())
+            EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONSTOP), box.style);
+    }
+}
+
+TEST_F(StackUp, SwitchingTemplatesReplacesRowsAndLabel)
+{
+    Make2007("Templates/Layout/4L", {ConductorLayer(1, "TOP", 1, "Signal"), ConductorLayer(2, "BOT", 2, "Signal")});
+    Make2005("Templates/Layout/6L", Layers2005({{1, 1}, {0, 2}, {0, 3}, {1, 4}, {0, 5}, {1, 6}}));
+    MakeFolder("Templates/Layout/broken/Layout");
+    for (const char* file : {"Tamsett.tms", "Corvane.cvn", "Halloway.hlw", "Dunmere.dnm"})
+        MakeFile(std::string("Templates/Layout/broken/Layout/") + file);  // an empty Corvane.cvn does not load
+    standin::SetListingOrder(standin::ListingOrder::Ascending);  // 4L first
+
+    EXPECT_EQ(IDCANCEL, ShowAndPick({"6L", "broken", "4L"}));
+    ASSERT_EQ(4u, m_states.size());
+    EXPECT_EQ("2007", m_states[0].format);
+    EXPECT_EQ(2u, m_states[0].rows.size());
+    EXPECT_EQ("2005", m_states[1].format);
+    EXPECT_EQ(6u, m_states[1].rows.size());
+    EXPECT_EQ("6L", m_states[1].selected);
+    EXPECT_EQ("2005", m_states[2].format);
+    EXPECT_TRUE(m_states[2].rows.empty());
+    EXPECT_EQ("broken", m_states[2].selected);
+    EXPECT_EQ("2007", m_states[3].format);
+    EXPECT_EQ((Rows{{"1", "TOP", "Signal"}, {"2", "BOT", "Signal"}}), m_states[3].rows);
+    // After a pick no message is shown by the 2005 reader.
+    EXPECT_TRUE(MessageTexts().empty());
+}
+
+TEST_F(StackUp, FailedPickStillSelectsTheTemplate)
+{
+    Make2007("Templates/Layout/4L", {ConductorLayer(1, "TOP", 1)});
+    Make2007("Templates/Layout/5L", std::vector<LayerSpec>{});
+    standin::SetListingOrder(standin::ListingOrder::Ascending);
+    Then(Action::Pick(IDC_COMBO1, "5L"));
+    Then(Action::Enter());  // the reader's "no layers" message
+    Snapshot();
+    Then(Action::Click(IDOK));
+    CImportLayoutTemplateDlg dialog(kCentral, "", "");
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    EXPECT_EQ(std::vector<std::string>{"Layout template \"5L\" doesn't have any layers."}, MessageTexts());
+    ASSERT_EQ(1u, m_states.size());
+    EXPECT_EQ("2007", m_states[0].format);
+    EXPECT_TRUE(m_states[0].rows.empty());
+    EXPECT_STREQ("D:\\lib\\Templates\\Layout\\5L", dialog.GetLayoutTemplatePath());
+}
