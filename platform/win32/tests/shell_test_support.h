@@ -1,0 +1,77 @@
+// Helpers of the shell tests: a temporary folder tree mapped as drive D:, and
+// wide strings for ParseDisplayName.
+#pragma once
+
+#include <shlobj.h>
+#include <standin/crt.h>
+#include <standin/shell.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+
+namespace shelltest {
+
+// A fresh native folder mapped as D:, removed with its contents at the end;
+// checks that the test left no id list, allocator or folder reference behind.
+class MappedDrive : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (std::filesystem::temp_directory_path() / "shell-test-XXXXXX").string();
+        if (!mkdtemp(pattern.data()))
+            throw std::runtime_error("mkdtemp failed");
+        native_ = pattern;
+        standin::MapDrive('D', native_);
+        idListsBefore_ = standin::LiveItemIdLists();
+    }
+
+    void TearDown() override {
+        EXPECT_EQ(idListsBefore_, standin::LiveItemIdLists()) << "id lists left live";
+        EXPECT_EQ(0, standin::ShellAllocatorReferences());
+        EXPECT_EQ(0, standin::ShellFolderReferences());
+        standin::UnmapAllDrives();
+        std::error_code ignored;
+        std::filesystem::remove_all(native_, ignored);
+    }
+
+    // Makes the folder `relative` (with '/') under D:; returns its native path.
+    std::string Folder(const std::string& relative) const {
+        const std::string path = native_ + "/" + relative;
+        std::filesystem::create_directories(path);
+        return path;
+    }
+
+    std::string File(const std::string& relative) const {
+        const std::filesystem::path path = native_ + "/" + relative;
+        std::filesystem::create_directories(path.parent_path());
+        std::ofstream(path) << "x";
+        return path.string();
+    }
+
+    const std::string& Native() const { return native_; }
+
+private:
+    std::string native_;
+    std::size_t idListsBefore_ = 0;
+};
+
+inline std::u16string Wide(const std::string& text) {
+    std::u16string wide(text.size() + 1, u'\0');
+    const int length = MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text.c_str(), -1,
+                                           reinterpret_cast<LPWSTR>(wide.data()), static_cast<int>(wide.size()));
+    wide.resize(length > 0 ? static_cast<std::size_t>(length) : 1);
+    return wide;
+}
+
+// The file-system path of an id list, or "<none>" when SHGetPathFromIDListA fails.
+inline std::string PathOf(LPCITEMIDLIST list) {
+    char path[MAX_PATH];
+    return SHGetPathFromIDListA(list, path) ? std::string(path) : std::string("<none>");
+}
+
+}  // namespace shelltest

@@ -1,0 +1,227 @@
+// Shell allocator, desktop folder parsing and SHGetPathFromIDListA.
+#include "shell_test_support.h"
+
+#include <gmock/gmock.h>
+
+#include <cstring>
+
+using namespace shelltest;
+
+namespace {
+
+class ShellTest : public MappedDrive {};
+
+struct Parsed {
+    HRESULT result = E_FAIL;
+    std::string path;  // what SHGetPathFromIDListA gives for the list
+    ULONG eaten = 0;
+    ULONG attributes = 0;
+};
+
+Parsed Parse(const std::string& name, ULONG askedAttributes = 0) {
+    IShellFolder* desktop = nullptr;
+    EXPECT_EQ(S_OK, SHGetDesktopFolder(&desktop));
+    std::u16string wide = Wide(name);
+    Parsed parsed;
+    parsed.attributes = askedAttributes;
+    LPITEMIDLIST list = reinterpret_cast<LPITEMIDLIST>(1);  // must become NULL on failure
+    parsed.result = desktop->ParseDisplayName(nullptr, nullptr, wide.data(), &parsed.eaten, &list,
+                                              askedAttributes ? &parsed.attributes : nullptr);
+    desktop->Release();
+    if (SUCCEEDED(parsed.result)) {
+        parsed.path = PathOf(list);
+        CoTaskMemFree(list);
+    } else {
+        EXPECT_EQ(nullptr, list);
+    }
+    return parsed;
+}
+
+TEST_F(ShellTest, AllocatorIsOneCountedObjectSharedWithTheTaskAllocator) {
+    IMalloc* first = nullptr;
+    IMalloc* second = nullptr;
+    ASSERT_EQ(S_OK, SHGetMalloc(&first));
+    ASSERT_EQ(S_OK, SHGetMalloc(&second));
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(2, standin::ShellAllocatorReferences());
+
+    void* block = first->Alloc(10);
+    ASSERT_NE(nullptr, block);
+    EXPECT_EQ(10u, first->GetSize(block));
+    EXPECT_EQ(1, first->DidAlloc(block));
+    block = first->Realloc(block, 1000);
+    ASSERT_NE(nullptr, block);
+    EXPECT_EQ(1000u, first->GetSize(block));
+    CoTaskMemFree(block);
+    EXPECT_EQ(0, first->DidAlloc(block));
+
+    void* task = CoTaskMemAlloc(4);
+    EXPECT_EQ(1, first->DidAlloc(task));
+    first->Free(task);
+    EXPECT_EQ(nullptr, first->Realloc(first->Alloc(3), 0));  // a zero size frees
+    EXPECT_EQ(static_cast<SIZE_T>(-1), first->GetSize(nullptr));
+    EXPECT_EQ(-1, first->DidAlloc(nullptr));
+
+    const std::size_t invalidBefore = standin::InvalidShellFrees();
+    int local = 0;
+    first->Free(&local);
+    first->Free(nullptr);
+    EXPECT_EQ(invalidBefore + 1, standin::InvalidShellFrees());
+
+    IUnknown* unknown = nullptr;
+    EXPECT_EQ(S_OK, first->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown)));
+    EXPECT_EQ(static_cast<IUnknown*>(first), unknown);
+    void* folder = &local;
+    EXPECT_EQ(E_NOINTERFACE, first->QueryInterface(IID_IShellFolder, &folder));
+    EXPECT_EQ(nullptr, folder);
+    EXPECT_EQ(3, standin::ShellAllocatorReferences());
+
+    EXPECT_EQ(2u, unknown->Release());
+    EXPECT_EQ(1u, second->Release());
+    EXPECT_EQ(0u, first->Release());
+}
+
+TEST_F(ShellTest, DesktopParsesExistingAbsolutePaths) {
+    Folder("lib/Templates");
+    File("lib/notes.txt");
+    Folder("lib/\xC3\x84rger");  // "Ärger"
+    // The drive's folder written without the drive: "\tmp\shell-test-...".
+    std::string native = Native();
+    for (char& c : native)
+        c = c == '/' ? '\\' : c;
+    struct Case {
+        std::string name;
+        HRESULT result;
+        std::string path;
+    };
+    const Case cases[] = {
+        {"D:\\lib", S_OK, "D:\\lib"},
+        {"D:\\lib\\", S_OK, "D:\\lib"},
+        {"d:\\lib\\Templates", S_OK, "D:\\lib\\Templates"},
+        {"D:\\", S_OK, "D:\\"},
+        {"D:", S_OK, "D:\\"},
+        {"D:\\lib\\notes.txt", S_OK, "D:\\lib\\notes.txt"},
+        {"D:\\lib\\\xC3\x84rger", S_OK, "D:\\lib\\\xC3\x84rger"},
+        {native + "\\lib", S_OK, native + "\\lib"},
+        {native + "\\lib\\", S_OK, native + "\\lib"},
+        {"\\", S_OK, "\\"},
+        {"D:\\missing", HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), ""},
+        {"D:\\lib\\notes.txt\\x", HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), ""},
+        {"Q:\\lib", HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), ""},
+        {"D:/lib", E_INVALIDARG, ""},
+        {"D:\\lib/Templates", E_INVALIDARG, ""},
+        {"D:\\\\lib", E_INVALIDARG, ""},
+        {"D:\\lib\\\\Templates", E_INVALIDARG, ""},
+        {"D:\\lib\\\\", E_INVALIDARG, ""},
+        {"\\\\server\\share", E_INVALIDARG, ""},
+        {"D:\\lib\\.", E_INVALIDARG, ""},
+        {"D:\\lib\\..\\lib", E_INVALIDARG, ""},
+        {"D:lib", E_INVALIDARG, ""},
+        {"lib", E_INVALIDARG, ""},
+        {"", E_INVALIDARG, ""},
+        {"D:\\li*", E_INVALIDARG, ""},
+        {"http:\\yyy", E_INVALIDARG, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Parsed parsed = Parse(c.name);
+        EXPECT_EQ(c.result, parsed.result);
+        EXPECT_EQ(c.path, parsed.path);
+    }
+    EXPECT_EQ(0x80070002, static_cast<uint32_t>(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)));
+}
+
+TEST_F(ShellTest, ParseReportsCharactersEatenAndAttributes) {
+    Folder("lib");
+    File("lib/notes.txt");
+    const ULONG asked = SFGAO_FOLDER | SFGAO_FILESYSTEM | SFGAO_STREAM | SFGAO_CANCOPY;
+    const Parsed folder = Parse("D:\\lib\\", asked);
+    EXPECT_EQ(7u, folder.eaten);
+    EXPECT_EQ(static_cast<ULONG>(SFGAO_FOLDER | SFGAO_FILESYSTEM), folder.attributes);
+    const Parsed file = Parse("D:\\lib\\notes.txt", asked);
+    EXPECT_EQ(static_cast<ULONG>(SFGAO_FILESYSTEM | SFGAO_STREAM), file.attributes);
+
+    IShellFolder* desktop = nullptr;
+    ASSERT_EQ(S_OK, SHGetDesktopFolder(&desktop));
+    EXPECT_EQ(1, standin::ShellFolderReferences());
+    std::u16string name = Wide("D:\\lib");
+    EXPECT_EQ(E_INVALIDARG, desktop->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, nullptr, nullptr));
+    LPITEMIDLIST list = nullptr;
+    EXPECT_EQ(E_INVALIDARG, desktop->ParseDisplayName(nullptr, nullptr, nullptr, nullptr, &list, nullptr));
+    WCHAR loneSurrogate[] = {u'D', u':', u'\\', 0xD800, 0};
+    EXPECT_EQ(E_INVALIDARG, desktop->ParseDisplayName(nullptr, nullptr, loneSurrogate, nullptr, &list, nullptr));
+    IEnumIDList* items = reinterpret_cast<IEnumIDList*>(1);
+    EXPECT_EQ(E_NOTIMPL, desktop->EnumObjects(nullptr, SHCONTF_FOLDERS, &items));
+    EXPECT_EQ(nullptr, items);
+    desktop->Release();
+}
+
+TEST_F(ShellTest, IdListsAreCountedUntilFreedByAnyOfTheFreeFunctions) {
+    Folder("lib");
+    IShellFolder* desktop = nullptr;
+    IMalloc* allocator = nullptr;
+    ASSERT_EQ(S_OK, SHGetDesktopFolder(&desktop));
+    ASSERT_EQ(S_OK, SHGetMalloc(&allocator));
+    std::u16string name = Wide("D:\\lib");
+    const std::size_t before = standin::LiveItemIdLists();
+    LPITEMIDLIST lists[3] = {};
+    for (LPITEMIDLIST& list : lists)
+        ASSERT_EQ(S_OK, desktop->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, &list, nullptr));
+    EXPECT_EQ(before + 3, standin::LiveItemIdLists());
+    EXPECT_EQ(1, allocator->DidAlloc(lists[0]));
+    allocator->Free(lists[0]);
+    CoTaskMemFree(lists[1]);
+    ILFree(lists[2]);
+    ILFree(nullptr);
+    EXPECT_EQ(before, standin::LiveItemIdLists());
+    allocator->Release();
+    desktop->Release();
+}
+
+TEST_F(ShellTest, PathFromIdListFailsWithEmptyBufferForNonFileSystemItems) {
+    char path[MAX_PATH];
+    std::memset(path, 'x', sizeof(path));
+    EXPECT_FALSE(SHGetPathFromIDListA(nullptr, path));
+    EXPECT_STREQ("", path);
+
+    // The desktop: the empty list.
+    const SHITEMID desktop = {0, {0}};
+    std::memset(path, 'x', sizeof(path));
+    EXPECT_FALSE(SHGetPathFromIDListA(reinterpret_cast<LPCITEMIDLIST>(&desktop), path));
+    EXPECT_STREQ("", path);
+
+    // A list of ours whose bytes were changed: not readable as an item.
+    Folder("lib");
+    IShellFolder* folder = nullptr;
+    ASSERT_EQ(S_OK, SHGetDesktopFolder(&folder));
+    std::u16string name = Wide("D:\\lib");
+    LPITEMIDLIST list = nullptr;
+    ASSERT_EQ(S_OK, folder->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, &list, nullptr));
+    folder->Release();
+    list->mkid.abID[0] = 'Z';
+    std::memset(path, 'x', sizeof(path));
+    EXPECT_FALSE(SHGetPathFromIDListA(list, path));
+    EXPECT_STREQ("", path);
+    list->mkid.cb = 2000;  // runs past the block
+    EXPECT_FALSE(SHGetPathFromIDListA(list, path));
+    ILFree(list);
+}
+
+TEST_F(ShellTest, PathFromIdListNeverTruncates) {
+    // "D:\" + 200 + "\" + k characters: 259 bytes fit MAX_PATH with the terminator, 260 do not.
+    const std::string parent(200, 'a');
+    const std::string fits = parent + "/" + std::string(55, 'b');
+    const std::string tooLong = parent + "/" + std::string(56, 'c');
+    Folder(fits);
+    Folder(tooLong);
+
+    const Parsed longest = Parse("D:\\" + parent + "\\" + std::string(55, 'b'));
+    EXPECT_EQ(S_OK, longest.result);
+    EXPECT_EQ(MAX_PATH - 1, static_cast<int>(longest.path.size()));
+
+    const Parsed over = Parse("D:\\" + parent + "\\" + std::string(56, 'c'));
+    EXPECT_EQ(S_OK, over.result);  // parses, but has no MAX_PATH path
+    EXPECT_EQ("<none>", over.path);
+}
+
+}  // namespace
