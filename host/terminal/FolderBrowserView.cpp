@@ -148,7 +148,7 @@ KeyOutcome FolderBrowserView::HandleKey(const Key& key)
 
 std::string FolderBrowserView::Hint() const
 {
-  return "Up/Down: highlight   Right/Left: open/close   Tab: buttons   Enter: OK   Esc: cancel";
+  return "Up/Down: move  Right/Left: open/close  Tab: buttons  Enter: OK  Esc: cancel";
 }
 
 }  // namespace ilt

@@ -189,19 +189,32 @@ TEST_F(HostRunTest, BrowsedFolderIsSearched)
   EXPECT_EQ(lines.back(), R"({"event":"path","value":"D:\\lib\\elsewhere\\6L"})");
 }
 
-TEST_F(HostRunTest, BrowsedItemWithoutAPathLeavesNoValidTemplate)
+TEST_F(HostRunTest, BrowserOkFollowsTheCallbackAndAGreyedOkDoesNothing)
+{
+  fs::create_directories(library_.Root() / "lib" / "empty");
+  LibraryFixture::Make6L(library_.Root() / "lib" / "elsewhere" / "6L");
+  const ProcessResult result =
+      Run("yes\nhighlight D:\\lib\\empty\nok\nhighlight D:\\lib\\elsewhere\nhighlight-virtual\nok\ncancel\n");
+  EXPECT_EQ(result.status, 1) << result.err;
+  EXPECT_EQ(result.err, "");
+  // The callback's verdict on each folder; the greyed OK on the virtual item
+  // took the click without effect, so Cancel ended the browser.
+  const std::vector<std::string> lines = TranscriptLines();
+  for (const char* verdict : {R"({"event":"enableok","path":"D:\\lib","enabled":false})",
+                              R"({"event":"enableok","path":"D:\\lib\\empty","enabled":false})",
+                              R"({"event":"enableok","path":"D:\\lib\\elsewhere","enabled":true})"})
+    EXPECT_NE(std::find(lines.begin(), lines.end(), verdict), lines.end()) << verdict;
+  EXPECT_EQ(TranscriptLines().back(), R"({"event":"path","value":""})");
+}
+
+TEST_F(HostRunTest, BrowserRefusesAFolderThatIsNotThere)
 {
   fs::create_directories(library_.Root() / "lib");
-  LibraryFixture::Make6L(library_.Root() / "lib" / "elsewhere" / "6L");
-  // OK keeps its state on an item outside the file system; the dialog then
-  // searches the second candidate, which is missing.
-  const ProcessResult result = Run("yes\nhighlight D:\\lib\\elsewhere\nhighlight-virtual\nok\nok\n");
-  EXPECT_EQ(result.status, 1) << result.err;
-  const std::vector<std::string> lines = TranscriptLines();
-  ASSERT_GE(lines.size(), 3u);
-  EXPECT_EQ(lines[lines.size() - 3],
-            R"({"event":"messagebox","type":16,"text":"Central library \"D:\\lib\" doesn't contain any valid )"
-            R"(layout template.","answer":1})");
+  const ProcessResult result = Run("yes\nhighlight D:\\lib\\missing\nok\n");
+  EXPECT_EQ(result.status, 3);
+  EXPECT_NE(result.err.find("script.txt:2: highlight: refused by the folder browser: there is no folder"),
+            std::string::npos)
+      << result.err;
 }
 
 TEST_F(HostRunTest, ScriptThatEndsWhileTheDialogWaits)

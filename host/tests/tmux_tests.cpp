@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <regex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -38,10 +39,15 @@ public:
     return Tmux({"new-session", "-d", "-s", "ilt", "-x", "80", "-y", "24", command}) == 0;
   }
 
-  std::string Screen()
+  // The pane's text; with `attributes`, with the escape sequences of its
+  // attributes too (bold is "\x1b[1m", dim "\x1b[2m").
+  std::string Screen(bool attributes = false)
   {
     const fs::path capture = folder_ / "screen.txt";
-    Tmux({"capture-pane", "-p", "-t", "ilt"}, capture);
+    if (attributes)
+      Tmux({"capture-pane", "-p", "-e", "-t", "ilt"}, capture);
+    else
+      Tmux({"capture-pane", "-p", "-t", "ilt"}, capture);
     return ReadFile(capture);
   }
 
@@ -53,11 +59,12 @@ public:
   }
 
   // Waits until the screen satisfies `ready`; the last screen in *shown.
-  bool WaitForScreen(const std::function<bool(const std::string&)>& ready, std::string* shown)
+  bool WaitForScreen(const std::function<bool(const std::string&)>& ready, std::string* shown,
+                     bool attributes = false)
   {
     const auto deadline = std::chrono::steady_clock::now() + kPatience;
     do {
-      *shown = Screen();
+      *shown = Screen(attributes);
       if (ready(*shown))
         return true;
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -76,6 +83,13 @@ private:
   fs::path folder_;
   std::string socket_;
 };
+
+// Whether the browser's OK button is drawn with the attribute `code` (1 bold:
+// enabled, 2 dim: greyed), however tmux combines the escape sequence.
+bool OkDrawnWith(const std::string& screen, int code)
+{
+  return std::regex_search(screen, std::regex("\x1b\\[([0-9]*;)*" + std::to_string(code) + "m\\[ OK \\]"));
+}
 
 bool Contains(const std::string& screen, const std::vector<std::string>& texts)
 {
@@ -182,6 +196,39 @@ TEST_F(TerminalTest, MessageBoxShowsItsTextAndTakesEnter)
   tmux_.Keys({"Enter"});
   EXPECT_EQ(WaitForExit(), 1) << Errors();
   EXPECT_EQ(Output(), "");
+}
+
+TEST_F(TerminalTest, FolderBrowserGreysOkUntilAFolderWithTemplatesIsHighlighted)
+{
+  fs::create_directories(library_.Root() / "lib" / "empty");
+  LibraryFixture::Make6L(library_.Root() / "lib" / "elsewhere" / "6L");
+  StartHost("D:\\lib");
+  std::string screen;
+  ASSERT_TRUE(tmux_.WaitForScreen(
+      [](const std::string& s) { return Contains(s, {"Would you like to select one?", "[ Yes ]", "[ No ]"}); },
+      &screen))
+      << screen;
+
+  tmux_.Keys({"Enter"});
+  ASSERT_TRUE(tmux_.WaitForScreen(
+      [](const std::string& s) {
+        return Contains(s, {"Browse For Folder", "Select layout templates folder.", "D:\\lib", "elsewhere", "empty"}) &&
+               OkDrawnWith(s, 2);
+      },
+      &screen, true))
+      << screen;
+
+  tmux_.Keys({"Down"});  // elsewhere, sorted before empty
+  ASSERT_TRUE(tmux_.WaitForScreen([](const std::string& s) { return OkDrawnWith(s, 1); }, &screen, true))
+      << screen;
+
+  tmux_.Keys({"Enter"});
+  ASSERT_TRUE(tmux_.WaitForScreen(
+      [](const std::string& s) { return Contains(s, {"Import Layout Template", "6L", "2005", "SIGNAL_1"}); }, &screen))
+      << screen;
+  tmux_.Keys({"Enter"});
+  EXPECT_EQ(WaitForExit(), 0) << Errors();
+  EXPECT_EQ(Output(), (library_.Root() / "lib" / "elsewhere" / "6L").string() + "\n");
 }
 
 }  // namespace
