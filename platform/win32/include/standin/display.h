@@ -37,7 +37,8 @@ namespace standin {
 //   Escape            dialog: IDCANCEL; message box: Cancel, or OK on an MB_OK box.
 //   Close             the close box: WM_SYSCOMMAND(SC_CLOSE).
 //   Click(id)         the push button `id` is clicked (BM_CLICK); a disabled or
-//                     hidden button does not fit the action.
+//                     hidden button does not fit the action (except the folder
+//                     browser's greyed OK, which ignores it: see <standin/shell.h>).
 //   Highlight(path)   folder browser: highlights the folder `path`.
 //   HighlightVirtual  folder browser: highlights an item outside the file system.
 //   Inspect(fn)       runs fn(active window) while the loop waits; input goes on.

@@ -15,6 +15,16 @@
 //   Click(IDCANCEL), Escape, Close, input running out: the browser returns NULL.
 // Highlighting the item that is already highlighted changes nothing and sends
 // no notification, as a click on the selected tree item does on Windows.
+//
+// What the browser tells the display:
+//   FolderBrowserOpened  caption = lpszTitle, text = the root's path ("" for the
+//                        desktop); before the callback hears BFFM_INITIALIZED.
+//   EnableOk             text = the highlighted item's path ("" when it has none),
+//                        enabled; once for each BFFM_ENABLEOK the callback sends.
+//                        The browser's own setting of OK at each new selection
+//                        is not reported: BrowserState or the OK button tells it.
+//   WindowShown/Hidden   as for any top-level window; the browser reports no
+//                        DialogEnded (SHBrowseForFolderA returns no dialog result).
 #pragma once
 
 #include <standin/display.h>
