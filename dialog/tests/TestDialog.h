@@ -17,6 +17,10 @@ public:
     using CImportLayoutTemplateDlg::m_selectedTemplate;
     using CImportLayoutTemplateDlg::m_spareText;
     using CImportLayoutTemplateDlg::m_templatesFolder;
+
+    using CImportLayoutTemplateDlg::GetMessageMap;
+    using CImportLayoutTemplateDlg::GetThisMessageMap;
+    static const AFX_MSGMAP* BaseMessageMap() { return CDialog::GetThisMessageMap(); }
 };
 
 }  // namespace dialog_test

@@ -76,6 +76,35 @@ TEST(DialogClass, RunTimeClassDerivesFromCDialog)
     EXPECT_EQ(nullptr, RUNTIME_CLASS(CImportLayoutTemplateDlg)->m_pfnCreateObject);
 }
 
+TEST(DialogClass, MessageMapRoutesOkAndSelectionChange)
+{
+    TestDialog dialog("D:\\lib", "", "");
+    const AFX_MSGMAP* map = dialog.GetMessageMap();
+    ASSERT_EQ(TestDialog::GetThisMessageMap(), map);
+    ASSERT_NE(nullptr, map->pfnGetBaseMap);
+    EXPECT_EQ(TestDialog::BaseMessageMap(), map->pfnGetBaseMap());
+
+    struct Route {
+        UINT code;
+        UINT id;
+        AFX_PMSG handler;
+    };
+    const Route expected[] = {
+        {BN_CLICKED, IDOK, static_cast<AFX_PMSG>(&CImportLayoutTemplateDlg::OnBnClickedOk)},
+        {CBN_SELCHANGE, IDC_COMBO1, static_cast<AFX_PMSG>(&CImportLayoutTemplateDlg::OnCbnSelchangeCombo1)},
+    };
+    std::size_t entries = 0;
+    for (const AFX_MSGMAP_ENTRY* entry = map->lpEntries; entry->nSig != 0 || entry->nMessage != 0; ++entry) {
+        ASSERT_LT(entries, 2u);
+        EXPECT_EQ(static_cast<UINT>(WM_COMMAND), entry->nMessage);
+        EXPECT_EQ(expected[entries].code, entry->nCode);
+        EXPECT_EQ(expected[entries].id, entry->nID);
+        EXPECT_TRUE(expected[entries].handler == entry->pfn);
+        ++entries;
+    }
+    EXPECT_EQ(2u, entries);
+}
+
 TEST(DialogModule, RegistersItselfAndCarriesItsResources)
 {
     const HMODULE module = ModuleOfDialog();
