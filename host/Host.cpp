@@ -68,7 +68,7 @@ struct DialogOutcome
 DialogOutcome RunDialog(const std::string& centralLibrary, standin::Display& display, TranscriptWriter* transcript)
 {
   DialogOutcome outcome;
-  CImportLayoutTemplateDlg dialog(centralLibrary.c_str(), "", "", NULL);
+  CImportLayoutTemplateDlg dialog(centralLibrary.c_str(), "", "", nullptr);
   {
     const standin::ScopedDisplay installed(display);
     outcome.result = dialog.DoModal();
