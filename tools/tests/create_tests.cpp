@@ -154,17 +154,6 @@ TEST_F(Create, DescriptionErrorsNameFileAndLineAndWriteNothing)
     EXPECT_FALSE(fs::exists(m_work / "6L"));
 }
 
-TEST_F(Create, RepeatedMetalNumberIsWrittenWithAWarning)
-{
-    const ToolRun run =
-        Run({"create", "2007", "4L", "--layer", "conductor A metal=1", "--layer", "conductor B metal=1"});
-    EXPECT_EQ(0, run.status);
-    EXPECT_EQ("--layer 'conductor B metal=1': warning: metal=1 is also given at --layer 'conductor A metal=1'; the "
-              "dialog lists only the first\n",
-              run.err);
-    EXPECT_EQ("4L: 2007 template with 2 layers, 1 listed by the dialog\n", run.out);
-}
-
 TEST_F(Create, ExistingFolderNeedsForceWhichTouchesOnlyTemplateFiles)
 {
     ASSERT_EQ(0, Run({"create", "2007", "T", "--layer", "conductor A metal=1"}).status);

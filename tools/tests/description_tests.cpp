@@ -159,19 +159,6 @@ TEST(ParseDescription2007, RepeatedMetalNumberWarnsAtTheLaterLine)
               parsed.warnings[0]);
 }
 
-TEST(ParseDescription2005, TypesAndNumbers)
-{
-    const auto parsed = ParseDescription2005(Lines({"signal 1", "dielectric", "PLANE +2", "dielectric 5", "9", "-1 4"}));
-    ASSERT_TRUE(parsed.errors.empty()) << parsed.errors.front();
-    ASSERT_EQ(6u, parsed.layers.size());
-    const int types[] = {1, 2, 0, 2, 9, -1};
-    const std::optional<int> numbers[] = {1, std::nullopt, 2, 5, std::nullopt, 4};
-    for (std::size_t i = 0; i < parsed.layers.size(); ++i) {
-        EXPECT_EQ(types[i], parsed.layers[i].type) << i;
-        EXPECT_EQ(numbers[i], parsed.layers[i].number) << i;
-    }
-}
-
 TEST(ParseDescription2005, BadLines)
 {
     const auto parsed = ParseDescription2005(Lines({"signal", "plane", "copper 1", "signal 1 2", "signal one",
@@ -180,13 +167,6 @@ TEST(ParseDescription2005, BadLines)
     EXPECT_EQ("d.txt:1: a signal layer needs its number", parsed.errors[0]);
     EXPECT_EQ("d.txt:2: a plane layer needs its number", parsed.errors[1]);
     EXPECT_TRUE(parsed.layers.empty());
-}
-
-TEST(ParseDescription, NoLinesGiveNoLayersAndNoError)
-{
-    const auto parsed = ParseDescription2007(Lines({"", "# comment only"}));
-    EXPECT_TRUE(parsed.layers.empty());
-    EXPECT_TRUE(parsed.errors.empty());
 }
 
 }  // namespace

@@ -76,6 +76,13 @@ TEST_F(Show, TheDialogsMessagesGoToStandardError)
     EXPECT_EQ("format: 2007\n", run.out);
     EXPECT_EQ("empty: Layout template \"empty\" doesn't have any layers.\n", run.err);
 
+    // A configuration without a design: listed, but not readable.
+    Write2007("nodesign", {{{"PCB", {{"PCB", std::nullopt}}}}});
+    run = Run({"show", "nodesign"});
+    EXPECT_EQ(1, run.status);
+    EXPECT_EQ("format: 2007\n", run.out);
+    EXPECT_EQ("nodesign: Can't read TREL design from database.\n", run.err);
+
     // A layer without a name stops the reader without a message.
     standin::oskel::LayerSpec nameless = ConductorLayer(2, "", 2);
     nameless.name.reset();
