@@ -35,13 +35,11 @@ void WindowRoles::Observe(const standin::Event& event)
     break;
   case Kind::FolderBrowserOpened:
     messageBoxes_.erase(event.hwnd);
-    browsers_[event.hwnd] = FolderBrowserInfo{event.caption, event.text, true, std::string()};
+    browsers_[event.hwnd] = FolderBrowserInfo{event.caption, event.text, true};
     break;
   case Kind::EnableOk:
-    if (auto browser = browsers_.find(event.hwnd); browser != browsers_.end()) {
+    if (auto browser = browsers_.find(event.hwnd); browser != browsers_.end())
       browser->second.okEnabled = event.enabled;
-      browser->second.highlighted = event.text;
-    }
     break;
   case Kind::DialogEnded:
     browsers_.erase(event.hwnd);

@@ -33,7 +33,6 @@ struct FolderBrowserInfo
   std::string title;
   std::string root;          // "" when rooted at the desktop
   bool okEnabled = true;     // as the last BFFM_ENABLEOK left it
-  std::string highlighted;   // the path of the last BFFM_ENABLEOK
 };
 
 class WindowRoles
