@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "dialog/resource.h"
 
 namespace ilt {
@@ -14,7 +16,9 @@ std::string ControlText(HWND dialog, int id)
   return control != nullptr ? WindowText(control) : std::string();
 }
 
-std::string ComboEntry(HWND combo, int index)
+}  // namespace
+
+std::string ComboEntryText(HWND combo, int index)
 {
   const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
   if (length < 0)
@@ -39,14 +43,12 @@ std::string ListItemText(HWND list, int item, int column)
         SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&lvItem));
     if (copied < 0)
       return std::string();
-    if (static_cast<size_t>(copied) + 1 < size) {
-      text.resize(static_cast<size_t>(copied));
+    if (static_cast<size_t>(copied) + 1 < size || size >= (1u << 20)) {
+      text.resize(std::min(static_cast<size_t>(copied), size));
       return text;
     }
   }
 }
-
-}  // namespace
 
 std::string WindowText(HWND window)
 {
@@ -69,10 +71,10 @@ DialogState ReadDialogState(HWND dialog)
   if (const HWND combo = GetDlgItem(dialog, IDC_COMBO1)) {
     const LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
     for (int i = 0; i < count; ++i)
-      state.templates.push_back(ComboEntry(combo, i));
+      state.templates.push_back(ComboEntryText(combo, i));
     const LRESULT selection = SendMessageA(combo, CB_GETCURSEL, 0, 0);
     if (selection >= 0)
-      state.selected = ComboEntry(combo, static_cast<int>(selection));
+      state.selected = ComboEntryText(combo, static_cast<int>(selection));
   }
 
   if (const HWND list = GetDlgItem(dialog, IDC_STACKUP_LIST)) {

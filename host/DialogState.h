@@ -27,5 +27,9 @@ DialogState ReadDialogState(HWND dialog);
 
 // The text of a window, whatever its length.
 std::string WindowText(HWND window);
+// Entry `index` of a combo box; "" for an invalid index.
+std::string ComboEntryText(HWND combo, int index);
+// The text of item `item`, column `column` of a list view (at most 1 MiB).
+std::string ListItemText(HWND list, int item, int column);
 
 }  // namespace ilt

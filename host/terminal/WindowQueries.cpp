@@ -69,36 +69,7 @@ BOOL CALLBACK CollectChild(HWND child, LPARAM lParam)
   return TRUE;
 }
 
-std::string ComboEntry(HWND combo, int index)
-{
-  const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (length < 0)
-    return std::string();
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const LRESULT copied =
-      SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-  return text;
-}
 
-std::string ListItemText(HWND list, int item, int column)
-{
-  for (std::size_t size = 256;; size *= 2) {
-    std::string text(size, '\0');
-    LVITEMA lvItem{};
-    lvItem.iSubItem = column;
-    lvItem.pszText = text.data();
-    lvItem.cchTextMax = static_cast<int>(size);
-    const LRESULT copied =
-        SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&lvItem));
-    if (copied < 0)
-      return std::string();
-    if (static_cast<std::size_t>(copied) + 1 < size || size >= (1u << 20)) {
-      text.resize(std::min(static_cast<std::size_t>(copied), size));
-      return text;
-    }
-  }
-}
 
 }  // namespace
 
@@ -146,7 +117,7 @@ std::vector<std::string> ComboEntries(HWND combo)
   std::vector<std::string> entries;
   const LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
   for (int i = 0; i < count; ++i)
-    entries.push_back(ComboEntry(combo, i));
+    entries.push_back(ComboEntryText(combo, i));
   return entries;
 }
 
