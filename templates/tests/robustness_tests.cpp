@@ -69,6 +69,25 @@ TEST_F(RobustnessTest, FailingQueriesInsideOneSubFolderRejectOnlyThatOne)
     EXPECT_TRUE(HasLayoutTemplates(kLayoutFolder));
 }
 
+TEST_F(RobustnessTest, DatabaseFailingAfterItOpenedRejectsOnlyItsFolder)
+{
+    Make2007("a");
+    Make2007("b");
+    Make2007("c");
+    Make2005("d");
+    standin::SetListingOrder(standin::ListingOrder::Ascending);
+    for (const char* call : {"OpenOskel", "GetSnapshotByName", "GetTrelConfig"}) {
+        SCOPED_TRACE(call);
+        standin::oskel::ClearFailures();
+        standin::oskel::ResetCallLog();
+        standin::oskel::FailCall(call, 1);  // a passes; b and c fail at this call
+        EXPECT_EQ(Found(), (Names{"a", "d"}));
+        EXPECT_EQ(standin::oskel::CallCount("OpenOskel"), 3u) << "the scan went on after each failure";
+        EXPECT_EQ(standin::oskel::CallCount("CloseOskel"), 1u);
+        EXPECT_EQ(standin::oskel::OpenConnectionCount(), 0u);
+    }
+}
+
 TEST_F(RobustnessTest, FailingQueriesOfTheFolderItselfGiveFalse)
 {
     Make2005("6L");
