@@ -70,6 +70,29 @@ bool HasUnfinishedWrite(const std::string& databaseFile)
     return first != EOF && first != 0;
 }
 
+const char kFindSnapshot[] = "SELECT id FROM snapshot WHERE name = ?1 COLLATE BINARY ORDER BY id LIMIT 1";
+const char kFindConfig[] =
+    "SELECT id FROM trel_config WHERE snapshot_id = ?1 AND name = ?2 COLLATE BINARY ORDER BY id LIMIT 1";
+const char kFindDesign[] = "SELECT id FROM trel_design WHERE config_id = ?1 ORDER BY id LIMIT 1";
+const char kReadLayers[] =
+    "SELECT id, type, name, metal_number FROM trel_layer WHERE design_id = ?1 ORDER BY position, id";
+const char kReadConstraints[] =
+    "SELECT c.layer_id, c.name, c.value, c.value_type FROM trel_constraint AS c"
+    " JOIN trel_layer AS l ON c.layer_id = l.id WHERE l.design_id = ?1 ORDER BY c.layer_id, c.name";
+
+// The tables and columns that kFindDesign, kReadLayers and kReadConstraints
+// name. Preparing them costs several times an open's other work, and
+// discovery never runs them, so an open only checks that they are there.
+struct TableColumns {
+    const char* table;
+    const char* columns[6];
+};
+const TableColumns kLaterQueryColumns[] = {
+    {"trel_design", {"id", "config_id"}},
+    {"trel_layer", {"id", "design_id", "position", "type", "name", "metal_number"}},
+    {"trel_constraint", {"layer_id", "name", "value", "value_type"}},
+};
+
 std::optional<int> ReadPragma(sqlite3* connection, const char* sql)
 {
     Statement pragma(connection, sql);
@@ -143,22 +166,36 @@ Database::~Database()
 bool Database::PrepareQueries()
 {
     sqlite3* connection = m_connection.get();
-    m_findSnapshot = std::make_unique<Statement>(
-        connection, "SELECT id FROM snapshot WHERE name = ?1 COLLATE BINARY ORDER BY id LIMIT 1");
-    m_findConfig = std::make_unique<Statement>(
-        connection,
-        "SELECT id FROM trel_config WHERE snapshot_id = ?1 AND name = ?2 COLLATE BINARY ORDER BY id LIMIT 1");
-    m_findDesign = std::make_unique<Statement>(
-        connection, "SELECT id FROM trel_design WHERE config_id = ?1 ORDER BY id LIMIT 1");
-    m_readLayers = std::make_unique<Statement>(
-        connection,
-        "SELECT id, type, name, metal_number FROM trel_layer WHERE design_id = ?1 ORDER BY position, id");
-    m_readConstraints = std::make_unique<Statement>(
-        connection,
-        "SELECT c.layer_id, c.name, c.value, c.value_type FROM trel_constraint AS c"
-        " JOIN trel_layer AS l ON c.layer_id = l.id WHERE l.design_id = ?1 ORDER BY c.layer_id, c.name");
-    return m_findSnapshot->IsPrepared() && m_findConfig->IsPrepared() && m_findDesign->IsPrepared() &&
-           m_readLayers->IsPrepared() && m_readConstraints->IsPrepared();
+    m_findSnapshot = std::make_unique<Statement>(connection, kFindSnapshot);
+    m_findConfig = std::make_unique<Statement>(connection, kFindConfig);
+    if (!m_findSnapshot->IsPrepared() || !m_findConfig->IsPrepared())
+        return false;
+    if (HasColumnsOfLaterQueries())
+        return true;
+    // The check knows tables only: a schema that answers a query some other
+    // way (a view in place of a table) is tried by preparing the queries.
+    return Query(m_findDesign, kFindDesign) != nullptr && Query(m_readLayers, kReadLayers) != nullptr &&
+           Query(m_readConstraints, kReadConstraints) != nullptr;
+}
+
+bool Database::HasColumnsOfLaterQueries() const
+{
+    for (const TableColumns& table : kLaterQueryColumns) {
+        for (const char* column : table.columns) {
+            if (column != nullptr &&
+                sqlite3_table_column_metadata(m_connection.get(), "main", table.table, column, nullptr, nullptr,
+                                              nullptr, nullptr, nullptr) != SQLITE_OK)
+                return false;
+        }
+    }
+    return true;
+}
+
+Statement* Database::Query(std::unique_ptr<Statement>& slot, const char* sql)
+{
+    if (!slot)
+        slot = std::make_unique<Statement>(m_connection.get(), sql);
+    return slot->IsPrepared() ? slot.get() : nullptr;
 }
 
 std::optional<sqlite3_int64> Database::FindId(Statement& query)
@@ -186,15 +223,21 @@ std::optional<sqlite3_int64> Database::FindConfig(sqlite3_int64 snapshotId, cons
 
 std::optional<sqlite3_int64> Database::FindDesign(sqlite3_int64 configId)
 {
-    LookupRun run(*m_findDesign);
-    if (!m_findDesign->Bind(1, configId))
+    Statement* const query = Query(m_findDesign, kFindDesign);
+    if (query == nullptr)
         return std::nullopt;
-    return FindId(*m_findDesign);
+    LookupRun run(*query);
+    if (!query->Bind(1, configId))
+        return std::nullopt;
+    return FindId(*query);
 }
 
 std::optional<std::vector<LayerRow>> Database::ReadLayers(sqlite3_int64 designId)
 {
-    Statement& query = *m_readLayers;
+    Statement* const prepared = Query(m_readLayers, kReadLayers);
+    if (prepared == nullptr)
+        return std::nullopt;
+    Statement& query = *prepared;
     LookupRun run(query);
     if (!query.Bind(1, designId))
         return std::nullopt;
@@ -215,7 +258,10 @@ std::optional<std::vector<LayerRow>> Database::ReadLayers(sqlite3_int64 designId
 
 std::optional<std::vector<std::pair<sqlite3_int64, ConstraintRow>>> Database::ReadConstraints(sqlite3_int64 designId)
 {
-    Statement& query = *m_readConstraints;
+    Statement* const prepared = Query(m_readConstraints, kReadConstraints);
+    if (prepared == nullptr)
+        return std::nullopt;
+    Statement& query = *prepared;
     LookupRun run(query);
     if (!query.Bind(1, designId))
         return std::nullopt;

@@ -2,9 +2,12 @@
 //
 // Invariants: the connection is opened immutable and read-only, so SQLite
 // takes no lock and creates no journal, WAL or shm file beside the database;
-// every query the client needs is prepared at open, which is also how missing
-// tables and columns are detected. Lookups answer nothing both when no row
-// matches and when the rows cannot be read: either way the call fails.
+// a database lacking a table or column that a query of the client needs does
+// not open. The snapshot and configuration lookups, which follow every open,
+// are prepared at open; the design, layer and constraint queries, which only
+// a stack-up read runs, are prepared at their first use, their tables and
+// columns having been checked at open. Lookups answer nothing both when no
+// row matches and when the rows cannot be read: either way the call fails.
 #pragma once
 
 #include <memory>
@@ -52,6 +55,9 @@ public:
 private:
     explicit Database(ConnectionPtr connection);
     bool PrepareQueries();
+    bool HasColumnsOfLaterQueries() const;
+    // The query in slot, prepared from sql at the first call; null when it cannot be prepared.
+    Statement* Query(std::unique_ptr<Statement>& slot, const char* sql);
     std::optional<sqlite3_int64> FindId(Statement& query);
 
     ConnectionPtr m_connection;
