@@ -6,6 +6,8 @@
 // navigation, locales (CB_SETLOCALE).
 #include "window.h"
 
+#include <algorithm>
+
 namespace win32 {
 namespace {
 
@@ -17,6 +19,9 @@ struct Entry {
 struct ComboState : ControlState {
     std::vector<Entry> entries;
     int selection = -1;
+    // The entries are in ascending order: true until CB_INSERTSTRING, or CB_ADDSTRING on a box
+    // without CBS_SORT, may have put one out of place.
+    bool ordered = true;
 };
 
 DWORD StyleOf(HWND hwnd) {
@@ -37,7 +42,15 @@ bool ValidIndex(const ComboState& state, WPARAM index) {
 
 // Sorting ignores case; a string equal to entries already there goes after them.
 // Digits are compared as characters: "10L" sorts before "4L".
+// The place is the first entry that sorts after the string; in an ordered list it is
+// found by halving, as the Windows list box does.
 int SortedPosition(const ComboState& state, const std::string& text) {
+    if (state.ordered) {
+        const auto after = std::upper_bound(
+            state.entries.begin(), state.entries.end(), text,
+            [](const std::string& value, const Entry& entry) { return CompareIgnoringCase(value, entry.text) < 0; });
+        return static_cast<int>(after - state.entries.begin());
+    }
     int position = 0;
     while (position < Count(state) && CompareIgnoringCase(state.entries[position].text, text) <= 0)
         ++position;
@@ -57,11 +70,14 @@ LRESULT Insert(ComboState& state, int position, LPARAM lParam) {
 LRESULT AddString(HWND hwnd, ComboState& state, LPARAM lParam) {
     const bool sorted = (StyleOf(hwnd) & CBS_SORT) != 0;
     const int position = sorted ? SortedPosition(state, CopyString(reinterpret_cast<LPCSTR>(lParam))) : Count(state);
+    if (!sorted)
+        state.ordered = false;
     return Insert(state, position, lParam);
 }
 
 // CB_INSERTSTRING never sorts; -1 appends.
 LRESULT InsertString(ComboState& state, WPARAM index, LPARAM lParam) {
+    state.ordered = false;
     const int position = IndexOf(index);
     if (position == -1)
         return Insert(state, Count(state), lParam);
@@ -85,6 +101,7 @@ LRESULT DeleteString(ComboState& state, WPARAM index) {
 LRESULT ResetContent(ComboState& state) {
     state.entries.clear();
     state.selection = -1;
+    state.ordered = true;
     return CB_OKAY;
 }
 

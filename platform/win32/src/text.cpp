@@ -174,7 +174,32 @@ char32_t FoldCase(char32_t c) {
     }
 }
 
+namespace {
+
+bool IsAscii(const std::string& text) {
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 int CompareIgnoringCase(const std::string& a, const std::string& b) {
+    // ASCII text decodes to itself: compared in place, without decoding.
+    if (IsAscii(a) && IsAscii(b)) {
+        const size_t n = std::min(a.size(), b.size());
+        for (size_t i = 0; i < n; ++i) {
+            const char32_t p = FoldCase(static_cast<unsigned char>(a[i]));
+            const char32_t q = FoldCase(static_cast<unsigned char>(b[i]));
+            if (p != q)
+                return p < q ? -1 : 1;
+        }
+        if (a.size() == b.size())
+            return 0;
+        return a.size() < b.size() ? -1 : 1;
+    }
     const std::u32string x = DecodeUtf8(a.data(), a.size(), nullptr);
     const std::u32string y = DecodeUtf8(b.data(), b.size(), nullptr);
     const size_t n = std::min(x.size(), y.size());

@@ -61,6 +61,12 @@ TEST_F(ComboTest, OnlyAddStringSortsAndOnlyInSortedBoxes) {
     EXPECT_EQ(2, SendMessageA(sorted, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("0")));
     EXPECT_EQ(CB_ERR, SendMessageA(sorted, CB_INSERTSTRING, 4, reinterpret_cast<LPARAM>("x")));
     EXPECT_THAT(Entries(sorted), ::testing::ElementsAre("b", "a", "0"));
+    // Out of order, a new string goes before the first entry that sorts after it.
+    EXPECT_EQ(0, Add(sorted, "a0"));
+    SendMessageA(sorted, CB_RESETCONTENT, 0, 0);
+    Add(sorted, "c");
+    EXPECT_EQ(0, Add(sorted, "a"));
+    EXPECT_EQ(1, Add(sorted, "b"));
 
     HWND unsorted = Combo(CBS_DROPDOWNLIST);
     Add(unsorted, "b");
