@@ -1,0 +1,57 @@
+// Generated central libraries for the benchmarks, in a temporary folder mapped as drive D:.
+//
+// A library of size n holds, in <root>/lib-<n>/Templates/Layout, n valid templates (every other one
+// a 2007 template, the rest 2005 ones), n/20 invalid folders of four kinds and n/20 plain files.
+// Every 2007 template's design.db is a copy of one database written once with the client's writer;
+// every 2005 template is written with the job-preferences writer.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+namespace fs = std::filesystem;
+
+struct LibraryCounts {
+    int valid2007 = 0;
+    int valid2005 = 0;
+    int invalidFolders = 0;
+    int plainFiles = 0;
+};
+
+class FixtureRoot {
+public:
+    // Makes a fresh folder under $TMPDIR (or /tmp) and maps drive D: to it.
+    FixtureRoot();
+    // Unmaps D: and removes the folder with everything in it.
+    ~FixtureRoot();
+    FixtureRoot(const FixtureRoot&) = delete;
+    FixtureRoot& operator=(const FixtureRoot&) = delete;
+
+    // Writes the library of n templates; returns what it holds.
+    LibraryCounts MakeLibrary(int n);
+    // Writes the library "readers" with two templates of `layers` layers each: "big2007" and
+    // "big2005". Every other layer is a conductor (signal or plane), the rest dielectric.
+    void MakeReaderLibrary(int layers);
+
+    // "D:\lib-<n>" and its layout-templates folder "D:\lib-<n>\Templates\Layout".
+    static std::string CentralLibrary(int n);
+    static std::string TemplatesFolder(int n);
+    static std::string ReaderLibrary() { return "D:\\readers"; }
+
+    // The native path of a layout-templates folder.
+    fs::path NativeTemplatesFolder(int n) const;
+    // The native layout-templates folder of the library "readers".
+    fs::path NativeReaderFolder() const { return m_root / "readers" / "Templates" / "Layout"; }
+
+private:
+    void WriteMasters();
+
+    fs::path m_root;
+    fs::path m_master2007;        // design.db of a valid 2007 template
+    fs::path m_masterNoConfig;    // design.db with snapshot "PCB" but no configuration "PCB"
+};
+
+}  // namespace bench
