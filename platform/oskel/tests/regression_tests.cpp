@@ -1,0 +1,66 @@
+// Regression tests of faults found by fuzzing and odd inputs: files on which
+// the client once hung.
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <functional>
+#include <future>
+#include <thread>
+
+#include "OskelFixture.h"
+#include "standin/oskel.h"
+
+namespace oskel_test {
+namespace {
+
+using standin::oskel::ConductorLayer;
+using standin::oskel::PcbDescription;
+
+// Runs `call` on a thread of its own and answers whether it returned within
+// five seconds. A reader stuck opening the FIFO `fifo` is released meanwhile,
+// again and again, by opening it for writing, so that the test always ends.
+bool FinishesWithoutWaitingOn(const fs::path& fifo, const std::function<void()>& call)
+{
+    std::promise<void> done;
+    std::future<void> finished = done.get_future();
+    std::thread worker([&] {
+        call();
+        done.set_value();
+    });
+    const bool inTime = finished.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    while (finished.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready) {
+        const int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        if (writer >= 0)
+            ::close(writer);
+    }
+    worker.join();
+    return inTime;
+}
+
+TEST_F(OskelTest, JournalThatIsNoRegularFileIsNeitherWaitedForNorRead)
+{
+    // Reading the first byte of a FIFO named design.db-journal, to tell a hot
+    // journal, waited for a writer forever. SQLite writes journals as regular
+    // files only, so anything else beside the database is no unfinished write.
+    const auto description = PcbDescription({ConductorLayer(1, "TOP", 1)});
+    WriteTemplate("fifo", description);
+    const fs::path fifo = DatabaseFile("fifo").string() + "-journal";
+    ASSERT_EQ(0, ::mkfifo(fifo.c_str(), 0600));
+    Oskel::OskelPI client;
+    bool opened = false;
+    EXPECT_TRUE(FinishesWithoutWaitingOn(fifo, [&] { opened = static_cast<bool>(Open(client, WindowsPath("fifo"))); }));
+    EXPECT_TRUE(opened);
+    client.CloseOskel();
+
+    WriteTemplate("folder", description);
+    fs::create_directory(DatabaseFile("folder").string() + "-journal");
+    EXPECT_TRUE(Open(client, WindowsPath("folder")));
+    client.CloseOskel();
+    EXPECT_EQ(standin::oskel::OpenConnectionCount(), 0u);
+}
+
+}  // namespace
+}  // namespace oskel_test
