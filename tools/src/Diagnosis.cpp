@@ -77,10 +77,12 @@ std::string DiagnoseDatabase(const std::string& nativeTemplateFolder)
     const fs::path wal = database.string() + "-wal";
     if (fs::is_regular_file(wal, code) && fs::file_size(wal, code) > 0)
         return "keyin.oskel\\design.db-wal is not empty: the database is being written or was not closed";
+    // Only a regular file can be a journal: reading a FIFO would wait for a writer.
+    const fs::path journal = database.string() + "-journal";
     unsigned char journalStart = 0;
     std::size_t journalGot = 0;
-    if (ReadStart(database.string() + "-journal", &journalStart, 1, journalGot) && journalGot == 1 &&
-        journalStart != 0)
+    if (fs::is_regular_file(journal, code) && ReadStart(journal, &journalStart, 1, journalGot) &&
+        journalGot == 1 && journalStart != 0)
         return "keyin.oskel\\design.db-journal holds an unfinished write";
 
     return shown + ": its tables do not match the format, or it is damaged";
