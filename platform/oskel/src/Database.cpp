@@ -138,8 +138,7 @@ std::shared_ptr<Database> Database::Open(const std::string& nativeFile)
 {
     // SQLite would also refuse a folder or a missing file in read-only mode,
     // but a clear answer here keeps the open free of side effects.
-    static const bool skipFiles = getenv("X_FILES") != nullptr, skipCfg = getenv("X_CFG") != nullptr, skipPragma = getenv("X_PRAGMA") != nullptr;
-    if (!skipFiles && (nativeFile.empty() || !IsRegularFile(nativeFile) || HasUnfinishedWrite(nativeFile)))
+    if (nativeFile.empty() || !IsRegularFile(nativeFile) || HasUnfinishedWrite(nativeFile))
         return nullptr;
 
     sqlite3* raw = nullptr;
@@ -151,15 +150,13 @@ std::shared_ptr<Database> Database::Open(const std::string& nativeFile)
 
     // The file comes from a shared library: do not let its schema run
     // anything beyond plain reads.
-    if (!skipCfg) {
     sqlite3_db_config(connection.get(), SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
     sqlite3_db_config(connection.get(), SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
-    }
 
     // Reading the header is the first read: a file that is not a database
     // fails here.
-    if ((!skipPragma && ReadPragma(connection.get(), "PRAGMA application_id") != kApplicationId) ||
-        (!skipPragma && ReadPragma(connection.get(), "PRAGMA user_version") != kFormatVersion))
+    if (ReadPragma(connection.get(), "PRAGMA application_id") != kApplicationId ||
+        ReadPragma(connection.get(), "PRAGMA user_version") != kFormatVersion)
         return nullptr;
 
     std::shared_ptr<Database> database(new Database(std::move(connection)));
@@ -192,7 +189,7 @@ bool Database::PrepareQueries()
     m_findConfig = std::make_unique<Statement>(connection, kFindConfig);
     if (!m_findSnapshot->IsPrepared() || !m_findConfig->IsPrepared())
         return false;
-    if (getenv("X_META") || HasColumnsOfLaterQueries())
+    if (HasColumnsOfLaterQueries())
         return true;
     // The check knows tables only: a schema that answers a query some other
     // way (a view in place of a table) is tried by preparing the queries.
