@@ -44,6 +44,18 @@ public:
         return folders_[drive];
     }
 
+    // Appends the folder of `drive` to `out`, with room for `extra` more characters; false when
+    // the drive is not mapped. Every query translates a path: this copies the folder once.
+    bool AppendFolder(std::size_t drive, std::size_t extra, std::string& out) const
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (!folders_[drive])
+            return false;
+        out.reserve(out.size() + folders_[drive]->size() + extra);
+        out.append(*folders_[drive]);
+        return true;
+    }
+
     std::array<std::optional<std::string>, kDriveCount> Snapshot() const
     {
         const std::lock_guard<std::mutex> lock(mutex_);
@@ -109,23 +121,23 @@ bool HasDriveDesignator(std::string_view path)
 
 std::optional<std::string> TranslatePath(std::string_view windowsPath)
 {
-    std::string path(windowsPath);
-    std::replace(path.begin(), path.end(), '\\', '/');
-    if (!HasDriveDesignator(path))
-        return path;
-
-    std::optional<std::string> folder = Drives().Folder(DriveSlot(path[0]));
-    if (!folder)
-        return std::nullopt;
-    const std::string_view rest = std::string_view(path).substr(2);
-    if (rest.empty())
-        return folder;
-    if (*folder == "/")
-        folder->clear();
-    if (rest.front() != '/')
-        folder->push_back('/');
-    folder->append(rest);
-    return folder;
+    std::string nativePath;
+    std::string_view rest = windowsPath;
+    if (HasDriveDesignator(windowsPath)) {
+        rest.remove_prefix(2);
+        if (!Drives().AppendFolder(DriveSlot(windowsPath[0]), rest.size() + 1, nativePath))
+            return std::nullopt;
+        if (rest.empty())
+            return nativePath;
+        if (nativePath == "/")
+            nativePath.clear();
+        if (rest.front() != '/' && rest.front() != '\\')
+            nativePath.push_back('/');
+    }
+    const std::size_t restStart = nativePath.size();
+    nativePath.append(rest);
+    std::replace(nativePath.begin() + static_cast<std::ptrdiff_t>(restStart), nativePath.end(), '\\', '/');
+    return nativePath;
 }
 
 unsigned DriveIndex(std::string_view windowsPath)

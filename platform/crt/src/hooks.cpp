@@ -59,13 +59,18 @@ public:
     {
         const std::lock_guard<std::mutex> lock(mutex_);
         faults_.push_back({FaultKey(windowsPath), error});
+        empty_.store(false);
     }
 
     void Clear()
     {
         const std::lock_guard<std::mutex> lock(mutex_);
         faults_.clear();
+        empty_.store(true);
     }
+
+    // Every query asks; without a fault registered the answer needs no lock.
+    bool Empty() const { return empty_.load(); }
 
     template <typename Matches>
     std::optional<int> Find(Matches matches) const
@@ -81,6 +86,7 @@ public:
 private:
     mutable std::mutex mutex_;
     std::vector<Fault> faults_;
+    std::atomic<bool> empty_{true};
 };
 
 FaultList& StatFaults()
@@ -112,12 +118,16 @@ Counters& CallCounters()
 
 std::optional<int> StatFault(std::string_view windowsPath)
 {
+    if (StatFaults().Empty())
+        return std::nullopt;
     const std::string path = FaultKey(windowsPath);
     return StatFaults().Find([&](const std::string& key) { return key == path; });
 }
 
 std::optional<int> FindFirstFault(std::string_view windowsPattern)
 {
+    if (FindFirstFaults().Empty())
+        return std::nullopt;
     const std::string pattern = FaultKey(windowsPattern);
     const std::string folder = FolderKey(PatternFolder(pattern));
     return FindFirstFaults().Find([&](const std::string& key) {
