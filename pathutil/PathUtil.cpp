@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -96,25 +97,28 @@ void SplitPath(const std::string& path, std::string& parent, std::string& name)
 
 std::string JoinPath(const std::string& first, const std::string& second)
 {
-	std::string head = first;
+	// Head: first without its trailing backslashes, unless it has nothing else.
 	const std::string::size_type headEnd = first.find_last_not_of('\\');
-	if (headEnd != std::string::npos)
-		head.erase(headEnd + 1);
-
-	std::string tail = second;
+	const std::string::size_type headLength = headEnd == std::string::npos ? first.size() : headEnd + 1;
+	// Tail: second without its leading backslashes, unless it has nothing else.
 	const std::string::size_type tailStart = second.find_first_not_of('\\');
-	if (tailStart != std::string::npos)
-		tail.erase(0, tailStart);
+	const std::string::size_type tailOffset = tailStart == std::string::npos ? 0 : tailStart;
 
-	if (tail.empty())
-		return head;
-	if (head.empty())
-		return tail;
+	if (second.empty())
+		return first.substr(0, headLength);
+	if (first.empty())
+		return second.substr(tailOffset);
+
+	// Built in one piece: the walk joins a path for every entry of a folder.
+	std::string joined;
+	joined.reserve(headLength + 1 + second.size() - tailOffset);
+	joined.append(first, 0, headLength);
 	// A part of backslashes only already holds the separator: "\" and "lib" give "\lib", not
 	// the network path "\\lib"; "lib" and "\" give "lib\".
-	if (ConsistsOfBackslashes(head) || ConsistsOfBackslashes(tail))
-		return head + tail;
-	return head + '\\' + tail;
+	if (headEnd != std::string::npos && tailStart != std::string::npos)
+		joined += '\\';
+	joined.append(second, tailOffset, std::string::npos);
+	return joined;
 }
 
 bool IsFile(const std::string& path)
@@ -189,11 +193,11 @@ bool CollectEntries(const std::string& root, std::list<std::string>& folders,
 	{
 		if (*name == "." || *name == "..")
 			continue;
-		const std::string entry = JoinPath(start, *name);
+		std::string entry = JoinPath(start, *name);
 		if (IsDirectory(entry))
-			folders.push_back(entry);
+			folders.push_back(std::move(entry));
 		else
-			files.push_back(entry);
+			files.push_back(std::move(entry));
 	}
 	return true;
 }
