@@ -1,7 +1,8 @@
 // ilt_bench: speed and heap use of template discovery, the dialog's start-up and the two stack-up
 // readers, each beside its floor, printed as one table.
 //
-// Usage: ilt_bench [--sizes=100,1000,10000] [--repetitions=N] [--verbose] [Google Benchmark flags]
+// Usage: ilt_bench [--sizes=100,1000,10000] [--repetitions=N] [--verbose] [--no-heap]
+//                  [Google Benchmark flags]
 #include "DialogCases.h"
 #include "Fixtures.h"
 #include "FloorScan.h"
@@ -13,6 +14,8 @@
 #include <standin/oskel.h>
 
 #include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <chrono>
@@ -39,6 +42,7 @@ struct Options {
     std::vector<int> sizes = {100, 1000, 10000};
     int repetitions = 9;
     bool verbose = false;
+    bool heap = true;
 };
 
 // A benchmark that times part of each iteration itself reports that part's CPU seconds here.
@@ -66,6 +70,8 @@ public:
             }
             if (run.run_type != Run::RT_Aggregate || run.aggregate_name != "median")
                 continue;
+            for (const auto& [counter, value] : run.counters)
+                m_counters[run.run_name.function_name][counter] = value.value;
             const auto cpu = run.counters.find(kCpuCounter);
             m_medians[run.run_name.function_name] =
                 cpu != run.counters.end()
@@ -91,12 +97,20 @@ public:
         const auto found = m_medians.find(name);
         return found == m_medians.end() ? std::nullopt : std::optional<double>(found->second);
     }
+    std::optional<double> Counter(const std::string& name, const std::string& counter) const
+    {
+        const auto found = m_counters.find(name);
+        if (found == m_counters.end() || found->second.count(counter) == 0)
+            return std::nullopt;
+        return found->second.at(counter);
+    }
     const std::map<std::string, std::string>& Errors() const { return m_errors; }
 
 private:
     bool m_verbose;
     benchmark::ConsoleReporter m_console;
     std::map<std::string, double> m_medians;
+    std::map<std::string, std::map<std::string, double>> m_counters;
     std::map<std::string, std::string> m_errors;
 };
 
@@ -106,6 +120,35 @@ HeapUse MeasureHeap(const std::function<void()>& f)
     HeapWindow window;
     f();
     return window.Stop();
+}
+
+// User and system CPU seconds of the calling thread.
+struct CpuSplit {
+    double user = 0;
+    double system = 0;
+    double minorFaults = 0;
+};
+
+CpuSplit ThreadCpu()
+{
+    rusage usage{};
+    getrusage(RUSAGE_THREAD, &usage);
+    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec * 1e-6; };
+    return {seconds(usage.ru_utime), seconds(usage.ru_stime), static_cast<double>(usage.ru_minflt)};
+}
+
+// Runs the benchmark loop over body and reports the user and system parts of its CPU time.
+template <class Body>
+void TimedLoop(benchmark::State& state, Body body)
+{
+    const CpuSplit before = ThreadCpu();
+    for (auto _ : state)
+        body();
+    const CpuSplit after = ThreadCpu();
+    state.counters["user_s"] = benchmark::Counter(after.user - before.user, benchmark::Counter::kAvgIterations);
+    state.counters["sys_s"] = benchmark::Counter(after.system - before.system, benchmark::Counter::kAvgIterations);
+    state.counters["faults"] =
+        benchmark::Counter(after.minorFaults - before.minorFaults, benchmark::Counter::kAvgIterations);
 }
 
 std::string Name(const char* what, int n)
@@ -175,20 +218,16 @@ void Register(const std::string& name, std::function<void(benchmark::State&)> bo
 void RegisterDiscovery(const FixtureRoot& root, int n, const Options& options)
 {
     Register(Name("find", n), [n](benchmark::State& state) {
-        for (auto _ : state)
-            benchmark::DoNotOptimize(OurFind(n));
+        TimedLoop(state, [n] { benchmark::DoNotOptimize(OurFind(n)); });
     }, n, options);
     Register(Name("has", n), [n](benchmark::State& state) {
-        for (auto _ : state)
-            benchmark::DoNotOptimize(OurHas(n));
+        TimedLoop(state, [n] { benchmark::DoNotOptimize(OurHas(n)); });
     }, n, options);
     Register(Name("floor-find", n), [&root, n](benchmark::State& state) {
-        for (auto _ : state)
-            benchmark::DoNotOptimize(Floor(root, n, true));
+        TimedLoop(state, [&root, n] { benchmark::DoNotOptimize(Floor(root, n, true)); });
     }, n, options);
     Register(Name("floor-has", n), [&root, n](benchmark::State& state) {
-        for (auto _ : state)
-            benchmark::DoNotOptimize(Floor(root, n, false));
+        TimedLoop(state, [&root, n] { benchmark::DoNotOptimize(Floor(root, n, false)); });
     }, n, options);
 }
 
@@ -333,6 +372,8 @@ Options ParseOptions(int& argc, char** argv)
             options.repetitions = std::stoi(arg.substr(14));
         } else if (arg == "--verbose") {
             options.verbose = true;
+        } else if (arg == "--no-heap") {
+            options.heap = false;
         } else {
             argv[kept++] = argv[i];
         }
@@ -385,7 +426,7 @@ int Run(int argc, char** argv)
     // Heap, each case once more on its own. The client's call log is emptied first, so that what
     // it keeps of earlier runs is not counted.
     std::map<std::string, HeapUse> heap;
-    for (const int n : options.sizes) {
+    for (const int n : options.heap ? options.sizes : std::vector<int>()) {
         standin::oskel::ResetCallLog();
         heap[Name("find", n)] = MeasureHeap([n] { OurFind(n); });
         standin::oskel::ResetCallLog();
@@ -393,24 +434,29 @@ int Run(int argc, char** argv)
         heap[Name("floor-find", n)] = MeasureHeap([&root, n] { Floor(root, n, true); });
     }
     standin::oskel::ResetCallLog();
-    heap[Name("startup", kStartUpSize)] = MeasureHeap([] { RunStartUp(FixtureRoot::CentralLibrary(kStartUpSize)); });
-    for (const char* name : {"big2007", "big2005"}) {
+    if (options.heap)
+        heap[Name("startup", kStartUpSize)] = MeasureHeap([] { RunStartUp(FixtureRoot::CentralLibrary(kStartUpSize)); });
+    for (const char* name : options.heap ? std::vector<const char*>{"big2007", "big2005"} : std::vector<const char*>()) {
         standin::oskel::ResetCallLog();
         WithShownDialog(FixtureRoot::ReaderLibrary(), [&](const ShownDialog& dialog) {
             heap[name] = MeasureHeap([&] { dialog.displayStackUp(name); });
         });
     }
 
+    const auto peakOf = [&heap](const std::string& key) -> std::optional<std::size_t> {
+        const auto found = heap.find(key);
+        return found == heap.end() ? std::nullopt : std::optional<std::size_t>(found->second.peak);
+    };
     std::vector<Row> rows;
     for (const int n : options.sizes) {
         const std::string size = Thousands(n);
         rows.push_back({"FindLayoutTemplates, " + size + " templates", collector.Median(Name("find", n)),
-                        collector.Median(Name("floor-find", n)), heap[Name("find", n)].peak});
+                        collector.Median(Name("floor-find", n)), peakOf(Name("find", n))});
     }
     for (const int n : options.sizes) {
         const std::string size = Thousands(n);
         rows.push_back({"HasLayoutTemplates, " + size + " templates", collector.Median(Name("has", n)),
-                        collector.Median(Name("floor-has", n)), heap[Name("has", n)].peak});
+                        collector.Median(Name("floor-has", n)), peakOf(Name("has", n))});
     }
     std::optional<double> startUpFloor;
     const auto find = collector.Median(Name("find", kStartUpSize));
@@ -419,12 +465,12 @@ int Run(int argc, char** argv)
         startUpFloor = *find + *firstRead;
     rows.push_back({"start-up to first stack-up, " + Thousands(kStartUpSize) + " templates (floor: find + one read)",
                     collector.Median(Name("startup", kStartUpSize)), startUpFloor,
-                    heap[Name("startup", kStartUpSize)].peak});
+                    peakOf(Name("startup", kStartUpSize))});
     rows.push_back({"one stack-up read, first template of start-up", firstRead, std::nullopt, std::nullopt});
     rows.push_back({"2007 reader, " + Thousands(kReaderLayers) + " layers", collector.Median(Name("read2007", kReaderLayers)),
-                    collector.Median(Name("floor-read2007", kReaderLayers)), heap["big2007"].peak});
+                    collector.Median(Name("floor-read2007", kReaderLayers)), peakOf("big2007")});
     rows.push_back({"2005 reader, " + Thousands(kReaderLayers) + " layers", collector.Median(Name("read2005", kReaderLayers)),
-                    collector.Median(Name("floor-read2005", kReaderLayers)), heap["big2005"].peak});
+                    collector.Median(Name("floor-read2005", kReaderLayers)), peakOf("big2005")});
 
     std::printf("\n");
     PrintTable(rows);
@@ -437,7 +483,18 @@ int Run(int argc, char** argv)
             std::printf("  %s: %.1f / %.1f us", Thousands(n).c_str(), *ours / n * 1e6, *floor / n * 1e6);
     }
     std::printf("\n");
-    if (HeapCounted()) {
+    std::printf("User / system CPU time per FindLayoutTemplates (floor in brackets):");
+    for (const int n : options.sizes) {
+        const auto user = collector.Counter(Name("find", n), "user_s");
+        const auto system = collector.Counter(Name("find", n), "sys_s");
+        const auto floorUser = collector.Counter(Name("floor-find", n), "user_s");
+        const auto floorSystem = collector.Counter(Name("floor-find", n), "sys_s");
+        if (user && system && floorUser && floorSystem)
+            std::printf("  %s: %s / %s (%s / %s)", Thousands(n).c_str(), Time(user).c_str(), Time(system).c_str(),
+                        Time(floorUser).c_str(), Time(floorSystem).c_str());
+    }
+    std::printf("\n");
+    if (HeapCounted() && options.heap) {
         std::printf("Heap of FindLayoutTemplates (peak; left after the name list is freed):");
         for (const int n : options.sizes) {
             const HeapUse& h = heap[Name("find", n)];
