@@ -139,6 +139,11 @@ HeapWindow::~HeapWindow()
     counting.store(false, std::memory_order_relaxed);
 }
 
+std::size_t HeapWindow::Live() const
+{
+    return static_cast<std::size_t>(std::max(0LL, live.load(std::memory_order_relaxed)));
+}
+
 HeapUse HeapWindow::Stop()
 {
     counting.store(false, std::memory_order_relaxed);

@@ -24,6 +24,8 @@ public:
     HeapWindow(const HeapWindow&) = delete;
     HeapWindow& operator=(const HeapWindow&) = delete;
 
+    // Growth over the start so far.
+    std::size_t Live() const;
     HeapUse Stop();
 };
 
