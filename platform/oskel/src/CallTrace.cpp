@@ -22,6 +22,7 @@ struct Injection {
 struct TraceState {
     std::mutex lock;
     std::vector<CallRecord> records;
+    bool recording = false;  // from the first ResetCallLog on
     std::uint64_t generation = 0;
     std::map<std::string, Injection> injections;
     std::size_t openConnections = 0;
@@ -91,6 +92,7 @@ void ResetCallLog()
     TraceState& state = State();
     std::lock_guard<std::mutex> guard(state.lock);
     state.records.clear();
+    state.recording = true;
     ++state.generation;
 }
 
@@ -107,11 +109,15 @@ CallTicket BeginCall(const char* operation, std::string argument, std::string cl
 {
     TraceState& state = State();
     std::lock_guard<std::mutex> guard(state.lock);
-    MakeRoom(state);
     CallTicket ticket;
-    ticket.index = state.records.size();
-    ticket.generation = state.generation;
-    state.records.push_back(CallRecord{operation, std::move(argument), std::move(clientLabel), false});
+    if (state.recording) {
+        MakeRoom(state);
+        ticket.index = state.records.size();
+        ticket.generation = state.generation;
+        state.records.push_back(CallRecord{operation, std::move(argument), std::move(clientLabel), false});
+    } else {
+        ticket.index = static_cast<std::size_t>(-1);  // EndCall finds nothing to mark
+    }
 
     const auto injection = state.injections.find(operation);
     if (injection != state.injections.end()) {
@@ -136,6 +142,8 @@ void RecordEvent(const char* operation)
 {
     TraceState& state = State();
     std::lock_guard<std::mutex> guard(state.lock);
+    if (!state.recording)
+        return;
     MakeRoom(state);
     state.records.push_back(CallRecord{operation, std::string(), std::string(), true});
 }

@@ -31,7 +31,9 @@ struct CallRecord {
     bool succeeded = false;
 };
 
-// Operation names in call order since the last ResetCallLog.
+// Operation names in call order since the last ResetCallLog. Nothing is
+// recorded before the first ResetCallLog, so a long-running host that never
+// asks keeps no record of its calls.
 STANDIN_OSKEL_API std::vector<std::string> CallLog();
 // The same calls with their argument and outcome.
 STANDIN_OSKEL_API std::vector<CallRecord> CallRecords();
