@@ -12,6 +12,8 @@
 #include <cctype>
 #include <mutex>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace crt {
 namespace {
@@ -119,12 +121,71 @@ bool HasDriveDesignator(std::string_view path)
     return path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == ':';
 }
 
+namespace {
+
+bool IsSeparator(char c)
+{
+    return c == '/' || c == '\\';
+}
+
+// Windows resolves "." and ".." by the text of a path, and ".." at a drive's top stays there, so a
+// drive path never leads out of the folder mapped to the drive: "D:\..\x" is "D:\x". Runs of
+// separators become one; a leading and a trailing separator are kept.
+std::string ResolveDots(std::string_view rest)
+{
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    while (start < rest.size()) {
+        std::size_t end = start;
+        while (end < rest.size() && !IsSeparator(rest[end]))
+            ++end;
+        const std::string_view part = rest.substr(start, end - start);
+        if (part == "..") {
+            if (!parts.empty())
+                parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        start = end + 1;
+    }
+    std::string resolved = !rest.empty() && IsSeparator(rest.front()) ? "/" : "";
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0)
+            resolved.push_back('/');
+        resolved.append(parts[i]);
+    }
+    if (!parts.empty() && IsSeparator(rest.back()))
+        resolved.push_back('/');
+    return resolved;
+}
+
+bool HasDotComponent(std::string_view rest)
+{
+    for (std::size_t start = 0; start < rest.size();) {
+        std::size_t end = start;
+        while (end < rest.size() && !IsSeparator(rest[end]))
+            ++end;
+        const std::string_view part = rest.substr(start, end - start);
+        if (part == "." || part == "..")
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+}  // namespace
+
 std::optional<std::string> TranslatePath(std::string_view windowsPath)
 {
     std::string nativePath;
     std::string_view rest = windowsPath;
+    std::string resolvedRest;
     if (HasDriveDesignator(windowsPath)) {
         rest.remove_prefix(2);
+        if (HasDotComponent(rest)) {
+            resolvedRest = ResolveDots(rest);
+            rest = resolvedRest;
+        }
         if (!Drives().AppendFolder(DriveSlot(windowsPath[0]), rest.size() + 1, nativePath))
             return std::nullopt;
         if (rest.empty())

@@ -44,6 +44,13 @@ TEST_F(DriveMapTest, ToNativePathTranslatesDrivesAndSeparators)
         {"Q:\\lib", ""},
         {"Q:", ""},
         {"1:\\lib", "1:/lib"},
+        // "." and ".." are resolved by text; a drive path never leaves its folder.
+        {"D:\\..\\x", "/mnt/d/x"},
+        {"D:\\lib\\..\\..\\..\\etc", "/mnt/d/etc"},
+        {"D:..", "/mnt/d"},
+        {"D:\\..", "/mnt/d/"},
+        {"D:\\lib\\.\\4L\\..\\6L\\", "/mnt/d/lib/6L/"},
+        {"E:\\..\\srv", "/srv"},
     };
     for (const PathCase& c : cases) {
         SCOPED_TRACE(c.input);
