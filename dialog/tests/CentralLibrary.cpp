@@ -10,27 +10,6 @@
 
 namespace dialog_test {
 
-MappedDrive::MappedDrive()
-{
-    std::string pattern = (fs::temp_directory_path() / "ilt-dialog-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("mkdtemp failed");
-    m_root = pattern;
-    standin::MapDrive('D', m_root.string());
-}
-
-MappedDrive::~MappedDrive()
-{
-    standin::UnmapDrive('D');
-    std::error_code ignored;
-    fs::remove_all(m_root, ignored);
-}
-
-fs::path MappedDrive::Native(const std::string& relative) const
-{
-    return relative.empty() ? m_root : m_root / relative;
-}
-
 void DialogTest::SetUp()
 {
     fs::create_directories(Native());

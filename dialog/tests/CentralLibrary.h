@@ -7,6 +7,7 @@
 #include <standin/crt.h>
 #include <standin/display.h>
 #include <standin/oskel_writer.h>
+#include <standin/temp_drive.h>
 
 #include <gtest/gtest.h>
 
@@ -20,20 +21,6 @@ namespace dialog_test {
 
 namespace fs = std::filesystem;
 
-// A temporary folder mapped as drive D:, removed with everything in it.
-class MappedDrive {
-public:
-    MappedDrive();
-    ~MappedDrive();
-    MappedDrive(const MappedDrive&) = delete;
-    MappedDrive& operator=(const MappedDrive&) = delete;
-
-    // Native path of `relative` (written with '/') below the drive's folder.
-    fs::path Native(const std::string& relative = std::string()) const;
-
-private:
-    fs::path m_root;
-};
 
 class DialogTest : public ::testing::Test {
 protected:
@@ -61,7 +48,7 @@ protected:
     // Texts of the message boxes shown so far, in order.
     std::vector<std::string> MessageTexts() const;
 
-    MappedDrive m_drive;
+    standin::TempDrive m_drive{'D', "ilt-dialog"};
     standin::ScriptedDisplay m_display;
     std::vector<ilt::DialogState> m_states;
 

@@ -8,6 +8,7 @@
 #include "TestDialog.h"
 
 #include <standin/crt.h>
+#include <standin/temp_drive.h>
 #include <standin/oskel.h>
 #include <standin/shell.h>
 
@@ -414,38 +415,11 @@ TEST_F(Robustness, DatabasesThatAreNoFilesMakeNoValidTemplate)
     EXPECT_EQ(4u, standin::oskel::CallCount("OpenOskel"));
 }
 
-// A temporary folder mapped as drive E:, in memory where the machine has a
-// memory file system: making and removing 100,000 entries on a disk costs
-// seconds that prove nothing.
-class ScratchDrive {
-public:
-    ScratchDrive()
-    {
-        const fs::path base = ::access("/dev/shm", W_OK) == 0 ? fs::path("/dev/shm") : fs::temp_directory_path();
-        std::string pattern = (base / "ilt-dialog-big-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr)
-            m_root = pattern;
-        standin::MapDrive('E', m_root.string());
-    }
-    ~ScratchDrive()
-    {
-        standin::UnmapDrive('E');
-        std::error_code ignored;
-        fs::remove_all(m_root, ignored);
-    }
-    ScratchDrive(const ScratchDrive&) = delete;
-    ScratchDrive& operator=(const ScratchDrive&) = delete;
-
-    const fs::path& Root() const { return m_root; }
-
-private:
-    fs::path m_root;
-};
 
 TEST_F(Robustness, BrowsingToAFolderOfAHundredThousandEntries)
 {
     constexpr int kEntries = 100000;
-    const ScratchDrive drive;
+    const standin::TempDrive drive('E', "ilt-dialog-big", standin::TempDrive::Medium::Memory);
     ASSERT_FALSE(drive.Root().empty());
     const fs::path big = drive.Root() / "lib" / "big";
     fs::create_directories(big);

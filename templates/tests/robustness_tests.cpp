@@ -15,6 +15,7 @@
 #include "pathutil/PathUtil.h"
 #include "standin/crt.h"
 #include "standin/oskel.h"
+#include "standin/temp_drive.h"
 #include "templates/TemplateDiscovery.h"
 #include "templates/TemplateProbe.h"
 
@@ -229,33 +230,6 @@ TEST_F(RobustnessTest, DatabaseAndMarkerFilesThatAreNoRegularFiles)
     EXPECT_EQ(Found(), Listed({"sidsloop", "sidsfifo", "fifojournal", "good", "linked"}));
 }
 
-// A temporary folder mapped as drive E:, in memory where the machine has a
-// memory file system: making and removing 100,000 entries on a disk costs
-// seconds that prove nothing.
-class ScratchDrive {
-public:
-    ScratchDrive()
-    {
-        const fs::path base = ::access("/dev/shm", W_OK) == 0 ? fs::path("/dev/shm") : fs::temp_directory_path();
-        std::string pattern = (base / "discovery-big-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr)
-            m_root = pattern;
-        standin::MapDrive('E', m_root.string());
-    }
-    ~ScratchDrive()
-    {
-        standin::UnmapDrive('E');
-        std::error_code ignored;
-        fs::remove_all(m_root, ignored);
-    }
-    ScratchDrive(const ScratchDrive&) = delete;
-    ScratchDrive& operator=(const ScratchDrive&) = delete;
-
-    const fs::path& Root() const { return m_root; }
-
-private:
-    fs::path m_root;
-};
 
 TEST_F(RobustnessTest, FolderOfAHundredThousandEntries)
 {
@@ -263,7 +237,7 @@ TEST_F(RobustnessTest, FolderOfAHundredThousandEntries)
     // and rejected; three templates lie among them.
     constexpr int kEntries = 100000;
     constexpr int kFolders = 1000;
-    const ScratchDrive drive;
+    const standin::TempDrive drive('E', "discovery-big", standin::TempDrive::Medium::Memory);
     ASSERT_FALSE(drive.Root().empty());
     const std::string folder = drive.Root().string();
     for (int i = 0; i < kEntries - kFolders - 3; ++i) {

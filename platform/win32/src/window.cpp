@@ -694,19 +694,31 @@ LONG_PTR WINAPI SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value) {
     return previous;
 }
 
-LONG WINAPI GetWindowLongA(HWND hwnd, int index) {
+namespace {
+
+// The window behind a 32-bit long query, or null (with the last error set) when there is none or
+// the index does not fit: pointers do not fit a LONG on 64-bit Windows, and an extra-bytes index
+// must leave room for a whole LONG.
+Window* WindowForLong(HWND hwnd, int index) {
     if (index == GWLP_WNDPROC || index == GWLP_HINSTANCE || index == GWLP_HWNDPARENT) {
-        SetLastError(ERROR_INVALID_INDEX);  // pointers do not fit a LONG on 64-bit Windows
-        return 0;
+        SetLastError(ERROR_INVALID_INDEX);
+        return nullptr;
     }
     Window* window = ValidWindow(hwnd);
+    if (window && index >= 0 && static_cast<size_t>(index) + sizeof(LONG) > window->extra.size()) {
+        SetLastError(ERROR_INVALID_INDEX);
+        return nullptr;
+    }
+    return window;
+}
+
+}  // namespace
+
+LONG WINAPI GetWindowLongA(HWND hwnd, int index) {
+    Window* window = WindowForLong(hwnd, index);
     if (!window)
         return 0;
     if (index >= 0) {
-        if (static_cast<size_t>(index) + sizeof(LONG) > window->extra.size()) {
-            SetLastError(ERROR_INVALID_INDEX);
-            return 0;
-        }
         LONG value;
         std::memcpy(&value, window->extra.data() + index, sizeof(value));
         return value;
@@ -715,18 +727,10 @@ LONG WINAPI GetWindowLongA(HWND hwnd, int index) {
 }
 
 LONG WINAPI SetWindowLongA(HWND hwnd, int index, LONG value) {
-    if (index == GWLP_WNDPROC || index == GWLP_HINSTANCE || index == GWLP_HWNDPARENT) {
-        SetLastError(ERROR_INVALID_INDEX);
-        return 0;
-    }
-    Window* window = ValidWindow(hwnd);
+    Window* window = WindowForLong(hwnd, index);
     if (!window)
         return 0;
     if (index >= 0) {
-        if (static_cast<size_t>(index) + sizeof(LONG) > window->extra.size()) {
-            SetLastError(ERROR_INVALID_INDEX);
-            return 0;
-        }
         LONG previous;
         std::memcpy(&previous, window->extra.data() + index, sizeof(previous));
         std::memcpy(window->extra.data() + index, &value, sizeof(value));
