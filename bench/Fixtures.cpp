@@ -184,20 +184,20 @@ void FixtureRoot::MakeReaderLibrary(int layers)
     const fs::path folder = NativeReaderFolder();
     fs::create_directories(folder);
 
-    std::vector<standin::oskel::LayerSpec> specs;
+    std::vector<standin::oskel::LayerSpec> stack;
     int number = 0;
     for (int i = 0; i < layers; ++i) {
         if (i % 2 == 0) {
             ++number;
-            specs.push_back(ConductorLayer(i + 1, "L" + std::to_string(number), number,
-                                           std::string(number % 2 == 1 ? "Signal" : "Plane")));
+            stack.push_back(ConductorLayer(i + 1, "L" + std::to_string(number), number,
+                                            std::string(number % 2 == 1 ? "Signal" : "Plane")));
         } else {
-            specs.push_back(OtherLayer(i + 1, 1, "D" + std::to_string(i)));
+            stack.push_back(OtherLayer(i + 1, 1, "D" + std::to_string(i)));
         }
     }
     std::string error;
     Check(standin::oskel::WriteOskel((folder / "big2007" / "keyin.oskel").string(),
-                                     standin::oskel::PcbDescription(std::move(specs)), &error),
+                                     standin::oskel::PcbDescription(std::move(stack)), &error),
           "2007 template of " + std::to_string(layers) + " layers", error);
     Write2005(folder / "big2005", Corvane(layers));
 }

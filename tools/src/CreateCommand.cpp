@@ -127,17 +127,17 @@ bool ParseCreateArguments(const Arguments& arguments, CreateRequest& request, st
 
 standin::oskel::Description DatabaseOf(const std::vector<Layer2007>& layers)
 {
-    std::vector<standin::oskel::LayerSpec> specs;
+    std::vector<standin::oskel::LayerSpec> databaseLayers;
     for (std::size_t i = 0; i < layers.size(); ++i) {
-        standin::oskel::LayerSpec spec;
-        spec.position = static_cast<long long>(i) + 1;
-        spec.type = layers[i].type;
-        spec.name = layers[i].name;
-        if (layers[i].metalNumber) spec.metalNumber = *layers[i].metalNumber;
-        if (layers[i].usage) spec.constraints.push_back({"LAYER_USAGE", *layers[i].usage, 0});
-        specs.push_back(std::move(spec));
+        standin::oskel::LayerSpec layer;
+        layer.position = static_cast<long long>(i) + 1;
+        layer.type = layers[i].type;
+        layer.name = layers[i].name;
+        if (layers[i].metalNumber) layer.metalNumber = *layers[i].metalNumber;
+        if (layers[i].usage) layer.constraints.push_back({"LAYER_USAGE", *layers[i].usage, 0});
+        databaseLayers.push_back(std::move(layer));
     }
-    return standin::oskel::PcbDescription(std::move(specs));
+    return standin::oskel::PcbDescription(std::move(databaseLayers));
 }
 
 std::size_t ListedRows(const std::vector<Layer2007>& layers)
