@@ -158,6 +158,28 @@ private:
     Statement& m_query;
 };
 
+// Runs `query` (null: it could not be prepared) for the design and collects
+// what `take` makes of each row; `take` answers false for a row that makes the
+// whole read fail.
+template <typename Row, typename Take>
+std::optional<std::vector<Row>> CollectRows(Statement* query, sqlite3_int64 designId, Take take)
+{
+    if (query == nullptr)
+        return std::nullopt;
+    LookupRun run(*query);
+    if (!query->Bind(1, designId))
+        return std::nullopt;
+
+    std::vector<Row> rows;
+    for (;;) {
+        const Statement::Step step = query->Next();
+        if (step == Statement::Step::Done)
+            return rows;
+        if (step == Statement::Step::Error || !take(*query, rows))
+            return std::nullopt;
+    }
+}
+
 }  // namespace
 
 std::shared_ptr<Database> Database::Open(const std::string& nativeFile)
@@ -279,52 +301,30 @@ std::optional<sqlite3_int64> Database::FindDesign(sqlite3_int64 configId)
 
 std::optional<std::vector<LayerRow>> Database::ReadLayers(sqlite3_int64 designId)
 {
-    Statement* const prepared = Query(m_readLayers, kReadLayers);
-    if (prepared == nullptr)
-        return std::nullopt;
-    Statement& query = *prepared;
-    LookupRun run(query);
-    if (!query.Bind(1, designId))
-        return std::nullopt;
-
-    std::vector<LayerRow> layers;
-    for (;;) {
-        const Statement::Step step = query.Next();
-        if (step == Statement::Step::Done)
-            return layers;
-        if (step == Statement::Step::Error)
-            return std::nullopt;
-        const std::optional<sqlite3_int64> id = query.Int64Column(0);
-        if (!id)
-            return std::nullopt;
-        layers.push_back(LayerRow{*id, query.IntColumn(1), query.TextColumn(2), query.IntColumn(3)});
-    }
+    return CollectRows<LayerRow>(Query(m_readLayers, kReadLayers), designId,
+                                 [](Statement& query, std::vector<LayerRow>& layers) {
+                                     const std::optional<sqlite3_int64> id = query.Int64Column(0);
+                                     if (!id)
+                                         return false;
+                                     layers.push_back(LayerRow{*id, query.IntColumn(1), query.TextColumn(2),
+                                                               query.IntColumn(3)});
+                                     return true;
+                                 });
 }
 
 std::optional<std::vector<std::pair<sqlite3_int64, ConstraintRow>>> Database::ReadConstraints(sqlite3_int64 designId)
 {
-    Statement* const prepared = Query(m_readConstraints, kReadConstraints);
-    if (prepared == nullptr)
-        return std::nullopt;
-    Statement& query = *prepared;
-    LookupRun run(query);
-    if (!query.Bind(1, designId))
-        return std::nullopt;
-
-    std::vector<std::pair<sqlite3_int64, ConstraintRow>> constraints;
-    for (;;) {
-        const Statement::Step step = query.Next();
-        if (step == Statement::Step::Done)
-            return constraints;
-        if (step == Statement::Step::Error)
-            return std::nullopt;
-        const std::optional<sqlite3_int64> layerId = query.Int64Column(0);
-        const std::optional<std::string> name = query.TextColumn(1);
-        // A constraint without a usable name can never be asked for.
-        if (!layerId || !name)
-            continue;
-        constraints.emplace_back(*layerId, ConstraintRow{*name, query.TextColumn(2), query.IntColumn(3)});
-    }
+    using Constraint = std::pair<sqlite3_int64, ConstraintRow>;
+    return CollectRows<Constraint>(Query(m_readConstraints, kReadConstraints), designId,
+                                   [](Statement& query, std::vector<Constraint>& constraints) {
+                                       const std::optional<sqlite3_int64> layerId = query.Int64Column(0);
+                                       const std::optional<std::string> name = query.TextColumn(1);
+                                       // A constraint without a usable name can never be asked for.
+                                       if (layerId && name)
+                                           constraints.emplace_back(
+                                               *layerId, ConstraintRow{*name, query.TextColumn(2), query.IntColumn(3)});
+                                       return true;
+                                   });
 }
 
 }  // namespace standin::oskel::detail
