@@ -1,6 +1,7 @@
 // Regression tests of `check` for faults found by the robustness work: inputs
 // on which the tool once hung.
 
+#include <standin/fifo_wait.h>
 #include <gtest/gtest.h>
 
 #include <standin/oskel_writer.h>
@@ -22,26 +23,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Runs `call` on a thread of its own and answers whether it returned within
-// five seconds. A reader stuck opening the FIFO `fifo` is released meanwhile,
-// again and again, by opening it for writing, so that the test always ends.
-bool FinishesWithoutWaitingOn(const fs::path& fifo, const std::function<void()>& call)
-{
-    std::promise<void> done;
-    std::future<void> finished = done.get_future();
-    std::thread worker([&] {
-        call();
-        done.set_value();
-    });
-    const bool inTime = finished.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
-    while (finished.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready) {
-        const int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-        if (writer >= 0)
-            ::close(writer);
-    }
-    worker.join();
-    return inTime;
-}
+using standin::FinishesWithoutWaitingOn;
 
 TEST(CheckRegression, JournalThatIsAPipeIsNotWaitedFor)
 {

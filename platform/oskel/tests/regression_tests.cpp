@@ -1,6 +1,7 @@
 // Regression tests of faults found by fuzzing and odd inputs: files on which
 // the client once hung.
 
+#include <standin/fifo_wait.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,26 +20,7 @@ namespace {
 using standin::oskel::ConductorLayer;
 using standin::oskel::PcbDescription;
 
-// Runs `call` on a thread of its own and answers whether it returned within
-// five seconds. A reader stuck opening the FIFO `fifo` is released meanwhile,
-// again and again, by opening it for writing, so that the test always ends.
-bool FinishesWithoutWaitingOn(const fs::path& fifo, const std::function<void()>& call)
-{
-    std::promise<void> done;
-    std::future<void> finished = done.get_future();
-    std::thread worker([&] {
-        call();
-        done.set_value();
-    });
-    const bool inTime = finished.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
-    while (finished.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready) {
-        const int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-        if (writer >= 0)
-            ::close(writer);
-    }
-    worker.join();
-    return inTime;
-}
+using standin::FinishesWithoutWaitingOn;
 
 TEST_F(OskelTest, JournalThatIsNoRegularFileIsNeitherWaitedForNorRead)
 {

@@ -215,19 +215,7 @@ ActionOutcome PerformAction(Browser& browser, const standin::Action& action, std
     }
 }
 
-standin::DialogItemTemplate Control(uint16_t classOrdinal, int id, const std::string& text, DWORD style, int16_t x,
-                                    int16_t y, int16_t cx, int16_t cy) {
-    standin::DialogItemTemplate item;
-    item.style = WS_CHILD | WS_VISIBLE | style;
-    item.x = x;
-    item.y = y;
-    item.cx = cx;
-    item.cy = cy;
-    item.id = id;
-    item.windowClass = standin::ResourceId{true, classOrdinal, {}};
-    item.title = standin::ResourceId{false, 0, text};
-    return item;
-}
+using standin::DialogItem;
 
 std::vector<uint8_t> BuildTemplate(LPCSTR title) {
     constexpr uint16_t kButton = 0x0080;
@@ -243,10 +231,10 @@ std::vector<uint8_t> BuildTemplate(LPCSTR title) {
     t.weight = 400;  // FW_NORMAL
     t.charset = 1;
     t.typeface = "MS Shell Dlg";
-    t.items.push_back(Control(kStatic, kTitleId, title ? title : "", SS_LEFT, 7, 7, 213, 24));
-    t.items.push_back(Control(kStatic, kTreeId, "", SS_LEFT | WS_BORDER | WS_TABSTOP | WS_GROUP, 7, 34, 213, 171));
-    t.items.push_back(Control(kButton, IDOK, "OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 116, 213, 50, 14));
-    t.items.push_back(Control(kButton, IDCANCEL, "Cancel", BS_PUSHBUTTON | WS_TABSTOP, 170, 213, 50, 14));
+    t.items.push_back(DialogItem(kStatic, kTitleId, title ? title : "", SS_LEFT, 7, 7, 213, 24));
+    t.items.push_back(DialogItem(kStatic, kTreeId, "", SS_LEFT | WS_BORDER | WS_TABSTOP | WS_GROUP, 7, 34, 213, 171));
+    t.items.push_back(DialogItem(kButton, IDOK, "OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 116, 213, 50, 14));
+    t.items.push_back(DialogItem(kButton, IDCANCEL, "Cancel", BS_PUSHBUTTON | WS_TABSTOP, 170, 213, 50, 14));
     return standin::BuildDialogTemplate(t);
 }
 

@@ -258,6 +258,20 @@ private:
 
 namespace standin {
 
+DialogItemTemplate DialogItem(uint16_t classOrdinal, int id, const std::string& text, DWORD style, int16_t x,
+                              int16_t y, int16_t cx, int16_t cy) {
+    DialogItemTemplate item;
+    item.style = WS_CHILD | WS_VISIBLE | style;
+    item.x = x;
+    item.y = y;
+    item.cx = cx;
+    item.cy = cy;
+    item.id = id;
+    item.windowClass = ResourceId{true, classOrdinal, {}};
+    item.title = ResourceId{false, 0, text};
+    return item;
+}
+
 std::vector<uint8_t> BuildDialogTemplate(const DialogTemplate& dialog) {
     win32::Writer out;
     if (dialog.extended) {

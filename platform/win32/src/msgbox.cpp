@@ -105,30 +105,19 @@ std::vector<uint8_t> BuildTemplate(const char* text, const char* caption, const 
     iconItem.windowClass = standin::ResourceId{true, 0x0082, {}};
     t.items.push_back(iconItem);
 
-    standin::DialogItemTemplate textItem;
-    textItem.style = WS_CHILD | WS_VISIBLE | WS_GROUP | SS_LEFT | SS_NOPREFIX;
-    textItem.x = icon ? 32 : 8;
-    textItem.y = 8;
-    textItem.cx = static_cast<int16_t>(t.cx - textItem.x - 8);
-    textItem.cy = 24;
-    textItem.id = kTextId;
-    textItem.windowClass = standin::ResourceId{true, 0x0082, {}};
-    textItem.title = standin::ResourceId{false, 0, text ? text : ""};
+    const int16_t textX = icon ? 32 : 8;
+    const standin::DialogItemTemplate textItem =
+        standin::DialogItem(0x0082, kTextId, text ? text : "", WS_GROUP | SS_LEFT | SS_NOPREFIX, textX, 8,
+                            static_cast<int16_t>(t.cx - textX - 8), 24);
     t.items.push_back(textItem);
 
     int16_t x = 8;
     bool first = true;
     for (const Button& button : state.buttons) {
-        standin::DialogItemTemplate item;
-        item.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (first ? WS_GROUP : 0) |
-                     (button.id == state.defaultId ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-        item.x = x;
-        item.y = 40;
-        item.cx = 50;
-        item.cy = 14;
-        item.id = button.id;
-        item.windowClass = standin::ResourceId{true, 0x0080, {}};
-        item.title = standin::ResourceId{false, 0, button.text};
+        const standin::DialogItemTemplate item = standin::DialogItem(
+            0x0080, button.id, button.text,
+            WS_TABSTOP | (first ? WS_GROUP : 0) | (button.id == state.defaultId ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), x,
+            40, 50, 14);
         t.items.push_back(item);
         x = static_cast<int16_t>(x + 56);
         first = false;

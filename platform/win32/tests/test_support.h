@@ -20,19 +20,7 @@ constexpr int kComboId = 2001;
 constexpr int kListId = 2002;
 constexpr int kLabelId = 2003;
 
-inline standin::DialogItemTemplate Control(uint16_t classOrdinal, int id, const std::string& text, DWORD style,
-                                           int16_t x, int16_t y, int16_t cx, int16_t cy) {
-    standin::DialogItemTemplate item;
-    item.style = WS_CHILD | WS_VISIBLE | style;
-    item.x = x;
-    item.y = y;
-    item.cx = cx;
-    item.cy = cy;
-    item.id = id;
-    item.windowClass = standin::ResourceId{true, classOrdinal, {}};
-    item.title = standin::ResourceId{false, 0, text};
-    return item;
-}
+using standin::DialogItem;
 
 // OK (default), Cancel, a sorted drop-down list, a report list view, a label.
 inline standin::DialogTemplate StandardDialog() {
@@ -47,14 +35,14 @@ inline standin::DialogTemplate StandardDialog() {
     t.weight = 400;
     t.charset = 1;
     t.typeface = "MS Shell Dlg";
-    t.items.push_back(Control(0x80, IDOK, "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 53, 151, 50, 14));
-    t.items.push_back(Control(0x80, IDCANCEL, "Cancel", BS_PUSHBUTTON | WS_TABSTOP, 130, 151, 50, 14));
+    t.items.push_back(DialogItem(0x80, IDOK, "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 53, 151, 50, 14));
+    t.items.push_back(DialogItem(0x80, IDCANCEL, "Cancel", BS_PUSHBUTTON | WS_TABSTOP, 130, 151, 50, 14));
     t.items.push_back(
-        Control(0x85, kComboId, "", CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP, 87, 20, 140, 82));
-    standin::DialogItemTemplate list = Control(0, kListId, "", LVS_REPORT | WS_TABSTOP, 7, 50, 220, 91);
+        DialogItem(0x85, kComboId, "", CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP, 87, 20, 140, 82));
+    standin::DialogItemTemplate list = DialogItem(0, kListId, "", LVS_REPORT | WS_TABSTOP, 7, 50, 220, 91);
     list.windowClass = standin::ResourceId{false, 0, "SYSLISTVIEW32"};
     t.items.push_back(list);
-    t.items.push_back(Control(0x82, kLabelId, "Label", SS_LEFT, 7, 7, 51, 8));
+    t.items.push_back(DialogItem(0x82, kLabelId, "Label", SS_LEFT, 7, 7, 51, 8));
     return t;
 }
 

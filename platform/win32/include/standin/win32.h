@@ -53,6 +53,11 @@ struct DialogItemTemplate {
     std::vector<uint8_t> creationData;
 };
 
+// A visible child control of class `classOrdinal` (0x0080 button, 0x0082 static, ...; 0 for none),
+// with `text` as its title and WS_CHILD | WS_VISIBLE | style.
+STANDIN_API DialogItemTemplate DialogItem(uint16_t classOrdinal, int id, const std::string& text, DWORD style,
+                                          int16_t x, int16_t y, int16_t cx, int16_t cy);
+
 struct DialogTemplate {
     bool extended = false;
     uint16_t version = 0;        // 1 for DLGTEMPLATEEX
