@@ -12,20 +12,49 @@
 
 // ---- Configuration ------------------------------------------------------
 
-// The shared class library exports everything it declares; an extension
-// module built with hidden visibility exports what it marks AFX_EXT_CLASS.
+// On Windows the class library is a DLL and an extension module another:
+// classes and functions cross between them through dllexport/dllimport. On
+// Linux both are shared libraries built with hidden visibility, which export
+// what carries default visibility.
+#if defined(_WIN32)
+#define AFX_CLASS_EXPORT __declspec(dllexport)
+#define AFX_CLASS_IMPORT __declspec(dllimport)
+#define AFX_API_EXPORT __declspec(dllexport)
+#define AFX_API_IMPORT __declspec(dllimport)
+#define AFX_DATA_EXPORT __declspec(dllexport)
+#define AFX_DATA_IMPORT __declspec(dllimport)
+#else
 #define AFX_CLASS_EXPORT __attribute__((visibility("default")))
 #define AFX_CLASS_IMPORT __attribute__((visibility("default")))
 #define AFX_API_EXPORT __attribute__((visibility("default")))
 #define AFX_API_IMPORT __attribute__((visibility("default")))
 #define AFX_DATA_EXPORT __attribute__((visibility("default")))
 #define AFX_DATA_IMPORT __attribute__((visibility("default")))
+#endif
+
+// The class library's own classes and functions: exported while the library
+// itself is built (AFX_BUILDING_LIBRARY), imported by everyone else.
+#if defined(AFX_BUILDING_LIBRARY)
+#define AFX_CORE_CLASS AFX_CLASS_EXPORT
 #define AFX_API AFX_API_EXPORT
 #define AFX_DATA AFX_DATA_EXPORT
+#else
+#define AFX_CORE_CLASS AFX_CLASS_IMPORT
+#define AFX_API AFX_API_IMPORT
+#define AFX_DATA AFX_DATA_IMPORT
+#endif
 
+// What an extension module marks AFX_EXT_CLASS it exports while it is built
+// (_AFXEXT); a program or module that uses it imports it.
+#if defined(_AFXEXT)
 #define AFX_EXT_CLASS AFX_CLASS_EXPORT
 #define AFX_EXT_API AFX_API_EXPORT
 #define AFX_EXT_DATA AFX_DATA_EXPORT
+#else
+#define AFX_EXT_CLASS AFX_CLASS_IMPORT
+#define AFX_EXT_API AFX_API_IMPORT
+#define AFX_EXT_DATA AFX_DATA_IMPORT
+#endif
 #define AFX_EXT_DATADEF
 
 // Calling conventions are no-ops on this platform.
@@ -70,7 +99,7 @@ struct CRuntimeClass;
 // The record of one class. Every record is a constant-initialised static, so
 // records of classes in different shared libraries are usable before any
 // dynamic initialiser has run.
-struct AFX_CLASS_EXPORT CRuntimeClass
+struct AFX_CORE_CLASS CRuntimeClass
 {
 	LPCSTR m_lpszClassName;
 	int m_nObjectSize;
@@ -90,7 +119,7 @@ struct AFX_CLASS_EXPORT CRuntimeClass
 // Registers a class by name in the current module state (see AfxClassInit).
 // A static object of this type lives in the module that registers the class
 // and is the link of the registration list.
-struct AFX_CLASS_EXPORT AFX_CLASSINIT
+struct AFX_CORE_CLASS AFX_CLASSINIT
 {
 	explicit AFX_CLASSINIT(CRuntimeClass* pNewClass);
 
@@ -128,7 +157,7 @@ public: \
 	(static_cast<class_name*>(AfxDynamicDownCast(RUNTIME_CLASS(class_name), pObject)))
 #define STATIC_DOWNCAST(class_name, pObject) (static_cast<class_name*>(pObject))
 
-class AFX_CLASS_EXPORT CObject
+class AFX_CORE_CLASS CObject
 {
 public:
 	virtual CRuntimeClass* GetRuntimeClass() const;
@@ -152,7 +181,7 @@ AFX_API CObject* AFXAPI AfxDynamicDownCast(CRuntimeClass* pClass, CObject* pObje
 // ---- CString ----------------------------------------------------------------
 // A narrow string with value semantics. A NULL LPCSTR reads as "".
 
-class AFX_CLASS_EXPORT CString
+class AFX_CORE_CLASS CString
 {
 public:
 	CString();

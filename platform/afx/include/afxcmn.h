@@ -8,7 +8,7 @@
 #include <commctrl.h>
 
 // Each member sends the list-view message of the same name to the control.
-class AFX_CLASS_EXPORT CListCtrl : public CWnd
+class AFX_CORE_CLASS CListCtrl : public CWnd
 {
 	DECLARE_DYNAMIC(CListCtrl)
 

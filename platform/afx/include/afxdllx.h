@@ -2,13 +2,19 @@
 // one source file of the module; that file then defines
 //     extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID);
 //
-// Nobody calls DllMain on this platform, so this header arranges the calls the
+// Both platforms run the class library's entry hook before any static object
+// of the module is constructed: it sets the current module state's lists of
+// run-time classes and class factories aside and empties them, so that what
+// the module registers while it is constructed is collected apart, for
+// AfxInitExtensionModule to take over.
+//
+// On Windows the loader calls DllMain, the DLL's entry point, after the C
+// run-time has constructed the module's static objects; the hook is a static
+// constructor of the highest priority, so it runs ahead of all of them.
+//
+// On Linux nobody calls DllMain, so this header arranges the calls the
 // Windows loader makes, in its order:
-//   1. the class library's entry hook, before any static object of the module
-//      is constructed: it sets the current module state's lists of run-time
-//      classes and class factories aside and empties them, so that what the
-//      module registers while it is constructed is collected apart, for
-//      AfxInitExtensionModule to take over;
+//   1. the entry hook;
 //   2. DllMain(module, DLL_PROCESS_ATTACH, NULL). When it returns FALSE the
 //      module's load fails: the failure is reported on stderr and recorded
 //      (standin::afx::FailedModules), and DllMain gets DLL_PROCESS_DETACH at
@@ -30,21 +36,24 @@
 #pragma once
 
 #include <afxwin.h>
+
+#if defined(_WIN32)
+#define AFX_MODULE_ENTRY_LINKAGE
+#else
 #include <standin/afx.h>
 
 #include <dlfcn.h>
 
-extern "C" __attribute__((visibility("hidden"))) BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason,
-                                                                    LPVOID lpReserved);
+#define AFX_MODULE_ENTRY_LINKAGE __attribute__((visibility("hidden")))
+#endif
+
+extern "C" AFX_MODULE_ENTRY_LINKAGE BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID lpReserved);
 
 // Defined once per module: a second source file including this header fails
 // to link.
-extern "C" __attribute__((visibility("hidden"))) const int afxExtensionModuleEntryDefined = 1;
+extern "C" AFX_MODULE_ENTRY_LINKAGE const int afxExtensionModuleEntryDefined = 1;
 
 namespace {
-
-HINSTANCE afxExtensionModuleHandle = NULL;
-bool afxExtensionModuleAttached = false;
 
 __attribute__((constructor(101))) void AfxExtensionEntryHook()
 {
@@ -55,6 +64,15 @@ __attribute__((constructor(101))) void AfxExtensionEntryHook()
 	pModuleState->m_factoryList = NULL;
 	pModuleState->m_bModuleInitPending = TRUE;
 }
+
+}  // namespace
+
+#if !defined(_WIN32)
+
+namespace {
+
+HINSTANCE afxExtensionModuleHandle = NULL;
+bool afxExtensionModuleAttached = false;
 
 // A DllMain that did not take over the module's registrations (it failed, or
 // never called AfxInitExtensionModule) leaves the program's lists set aside:
@@ -102,3 +120,5 @@ __attribute__((destructor)) void AfxExtensionProcessDetach()
 }
 
 }  // namespace
+
+#endif  // !_WIN32

@@ -94,7 +94,7 @@ protected: \
 
 // ---- CCmdTarget -------------------------------------------------------------
 
-class AFX_CLASS_EXPORT CCmdTarget : public CObject
+class AFX_CORE_CLASS CCmdTarget : public CObject
 {
 	DECLARE_DYNAMIC(CCmdTarget)
 
@@ -112,12 +112,7 @@ public:
 
 // ---- CWnd -------------------------------------------------------------------
 
-// The window procedure of subclassed windows.
-AFX_API LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
-// The dialog procedure of dialogs run by CDialog.
-AFX_API INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
-
-class AFX_CLASS_EXPORT CWnd : public CCmdTarget
+class AFX_CORE_CLASS CWnd : public CCmdTarget
 {
 	DECLARE_DYNAMIC(CWnd)
 
@@ -195,16 +190,23 @@ protected:
 	void OnNcDestroyed();
 
 private:
-	friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
-	friend INT_PTR CALLBACK AfxDlgProc(HWND, UINT, WPARAM, LPARAM);
+	friend AFX_API LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
+	friend AFX_API INT_PTR CALLBACK AfxDlgProc(HWND, UINT, WPARAM, LPARAM);
 	friend void AfxSweepHandleMaps();
 
 	DECLARE_MESSAGE_MAP()
 };
 
+// Declared after CWnd, whose friends they are first: a function declared
+// dllimport cannot be redeclared as a friend.
+// The window procedure of subclassed windows.
+AFX_API LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+// The dialog procedure of dialogs run by CDialog.
+AFX_API INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+
 // ---- Dialog data exchange ---------------------------------------------------
 
-class AFX_CLASS_EXPORT CDataExchange
+class AFX_CORE_CLASS CDataExchange
 {
 public:
 	CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate);
@@ -222,7 +224,7 @@ AFX_API void AFXAPI DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 
 // ---- CDialog ----------------------------------------------------------------
 
-class AFX_CLASS_EXPORT CDialog : public CWnd
+class AFX_CORE_CLASS CDialog : public CWnd
 {
 	DECLARE_DYNAMIC(CDialog)
 
@@ -268,7 +270,7 @@ protected:
 // ---- CComboBox --------------------------------------------------------------
 // Each member sends the combo-box message of the same name to the control.
 
-class AFX_CLASS_EXPORT CComboBox : public CWnd
+class AFX_CORE_CLASS CComboBox : public CWnd
 {
 	DECLARE_DYNAMIC(CComboBox)
 
@@ -320,7 +322,7 @@ AFX_API HINSTANCE AFXAPI AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType)
 
 // The class library's state shared by the program and its extension
 // modules (there is one per process here).
-struct AFX_CLASS_EXPORT AFX_MODULE_STATE
+struct AFX_CORE_CLASS AFX_MODULE_STATE
 {
 	// Classes registered with AFX_CLASSINIT, newest first.
 	AFX_CLASSINIT* m_classList;
@@ -360,7 +362,7 @@ AFX_API void AFXAPI AfxTermExtensionModule(AFX_EXTENSION_MODULE& state, BOOL bAl
 
 // One link of the chain of extension modules: constructing it adds the
 // module at the head of the chain, destroying it removes it.
-class AFX_CLASS_EXPORT CDynLinkLibrary : public CCmdTarget
+class AFX_CORE_CLASS CDynLinkLibrary : public CCmdTarget
 {
 	DECLARE_DYNAMIC(CDynLinkLibrary)
 

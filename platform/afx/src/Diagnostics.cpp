@@ -1,5 +1,6 @@
-// ASSERT and TRACE of the class library: reports go to stderr, the debug
-// output of this platform.
+// ASSERT and TRACE of the class library: a failed assertion is reported on
+// stderr and aborts; traces go to the debugger's output (OutputDebugString)
+// on Windows and to stderr, this platform's debug output, on Linux.
 
 #include <afx.h>
 
@@ -17,6 +18,12 @@ void AFX_CDECL AfxTrace(const char* lpszFormat, ...)
 {
 	va_list args;
 	va_start(args, lpszFormat);
+#if defined(_WIN32)
+	char message[1024];
+	std::vsnprintf(message, sizeof message, lpszFormat, args);
+	::OutputDebugStringA(message);
+#else
 	std::vfprintf(stderr, lpszFormat, args);
+#endif
 	va_end(args);
 }

@@ -16,7 +16,13 @@
 
 #include <memory>
 
+#if defined(_WIN32) && defined(CORVANE_BUILDING_LIBRARY)
+#define CORVANE_API __declspec(dllexport)
+#elif defined(_WIN32)
+#define CORVANE_API __declspec(dllimport)
+#else
 #define CORVANE_API __attribute__((visibility("default")))
+#endif
 
 // clang-format off
 #define CORVANE_S_OK                      0L

@@ -21,8 +21,6 @@
 
 #include <CorvanePI.h>
 
-#include <standin/crt.h>
-
 #include <new>
 
 #include "Document.h"
@@ -102,7 +100,7 @@ long CCorvane::Load(const char* path, int mode)
     if (mode != 1) return CORVANE_E_BAD_MODE;
     return Guarded([&] {
         auto document = std::make_unique<CorvaneDocument>();
-        const long status = corvane::ReadDocumentFile(standin::ToNativePath(path), document.get());
+        const long status = corvane::ReadDocumentFile(path, document.get());
         if (status != CORVANE_S_OK) return status;
         m_document = std::move(document);
         m_state = kLoaded;

@@ -19,8 +19,10 @@ struct CorvaneDocument {
 
 namespace corvane {
 
-// Reads the file at `nativePath` into `document`; CORVANE_S_OK or the status of the first failure.
-long ReadDocumentFile(const std::string& nativePath, CorvaneDocument* document);
+// Reads the file that the caller's path names (a Windows path: on Linux translated by the crt
+// stand-in, on Windows in the ANSI code page) into `document`; CORVANE_S_OK or the status of the
+// first failure.
+long ReadDocumentFile(const std::string& callerPath, CorvaneDocument* document);
 
 // Parses the text of a whole file: INI syntax, then [Corvane] with Version = 1.
 long ParseDocument(std::string_view text, CorvaneDocument* document);

@@ -11,10 +11,9 @@
 #include <memory>
 #include <string>
 
-#include <standin/crt.h>
-
 #include "CallTrace.h"
 #include "Database.h"
+#include "NativeFiles.h"
 #include "Objects.h"
 #include "designdb/OskelPI.h"
 
@@ -46,10 +45,10 @@ Result OskelPI::OpenOskel(ProjectData& project)
         m_session.reset();
         // The path is a Windows path naming the keyin.oskel folder; an
         // unmapped drive names nothing.
-        const std::string folder = standin::ToNativePath(project.m_databasePath.c_str());
+        const std::string folder = NativeFolder(project.m_databasePath.c_str());
         if (folder.empty())
             return Result::Failure();
-        std::shared_ptr<Database> database = Database::Open(folder + "/design.db");
+        std::shared_ptr<Database> database = Database::Open(NativeChild(folder, "design.db"));
         if (!database)
             return Result::Failure();
         m_session = std::make_unique<Session>(std::move(database));

@@ -10,14 +10,11 @@
 
 #include "Database.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstring>
 
 #include "CallTrace.h"
+#include "NativeFiles.h"
 
 namespace standin::oskel::detail {
 namespace {
@@ -27,69 +24,17 @@ namespace {
 constexpr int kApplicationId = 1330860876;
 constexpr int kFormatVersion = 1;
 
-// A file URI for path; everything but unreserved characters and '/' is
-// percent-encoded, so '?', '#' and '%' in a folder name stay part of the path.
-std::string ImmutableUri(const std::string& path)
-{
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string uri = "file:";
-    for (const char c : path) {
-        const unsigned char byte = static_cast<unsigned char>(c);
-        const bool unreserved = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
-                                (byte >= '0' && byte <= '9') || byte == '-' || byte == '.' || byte == '_' ||
-                                byte == '~' || byte == '/';
-        if (unreserved) {
-            uri += c;
-        } else {
-            uri += '%';
-            uri += kHex[byte >> 4];
-            uri += kHex[byte & 0x0F];
-        }
-    }
-    uri += "?immutable=1";
-    return uri;
-}
-
-bool IsRegularFile(const std::string& path)
-{
-    struct stat status {};
-    return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
-}
-
-// An open file descriptor, closed when it goes out of scope.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int descriptor) : m_descriptor(descriptor) {}
-    ~FileDescriptor()
-    {
-        if (m_descriptor >= 0)
-            ::close(m_descriptor);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int Get() const { return m_descriptor; }
-
-private:
-    int m_descriptor;
-};
-
 // A non-empty WAL file may hold committed pages the main file lacks; a
 // journal whose first byte is not zero is hot (SQLite's own test): the main
 // file may be half-written until a writer rolls it back. SQLite writes a
 // journal as a regular file only; anything else of that name is none, and
-// opening a FIFO without O_NONBLOCK would wait for a writer forever.
+// a FIFO is never waited on.
 bool HasUnfinishedWrite(const std::string& databaseFile)
 {
-    struct stat status {};
-    if (::stat((databaseFile + "-wal").c_str(), &status) == 0 && status.st_size > 0)
+    if (HasData(databaseFile + "-wal"))
         return true;
-
-    const FileDescriptor journal(
-        ::open((databaseFile + "-journal").c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    unsigned char first = 0;
-    return journal.Get() >= 0 && ::fstat(journal.Get(), &status) == 0 && S_ISREG(status.st_mode) &&
-           ::pread(journal.Get(), &first, 1, 0) == 1 && first != 0;
+    const std::optional<unsigned char> first = FirstByteOfRegularFile(databaseFile + "-journal");
+    return first && *first != 0;
 }
 
 const char kFindSnapshot[] = "SELECT id FROM snapshot WHERE name = ?1 COLLATE BINARY ORDER BY id LIMIT 1";

@@ -179,7 +179,7 @@ bool WriteOskel(const std::string& nativeKeyinOskelFolder, const Description& de
     }
 
     sqlite3* raw = nullptr;
-    const int opened = sqlite3_open_v2(file.c_str(), &raw,
+    const int opened = sqlite3_open_v2(file.u8string().c_str(), &raw,
                                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     ConnectionPtr connection(raw);
     bool written = false;

@@ -9,7 +9,13 @@
 #include <string>
 #include <vector>
 
+#if defined(_WIN32) && defined(AFX_BUILDING_LIBRARY)
+#define STANDIN_AFX_API __declspec(dllexport)
+#elif defined(_WIN32)
+#define STANDIN_AFX_API __declspec(dllimport)
+#else
 #define STANDIN_AFX_API __attribute__((visibility("default")))
+#endif
 
 namespace standin {
 namespace afx {

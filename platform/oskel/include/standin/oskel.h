@@ -15,7 +15,13 @@
 #include <string>
 #include <vector>
 
+#if defined(_WIN32) && defined(OSKEL_BUILDING_LIBRARY)
+#define STANDIN_OSKEL_API __declspec(dllexport)
+#elif defined(_WIN32)
+#define STANDIN_OSKEL_API __declspec(dllimport)
+#else
 #define STANDIN_OSKEL_API __attribute__((visibility("default")))
+#endif
 
 namespace standin::oskel {
 
