@@ -9,6 +9,15 @@ if(WIN32)
   set(ILT_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources for the Windows build")
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   add_subdirectory(${ILT_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+
+  # Every run of the tests starts with a fresh Wine prefix under the build
+  # folder, and stops its wine server at the end.
+  if(BUILD_TESTING)
+    add_test(NAME wine_prefix_setup COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --new-prefix ${ILT_WINEPREFIX})
+    add_test(NAME wine_prefix_cleanup COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --end-prefix ${ILT_WINEPREFIX})
+    set_tests_properties(wine_prefix_setup PROPERTIES FIXTURES_SETUP wineprefix TIMEOUT 300)
+    set_tests_properties(wine_prefix_cleanup PROPERTIES FIXTURES_CLEANUP wineprefix)
+  endif()
 else()
   find_package(GTest REQUIRED)
   include(GoogleTest)

@@ -10,6 +10,7 @@
 // button, DDX/DDV of values.
 
 #include <afxwin.h>
+#include <commctrl.h>
 
 #include "afximpl.h"
 
@@ -68,6 +69,12 @@ INT_PTR CDialog::DoModal()
 	}
 	if (lpDialogTemplate == NULL)
 		return -1;
+
+	// A dialog's controls may be common controls (a list view, say): their
+	// window classes are registered first, as the class library does before
+	// it creates a dialog.
+	INITCOMMONCONTROLSEX commonControls = { sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES };
+	::InitCommonControlsEx(&commonControls);
 
 	m_nModalResult = -1;
 	const INT_PTR nResult = ::DialogBoxIndirectParamA(hInst, lpDialogTemplate, AfxGetSafeOwner(m_pParentWnd),
