@@ -18,6 +18,7 @@
 #include "Script.h"
 #include "ScriptPlayer.h"
 #include "Transcript.h"
+#include "TranscriptDisplay.h"
 #include "dialog/ImportLayoutTemplateDlg.h"
 #include "terminal/TerminalDisplay.h"
 #include "terminal/TerminalText.h"
