@@ -1,0 +1,34 @@
+// A person's actions on real windows, done with the messages their mouse
+// clicks and key presses would bring. Actions that start something (a click
+// that ends a dialog or opens a message box) are posted, so that the window's
+// own modal loop carries them out. Each returns why the action cannot be done
+// ("control 1 is disabled"), or "" once it is under way.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace ilt::win32 {
+
+// Clicks the push button `id` of `window`. A disabled button takes no click:
+// with `greyedTakesClick` the click does nothing (as on the browser's greyed
+// OK); otherwise it is refused.
+std::string ClickButton(HWND window, int id, bool greyedTakesClick);
+
+// Opens the drop-down list of the combo box `comboId` and clicks its entry
+// `index`, so that the combo box itself tells the dialog of the new selection.
+std::string PickComboEntry(HWND dialog, int comboId, int index);
+
+// Presses and releases `key` (VK_RETURN, VK_ESCAPE) on the focused control of
+// `window`, through its dialog manager.
+void PressKey(HWND window, WPARAM key);
+
+// Clicks the close box of `window`; does nothing when it has none or it is greyed.
+void PressCloseBox(HWND window);
+
+// Asks the folder browser `browser` to highlight the folder `path`
+// (BFFM_SETSELECTIONA); refused for a path that names no folder.
+std::string HighlightFolder(HWND browser, const std::string& path);
+
+}  // namespace ilt::win32
