@@ -76,16 +76,16 @@ int RunCheck(const Arguments& arguments, std::ostream& out, std::ostream& err)
             return kExitSuccess;
         }
         if (argument.size() > 1 && argument[0] == '-') {
-            err << "layout-template-tool check: unknown option " << argument << "\n"
-                << "Try 'layout-template-tool check --help'.\n";
+            PrintLine(err, "layout-template-tool check: unknown option " + argument);
+            err << "Try 'layout-template-tool check --help'.\n";
             return kExitUsage;
         }
         positional.push_back(argument);
     }
     if (positional.size() != 1 || positional[0].empty()) {
-        err << "layout-template-tool check: "
-            << (positional.size() > 1 ? "only one FOLDER can be checked" : "FOLDER is needed") << "\n"
-            << "Try 'layout-template-tool check --help'.\n";
+        PrintLine(err, std::string("layout-template-tool check: ") +
+                           (positional.size() > 1 ? "only one FOLDER can be checked" : "FOLDER is needed"));
+        err << "Try 'layout-template-tool check --help'.\n";
         return kExitUsage;
     }
     const std::string& shownFolder = positional[0];
@@ -96,11 +96,11 @@ int RunCheck(const Arguments& arguments, std::ostream& out, std::ostream& err)
     std::list<std::string> folders;
     std::list<std::string> files;
     if (!CollectEntries(folder, folders, files)) {
-        err << shownFolder << ": no such folder, or it cannot be read\n";
+        PrintLine(err, shownFolder + ": no such folder, or it cannot be read");
         return kExitUsage;
     }
     if (folders.empty()) {
-        err << shownFolder << ": not a folder\n";
+        PrintLine(err, shownFolder + ": not a folder");
         return kExitUsage;
     }
     folders.pop_front();
@@ -109,11 +109,11 @@ int RunCheck(const Arguments& arguments, std::ostream& out, std::ostream& err)
     for (const std::string& element : folders) {
         const TemplateProbeResult result = ProbeTemplateFolder(element);
         std::string note;
-        out << VerdictLine(element, result, note) << '\n';
-        if (!note.empty()) out << note << '\n';
+        PrintLine(out, VerdictLine(element, result, note));
+        if (!note.empty()) PrintLine(out, note);
         if (result.IsValid()) ++listed;
     }
-    for (const std::string& file : files) out << "FILE " << NameOf(file) << ": ignored, not a folder\n";
+    for (const std::string& file : files) PrintLine(out, "FILE " + NameOf(file) + ": ignored, not a folder");
 
     out << listed << " of " << folders.size() << (folders.size() == 1 ? " sub-folder is" : " sub-folders are")
         << " listed by the dialog\n";

@@ -5,6 +5,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace layouttool {
@@ -19,6 +20,11 @@ extern const char kToolHelp[];
 extern const char kCreateHelp[];
 extern const char kShowHelp[];
 extern const char kCheckHelp[];
+
+// Writes `line` and a line end to `stream`, with the control characters and
+// malformed bytes that names and paths may hold shown as '?': nothing the tool
+// prints can drive the terminal. Every message and result goes through it.
+void PrintLine(std::ostream& stream, std::string_view line);
 
 // Whether an argument asks for help: "--help" or "-h".
 bool IsHelpOption(const std::string& argument);

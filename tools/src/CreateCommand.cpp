@@ -172,13 +172,13 @@ std::size_t ListedRows(const std::vector<Layer2005>& layers)
 template <class Layer>
 bool ReportDescription(const ParsedDescription<Layer>& parsed, const CreateRequest& request, std::ostream& err)
 {
-    for (const std::string& warning : parsed.warnings) err << warning << '\n';
-    for (const std::string& error : parsed.errors) err << error << '\n';
+    for (const std::string& warning : parsed.warnings) PrintLine(err, warning);
+    for (const std::string& error : parsed.errors) PrintLine(err, error);
     if (!parsed.errors.empty()) return false;
     if (parsed.layers.empty()) {
-        err << (request.descriptionFile ? *request.descriptionFile == "-" ? "<stdin>" : *request.descriptionFile
-                                        : std::string("--layer"))
-            << ": no layers given\n";
+        PrintLine(err, (request.descriptionFile ? *request.descriptionFile == "-" ? "<stdin>" : *request.descriptionFile
+                                                : std::string("--layer")) +
+                           ": no layers given");
         return false;
     }
     return true;
@@ -213,24 +213,24 @@ int Create(const CreateRequest& request, const ParsedDescription<Layer>& parsed,
     // The system's paths separate with backslashes: a name holding one
     // could never be found as a template.
     if (folder.string().find('\\') != std::string::npos) {
-        err << request.folder << ": a path holding a backslash cannot name a template\n";
+        PrintLine(err, request.folder + ": a path holding a backslash cannot name a template");
         return kExitFailure;
     }
 
     std::optional<fs::path> createdTop;
     std::string error;
     if (!PrepareTemplateFolder(folder, request.folder, request.force, createdTop, error)) {
-        err << error << '\n';
+        PrintLine(err, error);
         return kExitFailure;
     }
     if (!WriteTemplate(request.format, folder, parsed.layers, error)) {
         CleanUpFailedWrite(folder, createdTop);
-        err << request.folder << ": cannot write the template: " << error << '\n';
+        PrintLine(err, request.folder + ": cannot write the template: " + error);
         return kExitFailure;
     }
-    out << request.folder << ": " << request.format << " template with " << parsed.layers.size()
-        << (parsed.layers.size() == 1 ? " layer, " : " layers, ") << ListedRows(parsed.layers)
-        << " listed by the dialog\n";
+    PrintLine(out, request.folder + ": " + request.format + " template with " + std::to_string(parsed.layers.size()) +
+                       (parsed.layers.size() == 1 ? " layer, " : " layers, ") +
+                       std::to_string(ListedRows(parsed.layers)) + " listed by the dialog");
     return kExitSuccess;
 }
 
@@ -248,14 +248,14 @@ int RunCreate(const Arguments& arguments, std::ostream& out, std::ostream& err)
     CreateRequest request;
     std::string error;
     if (!ParseCreateArguments(arguments, request, error)) {
-        err << "layout-template-tool create: " << error << "\n"
-            << "Try 'layout-template-tool create --help'.\n";
+        PrintLine(err, "layout-template-tool create: " + error);
+        err << "Try 'layout-template-tool create --help'.\n";
         return kExitUsage;
     }
 
     std::vector<SourceLine> lines;
     if (request.descriptionFile && !ReadDescriptionFile(*request.descriptionFile, lines, error)) {
-        err << error << '\n';
+        PrintLine(err, error);
         return kExitFailure;
     }
     for (const std::string& line : request.layerLines) lines.push_back(CommandLineLayer(line));

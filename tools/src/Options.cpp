@@ -2,7 +2,13 @@
 
 #include "Commands.h"
 
+#include <ostream>
+
+#include "safetext/ControlFree.h"
+
 namespace layouttool {
+
+void PrintLine(std::ostream& stream, std::string_view line) { stream << ilt::ControlFree(line) << '\n'; }
 
 bool IsHelpOption(const std::string& argument) { return argument == "--help" || argument == "-h"; }
 

@@ -44,8 +44,8 @@ const Command* FindCommand(const std::string& name)
 
 int UnknownCommand(const std::string& name)
 {
-    std::cerr << "layout-template-tool: unknown command '" << name << "'\n"
-              << "Try 'layout-template-tool --help'.\n";
+    PrintLine(std::cerr, "layout-template-tool: unknown command '" + name + "'");
+    std::cerr << "Try 'layout-template-tool --help'.\n";
     return kExitUsage;
 }
 
