@@ -184,24 +184,19 @@ bool ReportDescription(const ParsedDescription<Layer>& parsed, const CreateReque
     return true;
 }
 
-// Writes the template; false with *error.
-template <class Layer>
-bool WriteTemplate(const std::string& format, const fs::path& folder, const std::vector<Layer>& layers,
-                   std::string& error);
-
-template <>
-bool WriteTemplate(const std::string&, const fs::path& folder, const std::vector<Layer2007>& layers,
-                   std::string& error)
+// Writes the template into `folder`; false with *error.
+bool WriteTemplate(const fs::path& folder, const std::vector<Layer2007>& layers, std::string& error)
 {
     return standin::oskel::WriteOskel((folder / "keyin.oskel").string(), DatabaseOf(layers), &error);
 }
 
-template <>
-bool WriteTemplate(const std::string&, const fs::path& folder, const std::vector<Layer2005>& layers,
-                   std::string& error)
+bool WriteTemplate(const fs::path& folder, const std::vector<Layer2005>& layers, std::string& error)
 {
     return standin::corvane::Write2005Template(folder.string(), JobPreferencesOf(layers), &error);
 }
+
+constexpr TemplateFormat FormatOf(const std::vector<Layer2007>*) { return TemplateFormat::k2007; }
+constexpr TemplateFormat FormatOf(const std::vector<Layer2005>*) { return TemplateFormat::k2005; }
 
 template <class Layer>
 int Create(const CreateRequest& request, const ParsedDescription<Layer>& parsed, std::ostream& out,
@@ -217,15 +212,21 @@ int Create(const CreateRequest& request, const ParsedDescription<Layer>& parsed,
         return kExitFailure;
     }
 
-    std::optional<fs::path> createdTop;
+    // Written beside what DIR holds, then moved into place: a failure leaves
+    // DIR as it was.
     std::string error;
-    if (!PrepareTemplateFolder(folder, request.folder, request.force, createdTop, error)) {
+    const std::unique_ptr<TemplateWrite> write =
+        TemplateWrite::Begin(folder, request.folder, FormatOf(&parsed.layers), request.force, error);
+    if (!write) {
         PrintLine(err, error);
         return kExitFailure;
     }
-    if (!WriteTemplate(request.format, folder, parsed.layers, error)) {
-        CleanUpFailedWrite(folder, createdTop);
-        PrintLine(err, request.folder + ": cannot write the template: " + error);
+    if (!WriteTemplate(write->StagingFolder(), parsed.layers, error)) {
+        PrintLine(err, request.folder + ": cannot write the template: " + write->AsWrittenInFolder(error));
+        return kExitFailure;
+    }
+    if (!write->Commit(error)) {
+        PrintLine(err, error);
         return kExitFailure;
     }
     PrintLine(out, request.folder + ": " + request.format + " template with " + std::to_string(parsed.layers.size()) +

@@ -1,6 +1,7 @@
 // layout-template-tool: creates and inspects layout templates for the keepers
 // of central libraries.
 
+#include <csignal>
 #include <iostream>
 
 #include "Commands.h"
@@ -76,5 +77,8 @@ int Run(const Arguments& arguments)
 
 int main(int argc, char** argv)
 {
+    // A write beyond the file-size limit fails (EFBIG) and is cleaned up like
+    // any failed write, instead of killing the tool halfway.
+    std::signal(SIGXFSZ, SIG_IGN);
     return layouttool::Run(layouttool::Arguments(argv + 1, argv + argc));
 }

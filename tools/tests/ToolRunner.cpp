@@ -18,7 +18,9 @@ namespace layouttool::testing {
 
 namespace fs = std::filesystem;
 
-ToolRun RunTool(const std::vector<std::string>& arguments, const fs::path& workingFolder, const std::string& input)
+namespace {
+
+ToolRun Spawn(const std::vector<std::string>& words, const fs::path& workingFolder, const std::string& input)
 {
     TemporaryFolder scratch;
     const fs::path inputFile = scratch / "stdin";
@@ -33,16 +35,15 @@ ToolRun RunTool(const std::vector<std::string>& arguments, const fs::path& worki
     posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addchdir_np(&actions, workingFolder.c_str());
 
-    std::vector<std::string> words{LAYOUT_TEMPLATE_TOOL};
-    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<std::string> copies = words;
     std::vector<char*> argv;
-    for (std::string& word : words) argv.push_back(word.data());
+    for (std::string& word : copies) argv.push_back(word.data());
     argv.push_back(nullptr);
 
     pid_t child = 0;
-    const int spawned = posix_spawn(&child, LAYOUT_TEMPLATE_TOOL, &actions, nullptr, argv.data(), environ);
+    const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) throw std::runtime_error("cannot start " LAYOUT_TEMPLATE_TOOL);
+    if (spawned != 0) throw std::runtime_error("cannot start " + words[0]);
 
     int waitStatus = 0;
     while (waitpid(child, &waitStatus, 0) < 0 && errno == EINTR) {
@@ -52,6 +53,25 @@ ToolRun RunTool(const std::vector<std::string>& arguments, const fs::path& worki
     run.out = ReadTextFile(outFile);
     run.err = ReadTextFile(errFile);
     return run;
+}
+
+}  // namespace
+
+ToolRun RunTool(const std::vector<std::string>& arguments, const fs::path& workingFolder, const std::string& input)
+{
+    std::vector<std::string> words{LAYOUT_TEMPLATE_TOOL};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    return Spawn(words, workingFolder, input);
+}
+
+ToolRun RunToolWithFileSizeLimit(const std::vector<std::string>& arguments, const fs::path& workingFolder,
+                                 long bytes)
+{
+    // The shell's ulimit counts in blocks of 512 bytes.
+    std::vector<std::string> words{"/bin/sh", "-c", "ulimit -f " + std::to_string(bytes / 512) + " && exec \"$0\" \"$@\"",
+                                   LAYOUT_TEMPLATE_TOOL};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    return Spawn(words, workingFolder, std::string());
 }
 
 TemporaryFolder::TemporaryFolder()
