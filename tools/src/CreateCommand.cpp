@@ -10,9 +10,11 @@
 
 #include "Commands.h"
 #include "Description.h"
+#include "Diagnosis.h"
 #include "ExitStatus.h"
 #include "SystemPath.h"
 #include "TemplateFiles.h"
+#include "templates/TemplateProbe.h"
 
 namespace layouttool {
 
@@ -198,6 +200,18 @@ bool WriteTemplate(const fs::path& folder, const std::vector<Layer2005>& layers,
 constexpr TemplateFormat FormatOf(const std::vector<Layer2007>*) { return TemplateFormat::k2007; }
 constexpr TemplateFormat FormatOf(const std::vector<Layer2005>*) { return TemplateFormat::k2005; }
 
+// Why the dialog's own discovery and reader would refuse the template just
+// written into `folder`; "" when they accept it.
+std::string ReadBackProblem(const fs::path& folder, TemplateFormat format)
+{
+    const std::string systemPath = ToSystemPath(folder.string());
+    const TemplateProbeResult probe = ProbeTemplateFolder(systemPath);
+    const TemplateVerdict expected = format == TemplateFormat::k2007 ? TemplateVerdict::Valid2007
+                                                                     : TemplateVerdict::Valid2005;
+    if (probe.verdict != expected) return DescribeProbeResult(probe);
+    return format == TemplateFormat::k2005 ? DiagnoseJobPreferences(systemPath) : std::string();
+}
+
 template <class Layer>
 int Create(const CreateRequest& request, const ParsedDescription<Layer>& parsed, std::ostream& out,
            std::ostream& err)
@@ -223,6 +237,11 @@ int Create(const CreateRequest& request, const ParsedDescription<Layer>& parsed,
     }
     if (!WriteTemplate(write->StagingFolder(), parsed.layers, error)) {
         PrintLine(err, request.folder + ": cannot write the template: " + write->AsWrittenInFolder(error));
+        return kExitFailure;
+    }
+    const std::string problem = ReadBackProblem(write->StagingFolder(), FormatOf(&parsed.layers));
+    if (!problem.empty()) {
+        PrintLine(err, request.folder + ": the dialog would not read the template written: " + problem);
         return kExitFailure;
     }
     if (!write->Commit(error)) {

@@ -2,6 +2,8 @@
 
 #include "Description.h"
 
+#include <CorvanePI.h>
+
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -275,7 +277,16 @@ ParsedDescription<Layer2007> ParseDescription2007(const std::vector<SourceLine>&
 
 ParsedDescription<Layer2005> ParseDescription2005(const std::vector<SourceLine>& lines)
 {
-    return ParseLines<Layer2005>(lines, ParseLine2005);
+    ParsedDescription<Layer2005> parsed = ParseLines<Layer2005>(lines, ParseLine2005);
+    // The reader refuses a larger LayerCount. The other limits of the file
+    // (line length, file size) cannot be reached by what is written for a
+    // layer of int type and number.
+    constexpr std::size_t kMaxLayers = CORVANE_MAX_LAYER_COUNT;
+    if (parsed.errors.empty() && parsed.layers.size() > kMaxLayers)
+        parsed.errors.push_back(parsed.origins[kMaxLayers] + ": a 2005 template holds at most " +
+                                std::to_string(kMaxLayers) + " layers; the description has " +
+                                std::to_string(parsed.layers.size()));
+    return parsed;
 }
 
 bool ReadDescriptionFile(const std::string& path, std::vector<SourceLine>& lines, std::string& error)

@@ -64,7 +64,8 @@ struct ParsedDescription {
 };
 
 // Parses the lines in order; blank and comment lines are skipped. Every bad
-// line gives an error.
+// line gives an error, and so does a 2005 description of more layers than
+// the dialog's reader takes (100000), at the first layer too many.
 ParsedDescription<Layer2007> ParseDescription2007(const std::vector<SourceLine>& lines);
 ParsedDescription<Layer2005> ParseDescription2005(const std::vector<SourceLine>& lines);
 

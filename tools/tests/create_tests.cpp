@@ -171,6 +171,14 @@ TEST_F(Create, DescriptionErrorsNameFileAndLineAndWriteNothing)
     EXPECT_EQ(1, run.status);
     EXPECT_EQ("missing.txt: cannot be read: No such file or directory\n", run.err);
 
+    std::string tooMany;
+    for (int i = 0; i <= 100000; ++i) tooMany += "plane 1\n";
+    WriteTextFile(m_work / "many.txt", tooMany);
+    run = Run({"create", "2005", "6L", "--from", "many.txt"});
+    EXPECT_EQ(2, run.status);
+    EXPECT_EQ("many.txt:100001: a 2005 template holds at most 100000 layers; the description has 100001\n", run.err);
+    EXPECT_FALSE(fs::exists(m_work / "6L"));
+
     WriteTextFile(m_work / "empty.txt", "# nothing yet\n");
     run = Run({"create", "2005", "6L", "--from", "empty.txt"});
     EXPECT_EQ(2, run.status);

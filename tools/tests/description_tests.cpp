@@ -169,5 +169,16 @@ TEST(ParseDescription2005, BadLines)
     EXPECT_TRUE(parsed.layers.empty());
 }
 
+TEST(ParseDescription2005, NoMoreLayersThanTheReaderTakes)
+{
+    std::vector<SourceLine> lines(100000, SourceLine{"d.txt", "dielectric"});
+    EXPECT_TRUE(ParseDescription2005(lines).errors.empty());
+    lines.push_back({"d.txt:100001", "signal 1"});
+    const auto parsed = ParseDescription2005(lines);
+    EXPECT_EQ((std::vector<std::string>{"d.txt:100001: a 2005 template holds at most 100000 layers; the description "
+                                        "has 100001"}),
+              parsed.errors);
+}
+
 }  // namespace
 }  // namespace layouttool
