@@ -33,7 +33,8 @@ const char kUsageText[] =
     "  highlight PATH   highlight-virtual\n"
     "\n"
     "Exit status: 0 OK (the path is printed), 1 Cancel, 2 usage error,\n"
-    "3 script error, 4 the dialog could not be shown.\n";
+    "3 script error, 4 the dialog could not be shown, 5 the result or the\n"
+    "transcript could not be written.\n";
 
 namespace {
 

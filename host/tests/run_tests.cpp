@@ -297,6 +297,32 @@ TEST_F(HostRunTest, UsageErrorsEndWithStatusTwo)
   }
 }
 
+TEST_F(HostRunTest, ResultOrTranscriptThatCannotBeWrittenEndsWithStatusFive)
+{
+  MakeTypicalLibrary();
+  WriteFile(library_.Root() / "ok.script", "ok\n");
+  const std::vector<std::string> run = {ILT_HOST_PROGRAM, "--drive", "D=" + library_.Root().string(), "--script",
+                                        (library_.Root() / "ok.script").string()};
+
+  std::vector<std::string> argv = run;
+  argv.push_back("D:\\lib");
+  ProcessResult result = RunProgram(argv, "", library_.Root(), "/dev/full");
+  EXPECT_EQ(result.status, 5);
+  EXPECT_EQ(result.err, "import-layout-template: cannot write the result to standard output: No space left on device\n");
+
+  argv = run;
+  argv.insert(argv.end(), {"--transcript", "/dev/full", "D:\\lib"});
+  result = RunProgram(argv, "", library_.Root());
+  EXPECT_EQ(result.status, 5);
+  EXPECT_EQ(result.out, "") << "no path after a failed run";
+  EXPECT_EQ(result.err, "import-layout-template: cannot write the transcript '/dev/full': No space left on device\n");
+
+  for (const char* option : {"--help", "--version"}) {
+    result = RunProgram({ILT_HOST_PROGRAM, option}, "", library_.Root(), "/dev/full");
+    EXPECT_EQ(result.status, 5) << option;
+  }
+}
+
 TEST_F(HostRunTest, HelpAndVersion)
 {
   const ProcessResult help = RunProgram({ILT_HOST_PROGRAM, "--help"}, "", library_.Root());

@@ -34,7 +34,7 @@ const char kCheckHelp[] =
     "  -h, --help     show this help\n"
     "\n"
     "Exit status: 0 at least one template is listed, 1 none is, 2 bad command\n"
-    "line or FOLDER cannot be listed.\n";
+    "line or FOLDER cannot be listed, 3 the results could not be written.\n";
 
 namespace {
 

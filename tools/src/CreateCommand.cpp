@@ -65,7 +65,7 @@ const char kCreateHelp[] =
     "\n"
     "Errors name the file and line (FILE:LINE: problem); nothing is written\n"
     "when the description has an error. Exit status: 0 written, 1 failed,\n"
-    "2 bad command line or description.\n";
+    "2 bad command line or description, 3 the results could not be written.\n";
 
 namespace {
 

@@ -39,7 +39,8 @@ const char kShowHelp[] =
     "  -h, --help     show this help\n"
     "\n"
     "Exit status: 0 shown, 1 the dialog would not list the template or could\n"
-    "not show its stack-up, 2 bad command line.\n";
+    "not show its stack-up, 2 bad command line, 3 the results could not be\n"
+    "written.\n";
 
 namespace {
 

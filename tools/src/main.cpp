@@ -6,6 +6,7 @@
 
 #include "Commands.h"
 #include "ExitStatus.h"
+#include "safetext/StandardOutput.h"
 
 namespace layouttool {
 
@@ -20,7 +21,8 @@ const char kToolHelp[] =
     "                            the dialog lists, and why the others are not\n"
     "  help [COMMAND]            show this help, or a command's help\n"
     "\n"
-    "'layout-template-tool COMMAND --help' shows a command's help.\n";
+    "'layout-template-tool COMMAND --help' shows a command's help. A run whose\n"
+    "results cannot be written to standard output ends with status 3.\n";
 
 namespace {
 
@@ -72,6 +74,19 @@ int Run(const Arguments& arguments)
     return command->run(Arguments(arguments.begin() + 1, arguments.end()), std::cout, std::cerr);
 }
 
+// Runs the command; a result that did not reach standard output fails the run.
+int RunChecked(const Arguments& arguments)
+{
+    ilt::StandardOutputCheck output;
+    const int status = Run(arguments);
+    std::string reason;
+    if (!output.Close(reason)) {
+        PrintLine(std::cerr, "layout-template-tool: cannot write the results to standard output: " + reason);
+        return kExitOutput;
+    }
+    return status;
+}
+
 }  // namespace
 }  // namespace layouttool
 
@@ -80,5 +95,5 @@ int main(int argc, char** argv)
     // A write beyond the file-size limit fails (EFBIG) and is cleaned up like
     // any failed write, instead of killing the tool halfway.
     std::signal(SIGXFSZ, SIG_IGN);
-    return layouttool::Run(layouttool::Arguments(argv + 1, argv + argc));
+    return layouttool::RunChecked(layouttool::Arguments(argv + 1, argv + argc));
 }

@@ -20,11 +20,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-ToolRun Spawn(const std::vector<std::string>& words, const fs::path& workingFolder, const std::string& input)
+ToolRun Spawn(const std::vector<std::string>& words, const fs::path& workingFolder, const std::string& input,
+              const fs::path& standardOutput = fs::path())
 {
     TemporaryFolder scratch;
     const fs::path inputFile = scratch / "stdin";
-    const fs::path outFile = scratch / "stdout";
+    const fs::path outFile = standardOutput.empty() ? scratch / "stdout" : standardOutput;
     const fs::path errFile = scratch / "stderr";
     WriteTextFile(inputFile, input);
 
@@ -50,7 +51,7 @@ ToolRun Spawn(const std::vector<std::string>& words, const fs::path& workingFold
     }
     ToolRun run;
     run.status = WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -1;
-    run.out = ReadTextFile(outFile);
+    if (standardOutput.empty()) run.out = ReadTextFile(outFile);
     run.err = ReadTextFile(errFile);
     return run;
 }
@@ -62,6 +63,14 @@ ToolRun RunTool(const std::vector<std::string>& arguments, const fs::path& worki
     std::vector<std::string> words{LAYOUT_TEMPLATE_TOOL};
     words.insert(words.end(), arguments.begin(), arguments.end());
     return Spawn(words, workingFolder, input);
+}
+
+ToolRun RunToolWithOutputTo(const std::vector<std::string>& arguments, const fs::path& workingFolder,
+                            const fs::path& standardOutput)
+{
+    std::vector<std::string> words{LAYOUT_TEMPLATE_TOOL};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    return Spawn(words, workingFolder, std::string(), standardOutput);
 }
 
 ToolRun RunToolWithFileSizeLimit(const std::vector<std::string>& arguments, const fs::path& workingFolder,

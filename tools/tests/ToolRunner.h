@@ -19,6 +19,11 @@ struct ToolRun {
 ToolRun RunTool(const std::vector<std::string>& arguments, const std::filesystem::path& workingFolder,
                 const std::string& input = std::string());
 
+// The same, with standard output sent to the file `standardOutput` (such as
+// /dev/full); `out` of the result stays empty.
+ToolRun RunToolWithOutputTo(const std::vector<std::string>& arguments, const std::filesystem::path& workingFolder,
+                            const std::filesystem::path& standardOutput);
+
 // The same, with no file the tool writes allowed to grow beyond `bytes`
 // (the file-size limit, a multiple of 512), as on a full disk.
 ToolRun RunToolWithFileSizeLimit(const std::vector<std::string>& arguments,
