@@ -219,10 +219,16 @@ int Create(const CreateRequest& request, const ParsedDescription<Layer>& parsed,
     if (!ReportDescription(parsed, request, err)) return kExitUsage;
 
     const fs::path folder = AbsoluteNativePath(request.folder);
-    // The system's paths separate with backslashes: a name holding one
-    // could never be found as a template.
+    // The system's paths separate with backslashes, and its file queries
+    // take '?' and '*' for wildcards: a path holding one could never be
+    // found as a template.
     if (folder.string().find('\\') != std::string::npos) {
         PrintLine(err, request.folder + ": a path holding a backslash cannot name a template");
+        return kExitFailure;
+    }
+    if (const std::size_t wildcard = folder.string().find_first_of("?*"); wildcard != std::string::npos) {
+        PrintLine(err, request.folder + ": a path holding '" + folder.string()[wildcard] +
+                           "' cannot name a template: the dialog's file queries refuse it");
         return kExitFailure;
     }
 

@@ -230,6 +230,16 @@ TEST_F(Create, RefusalsLeaveFoldersAsTheyWere)
     EXPECT_EQ("T/keyin.oskel/sids: is a folder; cannot replace it\n", run.err);
     EXPECT_EQ((std::vector<std::string>{"0 1"}), ReadJobPreferences(m_work / "T"));
 
+    // Names that the dialog could never find.
+    for (const std::string folder : {"a?b", "lib*/T"}) {
+        run = Run({"create", "2005", folder, "--layer", "plane 1"});
+        EXPECT_EQ(1, run.status);
+        EXPECT_EQ(folder + ": a path holding '" + folder[folder.find_first_of("?*")] +
+                      "' cannot name a template: the dialog's file queries refuse it\n",
+                  run.err);
+        EXPECT_FALSE(fs::exists(m_work / folder));
+    }
+
     // A parent that is a file: nothing can be created below it.
     WriteTextFile(m_work / "plain", "");
     run = Run({"create", "2005", "plain/a/b", "--layer", "plane 1"});
