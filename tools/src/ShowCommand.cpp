@@ -1,18 +1,14 @@
 // `show DIR`: a template's format and stack-up rows, read by the dialog's own
 // display code inside a dialog that runs without anyone watching.
 
-#include <afxwin.h>
-#include <afxcmn.h>
-#include <standin/display.h>
-
 #include <filesystem>
 #include <ostream>
 
 #include "Commands.h"
 #include "Diagnosis.h"
 #include "ExitStatus.h"
+#include "StackupReader.h"
 #include "SystemPath.h"
-#include "dialog/ImportLayoutTemplateDlg.h"
 #include "safetext/ControlFree.h"
 #include "templates/TemplateProbe.h"
 
@@ -43,54 +39,6 @@ const char kShowHelp[] =
     "written.\n";
 
 namespace {
-
-// The dialog, with start-up replaced by the display of one template: binds
-// the controls, creates the columns as start-up does, runs the stack-up
-// display, reads back what the controls show, and ends.
-class StackupReader : public CImportLayoutTemplateDlg
-{
-public:
-    StackupReader(std::string templatesFolder, std::string templateName)
-        : CImportLayoutTemplateDlg("", "", ""),
-          m_folderToShow(std::move(templatesFolder)),
-          m_nameToShow(std::move(templateName))
-    {
-    }
-
-    BOOL OnInitDialog() override
-    {
-        CDialog::OnInitDialog();
-        m_templatesFolder = m_folderToShow;
-        m_stackupList.InsertColumn(0, "", LVCFMT_LEFT, 30, -1);
-        m_stackupList.InsertColumn(1, "Layer name", LVCFMT_LEFT, 150, -1);
-        m_stackupList.InsertColumn(2, "Layer usage", LVCFMT_LEFT, 145, -1);
-
-        m_displayed = DisplayStackUp(CString(m_nameToShow.c_str())) != 0;
-
-        CString format;
-        if (CWnd* label = GetDlgItem(IDC_LT_FORMAT)) label->GetWindowText(format);
-        m_format = static_cast<LPCSTR>(format);
-        for (int item = 0; item < m_stackupList.GetItemCount(); ++item) {
-            std::vector<std::string> row;
-            for (int column = 0; column < 3; ++column)
-                row.push_back(static_cast<LPCSTR>(m_stackupList.GetItemText(item, column)));
-            m_rows.push_back(std::move(row));
-        }
-        EndDialog(IDOK);
-        return TRUE;
-    }
-
-    bool Displayed() const { return m_displayed; }
-    const std::string& Format() const { return m_format; }
-    const std::vector<std::vector<std::string>>& Rows() const { return m_rows; }
-
-private:
-    std::string m_folderToShow;
-    std::string m_nameToShow;
-    bool m_displayed = false;
-    std::string m_format;
-    std::vector<std::vector<std::string>> m_rows;
-};
 
 // A row's texts separated by tabs; each text control-free unless `raw`.
 std::string RowLine(const std::vector<std::string>& row, bool raw)
@@ -143,33 +91,30 @@ int RunShow(const Arguments& arguments, std::ostream& out, std::ostream& err)
     // Only a folder that discovery accepts is ever displayed by the dialog.
     const TemplateProbeResult probe = ProbeTemplateFolder(ToSystemPath(shownFolder));
     if (!probe.IsValid()) {
-        PrintLine(err, shownFolder + ": the dialog does not list it: " + DescribeProbeResult(probe));
+        const std::string cause = DiagnoseRejection(folder.string(), probe);
+        PrintLine(err, shownFolder + ": the dialog does not list it: " + DescribeProbeResult(probe) +
+                           (cause.empty() ? "" : " (" + cause + ")"));
         return kExitFailure;
     }
 
-    standin::ScriptedDisplay display;  // no input: each message box is dismissed
-    StackupReader reader(ToSystemPath(folder.parent_path().string()), name);
-    INT_PTR result = 0;
-    {
-        standin::ScopedDisplay scope(display);
-        result = reader.DoModal();
-    }
-    if (result != IDOK) {
+    const ShownStackup shown = ShowStackup(ToSystemPath(folder.parent_path().string()), name);
+    if (!shown.ran) {
         PrintLine(err, shownFolder + ": the dialog cannot be run (its resources are missing?)");
         return kExitFailure;
     }
 
-    PrintLine(out, "format: " + reader.Format());
+    PrintLine(out, "format: " + shown.format);
     // Each text of a row is made control-free, not the line, whose tabs stay.
-    for (const std::vector<std::string>& row : reader.Rows()) out << RowLine(row, raw) << '\n';
+    for (const std::vector<std::string>& row : shown.rows) out << RowLine(row, raw) << '\n';
 
-    const auto messages = display.MessageBoxes();
-    for (const auto& message : messages) PrintLine(err, shownFolder + ": " + message.text);
-    if (reader.Displayed()) return kExitSuccess;
-    if (messages.empty()) {
-        // The dialog's own words at start-up; the 2005 reader gives no reason.
-        std::string reason = probe.verdict == TemplateVerdict::Valid2005 ? DiagnoseJobPreferences(ToSystemPath(shownFolder))
-                                                                         : std::string();
+    for (const std::string& message : shown.messages) PrintLine(err, shownFolder + ": " + message);
+    if (shown.displayed) return kExitSuccess;
+    if (shown.messages.empty()) {
+        // The dialog's own words at start-up; the readers that stop silently
+        // give no reason, so the tool finds one.
+        const std::string reason = probe.verdict == TemplateVerdict::Valid2005
+                                       ? DiagnoseJobPreferences(ToSystemPath(shownFolder))
+                                       : DiagnoseLayers(folder.string());
         PrintLine(err, shownFolder + ": Can't display the stackup." + (reason.empty() ? "" : " (" + reason + ")"));
     }
     return kExitFailure;

@@ -73,6 +73,26 @@ ToolRun RunToolWithOutputTo(const std::vector<std::string>& arguments, const fs:
     return Spawn(words, workingFolder, std::string(), standardOutput);
 }
 
+bool RunToolBoundByPermissions(const std::vector<std::string>& arguments, const fs::path& workingFolder,
+                               ToolRun& run)
+{
+    if (::geteuid() != 0) {
+        run = RunTool(arguments, workingFolder);
+        return true;
+    }
+    // Root without the capabilities that override permissions.
+    const std::vector<std::string> unprivileged = {"/usr/bin/setpriv",
+                                                   "--bounding-set=-dac_override,-dac_read_search"};
+    std::vector<std::string> probe = unprivileged;
+    probe.push_back("/bin/true");
+    if (!fs::exists(unprivileged[0]) || Spawn(probe, workingFolder, std::string()).status != 0) return false;
+    std::vector<std::string> words = unprivileged;
+    words.push_back(LAYOUT_TEMPLATE_TOOL);
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    run = Spawn(words, workingFolder, std::string());
+    return true;
+}
+
 ToolRun RunToolWithFileSizeLimit(const std::vector<std::string>& arguments, const fs::path& workingFolder,
                                  long bytes)
 {

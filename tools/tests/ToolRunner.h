@@ -24,6 +24,12 @@ ToolRun RunTool(const std::vector<std::string>& arguments, const std::filesystem
 ToolRun RunToolWithOutputTo(const std::vector<std::string>& arguments, const std::filesystem::path& workingFolder,
                             const std::filesystem::path& standardOutput);
 
+// The same, with file permissions applying to the tool even when the tests
+// run as root (whose override of them is dropped). False, without running the
+// tool, when that cannot be arranged.
+bool RunToolBoundByPermissions(const std::vector<std::string>& arguments, const std::filesystem::path& workingFolder,
+                               ToolRun& run);
+
 // The same, with no file the tool writes allowed to grow beyond `bytes`
 // (the file-size limit, a multiple of 512), as on a full disk.
 ToolRun RunToolWithFileSizeLimit(const std::vector<std::string>& arguments,
