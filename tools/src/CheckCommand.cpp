@@ -38,6 +38,7 @@ const char kCheckHelp[] =
     "  --listing-order ORDER  the order in which the folder lists its entries:\n"
     "                 filesystem (the default, as the dialog meets them),\n"
     "                 ascending or descending by name\n"
+    "  --             end of the options: FOLDER may start with '-'\n"
     "  -h, --help     show this help\n"
     "\n"
     "Exit status: 0 at least one template is listed, 1 none is, 2 bad command\n"
@@ -139,12 +140,16 @@ int RunCheck(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
     std::vector<std::string> positional;
     standin::ListingOrder order = standin::ListingOrder::FileSystem;
+    if (AsksForHelp(arguments)) {
+        out << kCheckHelp;
+        return kExitSuccess;
+    }
     for (std::size_t i = 0; i < arguments.size();) {
         std::string value;
         std::string error;
-        if (IsHelpOption(arguments[i])) {
-            out << kCheckHelp;
-            return kExitSuccess;
+        if (arguments[i] == "--") {
+            positional.insert(positional.end(), arguments.begin() + static_cast<std::ptrdiff_t>(i) + 1, arguments.end());
+            break;
         }
         if (TakeOptionValue(arguments, i, "listing-order", value, error)) {
             if (!error.empty()) return UsageError(error, err);

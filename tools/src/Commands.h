@@ -29,6 +29,9 @@ void PrintLine(std::ostream& stream, std::string_view line);
 // Whether an argument asks for help: "--help" or "-h".
 bool IsHelpOption(const std::string& argument);
 
+// Whether the arguments ask for help before a "--" that ends the options.
+bool AsksForHelp(const Arguments& arguments);
+
 // The value of option `name` at arguments[index], written "--name VALUE" or
 // "--name=VALUE"; advances index past it. False when the argument is another
 // one; with *error when the value is missing.

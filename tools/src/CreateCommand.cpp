@@ -32,6 +32,7 @@ const char kCreateHelp[] =
     "  --layer LINE   one more layer, written as a line of the description\n"
     "  --force        DIR may hold a template: its files are replaced; other\n"
     "                 files in DIR are left alone\n"
+    "  --             end of the options: DIR may start with '-'\n"
     "  -h, --help     show this help\n"
     "\n"
     "Description lines. Words are separated by blanks; \"...\" quotes a word\n"
@@ -98,6 +99,9 @@ bool ParseCreateArguments(const Arguments& arguments, CreateRequest& request, st
         } else if (arguments[i] == "--force") {
             request.force = true;
             ++i;
+        } else if (arguments[i] == "--") {
+            positional.insert(positional.end(), arguments.begin() + static_cast<std::ptrdiff_t>(i) + 1, arguments.end());
+            break;
         } else if (arguments[i].size() > 1 && arguments[i][0] == '-') {
             error = "unknown option " + arguments[i];
             return false;
@@ -264,11 +268,9 @@ int Create(const CreateRequest& request, const ParsedDescription<Layer>& parsed,
 
 int RunCreate(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
-    for (const std::string& argument : arguments) {
-        if (IsHelpOption(argument)) {
-            out << kCreateHelp;
-            return kExitSuccess;
-        }
+    if (AsksForHelp(arguments)) {
+        out << kCreateHelp;
+        return kExitSuccess;
     }
 
     CreateRequest request;

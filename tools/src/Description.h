@@ -69,8 +69,9 @@ struct ParsedDescription {
 ParsedDescription<Layer2007> ParseDescription2007(const std::vector<SourceLine>& lines);
 ParsedDescription<Layer2005> ParseDescription2005(const std::vector<SourceLine>& lines);
 
-// Appends the lines of a description file ("-" reads standard input). False,
-// with *error naming the file, when it cannot be read.
+// Appends the lines of a description file ("-" reads standard input); a
+// UTF-8 byte-order mark at its start is skipped. False, with *error naming
+// the file and the reason, when it cannot be read.
 bool ReadDescriptionFile(const std::string& path, std::vector<SourceLine>& lines, std::string& error);
 
 // The line of one --layer argument.

@@ -12,6 +12,15 @@ void PrintLine(std::ostream& stream, std::string_view line) { stream << ilt::Con
 
 bool IsHelpOption(const std::string& argument) { return argument == "--help" || argument == "-h"; }
 
+bool AsksForHelp(const Arguments& arguments)
+{
+    for (const std::string& argument : arguments) {
+        if (argument == "--") return false;
+        if (IsHelpOption(argument)) return true;
+    }
+    return false;
+}
+
 bool TakeOptionValue(const Arguments& arguments, std::size_t& index, const std::string& name, std::string& value,
                      std::string& error)
 {

@@ -32,6 +32,7 @@ const char kShowHelp[] =
     "\n"
     "Options:\n"
     "  --raw          print the rows byte for byte, as the dialog holds them\n"
+    "  --             end of the options: DIR may start with '-'\n"
     "  -h, --help     show this help\n"
     "\n"
     "Exit status: 0 shown, 1 the dialog would not list the template or could\n"
@@ -57,10 +58,19 @@ int RunShow(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
     std::vector<std::string> positional;
     bool raw = false;
+    if (AsksForHelp(arguments)) {
+        out << kShowHelp;
+        return kExitSuccess;
+    }
+    bool optionsEnded = false;
     for (const std::string& argument : arguments) {
-        if (IsHelpOption(argument)) {
-            out << kShowHelp;
-            return kExitSuccess;
+        if (optionsEnded) {
+            positional.push_back(argument);
+            continue;
+        }
+        if (argument == "--") {
+            optionsEnded = true;
+            continue;
         }
         if (argument == "--raw") {
             raw = true;

@@ -20,6 +20,7 @@ const char kToolHelp[] =
     "  check FOLDER              tell which sub-folders of a layout-templates folder\n"
     "                            the dialog lists, and why the others are not\n"
     "  help [COMMAND]            show this help, or a command's help\n"
+    "  --version                 show the tool's version\n"
     "\n"
     "'layout-template-tool COMMAND --help' shows a command's help. A run whose\n"
     "results cannot be written to standard output ends with status 3.\n";
@@ -59,6 +60,10 @@ int Run(const Arguments& arguments)
         return kExitUsage;
     }
     const std::string& name = arguments[0];
+    if (name == "--version") {
+        std::cout << "layout-template-tool " << ILT_VERSION << '\n';
+        return kExitSuccess;
+    }
     if (IsHelpOption(name) || name == "help") {
         if (name == "help" && arguments.size() > 1) {
             const Command* command = FindCommand(arguments[1]);

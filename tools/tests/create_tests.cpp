@@ -138,6 +138,14 @@ TEST_F(Create, TwoThousandSevenFromFileAndLayers)
     }());
 }
 
+TEST_F(Create, ADescriptionMayStartWithAByteOrderMark)
+{
+    WriteTextFile(m_work / "bom.txt", "\xef\xbb\xbfsignal 1\nplane 2\n");
+    const ToolRun run = Run({"create", "2005", "6L", "--from", "bom.txt"});
+    ASSERT_EQ(0, run.status) << run.err;
+    EXPECT_EQ((std::vector<std::string>{"1 1", "0 2"}), ReadJobPreferences(m_work / "6L"));
+}
+
 TEST_F(Create, TwoThousandFiveFromLayersAndStandardInput)
 {
     ToolRun run = Run({"create", "2005", "6L", "--layer", "signal 1", "--layer", "dielectric", "--layer", "plane 2"});
@@ -162,7 +170,7 @@ TEST_F(Create, DescriptionErrorsNameFileAndLineAndWriteNothing)
     EXPECT_EQ("bad.txt:3: a conductor layer needs metal=<n>\n"
               "bad.txt:4: unknown layer kind 'what' (expected conductor, dielectric, soldermask, silkscreen, or an "
               "integer)\n"
-              "--layer 'conductor B metal=x': metal=x is not an integer from -2147483648 to 2147483647\n",
+              "--layer 'conductor B metal=x': metal=x is not an integer\n",
               run.err);
     EXPECT_EQ("", run.out);
     EXPECT_FALSE(fs::exists(m_work / "4L"));
@@ -178,6 +186,11 @@ TEST_F(Create, DescriptionErrorsNameFileAndLineAndWriteNothing)
     EXPECT_EQ(2, run.status);
     EXPECT_EQ("many.txt:100001: a 2005 template holds at most 100000 layers; the description has 100001\n", run.err);
     EXPECT_FALSE(fs::exists(m_work / "6L"));
+
+    fs::create_directory(m_work / "folder.txt");
+    run = Run({"create", "2005", "6L", "--from", "folder.txt"});
+    EXPECT_EQ(1, run.status);
+    EXPECT_EQ("folder.txt: cannot be read: Is a directory\n", run.err);
 
     WriteTextFile(m_work / "empty.txt", "# nothing yet\n");
     run = Run({"create", "2005", "6L", "--from", "empty.txt"});
