@@ -104,6 +104,17 @@ bool MapDrives(const std::vector<DriveMapping>& drives, std::string& error)
   return true;
 }
 
+// Whether writing the transcript would overwrite the script: the same name,
+// or another name of the same file.
+bool TranscriptIsTheScript(const Options& options)
+{
+  if (!options.scriptPath || !options.transcriptPath || *options.scriptPath == "-")
+    return false;
+  std::error_code unknown;
+  return *options.scriptPath == *options.transcriptPath ||
+         fs::equivalent(*options.scriptPath, *options.transcriptPath, unknown);
+}
+
 // Closes the transcript file; false, with the reason, when a line of it was lost.
 bool CloseTranscript(std::ofstream& file, const TranscriptWriter& writer, std::string& reason)
 {
@@ -138,6 +149,9 @@ int Run(const std::vector<std::string>& arguments)
                            : options.listingOrder == "descending" ? standin::ListingOrder::Descending
                                                                   : standin::ListingOrder::FileSystem);
 
+  if (TranscriptIsTheScript(options))
+    return UsageError("--transcript: '" + *options.transcriptPath + "' is the script itself");
+
   std::optional<Script> script;
   if (options.scriptPath) {
     script.emplace();
@@ -153,9 +167,11 @@ int Run(const std::vector<std::string>& arguments)
   std::ofstream transcriptFile;
   std::unique_ptr<TranscriptWriter> transcript;
   if (options.transcriptPath) {
+    errno = 0;
     transcriptFile.open(*options.transcriptPath, std::ios::binary | std::ios::trunc);
     if (!transcriptFile)
-      return UsageError("cannot write the transcript '" + *options.transcriptPath + "'");
+      return UsageError("cannot write the transcript '" + *options.transcriptPath +
+                        "': " + std::strerror(errno != 0 ? errno : EIO));
     transcript = std::make_unique<TranscriptWriter>(transcriptFile);
   }
 
