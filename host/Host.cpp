@@ -6,6 +6,8 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -19,6 +21,7 @@
 #include "ScriptPlayer.h"
 #include "Transcript.h"
 #include "dialog/ImportLayoutTemplateDlg.h"
+#include "safetext/StandardOutput.h"
 #include "terminal/TerminalDisplay.h"
 #include "terminal/TerminalText.h"
 
@@ -101,9 +104,32 @@ bool MapDrives(const std::vector<DriveMapping>& drives, std::string& error)
   return true;
 }
 
-}  // namespace
+// Whether writing the transcript would overwrite the script: the same name,
+// or another name of the same file.
+bool TranscriptIsTheScript(const Options& options)
+{
+  if (!options.scriptPath || !options.transcriptPath || *options.scriptPath == "-")
+    return false;
+  std::error_code unknown;
+  return *options.scriptPath == *options.transcriptPath ||
+         fs::equivalent(*options.scriptPath, *options.transcriptPath, unknown);
+}
 
-int RunHost(const std::vector<std::string>& arguments)
+// Closes the transcript file; false, with the reason, when a line of it was lost.
+bool CloseTranscript(std::ofstream& file, const TranscriptWriter& writer, std::string& reason)
+{
+  errno = 0;
+  file.close();
+  int error = writer.WriteError();
+  if (error == 0 && file.fail())
+    error = errno != 0 ? errno : EIO;
+  if (error == 0)
+    return true;
+  reason = std::strerror(error);
+  return false;
+}
+
+int Run(const std::vector<std::string>& arguments)
 {
   Options options;
   std::string error;
@@ -123,6 +149,9 @@ int RunHost(const std::vector<std::string>& arguments)
                            : options.listingOrder == "descending" ? standin::ListingOrder::Descending
                                                                   : standin::ListingOrder::FileSystem);
 
+  if (TranscriptIsTheScript(options))
+    return UsageError("--transcript: '" + *options.transcriptPath + "' is the script itself");
+
   std::optional<Script> script;
   if (options.scriptPath) {
     script.emplace();
@@ -138,9 +167,11 @@ int RunHost(const std::vector<std::string>& arguments)
   std::ofstream transcriptFile;
   std::unique_ptr<TranscriptWriter> transcript;
   if (options.transcriptPath) {
+    errno = 0;
     transcriptFile.open(*options.transcriptPath, std::ios::binary | std::ios::trunc);
     if (!transcriptFile)
-      return UsageError("cannot write the transcript '" + *options.transcriptPath + "'");
+      return UsageError("cannot write the transcript '" + *options.transcriptPath +
+                        "': " + std::strerror(errno != 0 ? errno : EIO));
     transcript = std::make_unique<TranscriptWriter>(transcriptFile);
   }
 
@@ -172,6 +203,12 @@ int RunHost(const std::vector<std::string>& arguments)
     terminalClosed = terminal->InputEnded();
   }
 
+  if (transcript && !CloseTranscript(transcriptFile, *transcript, error)) {
+    if (!scriptError.empty())
+      Complain(scriptError);
+    Complain("cannot write the transcript '" + *options.transcriptPath + "': " + error);
+    return kExitOutput;
+  }
   if (!scriptError.empty()) {
     Complain(scriptError);
     return kExitScript;
@@ -197,6 +234,21 @@ int RunHost(const std::vector<std::string>& arguments)
     Complain("the dialog could not be shown (DoModal returned " + std::to_string(outcome.result) + ")");
     return kExitNoDialog;
   }
+}
+
+}  // namespace
+
+int RunHost(const std::vector<std::string>& arguments)
+{
+  // A path that did not reach standard output must not look like a success.
+  StandardOutputCheck output;
+  const int status = Run(arguments);
+  std::string reason;
+  if (!output.Close(reason)) {
+    Complain("cannot write the result to standard output: " + reason);
+    return kExitOutput;
+  }
+  return status;
 }
 
 }  // namespace ilt

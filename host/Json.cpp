@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "Utf8.h"
+#include "safetext/Utf8.h"
 
 namespace ilt {
 

@@ -32,6 +32,14 @@ std::string EntryList(const std::vector<std::string>& entries)
 
 ScriptPlayer::ScriptPlayer(Script script) : script_(std::move(script)) {}
 
+std::string ScriptPlayer::Describe(HWND window) const
+{
+  std::string described = DescribeRole(roles_.RoleOf(window));
+  if (const MessageBoxInfo* box = roles_.MessageBox(window))
+    described += " (" + Shown(box->text) + ")";
+  return described;
+}
+
 void ScriptPlayer::Fail(int line, const std::string& problem)
 {
   if (!error_.empty())
@@ -66,7 +74,7 @@ std::optional<standin::Action> ScriptPlayer::ToAction(const ScriptStep& step, HW
   const auto needs = [&](WindowRole wanted) {
     if (role == wanted)
       return true;
-    Fail(step.line, keyword + ": the active window is " + DescribeRole(role) + ", not " + DescribeRole(wanted));
+    Fail(step.line, keyword + ": the active window is " + Describe(active) + ", not " + DescribeRole(wanted));
     return false;
   };
 
@@ -106,8 +114,7 @@ void ScriptPlayer::Notify(const standin::Event& event)
   roles_.Observe(event);
   if (event.kind == standin::Event::Kind::ActionRejected) {
     const std::string what = next_ > 0 ? KeywordOf(script_.steps[next_ - 1].kind) : event.caption;
-    Fail(lastLine_, what + ": refused by " + DescribeRole(roles_.RoleOf(event.hwnd)) + ": " +
-                        ControlFree(event.text));
+    Fail(lastLine_, what + ": refused by " + Describe(event.hwnd) + ": " + ControlFree(event.text));
   }
 }
 

@@ -35,6 +35,8 @@ public:
 
 private:
   std::optional<standin::Action> ToAction(const ScriptStep& step, HWND active, WindowRole role);
+  // "the dialog", or "a message box ('its text')": the window, for messages.
+  std::string Describe(HWND window) const;
   void Fail(int line, const std::string& problem);
 
   Script script_;

@@ -4,19 +4,9 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "Utf8.h"
+#include "safetext/Utf8.h"
 
 namespace ilt {
-namespace {
-
-// Invisible characters that change how the text around them is shown.
-bool IsFormatControl(char32_t c)
-{
-  return (c >= 0x200B && c <= 0x200F) || (c >= 0x2028 && c <= 0x202E) || (c >= 0x2060 && c <= 0x206F) ||
-         c == 0xFEFF || (c >= 0xFFF9 && c <= 0xFFFB) || c == 0x061C;
-}
-
-}  // namespace
 
 std::vector<Glyph> TerminalGlyphs(std::string_view text, bool unicodeTerminal)
 {
@@ -25,7 +15,7 @@ std::vector<Glyph> TerminalGlyphs(std::string_view text, bool unicodeTerminal)
     const std::size_t start = pos;
     char32_t c = 0;
     const bool valid = DecodeUtf8(text, pos, c);
-    if (!valid || c < 0x20 || (c >= 0x7F && c < 0xA0) || (c >= 0x80 && !unicodeTerminal) || IsFormatControl(c)) {
+    if (!valid || IsControlCharacter(c) || (c >= 0x80 && !unicodeTerminal)) {
       glyphs.push_back({"?", 1});
       continue;
     }
@@ -103,20 +93,6 @@ std::vector<std::string> WrapLines(std::string_view text, int width, bool unicod
     paragraphStart = newline + 1;
   }
   return lines;
-}
-
-std::string ControlFree(std::string_view text)
-{
-  std::string safe;
-  for (std::size_t pos = 0; pos < text.size();) {
-    const std::size_t start = pos;
-    char32_t c = 0;
-    if (!DecodeUtf8(text, pos, c) || c < 0x20 || (c >= 0x7F && c < 0xA0) || IsFormatControl(c))
-      safe += '?';
-    else
-      safe.append(text.substr(start, pos - start));
-  }
-  return safe;
 }
 
 int TerminalWidth(std::string_view text, bool unicodeTerminal)

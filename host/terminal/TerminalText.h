@@ -1,16 +1,17 @@
 // Text made safe for a terminal, and measured in columns.
 //
 // File and folder names reach the screen unfiltered from the disk, so every
-// character that a terminal would act on instead of showing is replaced by '?':
-// C0 and C1 control characters (escape sequences start with one), DEL, the
-// bidirectional and other invisible format controls, and bytes that are not
-// valid UTF-8. On a terminal that is not UTF-8, every non-ASCII character is
-// replaced too.
+// character that a terminal would act on instead of showing is replaced by '?'
+// (IsControlCharacter, and bytes that are not valid UTF-8). On a terminal that
+// is not UTF-8, every non-ASCII character is replaced too. Lines written to
+// standard output or error go through ControlFree (safetext/ControlFree.h).
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "safetext/ControlFree.h"
 
 namespace ilt {
 
@@ -36,10 +37,5 @@ int TerminalWidth(std::string_view text, bool unicodeTerminal);
 // blanks where a line would grow too long; a word longer than a line is cut.
 // The lines are terminal-safe.
 std::vector<std::string> WrapLines(std::string_view text, int width, bool unicodeTerminal);
-
-// `text` with only the control characters (C0, DEL, C1, format controls) and
-// malformed bytes replaced by '?', whatever the terminal: for lines written to
-// standard output or standard error when they may reach a terminal.
-std::string ControlFree(std::string_view text);
 
 }  // namespace ilt

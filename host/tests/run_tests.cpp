@@ -245,7 +245,11 @@ TEST_F(HostRunTest, ScriptErrorsNameTheLine)
       {"select 4l\n", "D:\\lib", "script.txt:1: select: the drop-down has no entry '4l'"},
       {"yes\n", "D:\\lib", "script.txt:1: yes: refused by the dialog"},
       {"highlight D:\\lib\n", "D:\\lib", "script.txt:1: highlight: the active window is the dialog, not the folder browser"},
-      {"select 4L\n", "D:\\nothere", "script.txt:1: select: the active window is a message box, not the dialog"},
+      {"select 4L\n", "D:\\nothere",
+       "script.txt:1: select: the active window is a message box ('Central library \"D:\\nothere\" doesn't exist.'), "
+       "not the dialog"},
+      {"yes\n", "D:\\nothere",
+       "script.txt:1: yes: refused by a message box ('Central library \"D:\\nothere\" doesn't exist.'): "},
       {"# nothing to do\n", "D:\\nothere",
        "script.txt: the script ended while a message box waits for input "
        "('Central library \"D:\\nothere\" doesn't exist.')"},
@@ -285,6 +289,10 @@ TEST_F(HostRunTest, UsageErrorsEndWithStatusTwo)
       {{"one", "two"}, "unexpected argument 'two'"},
       {{"--script", "no-such-script.txt", "D:\\lib"}, "cannot read the script 'no-such-script.txt'"},
       {{"D:\\lib"}, "standard input is not a terminal: give --script FILE"},
+      {{"--script", "/", "D:\\lib"}, "cannot read the script '/': Is a directory"},
+      {{"--script", "-", "--transcript", "/nonexistent/t.jsonl", "D:\\lib"},
+       "cannot write the transcript '/nonexistent/t.jsonl': No such file or directory"},
+      {{"--drive", "D=/a", "--drive", "D=/b"}, "--drive D=/b: drive D: is already mapped (to '/a')"},
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.message);
@@ -295,6 +303,59 @@ TEST_F(HostRunTest, UsageErrorsEndWithStatusTwo)
     EXPECT_EQ(result.out, "");
     EXPECT_NE(result.err.find(test.message), std::string::npos) << result.err;
   }
+}
+
+TEST_F(HostRunTest, ResultOrTranscriptThatCannotBeWrittenEndsWithStatusFive)
+{
+  MakeTypicalLibrary();
+  WriteFile(library_.Root() / "ok.script", "ok\n");
+  const std::vector<std::string> run = {ILT_HOST_PROGRAM, "--drive", "D=" + library_.Root().string(), "--script",
+                                        (library_.Root() / "ok.script").string()};
+
+  std::vector<std::string> argv = run;
+  argv.push_back("D:\\lib");
+  ProcessResult result = RunProgram(argv, "", library_.Root(), "/dev/full");
+  EXPECT_EQ(result.status, 5);
+  EXPECT_EQ(result.err, "import-layout-template: cannot write the result to standard output: No space left on device\n");
+
+  argv = run;
+  argv.insert(argv.end(), {"--transcript", "/dev/full", "D:\\lib"});
+  result = RunProgram(argv, "", library_.Root());
+  EXPECT_EQ(result.status, 5);
+  EXPECT_EQ(result.out, "") << "no path after a failed run";
+  EXPECT_EQ(result.err, "import-layout-template: cannot write the transcript '/dev/full': No space left on device\n");
+
+  for (const char* option : {"--help", "--version"}) {
+    result = RunProgram({ILT_HOST_PROGRAM, option}, "", library_.Root(), "/dev/full");
+    EXPECT_EQ(result.status, 5) << option;
+  }
+}
+
+TEST_F(HostRunTest, TheScriptIsNeverTheTranscript)
+{
+  MakeTypicalLibrary();
+  const fs::path script = library_.Root() / "same.script";
+  WriteFile(script, "ok\n");
+  fs::create_directory(library_.Root() / "sub");
+  for (const std::string& transcript : {script.string(), (library_.Root() / "sub" / ".." / "same.script").string()}) {
+    const ProcessResult result =
+        RunProgram({ILT_HOST_PROGRAM, "--drive", "D=" + library_.Root().string(), "--script", script.string(),
+                    "--transcript", transcript, "D:\\lib"},
+                   "", library_.Root());
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find("--transcript: '" + transcript + "' is the script itself"), std::string::npos)
+        << result.err;
+    EXPECT_EQ(ReadFile(script), "ok\n");
+  }
+}
+
+TEST_F(HostRunTest, AScriptMayStartWithAByteOrderMark)
+{
+  MakeTypicalLibrary();
+  const ProcessResult result = Run("\xef\xbb\xbfselect 6L\nok\n");
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, (Layout() / "6L").string() + "\n");
 }
 
 TEST_F(HostRunTest, HelpAndVersion)

@@ -73,6 +73,11 @@ TEST_F(WriterTest, RefusesToOverwriteAndCleansUpAfterFailure)
     EXPECT_EQ(SideFiles(m_root), std::vector<std::string>{});
 
     EXPECT_FALSE(WriteOskel("", PcbDescription({}), nullptr));
+
+    // The reason comes with the path.
+    std::ofstream(m_root / "plain").put('x');
+    EXPECT_FALSE(WriteOskel((m_root / "plain" / "keyin.oskel").string(), PcbDescription({}), &error));
+    EXPECT_EQ(error, "cannot create folder " + (m_root / "plain" / "keyin.oskel").string() + ": Not a directory");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Decoding of UTF-8, the system's ANSI code page.
-#include "Utf8.h"
+#include "safetext/Utf8.h"
 
 namespace ilt {
 
