@@ -12,19 +12,12 @@ namespace testsupport::runtime {
 inline constexpr bool kStatAnswersBareDrive = false;
 // A search of a drive root delivers no "." or ".." (NTFS; Wine's drives alike).
 inline constexpr bool kDriveRootListsDotEntries = false;
-#if defined(__OPTIMIZE__)
-// <sys/stat.h>'s _stat (_stat64i32) is inlined and asks msvcrt.dll's _stat64 as it is, which
-// refuses a path ending in a backslash (ENOENT) but for a drive root "X:\", as the run-times before
-// the Universal CRT are documented to.
-inline constexpr bool kStatAnswersFolderWithTrailingBackslash = false;
-inline constexpr bool kStatAnswersFileWithTrailingBackslash = false;
-#else
-// Without optimisation mingw-w64 does not inline <sys/stat.h>'s _stat (_stat64i32, an extern
-// gnu_inline function): the call goes to libmingwex's copy, which drops one trailing separator
-// before it asks msvcrt.dll, so a file given with a trailing backslash is found as well.
+// The build defines __CRT__NO_INLINE, so <sys/stat.h>'s _stat (_stat64i32) is libmingwex's
+// copy, which drops one trailing separator before it asks msvcrt.dll's _stat64: a folder and a
+// file given with a trailing backslash are both found. (msvcrt.dll's own _stat64 refuses both but
+// for a drive root "X:\", as the run-times before the Universal CRT are documented to.)
 inline constexpr bool kStatAnswersFolderWithTrailingBackslash = true;
 inline constexpr bool kStatAnswersFileWithTrailingBackslash = true;
-#endif
 #else
 // The stand-in's choices: a bare "X:" is the root of mapped drive X, a trailing backslash is
 // accepted on a folder and refused on a file (as by the Universal CRT), and "." and ".." are
