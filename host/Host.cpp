@@ -44,14 +44,18 @@ int UsageError(const std::string& message)
   return kExitUsage;
 }
 
-// The sample library built beside the program.
+// The sample library: built beside the program, or installed in the data
+// folder beside the program's folder.
 std::string SampleLibrary()
 {
   std::error_code error;
   const fs::path program = fs::read_symlink("/proc/self/exe", error);
   if (error)
     return ILT_SAMPLE_LIBRARY;
-  return (program.parent_path() / ILT_SAMPLE_LIBRARY).string();
+  const fs::path built = program.parent_path() / ILT_SAMPLE_LIBRARY;
+  if (fs::is_directory(built, error))
+    return built.string();
+  return (program.parent_path() / ILT_INSTALLED_SAMPLE_LIBRARY).lexically_normal().string();
 }
 
 // The dialog's path as a native path; as it is when its drive is not mapped.
