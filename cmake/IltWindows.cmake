@@ -8,6 +8,13 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_SHARED_LIBRARY_PREFIX "")
 set(CMAKE_IMPORT_LIBRARY_PREFIX "")
 
+# The C run-time's functions that mingw-w64's headers define inline
+# (<sys/stat.h>'s _stat among them) are inlined only when optimising;
+# otherwise the call goes to libmingwex's copy, which answers some paths
+# differently (a trailing backslash). Always the library's copy, so that a
+# Debug and a Release build of the module answer alike.
+add_compile_definitions(__CRT__NO_INLINE)
+
 # The C++ run-time is shared by the module, the class library, the clients and
 # the host (strings and shared pointers cross between them), so its DLLs lie
 # beside the programs.

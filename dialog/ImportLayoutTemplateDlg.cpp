@@ -57,6 +57,8 @@ CString CImportLayoutTemplateDlg::GetLayoutTemplatePath()
 	if (m_selectedTemplate.IsEmpty())
 		return CString();
 
+	// A drive root keeps its backslash through NormalizePath, so its
+	// templates come back with two: "D:\\4L".
 	std::string path = m_templatesFolder;
 	path += "/";
 	path += (LPCSTR)m_selectedTemplate;

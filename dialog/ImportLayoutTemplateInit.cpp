@@ -160,6 +160,8 @@ BOOL CImportLayoutTemplateDlg::OnInitDialog()
 	NormalizePath(m_templatesFolder);
 	if (IsEmptyDirectory(m_templatesFolder))
 	{
+		// Appended to the central library as given, not normalised first:
+		// "D:\lib\" gives "D:\lib\\LayoutTemplates", the form hosts receive.
 		m_templatesFolder = (LPCSTR)m_centralLibrary;
 		m_templatesFolder += "/LayoutTemplates";
 		NormalizePath(m_templatesFolder);
@@ -202,7 +204,8 @@ BOOL CImportLayoutTemplateDlg::OnInitDialog()
 	GetDlgItem(IDC_CENTRAL_LIBRARY)->SetWindowText(m_centralLibrary);
 
 	// The drop-down sorts what it shows; the selection is the first template
-	// in discovery order unless one is held from an earlier showing.
+	// in discovery order unless one is held from an earlier showing: a host
+	// that shows the same object again offers the user's last pick.
 	for (std::list<std::string>::const_iterator it = names.begin(); it != names.end(); ++it)
 	{
 		::SendMessageA(m_templateCombo.GetSafeHwnd(), CB_ADDSTRING, 0,

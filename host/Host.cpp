@@ -6,6 +6,8 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -20,6 +22,7 @@
 #include "Transcript.h"
 #include "TranscriptDisplay.h"
 #include "dialog/ImportLayoutTemplateDlg.h"
+#include "safetext/StandardOutput.h"
 #include "terminal/TerminalDisplay.h"
 #include "terminal/TerminalText.h"
 
@@ -42,14 +45,18 @@ int UsageError(const std::string& message)
   return kExitUsage;
 }
 
-// The sample library built beside the program.
+// The sample library: built beside the program, or installed in the data
+// folder beside the program's folder.
 std::string SampleLibrary()
 {
   std::error_code error;
   const fs::path program = fs::read_symlink("/proc/self/exe", error);
   if (error)
     return ILT_SAMPLE_LIBRARY;
-  return (program.parent_path() / ILT_SAMPLE_LIBRARY).string();
+  const fs::path built = program.parent_path() / ILT_SAMPLE_LIBRARY;
+  if (fs::is_directory(built, error))
+    return built.string();
+  return (program.parent_path() / ILT_INSTALLED_SAMPLE_LIBRARY).lexically_normal().string();
 }
 
 // The dialog's path as a native path; as it is when its drive is not mapped.
@@ -102,9 +109,32 @@ bool MapDrives(const std::vector<DriveMapping>& drives, std::string& error)
   return true;
 }
 
-}  // namespace
+// Whether writing the transcript would overwrite the script: the same name,
+// or another name of the same file.
+bool TranscriptIsTheScript(const Options& options)
+{
+  if (!options.scriptPath || !options.transcriptPath || *options.scriptPath == "-")
+    return false;
+  std::error_code unknown;
+  return *options.scriptPath == *options.transcriptPath ||
+         fs::equivalent(*options.scriptPath, *options.transcriptPath, unknown);
+}
 
-int RunHost(const std::vector<std::string>& arguments)
+// Closes the transcript file; false, with the reason, when a line of it was lost.
+bool CloseTranscript(std::ofstream& file, const TranscriptWriter& writer, std::string& reason)
+{
+  errno = 0;
+  file.close();
+  int error = writer.WriteError();
+  if (error == 0 && file.fail())
+    error = errno != 0 ? errno : EIO;
+  if (error == 0)
+    return true;
+  reason = std::strerror(error);
+  return false;
+}
+
+int Run(const std::vector<std::string>& arguments)
 {
   Options options;
   std::string error;
@@ -124,6 +154,9 @@ int RunHost(const std::vector<std::string>& arguments)
                            : options.listingOrder == "descending" ? standin::ListingOrder::Descending
                                                                   : standin::ListingOrder::FileSystem);
 
+  if (TranscriptIsTheScript(options))
+    return UsageError("--transcript: '" + *options.transcriptPath + "' is the script itself");
+
   std::optional<Script> script;
   if (options.scriptPath) {
     script.emplace();
@@ -139,9 +172,11 @@ int RunHost(const std::vector<std::string>& arguments)
   std::ofstream transcriptFile;
   std::unique_ptr<TranscriptWriter> transcript;
   if (options.transcriptPath) {
+    errno = 0;
     transcriptFile.open(*options.transcriptPath, std::ios::binary | std::ios::trunc);
     if (!transcriptFile)
-      return UsageError("cannot write the transcript '" + *options.transcriptPath + "'");
+      return UsageError("cannot write the transcript '" + *options.transcriptPath +
+                        "': " + std::strerror(errno != 0 ? errno : EIO));
     transcript = std::make_unique<TranscriptWriter>(transcriptFile);
   }
 
@@ -173,6 +208,12 @@ int RunHost(const std::vector<std::string>& arguments)
     terminalClosed = terminal->InputEnded();
   }
 
+  if (transcript && !CloseTranscript(transcriptFile, *transcript, error)) {
+    if (!scriptError.empty())
+      Complain(scriptError);
+    Complain("cannot write the transcript '" + *options.transcriptPath + "': " + error);
+    return kExitOutput;
+  }
   if (!scriptError.empty()) {
     Complain(scriptError);
     return kExitScript;
@@ -198,6 +239,21 @@ int RunHost(const std::vector<std::string>& arguments)
     Complain("the dialog could not be shown (DoModal returned " + std::to_string(outcome.result) + ")");
     return kExitNoDialog;
   }
+}
+
+}  // namespace
+
+int RunHost(const std::vector<std::string>& arguments)
+{
+  // A path that did not reach standard output must not look like a success.
+  StandardOutputCheck output;
+  const int status = Run(arguments);
+  std::string reason;
+  if (!output.Close(reason)) {
+    Complain("cannot write the result to standard output: " + reason);
+    return kExitOutput;
+  }
+  return status;
 }
 
 }  // namespace ilt

@@ -14,6 +14,7 @@ enum ExitStatus : int {
   kExitUsage = 2,         // a usage error
   kExitScript = 3,        // a script error
   kExitNoDialog = 4,      // the dialog could not be shown at all
+  kExitOutput = 5,        // the result or the transcript could not be written
 };
 
 // Runs the program with the arguments after its name; returns the exit status.

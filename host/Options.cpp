@@ -14,7 +14,8 @@ const char kUsageText[] =
     "  CENTRAL_LIBRARY     passed to the dialog exactly as given (a Windows path\n"
     "                      such as D:\\lib, or a native path); default: the bundled\n"
     "                      sample library\n"
-    "  --drive X=DIR       map drive X: to the folder DIR (repeatable)\n"
+    "  --drive X=DIR       map drive X: to the folder DIR (repeatable, once a\n"
+    "                      letter)\n"
     "  --script FILE       run without a terminal, taking the user's actions from\n"
     "                      FILE ('-' for standard input)\n"
     "  --transcript FILE   write every event as one JSON object per line to FILE\n"
@@ -33,7 +34,8 @@ const char kUsageText[] =
     "  highlight PATH   highlight-virtual\n"
     "\n"
     "Exit status: 0 OK (the path is printed), 1 Cancel, 2 usage error,\n"
-    "3 script error, 4 the dialog could not be shown.\n";
+    "3 script error, 4 the dialog could not be shown, 5 the result or the\n"
+    "transcript could not be written.\n";
 
 namespace {
 
@@ -104,6 +106,13 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
       DriveMapping mapping;
       if (!TakeValue(arguments, i, "--drive", value, error) || !ParseDrive(value, mapping, error))
         return false;
+      for (const DriveMapping& earlier : options.drives) {
+        if (earlier.letter == mapping.letter) {
+          error = "--drive " + value + ": drive " + std::string(1, mapping.letter) + ": is already mapped (to '" +
+                  earlier.folder + "')";
+          return false;
+        }
+      }
       options.drives.push_back(mapping);
     } else if (NamesOption(argument, "--script")) {
       if (!TakeValue(arguments, i, "--script", value, error))

@@ -33,6 +33,7 @@ struct Options
 //   {"--script=-"}               => scriptPath "-"
 //   {"--", "-odd"}               => centralLibrary "-odd"
 //   {"--drive", "DD=/x"}         => error
+//   {"--drive", "D=/a", "--drive", "D=/b"} => error (a drive is mapped once)
 //   {"a", "b"}                   => error (one central library at most)
 bool ParseOptions(const std::vector<std::string>& arguments, Options& options, std::string& error);
 

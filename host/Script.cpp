@@ -5,6 +5,9 @@
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <string_view>
+
+#include "safetext/ControlFree.h"
 
 namespace ilt {
 namespace {
@@ -31,14 +34,8 @@ constexpr KeywordInfo kKeywords[] = {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-// Keeps what a terminal must not receive out of messages.
-std::string Printable(const std::string& text)
-{
-  std::string shown;
-  for (const char c : text)
-    shown += (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) ? '?' : c;
-  return shown;
-}
+// What editors may put before the first line.
+constexpr std::string_view kByteOrderMark = "\xef\xbb\xbf";
 
 // Parses one line that is neither blank nor a comment.
 bool ParseLine(const std::string& line, ScriptStep& step, std::string& problem)
@@ -71,7 +68,7 @@ bool ParseLine(const std::string& line, ScriptStep& step, std::string& problem)
     step.argument = line.substr(end + 1);
     return true;
   }
-  problem = "unknown action '" + Printable(keyword) +
+  problem = "unknown action '" + ControlFree(keyword) +
             "' (expected select, ok, cancel, yes, no, enter, escape, close, highlight or highlight-virtual)";
   return false;
 }
@@ -95,6 +92,8 @@ bool ParseScript(std::istream& in, const std::string& origin, Script& script, st
   std::string line;
   while (std::getline(in, line)) {
     const int number = ++script.lineCount;
+    if (number == 1 && line.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0)
+      line.erase(0, kByteOrderMark.size());
     if (!line.empty() && line.back() == '\r')
       line.pop_back();
     std::size_t first = 0;
@@ -123,7 +122,14 @@ LoadResult LoadScript(const std::string& path, Script& script, std::string& erro
     error = "cannot read the script '" + path + "': " + std::strerror(errno);
     return LoadResult::Unreadable;
   }
-  return ParseScript(file, path, script, error) ? LoadResult::Loaded : LoadResult::Malformed;
+  errno = 0;
+  const bool parsed = ParseScript(file, path, script, error);
+  // A folder opens, but reading it fails.
+  if (file.bad()) {
+    error = "cannot read the script '" + path + "': " + std::strerror(errno != 0 ? errno : EIO);
+    return LoadResult::Unreadable;
+  }
+  return parsed ? LoadResult::Loaded : LoadResult::Malformed;
 }
 
 }  // namespace ilt

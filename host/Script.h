@@ -8,7 +8,8 @@
 //   highlight PATH      folder browser: highlight the folder PATH
 //   highlight-virtual   folder browser: highlight an item outside the file system
 //
-// Blank lines and lines whose first non-blank character is '#' are skipped.
+// A UTF-8 byte-order mark at the start is skipped. Blank lines and lines
+// whose first non-blank character is '#' are skipped.
 // The keyword may be preceded by blanks; NAME and PATH are the rest of the
 // line after the one blank that follows the keyword, taken verbatim (a
 // trailing carriage return is dropped).

@@ -12,22 +12,30 @@ namespace ilt {
 
 ScriptPlayer::ScriptPlayer(Script script) : progress_(std::move(script)) {}
 
-std::optional<standin::Action> ScriptPlayer::WaitForAction(HWND active)
+WaitingWindow ScriptPlayer::Waiting(HWND window) const
 {
-  const WindowRole role = roles_.RoleOf(active);
-  const MessageBoxInfo* box = roles_.MessageBox(active);
-  const ScriptStep* step = progress_.Next(role, box != nullptr ? box->text : std::string());
-  if (step == nullptr)
-    return std::nullopt;
-  return ToAction(*step, active, role);
+  WaitingWindow waiting;
+  waiting.role = roles_.RoleOf(window);
+  if (const MessageBoxInfo* box = roles_.MessageBox(window))
+    waiting.messageBoxText = box->text;
+  return waiting;
 }
 
-std::optional<standin::Action> ScriptPlayer::ToAction(const ScriptStep& step, HWND active, WindowRole role)
+std::optional<standin::Action> ScriptPlayer::WaitForAction(HWND active)
+{
+  const WaitingWindow window = Waiting(active);
+  const ScriptStep* step = progress_.Next(window);
+  if (step == nullptr)
+    return std::nullopt;
+  return ToAction(*step, active, window);
+}
+
+std::optional<standin::Action> ScriptPlayer::ToAction(const ScriptStep& step, HWND active, const WaitingWindow& window)
 {
   using Action = standin::Action;
   switch (step.kind) {
   case ScriptStep::Kind::Select: {
-    if (!progress_.Requires(step, role, WindowRole::Dialog))
+    if (!progress_.Requires(step, window, WindowRole::Dialog))
       return std::nullopt;
     const std::vector<std::string> entries = ReadDialogState(active).templates;
     if (std::find(entries.begin(), entries.end(), step.argument) == entries.end()) {
@@ -44,12 +52,12 @@ std::optional<standin::Action> ScriptPlayer::ToAction(const ScriptStep& step, HW
   case ScriptStep::Kind::Escape: return Action::Escape();
   case ScriptStep::Kind::Close: return Action::Close();
   case ScriptStep::Kind::Highlight:
-    if (!progress_.Requires(step, role, WindowRole::FolderBrowser))
+    if (!progress_.Requires(step, window, WindowRole::FolderBrowser))
       return std::nullopt;
     // A native absolute path is turned into the form the dialog uses.
     return Action::Highlight(step.argument[0] == '/' ? standin::FromNativePath(step.argument) : step.argument);
   case ScriptStep::Kind::HighlightVirtual:
-    if (!progress_.Requires(step, role, WindowRole::FolderBrowser))
+    if (!progress_.Requires(step, window, WindowRole::FolderBrowser))
       return std::nullopt;
     return Action::HighlightVirtual();
   }
@@ -60,7 +68,7 @@ void ScriptPlayer::Notify(const standin::Event& event)
 {
   roles_.Observe(event);
   if (event.kind == standin::Event::Kind::ActionRejected)
-    progress_.Refused(roles_.RoleOf(event.hwnd), event.text);
+    progress_.Refused(Waiting(event.hwnd), event.text);
 }
 
 }  // namespace ilt

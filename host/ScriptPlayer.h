@@ -34,7 +34,8 @@ public:
   int FirstUnplayedLine() const { return progress_.FirstUnplayedLine(); }
 
 private:
-  std::optional<standin::Action> ToAction(const ScriptStep& step, HWND active, WindowRole role);
+  std::optional<standin::Action> ToAction(const ScriptStep& step, HWND active, const WaitingWindow& window);
+  WaitingWindow Waiting(HWND window) const;
 
   ScriptProgress progress_;
   WindowRoles roles_;

@@ -23,9 +23,17 @@ std::string QuotedForMessage(const std::string& text)
   return "'" + ControlFree(text) + "'";
 }
 
+std::string WaitingWindow::Describe() const
+{
+  std::string described = DescribeRole(role);
+  if (role == WindowRole::MessageBox)
+    described += " (" + QuotedForMessage(messageBoxText) + ")";
+  return described;
+}
+
 ScriptProgress::ScriptProgress(Script script) : script_(std::move(script)) {}
 
-const ScriptStep* ScriptProgress::Next(WindowRole role, const std::string& waitingText)
+const ScriptStep* ScriptProgress::Next(const WaitingWindow& window)
 {
   if (Failed())
     return nullptr;
@@ -33,9 +41,9 @@ const ScriptStep* ScriptProgress::Next(WindowRole role, const std::string& waiti
     std::string problem = "the script ended";
     if (lastLine_ > 0)
       problem += " after line " + std::to_string(lastLine_);
-    problem += std::string(" while ") + DescribeRole(role) + " waits for input";
-    if (!waitingText.empty())
-      problem += " (" + QuotedForMessage(waitingText) + ")";
+    problem += std::string(" while ") + DescribeRole(window.role) + " waits for input";
+    if (window.role == WindowRole::MessageBox)
+      problem += " (" + QuotedForMessage(window.messageBoxText) + ")";
     Fail(0, problem);
     return nullptr;
   }
@@ -44,19 +52,19 @@ const ScriptStep* ScriptProgress::Next(WindowRole role, const std::string& waiti
   return &step;
 }
 
-bool ScriptProgress::Requires(const ScriptStep& step, WindowRole role, WindowRole wanted)
+bool ScriptProgress::Requires(const ScriptStep& step, const WaitingWindow& window, WindowRole wanted)
 {
-  if (role == wanted)
+  if (window.role == wanted)
     return true;
-  Fail(step.line, std::string(KeywordOf(step.kind)) + ": the active window is " + DescribeRole(role) + ", not " +
+  Fail(step.line, std::string(KeywordOf(step.kind)) + ": the active window is " + window.Describe() + ", not " +
                       DescribeRole(wanted));
   return false;
 }
 
-void ScriptProgress::Refused(WindowRole role, const std::string& why)
+void ScriptProgress::Refused(const WaitingWindow& window, const std::string& why)
 {
   const std::string what = next_ > 0 ? KeywordOf(script_.steps[next_ - 1].kind) : "an action";
-  Fail(lastLine_, what + ": refused by " + DescribeRole(role) + ": " + ControlFree(why));
+  Fail(lastLine_, what + ": refused by " + window.Describe() + ": " + ControlFree(why));
 }
 
 void ScriptProgress::NoSuchEntry(const ScriptStep& step, const std::vector<std::string>& entries)

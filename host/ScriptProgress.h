@@ -16,20 +16,29 @@
 
 namespace ilt {
 
+// The window that waits for input, as messages name it.
+struct WaitingWindow
+{
+  WindowRole role = WindowRole::Other;
+  std::string messageBoxText;  // a message box's text
+
+  // "the dialog", or "a message box ('its text')".
+  std::string Describe() const;
+};
+
 class ScriptProgress
 {
 public:
   explicit ScriptProgress(Script script);
 
-  // The step to play while a window of `role` waits for input. Nothing once
-  // the run has failed, or when the script has ended, which fails the run;
-  // `waitingText`, when not empty, is shown in that message (a message box's text).
-  const ScriptStep* Next(WindowRole role, const std::string& waitingText = std::string());
+  // The step to play while `window` waits for input. Nothing once the run
+  // has failed, or when the script has ended, which fails the run.
+  const ScriptStep* Next(const WaitingWindow& window);
 
-  // False, failing the run, unless `role` is the one `step` needs.
-  bool Requires(const ScriptStep& step, WindowRole role, WindowRole wanted);
-  // The last step handed out was refused by a window of `role`, for `why`.
-  void Refused(WindowRole role, const std::string& why);
+  // False, failing the run, unless `window` is the one `step` needs.
+  bool Requires(const ScriptStep& step, const WaitingWindow& window, WindowRole wanted);
+  // The last step handed out was refused by `window`, for `why`.
+  void Refused(const WaitingWindow& window, const std::string& why);
   // A select of an entry that the drop-down does not hold.
   void NoSuchEntry(const ScriptStep& step, const std::vector<std::string>& entries);
   // Fails the run at `line` (0: no line) unless it has failed already.

@@ -1,6 +1,7 @@
 // The transcript of a run.
 #include "Transcript.h"
 
+#include <cerrno>
 #include <ostream>
 
 #include "Json.h"
@@ -9,8 +10,13 @@ namespace ilt {
 
 void TranscriptWriter::Line(const std::string& json)
 {
+  if (writeError_ != 0)
+    return;
+  errno = 0;
   out_ << json << '\n';
   out_.flush();
+  if (!out_)
+    writeError_ = errno != 0 ? errno : EIO;
 }
 
 void TranscriptWriter::MessageBox(UINT style, const std::string& text, INT_PTR answer)

@@ -33,10 +33,15 @@ public:
   void End(INT_PTR result);
   void Path(const std::string& value);
 
+  // 0 while every line was written; otherwise the errno of the first write
+  // that failed (no line is written after it).
+  int WriteError() const { return writeError_; }
+
 private:
   void Line(const std::string& json);
 
   std::ostream& out_;
+  int writeError_ = 0;
 };
 
 }  // namespace ilt

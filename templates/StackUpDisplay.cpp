@@ -18,8 +18,8 @@ void CImportLayoutTemplateDlg::OnCbnSelchangeCombo1()
 	m_templateCombo.GetLBText(selection, name);
 	m_selectedTemplate = name;
 
-	// A template whose stack-up cannot be read stays selected: the view is
-	// simply left empty.
+	// A template whose stack-up cannot be read stays selected, with the view
+	// left empty: OK hands back what the user picked, readable or not.
 	DisplayStackUp(name);
 }
 

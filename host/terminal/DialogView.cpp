@@ -18,6 +18,8 @@ namespace {
 // 3 units a column to fit; a 234-unit wide dialog then takes 78 columns.
 constexpr int kDialogUnitsPerColumn = 3;
 constexpr int kDialogUnitsPerRow = 8;
+// A list view keeps its frame, its heading and at least one row.
+constexpr int kSmallestList = 4;
 
 int ToCells(LONG pixels, double cell)
 {
@@ -48,6 +50,40 @@ int Aligned(DWORD style, int width, int textWidth)
   }
 }
 
+// The list view that takes the rows the terminal has to spare, or gives up
+// rows where it has too few: the tallest visible one.
+const ControlInfo* StretchingList(const std::vector<ControlInfo>& controls)
+{
+  const ControlInfo* tallest = nullptr;
+  for (const ControlInfo& control : controls) {
+    if (control.visible && control.kind == ControlKind::ListView &&
+        (tallest == nullptr || control.rect.bottom - control.rect.top > tallest->rect.bottom - tallest->rect.top))
+      tallest = &control;
+  }
+  return tallest;
+}
+
+// Cuts `text` to `width` columns, marking the cut with an ellipsis; blanks
+// at its end may go without one.
+std::string CutToWidth(std::string text, int width, bool unicode)
+{
+  if (TerminalWidth(text, unicode) <= width)
+    return text;
+  while (!text.empty() && text.back() == ' ')
+    text.pop_back();
+  if (TerminalWidth(text, unicode) <= width)
+    return text;
+  std::string cut;
+  int used = 0;
+  for (const Glyph& glyph : TerminalGlyphs(text, unicode)) {
+    if (used + glyph.width > width - 1)
+      break;
+    cut += glyph.text;
+    used += glyph.width;
+  }
+  return width > 1 ? cut + (unicode ? "\u2026" : "~") : cut;
+}
+
 }  // namespace
 
 std::vector<DialogView::Placed> DialogView::Place(const Canvas& canvas, int& frameTop, int& frameLeft,
@@ -64,12 +100,30 @@ std::vector<DialogView::Placed> DialogView::Place(const Canvas& canvas, int& fra
   double cellHeight = units.bottom / 800.0 * kDialogUnitsPerRow;
   int innerColumns = std::max(1, static_cast<int>(std::ceil(client.right / cellWidth - 0.01)));
   int innerRows = std::max(1, static_cast<int>(std::ceil(client.bottom / cellHeight - 0.01)));
-  // Two columns and rows for the frame.
+  // Two columns and rows for the frame, and the bottom line for the keys.
   const int availableColumns = std::max(canvas.Columns() - 2, 1);
-  const int availableRows = std::max(canvas.Rows() - 2, 1);
+  const int availableRows = std::max(canvas.Rows() - 3, 1);
   if (innerColumns > availableColumns) {
     cellWidth = static_cast<double>(client.right) / availableColumns;
     innerColumns = availableColumns;
+  }
+
+  // The stack-up list takes the terminal's spare rows, or gives up the rows
+  // it lacks, so that the other controls keep their lines; only a terminal
+  // too small for that scales the whole dialog down.
+  std::vector<ControlInfo> controls = ReadControls(dialog_);
+  const ControlInfo* list = StretchingList(controls);
+  int stretchFrom = 0;  // the first row below the list
+  int stretch = 0;      // rows the list grows by (or shrinks by, when negative)
+  if (list != nullptr) {
+    const int listRows = ToCells(list->rect.bottom, cellHeight) - ToCells(list->rect.top, cellHeight);
+    stretch = std::max(availableRows - innerRows, kSmallestList - listRows);
+    if (innerRows + stretch <= availableRows) {
+      stretchFrom = ToCells(list->rect.bottom, cellHeight);
+      innerRows += stretch;
+    } else {
+      stretch = 0;
+    }
   }
   if (innerRows > availableRows) {
     cellHeight = static_cast<double>(client.bottom) / availableRows;
@@ -79,14 +133,19 @@ std::vector<DialogView::Placed> DialogView::Place(const Canvas& canvas, int& fra
   frameHeight = innerRows + 2;
   frameLeft = std::max((canvas.Columns() - frameWidth) / 2, 0);
   frameTop = std::max((canvas.Rows() - 1 - frameHeight) / 2, 0);
+  const auto rowOf = [&](LONG pixels) {
+    const int row = ToCells(pixels, cellHeight);
+    return stretch != 0 && row >= stretchFrom ? row + stretch : row;
+  };
 
   std::vector<Placed> placed;
-  for (ControlInfo& control : ReadControls(dialog_)) {
+  scrollList_ = list != nullptr ? list->hwnd : nullptr;
+  for (ControlInfo& control : controls) {
     Placed item;
     const int column = std::clamp(ToCells(control.rect.left, cellWidth), 0, innerColumns - 1);
-    const int row = std::clamp(ToCells(control.rect.top, cellHeight), 0, innerRows - 1);
+    const int row = std::clamp(rowOf(control.rect.top), 0, innerRows - 1);
     const int right = std::clamp(ToCells(control.rect.right, cellWidth), column + 1, innerColumns);
-    const int bottom = std::clamp(ToCells(control.rect.bottom, cellHeight), row + 1, innerRows);
+    const int bottom = std::clamp(rowOf(control.rect.bottom), row + 1, innerRows);
     item.row = frameTop + 1 + row;
     item.column = frameLeft + 1 + column;
     item.width = right - column;
@@ -97,6 +156,19 @@ std::vector<DialogView::Placed> DialogView::Place(const Canvas& canvas, int& fra
   cellWidth_ = cellWidth;
   cellHeight_ = cellHeight;
   return placed;
+}
+
+int DialogView::RoomBeforeNeighbour(const std::vector<Placed>& placed, const Placed& label, int row) const
+{
+  // One blank cell stays between a label and a control to its right.
+  int room = label.width;
+  for (const Placed& other : placed) {
+    if (&other == &label || !other.control.visible || other.control.kind == ControlKind::GroupBox)
+      continue;
+    if (row >= other.row && row < other.row + other.height && other.column > label.column)
+      room = std::min(room, other.column - label.column - 1);
+  }
+  return std::max(room, 0);
 }
 
 void DialogView::Paint(Canvas& canvas)
@@ -137,7 +209,7 @@ void DialogView::Paint(Canvas& canvas)
       continue;
     const bool focused = item.control.hwnd == focus_;
     switch (item.control.kind) {
-    case ControlKind::Label: PaintLabel(canvas, item); break;
+    case ControlKind::Label: PaintLabel(canvas, placed, item); break;
     case ControlKind::PushButton: PaintButton(canvas, item, focused, item.control.id == defaultId); break;
     case ControlKind::CheckBox:
       canvas.Text(item.row, item.column,
@@ -162,9 +234,15 @@ void DialogView::Paint(Canvas& canvas)
   }
   if (droppedCombo != nullptr)
     PaintDroppedList(canvas, *droppedCombo);
+
+  enterLabel_ = "OK";
+  for (const Placed& item : placed) {
+    if (item.control.kind == ControlKind::PushButton && item.control.id == defaultId)
+      enterLabel_ = WithoutMnemonic(item.control.text);
+  }
 }
 
-void DialogView::PaintLabel(Canvas& canvas, const Placed& placed) const
+void DialogView::PaintLabel(Canvas& canvas, const std::vector<Placed>& all, const Placed& placed) const
 {
   const DWORD style = placed.control.style;
   const std::string text =
@@ -177,9 +255,12 @@ void DialogView::PaintLabel(Canvas& canvas, const Placed& placed) const
   else
     lines = WrapLines(text, placed.width, canvas.Unicode());
   for (int i = 0; i < placed.height && i < static_cast<int>(lines.size()); ++i) {
-    const int offset = Aligned(style, placed.width, TerminalWidth(lines[static_cast<std::size_t>(i)], canvas.Unicode()));
-    canvas.Text(placed.row + i, placed.column + offset, lines[static_cast<std::size_t>(i)], attributes,
-                placed.width - offset);
+    // A text that does not fit is cut where it ends, never run into the
+    // control beside it.
+    const int room = RoomBeforeNeighbour(all, placed, placed.row + i);
+    const std::string line = CutToWidth(lines[static_cast<std::size_t>(i)], room, canvas.Unicode());
+    const int offset = Aligned(style, room, TerminalWidth(line, canvas.Unicode()));
+    canvas.Text(placed.row + i, placed.column + offset, line, attributes, room - offset);
   }
 }
 
@@ -269,6 +350,7 @@ void DialogView::PaintList(Canvas& canvas, const Placed& placed, bool focused)
   int& first = listTop_[list];
   first = std::clamp(first, 0, std::max(static_cast<int>(rows.size()) - visible, 0));
   listVisible_[list] = visible;
+  listOverflows_[list] = static_cast<int>(rows.size()) > visible;
   for (int i = 0; i < visible && first + i < static_cast<int>(rows.size()); ++i) {
     const std::vector<std::string>& row = rows[static_cast<std::size_t>(first + i)];
     for (std::size_t c = 0; c < row.size() && starts[c] < innerWidth; ++c)
@@ -374,7 +456,10 @@ KeyOutcome DialogView::HandleKey(const Key& key)
     return HandleDroppedKey(*focused, key, controls);
   dropped_ = false;
 
-  const int page = focused != nullptr && listVisible_.count(focus_) != 0 ? std::max(listVisible_[focus_] - 1, 1) : 1;
+  // The stack-up list is disabled, as on Windows, so it never has the focus:
+  // the paging keys, which nothing else uses, scroll it.
+  const HWND scrolled = kind == ControlKind::ListView ? focus_ : scrollList_;
+  const int page = scrolled != nullptr && listVisible_.count(scrolled) != 0 ? std::max(listVisible_[scrolled] - 1, 1) : 1;
   switch (key.code) {
   case KeyCode::Tab: MoveFocus(controls, 1); return KeyOutcome{};
   case KeyCode::BackTab: MoveFocus(controls, -1); return KeyOutcome{};
@@ -416,10 +501,10 @@ KeyOutcome DialogView::HandleKey(const Key& key)
   case KeyCode::PageDown:
   case KeyCode::Home:
   case KeyCode::End:
-    if (kind == ControlKind::ListView) {
+    if (scrolled != nullptr) {
       const int rows = key.code == KeyCode::PageUp ? -page : key.code == KeyCode::PageDown ? page
                        : key.code == KeyCode::Home ? -(1 << 20) : (1 << 20);
-      Scroll(focus_, rows);
+      Scroll(scrolled, rows);
       return KeyOutcome{};
     }
     break;
@@ -432,7 +517,11 @@ std::string DialogView::Hint() const
 {
   if (dropped_)
     return "Up/Down: choose   Enter: pick   Esc: close the list";
-  return "Tab: next   Down/Up: open the list   Enter: default button   Esc: cancel";
+  std::string hint = "Tab: next  Down: open list  Enter: " + enterLabel_ + "  Esc: cancel";
+  const auto overflows = scrollList_ != nullptr ? listOverflows_.find(scrollList_) : listOverflows_.end();
+  if (overflows != listOverflows_.end() && overflows->second)
+    hint += "  PgUp/PgDn: scroll rows";
+  return hint;
 }
 
 }  // namespace ilt

@@ -8,7 +8,10 @@
 // open the list with the next / previous entry highlighted (F4 and Space open
 // it as it is), arrows move in the open list and Enter picks, raising the
 // selection change, while Escape closes it unpicked; Enter clicks the focused
-// push button, elsewhere the default one; Escape cancels.
+// push button, elsewhere the default one; Escape cancels. The stack-up list
+// is disabled, so it never takes the focus: it takes the rows the terminal has
+// to spare, and PageUp / PageDown / Home / End scroll it. The bottom line of
+// the terminal is left for the keys.
 #pragma once
 
 #include <windows.h>
@@ -42,7 +45,9 @@ private:
 
   std::vector<Placed> Place(const Canvas& canvas, int& frameTop, int& frameLeft, int& frameHeight,
                             int& frameWidth);
-  void PaintLabel(Canvas& canvas, const Placed& placed) const;
+  void PaintLabel(Canvas& canvas, const std::vector<Placed>& all, const Placed& placed) const;
+  // Columns a label has on `row` before the control to its right, with a blank between.
+  int RoomBeforeNeighbour(const std::vector<Placed>& placed, const Placed& label, int row) const;
   void PaintButton(Canvas& canvas, const Placed& placed, bool focused, bool isDefault) const;
   void PaintCombo(Canvas& canvas, const Placed& placed, bool focused) const;
   void PaintDroppedList(Canvas& canvas, const Placed& placed) const;
@@ -61,8 +66,11 @@ private:
   int dropIndex_ = 0;
   double cellWidth_ = 6;   // pixels per cell, as last painted
   double cellHeight_ = 13;
-  std::map<HWND, int> listTop_;      // first row shown of each list view
-  std::map<HWND, int> listVisible_;  // rows it showed when last painted
+  std::map<HWND, int> listTop_;        // first row shown of each list view
+  std::map<HWND, int> listVisible_;    // rows it showed when last painted
+  std::map<HWND, bool> listOverflows_; // whether it had more rows than it showed
+  HWND scrollList_ = nullptr;          // the stack-up list: it takes the spare rows and the paging keys
+  std::string enterLabel_ = "OK";      // the button Enter clicks, as last painted
 };
 
 }  // namespace ilt

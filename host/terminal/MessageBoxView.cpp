@@ -115,7 +115,12 @@ KeyOutcome MessageBoxView::HandleKey(const Key& key)
 
 std::string MessageBoxView::Hint() const
 {
-  return "Left/Right: choose a button   Enter: click it   Esc: close the box";
+  // Escape answers Cancel, or OK on a box with only OK; elsewhere (Yes/No,
+  // Abort/Retry/Ignore) it does nothing.
+  const bool escapeCloses =
+      (buttons_.size() == 1 && buttons_[0].id == IDOK) ||
+      std::any_of(buttons_.begin(), buttons_.end(), [](const MessageBoxButton& button) { return button.id == IDCANCEL; });
+  return std::string("Left/Right: choose a button   Enter: click it") + (escapeCloses ? "   Esc: close the box" : "");
 }
 
 }  // namespace ilt

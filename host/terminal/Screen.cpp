@@ -44,12 +44,20 @@ std::unique_ptr<Screen> Screen::Open(std::string& error)
     error = std::string("cannot open the terminal /dev/tty: ") + std::strerror(errno);
     return nullptr;
   }
+  const std::string type = std::getenv("TERM") ? std::getenv("TERM") : "";
   session->screen = newterm(nullptr, session->tty, session->tty);
   if (session->screen == nullptr) {
-    error = "the terminal type is not known (TERM=" + std::string(std::getenv("TERM") ? std::getenv("TERM") : "") + ")";
+    error = "the terminal type is not known (TERM=" + type + ")";
     return nullptr;
   }
   set_term(session->screen);
+  // A terminal that cannot place the cursor (TERM=dumb) would show the
+  // dialog as a stream of text.
+  const char* cursorAddress = tigetstr("cup");
+  if (cursorAddress == nullptr || cursorAddress == reinterpret_cast<const char*>(-1)) {
+    error = "the terminal cannot show the dialog (TERM=" + type + "): it cannot move the cursor";
+    return nullptr;
+  }
   cbreak();
   noecho();
   nonl();

@@ -41,15 +41,16 @@ int Spawn(const std::vector<std::string>& argv, const std::filesystem::path& in,
 }  // namespace
 
 ProcessResult RunProgram(const std::vector<std::string>& argv, const std::string& input,
-                         const std::filesystem::path& workFolder)
+                         const std::filesystem::path& workFolder, const std::filesystem::path& standardOutput)
 {
   const std::filesystem::path in = workFolder / "stdin.txt";
-  const std::filesystem::path out = workFolder / "stdout.txt";
+  const std::filesystem::path out = standardOutput.empty() ? workFolder / "stdout.txt" : standardOutput;
   const std::filesystem::path err = workFolder / "stderr.txt";
   WriteFile(in, input);
   ProcessResult result;
   result.status = Spawn(argv, in, out, err);
-  result.out = ReadFile(out);
+  if (standardOutput.empty())
+    result.out = ReadFile(out);
   result.err = ReadFile(err);
   return result;
 }

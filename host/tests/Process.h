@@ -15,9 +15,12 @@ struct ProcessResult
 };
 
 // Runs argv[0] with the arguments, standard input read from `input`, in the
-// folder `workFolder` (which also receives the captured output files).
+// folder `workFolder` (which also receives the captured output files). With
+// `standardOutput`, standard output goes to that file instead (and `out` of
+// the result stays empty).
 ProcessResult RunProgram(const std::vector<std::string>& argv, const std::string& input,
-                         const std::filesystem::path& workFolder);
+                         const std::filesystem::path& workFolder,
+                         const std::filesystem::path& standardOutput = std::filesystem::path());
 
 // Runs a program and returns its exit status; its output goes to `log`.
 int RunQuietly(const std::vector<std::string>& argv, const std::filesystem::path& log);

@@ -65,6 +65,7 @@ TEST(Options, UsageErrorsNameTheArgument)
       {{"--rawer"}, "unknown option '--rawer'"},
       {{"-x"}, "unknown option '-x'"},
       {{"a", "b"}, "unexpected argument 'b': only one central library can be given"},
+      {{"--drive", "D=/a", "--drive=d=/b"}, "--drive d=/b: drive D: is already mapped (to '/a')"},
   };
   for (const Case& test : cases) {
     Options options;

@@ -358,7 +358,11 @@ TEST_F(HostRunTest, ScriptErrorsNameTheLine)
       {"select 4l\n", "D:\\lib", "script.txt:1: select: the drop-down has no entry '4l'"},
       {"yes\n", "D:\\lib", "script.txt:1: yes: refused by the dialog"},
       {"highlight D:\\lib\n", "D:\\lib", "script.txt:1: highlight: the active window is the dialog, not the folder browser"},
-      {"select 4L\n", "D:\\nothere", "script.txt:1: select: the active window is a message box, not the dialog"},
+      {"select 4L\n", "D:\\nothere",
+       "script.txt:1: select: the active window is a message box ('Central library \"D:\\nothere\" doesn't exist.'), "
+       "not the dialog"},
+      {"yes\n", "D:\\nothere",
+       "script.txt:1: yes: refused by a message box ('Central library \"D:\\nothere\" doesn't exist.'): "},
       {"# nothing to do\n", "D:\\nothere",
        "script.txt: the script ended while a message box waits for input "
        "('Central library \"D:\\nothere\" doesn't exist.')"},
@@ -403,13 +407,19 @@ TEST_F(HostRunTest, UsageErrorsEndWithStatusTwo)
       {{"--listing-order", "sideways"}, "--listing-order: expected filesystem, ascending or descending"},
       {{"one", "two"}, "unexpected argument 'two'"},
       {{"--script", "no-such-script.txt", "D:\\lib"}, "cannot read the script 'no-such-script.txt'"},
+      {{"--script", "-", "--transcript", "/nonexistent/t.jsonl", "D:\\lib"},
+       "cannot write the transcript '/nonexistent/t.jsonl': No such file or directory"},
+      {{"--drive", "D=/a", "--drive", "D=/b"}, "--drive D=/b: drive D: is already mapped (to '/a')"},
   };
   if (Host().UnderWine()) {
     // Stand-in seam: Windows lists folders in the file system's order only.
     cases.push_back({{"--listing-order", "ascending"}, "--listing-order ascending: only 'filesystem' is available"});
+    // Win32 decides: the C run-time refuses to open a folder with EACCES.
+    cases.push_back({{"--script", "Z:\\", "D:\\lib"}, "cannot read the script 'Z:\\': Permission denied"});
     // Win32 decides: without a script the dialog is a window that a person
     // works, with no terminal needed; that run is not made here.
   } else {
+    cases.push_back({{"--script", "/", "D:\\lib"}, "cannot read the script '/': Is a directory"});
     cases.push_back({{"D:\\lib"}, "standard input is not a terminal: give --script FILE"});
   }
   for (const Case& test : cases) {
@@ -419,6 +429,60 @@ TEST_F(HostRunTest, UsageErrorsEndWithStatusTwo)
     EXPECT_EQ(result.out, "");
     EXPECT_NE(result.err.find(test.message), std::string::npos) << result.err;
   }
+}
+
+TEST_F(HostRunTest, ResultOrTranscriptThatCannotBeWrittenEndsWithStatusFive)
+{
+  MakeTypicalLibrary();
+  WriteFile(library_.Root() / "ok.script", "ok\n");
+  const std::vector<std::string> run = {"--script", PathFor(library_.Root() / "ok.script")};
+  const auto command = [&](std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), run.begin(), run.end());
+    arguments.push_back("D:\\lib");
+    return Host().Command(arguments, library_.Root());
+  };
+
+  ProcessResult result = RunProgram(command({}), "", library_.Root(), "/dev/full");
+  EXPECT_EQ(result.status, 5);
+  EXPECT_EQ(Host().Text(result.err),
+            "import-layout-template: cannot write the result to standard output: No space left on device\n");
+
+  const std::string full = Host().NativePath("/dev/full");
+  result = RunProgram(command({"--transcript", full}), "", library_.Root());
+  EXPECT_EQ(result.status, 5);
+  EXPECT_EQ(result.out, "") << "no path after a failed run";
+  EXPECT_EQ(Host().Text(result.err),
+            "import-layout-template: cannot write the transcript '" + full + "': No space left on device\n");
+
+  for (const char* option : {"--help", "--version"}) {
+    result = RunProgram(Host().Command({option}, fs::path(), false), "", library_.Root(), "/dev/full");
+    EXPECT_EQ(result.status, 5) << option;
+  }
+}
+
+TEST_F(HostRunTest, TheScriptIsNeverTheTranscript)
+{
+  MakeTypicalLibrary();
+  const fs::path script = library_.Root() / "same.script";
+  WriteFile(script, "ok\n");
+  fs::create_directory(library_.Root() / "sub");
+  for (const std::string& transcript : {PathFor(script), PathFor(library_.Root() / "sub") + (Host().UnderWine() ? "\\..\\" : "/../") + "same.script"}) {
+    const ProcessResult result =
+        RunHost({"--script", PathFor(script), "--transcript", transcript, "D:\\lib"}, "", library_.Root());
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find("--transcript: '" + transcript + "' is the script itself"), std::string::npos)
+        << result.err;
+    EXPECT_EQ(ReadFile(script), "ok\n");
+  }
+}
+
+TEST_F(HostRunTest, AScriptMayStartWithAByteOrderMark)
+{
+  MakeTypicalLibrary();
+  const ProcessResult result = Run("\xef\xbb\xbfselect 6L\nok\n");
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, PathFor(Layout() / "6L") + "\n");
 }
 
 TEST_F(HostRunTest, HelpAndVersion)

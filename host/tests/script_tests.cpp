@@ -65,12 +65,30 @@ TEST(Script, MalformedLinesAreReportedWithTheirPlace)
   }
 }
 
-TEST(Script, MissingFileIsUnreadable)
+TEST(Script, AByteOrderMarkAtTheStartIsIgnored)
+{
+  std::istringstream in("\xef\xbb\xbfselect 6L\nok\n");
+  Script script;
+  std::string error;
+  ASSERT_TRUE(ParseScript(in, "s.txt", script, error)) << error;
+  ASSERT_EQ(script.steps.size(), 2u);
+  EXPECT_EQ(script.steps[0].kind, Kind::Select);
+  EXPECT_EQ(script.steps[0].argument, "6L");
+
+  // Only at the very start.
+  std::istringstream later("ok\n\xef\xbb\xbfok\n");
+  EXPECT_FALSE(ParseScript(later, "s.txt", script, error));
+  EXPECT_EQ(error.rfind("s.txt:2: unknown action '?ok'", 0), 0u) << error;
+}
+
+TEST(Script, FilesThatCannotBeReadSayWhy)
 {
   Script script;
   std::string error;
   EXPECT_EQ(LoadScript("/nonexistent/script.txt", script, error), LoadResult::Unreadable);
-  EXPECT_EQ(error.rfind("cannot read the script '/nonexistent/script.txt': ", 0), 0u) << error;
+  EXPECT_EQ(error, "cannot read the script '/nonexistent/script.txt': No such file or directory");
+  EXPECT_EQ(LoadScript("/", script, error), LoadResult::Unreadable);
+  EXPECT_EQ(error, "cannot read the script '/': Is a directory");
 }
 
 }  // namespace

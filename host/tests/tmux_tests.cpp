@@ -109,11 +109,13 @@ protected:
       GTEST_SKIP() << "tmux is not installed";
   }
 
-  // Starts the host on `central` in tmux; its output and exit status land in files.
-  void StartHost(const std::string& central)
+  // Starts the host on `central` in tmux, with the environment variables
+  // `environment` ("TERM=dumb"); its output and exit status land in files.
+  void StartHost(const std::string& central, const std::string& environment = std::string())
   {
     const fs::path root = library_.Root();
-    WriteFile(root / "run.sh", std::string("#!/bin/sh\n\"") + ILT_HOST_PROGRAM + "\" --drive 'D=" + root.string() +
+    WriteFile(root / "run.sh", "#!/bin/sh\n" + (environment.empty() ? std::string() : "env " + environment + " ") + "\"" +
+                                   ILT_HOST_PROGRAM + "\" --drive 'D=" + root.string() +
                                    "' --listing-order ascending '" + central + "' >'" + (root / "out.txt").string() +
                                    "' 2>'" + (root / "err.txt").string() + "'\necho $? >'" +
                                    (root / "status.tmp").string() + "'\nmv '" + (root / "status.tmp").string() +
@@ -182,6 +184,16 @@ TEST_F(TerminalTest, EscapeCancels)
   tmux_.Keys({"Escape"});
   EXPECT_EQ(WaitForExit(), 1) << Errors();
   EXPECT_EQ(Output(), "");
+}
+
+TEST_F(TerminalTest, ATerminalThatCannotPlaceTheCursorIsRefused)
+{
+  LibraryFixture::Make4L(Layout() / "4L");
+  StartHost("D:\\lib", "TERM=dumb");
+  EXPECT_EQ(WaitForExit(), 2) << Errors();
+  EXPECT_EQ(Output(), "");
+  EXPECT_EQ(Errors().rfind("import-layout-template: the terminal cannot show the dialog (TERM=dumb): ", 0), 0u)
+      << Errors();
 }
 
 TEST_F(TerminalTest, MessageBoxShowsItsTextAndTakesEnter)

@@ -168,7 +168,7 @@ const MessageBoxContent& WindowPlayer::BoxRead(HWND box)
   return known->second;
 }
 
-HWND WindowPlayer::WaitingWindow() const
+HWND WindowPlayer::WaitingWindowHandle() const
 {
   for (auto window = windows_.rbegin(); window != windows_.rend(); ++window) {
     if (IsWindow(*window) && IsWindowVisible(*window) && IsWindowEnabled(*window))
@@ -193,12 +193,12 @@ void WindowPlayer::OnTick()
   if (inTick_)
     return;
   inTick_ = true;
-  const HWND window = WaitingWindow();
-  const WindowRole role = window != nullptr ? RoleOf(window) : WindowRole::Other;
-  std::string waitingText;
-  if (window != nullptr && role == WindowRole::MessageBox)
-    waitingText = BoxRead(window).text;
-  if (window != nullptr && role == WindowRole::Dialog && transcript_ != nullptr) {
+  const HWND window = WaitingWindowHandle();
+  WaitingWindow waiting;
+  waiting.role = window != nullptr ? RoleOf(window) : WindowRole::Other;
+  if (window != nullptr && waiting.role == WindowRole::MessageBox)
+    waiting.messageBoxText = BoxRead(window).text;
+  if (window != nullptr && waiting.role == WindowRole::Dialog && transcript_ != nullptr) {
     // Each wait of a scripted run; a person's run when what is shown changed.
     DialogState state = ReadDialogState(window);
     if (progress_ || !watchedState_ || !SameState(*watchedState_, state))
@@ -206,20 +206,20 @@ void WindowPlayer::OnTick()
     watchedState_ = std::move(state);
   }
   if (window != nullptr && progress_) {
-    if (const ScriptStep* step = progress_->Next(role, waitingText))
-      Play(*step, window, role);
+    if (const ScriptStep* step = progress_->Next(waiting))
+      Play(*step, window, waiting);
     else
-      EndUnanswered(window, role);
+      EndUnanswered(window, waiting.role);
   }
   inTick_ = false;
 }
 
-void WindowPlayer::Play(const ScriptStep& step, HWND window, WindowRole role)
+void WindowPlayer::Play(const ScriptStep& step, HWND window, const WaitingWindow& waiting)
 {
   std::string refusal;
   switch (step.kind) {
   case ScriptStep::Kind::Select: {
-    if (!progress_->Requires(step, role, WindowRole::Dialog))
+    if (!progress_->Requires(step, waiting, WindowRole::Dialog))
       return;
     const std::vector<std::string> entries = ReadDialogState(window).templates;
     const auto entry = std::find(entries.begin(), entries.end(), step.argument);
@@ -232,7 +232,7 @@ void WindowPlayer::Play(const ScriptStep& step, HWND window, WindowRole role)
   }
   case ScriptStep::Kind::Ok:
     // A click on the browser's greyed OK goes nowhere.
-    refusal = ClickButton(window, IDOK, role == WindowRole::FolderBrowser);
+    refusal = ClickButton(window, IDOK, waiting.role == WindowRole::FolderBrowser);
     break;
   case ScriptStep::Kind::Cancel: refusal = ClickButton(window, IDCANCEL, false); break;
   case ScriptStep::Kind::Yes: refusal = ClickButton(window, IDYES, false); break;
@@ -241,16 +241,16 @@ void WindowPlayer::Play(const ScriptStep& step, HWND window, WindowRole role)
   case ScriptStep::Kind::Escape: PressKey(window, VK_ESCAPE); break;
   case ScriptStep::Kind::Close: PressCloseBox(window); break;
   case ScriptStep::Kind::Highlight:
-    if (progress_->Requires(step, role, WindowRole::FolderBrowser))
+    if (progress_->Requires(step, waiting, WindowRole::FolderBrowser))
       Highlight(step, window);
     return;
   case ScriptStep::Kind::HighlightVirtual:
-    if (progress_->Requires(step, role, WindowRole::FolderBrowser))
+    if (progress_->Requires(step, waiting, WindowRole::FolderBrowser))
       HighlightVirtual(window);
     return;
   }
   if (!refusal.empty())
-    progress_->Refused(role, refusal);
+    progress_->Refused(waiting, refusal);
 }
 
 void WindowPlayer::Highlight(const ScriptStep& step, HWND browser)
@@ -260,7 +260,7 @@ void WindowPlayer::Highlight(const ScriptStep& step, HWND browser)
   if (refusal.empty() && !SamePath(watch_.Highlighted(), step.argument))
     refusal = "\"" + step.argument + "\" is not under the browser's root";
   if (!refusal.empty())
-    progress_->Refused(WindowRole::FolderBrowser, refusal);
+    progress_->Refused(WaitingWindow{WindowRole::FolderBrowser, std::string()}, refusal);
 }
 
 void WindowPlayer::HighlightVirtual(HWND browser)
@@ -274,7 +274,7 @@ void WindowPlayer::HighlightVirtual(HWND browser)
     CoTaskMemFree(computer);
   }
   if (watch_.SelectionChanges() == changes || !watch_.Highlighted().empty())
-    progress_->Refused(WindowRole::FolderBrowser, "the browser shows no item outside the file system under its root");
+    progress_->Refused(WaitingWindow{WindowRole::FolderBrowser, std::string()}, "the browser shows no item outside the file system under its root");
 }
 
 void WindowPlayer::EndUnanswered(HWND window, WindowRole role)

@@ -81,10 +81,10 @@ private:
   void Sent(const CWPSTRUCT& message);
   void OnTick();
 
-  HWND WaitingWindow() const;
+  HWND WaitingWindowHandle() const;
   WindowRole RoleOf(HWND window) const;
   const MessageBoxContent& BoxRead(HWND box);
-  void Play(const ScriptStep& step, HWND window, WindowRole role);
+  void Play(const ScriptStep& step, HWND window, const WaitingWindow& waiting);
   void Highlight(const ScriptStep& step, HWND browser);
   void HighlightVirtual(HWND browser);
   void EndUnanswered(HWND window, WindowRole role);

@@ -1,71 +1,24 @@
-// The path helpers' file-system queries over a temporary folder mapped as drive D:.
+// The path helpers' file-system queries over a temporary folder and over a drive root, through the
+// C run-time's _stat and _findfirst: the stand-in's on Linux, msvcrt.dll's on Windows.
 #include "pathutil/PathUtil.h"
 
-#include <standin/crt.h>
+#include "FileQueriesFixture.h"
 
-#include "TempDir.h"
+#include <testsupport/RunTime.h>
+#include <testsupport/TempFolder.h>
 
 #include <gtest/gtest.h>
-
-#include <dirent.h>
 
 #include <algorithm>
 #include <list>
 #include <string>
 #include <vector>
 
+namespace pathutil_test {
 namespace {
 
-using Names = std::vector<std::string>;
 using PathList = std::list<std::string>;
-
-// What readdir delivers for a native folder, in its order.
-Names ReaddirNames(const std::string& folder)
-{
-    Names names;
-    DIR* dir = opendir(folder.c_str());
-    if (dir == nullptr)
-        return names;
-    while (const dirent* entry = readdir(dir))
-        names.push_back(entry->d_name);
-    closedir(dir);
-    return names;
-}
-
-Names WithoutDots(const Names& names)
-{
-    Names kept;
-    for (const std::string& name : names) {
-        if (name != "." && name != "..")
-            kept.push_back(name);
-    }
-    return kept;
-}
-
-// D:\t holds files, a hidden file, sub-folders (one with contents of its own) and an empty folder.
-class FileQueriesTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        drive_.MakeFile("t/a.txt", "12345");
-        drive_.MakeFile("t/.hidden");
-        drive_.MakeFile("t/noext");
-        drive_.MakeFile("t/4L/keyin.oskel/sids");
-        drive_.MakeFolder("t/6L");
-        drive_.MakeFolder("empty");
-        drive_.MakeFile("hidden-only/.keep");
-        standin::ResetCallCounts();
-    }
-    void TearDown() override
-    {
-        standin::ClearFaults();
-        EXPECT_EQ(0u, standin::OpenFindHandles()) << "a directory search was left open";
-    }
-
-    static std::size_t StatCalls() { return standin::CallCounts().stat; }
-
-    pathutil_test::TempDir drive_;
-};
+namespace runtime = testsupport::runtime;
 
 TEST_F(FileQueriesTest, IsFileAndIsDirectoryTellFilesFromFolders)
 {
@@ -75,17 +28,16 @@ TEST_F(FileQueriesTest, IsFileAndIsDirectoryTellFilesFromFolders)
         bool folder;
     };
     const Case cases[] = {
-        {"D:\\t\\a.txt", true, false},
-        {"D:\\t\\4L\\keyin.oskel\\sids", true, false},
-        {"D:\\t", false, true},
-        {"D:\\t\\", false, true},
-        {"D:\\t\\4L\\keyin.oskel", false, true},
-        {"D:", false, true},
-        {"D:\\", false, true},
-        {"D:\\missing", false, false},
-        {"D:\\t\\a.txt\\", false, false},
+        {P("t/a.txt"), true, false},
+        {P("t/4L/keyin.oskel/sids"), true, false},
+        {P("t"), false, true},
+        {P("t/4L/keyin.oskel"), false, true},
+        {P("missing"), false, false},
         {"Q:\\t", false, false},
         {"", false, false},
+        // No retry for a path that already ends in a backslash: the run-time's answer decides.
+        {P("t/"), false, runtime::kStatAnswersFolderWithTrailingBackslash},
+        {P("t/a.txt/"), runtime::kStatAnswersFileWithTrailingBackslash, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
@@ -94,71 +46,20 @@ TEST_F(FileQueriesTest, IsFileAndIsDirectoryTellFilesFromFolders)
     }
 }
 
-TEST_F(FileQueriesTest, IsDirectoryRetriesOnceWithABackslash)
-{
-    standin::FailStat("D:\\t");
-    EXPECT_TRUE(IsDirectory("D:\\t"));
-    EXPECT_EQ(2u, StatCalls());
-
-    // The retry answers for a file too: it is no folder.
-    standin::FailStat("D:\\t\\a.txt");
-    standin::ResetCallCounts();
-    EXPECT_FALSE(IsDirectory("D:\\t\\a.txt"));
-    EXPECT_EQ(2u, StatCalls());
-
-    // Both queries fail: no third one.
-    standin::FailStat("D:\\t\\6L");
-    standin::FailStat("D:\\t\\6L\\");
-    standin::ResetCallCounts();
-    EXPECT_FALSE(IsDirectory("D:\\t\\6L"));
-    EXPECT_EQ(2u, StatCalls());
-}
-
-TEST_F(FileQueriesTest, IsDirectoryDoesNotRetryAPathEndingInABackslashOrEmpty)
-{
-    standin::FailStat("D:\\t\\");
-    EXPECT_FALSE(IsDirectory("D:\\t\\"));
-    EXPECT_EQ(1u, StatCalls());
-
-    standin::ResetCallCounts();
-    EXPECT_FALSE(IsDirectory(""));
-    EXPECT_EQ(1u, StatCalls());
-
-    standin::ResetCallCounts();
-    EXPECT_TRUE(IsDirectory("D:\\t"));
-    EXPECT_EQ(1u, StatCalls()) << "a query that succeeds is not repeated";
-}
-
 TEST_F(FileQueriesTest, ListDirectoryGivesEveryNameInSearchOrder)
 {
-    const Names expected = ReaddirNames(drive_.Native("t"));
-    ASSERT_EQ(7u, expected.size());
-    EXPECT_EQ(expected, ListDirectory("D:\\t"));
-    EXPECT_EQ(expected, ListDirectory("D:\\t\\"));
-    EXPECT_EQ(ReaddirNames(drive_.Native()), ListDirectory("D:"));
-    EXPECT_EQ(ReaddirNames(drive_.Native()), ListDirectory("D:\\"));
-    EXPECT_EQ(ReaddirNames("."), ListDirectory(""));
-}
-
-TEST_F(FileQueriesTest, ListDirectorySearchesForStarDotStar)
-{
-    standin::FailFindFirst("D:\\t\\*.*");
-    EXPECT_TRUE(ListDirectory("D:\\t").empty());
-    EXPECT_TRUE(ListDirectory("D:\\t\\").empty());
-    standin::FailFindFirst("D:\\*.*");
-    EXPECT_TRUE(ListDirectory("D:").empty());
-    standin::FailFindFirst("*.*");
-    EXPECT_TRUE(ListDirectory("").empty());
-    EXPECT_FALSE(ListDirectory("D:\\t\\6L").empty());
+    const Names expected = NativeListing(m_folder.Native("t"));
+    ASSERT_EQ(7u, expected.size()) << "five entries, \".\" and \"..\"";
+    EXPECT_EQ(expected, ListDirectory(P("t")));
+    EXPECT_EQ(expected, ListDirectory(P("t/")));
+    EXPECT_EQ(NativeListing("."), ListDirectory(""));
 }
 
 TEST_F(FileQueriesTest, ListDirectoryOfWhatCannotBeListedIsEmpty)
 {
-    EXPECT_TRUE(ListDirectory("D:\\missing").empty());
-    EXPECT_TRUE(ListDirectory("D:\\t\\a.txt").empty());
+    EXPECT_TRUE(ListDirectory(P("missing")).empty());
+    EXPECT_TRUE(ListDirectory(P("t/a.txt")).empty());
     EXPECT_TRUE(ListDirectory("Q:\\t").empty());
-    standin::FailFindFirst("D:\\t");
-    EXPECT_TRUE(ListDirectory("D:\\t").empty());
 }
 
 TEST_F(FileQueriesTest, IsEmptyDirectory)
@@ -168,97 +69,55 @@ TEST_F(FileQueriesTest, IsEmptyDirectory)
         bool empty;
     };
     const Case cases[] = {
-        {"D:\\empty", true},
-        {"D:\\empty\\", true},
-        {"D:\\hidden-only", false},
-        {"D:\\t", false},
-        {"D:\\t\\6L", true},
+        {P("empty"), true},
+        {P("empty/"), true},
+        {P("hidden-only"), false},
+        {P("t"), false},
+        {P("t/6L"), true},
         // What cannot be listed counts as empty.
-        {"D:\\missing", true},
-        {"D:\\t\\a.txt", true},
+        {P("missing"), true},
+        {P("t/a.txt"), true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
         EXPECT_EQ(c.empty, IsEmptyDirectory(c.path));
     }
-
-    standin::FailFindFirst("D:\\t");
-    EXPECT_TRUE(IsEmptyDirectory("D:\\t")) << "an unreadable folder reads as empty";
 }
 
 TEST_F(FileQueriesTest, CollectEntriesWalksOneLevelInListingOrder)
 {
     PathList folders{"earlier"};
     PathList files{"earlier"};
-    ASSERT_TRUE(CollectEntries("D:\\t\\", folders, files));
+    ASSERT_TRUE(CollectEntries(P("t/"), folders, files));
 
-    PathList expectedFolders{"earlier", "D:\\t"};
+    PathList expectedFolders{"earlier", P("t")};
     PathList expectedFiles{"earlier"};
-    for (const std::string& name : WithoutDots(ReaddirNames(drive_.Native("t")))) {
+    for (const std::string& name : WithoutDots(NativeListing(m_folder.Native("t")))) {
         const bool folder = name == "4L" || name == "6L";
-        (folder ? expectedFolders : expectedFiles).push_back("D:\\t\\" + name);
+        (folder ? expectedFolders : expectedFiles).push_back(P("t/" + name));
     }
     EXPECT_EQ(expectedFolders, folders);
     EXPECT_EQ(expectedFiles, files);
-}
-
-TEST_F(FileQueriesTest, CollectEntriesOfADriveRootStartsAtTheBareDrive)
-{
-    PathList folders;
-    PathList files;
-    ASSERT_TRUE(CollectEntries("D:\\", folders, files));
-
-    PathList expectedFolders{"D:"};
-    for (const std::string& name : WithoutDots(ReaddirNames(drive_.Native())))
-        expectedFolders.push_back("D:\\" + name);
-    EXPECT_EQ(expectedFolders, folders);
-    EXPECT_TRUE(files.empty());
 }
 
 TEST_F(FileQueriesTest, CollectEntriesOfAFileAppendsOnlyTheFile)
 {
     PathList folders;
     PathList files;
-    ASSERT_TRUE(CollectEntries("D:\\t\\a.txt", folders, files));
+    ASSERT_TRUE(CollectEntries(P("t/a.txt"), folders, files));
     EXPECT_TRUE(folders.empty());
-    EXPECT_EQ(PathList{"D:\\t\\a.txt"}, files);
+    EXPECT_EQ(PathList{P("t/a.txt")}, files);
 }
 
 TEST_F(FileQueriesTest, CollectEntriesOfWhatCannotBeQueriedChangesNothing)
 {
     PathList folders{"kept"};
     PathList files{"kept too"};
-    EXPECT_FALSE(CollectEntries("D:\\missing", folders, files));
+    EXPECT_FALSE(CollectEntries(P("missing"), folders, files));
     EXPECT_FALSE(CollectEntries("Q:\\t", folders, files));
     EXPECT_FALSE(CollectEntries("", folders, files));
-
-    // The root's status is asked once, without the retry IsDirectory would make.
-    standin::FailStat("D:\\t");
-    EXPECT_FALSE(CollectEntries("D:\\t\\", folders, files));
-
     EXPECT_EQ(PathList{"kept"}, folders);
     EXPECT_EQ(PathList{"kept too"}, files);
-}
-
-TEST_F(FileQueriesTest, CollectEntriesFilesAnEntryThatCannotBeQueried)
-{
-    standin::FailStat("D:\\t\\6L");
-    standin::FailStat("D:\\t\\6L\\");
-    PathList folders;
-    PathList files;
-    ASSERT_TRUE(CollectEntries("D:\\t", folders, files));
-    EXPECT_EQ(std::find(folders.begin(), folders.end(), "D:\\t\\6L"), folders.end());
-    EXPECT_NE(std::find(files.begin(), files.end(), "D:\\t\\6L"), files.end());
-}
-
-TEST_F(FileQueriesTest, CollectEntriesOfAnUnreadableFolderHasOnlyTheFolder)
-{
-    standin::FailFindFirst("D:\\t");
-    PathList folders;
-    PathList files;
-    ASSERT_TRUE(CollectEntries("D:\\t", folders, files));
-    EXPECT_EQ(PathList{"D:\\t"}, folders);
-    EXPECT_TRUE(files.empty());
 }
 
 TEST_F(FileQueriesTest, CollectEntriesOfTheNativeRoot)
@@ -268,9 +127,62 @@ TEST_F(FileQueriesTest, CollectEntriesOfTheNativeRoot)
     ASSERT_TRUE(CollectEntries("\\", folders, files));
     ASSERT_FALSE(folders.empty());
     EXPECT_EQ("\\", folders.front());
-    EXPECT_EQ(WithoutDots(ReaddirNames("/")).size() + 1, folders.size() + files.size());
+    EXPECT_EQ(WithoutDots(NativeListing("/")).size() + 1, folders.size() + files.size());
     for (const std::string& path : folders)
         EXPECT_NE(0u, path.rfind("\\\\", 0)) << path << " is no network path";
 }
 
+// A drive root: "X:" and "X:\" holding two folders and a file.
+class DriveRootTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_drive.MakeFile("sub/a.txt");
+        m_drive.MakeFolder("other");
+        m_drive.MakeFile("top.txt");
+    }
+
+    testsupport::TestDrive m_drive{'E'};
+};
+
+TEST_F(DriveRootTest, BareDriveAndRootAreFolders)
+{
+    const std::string bare = m_drive.Folder();
+    EXPECT_TRUE(IsDirectory(bare)) << "answered by the retry with a backslash where the run-time refuses " << bare;
+    EXPECT_TRUE(IsDirectory(bare + "\\"));
+    EXPECT_FALSE(IsFile(bare));
+    EXPECT_FALSE(IsFile(bare + "\\"));
+    EXPECT_TRUE(IsDirectory(m_drive.Path("sub")));
+    EXPECT_TRUE(IsFile(m_drive.Path("sub/a.txt")));
+}
+
+TEST_F(DriveRootTest, ListDirectorySearchesTheRoot)
+{
+    const Names expected = NativeListing(m_drive.Native());
+    EXPECT_EQ(expected, ListDirectory(m_drive.Folder()));
+    EXPECT_EQ(expected, ListDirectory(m_drive.Path()));
+    const bool dots = std::count(expected.begin(), expected.end(), ".") + std::count(expected.begin(), expected.end(), "..") == 2;
+    EXPECT_EQ(runtime::kDriveRootListsDotEntries, dots);
+    EXPECT_EQ(3u, WithoutDots(expected).size());
+}
+
+TEST_F(DriveRootTest, CollectEntriesOfADriveRootStartsAtTheBareDrive)
+{
+    PathList folders{"kept"};
+    PathList files;
+    // The walk queries the bare drive: where the run-time refuses it, the root cannot be walked.
+    EXPECT_EQ(runtime::kStatAnswersBareDrive, CollectEntries(m_drive.Path(), folders, files));
+
+    PathList expectedFolders{"kept"};
+    PathList expectedFiles;
+    if (runtime::kStatAnswersBareDrive) {
+        expectedFolders.push_back(m_drive.Folder());
+        for (const std::string& name : WithoutDots(NativeListing(m_drive.Native())))
+            (name == "top.txt" ? expectedFiles : expectedFolders).push_back(m_drive.Path(name));
+    }
+    EXPECT_EQ(expectedFolders, folders);
+    EXPECT_EQ(expectedFiles, files);
+}
+
 }  // namespace
+}  // namespace pathutil_test

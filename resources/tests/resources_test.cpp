@@ -1,44 +1,80 @@
-// The compiled dialog template and icon of the module, read back from the
-// .res the way the dialog manager and LoadImage read them.
+// The compiled dialog template and icon of the module, found through FindResource, LoadResource
+// and LoadImageA: on Windows in ImportLayoutTemplate.dll itself, by the real loader; on Linux in
+// this program, which embeds the resource script exactly as the module does.
 #include "dialog/resource.h"
+
+#include "DialogTemplateReader.h"
 
 #include <windows.h>
 #include <commctrl.h>
+#if !defined(_WIN32)
 #include <standin/win32.h>
+#endif
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iterator>
+#include <string>
+#include <utility>
 
+namespace resources_test {
 namespace {
 
-std::pair<const uint8_t*, DWORD> Resource(int id, LPCSTR type) {
-    HMODULE self = GetModuleHandleA(nullptr);
-    HRSRC resource = FindResourceA(self, MAKEINTRESOURCEA(id), type);
-    if (!resource)
-        return {nullptr, 0};
-    return {static_cast<const uint8_t*>(LockResource(LoadResource(self, resource))), SizeofResource(self, resource)};
-}
+// The module holding the resources, loaded as a host loads it on Windows.
+class ResourcesTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+#if defined(_WIN32)
+        s_module = ::LoadLibraryA("ImportLayoutTemplate.dll");
+#else
+        s_module = ::GetModuleHandleA(nullptr);
+#endif
+    }
+    static void TearDownTestSuite()
+    {
+#if defined(_WIN32)
+        if (s_module != nullptr)
+            ::FreeLibrary(s_module);
+#endif
+        s_module = nullptr;
+    }
+    void SetUp() override { ASSERT_NE(nullptr, s_module) << "the module did not load"; }
 
-TEST(ResourcesTest, DialogTemplateMatchesTheLayout) {
-    HRSRC resource = FindResourceExA(GetModuleHandleA(nullptr), RT_DIALOG, MAKEINTRESOURCEA(IDD_IMPORT_LAYOUT_TEMPLATE),
-                                     MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
-    ASSERT_NE(nullptr, resource);
+    static std::pair<const uint8_t*, DWORD> Resource(int id, LPCSTR type)
+    {
+        HRSRC resource = ::FindResourceA(s_module, MAKEINTRESOURCEA(id), type);
+        if (!resource)
+            return {nullptr, 0};
+        return {static_cast<const uint8_t*>(::LockResource(::LoadResource(s_module, resource))),
+                ::SizeofResource(s_module, resource)};
+    }
+
+    static HMODULE s_module;
+};
+
+HMODULE ResourcesTest::s_module = nullptr;
+
+TEST_F(ResourcesTest, DialogTemplateMatchesTheLayout)
+{
+    ASSERT_NE(nullptr, ::FindResourceExA(s_module, RT_DIALOG, MAKEINTRESOURCEA(IDD_IMPORT_LAYOUT_TEMPLATE),
+                                         MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)));
     const auto [data, size] = Resource(IDD_IMPORT_LAYOUT_TEMPLATE, RT_DIALOG);
-    const auto dialog = standin::ParseDialogTemplate(data, size);
-    ASSERT_TRUE(dialog.has_value());
-    EXPECT_TRUE(dialog->extended);
+    ASSERT_NE(nullptr, data);
+    const auto dialog = ReadDialogTemplateEx(data, size);
+    ASSERT_TRUE(dialog.has_value()) << "no DLGTEMPLATEEX";
     EXPECT_EQ(static_cast<uint32_t>(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_FIXEDSYS),
               dialog->style);
     EXPECT_EQ(0u, dialog->exStyle);
     EXPECT_EQ(0u, dialog->helpId);
-    EXPECT_FALSE(dialog->menu.has_value());
-    EXPECT_FALSE(dialog->windowClass.has_value());
+    EXPECT_FALSE(dialog->menu.present);
+    EXPECT_FALSE(dialog->windowClass.present);
     EXPECT_EQ("Import Layout Template", dialog->caption);
     EXPECT_EQ(8, dialog->pointSize);
     EXPECT_EQ("MS Shell Dlg", dialog->typeface);
     EXPECT_EQ(400, dialog->weight);
-    EXPECT_FALSE(dialog->italic);
+    EXPECT_EQ(0, dialog->italic);
     EXPECT_EQ(1, dialog->charset);
     EXPECT_EQ(0, dialog->x);
     EXPECT_EQ(0, dialog->y);
@@ -71,15 +107,14 @@ TEST(ResourcesTest, DialogTemplateMatchesTheLayout) {
     ASSERT_EQ(std::size(expected), dialog->items.size());
     for (size_t i = 0; i < std::size(expected); ++i) {
         const Control& want = expected[i];
-        const standin::DialogItemTemplate& item = dialog->items[i];
+        const ItemTemplate& item = dialog->items[i];
         SCOPED_TRACE("control " + std::to_string(i) + " (" + want.text + ")");
-        EXPECT_EQ(want.id, item.id);
-        const std::string className = item.windowClass.isOrdinal
-                                          ? standin::ClassNameOfOrdinal(item.windowClass.ordinal)
-                                          : item.windowClass.name;
-        EXPECT_EQ(want.className, className);
+        EXPECT_EQ(static_cast<uint32_t>(want.id), item.id);
+        ASSERT_TRUE(item.windowClass.present);
+        EXPECT_EQ(want.className,
+                  item.windowClass.isOrdinal ? ClassOfOrdinal(item.windowClass.ordinal) : item.windowClass.text);
         EXPECT_FALSE(item.title.isOrdinal);
-        EXPECT_EQ(want.text, item.title.name);
+        EXPECT_EQ(want.text, item.title.text);
         EXPECT_EQ(want.style | WS_CHILD | WS_VISIBLE, item.style);
         EXPECT_EQ(want.exStyle, item.exStyle);
         EXPECT_EQ(0u, item.helpId);
@@ -87,11 +122,12 @@ TEST(ResourcesTest, DialogTemplateMatchesTheLayout) {
         EXPECT_EQ(want.y, item.y);
         EXPECT_EQ(want.cx, item.cx);
         EXPECT_EQ(want.cy, item.cy);
-        EXPECT_TRUE(item.creationData.empty());
+        EXPECT_EQ(0u, item.creationDataSize);
     }
 }
 
-TEST(ResourcesTest, IconGroupHoldsOneSixteenPixelEightBitImage) {
+TEST_F(ResourcesTest, IconGroupHoldsOneSixteenPixelEightBitImage)
+{
     const auto [group, groupSize] = Resource(IDI_IMPORT_LAYOUT_TEMPLATE, RT_GROUP_ICON);
     ASSERT_NE(nullptr, group);
     ASSERT_EQ(6u + 14u, groupSize);  // GRPICONDIR and one GRPICONDIRENTRY
@@ -122,17 +158,46 @@ TEST(ResourcesTest, IconGroupHoldsOneSixteenPixelEightBitImage) {
     EXPECT_EQ(8, bits);
     EXPECT_TRUE(coloursUsed == 0 || coloursUsed == 256);
     EXPECT_EQ(40u + 256 * 4 + 16 * 16 + 16 * 4, imageSize);
+}
 
-    HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_IMPORT_LAYOUT_TEMPLATE),
-                                               IMAGE_ICON, 16, 16, LR_VGACOLOR));
+TEST_F(ResourcesTest, LoadImageGivesTheSixteenPixelIconOfTheGroup)
+{
+    HICON icon = static_cast<HICON>(::LoadImageA(s_module, MAKEINTRESOURCEA(IDI_IMPORT_LAYOUT_TEMPLATE), IMAGE_ICON,
+                                                 16, 16, LR_VGACOLOR));
     ASSERT_NE(nullptr, icon);
+#if defined(_WIN32)
+    // The image LoadImage picks for 16 x 16 is the group's one entry.
+    const auto [group, groupSize] = Resource(IDI_IMPORT_LAYOUT_TEMPLATE, RT_GROUP_ICON);
+    ASSERT_NE(nullptr, group);
+    uint16_t imageId = 0;
+    std::memcpy(&imageId, group + 6 + 12, 2);
+    EXPECT_EQ(imageId, ::LookupIconIdFromDirectoryEx(const_cast<PBYTE>(group), TRUE, 16, 16, LR_DEFAULTCOLOR));
+    // The real icon: a 16 x 16 colour bitmap and its mask.
+    ICONINFO info{};
+    ASSERT_TRUE(::GetIconInfo(icon, &info));
+    EXPECT_TRUE(info.fIcon);
+    BITMAP colour{};
+    BITMAP mask{};
+    ASSERT_NE(nullptr, info.hbmColor);
+    EXPECT_NE(0, ::GetObjectA(info.hbmColor, sizeof colour, &colour));
+    EXPECT_NE(0, ::GetObjectA(info.hbmMask, sizeof mask, &mask));
+    EXPECT_EQ(16, colour.bmWidth);
+    EXPECT_EQ(16, colour.bmHeight);
+    EXPECT_EQ(16, mask.bmWidth);
+    EXPECT_EQ(16, mask.bmHeight) << "with a colour bitmap the mask holds only the AND image";
+    EXPECT_EQ(1, mask.bmBitsPixel);
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+#else
     const auto details = standin::GetIconDetails(icon);
     ASSERT_TRUE(details.has_value());
     EXPECT_EQ(16, details->width);
     EXPECT_EQ(16, details->height);
     EXPECT_EQ(8, details->bitsPerPixel);
     EXPECT_EQ(256, details->paletteEntries);
-    EXPECT_TRUE(DestroyIcon(icon));
+#endif
+    EXPECT_TRUE(::DestroyIcon(icon));
 }
 
 }  // namespace
+}  // namespace resources_test

@@ -2,14 +2,11 @@
 
 #include "DiscoveryFixture.h"
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <chrono>
 #include <fstream>
 
 #include "pathutil/PathUtil.h"
-#include "standin/crt.h"
 #include "standin/oskel.h"
 
 namespace discovery_test {
@@ -18,11 +15,7 @@ using namespace standin::oskel;
 
 void DiscoveryTest::SetUp()
 {
-    std::string pattern = (fs::temp_directory_path() / "discovery-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    m_root = pattern;
-    fs::create_directories(m_root / "lib" / "Templates" / "Layout");
-    standin::MapDrive('D', m_root.string());
+    fs::create_directories(Native());
     ClearFailures();
     ResetCallLog();
 }
@@ -30,21 +23,17 @@ void DiscoveryTest::SetUp()
 void DiscoveryTest::TearDown()
 {
     ClearFailures();
-    standin::UnmapDrive('D');
-    std::error_code ignored;
-    fs::remove_all(m_root, ignored);
 }
 
 fs::path DiscoveryTest::Native(const std::string& relative) const
 {
-    const fs::path folder = m_root / "lib" / "Templates" / "Layout";
-    return relative.empty() ? folder : folder / relative;
+    return m_folder.Native(relative.empty() ? "lib/Templates/Layout" : "lib/Templates/Layout/" + relative);
 }
 
 void DiscoveryTest::Make2007(const std::string& relative, const Description& description)
 {
     std::string error;
-    ASSERT_TRUE(WriteOskel((Native(relative) / "keyin.oskel").string(), description, &error)) << error;
+    ASSERT_TRUE(WriteOskel(testsupport::AnsiPath(Native(relative) / "keyin.oskel"), description, &error)) << error;
 }
 
 void DiscoveryTest::Make2007(const std::string& relative)
@@ -55,7 +44,12 @@ void DiscoveryTest::Make2007(const std::string& relative)
 
 void DiscoveryTest::Make2005(const std::string& relative, const std::vector<std::string>& missing)
 {
-    const fs::path layout = Native(relative) / "Layout";
+    Make2005At(Native(relative), missing);
+}
+
+void Make2005At(const fs::path& folder, const std::vector<std::string>& missing)
+{
+    const fs::path layout = folder / "Layout";
     fs::create_directories(layout);
     for (const char* file : {"Tamsett.tms", "Corvane.cvn", "Halloway.hlw", "Dunmere.dnm"}) {
         if (std::find(missing.begin(), missing.end(), file) == missing.end())
@@ -72,7 +66,7 @@ void DiscoveryTest::MakeFile(const std::string& relative, const std::string& con
 std::vector<std::string> DiscoveryTest::InListingOrder(const std::vector<std::string>& names) const
 {
     std::vector<std::string> ordered;
-    for (const std::string& entry : ListDirectory(kLayoutFolder)) {
+    for (const std::string& entry : ListDirectory(m_layoutFolder)) {
         if (std::find(names.begin(), names.end(), entry) != names.end())
             ordered.push_back(entry);
     }

@@ -1,6 +1,7 @@
-// Fixture of the discovery tests: a temporary folder mapped as drive D:, with
-// the layout-templates folder D:\lib\Templates\Layout and builders for valid
-// and broken templates of both formats.
+// Fixture of the discovery tests: a temporary folder (on Linux mapped as drive
+// D:), with the layout-templates folder lib\Templates\Layout in it (on Linux
+// D:\lib\Templates\Layout) and builders for valid and broken templates of
+// both formats.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "standin/oskel_writer.h"
+#include "testsupport/TempFolder.h"
 
 namespace discovery_test {
 
@@ -18,13 +20,13 @@ namespace fs = std::filesystem;
 
 class DiscoveryTest : public ::testing::Test {
 protected:
-    static constexpr const char* kLayoutFolder = "D:\\lib\\Templates\\Layout";
-
     void SetUp() override;
     void TearDown() override;
 
     // Native path of the layout-templates folder, or of one of its entries.
     fs::path Native(const std::string& relative = std::string()) const;
+    // The system's path of an entry of the layout-templates folder.
+    std::string Element(const std::string& name) const { return m_layoutFolder + "\\" + name; }
 
     // A 2007 template: keyin.oskel with the marker and a database of the description.
     void Make2007(const std::string& relative, const standin::oskel::Description& description);
@@ -36,8 +38,14 @@ protected:
     // The entries of the layout-templates folder among names, in the order of its listing.
     std::vector<std::string> InListingOrder(const std::vector<std::string>& names) const;
 
-    fs::path m_root;
+    testsupport::TempFolder m_folder{"discovery"};
+    const fs::path m_root = m_folder.Native();
+    // The layout-templates folder as the system names it.
+    const std::string m_layoutFolder = m_folder.Path("lib/Templates/Layout");
 };
+
+// A 2005 template in the native folder: Layout\ with the four files, less those in missing.
+void Make2005At(const fs::path& folder, const std::vector<std::string>& missing = {});
 
 // Name, size and modification time of every entry below root.
 std::map<std::string, std::string> RecordTree(const fs::path& root);

@@ -3,9 +3,10 @@
 #include <list>
 
 #include "DiscoveryFixture.h"
-#include "standin/crt.h"
 #include "standin/oskel.h"
 #include "templates/TemplateDiscovery.h"
+#include "testsupport/RunTime.h"
+#include "testsupport/TempFolder.h"
 
 namespace discovery_test {
 namespace {
@@ -25,12 +26,12 @@ TEST_F(DiscoveryTest, WorkedExampleFindsBothFormatsInListingOrder)
     Make2005("6L");
 
     Names names{"kept"};
-    EXPECT_TRUE(FindLayoutTemplates(kLayoutFolder, names));
+    EXPECT_TRUE(FindLayoutTemplates(m_layoutFolder, names));
     Names expected{"kept"};
     for (const std::string& name : InListingOrder({"4L", "6L"}))
         expected.push_back(name);
     EXPECT_EQ(names, expected) << "appended in listing order, nothing removed";
-    EXPECT_TRUE(HasLayoutTemplates(kLayoutFolder));
+    EXPECT_TRUE(HasLayoutTemplates(m_layoutFolder));
     EXPECT_EQ(standin::oskel::OpenConnectionCount(), 0u);
 }
 
@@ -44,23 +45,23 @@ TEST_F(DiscoveryTest, ListingOrderIsKeptNotSorted)
             Make2007(valid[i]);
     }
     Names names;
-    EXPECT_TRUE(FindLayoutTemplates(kLayoutFolder, names));
+    EXPECT_TRUE(FindLayoutTemplates(m_layoutFolder, names));
     EXPECT_EQ(names, AsList(InListingOrder(valid)));
 }
 
 TEST_F(DiscoveryTest, NothingValidGivesFalse)
 {
     Names names{"kept"};
-    EXPECT_FALSE(FindLayoutTemplates(kLayoutFolder, names)) << "empty folder";
-    EXPECT_FALSE(HasLayoutTemplates(kLayoutFolder));
+    EXPECT_FALSE(FindLayoutTemplates(m_layoutFolder, names)) << "empty folder";
+    EXPECT_FALSE(HasLayoutTemplates(m_layoutFolder));
 
     Make2005("partial", {"Corvane.cvn"});
     fs::create_directories(Native("emptyfolder"));
-    EXPECT_FALSE(FindLayoutTemplates(kLayoutFolder, names)) << "invalid sub-folders only";
-    EXPECT_FALSE(HasLayoutTemplates(kLayoutFolder));
+    EXPECT_FALSE(FindLayoutTemplates(m_layoutFolder, names)) << "invalid sub-folders only";
+    EXPECT_FALSE(HasLayoutTemplates(m_layoutFolder));
 
-    EXPECT_FALSE(FindLayoutTemplates("D:\\lib\\missing", names)) << "missing folder";
-    EXPECT_FALSE(HasLayoutTemplates("D:\\lib\\missing"));
+    EXPECT_FALSE(FindLayoutTemplates(m_folder.Path("lib/missing"), names)) << "missing folder";
+    EXPECT_FALSE(HasLayoutTemplates(m_folder.Path("lib/missing")));
     EXPECT_FALSE(FindLayoutTemplates("Q:\\unmapped", names));
     EXPECT_EQ(names, Names{"kept"});
 }
@@ -74,15 +75,15 @@ TEST_F(DiscoveryTest, FilesAndDeeperTemplatesNeverCount)
     Make2005("group/inner2005");
     Make2007("group/inner2007");
     Names names;
-    EXPECT_FALSE(FindLayoutTemplates(kLayoutFolder, names));
+    EXPECT_FALSE(FindLayoutTemplates(m_layoutFolder, names));
     EXPECT_TRUE(names.empty());
 
     // The folder given is itself no candidate, though it looks like both formats.
-    const std::string inner = std::string(kLayoutFolder) + "\\group\\inner2007";
+    const std::string inner = m_layoutFolder + "\\group\\inner2007";
     EXPECT_FALSE(HasLayoutTemplates(inner));
     Make2005("group/inner2007");
     EXPECT_FALSE(HasLayoutTemplates(inner));
-    EXPECT_TRUE(HasLayoutTemplates(std::string(kLayoutFolder) + "\\group"));
+    EXPECT_TRUE(HasLayoutTemplates(m_layoutFolder + "\\group"));
 }
 
 TEST_F(DiscoveryTest, AFolderGivenWithATrailingBackslashIsNoCandidateEither)
@@ -91,15 +92,24 @@ TEST_F(DiscoveryTest, AFolderGivenWithATrailingBackslashIsNoCandidateEither)
     // The layout-templates folder itself holds a complete 2005 template.
     Make2005("");
     Names names;
-    EXPECT_TRUE(FindLayoutTemplates(std::string(kLayoutFolder) + "\\", names));
+    EXPECT_TRUE(FindLayoutTemplates(m_layoutFolder + "\\", names));
     EXPECT_EQ(names, Names{"6L"});
+}
 
-    // A drive root as the layout-templates folder, as the shell reports it.
-    standin::MapDrive('E', Native().string());
-    names.clear();
-    EXPECT_TRUE(FindLayoutTemplates("E:\\", names));
-    EXPECT_EQ(names, Names{"6L"}) << "the drive root itself is never a template named \"E:\"";
-    standin::UnmapDrive('E');
+TEST_F(DiscoveryTest, ADriveRootAsTheLayoutTemplatesFolder)
+{
+    // The root holds a complete 2005 template itself, and one in 6L, as the shell reports the drive.
+    const testsupport::TestDrive drive('E');
+    Make2005At(drive.Native());
+    Make2005At(drive.Native("6L"));
+    Names names;
+    // The walk starts from the bare drive "E:", which is never a template named "E:"; where the
+    // run-time refuses to query a bare drive, the root cannot be walked at all.
+    const bool bare = testsupport::runtime::kStatAnswersBareDrive;
+    EXPECT_EQ(FindLayoutTemplates(drive.Path(), names), bare);
+    EXPECT_EQ(names, bare ? Names{"6L"} : Names{});
+    EXPECT_EQ(HasLayoutTemplates(drive.Path()), bare);
+    EXPECT_EQ(HasLayoutTemplates(drive.Folder()), bare);
 }
 
 TEST_F(DiscoveryTest, EveryRejectedSubFolderIsSkippedAndTheScanGoesOn)
@@ -118,7 +128,7 @@ TEST_F(DiscoveryTest, EveryRejectedSubFolderIsSkippedAndTheScanGoesOn)
     Make2005("good2005");
 
     Names names;
-    EXPECT_TRUE(FindLayoutTemplates(kLayoutFolder, names));
+    EXPECT_TRUE(FindLayoutTemplates(m_layoutFolder, names));
     EXPECT_EQ(names, AsList(InListingOrder({"good2007", "good2005"})));
     // Every candidate with a marker was opened; none stopped the scan.
     EXPECT_EQ(standin::oskel::CallCount("OpenOskel"), 6u);
@@ -130,7 +140,7 @@ TEST_F(DiscoveryTest, HasLayoutTemplatesProbesEverySubFolder)
     Make2007("a");
     Make2007("b");
     Make2007("c");
-    EXPECT_TRUE(HasLayoutTemplates(kLayoutFolder));
+    EXPECT_TRUE(HasLayoutTemplates(m_layoutFolder));
     EXPECT_EQ(standin::oskel::CallCount("OpenOskel"), 3u) << "no early exit after the first valid one";
     EXPECT_EQ(standin::oskel::CallCount("CloseOskel"), 3u);
 }
@@ -144,8 +154,8 @@ TEST_F(DiscoveryTest, DiscoveryWritesNothing)
     Make2005("6L");
     const auto before = RecordTree(m_root);
     Names names;
-    EXPECT_TRUE(FindLayoutTemplates(kLayoutFolder, names));
-    EXPECT_TRUE(HasLayoutTemplates(kLayoutFolder));
+    EXPECT_TRUE(FindLayoutTemplates(m_layoutFolder, names));
+    EXPECT_TRUE(HasLayoutTemplates(m_layoutFolder));
     EXPECT_EQ(RecordTree(m_root), before);
     EXPECT_EQ(SideFiles(m_root), std::vector<std::string>{});
 }

@@ -13,8 +13,6 @@ using Calls = std::vector<std::string>;
 
 class ProbeTest : public DiscoveryTest {
 protected:
-    static std::string Element(const std::string& name) { return std::string(kLayoutFolder) + "\\" + name; }
-
     // The verdict on name, and whether the callback ran exactly when valid.
     TemplateProbeResult Probe(const std::string& name)
     {
@@ -89,7 +87,7 @@ TEST_F(ProbeTest, FormatTestIsTheMarkerFileAlone)
     EXPECT_TRUE(IsTemplate2007(Element("markeronly")));
     EXPECT_FALSE(IsTemplate2007(Element("sidsfolder")));
     EXPECT_FALSE(IsTemplate2007(Element("plain")));
-    EXPECT_TRUE(IsTemplate2007(std::string(kLayoutFolder) + "/marked/")) << "the path is normalised";
+    EXPECT_TRUE(IsTemplate2007(m_layoutFolder + "/marked/")) << "the path is normalised";
 }
 
 TEST_F(ProbeTest, CallsOfAValid2007ProbeAndWhenTheCallerTakesNote)
@@ -104,7 +102,7 @@ TEST_F(ProbeTest, CallsOfAValid2007ProbeAndWhenTheCallerTakesNote)
     EXPECT_EQ(CallLog(), (Calls{"OpenOskel", "GetSnapshotByName", "GetTrelConfig", "CloseOskel", "~OskelPI"}));
 
     const std::vector<CallRecord> records = CallRecords();
-    EXPECT_EQ(records[0].argument, "D:\\lib\\Templates\\Layout\\4L\\keyin.oskel");
+    EXPECT_EQ(records[0].argument, Element("4L") + "\\keyin.oskel");
     EXPECT_EQ(records[0].clientLabel, "Quillet_LT");
     EXPECT_EQ(records[1].argument, "PCB");
     EXPECT_EQ(records[2].argument, "PCB");

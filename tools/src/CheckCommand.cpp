@@ -3,12 +3,15 @@
 
 #include <standin/crt.h>
 
+#include <filesystem>
 #include <list>
 #include <ostream>
+#include <system_error>
 
 #include "Commands.h"
 #include "Diagnosis.h"
 #include "ExitStatus.h"
+#include "StackupReader.h"
 #include "SystemPath.h"
 #include "pathutil/PathUtil.h"
 #include "templates/TemplateProbe.h"
@@ -16,7 +19,7 @@
 namespace layouttool {
 
 const char kCheckHelp[] =
-    "Usage: layout-template-tool check FOLDER\n"
+    "Usage: layout-template-tool check [--listing-order ORDER] FOLDER\n"
     "\n"
     "Tells, for every sub-folder of the layout-templates folder FOLDER, in\n"
     "the order the folder lists them, whether the Import Layout Template\n"
@@ -25,18 +28,25 @@ const char kCheckHelp[] =
     "\n"
     "Output, one line per entry:\n"
     "  OK   <name> (2007|2005)                 listed by the dialog\n"
-    "  SKIP <name>: <format>: <reason>         not listed, and why\n"
+    "  SKIP <name>: <format>: <reason> (<cause>)  not listed, and why\n"
     "  FILE <name>: ignored, not a folder      files never count\n"
-    "A listed 2005 template whose Layout\\Corvane.cvn cannot be read gets an\n"
-    "indented \"note:\" line: the dialog lists it but shows no stack-up.\n"
+    "A listed template whose stack-up the dialog cannot show gets an indented\n"
+    "\"note:\" line that says why, and whether the dialog, finding it first,\n"
+    "closes with \"Can't display the stackup.\".\n"
     "\n"
     "Options:\n"
+    "  --listing-order ORDER  the order in which the folder lists its entries:\n"
+    "                 filesystem (the default, as the dialog meets them),\n"
+    "                 ascending or descending by name\n"
+    "  --             end of the options: FOLDER may start with '-'\n"
     "  -h, --help     show this help\n"
     "\n"
     "Exit status: 0 at least one template is listed, 1 none is, 2 bad command\n"
-    "line or FOLDER cannot be listed.\n";
+    "line or FOLDER cannot be listed, 3 the results could not be written.\n";
 
 namespace {
+
+namespace fs = std::filesystem;
 
 std::string NameOf(const std::string& systemPath)
 {
@@ -46,23 +56,82 @@ std::string NameOf(const std::string& systemPath)
     return name;
 }
 
-std::string VerdictLine(const std::string& element, const TemplateProbeResult& result, std::string& note)
+// The note under an OK line when the dialog would show no rows for the
+// template, or "".
+std::string StackupNote(const std::string& templatesFolder, const std::string& element, TemplateVerdict verdict,
+                        bool foundFirst)
+{
+    const bool is2007 = verdict == TemplateVerdict::Valid2007;
+    const ShownStackup shown = ShowStackup(templatesFolder, NameOf(element));
+    if (!shown.ran) return "the dialog cannot be run (its resources are missing?)";
+    if (shown.displayed) {
+        if (!shown.rows.empty()) return std::string();
+        return std::string("the dialog shows no rows for it: none of its layers is ") +
+               (is2007 ? "a conductor layer" : "a signal or plane layer");
+    }
+    std::string why;
+    for (const std::string& message : shown.messages) why += (why.empty() ? "it says \"" : ", then \"") + message + "\"";
+    if (why.empty())
+        why = is2007 ? DiagnoseLayers(standin::ToNativePath(element)) : DiagnoseJobPreferences(element);
+    if (why.empty()) why = "its stack-up cannot be read";
+    // At start-up the dialog displays the template it finds first, and ends
+    // when that fails; later a failed display only leaves the list empty.
+    return (foundFirst ? "the dialog finds it first and closes with \"Can't display the stackup.\": "
+                       : "the dialog shows no stack-up for it: ") +
+           why;
+}
+
+std::string VerdictLine(const std::string& element, const TemplateProbeResult& result)
 {
     const std::string name = NameOf(element);
     switch (result.verdict) {
-    case TemplateVerdict::Valid2007:
-        return "OK   " + name + " (2007)";
-    case TemplateVerdict::Valid2005: {
-        const std::string problem = DiagnoseJobPreferences(element);
-        if (!problem.empty()) note = "     note: the dialog shows no stack-up for it: " + problem;
-        return "OK   " + name + " (2005)";
+    case TemplateVerdict::Valid2007: return "OK   " + name + " (2007)";
+    case TemplateVerdict::Valid2005: return "OK   " + name + " (2005)";
+    default: {
+        const std::string cause = DiagnoseRejection(standin::ToNativePath(element), result);
+        return "SKIP " + name + ": " + DescribeProbeResult(result) + (cause.empty() ? "" : " (" + cause + ")");
     }
-    case TemplateVerdict::DatabaseDoesNotOpen:
-        return "SKIP " + name + ": " + DescribeProbeResult(result) + " (" +
-               DiagnoseDatabase(standin::ToNativePath(element)) + ")";
-    default:
-        return "SKIP " + name + ": " + DescribeProbeResult(result);
     }
+}
+
+std::string FileLine(const std::string& file)
+{
+    const std::string native = standin::ToNativePath(file);
+    const std::string cause = DiagnoseNonFolder(native);
+    std::error_code ignored;
+    if (cause.empty()) return "FILE " + NameOf(file) + ": ignored, not a folder";
+    return "FILE " + NameOf(file) + (fs::is_directory(native, ignored) ? ": ignored, not a folder to the dialog: "
+                                                                       : ": ignored, not a folder: ") +
+           cause;
+}
+
+// The layout-templates folder that the dialog would take from FOLDER as a
+// central library: the first of Templates/Layout and LayoutTemplates that is
+// a folder and not empty; "" when there is none.
+std::string LayoutTemplatesFolderOf(const std::string& shownFolder)
+{
+    for (const char* suffix : {"Templates/Layout", "LayoutTemplates"}) {
+        const fs::path candidate = fs::path(shownFolder) / suffix;
+        std::error_code code;
+        if (fs::is_directory(candidate, code) && !fs::is_empty(candidate, code) && !code) return candidate.string();
+    }
+    return std::string();
+}
+
+bool ParseListingOrder(const std::string& value, standin::ListingOrder& order)
+{
+    if (value == "filesystem") order = standin::ListingOrder::FileSystem;
+    else if (value == "ascending") order = standin::ListingOrder::Ascending;
+    else if (value == "descending") order = standin::ListingOrder::Descending;
+    else return false;
+    return true;
+}
+
+int UsageError(const std::string& message, std::ostream& err)
+{
+    PrintLine(err, "layout-template-tool check: " + message);
+    err << "Try 'layout-template-tool check --help'.\n";
+    return kExitUsage;
 }
 
 }  // namespace
@@ -70,53 +139,76 @@ std::string VerdictLine(const std::string& element, const TemplateProbeResult& r
 int RunCheck(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
     std::vector<std::string> positional;
-    for (const std::string& argument : arguments) {
-        if (IsHelpOption(argument)) {
-            out << kCheckHelp;
-            return kExitSuccess;
-        }
-        if (argument.size() > 1 && argument[0] == '-') {
-            err << "layout-template-tool check: unknown option " << argument << "\n"
-                << "Try 'layout-template-tool check --help'.\n";
-            return kExitUsage;
-        }
-        positional.push_back(argument);
+    standin::ListingOrder order = standin::ListingOrder::FileSystem;
+    if (AsksForHelp(arguments)) {
+        out << kCheckHelp;
+        return kExitSuccess;
     }
-    if (positional.size() != 1 || positional[0].empty()) {
-        err << "layout-template-tool check: "
-            << (positional.size() > 1 ? "only one FOLDER can be checked" : "FOLDER is needed") << "\n"
-            << "Try 'layout-template-tool check --help'.\n";
+    for (std::size_t i = 0; i < arguments.size();) {
+        std::string value;
+        std::string error;
+        if (arguments[i] == "--") {
+            positional.insert(positional.end(), arguments.begin() + static_cast<std::ptrdiff_t>(i) + 1, arguments.end());
+            break;
+        }
+        if (TakeOptionValue(arguments, i, "listing-order", value, error)) {
+            if (!error.empty()) return UsageError(error, err);
+            if (!ParseListingOrder(value, order))
+                return UsageError("--listing-order: expected filesystem, ascending or descending, got '" + value + "'",
+                                  err);
+            continue;
+        }
+        if (arguments[i].size() > 1 && arguments[i][0] == '-') return UsageError("unknown option " + arguments[i], err);
+        positional.push_back(arguments[i++]);
+    }
+    if (positional.size() != 1 || positional[0].empty())
+        return UsageError(positional.size() > 1 ? "only one FOLDER can be checked" : "FOLDER is needed", err);
+    const std::string& shownFolder = positional[0];
+
+    // What keeps discovery from the folder, told as the file system tells it.
+    const std::string native = AbsoluteNativePath(shownFolder);
+    const std::string problem = FolderProblem(native);
+    if (!problem.empty()) {
+        PrintLine(err, shownFolder + ": " + problem);
         return kExitUsage;
     }
-    const std::string& shownFolder = positional[0];
+    std::error_code unreadable;
+    fs::directory_iterator listing(native, unreadable);
+    if (unreadable) {
+        PrintLine(err, shownFolder + ": cannot be read: " + unreadable.message());
+        return kExitUsage;
+    }
 
     // The same walk as discovery: the folder first, then its sub-folders and
     // files in listing order.
-    const std::string folder = ToSystemPath(shownFolder);
+    standin::SetListingOrder(order);
     std::list<std::string> folders;
     std::list<std::string> files;
-    if (!CollectEntries(folder, folders, files)) {
-        err << shownFolder << ": no such folder, or it cannot be read\n";
+    if (!CollectEntries(ToSystemPath(shownFolder), folders, files) || folders.empty()) {
+        PrintLine(err, shownFolder + ": the dialog cannot list it");
         return kExitUsage;
     }
-    if (folders.empty()) {
-        err << shownFolder << ": not a folder\n";
-        return kExitUsage;
-    }
+    const std::string templatesFolder = folders.front();
     folders.pop_front();
 
     std::size_t listed = 0;
     for (const std::string& element : folders) {
         const TemplateProbeResult result = ProbeTemplateFolder(element);
-        std::string note;
-        out << VerdictLine(element, result, note) << '\n';
-        if (!note.empty()) out << note << '\n';
-        if (result.IsValid()) ++listed;
+        PrintLine(out, VerdictLine(element, result));
+        if (!result.IsValid()) continue;
+        const std::string note = StackupNote(templatesFolder, element, result.verdict, listed == 0);
+        if (!note.empty()) PrintLine(out, "     note: " + note);
+        ++listed;
     }
-    for (const std::string& file : files) out << "FILE " << NameOf(file) << ": ignored, not a folder\n";
+    for (const std::string& file : files) PrintLine(out, FileLine(file));
 
-    out << listed << " of " << folders.size() << (folders.size() == 1 ? " sub-folder is" : " sub-folders are")
-        << " listed by the dialog\n";
+    PrintLine(out, std::to_string(listed) + " of " + std::to_string(folders.size()) +
+                       (folders.size() == 1 ? " sub-folder is" : " sub-folders are") + " listed by the dialog");
+
+    const std::string layoutTemplates = LayoutTemplatesFolderOf(shownFolder);
+    if (!layoutTemplates.empty())
+        PrintLine(err, shownFolder + ": a central library, whose layout templates the dialog takes from " +
+                           layoutTemplates + ": check that folder");
     return listed > 0 ? kExitSuccess : kExitFailure;
 }
 

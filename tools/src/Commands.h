@@ -5,6 +5,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace layouttool {
@@ -20,8 +21,16 @@ extern const char kCreateHelp[];
 extern const char kShowHelp[];
 extern const char kCheckHelp[];
 
+// Writes `line` and a line end to `stream`, with the control characters and
+// malformed bytes that names and paths may hold shown as '?': nothing the tool
+// prints can drive the terminal. Every message and result goes through it.
+void PrintLine(std::ostream& stream, std::string_view line);
+
 // Whether an argument asks for help: "--help" or "-h".
 bool IsHelpOption(const std::string& argument);
+
+// Whether the arguments ask for help before a "--" that ends the options.
+bool AsksForHelp(const Arguments& arguments);
 
 // The value of option `name` at arguments[index], written "--name VALUE" or
 // "--name=VALUE"; advances index past it. False when the argument is another

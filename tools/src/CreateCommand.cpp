@@ -10,9 +10,11 @@
 
 #include "Commands.h"
 #include "Description.h"
+#include "Diagnosis.h"
 #include "ExitStatus.h"
 #include "SystemPath.h"
 #include "TemplateFiles.h"
+#include "templates/TemplateProbe.h"
 
 namespace layouttool {
 
@@ -30,6 +32,7 @@ const char kCreateHelp[] =
     "  --layer LINE   one more layer, written as a line of the description\n"
     "  --force        DIR may hold a template: its files are replaced; other\n"
     "                 files in DIR are left alone\n"
+    "  --             end of the options: DIR may start with '-'\n"
     "  -h, --help     show this help\n"
     "\n"
     "Description lines. Words are separated by blanks; \"...\" quotes a word\n"
@@ -63,7 +66,7 @@ const char kCreateHelp[] =
     "\n"
     "Errors name the file and line (FILE:LINE: problem); nothing is written\n"
     "when the description has an error. Exit status: 0 written, 1 failed,\n"
-    "2 bad command line or description.\n";
+    "2 bad command line or description, 3 the results could not be written.\n";
 
 namespace {
 
@@ -96,6 +99,9 @@ bool ParseCreateArguments(const Arguments& arguments, CreateRequest& request, st
         } else if (arguments[i] == "--force") {
             request.force = true;
             ++i;
+        } else if (arguments[i] == "--") {
+            positional.insert(positional.end(), arguments.begin() + static_cast<std::ptrdiff_t>(i) + 1, arguments.end());
+            break;
         } else if (arguments[i].size() > 1 && arguments[i][0] == '-') {
             error = "unknown option " + arguments[i];
             return false;
@@ -172,35 +178,42 @@ std::size_t ListedRows(const std::vector<Layer2005>& layers)
 template <class Layer>
 bool ReportDescription(const ParsedDescription<Layer>& parsed, const CreateRequest& request, std::ostream& err)
 {
-    for (const std::string& warning : parsed.warnings) err << warning << '\n';
-    for (const std::string& error : parsed.errors) err << error << '\n';
+    for (const std::string& warning : parsed.warnings) PrintLine(err, warning);
+    for (const std::string& error : parsed.errors) PrintLine(err, error);
     if (!parsed.errors.empty()) return false;
     if (parsed.layers.empty()) {
-        err << (request.descriptionFile ? *request.descriptionFile == "-" ? "<stdin>" : *request.descriptionFile
-                                        : std::string("--layer"))
-            << ": no layers given\n";
+        PrintLine(err, (request.descriptionFile ? *request.descriptionFile == "-" ? "<stdin>" : *request.descriptionFile
+                                                : std::string("--layer")) +
+                           ": no layers given");
         return false;
     }
     return true;
 }
 
-// Writes the template; false with *error.
-template <class Layer>
-bool WriteTemplate(const std::string& format, const fs::path& folder, const std::vector<Layer>& layers,
-                   std::string& error);
-
-template <>
-bool WriteTemplate(const std::string&, const fs::path& folder, const std::vector<Layer2007>& layers,
-                   std::string& error)
+// Writes the template into `folder`; false with *error.
+bool WriteTemplate(const fs::path& folder, const std::vector<Layer2007>& layers, std::string& error)
 {
     return standin::oskel::WriteOskel((folder / "keyin.oskel").string(), DatabaseOf(layers), &error);
 }
 
-template <>
-bool WriteTemplate(const std::string&, const fs::path& folder, const std::vector<Layer2005>& layers,
-                   std::string& error)
+bool WriteTemplate(const fs::path& folder, const std::vector<Layer2005>& layers, std::string& error)
 {
     return standin::corvane::Write2005Template(folder.string(), JobPreferencesOf(layers), &error);
+}
+
+constexpr TemplateFormat FormatOf(const std::vector<Layer2007>*) { return TemplateFormat::k2007; }
+constexpr TemplateFormat FormatOf(const std::vector<Layer2005>*) { return TemplateFormat::k2005; }
+
+// Why the dialog's own discovery and reader would refuse the template just
+// written into `folder`; "" when they accept it.
+std::string ReadBackProblem(const fs::path& folder, TemplateFormat format)
+{
+    const std::string systemPath = ToSystemPath(folder.string());
+    const TemplateProbeResult probe = ProbeTemplateFolder(systemPath);
+    const TemplateVerdict expected = format == TemplateFormat::k2007 ? TemplateVerdict::Valid2007
+                                                                     : TemplateVerdict::Valid2005;
+    if (probe.verdict != expected) return DescribeProbeResult(probe);
+    return format == TemplateFormat::k2005 ? DiagnoseJobPreferences(systemPath) : std::string();
 }
 
 template <class Layer>
@@ -210,27 +223,44 @@ int Create(const CreateRequest& request, const ParsedDescription<Layer>& parsed,
     if (!ReportDescription(parsed, request, err)) return kExitUsage;
 
     const fs::path folder = AbsoluteNativePath(request.folder);
-    // The system's paths separate with backslashes: a name holding one
-    // could never be found as a template.
+    // The system's paths separate with backslashes, and its file queries
+    // take '?' and '*' for wildcards: a path holding one could never be
+    // found as a template.
     if (folder.string().find('\\') != std::string::npos) {
-        err << request.folder << ": a path holding a backslash cannot name a template\n";
+        PrintLine(err, request.folder + ": a path holding a backslash cannot name a template");
+        return kExitFailure;
+    }
+    if (const std::size_t wildcard = folder.string().find_first_of("?*"); wildcard != std::string::npos) {
+        PrintLine(err, request.folder + ": a path holding '" + folder.string()[wildcard] +
+                           "' cannot name a template: the dialog's file queries refuse it");
         return kExitFailure;
     }
 
-    std::optional<fs::path> createdTop;
+    // Written beside what DIR holds, then moved into place: a failure leaves
+    // DIR as it was.
     std::string error;
-    if (!PrepareTemplateFolder(folder, request.folder, request.force, createdTop, error)) {
-        err << error << '\n';
+    const std::unique_ptr<TemplateWrite> write =
+        TemplateWrite::Begin(folder, request.folder, FormatOf(&parsed.layers), request.force, error);
+    if (!write) {
+        PrintLine(err, error);
         return kExitFailure;
     }
-    if (!WriteTemplate(request.format, folder, parsed.layers, error)) {
-        CleanUpFailedWrite(folder, createdTop);
-        err << request.folder << ": cannot write the template: " << error << '\n';
+    if (!WriteTemplate(write->StagingFolder(), parsed.layers, error)) {
+        PrintLine(err, request.folder + ": cannot write the template: " + write->AsWrittenInFolder(error));
         return kExitFailure;
     }
-    out << request.folder << ": " << request.format << " template with " << parsed.layers.size()
-        << (parsed.layers.size() == 1 ? " layer, " : " layers, ") << ListedRows(parsed.layers)
-        << " listed by the dialog\n";
+    const std::string problem = ReadBackProblem(write->StagingFolder(), FormatOf(&parsed.layers));
+    if (!problem.empty()) {
+        PrintLine(err, request.folder + ": the dialog would not read the template written: " + problem);
+        return kExitFailure;
+    }
+    if (!write->Commit(error)) {
+        PrintLine(err, error);
+        return kExitFailure;
+    }
+    PrintLine(out, request.folder + ": " + request.format + " template with " + std::to_string(parsed.layers.size()) +
+                       (parsed.layers.size() == 1 ? " layer, " : " layers, ") +
+                       std::to_string(ListedRows(parsed.layers)) + " listed by the dialog");
     return kExitSuccess;
 }
 
@@ -238,24 +268,22 @@ int Create(const CreateRequest& request, const ParsedDescription<Layer>& parsed,
 
 int RunCreate(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
-    for (const std::string& argument : arguments) {
-        if (IsHelpOption(argument)) {
-            out << kCreateHelp;
-            return kExitSuccess;
-        }
+    if (AsksForHelp(arguments)) {
+        out << kCreateHelp;
+        return kExitSuccess;
     }
 
     CreateRequest request;
     std::string error;
     if (!ParseCreateArguments(arguments, request, error)) {
-        err << "layout-template-tool create: " << error << "\n"
-            << "Try 'layout-template-tool create --help'.\n";
+        PrintLine(err, "layout-template-tool create: " + error);
+        err << "Try 'layout-template-tool create --help'.\n";
         return kExitUsage;
     }
 
     std::vector<SourceLine> lines;
     if (request.descriptionFile && !ReadDescriptionFile(*request.descriptionFile, lines, error)) {
-        err << error << '\n';
+        PrintLine(err, error);
         return kExitFailure;
     }
     for (const std::string& line : request.layerLines) lines.push_back(CommandLineLayer(line));

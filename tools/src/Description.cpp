@@ -2,6 +2,8 @@
 
 #include "Description.h"
 
+#include <CorvanePI.h>
+
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -64,6 +66,19 @@ std::string KindList(const KindName (&names)[N])
 
 std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 
+// A decimal integer with an optional sign, whether or not it fits an int.
+bool IsDecimalInteger(std::string_view text)
+{
+    const std::size_t digits = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
+    return text.size() > digits && text.find_first_not_of("0123456789", digits) == std::string_view::npos;
+}
+
+// Why `text` is no int: "is out of range (...)" or "is not an integer".
+std::string NotAnInt(std::string_view text)
+{
+    return IsDecimalInteger(text) ? "is out of range (-2147483648 to 2147483647)" : "is not an integer";
+}
+
 // Parses the words of one 2007 line; false with *problem.
 bool ParseLine2007(const std::vector<Word>& words, Layer2007& layer, std::string& problem)
 {
@@ -73,7 +88,9 @@ bool ParseLine2007(const std::vector<Word>& words, Layer2007& layer, std::string
         return false;
     }
     if (!ParseKind(words[0].value, k2007Kinds, layer.type)) {
-        problem = "unknown layer kind " + Quoted(words[0].value) + " (expected " + KindList(k2007Kinds) + ")";
+        problem = IsDecimalInteger(words[0].value)
+                      ? "layer kind " + Quoted(words[0].value) + " " + NotAnInt(words[0].value)
+                      : "unknown layer kind " + Quoted(words[0].value) + " (expected " + KindList(k2007Kinds) + ")";
         return false;
     }
     if (words.size() < 2 || words[1].isSetting) {
@@ -99,7 +116,7 @@ bool ParseLine2007(const std::vector<Word>& words, Layer2007& layer, std::string
             }
             int number = 0;
             if (!ParseInt(word.value, number)) {
-                problem = "metal=" + word.value + " is not an integer from -2147483648 to 2147483647";
+                problem = "metal=" + word.value + " " + NotAnInt(word.value);
                 return false;
             }
             layer.metalNumber = number;
@@ -133,7 +150,9 @@ bool ParseLine2005(const std::vector<Word>& words, Layer2005& layer, std::string
         }
     }
     if (!ParseKind(words[0].value, k2005Types, layer.type)) {
-        problem = "unknown layer type " + Quoted(words[0].value) + " (expected " + KindList(k2005Types) + ")";
+        problem = IsDecimalInteger(words[0].value)
+                      ? "layer type " + Quoted(words[0].value) + " " + NotAnInt(words[0].value)
+                      : "unknown layer type " + Quoted(words[0].value) + " (expected " + KindList(k2005Types) + ")";
         return false;
     }
     if (words.size() > 2) {
@@ -143,7 +162,7 @@ bool ParseLine2005(const std::vector<Word>& words, Layer2005& layer, std::string
     if (words.size() == 2) {
         int number = 0;
         if (!ParseInt(words[1].value, number)) {
-            problem = "layer number " + Quoted(words[1].value) + " is not an integer from -2147483648 to 2147483647";
+            problem = "layer number " + Quoted(words[1].value) + " " + NotAnInt(words[1].value);
             return false;
         }
         layer.number = number;
@@ -275,7 +294,16 @@ ParsedDescription<Layer2007> ParseDescription2007(const std::vector<SourceLine>&
 
 ParsedDescription<Layer2005> ParseDescription2005(const std::vector<SourceLine>& lines)
 {
-    return ParseLines<Layer2005>(lines, ParseLine2005);
+    ParsedDescription<Layer2005> parsed = ParseLines<Layer2005>(lines, ParseLine2005);
+    // The reader refuses a larger LayerCount. The other limits of the file
+    // (line length, file size) cannot be reached by what is written for a
+    // layer of int type and number.
+    constexpr std::size_t kMaxLayers = CORVANE_MAX_LAYER_COUNT;
+    if (parsed.errors.empty() && parsed.layers.size() > kMaxLayers)
+        parsed.errors.push_back(parsed.origins[kMaxLayers] + ": a 2005 template holds at most " +
+                                std::to_string(kMaxLayers) + " layers; the description has " +
+                                std::to_string(parsed.layers.size()));
+    return parsed;
 }
 
 bool ReadDescriptionFile(const std::string& path, std::vector<SourceLine>& lines, std::string& error)
@@ -294,6 +322,7 @@ bool ReadDescriptionFile(const std::string& path, std::vector<SourceLine>& lines
 
     std::string text;
     char buffer[4096];
+    errno = 0;
     while (input.read(buffer, sizeof buffer) || input.gcount() > 0) {
         text.append(buffer, static_cast<std::size_t>(input.gcount()));
         if (text.size() > kMaxDescriptionBytes) {
@@ -303,9 +332,12 @@ bool ReadDescriptionFile(const std::string& path, std::vector<SourceLine>& lines
         }
     }
     if (input.bad()) {
-        error = shownName + ": cannot be read";
+        error = shownName + ": cannot be read: " + std::strerror(errno != 0 ? errno : EIO);
         return false;
     }
+    // An editor's byte-order mark is no part of the first line.
+    constexpr std::string_view kByteOrderMark = "\xef\xbb\xbf";
+    if (text.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0) text.erase(0, kByteOrderMark.size());
 
     std::istringstream stream(text);
     std::string lineText;

@@ -64,12 +64,14 @@ struct ParsedDescription {
 };
 
 // Parses the lines in order; blank and comment lines are skipped. Every bad
-// line gives an error.
+// line gives an error, and so does a 2005 description of more layers than
+// the dialog's reader takes (100000), at the first layer too many.
 ParsedDescription<Layer2007> ParseDescription2007(const std::vector<SourceLine>& lines);
 ParsedDescription<Layer2005> ParseDescription2005(const std::vector<SourceLine>& lines);
 
-// Appends the lines of a description file ("-" reads standard input). False,
-// with *error naming the file, when it cannot be read.
+// Appends the lines of a description file ("-" reads standard input); a
+// UTF-8 byte-order mark at its start is skipped. False, with *error naming
+// the file and the reason, when it cannot be read.
 bool ReadDescriptionFile(const std::string& path, std::vector<SourceLine>& lines, std::string& error);
 
 // The line of one --layer argument.

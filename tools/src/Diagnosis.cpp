@@ -1,11 +1,15 @@
 // Explaining an unopenable design database from the file's 100-byte SQLite
-// header and the files beside it (never opening it as a database), and an
-// unreadable job-preferences file by the status of its client.
+// header and the files beside it (never opening it as a database), an
+// unreadable job-preferences file by the status of its client, a missing
+// file by what the file system says, and a stack-up that stops by walking
+// the design's layers.
 
 #include "Diagnosis.h"
 
 #include <CorvanePI.h>
 #include <standin/corvane.h>
+#include <standin/crt.h>
+#include <sys/stat.h>
 
 #include <array>
 #include <cerrno>
@@ -14,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "designdb/OskelPI.h"
 #include "pathutil/PathUtil.h"
 
 namespace layouttool {
@@ -43,7 +48,150 @@ bool ReadStart(const fs::path& path, unsigned char* buffer, std::size_t size, st
     return !file.bad();
 }
 
+// The character of `text` that the C run-time's file queries take for a
+// wildcard and refuse in a path, or 0.
+char WildcardIn(const std::string& text)
+{
+    const std::size_t at = text.find_first_of("?*");
+    return at == std::string::npos ? '\0' : text[at];
+}
+
+std::string WildcardProblem(const char* what, char wildcard)
+{
+    return std::string("its ") + what + " holds '" + wildcard + "', which the dialog's file queries refuse";
+}
+
+// "a folder", "a FIFO", ...: what a file that is not a regular file is.
+std::string KindOf(const struct stat& info)
+{
+    if (S_ISDIR(info.st_mode)) return "a folder";
+    if (S_ISFIFO(info.st_mode)) return "a FIFO";
+    if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode)) return "a device";
+    if (S_ISSOCK(info.st_mode)) return "a socket";
+    if (S_ISREG(info.st_mode)) return "a file";
+    return "no file";
+}
+
+bool Stat(const fs::path& path, struct stat& info) { return ::stat(path.c_str(), &info) == 0; }
+bool Exists(const fs::path& path)
+{
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
+// Why keyin.oskel\sids of a folder that holds keyin.oskel is no regular
+// file; "" when there is no keyin.oskel.
+std::string MarkerProblem(const fs::path& folder)
+{
+    const fs::path keyinOskel = folder / "keyin.oskel";
+    if (!Exists(keyinOskel)) return std::string();
+    struct stat info {};
+    if (Stat(keyinOskel / "sids", info))
+        return S_ISREG(info.st_mode) ? std::string() : "keyin.oskel\\sids is " + KindOf(info) + ", not a file";
+    switch (errno) {
+    case EACCES:
+        return std::string("keyin.oskel cannot be searched (") + std::strerror(EACCES) + ")";
+    case ENOTDIR: return "keyin.oskel is not a folder";
+    case ENOENT:
+        return Exists(keyinOskel / "sids") ? "keyin.oskel\\sids is a link to nothing" : "keyin.oskel holds no sids";
+    default: return std::string("keyin.oskel\\sids: ") + std::strerror(errno);
+    }
+}
+
+// Why Layout\<file> is not found as a regular file.
+std::string MissingFileProblem(const fs::path& folder, const std::string& file)
+{
+    const std::string shown = "Layout\\" + file;
+    const fs::path layout = folder / "Layout";
+    struct stat info {};
+    if (Stat(layout / file, info))
+        return S_ISREG(info.st_mode) ? shown + " is a file, yet the dialog's query of it failed"
+                                     : shown + " is " + KindOf(info);
+    const int error = errno;
+    switch (error) {
+    case EACCES:
+        return Stat(layout, info) || errno != EACCES ? std::string("Layout cannot be searched: ") + std::strerror(error)
+                                                     : std::string("the folder cannot be searched: ") + std::strerror(error);
+    case ENOTDIR: return "Layout is not a folder";
+    case ENOENT:
+        if (!Exists(layout)) return "there is no Layout folder";
+        if (!Stat(layout, info)) return "Layout is a link to nothing";
+        return Exists(layout / file) ? shown + " is a link to nothing" : shown + " does not exist";
+    default: return shown + ": " + std::strerror(error);
+    }
+}
+
 }  // namespace
+
+std::string FolderProblem(const std::string& nativeFolder)
+{
+    if (const char wildcard = WildcardIn(nativeFolder)) return WildcardProblem("path", wildcard);
+    struct stat info {};
+    if (!Stat(nativeFolder, info)) {
+        switch (errno) {
+        case ENOENT: return "no such folder";
+        case ENOTDIR: return "no such folder (a part of its path is not a folder)";
+        default: return std::string("cannot be reached: ") + std::strerror(errno);
+        }
+    }
+    return S_ISDIR(info.st_mode) ? std::string() : "not a folder";
+}
+
+std::string DiagnoseRejection(const std::string& nativeTemplateFolder, const TemplateProbeResult& result)
+{
+    if (result.verdict == TemplateVerdict::DatabaseDoesNotOpen) return DiagnoseDatabase(nativeTemplateFolder);
+    if (result.verdict != TemplateVerdict::Missing2005File) return std::string();
+
+    const std::string folderProblem = FolderProblem(nativeTemplateFolder);
+    if (!folderProblem.empty()) return folderProblem;
+    const fs::path folder(nativeTemplateFolder);
+    struct stat info {};
+    if (!Stat(folder / "keyin.oskel", info) && errno == EACCES)
+        return std::string("the folder cannot be searched: ") + std::strerror(EACCES);
+    const std::string marker = MarkerProblem(folder);
+    const std::string missing = MissingFileProblem(folder, result.missingFile);
+    return marker.empty() ? missing : marker + ", so the folder is read as a 2005 template; " + missing;
+}
+
+std::string DiagnoseNonFolder(const std::string& nativePath)
+{
+    if (const char wildcard = WildcardIn(fs::path(nativePath).filename().string()))
+        return WildcardProblem("name", wildcard);
+    struct stat info {};
+    if (!Stat(nativePath, info) && Exists(nativePath)) return "a link to nothing";
+    return std::string();
+}
+
+std::string DiagnoseLayers(const std::string& nativeTemplateFolder)
+{
+    std::string databasePath = standin::FromNativePath(nativeTemplateFolder + "/keyin.oskel");
+    NormalizePath(databasePath);
+    Oskel::OskelPI client;
+    Oskel::ProjectData project;
+    project.m_databasePath = databasePath.c_str();
+    project.m_clientLabel = "layout-template-tool";
+    Oskel::ContainerT<const Oskel::ISnapshot> snapshot;
+    Oskel::ContainerT<const Oskel::ITrelConfig> config;
+    Oskel::ContainerT<const Oskel::ITrelDesign> design;
+    Oskel::IteratorT<const Oskel::ITrelLayer> layers;
+    if (!client.OpenOskel(project) || !client.GetSnapshotByName(snapshot, Oskel::String("PCB")) ||
+        !(*snapshot).GetTrelConfig(config, Oskel::String("PCB")) || !(*config).GetTrelDesign(design) ||
+        !(*design).GetIterLayers(layers))
+        return std::string();  // the reader says so itself
+
+    // The same reads, in the same order, as the reader's.
+    for (int number = 1; layers.IsValid(); ++layers, ++number) {
+        const std::string layer = "the design's layer " + std::to_string(number);
+        Oskel::ELayerType kind{};
+        if (!(*layers).GetType(kind)) return layer + " has no readable kind";
+        if (kind != static_cast<Oskel::ELayerType>(0)) continue;
+        Oskel::String name;
+        if (!(*layers).GetName(name)) return layer + " has no readable name";
+        int metalNumber = 0;
+        if (!(*layers).GetMetallicLayerNumber(metalNumber)) return layer + " has no readable metal-layer number";
+    }
+    return std::string();
+}
 
 std::string DiagnoseDatabase(const std::string& nativeTemplateFolder)
 {

@@ -6,7 +6,33 @@
 
 #include <string>
 
+#include "templates/TemplateProbe.h"
+
 namespace layouttool {
+
+// Why `nativeFolder` is no folder that the dialog's file queries reach:
+// "no such folder", "no such folder (a part of its path is not a folder)",
+// "not a folder", "cannot be reached: Permission denied", "its path holds '*',
+// which the dialog's file queries refuse"; "" when it is one.
+std::string FolderProblem(const std::string& nativeFolder);
+
+// The cause behind discovery's verdict on the template folder
+// `nativeTemplateFolder`, where the verdict names none: for a missing 2005
+// file, why it was not found ("there is no Layout folder", "Layout\Dunmere.dnm
+// does not exist", "the folder cannot be searched: Permission denied", ...),
+// preceded by why a keyin.oskel there did not make it a 2007 template; for a
+// design database that does not open, DiagnoseDatabase. "" for the others.
+std::string DiagnoseRejection(const std::string& nativeTemplateFolder, const TemplateProbeResult& result);
+
+// Why an entry of a layout-templates folder that discovery did not take for
+// a folder is none: "its name holds '?', which the dialog's file queries
+// refuse", "a link to nothing"; "" for an ordinary file.
+std::string DiagnoseNonFolder(const std::string& nativePath);
+
+// Why the 2007 reader stops on the layers of <nativeTemplateFolder>, which it
+// does without a message: "the design's layer 2 has no readable name" (kind,
+// name or metal-layer number); "" when every layer reads.
+std::string DiagnoseLayers(const std::string& nativeTemplateFolder);
 
 // Looks at <nativeTemplateFolder>/keyin.oskel/design.db without opening it as
 // a database: "keyin.oskel\design.db is missing", "... is not an SQLite 3

@@ -2,9 +2,24 @@
 
 #include "Commands.h"
 
+#include <ostream>
+
+#include "safetext/ControlFree.h"
+
 namespace layouttool {
 
+void PrintLine(std::ostream& stream, std::string_view line) { stream << ilt::ControlFree(line) << '\n'; }
+
 bool IsHelpOption(const std::string& argument) { return argument == "--help" || argument == "-h"; }
+
+bool AsksForHelp(const Arguments& arguments)
+{
+    for (const std::string& argument : arguments) {
+        if (argument == "--") return false;
+        if (IsHelpOption(argument)) return true;
+    }
+    return false;
+}
 
 bool TakeOptionValue(const Arguments& arguments, std::size_t& index, const std::string& name, std::string& value,
                      std::string& error)

@@ -1,10 +1,12 @@
 // layout-template-tool: creates and inspects layout templates for the keepers
 // of central libraries.
 
+#include <csignal>
 #include <iostream>
 
 #include "Commands.h"
 #include "ExitStatus.h"
+#include "safetext/StandardOutput.h"
 
 namespace layouttool {
 
@@ -18,8 +20,10 @@ const char kToolHelp[] =
     "  check FOLDER              tell which sub-folders of a layout-templates folder\n"
     "                            the dialog lists, and why the others are not\n"
     "  help [COMMAND]            show this help, or a command's help\n"
+    "  --version                 show the tool's version\n"
     "\n"
-    "'layout-template-tool COMMAND --help' shows a command's help.\n";
+    "'layout-template-tool COMMAND --help' shows a command's help. A run whose\n"
+    "results cannot be written to standard output ends with status 3.\n";
 
 namespace {
 
@@ -44,8 +48,8 @@ const Command* FindCommand(const std::string& name)
 
 int UnknownCommand(const std::string& name)
 {
-    std::cerr << "layout-template-tool: unknown command '" << name << "'\n"
-              << "Try 'layout-template-tool --help'.\n";
+    PrintLine(std::cerr, "layout-template-tool: unknown command '" + name + "'");
+    std::cerr << "Try 'layout-template-tool --help'.\n";
     return kExitUsage;
 }
 
@@ -56,6 +60,10 @@ int Run(const Arguments& arguments)
         return kExitUsage;
     }
     const std::string& name = arguments[0];
+    if (name == "--version") {
+        std::cout << "layout-template-tool " << ILT_VERSION << '\n';
+        return kExitSuccess;
+    }
     if (IsHelpOption(name) || name == "help") {
         if (name == "help" && arguments.size() > 1) {
             const Command* command = FindCommand(arguments[1]);
@@ -71,10 +79,26 @@ int Run(const Arguments& arguments)
     return command->run(Arguments(arguments.begin() + 1, arguments.end()), std::cout, std::cerr);
 }
 
+// Runs the command; a result that did not reach standard output fails the run.
+int RunChecked(const Arguments& arguments)
+{
+    ilt::StandardOutputCheck output;
+    const int status = Run(arguments);
+    std::string reason;
+    if (!output.Close(reason)) {
+        PrintLine(std::cerr, "layout-template-tool: cannot write the results to standard output: " + reason);
+        return kExitOutput;
+    }
+    return status;
+}
+
 }  // namespace
 }  // namespace layouttool
 
 int main(int argc, char** argv)
 {
-    return layouttool::Run(layouttool::Arguments(argv + 1, argv + argc));
+    // A write beyond the file-size limit fails (EFBIG) and is cleaned up like
+    // any failed write, instead of killing the tool halfway.
+    std::signal(SIGXFSZ, SIG_IGN);
+    return layouttool::RunChecked(layouttool::Arguments(argv + 1, argv + argc));
 }

@@ -18,11 +18,14 @@ namespace layouttool::testing {
 
 namespace fs = std::filesystem;
 
-ToolRun RunTool(const std::vector<std::string>& arguments, const fs::path& workingFolder, const std::string& input)
+namespace {
+
+ToolRun Spawn(const std::vector<std::string>& words, const fs::path& workingFolder, const std::string& input,
+              const fs::path& standardOutput = fs::path())
 {
     TemporaryFolder scratch;
     const fs::path inputFile = scratch / "stdin";
-    const fs::path outFile = scratch / "stdout";
+    const fs::path outFile = standardOutput.empty() ? scratch / "stdout" : standardOutput;
     const fs::path errFile = scratch / "stderr";
     WriteTextFile(inputFile, input);
 
@@ -33,25 +36,71 @@ ToolRun RunTool(const std::vector<std::string>& arguments, const fs::path& worki
     posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addchdir_np(&actions, workingFolder.c_str());
 
-    std::vector<std::string> words{LAYOUT_TEMPLATE_TOOL};
-    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<std::string> copies = words;
     std::vector<char*> argv;
-    for (std::string& word : words) argv.push_back(word.data());
+    for (std::string& word : copies) argv.push_back(word.data());
     argv.push_back(nullptr);
 
     pid_t child = 0;
-    const int spawned = posix_spawn(&child, LAYOUT_TEMPLATE_TOOL, &actions, nullptr, argv.data(), environ);
+    const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) throw std::runtime_error("cannot start " LAYOUT_TEMPLATE_TOOL);
+    if (spawned != 0) throw std::runtime_error("cannot start " + words[0]);
 
     int waitStatus = 0;
     while (waitpid(child, &waitStatus, 0) < 0 && errno == EINTR) {
     }
     ToolRun run;
     run.status = WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -1;
-    run.out = ReadTextFile(outFile);
+    if (standardOutput.empty()) run.out = ReadTextFile(outFile);
     run.err = ReadTextFile(errFile);
     return run;
+}
+
+}  // namespace
+
+ToolRun RunTool(const std::vector<std::string>& arguments, const fs::path& workingFolder, const std::string& input)
+{
+    std::vector<std::string> words{LAYOUT_TEMPLATE_TOOL};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    return Spawn(words, workingFolder, input);
+}
+
+ToolRun RunToolWithOutputTo(const std::vector<std::string>& arguments, const fs::path& workingFolder,
+                            const fs::path& standardOutput)
+{
+    std::vector<std::string> words{LAYOUT_TEMPLATE_TOOL};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    return Spawn(words, workingFolder, std::string(), standardOutput);
+}
+
+bool RunToolBoundByPermissions(const std::vector<std::string>& arguments, const fs::path& workingFolder,
+                               ToolRun& run)
+{
+    if (::geteuid() != 0) {
+        run = RunTool(arguments, workingFolder);
+        return true;
+    }
+    // Root without the capabilities that override permissions.
+    const std::vector<std::string> unprivileged = {"/usr/bin/setpriv",
+                                                   "--bounding-set=-dac_override,-dac_read_search"};
+    std::vector<std::string> probe = unprivileged;
+    probe.push_back("/bin/true");
+    if (!fs::exists(unprivileged[0]) || Spawn(probe, workingFolder, std::string()).status != 0) return false;
+    std::vector<std::string> words = unprivileged;
+    words.push_back(LAYOUT_TEMPLATE_TOOL);
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    run = Spawn(words, workingFolder, std::string());
+    return true;
+}
+
+ToolRun RunToolWithFileSizeLimit(const std::vector<std::string>& arguments, const fs::path& workingFolder,
+                                 long bytes)
+{
+    // The shell's ulimit counts in blocks of 512 bytes.
+    std::vector<std::string> words{"/bin/sh", "-c", "ulimit -f " + std::to_string(bytes / 512) + " && exec \"$0\" \"$@\"",
+                                   LAYOUT_TEMPLATE_TOOL};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    return Spawn(words, workingFolder, std::string());
 }
 
 TemporaryFolder::TemporaryFolder()

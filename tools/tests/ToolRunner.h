@@ -19,6 +19,22 @@ struct ToolRun {
 ToolRun RunTool(const std::vector<std::string>& arguments, const std::filesystem::path& workingFolder,
                 const std::string& input = std::string());
 
+// The same, with standard output sent to the file `standardOutput` (such as
+// /dev/full); `out` of the result stays empty.
+ToolRun RunToolWithOutputTo(const std::vector<std::string>& arguments, const std::filesystem::path& workingFolder,
+                            const std::filesystem::path& standardOutput);
+
+// The same, with file permissions applying to the tool even when the tests
+// run as root (whose override of them is dropped). False, without running the
+// tool, when that cannot be arranged.
+bool RunToolBoundByPermissions(const std::vector<std::string>& arguments, const std::filesystem::path& workingFolder,
+                               ToolRun& run);
+
+// The same, with no file the tool writes allowed to grow beyond `bytes`
+// (the file-size limit, a multiple of 512), as on a full disk.
+ToolRun RunToolWithFileSizeLimit(const std::vector<std::string>& arguments,
+                                 const std::filesystem::path& workingFolder, long bytes);
+
 // A fresh folder under the system's temporary folder, removed with its
 // contents on destruction.
 class TemporaryFolder {

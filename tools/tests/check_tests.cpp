@@ -7,6 +7,8 @@
 #include <standin/corvane_writer.h>
 #include <standin/oskel_writer.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <fstream>
 #include <sstream>
@@ -96,7 +98,7 @@ TEST_F(Check, EveryRejectionKindGivesItsReason)
     // Deeper templates never count.
     Write2005(lib / "group/6L");
 
-    const ToolRun run = Run({"check", "lib"});
+    const ToolRun run = Run({"check", "--listing-order", "ascending", "lib"});
     EXPECT_EQ(0, run.status) << run.err;
     EXPECT_EQ("", run.err);
     const std::string opened = ": 2007: keyin.oskel\\sids is present, but the design database does not open (";
@@ -110,10 +112,11 @@ TEST_F(Check, EveryRejectionKindGivesItsReason)
                           "SKIP nosnapshot: 2007: the design database holds no snapshot \"PCB\"\n"
                           "SKIP noconfig: 2007: snapshot \"PCB\" holds no Trel configuration \"PCB\"\n"
                           "SKIP both" + opened + "keyin.oskel\\design.db is missing)\n"
-                          "SKIP old: 2005: Layout\\Dunmere.dnm is missing or not a file\n"
-                          "SKIP tamsettdir: 2005: Layout\\Tamsett.tms is missing or not a file\n"
-                          "SKIP empty: 2005: Layout\\Tamsett.tms is missing or not a file\n"
-                          "SKIP group: 2005: Layout\\Tamsett.tms is missing or not a file\n"
+                          "SKIP old: 2005: Layout\\Dunmere.dnm is missing or not a file (Layout\\Dunmere.dnm does not exist)\n"
+                          "SKIP tamsettdir: 2005: Layout\\Tamsett.tms is missing or not a file (Layout\\Tamsett.tms is a "
+                          "folder)\n"
+                          "SKIP empty: 2005: Layout\\Tamsett.tms is missing or not a file (there is no Layout folder)\n"
+                          "SKIP group: 2005: Layout\\Tamsett.tms is missing or not a file (there is no Layout folder)\n"
                           "OK   badcvn (2005)\n"
                           "     note: the dialog shows no stack-up for it: Layout\\Corvane.cvn: " +
                           standin::corvane::DescribeStatus(CORVANE_E_DUPLICATE_SECTION) + "\n"
@@ -134,7 +137,7 @@ TEST_F(Check, ExitStatusTellsWhetherAnyTemplateIsListed)
     fs::create_directories(m_work / "lib/broken/Layout");
     ToolRun run = Run({"check", "lib/"});
     EXPECT_EQ(1, run.status);
-    EXPECT_EQ("SKIP broken: 2005: Layout\\Tamsett.tms is missing or not a file\n"
+    EXPECT_EQ("SKIP broken: 2005: Layout\\Tamsett.tms is missing or not a file (Layout\\Tamsett.tms does not exist)\n"
               "0 of 1 sub-folder is listed by the dialog\n",
               run.out);
 
@@ -152,21 +155,167 @@ TEST_F(Check, ExitStatusTellsWhetherAnyTemplateIsListed)
 
 TEST_F(Check, MissingFolderAndUsageErrors)
 {
-    ToolRun run = Run({"check", "missing"});
-    EXPECT_EQ(2, run.status);
-    EXPECT_EQ("missing: no such folder, or it cannot be read\n", run.err);
-
     WriteTextFile(m_work / "file.txt", "");
-    run = Run({"check", "file.txt"});
-    EXPECT_EQ(2, run.status);
-    EXPECT_EQ("file.txt: not a folder\n", run.err);
+    fs::create_directory(m_work / "q?");
+    fs::create_directory(m_work / "star*");
+    const struct {
+        const char* folder;
+        const char* message;
+    } folders[] = {
+        {"missing", "missing: no such folder\n"},
+        {"file.txt", "file.txt: not a folder\n"},
+        {"file.txt/sub", "file.txt/sub: no such folder (a part of its path is not a folder)\n"},
+        {"q?", "q?: its path holds '?', which the dialog's file queries refuse\n"},
+        {"star*/", "star*/: its path holds '*', which the dialog's file queries refuse\n"},
+    };
+    ToolRun run;
+    for (const auto& folder : folders) {
+        run = Run({"check", folder.folder});
+        EXPECT_EQ(2, run.status) << folder.folder;
+        EXPECT_EQ(folder.message, run.err);
+    }
 
     for (const std::vector<std::string>& command :
-         {std::vector<std::string>{"check"}, {"check", "a", "b"}, {"check", "--all", "a"}}) {
+         {std::vector<std::string>{"check"}, {"check", "a", "b"}, {"check", "--all", "a"},
+          {"check", "--listing-order", "sideways", "a"}, {"check", "a", "--listing-order"}}) {
         run = Run(command);
         EXPECT_EQ(2, run.status);
         EXPECT_NE(std::string::npos, run.err.find("Try 'layout-template-tool check --help'.")) << run.err;
     }
+}
+
+TEST_F(Check, RejectionsSayTheTrueCause)
+{
+    const fs::path lib = m_work / "lib";
+    // A marker that is no regular file: the folder is read as 2005.
+    fs::create_directories(lib / "fifo/keyin.oskel");
+    ASSERT_EQ(0, ::mkfifo((lib / "fifo/keyin.oskel/sids").c_str(), 0600));
+    fs::create_directories(lib / "sidsdir/keyin.oskel/sids");
+    fs::create_directories(lib / "nosids/keyin.oskel");
+    Write2005(lib / "dangling");
+    fs::remove(lib / "dangling/Layout/Corvane.cvn");
+    fs::create_symlink(lib / "nowhere", lib / "dangling/Layout/Corvane.cvn");
+    fs::create_directory(lib / "layoutfile");
+    WriteTextFile(lib / "layoutfile/Layout", "");
+    // Names that the dialog's file queries refuse, and a link to nothing.
+    Write2005(lib / "wild?");
+    fs::create_directory(lib / "star*");
+    fs::create_symlink(lib / "nowhere", lib / "broken");
+
+    const ToolRun run = Run({"check", "lib"});
+    EXPECT_EQ(1, run.status) << run.err;
+    const std::string missing = ": 2005: Layout\\Tamsett.tms is missing or not a file (";
+    const std::string as2005 = ", so the folder is read as a 2005 template; there is no Layout folder)\n";
+    EXPECT_EQ(SortedLines("SKIP fifo" + missing + "keyin.oskel\\sids is a FIFO, not a file" + as2005 +
+                          "SKIP sidsdir" + missing + "keyin.oskel\\sids is a folder, not a file" + as2005 +
+                          "SKIP nosids" + missing + "keyin.oskel holds no sids" + as2005 +
+                          "SKIP dangling: 2005: Layout\\Corvane.cvn is missing or not a file (Layout\\Corvane.cvn is a "
+                          "link to nothing)\n"
+                          "SKIP layoutfile" + missing + "Layout is not a folder)\n"
+                          "FILE wild?: ignored, not a folder to the dialog: its name holds '?', which the dialog's file "
+                          "queries refuse\n"
+                          "FILE star*: ignored, not a folder to the dialog: its name holds '*', which the dialog's file "
+                          "queries refuse\n"
+                          "FILE broken: ignored, not a folder: a link to nothing\n"
+                          "0 of 5 sub-folders are listed by the dialog\n"),
+              SortedLines(run.out));
+}
+
+TEST_F(Check, UnreadableFoldersSayPermissionDenied)
+{
+    const fs::path lib = m_work / "lib";
+    Write2005(lib / "unreadable");
+    Write2007(lib / "closed", PcbDescription({ConductorLayer(1, "TOP", 1)}));
+    fs::permissions(lib / "unreadable", fs::perms::none);
+    fs::permissions(lib / "closed/keyin.oskel", fs::perms::none);
+    fs::create_directory(m_work / "shut");
+    fs::permissions(m_work / "shut", fs::perms::none);
+
+    ToolRun run;
+    const bool ran = RunToolBoundByPermissions({"check", "lib"}, m_work.Path(), run);
+    ToolRun shut;
+    RunToolBoundByPermissions({"check", "shut"}, m_work.Path(), shut);
+    for (const char* folder : {"lib/unreadable", "lib/closed/keyin.oskel", "shut"})
+        fs::permissions(m_work / folder, fs::perms::owner_all);
+    if (!ran) GTEST_SKIP() << "permissions cannot be made to apply to the tool";
+
+    EXPECT_EQ(1, run.status) << run.err;
+    const std::string missing = ": 2005: Layout\\Tamsett.tms is missing or not a file (";
+    EXPECT_EQ(SortedLines("SKIP unreadable" + missing + "the folder cannot be searched: Permission denied)\n"
+                          "SKIP closed" + missing + "keyin.oskel cannot be searched (Permission denied), so the folder is "
+                          "read as a 2005 template; there is no Layout folder)\n"
+                          "0 of 2 sub-folders are listed by the dialog\n"),
+              SortedLines(run.out));
+    EXPECT_EQ(2, shut.status);
+    EXPECT_EQ("shut: cannot be read: Permission denied\n", shut.err);
+}
+
+TEST_F(Check, ACentralLibraryNamesItsLayoutTemplatesFolder)
+{
+    Write2005(m_work / "lib/Templates/Layout/6L");
+    ToolRun run = Run({"check", "lib"});
+    EXPECT_EQ(1, run.status);
+    EXPECT_EQ("lib: a central library, whose layout templates the dialog takes from lib/Templates/Layout: "
+              "check that folder\n",
+              run.err);
+
+    // The first of the two folders that exists and is not empty counts.
+    fs::create_directories(m_work / "other/Templates/Layout");
+    Write2005(m_work / "other/LayoutTemplates/4L");
+    run = Run({"check", "other/"});
+    EXPECT_EQ("other/: a central library, whose layout templates the dialog takes from other/LayoutTemplates: "
+              "check that folder\n",
+              run.err);
+
+    run = Run({"check", "lib/Templates/Layout"});
+    EXPECT_EQ(0, run.status);
+    EXPECT_EQ("", run.err);
+}
+
+TEST_F(Check, ListedTemplatesWhoseStackUpCannotBeShownGetANote)
+{
+    const fs::path lib = m_work / "lib";
+    standin::oskel::LayerSpec nameless = ConductorLayer(2, "", 2);
+    nameless.name.reset();
+    Write2007(lib / "a-good", PcbDescription({ConductorLayer(1, "TOP", 1)}));
+    Write2007(lib / "b-nameless", PcbDescription({ConductorLayer(1, "TOP", 1), nameless}));
+    Write2007(lib / "c-empty", PcbDescription({}));
+    Write2005(lib / "d-badcvn", "[Corvane]");
+    Write2007(lib / "e-dielectric", PcbDescription({standin::oskel::OtherLayer(1, 1, "CORE")}));
+    fs::create_directories(lib / "f-dielectric");
+    standin::corvane::Description dielectric;
+    dielectric.layers.push_back({2, std::nullopt});
+    std::string error;
+    ASSERT_TRUE(standin::corvane::Write2005Template((lib / "f-dielectric").string(), dielectric, &error)) << error;
+
+    ToolRun run = Run({"check", "--listing-order", "ascending", "lib"});
+    EXPECT_EQ(0, run.status) << run.err;
+    EXPECT_EQ("OK   a-good (2007)\n"
+              "OK   b-nameless (2007)\n"
+              "     note: the dialog shows no stack-up for it: the design's layer 2 has no readable name\n"
+              "OK   c-empty (2007)\n"
+              "     note: the dialog shows no stack-up for it: it says \"Layout template \"c-empty\" doesn't have any "
+              "layers.\"\n"
+              "OK   d-badcvn (2005)\n"
+              "     note: the dialog shows no stack-up for it: Layout\\Corvane.cvn: " +
+                  standin::corvane::DescribeStatus(CORVANE_E_DUPLICATE_SECTION) +
+                  "\n"
+                  "OK   e-dielectric (2007)\n"
+                  "     note: the dialog shows no rows for it: none of its layers is a conductor layer\n"
+                  "OK   f-dielectric (2005)\n"
+                  "     note: the dialog shows no rows for it: none of its layers is a signal or plane layer\n"
+                  "6 of 6 sub-folders are listed by the dialog\n",
+              run.out);
+
+    // Found first, a template that cannot be shown closes the dialog.
+    fs::remove_all(lib / "a-good");
+    run = Run({"check", "--listing-order", "ascending", "lib"});
+    EXPECT_EQ(0u, run.out.find("OK   b-nameless (2007)\n"
+                               "     note: the dialog finds it first and closes with \"Can't display the stackup.\": "
+                               "the design's layer 2 has no readable name\n"
+                               "OK   c-empty (2007)\n"
+                               "     note: the dialog shows no stack-up for it: "))
+        << run.out;
 }
 
 }  // namespace

@@ -6,6 +6,9 @@
 #include <CorvanePI.h>
 #include <standin/crt.h>
 
+#include <functional>
+#include <map>
+
 #include "ToolRunner.h"
 #include "designdb/OskelPI.h"
 
@@ -77,6 +80,27 @@ std::vector<std::string> ReadJobPreferences(const fs::path& templateFolder)
     return layers;
 }
 
+// Everything under `folder` without following links: each path with its
+// contents (their size and hash when long), "<folder>" or "-> TARGET".
+std::map<std::string, std::string> TreeOf(const fs::path& folder)
+{
+    std::map<std::string, std::string> tree;
+    for (auto entry = fs::recursive_directory_iterator(folder); entry != fs::recursive_directory_iterator(); ++entry) {
+        const std::string name = entry->path().lexically_relative(folder).string();
+        if (entry->is_symlink()) {
+            tree[name] = "-> " + fs::read_symlink(entry->path()).string();
+        } else if (entry->is_directory()) {
+            tree[name] = "<folder>";
+        } else {
+            const std::string text = ReadTextFile(entry->path());
+            tree[name] = text.size() <= 16 ? text
+                                           : std::to_string(text.size()) + " bytes, hash " +
+                                                 std::to_string(std::hash<std::string>()(text));
+        }
+    }
+    return tree;
+}
+
 class Create : public ::testing::Test {
 protected:
     ToolRun Run(const std::vector<std::string>& arguments, const std::string& input = std::string())
@@ -114,6 +138,14 @@ TEST_F(Create, TwoThousandSevenFromFileAndLayers)
     }());
 }
 
+TEST_F(Create, ADescriptionMayStartWithAByteOrderMark)
+{
+    WriteTextFile(m_work / "bom.txt", "\xef\xbb\xbfsignal 1\nplane 2\n");
+    const ToolRun run = Run({"create", "2005", "6L", "--from", "bom.txt"});
+    ASSERT_EQ(0, run.status) << run.err;
+    EXPECT_EQ((std::vector<std::string>{"1 1", "0 2"}), ReadJobPreferences(m_work / "6L"));
+}
+
 TEST_F(Create, TwoThousandFiveFromLayersAndStandardInput)
 {
     ToolRun run = Run({"create", "2005", "6L", "--layer", "signal 1", "--layer", "dielectric", "--layer", "plane 2"});
@@ -138,7 +170,7 @@ TEST_F(Create, DescriptionErrorsNameFileAndLineAndWriteNothing)
     EXPECT_EQ("bad.txt:3: a conductor layer needs metal=<n>\n"
               "bad.txt:4: unknown layer kind 'what' (expected conductor, dielectric, soldermask, silkscreen, or an "
               "integer)\n"
-              "--layer 'conductor B metal=x': metal=x is not an integer from -2147483648 to 2147483647\n",
+              "--layer 'conductor B metal=x': metal=x is not an integer\n",
               run.err);
     EXPECT_EQ("", run.out);
     EXPECT_FALSE(fs::exists(m_work / "4L"));
@@ -146,6 +178,19 @@ TEST_F(Create, DescriptionErrorsNameFileAndLineAndWriteNothing)
     run = Run({"create", "2005", "6L", "--from", "missing.txt"});
     EXPECT_EQ(1, run.status);
     EXPECT_EQ("missing.txt: cannot be read: No such file or directory\n", run.err);
+
+    std::string tooMany;
+    for (int i = 0; i <= 100000; ++i) tooMany += "plane 1\n";
+    WriteTextFile(m_work / "many.txt", tooMany);
+    run = Run({"create", "2005", "6L", "--from", "many.txt"});
+    EXPECT_EQ(2, run.status);
+    EXPECT_EQ("many.txt:100001: a 2005 template holds at most 100000 layers; the description has 100001\n", run.err);
+    EXPECT_FALSE(fs::exists(m_work / "6L"));
+
+    fs::create_directory(m_work / "folder.txt");
+    run = Run({"create", "2005", "6L", "--from", "folder.txt"});
+    EXPECT_EQ(1, run.status);
+    EXPECT_EQ("folder.txt: cannot be read: Is a directory\n", run.err);
 
     WriteTextFile(m_work / "empty.txt", "# nothing yet\n");
     run = Run({"create", "2005", "6L", "--from", "empty.txt"});
@@ -198,6 +243,16 @@ TEST_F(Create, RefusalsLeaveFoldersAsTheyWere)
     EXPECT_EQ("T/keyin.oskel/sids: is a folder; cannot replace it\n", run.err);
     EXPECT_EQ((std::vector<std::string>{"0 1"}), ReadJobPreferences(m_work / "T"));
 
+    // Names that the dialog could never find.
+    for (const std::string folder : {"a?b", "lib*/T"}) {
+        run = Run({"create", "2005", folder, "--layer", "plane 1"});
+        EXPECT_EQ(1, run.status);
+        EXPECT_EQ(folder + ": a path holding '" + folder[folder.find_first_of("?*")] +
+                      "' cannot name a template: the dialog's file queries refuse it\n",
+                  run.err);
+        EXPECT_FALSE(fs::exists(m_work / folder));
+    }
+
     // A parent that is a file: nothing can be created below it.
     WriteTextFile(m_work / "plain", "");
     run = Run({"create", "2005", "plain/a/b", "--layer", "plane 1"});
@@ -224,6 +279,110 @@ TEST_F(Create, UsageErrors)
         EXPECT_NE(std::string::npos, run.err.find("Try 'layout-template-tool create --help'.")) << run.err;
     }
     EXPECT_FALSE(fs::exists(m_work / "X"));
+}
+
+TEST_F(Create, ForceNeverWritesThroughALinkedFolder)
+{
+    // Templates elsewhere, which links planted in T point to.
+    ASSERT_EQ(0, Run({"create", "2007", "elsewhere/A", "--layer", "conductor A metal=1"}).status);
+    ASSERT_EQ(0, Run({"create", "2005", "elsewhere/B", "--layer", "signal 1"}).status);
+    const auto elsewhere = TreeOf(m_work / "elsewhere");
+
+    fs::create_directory(m_work / "T");
+    fs::create_directory_symlink(m_work / "elsewhere/A/keyin.oskel", m_work / "T/keyin.oskel");
+    for (const std::string format : {"2007", "2005"}) {
+        SCOPED_TRACE(format);
+        const ToolRun run = Run({"create", format, "T", "--force", "--layer",
+                                 format == "2007" ? "conductor X metal=1" : "plane 9"});
+        EXPECT_EQ(1, run.status);
+        EXPECT_EQ("T/keyin.oskel: is a symbolic link; --force writes nothing through a link (remove it first)\n",
+                  run.err);
+    }
+    fs::remove(m_work / "T/keyin.oskel");
+    fs::create_directory_symlink(m_work / "elsewhere/B/Layout", m_work / "T/Layout");
+    for (const std::string format : {"2007", "2005"}) {
+        SCOPED_TRACE(format);
+        const ToolRun run = Run({"create", format, "T", "--force", "--layer",
+                                 format == "2007" ? "conductor X metal=1" : "plane 9"});
+        EXPECT_EQ(1, run.status);
+        EXPECT_EQ("T/Layout: is a symbolic link; --force writes nothing through a link (remove it first)\n", run.err);
+    }
+    EXPECT_EQ(elsewhere, TreeOf(m_work / "elsewhere"));
+    EXPECT_EQ((std::map<std::string, std::string>{{"Layout", "-> " + (m_work / "elsewhere/B/Layout").string()}}),
+              TreeOf(m_work / "T"));
+}
+
+TEST_F(Create, ForceReplacesLinkedFilesNotWhatTheyPointTo)
+{
+    fs::create_directory(m_work / "elsewhere");
+    WriteTextFile(m_work / "elsewhere/precious", "keep me");
+    const auto elsewhere = TreeOf(m_work / "elsewhere");
+    const fs::path precious = m_work / "elsewhere/precious";
+
+    ASSERT_EQ(0, Run({"create", "2007", "T", "--layer", "conductor A metal=1"}).status);
+    for (const char* name : {"keyin.oskel/sids", "keyin.oskel/design.db", "keyin.oskel/design.db-journal"}) {
+        fs::remove(m_work / "T" / name);
+        fs::create_symlink(precious, m_work / "T" / name);
+    }
+    ToolRun run = Run({"create", "2007", "T", "--force", "--layer", "conductor B metal=2"});
+    ASSERT_EQ(0, run.status) << run.err;
+    EXPECT_EQ((std::vector<std::string>{"0 B 2 -"}), ReadDesign(m_work / "T"));
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(m_work / "T/keyin.oskel/sids")));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(m_work / "T/keyin.oskel/design.db-journal")));
+
+    ASSERT_EQ(0, Run({"create", "2005", "U", "--layer", "signal 1"}).status);
+    for (const char* name : {"Layout/Corvane.cvn", "Layout/Dunmere.dnm"}) {
+        fs::remove(m_work / "U" / name);
+        fs::create_symlink(precious, m_work / "U" / name);
+    }
+    run = Run({"create", "2005", "U", "--force", "--layer", "plane 3"});
+    ASSERT_EQ(0, run.status) << run.err;
+    EXPECT_EQ((std::vector<std::string>{"0 3"}), ReadJobPreferences(m_work / "U"));
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(m_work / "U/Layout/Dunmere.dnm")));
+
+    // A 2005 template replaced by a 2007 one: its linked files go, as links.
+    run = Run({"create", "2007", "U", "--force", "--layer", "conductor C metal=1"});
+    ASSERT_EQ(0, run.status) << run.err;
+    EXPECT_FALSE(fs::exists(m_work / "U/Layout"));
+    EXPECT_EQ(elsewhere, TreeOf(m_work / "elsewhere"));
+}
+
+TEST_F(Create, FailedWriteLeavesTheOldTemplateAsItWas)
+{
+    std::string many2005;
+    std::string many2007;
+    for (int i = 1; i <= 2000; ++i) {
+        many2005 += "signal " + std::to_string(i) + "\n";
+        many2007 += "conductor L" + std::to_string(i) + " metal=" + std::to_string(i) + " usage=Signal\n";
+    }
+    WriteTextFile(m_work / "many2005.txt", many2005);
+    WriteTextFile(m_work / "many2007.txt", many2007);
+    const long limit = 8192;  // far below either template
+
+    ASSERT_EQ(0, Run({"create", "2005", "T", "--layer", "signal 1"}).status);
+    WriteTextFile(m_work / "T/notes.txt", "keep me");
+    const auto before = TreeOf(m_work / "T");
+    for (const std::string format : {"2005", "2007"}) {
+        SCOPED_TRACE(format);
+        const ToolRun run =
+            RunToolWithFileSizeLimit({"create", format, "T", "--force", "--from", "many" + format + ".txt"}, m_work.Path(),
+                                     limit);
+        EXPECT_EQ(1, run.status) << run.err;
+        EXPECT_EQ(0u, run.err.find("T: cannot write the template: cannot write T/")) << run.err;
+        EXPECT_EQ(before, TreeOf(m_work / "T"));
+    }
+
+    ASSERT_EQ(0, Run({"create", "2007", "U", "--layer", "conductor A metal=1"}).status);
+    const auto before2007 = TreeOf(m_work / "U");
+    const ToolRun run =
+        RunToolWithFileSizeLimit({"create", "2007", "U", "--force", "--from", "many2007.txt"}, m_work.Path(), limit);
+    EXPECT_EQ(1, run.status) << run.err;
+    EXPECT_EQ(before2007, TreeOf(m_work / "U"));
+
+    // A folder that was created for the template goes again.
+    EXPECT_EQ(1, RunToolWithFileSizeLimit({"create", "2005", "new/V", "--from", "many2005.txt"}, m_work.Path(), limit)
+                     .status);
+    EXPECT_FALSE(fs::exists(m_work / "new"));
 }
 
 }  // namespace

@@ -159,6 +159,23 @@ TEST(ParseDescription2007, RepeatedMetalNumberWarnsAtTheLaterLine)
               parsed.warnings[0]);
 }
 
+TEST(ParseDescription, NumbersOutOfRangeAreCalledSo)
+{
+    auto parsed = ParseDescription2007(Lines({"conductor A metal=2147483648", "conductor B metal=x1",
+                                              "-2147483649 C"}));
+    EXPECT_EQ((std::vector<std::string>{
+                  "d.txt:1: metal=2147483648 is out of range (-2147483648 to 2147483647)",
+                  "d.txt:2: metal=x1 is not an integer",
+                  "d.txt:3: layer kind '-2147483649' is out of range (-2147483648 to 2147483647)"}),
+              parsed.errors);
+    const auto parsed2005 = ParseDescription2005(Lines({"signal 99999999999999999999", "plane two", "4294967296 1"}));
+    EXPECT_EQ((std::vector<std::string>{
+                  "d.txt:1: layer number '99999999999999999999' is out of range (-2147483648 to 2147483647)",
+                  "d.txt:2: layer number 'two' is not an integer",
+                  "d.txt:3: layer type '4294967296' is out of range (-2147483648 to 2147483647)"}),
+              parsed2005.errors);
+}
+
 TEST(ParseDescription2005, BadLines)
 {
     const auto parsed = ParseDescription2005(Lines({"signal", "plane", "copper 1", "signal 1 2", "signal one",
@@ -167,6 +184,17 @@ TEST(ParseDescription2005, BadLines)
     EXPECT_EQ("d.txt:1: a signal layer needs its number", parsed.errors[0]);
     EXPECT_EQ("d.txt:2: a plane layer needs its number", parsed.errors[1]);
     EXPECT_TRUE(parsed.layers.empty());
+}
+
+TEST(ParseDescription2005, NoMoreLayersThanTheReaderTakes)
+{
+    std::vector<SourceLine> lines(100000, SourceLine{"d.txt", "dielectric"});
+    EXPECT_TRUE(ParseDescription2005(lines).errors.empty());
+    lines.push_back({"d.txt:100001", "signal 1"});
+    const auto parsed = ParseDescription2005(lines);
+    EXPECT_EQ((std::vector<std::string>{"d.txt:100001: a 2005 template holds at most 100000 layers; the description "
+                                        "has 100001"}),
+              parsed.errors);
 }
 
 }  // namespace

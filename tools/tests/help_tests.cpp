@@ -45,5 +45,29 @@ TEST(Help, ToolHelpAndUnknownCommands)
     EXPECT_EQ(2, RunTool({"help", "delete"}, work.Path()).status);
 }
 
+TEST(Help, VersionAndTheEndOfOptions)
+{
+    TemporaryFolder work;
+    ToolRun run = RunTool({"--version"}, work.Path());
+    EXPECT_EQ(0, run.status);
+    EXPECT_EQ(0u, run.out.find("layout-template-tool ")) << run.out;
+    EXPECT_TRUE(!run.out.empty() && run.out.back() == '\n') << run.out;
+
+    // After "--" a word that starts with '-' is a folder.
+    run = RunTool({"create", "2005", "--layer", "signal 1", "--", "-T"}, work.Path());
+    EXPECT_EQ(0, run.status) << run.err;
+    EXPECT_EQ("-T: 2005 template with 1 layer, 1 listed by the dialog\n", run.out);
+    run = RunTool({"show", "--", "-T"}, work.Path());
+    EXPECT_EQ(0, run.status) << run.err;
+    EXPECT_EQ("format: 2005\n1\tSIGNAL_1\tSignal\n", run.out);
+    std::filesystem::create_directory(work / "-lib");
+    std::filesystem::rename(work / "-T", work / "-lib/-T");
+    run = RunTool({"check", "--", "-lib"}, work.Path());
+    EXPECT_EQ(0, run.status) << run.err;
+    EXPECT_EQ("OK   -T (2005)\n1 of 1 sub-folder is listed by the dialog\n", run.out);
+    // "--" itself is no folder.
+    EXPECT_EQ(2, RunTool({"show", "--"}, work.Path()).status);
+}
+
 }  // namespace
 }  // namespace layouttool::testing

@@ -90,7 +90,7 @@ TEST_F(Show, TheDialogsMessagesGoToStandardError)
     run = Run({"show", "nameless"});
     EXPECT_EQ(1, run.status);
     EXPECT_EQ("format: 2007\n", run.out);
-    EXPECT_EQ("nameless: Can't display the stackup.\n", run.err);
+    EXPECT_EQ("nameless: Can't display the stackup. (the design's layer 2 has no readable name)\n", run.err);
 
     // A 2005 template that the dialog lists but whose file does not load.
     standin::corvane::Description description;
@@ -115,9 +115,23 @@ TEST_F(Show, FoldersTheDialogDoesNotListAreRefused)
     EXPECT_EQ("noconfig: the dialog does not list it: 2007: snapshot \"PCB\" holds no Trel configuration \"PCB\"\n",
               run.err);
 
-    run = Run({"show", "missing"});
-    EXPECT_EQ(1, run.status);
-    EXPECT_EQ("missing: the dialog does not list it: 2005: Layout\\Tamsett.tms is missing or not a file\n", run.err);
+    // The verdict is discovery's; the cause is the file system's.
+    fs::create_directory(m_work / "lib");
+    std::string error;
+    ASSERT_TRUE(standin::corvane::Write2005Template((m_work / "lib/b*").string(), {}, &error)) << error;
+    WriteTextFile(m_work / "file.txt", "");
+    fs::create_directory(m_work / "bare");
+    const std::string verdict = ": the dialog does not list it: 2005: Layout\\Tamsett.tms is missing or not a file (";
+    for (const auto& [folder, cause] : std::vector<std::pair<std::string, std::string>>{
+             {"missing", "no such folder"},
+             {"/nonexistent", "no such folder"},
+             {"file.txt", "not a folder"},
+             {"bare", "there is no Layout folder"},
+             {"lib/b*", "its path holds '*', which the dialog's file queries refuse"}}) {
+        run = Run({"show", folder});
+        EXPECT_EQ(1, run.status);
+        EXPECT_EQ(folder + verdict + cause + ")\n", run.err);
+    }
 
     for (const std::vector<std::string>& command :
          {std::vector<std::string>{"show"}, {"show", "a", "b"}, {"show", "--rows", "a"}}) {

@@ -1,7 +1,11 @@
-// An owned POSIX file descriptor, closed on destruction.
+// An owned file descriptor (POSIX, or the C run-time's on Windows), closed on destruction.
 #pragma once
 
+#if defined(_WIN32)
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 namespace corvane {
 
@@ -21,7 +25,11 @@ public:
         if (m_fd < 0) return true;
         const int fd = m_fd;
         m_fd = -1;
+#if defined(_WIN32)
+        return ::_close(fd) == 0;
+#else
         return ::close(fd) == 0;
+#endif
     }
 
 private:

@@ -13,16 +13,16 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-#if defined(_WIN32)
-#include <windows.h>
+#include "FileDescriptor.h"
 
+#if defined(_WIN32)
 #include <io.h>
+
+#include "WidePath.h"
 #else
 #include <unistd.h>
 
 #include <standin/crt.h>
-
-#include "FileDescriptor.h"
 #endif
 
 namespace corvane {
@@ -31,33 +31,6 @@ namespace {
 constexpr auto kLimit = static_cast<std::size_t>(CORVANE_MAX_FILE_SIZE);
 
 #if defined(_WIN32)
-
-// An open C run-time file descriptor, closed on destruction.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0) ::_close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int get() const { return m_fd; }
-    bool valid() const { return m_fd >= 0; }
-
-private:
-    int m_fd;
-};
-
-std::wstring WidePath(const std::string& path)
-{
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
-    if (length <= 0) return std::wstring();
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(), length);
-    return wide;
-}
 
 long OpenFailureStatus(int error)
 {
@@ -130,7 +103,7 @@ long ReadAll(int fd, std::size_t expectedSize, std::string* text)
 
 long ReadDocumentFile(const std::string& callerPath, CorvaneDocument* document)
 {
-    const std::wstring path = callerPath.empty() ? std::wstring() : WidePath(callerPath);
+    const std::wstring path = WidePath(callerPath);
     if (path.empty()) return CORVANE_E_FILE_NOT_FOUND;
 
     // The run-time refuses to open a folder (EACCES); its status tells it from a file that is

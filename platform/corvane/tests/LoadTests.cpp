@@ -2,64 +2,85 @@
 
 #include "TestSupport.h"
 
-#include <standin/crt.h>
-
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace corvane_test {
 namespace {
 
 const std::string kHeader = "[Corvane]\nVersion = 1\n";
 
-TEST_F(CorvaneTest, LoadsThroughAMappedDriveWithBackslashes)
+TEST_F(CorvaneTest, LoadsThroughTheSystemsPathWithBackslashes)
 {
-    fs::create_directories(m_folder.path() / "lib" / "6L" / "Layout");
-    WriteBytes(m_folder.path() / "lib" / "6L" / "Layout" / "Corvane.cvn", kHeader + "LayerCount = 3\n");
-    standin::MapDrive('D', m_folder.path().string());
+    // On Linux the folder is a drive of the run-time stand-in ("D:\lib\..."), on Windows a real one.
+    m_folder.MakeFile("lib/6L/Layout/Corvane.cvn", kHeader + "LayerCount = 3\n");
     CCorvane db;
     ASSERT_EQ(db.Init(), CORVANE_S_OK);
-    EXPECT_EQ(Status{db.Load("D:\\lib\\6L\\Layout\\Corvane.cvn", 1)}, Status{CORVANE_S_OK});
+    EXPECT_EQ(Status{db.Load(m_folder.Path("lib/6L/Layout/Corvane.cvn").c_str(), 1)}, Status{CORVANE_S_OK});
     int count = -1;
     EXPECT_EQ(db.GetLayerCount(&count), CORVANE_S_OK);
     EXPECT_EQ(count, 3);
     db.Close();
-    standin::UnmapAllDrives();
 }
 
 TEST_F(CorvaneTest, FileThatCannotBeReadFailsLoad)
 {
-    const fs::path pipe = m_folder.path() / "pipe.cvn";
-    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    const struct {
+    struct Case {
         std::string path;
         long expected;
-    } cases[] = {
-        {(m_folder.path() / "missing.cvn").string(), CORVANE_E_FILE_NOT_FOUND},
-        {(m_folder.path() / "missing" / "Corvane.cvn").string(), CORVANE_E_FILE_NOT_FOUND},
+    };
+    std::vector<Case> cases = {
+        {Text(m_folder.Native("missing.cvn")), CORVANE_E_FILE_NOT_FOUND},
+        {Text(m_folder.Native("missing/Corvane.cvn")), CORVANE_E_FILE_NOT_FOUND},
         {"Q:\\unmapped\\Corvane.cvn", CORVANE_E_FILE_NOT_FOUND},
         {"", CORVANE_E_FILE_NOT_FOUND},
-        {m_folder.path().string(), CORVANE_E_NOT_A_FILE},
-        {pipe.string(), CORVANE_E_NOT_A_FILE},  // refused without waiting for a writer
-        {"/dev/null", CORVANE_E_NOT_A_FILE},
+        {Text(m_folder.Native()), CORVANE_E_NOT_A_FILE},
     };
-    for (const auto& c : cases) {
+#if !defined(_WIN32)
+    const fs::path pipe = m_folder.Native("pipe.cvn");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    cases.push_back({pipe.string(), CORVANE_E_NOT_A_FILE});  // refused without waiting for a writer
+    cases.push_back({"/dev/null", CORVANE_E_NOT_A_FILE});
+#endif
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
         CCorvane db;
         ASSERT_EQ(db.Init(), CORVANE_S_OK);
         EXPECT_EQ(Status{db.Load(c.path.c_str(), 1)}, Status{c.expected});
         db.Close();
     }
+#if defined(_WIN32)
+    // The null device is refused before anything is read (read, it would be an empty file).
+    // Under Wine the run-time's status query does not find it.
+    CCorvane db;
+    ASSERT_EQ(db.Init(), CORVANE_S_OK);
+    const long status = db.Load("NUL", 1);
+    EXPECT_TRUE(status == CORVANE_E_NOT_A_FILE || status == CORVANE_E_FILE_NOT_FOUND) << Status{status};
+#endif
 }
 
 TEST_F(CorvaneTest, UnreadableFileFailsLoad)
 {
-    const fs::path file = m_folder.path() / "Corvane.cvn";
+    const fs::path file = m_folder.Native("Corvane.cvn");
     WriteBytes(file, kHeader);
+#if defined(_WIN32)
+    // Another program holds the file open and shares it with no one.
+    const HANDLE holder = ::CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+#else
     fs::permissions(file, fs::perms::none);
     if (::access(file.c_str(), R_OK) == 0) GTEST_SKIP() << "permissions do not restrict this user";
+#endif
     CCorvane db;
     ASSERT_EQ(db.Init(), CORVANE_S_OK);
-    EXPECT_EQ(Status{db.Load(file.c_str(), 1)}, Status{CORVANE_E_FILE_UNREADABLE});
+    EXPECT_EQ(Status{db.Load(Text(file).c_str(), 1)}, Status{CORVANE_E_FILE_UNREADABLE});
+#if defined(_WIN32)
+    ::CloseHandle(holder);
+#endif
 }
 
 // A valid file padded with comment lines to exactly `size` bytes.
@@ -178,27 +199,24 @@ TEST_F(CorvaneTest, CorvaneSectionAndVersion)
 
 TEST_F(CorvaneTest, LoadOpensNothingForWriting)
 {
-    const fs::path folder = m_folder.path() / "Layout";
+    const fs::path folder = m_folder.Native("Layout");
     fs::create_directory(folder);
     const fs::path file = folder / "Corvane.cvn";
     WriteBytes(file, kHeader + "LayerCount = 1\n[Layer 1]\nType = 1\nNumber = 1\n");
     const auto modified = fs::last_write_time(file);
-    struct stat before {};
-    ASSERT_EQ(::stat(file.c_str(), &before), 0);
+    const auto size = fs::file_size(file);
     fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
 
     CCorvane db;
     ASSERT_EQ(db.Init(), CORVANE_S_OK);
-    EXPECT_EQ(Status{db.Load(file.c_str(), 1)}, Status{CORVANE_S_OK});
+    EXPECT_EQ(Status{db.Load(Text(file).c_str(), 1)}, Status{CORVANE_S_OK});
     db.Close();
 
-    struct stat after {};
-    ASSERT_EQ(::stat(file.c_str(), &after), 0);
     EXPECT_EQ(fs::last_write_time(file), modified);
-    EXPECT_EQ(after.st_size, before.st_size);
+    EXPECT_EQ(fs::file_size(file), size);
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(Text(entry.path().filename()));
     EXPECT_EQ(names, std::vector<std::string>{"Corvane.cvn"});
 }
 

@@ -18,7 +18,7 @@ protected:
     void SetUp() override
     {
         CorvaneTest::SetUp();
-        m_file = m_folder.path() / "Corvane.cvn";
+        m_file = m_folder.Native() / "Corvane.cvn";
         WriteBytes(m_file, kValidFile);
     }
 
@@ -30,7 +30,7 @@ TEST_F(StateTest, CallsOutOfOrderFail)
     CCorvane db;
     int count = -1;
     CCorvaneLayer layer;
-    EXPECT_EQ(Status{db.Load(m_file.c_str(), 1)}, Status{CORVANE_E_NOT_INITIALISED});
+    EXPECT_EQ(Status{db.Load(Text(m_file).c_str(), 1)}, Status{CORVANE_E_NOT_INITIALISED});
     EXPECT_EQ(Status{db.GetLayerCount(&count)}, Status{CORVANE_E_NOT_LOADED});
     EXPECT_EQ(count, 0);
     EXPECT_EQ(Status{db.FindLayer(&layer, 1)}, Status{CORVANE_E_NOT_LOADED});
@@ -40,9 +40,9 @@ TEST_F(StateTest, CallsOutOfOrderFail)
     EXPECT_EQ(Status{db.GetLayerCount(&count)}, Status{CORVANE_E_NOT_LOADED});
     EXPECT_EQ(Status{db.FindLayer(&layer, 1)}, Status{CORVANE_E_NOT_LOADED});
 
-    ASSERT_EQ(db.Load(m_file.c_str(), 1), CORVANE_S_OK);
+    ASSERT_EQ(db.Load(Text(m_file).c_str(), 1), CORVANE_S_OK);
     EXPECT_EQ(Status{db.Init()}, Status{CORVANE_E_ALREADY_INITIALISED});
-    EXPECT_EQ(Status{db.Load(m_file.c_str(), 1)}, Status{CORVANE_E_ALREADY_LOADED});
+    EXPECT_EQ(Status{db.Load(Text(m_file).c_str(), 1)}, Status{CORVANE_E_ALREADY_LOADED});
     EXPECT_EQ(db.GetLayerCount(&count), CORVANE_S_OK);  // still loaded
     EXPECT_EQ(count, 2);
     db.Close();
@@ -54,9 +54,9 @@ TEST_F(StateTest, OnlyReadOnlyModeLoads)
     ASSERT_EQ(db.Init(), CORVANE_S_OK);
     for (const int mode : {0, 2, -1}) {
         SCOPED_TRACE(mode);
-        EXPECT_EQ(Status{db.Load(m_file.c_str(), mode)}, Status{CORVANE_E_BAD_MODE});
+        EXPECT_EQ(Status{db.Load(Text(m_file).c_str(), mode)}, Status{CORVANE_E_BAD_MODE});
     }
-    EXPECT_EQ(db.Load(m_file.c_str(), 1), CORVANE_S_OK);
+    EXPECT_EQ(db.Load(Text(m_file).c_str(), 1), CORVANE_S_OK);
     db.Close();
 }
 
@@ -64,11 +64,11 @@ TEST_F(StateTest, FailedLoadCanBeRetried)
 {
     CCorvane db;
     ASSERT_EQ(db.Init(), CORVANE_S_OK);
-    const fs::path missing = m_folder.path() / "missing.cvn";
-    EXPECT_EQ(Status{db.Load(missing.c_str(), 1)}, Status{CORVANE_E_FILE_NOT_FOUND});
+    const fs::path missing = m_folder.Native() / "missing.cvn";
+    EXPECT_EQ(Status{db.Load(Text(missing).c_str(), 1)}, Status{CORVANE_E_FILE_NOT_FOUND});
     int count = 0;
     EXPECT_EQ(Status{db.GetLayerCount(&count)}, Status{CORVANE_E_NOT_LOADED});
-    EXPECT_EQ(Status{db.Load(m_file.c_str(), 1)}, Status{CORVANE_S_OK});
+    EXPECT_EQ(Status{db.Load(Text(m_file).c_str(), 1)}, Status{CORVANE_S_OK});
     db.Close();
 }
 
@@ -77,7 +77,7 @@ TEST_F(StateTest, CloseReturnsToTheStartAndMayBeRepeated)
     CCorvane db;
     db.Close();  // before Init: harmless
     ASSERT_EQ(db.Init(), CORVANE_S_OK);
-    ASSERT_EQ(db.Load(m_file.c_str(), 1), CORVANE_S_OK);
+    ASSERT_EQ(db.Load(Text(m_file).c_str(), 1), CORVANE_S_OK);
     db.Close();
     db.Close();
 
@@ -85,10 +85,10 @@ TEST_F(StateTest, CloseReturnsToTheStartAndMayBeRepeated)
     CCorvaneLayer layer;
     EXPECT_EQ(Status{db.GetLayerCount(&count)}, Status{CORVANE_E_NOT_LOADED});
     EXPECT_EQ(Status{db.FindLayer(&layer, 1)}, Status{CORVANE_E_NOT_LOADED});
-    EXPECT_EQ(Status{db.Load(m_file.c_str(), 1)}, Status{CORVANE_E_NOT_INITIALISED});
+    EXPECT_EQ(Status{db.Load(Text(m_file).c_str(), 1)}, Status{CORVANE_E_NOT_INITIALISED});
 
     ASSERT_EQ(db.Init(), CORVANE_S_OK);  // and the object can be used again
-    ASSERT_EQ(db.Load(m_file.c_str(), 1), CORVANE_S_OK);
+    ASSERT_EQ(db.Load(Text(m_file).c_str(), 1), CORVANE_S_OK);
     EXPECT_EQ(db.GetLayerCount(&count), CORVANE_S_OK);
     EXPECT_EQ(count, 2);
     db.Close();
@@ -117,7 +117,7 @@ TEST_F(StateTest, InjectedFailuresAffectOnlyTheirOperation)
         CCorvane db;
         EXPECT_EQ(Status{db.Init()}, expected(Operation::Init));
         if (injected.operation == Operation::Init) continue;
-        EXPECT_EQ(Status{db.Load(m_file.c_str(), 1)}, expected(Operation::Load));
+        EXPECT_EQ(Status{db.Load(Text(m_file).c_str(), 1)}, expected(Operation::Load));
         if (injected.operation == Operation::Load) {
             db.Close();
             continue;
@@ -143,7 +143,7 @@ TEST_F(StateTest, InjectedFindLayerFailureForOneIndex)
     standin::corvane::FailFindLayer(2);
     CCorvane db;
     ASSERT_EQ(db.Init(), CORVANE_S_OK);
-    ASSERT_EQ(db.Load(m_file.c_str(), 1), CORVANE_S_OK);
+    ASSERT_EQ(db.Load(Text(m_file).c_str(), 1), CORVANE_S_OK);
     CCorvaneLayer layer;
     EXPECT_EQ(Status{db.FindLayer(&layer, 1)}, Status{CORVANE_S_OK});
     EXPECT_EQ(Status{db.FindLayer(&layer, 2)}, Status{CORVANE_E_INJECTED});
@@ -159,7 +159,7 @@ TEST_F(StateTest, CallLogRecordsTheCallsInOrder)
     {
         CCorvane db;
         db.Init();
-        db.Load(m_file.c_str(), 1);
+        db.Load(Text(m_file).c_str(), 1);
         CCorvaneLayer layer;
         int count = 0;
         db.GetLayerCount(&count);

@@ -3,6 +3,7 @@
 
 #include <CorvanePI.h>
 #include <standin/corvane.h>
+#include <testsupport/TempFolder.h>
 
 #include <gtest/gtest.h>
 
@@ -16,33 +17,10 @@
 namespace corvane_test {
 
 namespace fs = std::filesystem;
+using testsupport::TempFolder;
 
-class TempFolder {
-public:
-    TempFolder()
-    {
-        std::string pattern = (fs::temp_directory_path() / "corvane-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        m_path = pattern;
-    }
-    ~TempFolder()
-    {
-        std::error_code ignored;
-        // Tests may leave read-only folders behind; make them writable so they can go.
-        for (const auto& entry : fs::recursive_directory_iterator(m_path, ignored)) {
-            if (entry.is_directory(ignored)) fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-        }
-        fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(m_path, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const fs::path& path() const { return m_path; }
-
-private:
-    fs::path m_path;
-};
+// A native path as the client takes it: the bytes on Linux, the ANSI code page on Windows.
+inline std::string Text(const fs::path& path) { return testsupport::AnsiPath(path); }
 
 inline void WriteBytes(const fs::path& path, const std::string& bytes)
 {
@@ -76,11 +54,11 @@ protected:
     // Writes `text` as Corvane.cvn and loads it into m_db; the status of Load.
     long LoadText(const std::string& text)
     {
-        const fs::path file = m_folder.path() / "Corvane.cvn";
+        const fs::path file = m_folder.Native() / "Corvane.cvn";
         WriteBytes(file, text);
         m_db = std::make_unique<CCorvane>();
         EXPECT_EQ(m_db->Init(), CORVANE_S_OK);
-        return m_db->Load(file.c_str(), 1);
+        return m_db->Load(Text(file).c_str(), 1);
     }
 
     // LoadText for each case, expecting its status.
@@ -92,7 +70,7 @@ protected:
         }
     }
 
-    TempFolder m_folder;
+    TempFolder m_folder{"corvane"};
     std::unique_ptr<CCorvane> m_db;
 };
 

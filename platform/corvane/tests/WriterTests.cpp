@@ -35,7 +35,7 @@ std::vector<ReadLayer> ReadAllLayers(const fs::path& file)
 {
     CCorvane db;
     EXPECT_EQ(db.Init(), CORVANE_S_OK);
-    EXPECT_EQ(Status{db.Load(file.c_str(), 1)}, Status{CORVANE_S_OK});
+    EXPECT_EQ(Status{db.Load(Text(file).c_str(), 1)}, Status{CORVANE_S_OK});
     int count = 0;
     EXPECT_EQ(db.GetLayerCount(&count), CORVANE_S_OK);
     std::vector<ReadLayer> layers;
@@ -63,9 +63,9 @@ TEST_F(CorvaneTest, WrittenTemplateReadsBack)
         {1, 3, false},             // signal 3
         {std::nullopt, 4, false},  // no type
     };
-    const fs::path folder = m_folder.path() / "6L";
+    const fs::path folder = m_folder.Native() / "6L";
     std::string error;
-    ASSERT_TRUE(standin::corvane::Write2005Template(folder, description, &error)) << error;
+    ASSERT_TRUE(standin::corvane::Write2005Template(Text(folder), description, &error)) << error;
 
     constexpr long kOk = CORVANE_S_OK;
     constexpr long kEmpty = CORVANE_E_LAYER_EMPTY;
@@ -126,23 +126,23 @@ TEST_F(CorvaneTest, DescriptionOverridesForBrokenFiles)
 
 TEST_F(CorvaneTest, WriterReplacesFilesAndReportsFailures)
 {
-    const fs::path folder = m_folder.path() / "4L";
+    const fs::path folder = m_folder.Native() / "4L";
     Description first;
     first.layers = {{1, 1, false}, {1, 2, false}};
-    ASSERT_TRUE(standin::corvane::Write2005Template(folder, first, nullptr));
-    ASSERT_TRUE(standin::corvane::Write2005Template(folder, Description{}, nullptr));  // folders exist
+    ASSERT_TRUE(standin::corvane::Write2005Template(Text(folder), first, nullptr));
+    ASSERT_TRUE(standin::corvane::Write2005Template(Text(folder), Description{}, nullptr));  // folders exist
     EXPECT_THAT(ReadAllLayers(folder / "Layout" / "Corvane.cvn"), ::testing::IsEmpty());
 
     std::string error;
-    const fs::path noParent = m_folder.path() / "missing" / "6L";
-    EXPECT_FALSE(standin::corvane::Write2005Template(noParent, first, &error));
-    EXPECT_THAT(error, ::testing::HasSubstr(noParent.string()));
+    const fs::path noParent = m_folder.Native() / "missing" / "6L";
+    EXPECT_FALSE(standin::corvane::Write2005Template(Text(noParent), first, &error));
+    EXPECT_THAT(error, ::testing::HasSubstr(Text(noParent)));
 
-    const fs::path fileInTheWay = m_folder.path() / "file";
+    const fs::path fileInTheWay = m_folder.Native() / "file";
     WriteBytes(fileInTheWay, "x");
     error.clear();
-    EXPECT_FALSE(standin::corvane::Write2005Template(fileInTheWay, first, &error));
-    EXPECT_THAT(error, ::testing::HasSubstr(fileInTheWay.string()));
+    EXPECT_FALSE(standin::corvane::Write2005Template(Text(fileInTheWay), first, &error));
+    EXPECT_THAT(error, ::testing::HasSubstr(Text(fileInTheWay)));
 }
 
 }  // namespace

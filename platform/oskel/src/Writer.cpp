@@ -6,6 +6,8 @@
 
 #include <sqlite3.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -164,8 +166,9 @@ bool WriteOskel(const std::string& nativeKeyinOskelFolder, const Description& de
     const fs::path folder(nativeKeyinOskelFolder);
     std::error_code code;
     fs::create_directories(folder, code);
-    if (code || !fs::is_directory(folder, code))
-        return Report(error, "cannot create folder " + folder.string());
+    if (!code && !fs::is_directory(folder, code) && !code) code = std::make_error_code(std::errc::not_a_directory);
+    if (code)
+        return Report(error, "cannot create folder " + folder.string() + ": " + code.message());
 
     const fs::path file = folder / "design.db";
     if (fs::symlink_status(file, code).type() != fs::file_type::not_found)
@@ -173,9 +176,10 @@ bool WriteOskel(const std::string& nativeKeyinOskelFolder, const Description& de
 
     const fs::path marker = folder / "sids";
     {
+        errno = 0;
         std::ofstream sids(marker, std::ios::binary | std::ios::trunc);
         if (!sids)
-            return Report(error, "cannot write " + marker.string());
+            return Report(error, "cannot write " + marker.string() + ": " + std::strerror(errno != 0 ? errno : EIO));
     }
 
     sqlite3* raw = nullptr;

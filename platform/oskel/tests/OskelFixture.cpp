@@ -3,11 +3,9 @@
 #include "OskelFixture.h"
 
 #include <sqlite3.h>
-#include <stdlib.h>
 
 #include <chrono>
 
-#include "standin/crt.h"
 #include "standin/oskel.h"
 
 namespace oskel_test {
@@ -43,7 +41,8 @@ std::vector<std::string> SideFiles(const fs::path& root)
 void ExecuteSql(const fs::path& databaseFile, const std::string& sql)
 {
     sqlite3* connection = nullptr;
-    ASSERT_EQ(sqlite3_open_v2(databaseFile.c_str(), &connection, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_open_v2(databaseFile.u8string().c_str(), &connection, SQLITE_OPEN_READWRITE, nullptr),
+              SQLITE_OK);
     char* message = nullptr;
     const int result = sqlite3_exec(connection, sql.c_str(), nullptr, nullptr, &message);
     const std::string error = message ? message : "";
@@ -54,10 +53,6 @@ void ExecuteSql(const fs::path& databaseFile, const std::string& sql)
 
 void OskelTest::SetUp()
 {
-    std::string pattern = (fs::temp_directory_path() / "oskel-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    m_root = pattern;
-    standin::MapDrive('D', m_root.string());
     standin::oskel::ClearFailures();
     standin::oskel::ResetCallLog();
 }
@@ -65,18 +60,18 @@ void OskelTest::SetUp()
 void OskelTest::TearDown()
 {
     standin::oskel::ClearFailures();
-    standin::UnmapDrive('D');
-    std::error_code ignored;
-    fs::permissions(m_root, fs::perms::owner_all, fs::perm_options::add, ignored);
-    fs::remove_all(m_root, ignored);
 }
 
 std::string OskelTest::WriteTemplate(const std::string& name, const standin::oskel::Description& description)
 {
     std::string error;
-    EXPECT_TRUE(standin::oskel::WriteOskel((m_root / name / "keyin.oskel").string(), description, &error))
-        << error;
+    EXPECT_TRUE(standin::oskel::WriteOskel(NativeFolder(name), description, &error)) << error;
     return WindowsPath(name);
+}
+
+std::string OskelTest::NativeFolder(const std::string& name) const
+{
+    return testsupport::AnsiPath(m_folder.Native(name + "/keyin.oskel"));
 }
 
 fs::path OskelTest::DatabaseFile(const std::string& name) const

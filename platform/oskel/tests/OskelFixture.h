@@ -1,6 +1,6 @@
-// Fixture of the OskelPI tests: a temporary folder mapped as drive D:, design
-// databases written into it, raw SQL to damage them, and a record of the
-// folder tree to prove that reading changed nothing.
+// Fixture of the OskelPI tests: a temporary folder (on Linux mapped as drive
+// D:), design databases written into it, raw SQL to damage them, and a record
+// of the folder tree to prove that reading changed nothing.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,6 +12,7 @@
 
 #include "designdb/OskelPI.h"
 #include "standin/oskel_writer.h"
+#include "testsupport/TempFolder.h"
 
 namespace oskel_test {
 
@@ -39,11 +40,14 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Writes <root>/<name>/keyin.oskel and answers its Windows path D:\<name>\keyin.oskel.
+    // Writes <root>/<name>/keyin.oskel and answers the system's path of it (D:\<name>\keyin.oskel
+    // on Linux).
     std::string WriteTemplate(const std::string& name, const standin::oskel::Description& description);
     // The native design.db of template name.
     fs::path DatabaseFile(const std::string& name) const;
-    static std::string WindowsPath(const std::string& name) { return "D:\\" + name + "\\keyin.oskel"; }
+    std::string WindowsPath(const std::string& name) const { return m_folder.Path(name + "/keyin.oskel"); }
+    // The native path of the keyin.oskel folder of template name, as the writer takes it.
+    std::string NativeFolder(const std::string& name) const;
 
     // Opens the template's database with a fresh ProjectData.
     static Oskel::Result Open(Oskel::OskelPI& client, const std::string& windowsPath);
@@ -53,7 +57,8 @@ protected:
     // The design's layers in iteration order.
     static std::vector<Oskel::ContainerT<const Oskel::ITrelLayer>> Layers(const Oskel::ITrelDesign& design);
 
-    fs::path m_root;
+    testsupport::TempFolder m_folder{"oskel"};
+    const fs::path m_root = m_folder.Native();
 };
 
 }  // namespace oskel_test

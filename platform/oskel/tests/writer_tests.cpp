@@ -17,7 +17,7 @@ protected:
     {
         sqlite3* connection = nullptr;
         std::string text;
-        if (sqlite3_open_v2(file.c_str(), &connection, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        if (sqlite3_open_v2(file.u8string().c_str(), &connection, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
             sqlite3_stmt* statement = nullptr;
             if (sqlite3_prepare_v2(connection, sql, -1, &statement, nullptr) == SQLITE_OK &&
                 sqlite3_step(statement) == SQLITE_ROW && sqlite3_column_text(statement, 0) != nullptr)
@@ -73,6 +73,11 @@ TEST_F(WriterTest, RefusesToOverwriteAndCleansUpAfterFailure)
     EXPECT_EQ(SideFiles(m_root), std::vector<std::string>{});
 
     EXPECT_FALSE(WriteOskel("", PcbDescription({}), nullptr));
+
+    // The reason comes with the path.
+    std::ofstream(m_root / "plain").put('x');
+    EXPECT_FALSE(WriteOskel((m_root / "plain" / "keyin.oskel").string(), PcbDescription({}), &error));
+    EXPECT_EQ(error, "cannot create folder " + (m_root / "plain" / "keyin.oskel").string() + ": Not a directory");
 }
 
 }  // namespace

@@ -92,13 +92,25 @@ std::string BaseName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// "libwin32.so.0.2" -> "libwin32.so": the loader opens a versioned library by
+// its SONAME, and a module's name carries no version on Windows.
+std::string WithoutVersion(const std::string& base) {
+    const size_t so = base.find(".so.");
+    if (so == std::string::npos || base.find_first_not_of("0123456789.", so + 4) != std::string::npos)
+        return base;
+    return base.substr(0, so + 3);
+}
+
 // A name given without an extension stands for the shared object of that name,
-// as Windows appends ".dll": "win32" finds libwin32.so, so does "libwin32.so".
+// as Windows appends ".dll": "win32" finds libwin32.so (or libwin32.so.0.2), so
+// does "libwin32.so".
 bool NameMatches(const std::string& path, const std::string& wanted) {
     const std::string base = BaseName(path);
+    const std::string unversioned = WithoutVersion(base);
     const std::string name = BaseName(wanted);
-    return EqualIgnoringCaseAscii(base, name) || EqualIgnoringCaseAscii(base, name + ".so") ||
-           EqualIgnoringCaseAscii(base, "lib" + name + ".so");
+    return EqualIgnoringCaseAscii(base, name) || EqualIgnoringCaseAscii(unversioned, name) ||
+           EqualIgnoringCaseAscii(unversioned, name + ".so") ||
+           EqualIgnoringCaseAscii(unversioned, "lib" + name + ".so");
 }
 
 struct NameSearch {

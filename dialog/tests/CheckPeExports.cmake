@@ -1,0 +1,66 @@
+# The Windows module, read with objdump -p: fails unless every name it exports
+# belongs to CImportLayoutTemplateDlg, nothing is exported by ordinal alone,
+# and it imports what a host application provides: the class library and the
+# two client DLLs, the system DLLs, and the C++ run-time beside them.
+#   cmake -DMODULE=<dll> -DOBJDUMP=<objdump> -P CheckPeExports.cmake
+cmake_minimum_required(VERSION 3.25)
+execute_process(COMMAND ${OBJDUMP} -p ${MODULE}
+                OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "${OBJDUMP} -p failed on ${MODULE}")
+endif()
+string(REPLACE "\n" ";" lines "${dump}")
+
+set(section "")
+set(exports)
+set(imports)
+set(addressCount "")
+set(nameCount "")
+foreach(line IN LISTS lines)
+  if(line MATCHES "^[ \t]*DLL Name: (.+)$")
+    string(TOLOWER "${CMAKE_MATCH_1}" dll)
+    list(APPEND imports "${dll}")
+  elseif(line MATCHES "^[ \t]*Export Address Table[ \t]+([0-9a-fA-F]+)$" AND addressCount STREQUAL "")
+    # The first such line counts the entries; a later one gives the table's address.
+    set(addressCount "${CMAKE_MATCH_1}")
+  elseif(line MATCHES "^[ \t]*\\[Name Pointer/Ordinal\\] Table[ \t]+([0-9a-fA-F]+)$")
+    set(nameCount "${CMAKE_MATCH_1}")
+  elseif(line MATCHES "^\\[Ordinal/Name Pointer\\] Table")
+    set(section names)
+  elseif(section STREQUAL "names")
+    if(line MATCHES "^[ \t]*\\[ *[0-9]+\\] (.+)$")
+      list(APPEND exports "${CMAKE_MATCH_1}")
+    else()
+      set(section "")
+    endif()
+  endif()
+endforeach()
+
+# Exports: the class's members, run-time class, message map, vtable and typeinfo.
+list(LENGTH exports exportCount)
+if(exportCount LESS 10)
+  message(FATAL_ERROR "the dialog class is not exported (${exportCount} names):\n${dump}")
+endif()
+foreach(name IN LISTS exports)
+  if(NOT name MATCHES "CImportLayoutTemplateDlg")
+    message(FATAL_ERROR "the module exports more than the dialog class: ${name}")
+  endif()
+endforeach()
+if(NOT addressCount STREQUAL nameCount)
+  message(FATAL_ERROR "the module exports ${addressCount} (hex) entries but names only ${nameCount}")
+endif()
+
+# Imports: each of these, and nothing else but what may come beside them.
+set(required afx.dll oskelpi.dll corvanepi.dll kernel32.dll user32.dll comctl32.dll shell32.dll msvcrt.dll)
+set(allowed libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll gdi32.dll ole32.dll)
+foreach(dll IN LISTS required)
+  if(NOT dll IN_LIST imports)
+    message(FATAL_ERROR "the module does not import ${dll} (imports: ${imports})")
+  endif()
+endforeach()
+foreach(dll IN LISTS imports)
+  if(NOT dll IN_LIST required AND NOT dll IN_LIST allowed)
+    message(FATAL_ERROR "the module imports ${dll}, which a host does not provide")
+  endif()
+endforeach()
+message(STATUS "${exportCount} names of CImportLayoutTemplateDlg exported, nothing else; imports: ${imports}")

@@ -1,0 +1,31 @@
+// Results that cannot be written to standard output fail the run with status
+// 3 and the reason, whatever the command.
+
+#include <gtest/gtest.h>
+
+#include "ToolRunner.h"
+
+namespace layouttool::testing {
+namespace {
+
+TEST(Output, ResultsThatCannotBeWrittenFailTheRun)
+{
+    TemporaryFolder work;
+    ASSERT_EQ(0, RunTool({"create", "2005", "lib/6L", "--layer", "signal 1"}, work.Path()).status);
+    const std::vector<std::vector<std::string>> commands = {
+        {"check", "lib"}, {"show", "lib/6L"}, {"create", "2005", "lib/8L", "--layer", "plane 1"},
+        {"--help"},       {"help", "show"},   {"check", "--help"},
+    };
+    for (const auto& command : commands) {
+        SCOPED_TRACE(command[0] + " " + command[1 % command.size()]);
+        const ToolRun run = RunToolWithOutputTo(command, work.Path(), "/dev/full");
+        EXPECT_EQ(3, run.status);
+        EXPECT_EQ("layout-template-tool: cannot write the results to standard output: No space left on device\n",
+                  run.err);
+    }
+    // The template itself was written.
+    EXPECT_EQ(0, RunTool({"show", "lib/8L"}, work.Path()).status);
+}
+
+}  // namespace
+}  // namespace layouttool::testing
