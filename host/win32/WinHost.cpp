@@ -1,7 +1,6 @@
-// import-layout-template.exe: the host application's part on Windows, done as
-// the host does it: construct the dialog, DoModal, GetLayoutTemplatePath,
-// destroy it. The dialog is a real window: a person works it, or the script
-// player does (WindowPlayer).
+// import-layout-template.exe: the host application's part on Windows. The
+// dialog is a real window: a person works it, or the script player does
+// (WindowPlayer), as a person would.
 #include "Host.h"
 
 #include <windows.h>
@@ -9,151 +8,101 @@
 #include <io.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iostream>
 #include <memory>
 #include <optional>
 
-#include "Options.h"
-#include "Script.h"
+#include "HostRun.h"
 #include "SubstDrives.h"
-#include "Transcript.h"
 #include "WindowPlayer.h"
 #include "dialog/ImportLayoutTemplateDlg.h"
-#include "safetext/ControlFree.h"
 
 namespace ilt {
 namespace {
 
-constexpr char kProgram[] = "import-layout-template";
-
-void Complain(const std::string& message)
-{
-  std::cerr << kProgram << ": " << ControlFree(message) << '\n';
-}
-
-int UsageError(const std::string& message)
-{
-  Complain(message);
-  std::cerr << "Try '" << kProgram << " --help' for more information.\n";
-  return kExitUsage;
-}
-
-// The sample library built beside the program.
-std::string SampleLibrary()
-{
-  char program[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(nullptr, program, MAX_PATH);
-  std::string library(program, length < MAX_PATH ? length : 0);
-  const std::size_t separator = library.find_last_of("\\/");
-  library.erase(separator == std::string::npos ? 0 : separator + 1);
-  for (const char c : std::string(ILT_SAMPLE_LIBRARY))
-    library += c == '/' ? '\\' : c;
-  return library;
-}
-
-struct DialogOutcome
-{
-  INT_PTR result = -1;
-  std::string path;
-};
-
 // What the host application does: construct, DoModal, ask for the path, destroy.
-DialogOutcome RunDialog(const std::string& centralLibrary, TranscriptWriter* transcript)
+DialogOutcome ShowDialog(const std::string& centralLibrary)
 {
   DialogOutcome outcome;
   CImportLayoutTemplateDlg dialog(centralLibrary.c_str(), "", "", nullptr);
   outcome.result = dialog.DoModal();
   const CString path = dialog.GetLayoutTemplatePath();
   outcome.path.assign(path.GetString(), static_cast<std::size_t>(path.GetLength()));
-  if (transcript != nullptr) {
-    transcript->End(outcome.result);
-    transcript->Path(outcome.path);
-  }
   return outcome;
 }
+
+// `relative` ("examples/SampleLibrary") as a Windows path in the program's folder.
+std::string BesideProgram(const std::string& relative)
+{
+  char program[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, program, MAX_PATH);
+  std::string path(program, length < MAX_PATH ? length : 0);
+  const std::size_t separator = path.find_last_of("\\/");
+  path.erase(separator == std::string::npos ? 0 : separator + 1);
+  for (const char c : relative)
+    path += c == '/' ? '\\' : c;
+  return path;
+}
+
+class WindowsHost : public HostPlatform
+{
+public:
+  bool Prepare(const Options& options, std::string& error) override
+  {
+    // Folder listings come in the file system's order; Windows has no other.
+    if (options.listingOrder != "filesystem") {
+      error = "--listing-order " + options.listingOrder +
+              ": only 'filesystem' is available on Windows (folders list in the file system's order)";
+      return false;
+    }
+    for (const DriveMapping& drive : options.drives) {
+      if (!drives_.Map(drive, error))
+        return false;
+    }
+    return true;
+  }
+
+  // The dialog is a window: a person at the desktop works it, no terminal needed.
+  bool PersonCanWork(std::string&) override { return true; }
+
+  // Built beside the program, or installed in the data folder beside the program's folder.
+  std::string SampleLibrary() override
+  {
+    const std::string built = BesideProgram(ILT_SAMPLE_LIBRARY);
+    const DWORD attributes = GetFileAttributesA(built.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+      return built;
+    char installed[MAX_PATH];
+    const std::string relative = BesideProgram(ILT_INSTALLED_SAMPLE_LIBRARY);
+    const DWORD length = GetFullPathNameA(relative.c_str(), MAX_PATH, installed, nullptr);
+    return length > 0 && length < MAX_PATH ? std::string(installed, length) : relative;
+  }
+
+  bool RunDialog(const std::string& centralLibrary, std::optional<Script> script, TranscriptWriter* transcript,
+                 DialogOutcome& outcome, PlayReport& report, std::string&) override
+  {
+    // Without a script the player only watches a person, for the transcript.
+    win32::WindowPlayer player(std::move(script), transcript, GetModuleHandleA("ImportLayoutTemplate.dll"));
+    outcome = ShowDialog(centralLibrary);
+    report.scriptError = player.Error();
+    report.firstUnplayedLine = player.FirstUnplayedLine();
+    return true;
+  }
+
+  // On Windows the dialog's path is the native path.
+  std::string NativePath(const std::string& path) override { return path; }
+
+  bool StandardOutputIsTerminal() override { return _isatty(_fileno(stdout)) != 0; }
+
+private:
+  win32::SubstDrives drives_;
+};
 
 }  // namespace
 
 int RunHost(const std::vector<std::string>& arguments)
 {
-  Options options;
-  std::string error;
-  if (!ParseOptions(arguments, options, error))
-    return UsageError(error);
-  if (options.help) {
-    std::cout << kUsageText;
-    return kExitOk;
-  }
-  if (options.version) {
-    std::cout << kProgram << ' ' << ILT_VERSION << '\n';
-    return kExitOk;
-  }
-  // Listings come in the file system's order; Windows has no other.
-  if (options.listingOrder != "filesystem")
-    return UsageError("--listing-order " + options.listingOrder +
-                      ": only 'filesystem' is available on Windows (folders list in the file system's order)");
-  win32::SubstDrives drives;
-  for (const DriveMapping& drive : options.drives) {
-    if (!drives.Map(drive, error))
-      return UsageError(error);
-  }
-
-  std::optional<Script> script;
-  if (options.scriptPath) {
-    script.emplace();
-    switch (LoadScript(*options.scriptPath, *script, error)) {
-    case LoadResult::Loaded: break;
-    case LoadResult::Unreadable: return UsageError(error);
-    case LoadResult::Malformed: Complain(error); return kExitScript;
-    }
-  }
-
-  std::ofstream transcriptFile;
-  std::unique_ptr<TranscriptWriter> transcript;
-  if (options.transcriptPath) {
-    transcriptFile.open(*options.transcriptPath, std::ios::binary | std::ios::trunc);
-    if (!transcriptFile)
-      return UsageError("cannot write the transcript '" + *options.transcriptPath + "'");
-    transcript = std::make_unique<TranscriptWriter>(transcriptFile);
-  }
-
-  const std::string centralLibrary = options.centralLibrary ? *options.centralLibrary : SampleLibrary();
-  const std::string scriptOrigin = script ? script->origin : std::string();
-  DialogOutcome outcome;
-  std::string scriptError;
-  int firstUnplayedLine = 0;
-  {
-    // Without a script, a person works the dialog; the player only watches.
-    win32::WindowPlayer player(std::move(script), transcript.get(), GetModuleHandleA("ImportLayoutTemplate.dll"));
-    outcome = RunDialog(centralLibrary, transcript.get());
-    scriptError = player.Error();
-    firstUnplayedLine = player.FirstUnplayedLine();
-  }
-
-  if (!scriptError.empty()) {
-    Complain(scriptError);
-    return kExitScript;
-  }
-  if (firstUnplayedLine > 0)
-    Complain("warning: " + scriptOrigin + ":" + std::to_string(firstUnplayedLine) +
-             ": this and the later actions were not used: the dialog had ended");
-
-  switch (outcome.result) {
-  case IDOK: {
-    // On Windows the dialog's path is the native path.
-    std::string shown = outcome.path;
-    if (_isatty(_fileno(stdout)))
-      shown = ControlFree(shown);
-    std::cout << shown << '\n' << std::flush;
-    return kExitOk;
-  }
-  case IDCANCEL:
-    return kExitCancelled;
-  default:
-    Complain("the dialog could not be shown (DoModal returned " + std::to_string(outcome.result) + ")");
-    return kExitNoDialog;
-  }
+  WindowsHost platform;
+  return RunHostOn(platform, arguments);
 }
 
 }  // namespace ilt
