@@ -46,8 +46,8 @@ LPITEMIDLIST WINAPI BrowseWatch::Browse(LPBROWSEINFOA info)
   if (info == nullptr)
     return original(info);
 
-  watch->listener_.BrowserOpening(info->lpszTitle != nullptr ? info->lpszTitle : "",
-                                  info->pidlRoot != nullptr ? PathOfIdList(info->pidlRoot) : std::string());
+  watch->root_ = info->pidlRoot != nullptr ? PathOfIdList(info->pidlRoot) : std::string();
+  watch->listener_.BrowserOpening(info->lpszTitle != nullptr ? info->lpszTitle : "", watch->root_);
   // The same call, with the watch's callback in front of the caller's.
   CallerCallback caller{info->lpfn, info->lParam};
   BROWSEINFOA watched = *info;
@@ -56,6 +56,7 @@ LPITEMIDLIST WINAPI BrowseWatch::Browse(LPBROWSEINFOA info)
   LPITEMIDLIST chosen = original(&watched);
   info->iImage = watched.iImage;
   watch->browser_ = nullptr;
+  watch->root_.clear();
   watch->highlighted_.clear();
   return chosen;
 }

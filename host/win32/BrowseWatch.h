@@ -36,6 +36,8 @@ public:
 
   // The open browser's window (known from its BFFM_INITIALIZED), or null.
   HWND Browser() const { return browser_; }
+  // The open browser's root folder, or "" when it is rooted at the desktop.
+  const std::string& Root() const { return root_; }
   // The item of the browser's last BFFM_SELCHANGED: its file-system path, or
   // "" for an item without one; SelectionChanges() counts them.
   const std::string& Highlighted() const { return highlighted_; }
@@ -50,6 +52,7 @@ private:
   Listener& listener_;
   ImportPatch patch_;
   HWND browser_ = nullptr;
+  std::string root_;
   std::string highlighted_;
   int selectionChanges_ = 0;
   int callbackDepth_ = 0;

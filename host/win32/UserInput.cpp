@@ -1,7 +1,11 @@
 // A person's actions on real windows.
 #include "UserInput.h"
 
+#include <commctrl.h>
 #include <shlobj.h>
+
+#include <algorithm>
+#include <vector>
 
 #include "WindowQuery.h"
 
@@ -20,6 +24,34 @@ std::string Unusable(HWND window, int id, const char* className, HWND& control)
   if (!IsWindowVisible(control))
     return "control " + std::to_string(id) + " is hidden";
   return std::string();
+}
+
+// The names of a path's folders: "D:\\lib\\x\\" => D:, lib, x.
+std::vector<std::string> PathComponents(const std::string& path)
+{
+  std::vector<std::string> components;
+  std::string component;
+  for (const char c : path + "\\") {
+    if (c != '\\' && c != '/') {
+      component += c;
+    } else if (!component.empty()) {
+      components.push_back(component);
+      component.clear();
+    }
+  }
+  return components;
+}
+
+std::string ItemText(HWND tree, HTREEITEM item)
+{
+  char text[MAX_PATH + 1] = "";
+  TVITEMA query{};
+  query.mask = TVIF_TEXT;
+  query.hItem = item;
+  query.pszText = text;
+  query.cchTextMax = sizeof(text);
+  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
+  return text;
 }
 
 LPARAM PointParameter(const RECT& rect)
@@ -96,16 +128,41 @@ void PressCloseBox(HWND window)
   PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
-std::string HighlightFolder(HWND browser, const std::string& path)
+std::string HighlightFolder(HWND browser, const std::string& root, const std::string& path)
 {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES)
     return "there is no folder \"" + path + "\"";
   if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
     return "\"" + path + "\" is a file, not a folder";
-  // What the browser answers is not its success (Wine answers 0 either way):
-  // the caller sees the highlight arrive at the browser's callback.
-  SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+  if (root.empty()) {
+    // What the browser answers is not its success (Wine answers 0 either
+    // way): the caller sees the highlight reach the browser's callback.
+    SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+    return std::string();
+  }
+
+  const std::vector<std::string> rootFolders = PathComponents(root);
+  const std::vector<std::string> folders = PathComponents(path);
+  const bool underRoot =
+      folders.size() >= rootFolders.size() &&
+      std::equal(rootFolders.begin(), rootFolders.end(), folders.begin(),
+                 [](const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; });
+  if (!underRoot)
+    return "\"" + path + "\" is not under the browser's root \"" + root + "\"";
+  const HWND tree = FindDescendantOfClass(browser, "SysTreeView32");
+  auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+  for (std::size_t i = rootFolders.size(); i < folders.size() && item != nullptr; ++i) {
+    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+    auto child = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
+    while (child != nullptr && lstrcmpiA(ItemText(tree, child).c_str(), folders[i].c_str()) != 0)
+      child = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(child)));
+    item = child;
+  }
+  if (item == nullptr)
+    return "the browser's tree shows no folder \"" + path + "\"";
+  SendMessageA(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
   return std::string();
 }
 

@@ -27,8 +27,11 @@ void PressKey(HWND window, WPARAM key);
 // Clicks the close box of `window`; does nothing when it has none or it is greyed.
 void PressCloseBox(HWND window);
 
-// Asks the folder browser `browser` to highlight the folder `path`
-// (BFFM_SETSELECTIONA); refused for a path that names no folder.
-std::string HighlightFolder(HWND browser, const std::string& path);
+// Highlights the folder `path` in the folder browser `browser`, rooted at the
+// folder `root`: down its tree from the root, each folder opened and the last
+// one selected, as a person clicks; at the desktop (`root` ""), whose tree
+// shows display names rather than paths, with BFFM_SETSELECTIONA. Refused for
+// a path that names no folder, or none the tree shows.
+std::string HighlightFolder(HWND browser, const std::string& root, const std::string& path);
 
 }  // namespace ilt::win32

@@ -255,10 +255,10 @@ void WindowPlayer::Play(const ScriptStep& step, HWND window, const WaitingWindow
 
 void WindowPlayer::Highlight(const ScriptStep& step, HWND browser)
 {
-  std::string refusal = HighlightFolder(browser, step.argument);
+  std::string refusal = HighlightFolder(browser, watch_.Root(), step.argument);
   // The browser highlights only what its tree holds: folders under its root.
   if (refusal.empty() && !SamePath(watch_.Highlighted(), step.argument))
-    refusal = "\"" + step.argument + "\" is not under the browser's root";
+    refusal = "the browser did not highlight \"" + step.argument + "\"";
   if (!refusal.empty())
     progress_->Refused(WaitingWindow{WindowRole::FolderBrowser, std::string()}, refusal);
 }

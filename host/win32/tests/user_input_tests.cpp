@@ -84,10 +84,12 @@ TEST(HighlightFolder, RefusesWhatIsNoFolder)
   char folder[MAX_PATH];
   ASSERT_NE(GetTempPathA(MAX_PATH, folder), 0u);
   const std::string missing = std::string(folder) + "ilt-no-such-folder";
-  EXPECT_EQ(HighlightFolder(nullptr, missing), "there is no folder \"" + missing + "\"");
+  EXPECT_EQ(HighlightFolder(nullptr, folder, missing), "there is no folder \"" + missing + "\"");
   char file[MAX_PATH];
   ASSERT_NE(GetTempFileNameA(folder, "ilt", 0, file), 0u);
-  EXPECT_EQ(HighlightFolder(nullptr, file), "\"" + std::string(file) + "\" is a file, not a folder");
+  EXPECT_EQ(HighlightFolder(nullptr, folder, file), "\"" + std::string(file) + "\" is a file, not a folder");
+  EXPECT_EQ(HighlightFolder(nullptr, std::string(folder) + "ilt-root", folder),
+            "\"" + std::string(folder) + "\" is not under the browser's root \"" + folder + "ilt-root\"");
   DeleteFileA(file);
 }
 
