@@ -466,7 +466,8 @@ TEST_F(HostRunTest, TheScriptIsNeverTheTranscript)
   const fs::path script = library_.Root() / "same.script";
   WriteFile(script, "ok\n");
   fs::create_directory(library_.Root() / "sub");
-  for (const std::string& transcript : {PathFor(script), PathFor(library_.Root() / "sub") + (Host().UnderWine() ? "\\..\\" : "/../") + "same.script"}) {
+  const std::string up = Host().UnderWine() ? "\\..\\" : "/../";
+  for (const std::string& transcript : {PathFor(script), PathFor(library_.Root() / "sub") + up + "same.script"}) {
     const ProcessResult result =
         RunHost({"--script", PathFor(script), "--transcript", transcript, "D:\\lib"}, "", library_.Root());
     EXPECT_EQ(result.status, 2);

@@ -42,6 +42,12 @@ std::vector<std::string> PathComponents(const std::string& path)
   return components;
 }
 
+// The tree item next to `item` in the direction `relation` (TVGN_CHILD, TVGN_NEXT), or null.
+HTREEITEM TreeItem(HWND tree, HTREEITEM item, WPARAM relation)
+{
+  return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+}
+
 std::string ItemText(HWND tree, HTREEITEM item)
 {
   char text[MAX_PATH + 1] = "";
@@ -146,17 +152,18 @@ std::string HighlightFolder(HWND browser, const std::string& root, const std::st
   const std::vector<std::string> folders = PathComponents(path);
   const bool underRoot =
       folders.size() >= rootFolders.size() &&
-      std::equal(rootFolders.begin(), rootFolders.end(), folders.begin(),
-                 [](const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; });
+      std::equal(rootFolders.begin(), rootFolders.end(), folders.begin(), [](const std::string& a, const std::string& b) {
+        return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+      });
   if (!underRoot)
     return "\"" + path + "\" is not under the browser's root \"" + root + "\"";
   const HWND tree = FindDescendantOfClass(browser, "SysTreeView32");
-  auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+  HTREEITEM item = TreeItem(tree, nullptr, TVGN_ROOT);
   for (std::size_t i = rootFolders.size(); i < folders.size() && item != nullptr; ++i) {
     SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
-    auto child = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
+    HTREEITEM child = TreeItem(tree, item, TVGN_CHILD);
     while (child != nullptr && lstrcmpiA(ItemText(tree, child).c_str(), folders[i].c_str()) != 0)
-      child = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(child)));
+      child = TreeItem(tree, child, TVGN_NEXT);
     item = child;
   }
   if (item == nullptr)

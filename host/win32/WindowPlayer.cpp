@@ -241,29 +241,30 @@ void WindowPlayer::Play(const ScriptStep& step, HWND window, const WaitingWindow
   case ScriptStep::Kind::Escape: PressKey(window, VK_ESCAPE); break;
   case ScriptStep::Kind::Close: PressCloseBox(window); break;
   case ScriptStep::Kind::Highlight:
-    if (progress_->Requires(step, waiting, WindowRole::FolderBrowser))
-      Highlight(step, window);
-    return;
+    if (!progress_->Requires(step, waiting, WindowRole::FolderBrowser))
+      return;
+    refusal = Highlight(step.argument, window);
+    break;
   case ScriptStep::Kind::HighlightVirtual:
-    if (progress_->Requires(step, waiting, WindowRole::FolderBrowser))
-      HighlightVirtual(window);
-    return;
+    if (!progress_->Requires(step, waiting, WindowRole::FolderBrowser))
+      return;
+    refusal = HighlightVirtual(window);
+    break;
   }
   if (!refusal.empty())
     progress_->Refused(waiting, refusal);
 }
 
-void WindowPlayer::Highlight(const ScriptStep& step, HWND browser)
+std::string WindowPlayer::Highlight(const std::string& path, HWND browser)
 {
-  std::string refusal = HighlightFolder(browser, watch_.Root(), step.argument);
-  // The browser highlights only what its tree holds: folders under its root.
-  if (refusal.empty() && !SamePath(watch_.Highlighted(), step.argument))
-    refusal = "the browser did not highlight \"" + step.argument + "\"";
-  if (!refusal.empty())
-    progress_->Refused(WaitingWindow{WindowRole::FolderBrowser, std::string()}, refusal);
+  std::string refusal = HighlightFolder(browser, watch_.Root(), path);
+  // The highlight counts once it has reached the browser's callback.
+  if (refusal.empty() && !SamePath(watch_.Highlighted(), path))
+    refusal = "the browser did not highlight \"" + path + "\"";
+  return refusal;
 }
 
-void WindowPlayer::HighlightVirtual(HWND browser)
+std::string WindowPlayer::HighlightVirtual(HWND browser)
 {
   // "This PC" has no file-system path; the browser shows it when it is
   // rooted where that item can be reached.
@@ -274,7 +275,8 @@ void WindowPlayer::HighlightVirtual(HWND browser)
     CoTaskMemFree(computer);
   }
   if (watch_.SelectionChanges() == changes || !watch_.Highlighted().empty())
-    progress_->Refused(WaitingWindow{WindowRole::FolderBrowser, std::string()}, "the browser shows no item outside the file system under its root");
+    return "the browser shows no item outside the file system under its root";
+  return std::string();
 }
 
 void WindowPlayer::EndUnanswered(HWND window, WindowRole role)

@@ -85,8 +85,9 @@ private:
   WindowRole RoleOf(HWND window) const;
   const MessageBoxContent& BoxRead(HWND box);
   void Play(const ScriptStep& step, HWND window, const WaitingWindow& waiting);
-  void Highlight(const ScriptStep& step, HWND browser);
-  void HighlightVirtual(HWND browser);
+  // Why the highlight cannot be done, or "".
+  std::string Highlight(const std::string& path, HWND browser);
+  std::string HighlightVirtual(HWND browser);
   void EndUnanswered(HWND window, WindowRole role);
 
   std::optional<ScriptProgress> progress_;
