@@ -11,11 +11,11 @@
 
 #include <standin/display.h>
 
-#include <cstddef>
 #include <optional>
 #include <string>
 
 #include "Script.h"
+#include "ScriptProgress.h"
 #include "WindowRoles.h"
 
 namespace ilt {
@@ -29,21 +29,16 @@ public:
   void Notify(const standin::Event& event) override;
 
   // "FILE:LINE: what went wrong", or "" while all is well.
-  const std::string& Error() const { return error_; }
+  const std::string& Error() const { return progress_.Error(); }
   // The line of the first step not played, or 0 when every step was played.
-  int FirstUnplayedLine() const;
+  int FirstUnplayedLine() const { return progress_.FirstUnplayedLine(); }
 
 private:
-  std::optional<standin::Action> ToAction(const ScriptStep& step, HWND active, WindowRole role);
-  // "the dialog", or "a message box ('its text')": the window, for messages.
-  std::string Describe(HWND window) const;
-  void Fail(int line, const std::string& problem);
+  std::optional<standin::Action> ToAction(const ScriptStep& step, HWND active, const WaitingWindow& window);
+  WaitingWindow Waiting(HWND window) const;
 
-  Script script_;
-  std::size_t next_ = 0;
-  int lastLine_ = 0;
+  ScriptProgress progress_;
   WindowRoles roles_;
-  std::string error_;
 };
 
 }  // namespace ilt

@@ -12,15 +12,11 @@
 #pragma once
 
 #include <windows.h>
-#include <standin/display.h>
 
 #include <iosfwd>
-#include <map>
-#include <optional>
 #include <string>
 
 #include "DialogState.h"
-#include "WindowRoles.h"
 
 namespace ilt {
 
@@ -46,22 +42,6 @@ private:
 
   std::ostream& out_;
   int writeError_ = 0;
-};
-
-// Writes the transcript events of what passes through it, then hands each
-// call on to the display that does the work (script player or terminal).
-class TranscriptDisplay : public standin::Display
-{
-public:
-  TranscriptDisplay(standin::Display& inner, TranscriptWriter& writer) : inner_(inner), writer_(writer) {}
-
-  std::optional<standin::Action> WaitForAction(HWND active) override;
-  void Notify(const standin::Event& event) override;
-
-private:
-  standin::Display& inner_;
-  TranscriptWriter& writer_;
-  std::map<HWND, MessageBoxInfo> openBoxes_;
 };
 
 }  // namespace ilt

@@ -10,16 +10,9 @@
 #include <map>
 #include <string>
 
+#include "WindowRole.h"
+
 namespace ilt {
-
-enum class WindowRole { Dialog, MessageBox, FolderBrowser, Other };
-
-// "the dialog", "a message box", "the folder browser", "a window": for messages.
-const char* DescribeRole(WindowRole role);
-
-// Whether `window` is the Import Layout Template dialog (it holds the template
-// drop-down and the stack-up list).
-bool IsImportDialog(HWND window);
 
 struct MessageBoxInfo
 {

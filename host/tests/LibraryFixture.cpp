@@ -5,6 +5,8 @@
 #include <standin/oskel_writer.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <system_error>
 
@@ -30,6 +32,23 @@ LibraryFixture::~LibraryFixture()
 {
   std::error_code ignored;
   fs::remove_all(root_, ignored);
+}
+
+std::map<std::string, std::string> LibraryFixture::Snapshot(const fs::path& folder)
+{
+  std::map<std::string, std::string> entries;
+  for (auto entry = fs::recursive_directory_iterator(folder); entry != fs::recursive_directory_iterator(); ++entry) {
+    const fs::file_status status = entry->symlink_status();
+    std::ostringstream state;
+    state << static_cast<int>(status.type()) << ' ' << static_cast<unsigned>(status.permissions()) << ' '
+          << entry->last_write_time().time_since_epoch().count();
+    if (status.type() == fs::file_type::regular) {
+      std::ifstream file(entry->path(), std::ios::binary);
+      state << ' ' << entry->file_size() << ' ' << file.rdbuf();
+    }
+    entries[entry->path().lexically_relative(folder).string()] = state.str();
+  }
+  return entries;
 }
 
 void LibraryFixture::Make4L(const fs::path& folder)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <string>
 
 namespace ilt::test {
@@ -24,6 +25,11 @@ public:
   static void Make6L(const std::filesystem::path& folder);
   // A 2007 template whose design has no layers: it is listed but cannot be displayed.
   static void MakeLayerless(const std::filesystem::path& folder);
+
+  // Everything under `folder` that a write would change: for each entry (by
+  // its relative path) its type, permissions, size, modification time and,
+  // for a file, its contents. Links are not followed.
+  static std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder);
 
   // The "rows" of the transcript's state event for each template.
   static const char k4LRows[];

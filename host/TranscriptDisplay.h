@@ -1,0 +1,32 @@
+// The transcript of a run on the stand-in display: what passes through it is
+// written as transcript events.
+#pragma once
+
+#include <windows.h>
+#include <standin/display.h>
+
+#include <map>
+#include <optional>
+
+#include "Transcript.h"
+#include "WindowRoles.h"
+
+namespace ilt {
+
+// Writes the transcript events of what passes through it, then hands each
+// call on to the display that does the work (script player or terminal).
+class TranscriptDisplay : public standin::Display
+{
+public:
+  TranscriptDisplay(standin::Display& inner, TranscriptWriter& writer) : inner_(inner), writer_(writer) {}
+
+  std::optional<standin::Action> WaitForAction(HWND active) override;
+  void Notify(const standin::Event& event) override;
+
+private:
+  standin::Display& inner_;
+  TranscriptWriter& writer_;
+  std::map<HWND, MessageBoxInfo> openBoxes_;
+};
+
+}  // namespace ilt
