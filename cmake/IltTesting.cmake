@@ -20,6 +20,21 @@ if(WIN32)
     add_test(NAME wine_prefix_cleanup COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --end-prefix ${ILT_WINEPREFIX})
     set_tests_properties(wine_prefix_setup PROPERTIES FIXTURES_SETUP wineprefix TIMEOUT 300)
     set_tests_properties(wine_prefix_cleanup PROPERTIES FIXTURES_CLEANUP wineprefix)
+
+    # Tests that show windows have a Wine prefix of their own: Wine's desktop
+    # process serves the display of the process that started it, and one started
+    # by a test without a display (the unit tests run beside these) would leave
+    # every later window uncreatable. In their prefix they take turns, each with
+    # its own virtual display: give them ILT_GUI_TEST_PROPERTIES.
+    set(ILT_GUI_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix-gui)
+    add_test(NAME wine_gui_prefix_setup COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --new-prefix ${ILT_GUI_WINEPREFIX})
+    add_test(NAME wine_gui_prefix_cleanup COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --end-prefix ${ILT_GUI_WINEPREFIX})
+    set_tests_properties(wine_gui_prefix_setup PROPERTIES FIXTURES_SETUP winegui TIMEOUT 300)
+    set_tests_properties(wine_gui_prefix_cleanup PROPERTIES FIXTURES_CLEANUP winegui)
+    set(ILT_GUI_TEST_PROPERTIES
+      ENVIRONMENT ILT_WINEPREFIX=${ILT_GUI_WINEPREFIX}
+      FIXTURES_REQUIRED winegui
+      RESOURCE_LOCK wine_display)
   endif()
 else()
   find_package(GTest REQUIRED)
