@@ -16,7 +16,6 @@
 
 #include "templates/TemplateDiscovery.h"
 
-#include <standin/oskel.h>
 
 #include <benchmark/benchmark.h>
 
@@ -465,29 +464,17 @@ int Run(int argc, char** argv)
     for (const auto& [name, message] : collector.Errors())
         std::fprintf(stderr, "%s failed: %s\n", name.c_str(), message.c_str());
 
-    // Heap, each case once more on its own. The client's call log is emptied first, so that what
-    // it keeps of earlier runs is not counted.
+    // Heap, each case once more on its own, as in a host: the client stand-ins' call logs, which
+    // only tests turn on, stay off.
     std::map<std::string, HeapUse> heap;
-    std::map<int, std::size_t> retainedWithLog;
     for (const int n : options.heap ? options.sizes : std::vector<int>()) {
-        standin::oskel::ResetCallLog();
-        {
-            // What discovery leaves behind, and how much of it is the client stand-in's call log.
-            HeapWindow window;
-            OurFind(n);
-            retainedWithLog[n] = window.Live();
-            standin::oskel::ResetCallLog();
-            heap[Name("find", n)] = window.Stop();
-        }
-        standin::oskel::ResetCallLog();
+        heap[Name("find", n)] = MeasureHeap([n] { OurFind(n); });
         heap[Name("has", n)] = MeasureHeap([n] { OurHas(n); });
         heap[Name("floor-find", n)] = MeasureHeap([&root, n] { Floor(root, n, true); });
     }
-    standin::oskel::ResetCallLog();
     if (options.heap)
         heap[Name("startup", kStartUpSize)] = MeasureHeap([] { RunStartUp(FixtureRoot::CentralLibrary(kStartUpSize)); });
     for (const char* name : options.heap ? std::vector<const char*>{"big2007", "big2005"} : std::vector<const char*>()) {
-        standin::oskel::ResetCallLog();
         WithShownDialog(FixtureRoot::ReaderLibrary(), [&](const ShownDialog& dialog) {
             heap[name] = MeasureHeap([&] { dialog.displayStackUp(name); });
         });
@@ -547,12 +534,10 @@ int Run(int argc, char** argv)
     }
     std::printf("\n");
     if (HeapCounted() && options.heap) {
-        std::printf("Heap of FindLayoutTemplates (peak; left once it returned and its names were freed; left once "
-                    "the client stand-in's call log was emptied too):\n ");
+        std::printf("Heap of FindLayoutTemplates (peak; left once it returned and its names were freed):\n ");
         for (const int n : options.sizes) {
             const HeapUse& h = heap[Name("find", n)];
-            std::printf("  %s: %s; %s; %s", Thousands(n).c_str(), Bytes(h.peak).c_str(),
-                        Bytes(retainedWithLog[n]).c_str(), Bytes(h.retained).c_str());
+            std::printf("  %s: %s; %s", Thousands(n).c_str(), Bytes(h.peak).c_str(), Bytes(h.retained).c_str());
         }
         std::printf("\n");
         const auto small = heap.find(Name("find", 1000));

@@ -8,9 +8,9 @@
 // run without the failure up to the failing call, then only those the module
 // shows for such a failure.
 //
-// ILT_FAULT_SWEEP=long sweeps larger libraries (more templates of each
-// format, more layers, invalid templates beside them): a manual run of some
-// minutes. Each scenario prints how many runs it made.
+// ILT_FAULT_SWEEP=long sweeps larger libraries (six templates of each format
+// of twelve layers, every one of them picked) for a manual run. Each scenario
+// prints how many runs it made.
 #include "CentralLibrary.h"
 #include "FaultSeams.h"
 #include "SweepUser.h"
@@ -84,9 +84,9 @@ protected:
     }
 
     // Templates of both formats in `folder`, `perFormat` of each, with
-    // `layers` layers; a long sweep adds a 2007 template without
-    // configuration "PCB" and a 2005 one without Dunmere.dnm. Returns the
-    // valid templates' paths as the dialog hands them back.
+    // `layers` layers, beside a 2007 template without configuration "PCB"
+    // and a 2005 one without Dunmere.dnm. Returns the valid templates' paths
+    // as the dialog hands them back.
     std::vector<std::string> MakeTemplates(const std::string& folder, int perFormat, int layers)
     {
         std::vector<std::string> valid;
@@ -105,11 +105,9 @@ protected:
             valid.push_back(windowsFolder + "\\4L" + suffix);
             valid.push_back(windowsFolder + "\\6L" + suffix);
         }
-        if (LongSweep()) {
-            Make2007(folder + "/noconfig", standin::oskel::Description{{{"PCB", {}}}});
-            Make2005(folder + "/nodunmere", Layers2005({{1, 1}}));
-            fs::remove(Native(folder + "/nodunmere/Layout/Dunmere.dnm"));
-        }
+        Make2007(folder + "/noconfig", standin::oskel::Description{{{"PCB", {}}}});
+        Make2005(folder + "/nodunmere", Layers2005({{1, 1}}));
+        fs::remove(Native(folder + "/nodunmere/Layout/Dunmere.dnm"));
         return valid;
     }
 
@@ -284,16 +282,26 @@ protected:
     }
 };
 
-int PerFormat() { return LongSweep() ? 3 : 1; }
-int Layers() { return LongSweep() ? 6 : 2; }
+int PerFormat() { return LongSweep() ? 6 : 1; }
+int Layers() { return LongSweep() ? 12 : 2; }
+
+// The templates the user picks: one of each format, or in a long sweep all
+// of them, the last picked first.
+std::vector<std::string> Picks(const std::vector<std::string>& valid)
+{
+    std::vector<std::string> picks;
+    for (auto path = valid.rbegin(); path != valid.rend(); ++path)
+        picks.push_back(path->substr(path->rfind('\\') + 1));
+    if (!LongSweep())
+        picks = {"6L", "4L"};
+    return picks;
+}
 
 TEST_F(FaultSweep, TypicalRunWithAPickOfEachFormat)
 {
     const std::vector<std::string> valid = MakeTemplates(kLayout, PerFormat(), Layers());
     SweepPlan plan;
-    plan.picks = {"6L", "4L"};
-    if (LongSweep())
-        plan.picks = {"6L", "nodunmere", "4L-1", "6L-2", "4L"};
+    plan.picks = Picks(valid);
     EXPECT_GT(Sweep("typical run", plan, valid, IDOK), 0u);
 }
 
@@ -303,7 +311,7 @@ TEST_F(FaultSweep, QuestionBrowserAndABrowsedFolder)
     const std::vector<std::string> valid = MakeTemplates("mine", PerFormat(), Layers());
     SweepPlan plan;
     plan.browse = {"D:\\lib\\other", "D:\\lib\\mine"};
-    plan.picks = {"6L", "4L"};
+    plan.picks = Picks(valid);
     EXPECT_GT(Sweep("question and browser", plan, valid, IDOK), 0u);
 }
 
