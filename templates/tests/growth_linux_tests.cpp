@@ -26,7 +26,9 @@
 #define ILT_ASAN 1
 #endif
 #if defined(ILT_ASAN)
-#include <sanitizer/allocator_interface.h>
+// The sanitizer's count of live bytes (its <sanitizer/allocator_interface.h>,
+// which not every compiler installs).
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 namespace {
