@@ -184,9 +184,13 @@ int FindFirstErrno(int posixError)
 
 extern "C" intptr_t _findfirst(const char* pattern, struct _finddata_t* record)
 {
-    crt::CountCall(crt::Call::FindFirst);
+    const auto counted = crt::CountCall(crt::Call::FindFirst);
     if (pattern == nullptr || record == nullptr) {
         errno = EINVAL;
+        return -1;
+    }
+    if (counted) {
+        errno = *counted;
         return -1;
     }
     if (const auto fault = crt::FindFirstFault(pattern)) {
@@ -216,10 +220,14 @@ extern "C" intptr_t _findfirst(const char* pattern, struct _finddata_t* record)
 
 extern "C" int _findnext(intptr_t handle, struct _finddata_t* record)
 {
-    crt::CountCall(crt::Call::FindNext);
+    const auto counted = crt::CountCall(crt::Call::FindNext);
     const std::shared_ptr<Search> search = Searches().Find(handle);
     if (!search || record == nullptr) {
         errno = EINVAL;
+        return -1;
+    }
+    if (counted) {
+        errno = *counted;
         return -1;
     }
     if (!search->Next(*record)) {
@@ -231,7 +239,7 @@ extern "C" int _findnext(intptr_t handle, struct _finddata_t* record)
 
 extern "C" int _findclose(intptr_t handle)
 {
-    crt::CountCall(crt::Call::FindClose);
+    (void)crt::CountCall(crt::Call::FindClose);
     if (!Searches().Remove(handle)) {
         errno = EINVAL;
         return -1;
