@@ -260,8 +260,3 @@ void standin::SetListingOrder(ListingOrder order)
 {
     listingOrder.store(order);
 }
-
-standin::ListingOrder standin::GetListingOrder()
-{
-    return listingOrder.load();
-}

@@ -75,7 +75,6 @@ STANDIN_CRT_API void ResetCallCounts();
 // differs between file systems (hash order on ext4). "." and ".." sort like any other name.
 enum class ListingOrder { FileSystem, Ascending, Descending };
 STANDIN_CRT_API void SetListingOrder(ListingOrder order);
-STANDIN_CRT_API ListingOrder GetListingOrder();
 
 // Searches started by _findfirst and not yet closed with _findclose.
 STANDIN_CRT_API std::size_t OpenFindHandles();
