@@ -179,6 +179,20 @@ LibraryCounts FixtureRoot::MakeLibrary(int n)
     return counts;
 }
 
+std::string FixtureRoot::MakeUniformLibrary(const std::string& name, int n, bool format2007)
+{
+    const fs::path folder = m_root / name / "Templates" / "Layout";
+    fs::create_directories(folder);
+    const standin::corvane::Description board = Corvane(11);
+    for (int i = 0; i < n; ++i) {
+        if (format2007)
+            Copy2007(folder / Numbered("board-", i), m_master2007);
+        else
+            Write2005(folder / Numbered("board-", i), board);
+    }
+    return "D:\\" + name + "\\Templates\\Layout";
+}
+
 void FixtureRoot::MakeReaderLibrary(int layers)
 {
     const fs::path folder = NativeReaderFolder();

@@ -32,6 +32,9 @@ public:
 
     // Writes the library of n templates; returns what it holds.
     LibraryCounts MakeLibrary(int n);
+    // Writes the library `name` with n valid templates of one format only; returns its
+    // layout-templates folder ("D:\<name>\Templates\Layout").
+    std::string MakeUniformLibrary(const std::string& name, int n, bool format2007);
     // Writes the library "readers" with two templates of `layers` layers each: "big2007" and
     // "big2005". Every other layer is a conductor (signal or plane), the rest dielectric.
     void MakeReaderLibrary(int layers);

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -19,6 +20,16 @@ bool QueryMode(const std::string& path, unsigned short& mode)
 		return false;
 	mode = status.st_mode;
 	return true;
+}
+
+// The pattern that lists every entry of a folder: "D:\\lib" => "D:\\lib\\*.*".
+std::string SearchPattern(const std::string& folder)
+{
+	std::string pattern = folder;
+	if (!pattern.empty() && pattern[pattern.size() - 1] != '\\')
+		pattern += '\\';
+	pattern += "*.*";
+	return pattern;
 }
 
 bool ConsistsOfBackslashes(const std::string& path)
@@ -140,25 +151,25 @@ bool IsDirectory(const std::string& path)
 
 bool IsEmptyDirectory(const std::string& path)
 {
-	const std::vector<std::string> names = ListDirectory(path);
-	for (std::vector<std::string>::const_iterator name = names.begin(); name != names.end(); ++name)
+	// The search stops at the first other entry: on a share, the rest of a
+	// large folder's listing would be fetched for nothing.
+	struct _finddata_t record;
+	CFindSearch search(SearchPattern(path), record);
+	if (!search.IsOpen())
+		return true;
+	do
 	{
-		if (*name != "." && *name != "..")
+		if (std::strcmp(record.name, ".") != 0 && std::strcmp(record.name, "..") != 0)
 			return false;
-	}
+	} while (search.Next(record));
 	return true;
 }
 
 std::vector<std::string> ListDirectory(const std::string& path)
 {
-	std::string pattern = path;
-	if (!pattern.empty() && pattern[pattern.size() - 1] != '\\')
-		pattern += '\\';
-	pattern += "*.*";
-
 	std::vector<std::string> names;
 	struct _finddata_t record;
-	CFindSearch search(pattern, record);
+	CFindSearch search(SearchPattern(path), record);
 	if (!search.IsOpen())
 		return names;
 	do

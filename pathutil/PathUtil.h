@@ -68,7 +68,7 @@ bool IsFile(const std::string& path);
 bool IsDirectory(const std::string& path);
 
 // Whether the folder holds nothing but "." and "..". A path that cannot be listed (a missing
-// folder, a file) counts as empty.
+// folder, a file) counts as empty. The search ends at the first other entry.
 //   D:\empty               => true
 //   D:\lib (holds .hidden) => false
 //   D:\missing             => true

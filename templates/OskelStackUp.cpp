@@ -17,8 +17,6 @@ namespace {
 // number wins.
 typedef std::map<int, std::pair<std::string, std::string> > LayerMap;
 
-const Oskel::ELayerType kMetalLayerKind = static_cast<Oskel::ELayerType>(0);
-
 }  // namespace
 
 int CImportLayoutTemplateDlg::DisplayStackUpFromOskel(CString templateName)
@@ -93,7 +91,7 @@ int CImportLayoutTemplateDlg::DisplayStackUpFromOskel(CString templateName)
 			if (!(*layer).GetType(kind))
 				return 0;
 
-			if (kind == kMetalLayerKind)
+			if (kind == Oskel::eConductorLayer)  // the kind with a metal-layer number
 			{
 				if (!(*layer).GetName(layerName))
 					return 0;

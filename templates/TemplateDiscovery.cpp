@@ -18,21 +18,21 @@ int ScanLayoutTemplates(const std::string& folder, std::list<std::string>* names
 	CollectEntries(folder, folders, files);
 
 	int count = 0;
-	for (std::list<std::string>::const_iterator element = folders.begin(); element != folders.end(); ++element)
+	for (std::list<std::string>::const_iterator candidate = folders.begin(); candidate != folders.end(); ++candidate)
 	{
 		// The walk lists the folder itself first; it is no candidate. Given
 		// with a trailing backslash (a drive root, as the shell reports one)
 		// it does not equal the folder argument, so it is also recognised
 		// by its place.
-		if (*element == folder || element == folders.begin())
+		if (*candidate == folder || candidate == folders.begin())
 			continue;
 
-		const TemplateProbeResult result = ProbeTemplateFolder(*element, [&]() {
+		const TemplateProbeResult result = ProbeTemplateFolder(*candidate, [&]() {
 			if (names != NULL)
 			{
 				std::string parent;
 				std::string name;
-				SplitPath(*element, parent, name);
+				SplitPath(*candidate, parent, name);
 				names->push_back(name);
 			}
 		});

@@ -23,9 +23,9 @@ TemplateProbeResult Verdict(TemplateVerdict verdict, const std::string& missingF
 // nothing more is read. The handles, the record and the client object are
 // released in the reverse order of their creation when the probe returns;
 // CloseOskel is called only on success, after the caller has taken note.
-TemplateProbeResult Probe2007(const std::string& element, const std::function<void()>& onAccepted)
+TemplateProbeResult Probe2007(const std::string& candidateFolder, const std::function<void()>& onAccepted)
 {
-	std::string databasePath = element + "/keyin.oskel";
+	std::string databasePath = candidateFolder + "/keyin.oskel";
 	NormalizePath(databasePath);
 
 	Oskel::OskelPI client;
@@ -50,9 +50,9 @@ TemplateProbeResult Probe2007(const std::string& element, const std::function<vo
 }
 
 // All four files must be regular files; their contents are not read.
-TemplateProbeResult Probe2005(const std::string& element, const std::function<void()>& onAccepted)
+TemplateProbeResult Probe2005(const std::string& candidateFolder, const std::function<void()>& onAccepted)
 {
-	const std::string prefix = element + "/Layout/";
+	const std::string prefix = candidateFolder + "/Layout/";
 	for (const char* fileName : k2005Files)
 	{
 		std::string path = prefix + fileName;
@@ -75,11 +75,11 @@ bool IsTemplate2007(const std::string& templateFolder)
 	return IsFile(marker);
 }
 
-TemplateProbeResult ProbeTemplateFolder(const std::string& element, const std::function<void()>& onAccepted)
+TemplateProbeResult ProbeTemplateFolder(const std::string& candidateFolder, const std::function<void()>& onAccepted)
 {
-	if (IsTemplate2007(element))
-		return Probe2007(element, onAccepted);
-	return Probe2005(element, onAccepted);
+	if (IsTemplate2007(candidateFolder))
+		return Probe2007(candidateFolder, onAccepted);
+	return Probe2005(candidateFolder, onAccepted);
 }
 
 std::string DescribeProbeResult(const TemplateProbeResult& result)

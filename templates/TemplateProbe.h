@@ -35,11 +35,11 @@ struct TemplateProbeResult
 // otherwise a 2005 template.
 bool IsTemplate2007(const std::string& templateFolder);
 
-// Probes the template folder element (a full path). When the folder is valid,
-// onAccepted runs before the probe ends; for a 2007 template that is while
-// the database is still open, before it is closed. A 2007 folder is never
+// Probes candidateFolder, the full path of a sub-folder of a layout-templates
+// folder. When the folder is valid, onAccepted runs before the probe ends; for
+// a 2007 template that is while the database is still open, before it is closed. A 2007 folder is never
 // tried as a 2005 one.
-TemplateProbeResult ProbeTemplateFolder(const std::string& element,
+TemplateProbeResult ProbeTemplateFolder(const std::string& candidateFolder,
                                         const std::function<void()>& onAccepted = std::function<void()>());
 
 // One line of English for a verdict, e.g. "2005: Layout\Dunmere.dnm is missing or not a file".

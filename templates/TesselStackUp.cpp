@@ -22,8 +22,8 @@ struct TesselLayerKind
 };
 
 const TesselLayerKind kShownKinds[] = {
-	{ static_cast<CCorvaneLayer::eLayerType>(0), "PLANE", "Plane" },
-	{ static_cast<CCorvaneLayer::eLayerType>(1), "SIGNAL", "Signal" },
+	{ CCorvaneLayer::eLayerPlane, "PLANE", "Plane" },
+	{ CCorvaneLayer::eLayerSignal, "SIGNAL", "Signal" },
 };
 
 const TesselLayerKind* FindShownKind(CCorvaneLayer::eLayerType type)

@@ -76,6 +76,18 @@ TEST_F(FileQueryFaultsTest, AnUnreadableFolderListsNothingAndReadsAsEmpty)
     EXPECT_TRUE(IsEmptyDirectory(P("t")));
 }
 
+TEST_F(FileQueryFaultsTest, IsEmptyDirectoryStopsAtTheFirstOtherEntry)
+{
+    for (int i = 0; i < 50; ++i)
+        m_folder.MakeFile("many/f" + std::to_string(i));
+    standin::ResetCallCounts();
+    EXPECT_FALSE(IsEmptyDirectory(P("many")));
+    // "." and ".." may come first; after the first other name the search ends.
+    EXPECT_EQ(1u, standin::CallCounts().findfirst);
+    EXPECT_LE(standin::CallCounts().findnext, 2u);
+    EXPECT_EQ(1u, standin::CallCounts().findclose);
+}
+
 TEST_F(FileQueryFaultsTest, CollectEntriesAsksTheRootsStatusOnceWithoutRetry)
 {
     PathList folders{"kept"};

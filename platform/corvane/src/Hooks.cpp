@@ -9,9 +9,20 @@
 namespace corvane {
 namespace {
 
+// A long-running host calls the library again and again; past this many entries the log starts
+// afresh rather than grow without end.
+constexpr std::size_t kMaxLogEntries = 1 << 16;
+
+struct CountedFailure {
+    std::size_t succeedingCalls = 0;
+    bool once = false;
+    long status = 0;
+};
+
 struct Registry {
     std::mutex mutex;
     std::map<standin::corvane::Operation, long> failures;
+    std::map<standin::corvane::Operation, CountedFailure> countedFailures;
     std::map<int, long> findLayerFailures;
     bool recording = false;
     std::vector<std::string> log;
@@ -28,7 +39,10 @@ void Append(std::string entry)
 {
     Registry& registry = TheRegistry();
     const std::lock_guard<std::mutex> lock(registry.mutex);
-    if (registry.recording) registry.log.push_back(std::move(entry));
+    if (!registry.recording) return;
+    // Emptied with its storage: clear() would keep the longest log's capacity.
+    if (registry.log.size() >= kMaxLogEntries) std::vector<std::string>().swap(registry.log);
+    registry.log.push_back(std::move(entry));
 }
 
 }  // namespace
@@ -39,6 +53,16 @@ long InjectedFailure(standin::corvane::Operation operation, int index)
     const std::lock_guard<std::mutex> lock(registry.mutex);
     const auto failure = registry.failures.find(operation);
     if (failure != registry.failures.end()) return failure->second;
+    const auto counted = registry.countedFailures.find(operation);
+    if (counted != registry.countedFailures.end()) {
+        if (counted->second.succeedingCalls > 0) {
+            --counted->second.succeedingCalls;
+        } else {
+            const long status = counted->second.status;
+            if (counted->second.once) registry.countedFailures.erase(counted);
+            return status;
+        }
+    }
     if (operation == standin::corvane::Operation::FindLayer) {
         const auto indexFailure = registry.findLayerFailures.find(index);
         if (indexFailure != registry.findLayerFailures.end()) return indexFailure->second;
@@ -78,6 +102,14 @@ void FailOperation(Operation operation, long status)
     registry.failures[operation] = status;
 }
 
+void FailOperationAfter(Operation operation, std::size_t succeedingCalls, bool once, long status)
+{
+    if (status == CORVANE_S_OK) throw std::invalid_argument("an injected failure needs a non-zero status");
+    Registry& registry = TheRegistry();
+    const std::lock_guard<std::mutex> lock(registry.mutex);
+    registry.countedFailures[operation] = ::corvane::CountedFailure{succeedingCalls, once, status};
+}
+
 void FailFindLayer(int index, long status)
 {
     if (status == CORVANE_S_OK) throw std::invalid_argument("an injected failure needs a non-zero status");
@@ -91,6 +123,7 @@ void ClearFailures()
     Registry& registry = TheRegistry();
     const std::lock_guard<std::mutex> lock(registry.mutex);
     registry.failures.clear();
+    registry.countedFailures.clear();
     registry.findLayerFailures.clear();
 }
 
@@ -98,7 +131,7 @@ void ResetCallLog()
 {
     Registry& registry = TheRegistry();
     const std::lock_guard<std::mutex> lock(registry.mutex);
-    registry.log.clear();
+    std::vector<std::string>().swap(registry.log);
     registry.recording = true;
 }
 

@@ -208,9 +208,13 @@ int NotAFolderErrno(const std::string& nativeFolder)
 
 extern "C" intptr_t _findfirst(const char* pattern, struct _finddata_t* record)
 {
-    crt::CountCall(crt::Call::FindFirst);
+    const auto counted = crt::CountCall(crt::Call::FindFirst);
     if (pattern == nullptr || record == nullptr) {
         errno = EINVAL;
+        return -1;
+    }
+    if (counted) {
+        errno = *counted;
         return -1;
     }
     if (const auto fault = crt::FindFirstFault(pattern)) {
@@ -240,10 +244,14 @@ extern "C" intptr_t _findfirst(const char* pattern, struct _finddata_t* record)
 
 extern "C" int _findnext(intptr_t handle, struct _finddata_t* record)
 {
-    crt::CountCall(crt::Call::FindNext);
+    const auto counted = crt::CountCall(crt::Call::FindNext);
     const std::shared_ptr<Search> search = Searches().Find(handle);
     if (!search || record == nullptr) {
         errno = EINVAL;
+        return -1;
+    }
+    if (counted) {
+        errno = *counted;
         return -1;
     }
     if (!search->Next(*record)) {
@@ -255,7 +263,7 @@ extern "C" int _findnext(intptr_t handle, struct _finddata_t* record)
 
 extern "C" int _findclose(intptr_t handle)
 {
-    crt::CountCall(crt::Call::FindClose);
+    (void)crt::CountCall(crt::Call::FindClose);
     if (!Searches().Remove(handle)) {
         errno = EINVAL;
         return -1;
@@ -275,9 +283,4 @@ std::size_t OpenFindHandles()
 void standin::SetListingOrder(ListingOrder order)
 {
     listingOrder.store(order);
-}
-
-standin::ListingOrder standin::GetListingOrder()
-{
-    return listingOrder.load();
 }

@@ -101,6 +101,70 @@ FaultList& FindFirstFaults()
     return faults;
 }
 
+struct CountedFault {
+    std::size_t succeedingCalls = 0;
+    int error = 0;
+    standin::FaultSpan span = standin::FaultSpan::Once;
+};
+
+// One slot per kind of call that can fail by count (_findclose cannot).
+class CountedFaults {
+public:
+    void Set(standin::CrtCall call, const CountedFault& fault)
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        faults_[Slot(call)] = fault;
+        any_.store(true);
+    }
+
+    void Clear()
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        for (std::optional<CountedFault>& fault : faults_)
+            fault.reset();
+        any_.store(false);
+    }
+
+    std::optional<int> Take(Call call)
+    {
+        if (!any_.load() || call == Call::FindClose)
+            return std::nullopt;
+        const std::lock_guard<std::mutex> lock(mutex_);
+        std::optional<CountedFault>& fault = faults_[static_cast<std::size_t>(call)];
+        if (!fault)
+            return std::nullopt;
+        if (fault->succeedingCalls > 0) {
+            --fault->succeedingCalls;
+            return std::nullopt;
+        }
+        const int error = fault->error;
+        if (fault->span == standin::FaultSpan::Once)
+            fault.reset();
+        return error;
+    }
+
+private:
+    static std::size_t Slot(standin::CrtCall call)
+    {
+        switch (call) {
+        case standin::CrtCall::Stat: return static_cast<std::size_t>(Call::Stat);
+        case standin::CrtCall::FindFirst: return static_cast<std::size_t>(Call::FindFirst);
+        case standin::CrtCall::FindNext: return static_cast<std::size_t>(Call::FindNext);
+        }
+        return static_cast<std::size_t>(Call::Stat);
+    }
+
+    std::mutex mutex_;
+    std::optional<CountedFault> faults_[3];
+    std::atomic<bool> any_{false};
+};
+
+CountedFaults& ByCount()
+{
+    static CountedFaults faults;
+    return faults;
+}
+
 struct Counters {
     std::atomic<std::size_t> stat{0};
     std::atomic<std::size_t> findfirst{0};
@@ -135,7 +199,7 @@ std::optional<int> FindFirstFault(std::string_view windowsPattern)
     });
 }
 
-void CountCall(Call call)
+std::optional<int> CountCall(Call call)
 {
     Counters& counters = CallCounters();
     switch (call) {
@@ -144,6 +208,7 @@ void CountCall(Call call)
     case Call::FindNext: ++counters.findnext; break;
     case Call::FindClose: ++counters.findclose; break;
     }
+    return ByCount().Take(call);
 }
 
 }  // namespace crt
@@ -160,10 +225,16 @@ void FailFindFirst(const std::string& windowsPathOrPattern, int error)
     crt::FindFirstFaults().Add(windowsPathOrPattern, error);
 }
 
+void FailCallAfter(CrtCall call, std::size_t succeedingCalls, int error, FaultSpan span)
+{
+    crt::ByCount().Set(call, crt::CountedFault{succeedingCalls, error, span});
+}
+
 void ClearFaults()
 {
     crt::StatFaults().Clear();
     crt::FindFirstFaults().Clear();
+    crt::ByCount().Clear();
 }
 
 CrtCallCounts CallCounts()

@@ -14,6 +14,7 @@ std::optional<int> StatFault(std::string_view windowsPath);
 std::optional<int> FindFirstFault(std::string_view windowsPattern);
 
 enum class Call { Stat, FindFirst, FindNext, FindClose };
-void CountCall(Call call);
+// Counts the call; the errno to fail it with when a counted fault falls on it.
+std::optional<int> CountCall(Call call);
 
 }  // namespace crt

@@ -33,9 +33,13 @@ int StatErrno(int posixError)
 
 extern "C" int _stat(const char* path, struct _stat* record)
 {
-    crt::CountCall(crt::Call::Stat);
+    const auto counted = crt::CountCall(crt::Call::Stat);
     if (path == nullptr || record == nullptr) {
         errno = EINVAL;
+        return -1;
+    }
+    if (counted) {
+        errno = *counted;
         return -1;
     }
     if (const auto fault = crt::StatFault(path)) {

@@ -5,6 +5,8 @@
 
 #include "TempFolder.h"
 
+#include <testsupport/PermissionsApply.h>
+
 #include <gtest/gtest.h>
 
 #include <dirent.h>
@@ -199,11 +201,12 @@ TEST_F(FindTest, SearchThatCannotStartFails)
 
 TEST_F(FindTest, UnreadableFolderFailsWithEinval)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root reads every folder; FailFindFirst covers this for root";
     const std::string locked = folder_.MakeFolder("locked");
     ASSERT_EQ(0, chmod(locked.c_str(), 0));
-    EXPECT_EQ(EINVAL, FindFirstError("D:\\locked\\*.*"));
+    {
+        const testsupport::PermissionsApply permissionsApply;
+        EXPECT_EQ(EINVAL, FindFirstError("D:\\locked\\*.*"));
+    }
     chmod(locked.c_str(), 0755);
 }
 

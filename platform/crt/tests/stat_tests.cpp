@@ -135,3 +135,25 @@ TEST_F(StatTest, InjectedFailureHitsOnlyTheSamePath)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(StatTest, CountedFaultFailsTheChosenCallAloneOrFromThenOn)
+{
+    struct _stat record;
+    standin::FailCallAfter(standin::CrtCall::Stat, 1, EIO, standin::FaultSpan::Once);
+    EXPECT_EQ(0, _stat("D:\\lib", &record));
+    errno = 0;
+    EXPECT_EQ(-1, _stat("D:\\lib", &record));
+    EXPECT_EQ(EIO, errno);
+    EXPECT_EQ(0, _stat("D:\\lib\\notes.txt", &record));
+
+    standin::FailCallAfter(standin::CrtCall::Stat, 0, EACCES, standin::FaultSpan::FromThenOn);
+    EXPECT_EQ(-1, _stat("D:\\lib", &record));
+    EXPECT_EQ(-1, _stat("D:\\lib\\notes.txt", &record));
+    EXPECT_EQ(EACCES, errno);
+    standin::ClearFaults();
+    EXPECT_EQ(0, _stat("D:\\lib", &record));
+}
+
+}  // namespace

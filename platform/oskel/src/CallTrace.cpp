@@ -17,6 +17,7 @@ constexpr std::size_t kMaxRecords = 1 << 16;
 
 struct Injection {
     std::size_t succeedingCalls = 0;  // calls still let through before failing
+    bool once = false;                // only the next call after those fails
 };
 
 struct TraceState {
@@ -34,13 +35,20 @@ TraceState& State()
     return state;
 }
 
+// Empties the log and gives its storage back: clear() alone would keep the
+// capacity of the longest log so far allocated for the rest of the process.
+// Called with the lock held.
+void DropRecords(TraceState& state)
+{
+    std::vector<CallRecord>().swap(state.records);
+    ++state.generation;
+}
+
 // Called with the lock held.
 void MakeRoom(TraceState& state)
 {
-    if (state.records.size() < kMaxRecords)
-        return;
-    state.records.clear();
-    ++state.generation;
+    if (state.records.size() >= kMaxRecords)
+        DropRecords(state);
 }
 
 }  // namespace
@@ -49,7 +57,14 @@ void FailCall(const std::string& operationName, std::size_t succeedingCalls)
 {
     TraceState& state = State();
     std::lock_guard<std::mutex> guard(state.lock);
-    state.injections[operationName] = Injection{succeedingCalls};
+    state.injections[operationName] = Injection{succeedingCalls, false};
+}
+
+void FailCallOnce(const std::string& operationName, std::size_t succeedingCalls)
+{
+    TraceState& state = State();
+    std::lock_guard<std::mutex> guard(state.lock);
+    state.injections[operationName] = Injection{succeedingCalls, true};
 }
 
 void ClearFailures()
@@ -91,9 +106,8 @@ void ResetCallLog()
 {
     TraceState& state = State();
     std::lock_guard<std::mutex> guard(state.lock);
-    state.records.clear();
+    DropRecords(state);
     state.recording = true;
-    ++state.generation;
 }
 
 std::size_t OpenConnectionCount()
@@ -121,10 +135,13 @@ CallTicket BeginCall(const char* operation, std::string argument, std::string cl
 
     const auto injection = state.injections.find(operation);
     if (injection != state.injections.end()) {
-        if (injection->second.succeedingCalls > 0)
+        if (injection->second.succeedingCalls > 0) {
             --injection->second.succeedingCalls;
-        else
+        } else {
             ticket.failureInjected = true;
+            if (injection->second.once)
+                state.injections.erase(injection);
+        }
     }
     return ticket;
 }

@@ -15,6 +15,7 @@
 
 #include "CallTrace.h"
 #include "NativeFiles.h"
+#include "ReadOnlyVfs.h"
 
 namespace standin::oskel::detail {
 namespace {
@@ -129,16 +130,17 @@ std::optional<std::vector<Row>> CollectRows(Statement* query, sqlite3_int64 desi
 
 std::shared_ptr<Database> Database::Open(const std::string& nativeFile)
 {
-    // SQLite would also refuse a folder or a missing file in read-only mode,
-    // but a clear answer here keeps the open free of side effects.
-    if (nativeFile.empty() || !IsRegularFile(nativeFile) || HasUnfinishedWrite(nativeFile))
+    if (nativeFile.empty())
         return nullptr;
 
+    // The file layer refuses anything but a regular file and never waits on
+    // a FIFO. The open reads the header; the look for an unfinished write
+    // follows it, before anything of the database is used.
     sqlite3* raw = nullptr;
     const int opened = sqlite3_open_v2(ImmutableUri(nativeFile).c_str(), &raw,
-                                       SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+                                       SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, ReadOnlyVfsName());
     ConnectionPtr connection(raw);
-    if (opened != SQLITE_OK)
+    if (opened != SQLITE_OK || HasUnfinishedWrite(nativeFile))
         return nullptr;
 
     // The file comes from a shared library: do not let its schema run

@@ -110,12 +110,6 @@ std::string NativeChild(const std::string& folder, const char* name)
     return folder + '\\' + name;
 }
 
-bool IsRegularFile(const std::string& path)
-{
-    struct _stat64 status {};
-    return Status(path, status) && (status.st_mode & _S_IFMT) == _S_IFREG;
-}
-
 bool HasData(const std::string& path)
 {
     struct _stat64 status {};
@@ -162,12 +156,6 @@ std::string NativeFolder(const std::string& callerPath)
 std::string NativeChild(const std::string& folder, const char* name)
 {
     return folder + '/' + name;
-}
-
-bool IsRegularFile(const std::string& path)
-{
-    struct stat status {};
-    return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
 bool HasData(const std::string& path)

@@ -15,7 +15,6 @@ std::string NativeFolder(const std::string& callerPath);
 // folder, a separator of this platform, and name.
 std::string NativeChild(const std::string& folder, const char* name);
 
-bool IsRegularFile(const std::string& path);
 // True when something of that name exists with at least one byte of data.
 bool HasData(const std::string& path);
 // The first byte of a regular file; nothing when the file is missing, empty,

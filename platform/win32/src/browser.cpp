@@ -96,7 +96,10 @@ void Select(Browser& browser, const Item& item) {
     EnableWindow(GetDlgItem(hwnd, IDOK), valid ? TRUE : FALSE);
     if (!browser.info.lpfn || !IsWindow(hwnd))
         return;
+    // Without an id list (the allocator failed) there is no item to tell of.
     LPITEMIDLIST list = shell::MakeIdList(item);
+    if (!list)
+        return;
     browser.info.lpfn(hwnd, BFFM_SELCHANGED, reinterpret_cast<LPARAM>(list), browser.info.lParam);
     ILFree(list);
 }

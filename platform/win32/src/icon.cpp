@@ -10,6 +10,7 @@
 // files (LR_LOADFROMFILE), PNG-compressed images, BI_BITFIELDS, system icons
 // (LoadIcon with a NULL instance), drawing.  LR_VGACOLOR and the colour flags are
 // accepted and change nothing: the image is kept as stored.
+#include "faults.h"
 #include "window.h"
 
 #include <standin/win32.h>
@@ -206,6 +207,10 @@ std::size_t LiveIconCount() { return win32::Icons().icons.size(); }
 using namespace win32;
 
 HANDLE WINAPI LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UINT flags) {
+    if (CallFails(standin::Win32Call::LoadImage)) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
     if (type != IMAGE_ICON || (flags & LR_LOADFROMFILE) || !name || cx < 0 || cy < 0) {
         SetLastError(type == IMAGE_ICON ? ERROR_INVALID_PARAMETER : ERROR_NOT_SUPPORTED);
         return nullptr;

@@ -9,6 +9,7 @@
 // Not implemented (E_NOTIMPL): EnumObjects, BindToObject, BindToStorage,
 // CompareIDs, CreateViewObject, GetAttributesOf, GetUIObjectOf,
 // GetDisplayNameOf, SetNameOf; the bind context of ParseDisplayName.
+#include "faults.h"
 #include "shell.h"
 #include "text.h"
 
@@ -17,6 +18,7 @@
 #include <atomic>
 
 namespace win32::shell {
+using win32::CallFails;
 namespace {
 
 std::atomic<long> folderReferences{0};
@@ -54,6 +56,8 @@ public:
         *list = nullptr;
         if (!name)
             return E_INVALIDARG;
+        if (CallFails(standin::Win32Call::ParseDisplayName))
+            return E_OUTOFMEMORY;
         std::size_t length = 0;
         while (name[length])
             ++length;
@@ -127,6 +131,10 @@ extern "C" const IID IID_IShellFolder = {0x000214E6, 0x0000, 0x0000, {0xC0, 0x00
 HRESULT STDAPICALLTYPE SHGetDesktopFolder(IShellFolder** folder) {
     if (!folder)
         return E_INVALIDARG;
+    if (win32::CallFails(standin::Win32Call::ShGetDesktopFolder)) {
+        *folder = nullptr;
+        return E_OUTOFMEMORY;
+    }
     *folder = &win32::shell::Desktop();
     (*folder)->AddRef();
     return S_OK;

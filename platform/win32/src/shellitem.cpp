@@ -8,6 +8,7 @@
 //
 // Not implemented: lists of more than one SHITEMID (items below a folder are
 // never split into one id per component), the IL* helpers but ILFree.
+#include "faults.h"
 #include "shell.h"
 
 #include <cstring>
@@ -104,6 +105,8 @@ BOOL STDAPICALLTYPE SHGetPathFromIDListA(PCIDLIST_ABSOLUTE list, LPSTR path) {
     if (!path)
         return FALSE;
     path[0] = '\0';
+    if (win32::CallFails(standin::Win32Call::ShGetPathFromIdList))
+        return FALSE;
     const std::optional<Item> item = ReadIdList(list);
     if (!item || item->kind != Item::Kind::FileSystem || item->text.size() >= MAX_PATH)
         return FALSE;

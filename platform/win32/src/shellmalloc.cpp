@@ -9,6 +9,7 @@
 // here it is ignored and counted.
 //
 // Not implemented: IMallocSpy, per-thread statistics.
+#include "faults.h"
 #include "shell.h"
 
 #include <standin/shell.h>
@@ -19,6 +20,7 @@
 #include <unordered_map>
 
 namespace win32::shell {
+using win32::CallFails;
 namespace {
 
 struct Block {
@@ -30,6 +32,8 @@ struct Block {
 class BlockTable {
 public:
     void* Allocate(std::size_t size, BlockKind kind) {
+        if (CallFails(standin::Win32Call::ShellAllocation))
+            return nullptr;
         void* block = std::malloc(size ? size : 1);
         if (!block)
             return nullptr;
@@ -175,6 +179,10 @@ using namespace win32::shell;
 HRESULT STDAPICALLTYPE SHGetMalloc(IMalloc** allocator) {
     if (!allocator)
         return E_INVALIDARG;
+    if (CallFails(standin::Win32Call::ShGetMalloc)) {
+        *allocator = nullptr;
+        return E_OUTOFMEMORY;
+    }
     *allocator = &Allocator();
     Allocator().AddRef();
     return S_OK;

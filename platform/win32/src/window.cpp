@@ -3,6 +3,7 @@
 // Not implemented: non-client areas (a window's client area is the whole window),
 // z-order changes, window properties, cross-thread windows, WM_STYLECHANGING /
 // WM_STYLECHANGED, WM_WINDOWPOSCHANGING / WM_WINDOWPOSCHANGED, menus.
+#include "faults.h"
 #include "window.h"
 
 #include <algorithm>
@@ -363,6 +364,10 @@ int WINAPI GetClassNameA(HWND hwnd, LPSTR buffer, int size) {
 HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
                             int width, int height, HWND parentHandle, HMENU menu, HINSTANCE instance,
                             LPVOID param) {
+    if (CallFails(standin::Win32Call::CreateWindow)) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
     HWND desktop = DesktopWindow();
     auto windowClass = FindClass(className, instance);
     if (!windowClass) {
@@ -879,3 +884,8 @@ void NotifyParent(HWND control, WORD code) {
 }
 
 }  // namespace win32
+
+std::size_t standin::LiveWindowCount() {
+    const win32::WindowTable& table = win32::Table();
+    return table.windows.size() - (table.desktop ? 1 : 0);
+}

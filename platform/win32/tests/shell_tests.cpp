@@ -225,3 +225,35 @@ TEST_F(ShellTest, PathFromIdListNeverTruncates) {
 }
 
 }  // namespace
+
+#include <standin/faults.h>
+
+namespace {
+
+TEST(ShellFaults, ChosenCallFailsAloneOrFromThenOnAndEveryCallIsCounted) {
+    standin::ResetWin32Calls();
+    standin::FailWin32Call(standin::Win32Call::ShGetMalloc, 1, standin::FaultSpan::Once);
+    IMalloc* first = nullptr;
+    IMalloc* second = reinterpret_cast<IMalloc*>(1);
+    IMalloc* third = nullptr;
+    EXPECT_EQ(S_OK, SHGetMalloc(&first));
+    EXPECT_EQ(E_OUTOFMEMORY, SHGetMalloc(&second));
+    EXPECT_EQ(nullptr, second);
+    EXPECT_EQ(S_OK, SHGetMalloc(&third));
+    first->Release();
+    third->Release();
+    EXPECT_EQ(3u, standin::Win32Calls(standin::Win32Call::ShGetMalloc));
+
+    standin::FailWin32Call(standin::Win32Call::ShGetDesktopFolder, 0, standin::FaultSpan::FromThenOn);
+    IShellFolder* desktop = nullptr;
+    EXPECT_EQ(E_OUTOFMEMORY, SHGetDesktopFolder(&desktop));
+    EXPECT_EQ(E_OUTOFMEMORY, SHGetDesktopFolder(&desktop));
+    EXPECT_EQ(nullptr, desktop);
+    standin::ClearWin32Faults();
+    ASSERT_EQ(S_OK, SHGetDesktopFolder(&desktop));
+    desktop->Release();
+    EXPECT_EQ(0, standin::ShellFolderReferences());
+    EXPECT_EQ(0, standin::ShellAllocatorReferences());
+}
+
+}  // namespace

@@ -6,7 +6,8 @@
 // library's operations in order (nothing is recorded before, so a long-running host collects nothing):
 //   "CCorvane" "Init" "Load" "GetLayerCount" "FindLayer(<index>)" "Close" "~CCorvane"
 //   "CCorvaneLayer" "GetLayerTypeValue" "GetLayerNumber" "~CCorvaneLayer"
-// Failed calls are recorded too. All of it is process-wide and guarded by a mutex.
+// Failed calls are recorded too. The log starts afresh after 65536 entries; emptying it gives its
+// storage back. All of it is process-wide and guarded by a mutex.
 #pragma once
 
 #include <CorvanePI.h>
@@ -20,6 +21,10 @@ enum class Operation { Init, Load, GetLayerCount, FindLayer, GetLayerTypeValue, 
 
 // Makes every call of `operation` fail with `status`. Throws std::invalid_argument for status 0.
 CORVANE_API void FailOperation(Operation operation, long status = CORVANE_E_INJECTED);
+// Counted: makes the call of `operation` after the next `succeedingCalls` ones fail with `status`;
+// with `once`, only that call, otherwise every later one too. One counted failure per operation.
+CORVANE_API void FailOperationAfter(Operation operation, std::size_t succeedingCalls, bool once,
+                                    long status = CORVANE_E_INJECTED);
 // Makes FindLayer fail for this one index only.
 CORVANE_API void FailFindLayer(int index, long status = CORVANE_E_INJECTED);
 CORVANE_API void ClearFailures();

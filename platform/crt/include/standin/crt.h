@@ -48,6 +48,16 @@ STANDIN_CRT_API std::string FromNativePath(const std::string& nativePath);
 STANDIN_CRT_API void FailStat(const std::string& windowsPath, int error = EACCES);
 // Makes _findfirst fail with errno `error` (EINVAL: what Windows gives for a folder it cannot read).
 STANDIN_CRT_API void FailFindFirst(const std::string& windowsPathOrPattern, int error = EINVAL);
+
+// Counted faults, whatever the path: the call of `call` after the next `succeedingCalls` ones fails
+// with errno `error`; with FaultSpan::FromThenOn every later call fails too. A failed _findnext
+// ends its search early, as a listing cut off by the network does; the search stays open until
+// _findclose. One counted fault per kind of call; a new one replaces it.
+enum class CrtCall { Stat, FindFirst, FindNext };
+enum class FaultSpan { Once, FromThenOn };
+STANDIN_CRT_API void FailCallAfter(CrtCall call, std::size_t succeedingCalls, int error = EIO,
+                                   FaultSpan span = FaultSpan::Once);
+// Removes every fault, by path and counted.
 STANDIN_CRT_API void ClearFaults();
 
 // Calls made since the last ResetCallCounts(), failed ones included.
@@ -65,7 +75,6 @@ STANDIN_CRT_API void ResetCallCounts();
 // differs between file systems (hash order on ext4). "." and ".." sort like any other name.
 enum class ListingOrder { FileSystem, Ascending, Descending };
 STANDIN_CRT_API void SetListingOrder(ListingOrder order);
-STANDIN_CRT_API ListingOrder GetListingOrder();
 
 // Searches started by _findfirst and not yet closed with _findclose.
 STANDIN_CRT_API std::size_t OpenFindHandles();

@@ -8,7 +8,7 @@
 // as "~OskelPI". Cursor and handle operations are not recorded.
 //
 // The state is process-wide and guarded by a lock. The log starts afresh
-// after 65536 records.
+// after 65536 records; emptying it gives its storage back.
 #pragma once
 
 #include <cstddef>
@@ -28,6 +28,9 @@ namespace standin::oskel {
 // Makes every call of operationName after the first succeedingCalls ones fail
 // (return a false Result and do nothing) until ClearFailures.
 STANDIN_OSKEL_API void FailCall(const std::string& operationName, std::size_t succeedingCalls = 0);
+// Makes only the call of operationName after the first succeedingCalls ones
+// fail; the calls after it succeed again.
+STANDIN_OSKEL_API void FailCallOnce(const std::string& operationName, std::size_t succeedingCalls = 0);
 STANDIN_OSKEL_API void ClearFailures();
 
 struct CallRecord {
