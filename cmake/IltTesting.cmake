@@ -1,11 +1,13 @@
-# ilt_add_gtest(<name> [WINDOWS] [WINDOWS_DRIVE <letter>] SOURCES <files...> [LIBS <targets...>])
+# ilt_add_gtest(<name> [WINDOWS] [GUI] [WINDOWS_DRIVE <letter>] SOURCES <files...> [LIBS <targets...>])
 #
 # One GoogleTest executable. On Linux it is registered with CTest test by
 # test. The Windows build makes only the programs marked WINDOWS (those that
 # test what runs on the real Win32 API and C run-time) and registers each as
 # one CTest test, run under Wine. WINDOWS_DRIVE: under Wine the program runs
 # with drive <letter> mapped to a fresh, empty folder, named to it by the
-# environment variable ILT_TEST_DRIVE (see testsupport/TempFolder.h).
+# environment variable ILT_TEST_DRIVE (see testsupport/TempFolder.h). GUI:
+# the program shows windows; under Wine it runs on a virtual display, in the
+# prefix of the tests with windows (ILT_GUI_TEST_PROPERTIES).
 set(ILT_TESTING_DIR ${CMAKE_CURRENT_LIST_DIR})
 if(WIN32)
   # Debian ships GoogleTest's sources; the Windows build compiles them.
@@ -42,28 +44,40 @@ else()
 endif()
 
 function(ilt_add_gtest name)
-  cmake_parse_arguments(ARG "WINDOWS" "WINDOWS_DRIVE" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "WINDOWS;GUI" "WINDOWS_DRIVE" "SOURCES;LIBS" ${ARGN})
   if(NOT BUILD_TESTING OR (WIN32 AND NOT ARG_WINDOWS))
     return()
   endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
-  if(WIN32 AND ARG_WINDOWS_DRIVE)
+  if(NOT WIN32)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                         PROPERTIES TIMEOUT 120)
+    return()
+  endif()
+
+  set(run ${CMAKE_CROSSCOMPILING_EMULATOR})
+  set(fixtures wineprefix)
+  set(properties TIMEOUT 300)
+  if(ARG_GUI)
+    list(APPEND run --gui)
+    set(fixtures)
+    list(APPEND properties ${ILT_GUI_TEST_PROPERTIES})
+  endif()
+  if(ARG_WINDOWS_DRIVE)
     set(drive ${CMAKE_CURRENT_BINARY_DIR}/${name}-drive)
     add_test(NAME ${name}_drive
              COMMAND ${CMAKE_COMMAND} -DFOLDER=${drive} -P ${ILT_TESTING_DIR}/FreshFolder.cmake)
     set_tests_properties(${name}_drive PROPERTIES FIXTURES_SETUP ${name}_drive)
-    add_test(NAME ${name}
-             COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --drive ${ARG_WINDOWS_DRIVE}=${drive} $<TARGET_FILE:${name}>)
-    set_tests_properties(${name} PROPERTIES
-      FIXTURES_REQUIRED "wineprefix;${name}_drive"
-      ENVIRONMENT ILT_TEST_DRIVE=${ARG_WINDOWS_DRIVE}
-      TIMEOUT 300)
-  elseif(WIN32)
-    add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wineprefix TIMEOUT 300)
-  else()
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                         PROPERTIES TIMEOUT 120)
+    list(APPEND run --drive ${ARG_WINDOWS_DRIVE}=${drive})
+    list(APPEND fixtures ${name}_drive)
+  endif()
+  add_test(NAME ${name} COMMAND ${run} $<TARGET_FILE:${name}>)
+  set_tests_properties(${name} PROPERTIES ${properties})
+  if(fixtures)
+    set_property(TEST ${name} APPEND PROPERTY FIXTURES_REQUIRED ${fixtures})
+  endif()
+  if(ARG_WINDOWS_DRIVE)
+    set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT ILT_TEST_DRIVE=${ARG_WINDOWS_DRIVE})
   endif()
 endfunction()

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "DialogState.h"
+#include "terminal/KeyPress.h"
 #include "terminal/TerminalText.h"
 
 namespace ilt {
@@ -26,18 +27,10 @@ int ToCells(LONG pixels, double cell)
   return static_cast<int>(std::lround(static_cast<double>(pixels) / cell));
 }
 
-bool IsTabStop(const ControlInfo& control)
+// Whether a push button looks like the default one: the one Enter clicks.
+bool LooksDefault(HWND button)
 {
-  return control.visible && control.enabled && (control.style & WS_TABSTOP) != 0;
-}
-
-const ControlInfo* Find(const std::vector<ControlInfo>& controls, HWND hwnd)
-{
-  for (const ControlInfo& control : controls) {
-    if (control.hwnd == hwnd)
-      return &control;
-  }
-  return nullptr;
+  return (SendMessageA(button, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) != 0;
 }
 
 // Where the text of a label of `width` columns starts.
@@ -177,10 +170,8 @@ void DialogView::Paint(Canvas& canvas)
     return;
   int frameTop = 0, frameLeft = 0, frameHeight = 0, frameWidth = 0;
   std::vector<Placed> placed = Place(canvas, frameTop, frameLeft, frameHeight, frameWidth);
-  std::vector<ControlInfo> controls;
-  for (const Placed& item : placed)
-    controls.push_back(item.control);
-  EnsureFocus(controls);
+  const HWND focus = GetFocus();
+  const HWND dropped = DroppedCombo();
 
   for (int row = frameTop; row < frameTop + frameHeight; ++row)
     canvas.Fill(row, frameLeft, frameWidth);
@@ -191,10 +182,6 @@ void DialogView::Paint(Canvas& canvas)
     const int used = canvas.Text(frameTop, frameLeft + 3, caption, kBold, frameWidth - 6);
     canvas.Text(frameTop, frameLeft + 3 + used, " ", kBold);
   }
-
-  int defaultId = DefaultButtonId(dialog_);
-  if (const ControlInfo* focused = Find(controls, focus_); focused && focused->kind == ControlKind::PushButton)
-    defaultId = focused->id;  // a focused push button is the one Enter clicks
 
   // Group boxes first: the controls inside are drawn over them.
   for (const Placed& item : placed) {
@@ -207,10 +194,10 @@ void DialogView::Paint(Canvas& canvas)
   for (const Placed& item : placed) {
     if (!item.control.visible)
       continue;
-    const bool focused = item.control.hwnd == focus_;
+    const bool focused = item.control.hwnd == focus;
     switch (item.control.kind) {
     case ControlKind::Label: PaintLabel(canvas, placed, item); break;
-    case ControlKind::PushButton: PaintButton(canvas, item, focused, item.control.id == defaultId); break;
+    case ControlKind::PushButton: PaintButton(canvas, item, focused, LooksDefault(item.control.hwnd)); break;
     case ControlKind::CheckBox:
       canvas.Text(item.row, item.column,
                   std::string(SendMessageA(item.control.hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED ? "[x] " : "[ ] ") +
@@ -219,7 +206,7 @@ void DialogView::Paint(Canvas& canvas)
       break;
     case ControlKind::ComboBox:
       PaintCombo(canvas, item, focused);
-      if (focused && dropped_)
+      if (item.control.hwnd == dropped)
         droppedCombo = &item;
       break;
     case ControlKind::ListView: PaintList(canvas, item, focused); break;
@@ -237,7 +224,7 @@ void DialogView::Paint(Canvas& canvas)
 
   enterLabel_ = "OK";
   for (const Placed& item : placed) {
-    if (item.control.kind == ControlKind::PushButton && item.control.id == defaultId)
+    if (item.control.kind == ControlKind::PushButton && LooksDefault(item.control.hwnd))
       enterLabel_ = WithoutMnemonic(item.control.text);
   }
 }
@@ -303,14 +290,14 @@ void DialogView::PaintDroppedList(Canvas& canvas, const Placed& placed) const
   // The list hangs below the combo box, within the screen.
   const int spaceBelow = canvas.Rows() - 1 - (placed.row + 1) - 2;
   const int shownRows = std::max(1, std::min({count, 8, spaceBelow}));
-  const int top = std::clamp(dropIndex_ - shownRows + 1, 0, std::max(count - shownRows, 0));
+  const int highlighted = ComboSelection(placed.control.hwnd);
+  const int top = std::clamp(highlighted - shownRows + 1, 0, std::max(count - shownRows, 0));
   canvas.Frame(placed.row + 1, placed.column, shownRows + 2, placed.width);
   for (int i = 0; i < shownRows && top + i < count; ++i) {
     const int row = placed.row + 2 + i;
-    const bool highlighted = top + i == dropIndex_;
-    canvas.Fill(row, placed.column + 1, placed.width - 2, highlighted ? kReverse : kPlain);
-    canvas.Text(row, placed.column + 1, entries[static_cast<std::size_t>(top + i)], highlighted ? kReverse : kPlain,
-                placed.width - 2);
+    const unsigned attributes = top + i == highlighted ? kReverse : kPlain;
+    canvas.Fill(row, placed.column + 1, placed.width - 2, attributes);
+    canvas.Text(row, placed.column + 1, entries[static_cast<std::size_t>(top + i)], attributes, placed.width - 2);
   }
 }
 
@@ -363,82 +350,12 @@ void DialogView::PaintList(Canvas& canvas, const Placed& placed, bool focused)
                 kBold);
 }
 
-std::vector<HWND> DialogView::TabStops(const std::vector<ControlInfo>& controls) const
+HWND DialogView::DroppedCombo() const
 {
-  std::vector<HWND> stops;
-  for (const ControlInfo& control : controls) {
-    if (IsTabStop(control))
-      stops.push_back(control.hwnd);
-  }
-  return stops;
-}
-
-void DialogView::EnsureFocus(const std::vector<ControlInfo>& controls)
-{
-  const std::vector<HWND> stops = TabStops(controls);
-  if (std::find(stops.begin(), stops.end(), focus_) != stops.end())
-    return;
-  dropped_ = false;
-  // Start where the dialog manager put the focus.
-  const HWND windowsFocus = GetFocus();
-  if (std::find(stops.begin(), stops.end(), windowsFocus) != stops.end())
-    focus_ = windowsFocus;
-  else
-    focus_ = stops.empty() ? nullptr : stops.front();
-}
-
-void DialogView::MoveFocus(const std::vector<ControlInfo>& controls, int step)
-{
-  const std::vector<HWND> stops = TabStops(controls);
-  if (stops.empty())
-    return;
-  const auto at = std::find(stops.begin(), stops.end(), focus_);
-  const int count = static_cast<int>(stops.size());
-  const int index = at == stops.end() ? 0 : static_cast<int>(at - stops.begin());
-  focus_ = stops[static_cast<std::size_t>(((index + step) % count + count) % count)];
-  SetFocus(focus_);
-}
-
-KeyOutcome DialogView::DropDown(const ControlInfo& combo, int offset)
-{
-  const int count = static_cast<int>(ComboEntries(combo.hwnd).size());
-  if (count == 0)
-    return KeyOutcome{std::nullopt, true};
-  dropped_ = true;
-  dropIndex_ = std::clamp(ComboSelection(combo.hwnd) + offset, 0, count - 1);
-  if (ComboSelection(combo.hwnd) < 0)
-    dropIndex_ = 0;
-  return KeyOutcome{};
-}
-
-KeyOutcome DialogView::HandleDroppedKey(const ControlInfo& combo, const Key& key,
-                                        const std::vector<ControlInfo>& controls)
-{
-  const std::vector<std::string> entries = ComboEntries(combo.hwnd);
-  const int last = static_cast<int>(entries.size()) - 1;
-  switch (key.code) {
-  case KeyCode::Up: dropIndex_ = std::max(dropIndex_ - 1, 0); break;
-  case KeyCode::Down: dropIndex_ = std::min(dropIndex_ + 1, last); break;
-  case KeyCode::PageUp: dropIndex_ = std::max(dropIndex_ - 8, 0); break;
-  case KeyCode::PageDown: dropIndex_ = std::min(dropIndex_ + 8, last); break;
-  case KeyCode::Home: dropIndex_ = 0; break;
-  case KeyCode::End: dropIndex_ = last; break;
-  case KeyCode::Enter:
-  case KeyCode::Space:
-    dropped_ = false;
-    if (dropIndex_ < 0 || dropIndex_ > last)
-      return KeyOutcome{std::nullopt, true};
-    return KeyOutcome{standin::Action::Pick(combo.id, entries[static_cast<std::size_t>(dropIndex_)]), false};
-  case KeyCode::Escape:
-  case KeyCode::DropDown: dropped_ = false; break;
-  case KeyCode::Tab:
-  case KeyCode::BackTab:
-    dropped_ = false;
-    MoveFocus(controls, key.code == KeyCode::Tab ? 1 : -1);
-    break;
-  default: return KeyOutcome{std::nullopt, true};
-  }
-  return KeyOutcome{};
+  const HWND focus = GetFocus();
+  if (focus == nullptr || !IsChild(dialog_, focus))
+    return nullptr;
+  return SendMessageA(focus, CB_GETDROPPEDSTATE, 0, 0) ? focus : nullptr;
 }
 
 void DialogView::Scroll(HWND list, int rows)
@@ -448,76 +365,27 @@ void DialogView::Scroll(HWND list, int rows)
 
 KeyOutcome DialogView::HandleKey(const Key& key)
 {
-  const std::vector<ControlInfo> controls = ReadControls(dialog_);
-  EnsureFocus(controls);
-  const ControlInfo* focused = Find(controls, focus_);
-  const ControlKind kind = focused != nullptr ? focused->kind : ControlKind::Other;
-  if (dropped_ && kind == ControlKind::ComboBox)
-    return HandleDroppedKey(*focused, key, controls);
-  dropped_ = false;
-
-  // The stack-up list is disabled, as on Windows, so it never has the focus:
-  // the paging keys, which nothing else uses, scroll it.
-  const HWND scrolled = kind == ControlKind::ListView ? focus_ : scrollList_;
-  const int page = scrolled != nullptr && listVisible_.count(scrolled) != 0 ? std::max(listVisible_[scrolled] - 1, 1) : 1;
-  switch (key.code) {
-  case KeyCode::Tab: MoveFocus(controls, 1); return KeyOutcome{};
-  case KeyCode::BackTab: MoveFocus(controls, -1); return KeyOutcome{};
-  case KeyCode::Escape: return KeyOutcome{standin::Action::Escape(), false};
-  case KeyCode::Enter:
-    if (kind == ControlKind::PushButton)
-      return KeyOutcome{standin::Action::Click(focused->id), false};
-    return KeyOutcome{standin::Action::Enter(), false};
-  case KeyCode::Space:
-    if (kind == ControlKind::PushButton)
-      return KeyOutcome{standin::Action::Click(focused->id), false};
-    if (kind == ControlKind::ComboBox)
-      return DropDown(*focused, 0);
-    break;
-  case KeyCode::DropDown:
-    if (kind == ControlKind::ComboBox)
-      return DropDown(*focused, 0);
-    break;
-  case KeyCode::Up:
-  case KeyCode::Down: {
-    const int step = key.code == KeyCode::Down ? 1 : -1;
-    if (kind == ControlKind::ComboBox)
-      return DropDown(*focused, step);
-    if (kind == ControlKind::ListView) {
-      Scroll(focus_, step);
-      return KeyOutcome{};
-    }
-    MoveFocus(controls, step);
+  // The stack-up list never has the focus: while no drop-down list is
+  // dropped (whose keys they are then), the paging keys scroll it.
+  const bool paging = key.code == KeyCode::PageUp || key.code == KeyCode::PageDown || key.code == KeyCode::Home ||
+                      key.code == KeyCode::End;
+  if (paging && scrollList_ != nullptr && DroppedCombo() == nullptr) {
+    const int page = listVisible_.count(scrollList_) != 0 ? std::max(listVisible_[scrollList_] - 1, 1) : 1;
+    const int rows = key.code == KeyCode::PageUp ? -page : key.code == KeyCode::PageDown ? page
+                     : key.code == KeyCode::Home ? -(1 << 20) : (1 << 20);
+    Scroll(scrollList_, rows);
     return KeyOutcome{};
   }
-  case KeyCode::Left:
-  case KeyCode::Right:
-    if (kind == ControlKind::PushButton) {
-      MoveFocus(controls, key.code == KeyCode::Right ? 1 : -1);
-      return KeyOutcome{};
-    }
-    break;
-  case KeyCode::PageUp:
-  case KeyCode::PageDown:
-  case KeyCode::Home:
-  case KeyCode::End:
-    if (scrolled != nullptr) {
-      const int rows = key.code == KeyCode::PageUp ? -page : key.code == KeyCode::PageDown ? page
-                       : key.code == KeyCode::Home ? -(1 << 20) : (1 << 20);
-      Scroll(scrolled, rows);
-      return KeyOutcome{};
-    }
-    break;
-  default: break;
-  }
+  if (std::optional<standin::Action> press = KeyPressOf(key))
+    return KeyOutcome{std::move(press), false};
   return KeyOutcome{std::nullopt, true};
 }
 
 std::string DialogView::Hint() const
 {
-  if (dropped_)
+  if (DroppedCombo() != nullptr)
     return "Up/Down: choose   Enter: pick   Esc: close the list";
-  std::string hint = "Tab: next  Down: open list  Enter: " + enterLabel_ + "  Esc: cancel";
+  std::string hint = "Tab: next  F4: open list  Enter: " + enterLabel_ + "  Esc: cancel";
   const auto overflows = scrollList_ != nullptr ? listOverflows_.find(scrollList_) : listOverflows_.end();
   if (overflows != listOverflows_.end() && overflows->second)
     hint += "  PgUp/PgDn: scroll rows";

@@ -3,15 +3,15 @@
 //
 // A character cell stands for 3 x 8 dialog units (a line of the dialog font
 // and about one of its proportional characters); a dialog too large for the
-// terminal is scaled down. Keys:
-// Tab / Shift-Tab move the focus in tab order; on the drop-down, Down / Up
-// open the list with the next / previous entry highlighted (F4 and Space open
-// it as it is), arrows move in the open list and Enter picks, raising the
-// selection change, while Escape closes it unpicked; Enter clicks the focused
-// push button, elsewhere the default one; Escape cancels. The stack-up list
-// is disabled, so it never takes the focus: it takes the rows the terminal has
-// to spare, and PageUp / PageDown / Home / End scroll it. The bottom line of
-// the terminal is left for the keys.
+// terminal is scaled down. What it shows is read from Win32 each time: the
+// focus (GetFocus), the default button's look, whether the drop-down's list
+// is dropped (CB_GETDROPPEDSTATE) and its selection. The keys go to Win32 as
+// key presses, for the dialog manager and the controls (Tab, the arrows,
+// Enter, Escape, F4, a typed initial); only the stack-up list's scrolling is
+// the terminal's own: the list is disabled, as on Windows, so it never takes
+// the focus, and PageUp / PageDown / Home / End scroll it while no drop-down
+// list is dropped. It takes the rows the terminal has to spare. The bottom line
+// of the terminal is left for the keys.
 #pragma once
 
 #include <windows.h>
@@ -53,17 +53,11 @@ private:
   void PaintDroppedList(Canvas& canvas, const Placed& placed) const;
   void PaintList(Canvas& canvas, const Placed& placed, bool focused);
 
-  std::vector<HWND> TabStops(const std::vector<ControlInfo>& controls) const;
-  void EnsureFocus(const std::vector<ControlInfo>& controls);
-  void MoveFocus(const std::vector<ControlInfo>& controls, int step);
-  KeyOutcome DropDown(const ControlInfo& combo, int offset);
-  KeyOutcome HandleDroppedKey(const ControlInfo& combo, const Key& key, const std::vector<ControlInfo>& controls);
+  // The focused drop-down whose list is dropped, or null.
+  HWND DroppedCombo() const;
   void Scroll(HWND list, int rows);
 
   HWND dialog_;
-  HWND focus_ = nullptr;
-  bool dropped_ = false;
-  int dropIndex_ = 0;
   double cellWidth_ = 6;   // pixels per cell, as last painted
   double cellHeight_ = 13;
   std::map<HWND, int> listTop_;        // first row shown of each list view

@@ -3,10 +3,14 @@
 
 #include <algorithm>
 
+#include "terminal/KeyPress.h"
 #include "terminal/TerminalText.h"
 
 namespace ilt {
 namespace {
+
+// Windows' id of the browser's tree control.
+constexpr int kTreeId = 0x3741;
 
 std::string RootOf(HWND browser, const WindowRoles& roles)
 {
@@ -31,8 +35,16 @@ bool FolderBrowserView::OkEnabled() const
   return info == nullptr || info->okEnabled;
 }
 
+bool FolderBrowserView::TreeHasFocus() const
+{
+  const HWND tree = GetDlgItem(browser_, kTreeId);
+  return tree != nullptr && GetFocus() == tree;
+}
+
 void FolderBrowserView::Paint(Canvas& canvas)
 {
+  const bool treeFocused = TreeHasFocus();
+  const HWND focus = GetFocus();
   const FolderBrowserInfo* info = roles_.FolderBrowser(browser_);
   const bool unicode = canvas.Unicode();
   const int width = std::min(canvas.Columns(), 72);
@@ -54,7 +66,7 @@ void FolderBrowserView::Paint(Canvas& canvas)
   }
   const int treeTop = row + 1;
   const int treeHeight = std::max(top + height - 3 - treeTop, 3);
-  canvas.Frame(treeTop - 1, left + 1, treeHeight + 2, width - 2, focus_ == Focus::Tree ? kBold : kPlain);
+  canvas.Frame(treeTop - 1, left + 1, treeHeight + 2, width - 2, treeFocused ? kBold : kPlain);
   visibleRows_ = treeHeight;
 
   const std::vector<FolderRow>& rows = tree_.Rows();
@@ -69,14 +81,16 @@ void FolderBrowserView::Paint(Canvas& canvas)
     const std::string marker = folder.expanded ? "- " : folder.childless ? "  " : "+ ";
     const int indent = std::min(folder.depth * 2, width / 2);
     const int column = left + 2 + indent;
-    const unsigned attributes = index == cursor_ ? (focus_ == Focus::Tree ? kReverse : kUnderline) : kPlain;
+    const unsigned attributes = index == cursor_ ? (treeFocused ? kReverse : kUnderline) : kPlain;
     canvas.Text(treeTop + i, column, marker, kPlain);
     canvas.Text(treeTop + i, column + 2, folder.label, attributes, width - 6 - indent);
   }
 
   const int buttonRow = top + height - 2;
-  const unsigned okAttributes = !OkEnabled() ? kDim : focus_ == Focus::Ok ? (kReverse | kBold) : kBold;
-  const unsigned cancelAttributes = focus_ == Focus::Cancel ? kReverse : kPlain;
+  const bool okFocused = focus != nullptr && focus == GetDlgItem(browser_, IDOK);
+  const bool cancelFocused = focus != nullptr && focus == GetDlgItem(browser_, IDCANCEL);
+  const unsigned okAttributes = !OkEnabled() ? kDim : okFocused ? (kReverse | kBold) : kBold;
+  const unsigned cancelAttributes = cancelFocused ? kReverse : kPlain;
   canvas.Text(buttonRow, left + width - 22, "[ OK ]", okAttributes);
   canvas.Text(buttonRow, left + width - 14, "[ Cancel ]", cancelAttributes);
 }
@@ -97,34 +111,27 @@ KeyOutcome FolderBrowserView::MoveTo(std::size_t row)
 
 KeyOutcome FolderBrowserView::HandleKey(const Key& key)
 {
+  if (TreeHasFocus()) {
+    switch (key.code) {
+    case KeyCode::Up:
+    case KeyCode::Down:
+    case KeyCode::PageUp:
+    case KeyCode::PageDown:
+    case KeyCode::Home:
+    case KeyCode::End:
+    case KeyCode::Left:
+    case KeyCode::Right: return TreeKey(key);
+    default: break;
+    }
+  }
+  if (std::optional<standin::Action> press = KeyPressOf(key))
+    return KeyOutcome{std::move(press), false};
+  return KeyOutcome{std::nullopt, true};
+}
+
+KeyOutcome FolderBrowserView::TreeKey(const Key& key)
+{
   const std::size_t page = static_cast<std::size_t>(std::max(visibleRows_ - 1, 1));
-  switch (key.code) {
-  case KeyCode::Tab:
-  case KeyCode::BackTab: {
-    const bool forward = key.code == KeyCode::Tab;
-    do {
-      focus_ = forward ? (focus_ == Focus::Tree ? Focus::Ok : focus_ == Focus::Ok ? Focus::Cancel : Focus::Tree)
-                       : (focus_ == Focus::Tree ? Focus::Cancel : focus_ == Focus::Cancel ? Focus::Ok : Focus::Tree);
-    } while (focus_ == Focus::Ok && !OkEnabled());
-    return KeyOutcome{};
-  }
-  case KeyCode::Escape: return KeyOutcome{standin::Action::Click(IDCANCEL), false};
-  case KeyCode::Enter:
-  case KeyCode::Space:
-    if (focus_ == Focus::Cancel)
-      return KeyOutcome{standin::Action::Click(IDCANCEL), false};
-    if (key.code == KeyCode::Space && focus_ == Focus::Tree)
-      break;
-    if (!OkEnabled())
-      return KeyOutcome{std::nullopt, true};
-    return KeyOutcome{standin::Action::Click(IDOK), false};
-  default: break;
-  }
-  if (focus_ != Focus::Tree) {
-    if (key.code == KeyCode::Left || key.code == KeyCode::Right)
-      return HandleKey(Key{key.code == KeyCode::Left ? KeyCode::BackTab : KeyCode::Tab, 0});
-    return KeyOutcome{std::nullopt, true};
-  }
   switch (key.code) {
   case KeyCode::Up: return cursor_ > 0 ? MoveTo(cursor_ - 1) : KeyOutcome{std::nullopt, true};
   case KeyCode::Down: return MoveTo(cursor_ + 1);

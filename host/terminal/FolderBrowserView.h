@@ -1,11 +1,15 @@
 // The folder browser on the terminal: its title, a tree of folders under its
 // root, and OK (greyed while the browser's callback disables it) and Cancel.
 //
-// Up / Down / Home / End / PageUp / PageDown move the highlight, Right opens
-// a folder (or goes to its first sub-folder), Left closes it (or goes to its
-// parent); every move of the highlight is handed to the browser, which calls
-// its callback. Tab moves between the tree and the buttons; Enter clicks OK
-// (or the focused button), Escape clicks Cancel.
+// The browser's focus is read from it: its tree (the control with the tree's
+// id), OK or Cancel. The tree is drawn here, from the folders on disk: while
+// it has the focus, Up / Down / Home / End / PageUp / PageDown move the
+// highlight, Right opens a folder (or goes to its first sub-folder), Left
+// closes it (or goes to its parent), and every move of the highlight is
+// handed to the browser, which calls its callback. Every other key goes to
+// the browser as a key press, for the dialog manager: Tab between the tree and
+// the buttons, Enter for OK (or the button that has the focus), Escape for
+// Cancel.
 #pragma once
 
 #include <windows.h>
@@ -26,10 +30,10 @@ public:
   std::string Hint() const override;
 
 private:
-  enum class Focus { Tree, Ok, Cancel };
-
   bool OkEnabled() const;
+  bool TreeHasFocus() const;
   KeyOutcome MoveTo(std::size_t row);
+  KeyOutcome TreeKey(const Key& key);
 
   HWND browser_;
   const WindowRoles& roles_;
@@ -37,7 +41,6 @@ private:
   std::size_t cursor_ = 0;
   std::size_t top_ = 0;
   int visibleRows_ = 10;
-  Focus focus_ = Focus::Tree;
 };
 
 }  // namespace ilt

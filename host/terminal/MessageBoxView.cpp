@@ -2,9 +2,10 @@
 #include "terminal/MessageBoxView.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "terminal/KeyPress.h"
 #include "terminal/TerminalText.h"
+#include "terminal/WindowQueries.h"
 
 namespace ilt {
 namespace {
@@ -23,24 +24,16 @@ const char* IconFace(UINT style)
 
 }  // namespace
 
-std::vector<MessageBoxButton> MessageBoxButtons(UINT style)
-{
-  switch (style & MB_TYPEMASK) {
-  case MB_OKCANCEL: return {{IDOK, "OK"}, {IDCANCEL, "Cancel"}};
-  case MB_ABORTRETRYIGNORE: return {{IDABORT, "Abort"}, {IDRETRY, "Retry"}, {IDIGNORE, "Ignore"}};
-  case MB_YESNOCANCEL: return {{IDYES, "Yes"}, {IDNO, "No"}, {IDCANCEL, "Cancel"}};
-  case MB_YESNO: return {{IDYES, "Yes"}, {IDNO, "No"}};
-  case MB_RETRYCANCEL: return {{IDRETRY, "Retry"}, {IDCANCEL, "Cancel"}};
-  case MB_CANCELTRYCONTINUE: return {{IDCANCEL, "Cancel"}, {IDTRYAGAIN, "Try Again"}, {IDCONTINUE, "Continue"}};
-  default: return {{IDOK, "OK"}};
-  }
-}
+MessageBoxView::MessageBoxView(HWND box, MessageBoxInfo info) : box_(box), info_(std::move(info)) {}
 
-MessageBoxView::MessageBoxView(MessageBoxInfo info)
-    : info_(std::move(info)), buttons_(MessageBoxButtons(info_.style))
+std::vector<MessageBoxView::Button> MessageBoxView::Buttons() const
 {
-  const int defaultButton = static_cast<int>((info_.style & MB_DEFMASK) >> 8);
-  focus_ = defaultButton < static_cast<int>(buttons_.size()) ? defaultButton : 0;
+  std::vector<Button> buttons;
+  for (const ControlInfo& control : ReadControls(box_)) {
+    if (control.kind == ControlKind::PushButton && control.visible)
+      buttons.push_back(Button{control.hwnd, control.id, WithoutMnemonic(control.text)});
+  }
+  return buttons;
 }
 
 void MessageBoxView::Paint(Canvas& canvas)
@@ -50,12 +43,13 @@ void MessageBoxView::Paint(Canvas& canvas)
   const int iconWidth = icon != nullptr ? 5 : 0;
   const int maxText = std::max(std::min(canvas.Columns() - 8 - iconWidth, 60), 10);
   const std::vector<std::string> lines = WrapLines(info_.text, maxText, unicode);
+  const std::vector<Button> buttons = Buttons();
 
   int textWidth = 0;
   for (const std::string& line : lines)
     textWidth = std::max(textWidth, TerminalWidth(line, unicode));
   int buttonsWidth = 0;
-  for (const MessageBoxButton& button : buttons_)
+  for (const Button& button : buttons)
     buttonsWidth += TerminalWidth(button.label, unicode) + 4 + 2;
   const int captionWidth = TerminalWidth(info_.caption, unicode) + 4;
   const int width = std::min(std::max({textWidth + iconWidth, buttonsWidth, captionWidth, 20}) + 4, canvas.Columns());
@@ -78,38 +72,17 @@ void MessageBoxView::Paint(Canvas& canvas)
 
   int column = left + (width - buttonsWidth + 2) / 2;
   const int buttonRow = top + height - 2;
-  for (std::size_t i = 0; i < buttons_.size(); ++i) {
-    const unsigned attributes = static_cast<int>(i) == focus_ ? (kReverse | kBold) : kPlain;
-    column += canvas.Text(buttonRow, column, std::string("[ ") + buttons_[i].label + " ]", attributes) + 2;
+  const HWND focus = GetFocus();
+  for (const Button& button : buttons) {
+    const unsigned attributes = button.hwnd == focus ? (kReverse | kBold) : kPlain;
+    column += canvas.Text(buttonRow, column, "[ " + button.label + " ]", attributes) + 2;
   }
 }
 
 KeyOutcome MessageBoxView::HandleKey(const Key& key)
 {
-  const int count = static_cast<int>(buttons_.size());
-  switch (key.code) {
-  case KeyCode::Left:
-  case KeyCode::BackTab:
-    focus_ = (focus_ + count - 1) % count;
-    return KeyOutcome{};
-  case KeyCode::Right:
-  case KeyCode::Tab:
-    focus_ = (focus_ + 1) % count;
-    return KeyOutcome{};
-  case KeyCode::Enter:
-  case KeyCode::Space:
-    return KeyOutcome{standin::Action::Click(buttons_[static_cast<std::size_t>(focus_)].id), false};
-  case KeyCode::Escape:
-    return KeyOutcome{standin::Action::Escape(), false};
-  case KeyCode::Character:
-    for (const MessageBoxButton& button : buttons_) {
-      if (key.character < 0x80 &&
-          std::tolower(static_cast<int>(key.character)) == std::tolower(static_cast<unsigned char>(button.label[0])))
-        return KeyOutcome{standin::Action::Click(button.id), false};
-    }
-    break;
-  default: break;
-  }
+  if (std::optional<standin::Action> press = KeyPressOf(key))
+    return KeyOutcome{std::move(press), false};
   return KeyOutcome{std::nullopt, true};
 }
 
@@ -117,9 +90,10 @@ std::string MessageBoxView::Hint() const
 {
   // Escape answers Cancel, or OK on a box with only OK; elsewhere (Yes/No,
   // Abort/Retry/Ignore) it does nothing.
+  const std::vector<Button> buttons = Buttons();
   const bool escapeCloses =
-      (buttons_.size() == 1 && buttons_[0].id == IDOK) ||
-      std::any_of(buttons_.begin(), buttons_.end(), [](const MessageBoxButton& button) { return button.id == IDCANCEL; });
+      (buttons.size() == 1 && buttons[0].id == IDOK) ||
+      std::any_of(buttons.begin(), buttons.end(), [](const Button& button) { return button.id == IDCANCEL; });
   return std::string("Left/Right: choose a button   Enter: click it") + (escapeCloses ? "   Esc: close the box" : "");
 }
 

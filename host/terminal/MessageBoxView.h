@@ -1,11 +1,14 @@
 // A message box on the terminal: its icon, caption, text and buttons.
-// Left / Right / Tab move between the buttons, Enter or Space clicks the one
-// with the focus (at first the default button), a button's first letter
-// clicks it, Escape is passed to the box (which knows what it means there).
+// The buttons are the box's own, read from it each time with the focus and
+// the default look; the keys go to the box as key presses, for the dialog
+// manager: Tab and the arrows move between the buttons, Enter clicks the
+// default-looking one, Space the focused one, a button's letter clicks it,
+// Escape does what Escape does on that box.
 #pragma once
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "WindowRoles.h"
@@ -13,28 +16,27 @@
 
 namespace ilt {
 
-struct MessageBoxButton
-{
-  int id = IDOK;
-  const char* label = "OK";
-};
-
-// The buttons of a message box style (MB_OK, MB_YESNO, ...), left to right.
-std::vector<MessageBoxButton> MessageBoxButtons(UINT style);
-
 class MessageBoxView : public View
 {
 public:
-  explicit MessageBoxView(MessageBoxInfo info);
+  MessageBoxView(HWND box, MessageBoxInfo info);
 
   void Paint(Canvas& canvas) override;
   KeyOutcome HandleKey(const Key& key) override;
   std::string Hint() const override;
 
 private:
+  struct Button
+  {
+    HWND hwnd = nullptr;
+    int id = 0;
+    std::string label;  // without its mnemonic's '&'
+  };
+
+  std::vector<Button> Buttons() const;
+
+  HWND box_;
   MessageBoxInfo info_;
-  std::vector<MessageBoxButton> buttons_;
-  int focus_ = 0;
 };
 
 }  // namespace ilt

@@ -20,7 +20,7 @@ View& TerminalDisplay::ViewOf(HWND window)
   std::unique_ptr<View>& view = views_[window];
   if (!view) {
     switch (roles_.RoleOf(window)) {
-    case WindowRole::MessageBox: view = std::make_unique<MessageBoxView>(*roles_.MessageBox(window)); break;
+    case WindowRole::MessageBox: view = std::make_unique<MessageBoxView>(window, *roles_.MessageBox(window)); break;
     case WindowRole::FolderBrowser: view = std::make_unique<FolderBrowserView>(window, roles_); break;
     case WindowRole::Dialog:
     case WindowRole::Other: view = std::make_unique<DialogView>(window); break;

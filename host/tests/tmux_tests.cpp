@@ -155,14 +155,39 @@ TEST_F(TerminalTest, PickTheOtherTemplateWithTheKeysAndConfirm)
   EXPECT_EQ(screen.find("6L"), std::string::npos) << "only the selection shows while the list is closed\n" << screen;
 
   // The dialog manager gave the focus to the first tab stop, OK; Shift-Tab
-  // goes round to the drop-down, the last one.
-  tmux_.Keys({"BTab", "Down"});
-  ASSERT_TRUE(tmux_.WaitForScreen([](const std::string& s) { return Contains(s, {"4L", "6L"}); }, &screen))
+  // goes round to the drop-down, the last one, and F4 drops its list.
+  tmux_.Keys({"BTab", "F4"});
+  ASSERT_TRUE(tmux_.WaitForScreen([](const std::string& s) { return Contains(s, {"4L", "6L", "Enter: pick"}); },
+                                  &screen))
       << screen;
 
+  // Down moves the list's highlight; Enter closes the list, Enter again is OK.
+  tmux_.Keys({"Down"});
   tmux_.Keys({"Enter"});
   ASSERT_TRUE(tmux_.WaitForScreen(
       [](const std::string& s) { return Contains(s, {"2005", "SIGNAL_1", "PLANE_2", "SIGNAL_6"}); }, &screen))
+      << screen;
+  EXPECT_EQ(screen.find("TOP"), std::string::npos) << screen;
+
+  tmux_.Keys({"Enter"});
+  EXPECT_EQ(WaitForExit(), 0) << Errors();
+  EXPECT_EQ(Output(), (Layout() / "6L").string() + "\n");
+}
+
+// As on Windows, Down on the closed drop-down takes the next entry at once.
+TEST_F(TerminalTest, DownOnTheClosedDropDownTakesTheNextTemplate)
+{
+  LibraryFixture::Make4L(Layout() / "4L");
+  LibraryFixture::Make6L(Layout() / "6L");
+  StartHost("D:\\lib");
+  std::string screen;
+  ASSERT_TRUE(tmux_.WaitForScreen(
+      [](const std::string& s) { return Contains(s, {"Import Layout Template", "4L", "TOP"}); }, &screen))
+      << screen;
+
+  tmux_.Keys({"BTab", "Down"});
+  ASSERT_TRUE(tmux_.WaitForScreen([](const std::string& s) { return Contains(s, {"6L", "2005", "SIGNAL_1"}); },
+                                  &screen))
       << screen;
   EXPECT_EQ(screen.find("TOP"), std::string::npos) << screen;
 

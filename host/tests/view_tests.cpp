@@ -162,14 +162,46 @@ TEST_F(DialogViewTest, LabelsAreCutBeforeTheirValues)
   });
 }
 
+// The hint of a real message box of `style`, read while it waits.
+std::string MessageBoxHint(UINT style)
+{
+  std::string hint;
+  standin::ScriptedDisplay display({standin::Action::Inspect([&](HWND box) {
+    hint = MessageBoxView(box, MessageBoxInfo{"?", "Import", style}).Hint();
+  })});
+  const standin::ScopedDisplay installed(display);
+  MessageBoxA(nullptr, "?", "Import", style);
+  return hint;
+}
+
 TEST(MessageBoxViewTest, TheKeyLineOffersEscapeOnlyWhereItDoesSomething)
 {
-  EXPECT_EQ(MessageBoxView(MessageBoxInfo{"Select one?", "Import", MB_YESNO | MB_ICONEXCLAMATION}).Hint().find("Esc"),
-            std::string::npos);
-  EXPECT_EQ(MessageBoxView(MessageBoxInfo{"?", "", MB_ABORTRETRYIGNORE}).Hint().find("Esc"), std::string::npos);
-  EXPECT_NE(MessageBoxView(MessageBoxInfo{"Failed.", "Import", MB_OK | MB_ICONSTOP}).Hint().find("Esc"),
-            std::string::npos);
-  EXPECT_NE(MessageBoxView(MessageBoxInfo{"?", "", MB_YESNOCANCEL}).Hint().find("Esc"), std::string::npos);
+  EXPECT_EQ(MessageBoxHint(MB_YESNO | MB_ICONEXCLAMATION).find("Esc"), std::string::npos);
+  EXPECT_EQ(MessageBoxHint(MB_ABORTRETRYIGNORE).find("Esc"), std::string::npos);
+  EXPECT_NE(MessageBoxHint(MB_OK | MB_ICONSTOP).find("Esc"), std::string::npos);
+  EXPECT_NE(MessageBoxHint(MB_YESNOCANCEL).find("Esc"), std::string::npos);
+}
+
+// The box's own buttons are drawn, the focused one (at first the default)
+// highlighted; the keys become key presses for the box.
+TEST(MessageBoxViewTest, PaintsTheBoxsButtonsAndHandsItTheKeys)
+{
+  std::string screen;
+  KeyOutcome tab;
+  standin::ScriptedDisplay display({standin::Action::Inspect([&](HWND box) {
+                                      MessageBoxView view(box, MessageBoxInfo{"Select one?", "Import", MB_YESNO});
+                                      Canvas canvas(24, 80, false);
+                                      view.Paint(canvas);
+                                      screen = Joined(RowsOf(canvas));
+                                      tab = view.HandleKey(Key{KeyCode::Tab, 0});
+                                    }),
+                                    standin::Action::Key(VK_TAB), standin::Action::Enter()});
+  const standin::ScopedDisplay installed(display);
+  EXPECT_EQ(MessageBoxA(nullptr, "Select one?", "Import", MB_YESNO), IDNO);
+  EXPECT_NE(screen.find("[ Yes ]  [ No ]"), std::string::npos) << screen;
+  ASSERT_TRUE(tab.action.has_value());
+  EXPECT_EQ(tab.action->kind, standin::Action::Kind::Key);
+  EXPECT_EQ(tab.action->virtualKey, static_cast<UINT>(VK_TAB));
 }
 
 }  // namespace

@@ -158,12 +158,13 @@ TEST_F(DriveRootTest, BareDriveAndRootAreFolders)
 
 TEST_F(DriveRootTest, ListDirectorySearchesTheRoot)
 {
-    const Names expected = NativeListing(m_drive.Native());
-    EXPECT_EQ(expected, ListDirectory(m_drive.Folder()));
+    // A drive root lists no "." or ".." (the stand-in leaves out what readdir reports there).
+    const Names expected = WithoutDots(NativeListing(m_drive.Native()));
+    const Names listed = ListDirectory(m_drive.Folder());
+    EXPECT_EQ(expected, listed);
     EXPECT_EQ(expected, ListDirectory(m_drive.Path()));
-    const bool dots = std::count(expected.begin(), expected.end(), ".") + std::count(expected.begin(), expected.end(), "..") == 2;
-    EXPECT_EQ(runtime::kDriveRootListsDotEntries, dots);
-    EXPECT_EQ(3u, WithoutDots(expected).size());
+    EXPECT_EQ(0, std::count(listed.begin(), listed.end(), ".") + std::count(listed.begin(), listed.end(), ".."));
+    EXPECT_EQ(3u, listed.size());
 }
 
 TEST_F(DriveRootTest, CollectEntriesOfADriveRootStartsAtTheBareDrive)

@@ -152,7 +152,7 @@ TEST_F(RobustnessTest, FolderOfAHundredThousandEntries)
         std::ofstream(drive.Root() / "t2" / "Layout" / file).flush();
 
     const std::vector<std::string> entries = ListDirectory("E:\\");
-    ASSERT_EQ(entries.size(), static_cast<std::size_t>(kEntries + 2));  // with "." and ".."
+    ASSERT_EQ(entries.size(), static_cast<std::size_t>(kEntries));  // a drive root has no "." or ".."
     Names expected;
     for (const std::string& entry : entries) {
         if (entry.size() == 2 && entry[0] == 't')

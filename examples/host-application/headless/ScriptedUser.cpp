@@ -1,7 +1,8 @@
 // The user of host-application, played without a screen on the Linux package.
 //
 // The Win32 stand-in shows its windows through a display that the program
-// installs (<standin/display.h>); without one, DoModal returns -1. This file,
+// installs (<standin/display.h>); without one nobody answers it and DoModal
+// returns IDCANCEL at the dialog's first wait. This file,
 // linked into the Linux build of the example only, installs a scripted display
 // before main() runs. Its actions come from the environment variable
 // HOST_APPLICATION_ACTIONS, separated by commas:

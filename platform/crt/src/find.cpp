@@ -2,7 +2,8 @@
 //
 // A search lists the folder named by the pattern's leading part and returns the entries whose names
 // match its last component (see wildcard.h), in the order readdir delivers them, "." and ".."
-// included wherever the file system reports them. An entry whose name does not fit the record's
+// included wherever the file system reports them but at a drive root, where Windows has none. A
+// search in a file ("D:\notes.txt\*.*") fails with EINVAL, one in a missing folder with ENOENT. An entry whose name does not fit the record's
 // 260-byte name field is left out, never cut short. On Linux every name is at most NAME_MAX (255)
 // bytes, so none is ever left out here.
 //
@@ -22,9 +23,11 @@
 #include <standin/crt.h>
 
 #include <dirent.h>
+#include <sys/stat.h>
 #include <fcntl.h>
 
 #include <algorithm>
+#include <cstring>
 #include <atomic>
 #include <cerrno>
 #include <memory>
@@ -44,7 +47,8 @@ std::atomic<standin::ListingOrder> listingOrder{standin::ListingOrder::FileSyste
 
 class Search {
 public:
-    Search(DirPtr dir, crt::NamePattern pattern) : dir_(std::move(dir)), pattern_(std::move(pattern))
+    Search(DirPtr dir, crt::NamePattern pattern, bool driveRoot)
+        : dir_(std::move(dir)), pattern_(std::move(pattern)), driveRoot_(driveRoot)
     {
         const standin::ListingOrder order = listingOrder.load();
         if (order == standin::ListingOrder::FileSystem)
@@ -67,7 +71,7 @@ public:
                 finished_ = true;
                 break;
             }
-            if (!pattern_.Matches(name))
+            if (!pattern_.Matches(name) || (driveRoot_ && IsDotEntry(name)))
                 continue;
             struct stat status;
             if (!Status(name, status))
@@ -79,6 +83,8 @@ public:
     }
 
 private:
+    static bool IsDotEntry(const char* name) { return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0; }
+
     const char* NextName()
     {
         if (presorted_)
@@ -99,6 +105,7 @@ private:
     std::mutex mutex_;
     DirPtr dir_;
     crt::NamePattern pattern_;
+    bool driveRoot_ = false;  // a drive root lists no "." or ".."
     bool finished_ = false;
     bool presorted_ = false;
     std::vector<std::string> ordered_;  // all names, when a fixed listing order is chosen
@@ -180,6 +187,23 @@ int FindFirstErrno(int posixError)
     }
 }
 
+// "D:", "D:\" (and "D:\\", "D:/"): the root of a drive.
+bool IsDriveRoot(const std::string& folder)
+{
+    return crt::HasDriveDesignator(folder) && folder.find_first_not_of("\\/", 2) == std::string::npos;
+}
+
+// The errno of a search whose folder opendir refused with ENOTDIR: EINVAL when the folder is a
+// file (Windows' ERROR_DIRECTORY), ENOENT when a part of the way is.
+int NotAFolderErrno(const std::string& nativeFolder)
+{
+    struct stat status;
+    std::string path = nativeFolder;
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    return ::stat(path.c_str(), &status) == 0 && !S_ISDIR(status.st_mode) ? EINVAL : ENOENT;
+}
+
 }  // namespace
 
 extern "C" intptr_t _findfirst(const char* pattern, struct _finddata_t* record)
@@ -206,11 +230,11 @@ extern "C" intptr_t _findfirst(const char* pattern, struct _finddata_t* record)
     }
     DirPtr dir(opendir(folder->c_str()));
     if (!dir) {
-        errno = FindFirstErrno(errno);
+        errno = errno == ENOTDIR ? NotAFolderErrno(*folder) : FindFirstErrno(errno);
         return -1;
     }
 
-    auto search = std::make_shared<Search>(std::move(dir), crt::NamePattern(split.name));
+    auto search = std::make_shared<Search>(std::move(dir), crt::NamePattern(split.name), IsDriveRoot(split.folder));
     if (!search->Next(*record)) {
         errno = ENOENT;
         return -1;

@@ -17,6 +17,7 @@
 #define ICC_ANIMATE_CLASS       0x00000080
 #define ICC_WIN95_CLASSES       0x000000FF
 #define ICC_DATE_CLASSES        0x00000100
+#define ICC_STANDARD_CLASSES    0x00004000
 #define ICC_USEREX_CLASSES      0x00000200
 #define ICC_COOL_CLASSES        0x00000400
 #define ICC_STANDARD_CLASSES    0x00004000
@@ -25,6 +26,8 @@
 /* List view window class */
 #define WC_LISTVIEWA            "SysListView32"
 #define WC_LISTVIEW             WC_LISTVIEWA
+#define WC_COMBOBOXA            "ComboBox"
+#define WC_COMBOBOX             WC_COMBOBOXA
 
 /* List view styles */
 #define LVS_ICON                0x0000

@@ -9,4 +9,5 @@
 #include <winerror.h>
 #include <winbase.h>
 #include <winuser.h>
+#include <wingdi.h>
 #include <winnls.h>

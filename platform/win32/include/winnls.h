@@ -1,4 +1,4 @@
-/* Code-page conversion (subset of winnls.h / stringapiset.h).
+/* Code-page conversion and string comparison (subset of winnls.h / stringapiset.h).
  *
  * The ANSI code page of this system is UTF-8: CP_ACP and CP_UTF8 convert between
  * UTF-8 and UTF-16.
@@ -24,6 +24,14 @@
 #define WC_ERR_INVALID_CHARS    0x00000080
 #define WC_NO_BEST_FIT_CHARS    0x00000400
 
+/* CompareString */
+#define LOCALE_USER_DEFAULT     0x0400
+#define LOCALE_SYSTEM_DEFAULT   0x0800
+#define NORM_IGNORECASE         0x00000001
+#define CSTR_LESS_THAN          1
+#define CSTR_EQUAL              2
+#define CSTR_GREATER_THAN       3
+
 #ifndef RC_INVOKED
 
 WIN32_BEGIN_DECLS
@@ -34,6 +42,8 @@ WINBASEAPI int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWCH l
                                           int cchWideChar, LPSTR lpMultiByteStr, int cbMultiByte,
                                           LPCCH lpDefaultChar, LPBOOL lpUsedDefaultChar);
 WINBASEAPI UINT WINAPI GetACP(void);
+WINBASEAPI int WINAPI CompareStringW(LCID Locale, DWORD dwCmpFlags, LPCWCH lpString1, int cchCount1,
+                                     LPCWCH lpString2, int cchCount2);
 
 WIN32_END_DECLS
 

@@ -467,6 +467,15 @@
 #define VK_RIGHT            0x27
 #define VK_DOWN             0x28
 #define VK_F4               0x73
+#define VK_LSHIFT           0xA0
+#define VK_RSHIFT           0xA1
+#define VK_LMENU            0xA4
+#define VK_RMENU            0xA5
+#define VK_OEM_MINUS        0xBD
+#define VK_OEM_PERIOD       0xBE
+
+/* Timers */
+#define USER_TIMER_MINIMUM  0x0000000A
 
 /* Message boxes */
 #define MB_OK                   0x00000000L
@@ -572,6 +581,7 @@ typedef LRESULT (CALLBACK *WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef INT_PTR (CALLBACK *DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef LRESULT (CALLBACK *HOOKPROC)(int code, WPARAM wParam, LPARAM lParam);
 typedef BOOL (CALLBACK *WNDENUMPROC)(HWND, LPARAM);
+typedef void (CALLBACK *TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 
 typedef struct tagWNDCLASSA {
     UINT style;
@@ -630,6 +640,13 @@ typedef struct tagMSG {
     POINT pt;
 } MSG, *PMSG, *LPMSG;
 
+typedef struct _ICONINFO {
+    BOOL fIcon;
+    DWORD xHotspot;
+    DWORD yHotspot;
+    HBITMAP hbmMask;
+    HBITMAP hbmColor;
+} ICONINFO, *PICONINFO;
 typedef struct tagNMHDR {
     HWND hwndFrom;
     UINT_PTR idFrom;
@@ -719,6 +736,12 @@ WINUSERAPI void WINAPI PostQuitMessage(int nExitCode);
 WINUSERAPI BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg);
 WINUSERAPI LRESULT WINAPI DispatchMessageA(const MSG *lpMsg);
 WINUSERAPI BOOL WINAPI TranslateMessage(const MSG *lpMsg);
+/* Timers and the keyboard state */
+WINUSERAPI UINT_PTR WINAPI SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc);
+WINUSERAPI BOOL WINAPI KillTimer(HWND hWnd, UINT_PTR uIDEvent);
+WINUSERAPI SHORT WINAPI GetKeyState(int nVirtKey);
+WINUSERAPI BOOL WINAPI GetKeyboardState(PBYTE lpKeyState);
+WINUSERAPI BOOL WINAPI SetKeyboardState(LPBYTE lpKeyState);
 WINUSERAPI LRESULT WINAPI CallWindowProcA(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 WINUSERAPI LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 
@@ -739,6 +762,8 @@ WINUSERAPI HWND WINAPI CreateDialogIndirectParamA(HINSTANCE hInstance, LPCDLGTEM
 WINUSERAPI BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult);
 WINUSERAPI LRESULT WINAPI DefDlgProcA(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam);
 WINUSERAPI BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG lpMsg);
+WINUSERAPI HWND WINAPI GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious);
+WINUSERAPI HWND WINAPI GetNextDlgGroupItem(HWND hDlg, HWND hCtl, BOOL bPrevious);
 
 WINUSERAPI int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 
@@ -746,6 +771,7 @@ WINUSERAPI int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UI
 WINUSERAPI HANDLE WINAPI LoadImageA(HINSTANCE hInst, LPCSTR name, UINT type, int cx, int cy, UINT fuLoad);
 WINUSERAPI HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);
 WINUSERAPI BOOL WINAPI DestroyIcon(HICON hIcon);
+WINUSERAPI BOOL WINAPI GetIconInfo(HICON hIcon, PICONINFO piconinfo);
 
 WIN32_END_DECLS
 

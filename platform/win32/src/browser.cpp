@@ -267,10 +267,6 @@ PIDLIST_ABSOLUTE STDAPICALLTYPE SHBrowseForFolderA(LPBROWSEINFOA info) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
-    if (!standin::GetDisplay()) {
-        SetLastError(ERROR_NOT_READY);
-        return nullptr;
-    }
     Browser browser(*info);
     browser.root = RootOf(info->pidlRoot);
     browser.highlighted = browser.root;

@@ -1,5 +1,7 @@
 // Button control: push buttons, check boxes, radio buttons, group boxes.
 //
+// The space bar works a button as a click does: down pushes it, up clicks it.
+//
 // Not implemented: drawing, mouse tracking (BM_CLICK clicks at once), images
 // (BM_SETIMAGE), automatic unchecking of the other radio buttons of a group,
 // split buttons and command links.
@@ -43,6 +45,17 @@ LRESULT Click(HWND hwnd, ButtonState& state) {
     return 0;
 }
 
+LRESULT Space(HWND hwnd, ButtonState& state, bool down) {
+    if (down) {
+        state.pushed = true;
+        return 0;
+    }
+    if (!state.pushed)
+        return 0;
+    state.pushed = false;
+    return Click(hwnd, state);
+}
+
 LRESULT SetStyle(HWND hwnd, WPARAM style) {
     if (Window* window = FindWindowObject(hwnd))
         window->style = (window->style & ~static_cast<DWORD>(BS_TYPEMASK)) | (style & BS_TYPEMASK);
@@ -76,8 +89,12 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case BM_SETSTYLE: return SetStyle(hwnd, wParam);
     case WM_SETFONT: state->font = reinterpret_cast<HFONT>(wParam); return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(state->font);
+    case WM_KEYDOWN: return wParam == VK_SPACE ? Space(hwnd, *state, true) : 0;
+    case WM_KEYUP: return wParam == VK_SPACE ? Space(hwnd, *state, false) : 0;
     case WM_SETFOCUS: return Focus(hwnd, BN_SETFOCUS);
-    case WM_KILLFOCUS: return Focus(hwnd, BN_KILLFOCUS);
+    case WM_KILLFOCUS:
+        state->pushed = false;
+        return Focus(hwnd, BN_KILLFOCUS);
     default: return DefWindowProcA(hwnd, message, wParam, lParam);
     }
 }

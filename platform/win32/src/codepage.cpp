@@ -23,11 +23,10 @@ int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCCH source, int sou
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    // UTF-8 accepts no flag but MB_ERR_INVALID_CHARS; the ANSI code pages also
-    // take MB_PRECOMPOSED or MB_COMPOSITE (not both) and MB_USEGLYPHCHARS.
-    const DWORD allowed = codePage == CP_UTF8
-                              ? MB_ERR_INVALID_CHARS
-                              : MB_ERR_INVALID_CHARS | MB_PRECOMPOSED | MB_COMPOSITE | MB_USEGLYPHCHARS;
+    // Windows takes MB_PRECOMPOSED or MB_COMPOSITE (not both) and MB_USEGLYPHCHARS
+    // for UTF-8 too, and ignores them there (its documentation says UTF-8 takes
+    // only MB_ERR_INVALID_CHARS; since Vista it is not so).
+    const DWORD allowed = MB_ERR_INVALID_CHARS | MB_PRECOMPOSED | MB_COMPOSITE | MB_USEGLYPHCHARS;
     if ((flags & ~allowed) || ((flags & MB_PRECOMPOSED) && (flags & MB_COMPOSITE))) {
         SetLastError(ERROR_INVALID_FLAGS);
         return 0;

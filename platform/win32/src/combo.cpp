@@ -1,9 +1,30 @@
 // Combo box control, with the list kept inside the control.
 //
+// Windows' rules kept here:
+// - CB_ADDSTRING in a CBS_SORT box halves the list with the word sort
+//   (CompareStringW, case ignored) and inserts where the halving ends; it stops
+//   at the first entry it meets that is equal, so a new string equal to others
+//   lands among them where that happens to be. The list is halved as if it
+//   were in order, also after CB_INSERTSTRING has put an entry out of place.
+// - The prefix searches (CB_FINDSTRING, CB_SELECTSTRING) ignore case; neither
+//   they nor CB_SETCURSEL notify the parent.
+// - The keys of a drop-down list: with the list closed, the arrows, Home, End,
+//   PageUp and PageDown choose an entry at once (CBN_SELENDOK, CBN_SELCHANGE,
+//   also when an arrow at an end leaves the selection where it was), and so
+//   does a typed character: the next entry after the selection with that
+//   initial. F4 and Alt-Up/Down drop the list (CBN_DROPDOWN); while it is
+//   dropped the arrows move the selection (CBN_SELCHANGE), Enter closes it as
+//   chosen (CBN_SELENDOK, CBN_CLOSEUP), Escape and F4 as not chosen
+//   (CBN_SELENDCANCEL, CBN_CLOSEUP), the selection staying where it is.
+//   Losing the focus closes it too, and ends any choice unmade
+//   (CBN_SELENDCANCEL before CBN_KILLFOCUS).
+//
 // Not implemented: the edit field of CBS_SIMPLE / CBS_DROPDOWN boxes (their window
-// text is only stored), dropping the list (CB_SHOWDROPDOWN, CBN_DROPDOWN,
-// CBN_CLOSEUP, CBN_SELENDOK), owner-drawn boxes without CBS_HASSTRINGS, keyboard
-// navigation, locales (CB_SETLOCALE).
+// text is only stored), the list box as a window of its own (displays draw the
+// dropped list from CB_GETDROPPEDSTATE and the selection), owner-drawn boxes
+// without CBS_HASSTRINGS, the mouse, incremental search over several typed
+// characters, the extended user interface (CB_SETEXTENDEDUI), locales (CB_SETLOCALE).
+#include "collation.h"
 #include "window.h"
 
 #include <algorithm>
@@ -13,15 +34,14 @@ namespace {
 
 struct Entry {
     std::string text;
+    std::u16string sortKey;  // the text in UTF-16, as the word sort compares it
     LPARAM data = 0;
 };
 
 struct ComboState : ControlState {
     std::vector<Entry> entries;
     int selection = -1;
-    // The entries are in ascending order: true until CB_INSERTSTRING, or CB_ADDSTRING on a box
-    // without CBS_SORT, may have put one out of place.
-    bool ordered = true;
+    bool dropped = false;
 };
 
 DWORD StyleOf(HWND hwnd) {
@@ -40,50 +60,55 @@ bool ValidIndex(const ComboState& state, WPARAM index) {
     return IndexOf(index) >= 0 && IndexOf(index) < Count(state);
 }
 
-// Sorting ignores case; a string equal to entries already there goes after them.
-// Digits are compared as characters: "10L" sorts before "4L".
-// The place is the first entry that sorts after the string; in an ordered list it is
-// found by halving, as the Windows list box does.
-int SortedPosition(const ComboState& state, const std::string& text) {
-    if (state.ordered) {
-        const auto after = std::upper_bound(
-            state.entries.begin(), state.entries.end(), text,
-            [](const std::string& value, const Entry& entry) { return CompareIgnoringCase(value, entry.text) < 0; });
-        return static_cast<int>(after - state.entries.begin());
+std::u16string Utf16Of(const std::string& text) { return EncodeUtf16(DecodeUtf8(text.data(), text.size(), nullptr)); }
+
+// Where CB_ADDSTRING puts `key` in a sorted box: the halving search, which
+// stops at the first equal entry it meets.
+int SortedPosition(const ComboState& state, const std::u16string& key) {
+    int low = 0;
+    int high = Count(state) - 1;
+    while (low <= high) {
+        const int middle = (low + high) / 2;
+        const int order = CompareWordSort(key, state.entries[static_cast<size_t>(middle)].sortKey, true);
+        if (order == 0)
+            return middle;
+        if (order < 0)
+            high = middle - 1;
+        else
+            low = middle + 1;
     }
-    int position = 0;
-    while (position < Count(state) && CompareIgnoringCase(state.entries[position].text, text) <= 0)
-        ++position;
-    return position;
+    return low;
 }
 
-LRESULT Insert(ComboState& state, int position, LPARAM lParam) {
-    // A box with strings takes a NULL string as an empty one.
-    Entry entry;
-    entry.text = CopyString(reinterpret_cast<LPCSTR>(lParam));
+LRESULT Insert(ComboState& state, int position, Entry entry) {
     state.entries.insert(state.entries.begin() + position, std::move(entry));
     if (state.selection >= position)
         ++state.selection;
     return position;
 }
 
+// A box with strings takes a NULL string as an empty one.
+Entry MakeEntry(LPARAM lParam) {
+    Entry entry;
+    entry.text = CopyString(reinterpret_cast<LPCSTR>(lParam));
+    entry.sortKey = Utf16Of(entry.text);
+    return entry;
+}
+
 LRESULT AddString(HWND hwnd, ComboState& state, LPARAM lParam) {
-    const bool sorted = (StyleOf(hwnd) & CBS_SORT) != 0;
-    const int position = sorted ? SortedPosition(state, CopyString(reinterpret_cast<LPCSTR>(lParam))) : Count(state);
-    if (!sorted)
-        state.ordered = false;
-    return Insert(state, position, lParam);
+    Entry entry = MakeEntry(lParam);
+    const int position = (StyleOf(hwnd) & CBS_SORT) ? SortedPosition(state, entry.sortKey) : Count(state);
+    return Insert(state, position, std::move(entry));
 }
 
 // CB_INSERTSTRING never sorts; -1 appends.
 LRESULT InsertString(ComboState& state, WPARAM index, LPARAM lParam) {
-    state.ordered = false;
     const int position = IndexOf(index);
     if (position == -1)
-        return Insert(state, Count(state), lParam);
+        return Insert(state, Count(state), MakeEntry(lParam));
     if (position < 0 || position > Count(state))
         return CB_ERR;
-    return Insert(state, position, lParam);
+    return Insert(state, position, MakeEntry(lParam));
 }
 
 LRESULT DeleteString(ComboState& state, WPARAM index) {
@@ -101,7 +126,6 @@ LRESULT DeleteString(ComboState& state, WPARAM index) {
 LRESULT ResetContent(ComboState& state) {
     state.entries.clear();
     state.selection = -1;
-    state.ordered = true;
     return CB_OKAY;
 }
 
@@ -181,14 +205,145 @@ LRESULT GetText(HWND hwnd, const ComboState& state, UINT message, WPARAM wParam,
     return CopyToBuffer(text, reinterpret_cast<LPSTR>(lParam), size);
 }
 
+// ---- the user's keys ----
+
+// The parent may destroy the box while it hears of it: each notification is
+// followed by a fresh look at the state.
+ComboState* Notify(HWND hwnd, WORD code) {
+    NotifyParent(hwnd, code);
+    return ControlStateOf<ComboState>(hwnd);
+}
+
+void Drop(HWND hwnd) {
+    ComboState* state = Notify(hwnd, CBN_DROPDOWN);
+    if (state)
+        state->dropped = true;
+}
+
+// Closes the dropped list: as the user's choice (Enter), or not.
+void CloseUp(HWND hwnd, bool chosen) {
+    ComboState* state = ControlStateOf<ComboState>(hwnd);
+    if (!state || !state->dropped)
+        return;
+    state->dropped = false;
+    if (Notify(hwnd, chosen ? CBN_SELENDOK : CBN_SELENDCANCEL))
+        Notify(hwnd, CBN_CLOSEUP);
+}
+
+// The user moves the selection to `index`: at once a choice while the list is
+// closed, only a change while it is dropped.
+void UserMoves(HWND hwnd, ComboState& state, int index) {
+    const bool dropped = state.dropped;
+    state.selection = index;
+    if (!dropped && !Notify(hwnd, CBN_SELENDOK))
+        return;
+    Notify(hwnd, CBN_SELCHANGE);
+}
+
+// Up and Down one entry, PageUp and PageDown a list's height, Home and End to
+// the ends; from no selection, the first entry.
+constexpr int kPage = 8;
+
+LRESULT KeyDown(HWND hwnd, ComboState& state, WPARAM key) {
+    const int last = Count(state) - 1;
+    const int at = state.selection;
+    int index;
+    switch (key) {
+    case VK_F4:
+        if (state.dropped)
+            CloseUp(hwnd, false);
+        else
+            Drop(hwnd);
+        return 0;
+    case VK_RETURN:
+    case VK_ESCAPE:
+        CloseUp(hwnd, key == VK_RETURN);
+        return 0;
+    case VK_UP:
+    case VK_LEFT: index = at < 0 ? 0 : at - 1; break;
+    case VK_DOWN:
+    case VK_RIGHT: index = at < 0 ? 0 : at + 1; break;
+    case VK_PRIOR: index = at < 0 ? 0 : at - kPage; break;
+    case VK_NEXT: index = at < 0 ? 0 : at + kPage; break;
+    case VK_HOME: index = 0; break;
+    case VK_END: index = last; break;
+    default: return 0;
+    }
+    if (last < 0)
+        return 0;
+    UserMoves(hwnd, state, std::clamp(index, 0, last));
+    return 0;
+}
+
+// Alt-Up and Alt-Down drop the list or close it.
+LRESULT SysKeyDown(HWND hwnd, ComboState& state, UINT message, WPARAM key, LPARAM lParam) {
+    if (key != VK_UP && key != VK_DOWN)
+        return DefWindowProcA(hwnd, message, key, lParam);
+    if (state.dropped)
+        CloseUp(hwnd, true);
+    else
+        Drop(hwnd);
+    return 0;
+}
+
+// A typed character selects the next entry after the selection (going round)
+// whose text begins with it, case ignored.
+LRESULT Char(HWND hwnd, ComboState& state, WPARAM character) {
+    if (character < 0x20 || character > 0x7E || state.entries.empty())
+        return 0;
+    const char typed[2] = {static_cast<char>(character), '\0'};
+    const LRESULT index = Find(state, static_cast<WPARAM>(state.selection), reinterpret_cast<LPARAM>(typed), false);
+    if (index != CB_ERR)
+        UserMoves(hwnd, state, static_cast<int>(index));
+    return 0;
+}
+
+// The arrows and the characters are the box's own; with the list dropped,
+// Enter and Escape too.
+LRESULT DialogCode(const ComboState& state, LPARAM lParam) {
+    LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
+    const auto* message = reinterpret_cast<const MSG*>(lParam);
+    if (state.dropped && message && message->message == WM_KEYDOWN &&
+        (message->wParam == VK_RETURN || message->wParam == VK_ESCAPE))
+        code |= DLGC_WANTMESSAGE;
+    return code;
+}
+
+LRESULT KillFocus(HWND hwnd) {
+    ComboState* state = ControlStateOf<ComboState>(hwnd);
+    if (state && state->dropped) {
+        state->dropped = false;
+        if (!Notify(hwnd, CBN_CLOSEUP))
+            return 0;
+    }
+    if (Notify(hwnd, CBN_SELENDCANCEL))
+        NotifyParent(hwnd, CBN_KILLFOCUS);
+    return 0;
+}
+
+LRESULT ShowDropDown(HWND hwnd, ComboState& state, WPARAM show) {
+    if (show && !state.dropped)
+        Drop(hwnd);
+    else if (!show && state.dropped)
+        CloseUp(hwnd, false);
+    return TRUE;
+}
+
 }  // namespace
 
 void ComboUserSelect(HWND combo, int index) {
     ComboState* state = ControlStateOf<ComboState>(combo);
     if (!state || index < 0 || index >= Count(*state))
         return;
-    state->selection = index;
-    NotifyParent(combo, CBN_SELCHANGE);
+    // A pick in the dropped list: it drops, the entry is chosen, it closes.
+    if (!state->dropped) {
+        Drop(combo);
+        state = ControlStateOf<ComboState>(combo);
+        if (!state || index >= Count(*state))
+            return;
+    }
+    UserMoves(combo, *state, index);
+    CloseUp(combo, true);
 }
 
 int ComboFindExact(HWND combo, const std::string& text) {
@@ -221,12 +376,16 @@ LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case CB_SELECTSTRING: return SelectString(*state, wParam, lParam);
     case CB_GETITEMDATA: return GetItemData(*state, wParam);
     case CB_SETITEMDATA: return SetItemData(*state, wParam, lParam);
-    case CB_GETDROPPEDSTATE: return FALSE;
+    case CB_SHOWDROPDOWN: return ShowDropDown(hwnd, *state, wParam);
+    case CB_GETDROPPEDSTATE: return state->dropped ? TRUE : FALSE;
     case WM_GETTEXT:
     case WM_GETTEXTLENGTH: return GetText(hwnd, *state, message, wParam, lParam);
-    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_GETDLGCODE: return DialogCode(*state, lParam);
+    case WM_KEYDOWN: return KeyDown(hwnd, *state, wParam);
+    case WM_SYSKEYDOWN: return SysKeyDown(hwnd, *state, message, wParam, lParam);
+    case WM_CHAR: return Char(hwnd, *state, wParam);
     case WM_SETFOCUS: NotifyParent(hwnd, CBN_SETFOCUS); return 0;
-    case WM_KILLFOCUS: NotifyParent(hwnd, CBN_KILLFOCUS); return 0;
+    case WM_KILLFOCUS: return KillFocus(hwnd);
     case WM_SETFONT: state->font = reinterpret_cast<HFONT>(wParam); return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(state->font);
     default: return DefWindowProcA(hwnd, message, wParam, lParam);

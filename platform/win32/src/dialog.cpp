@@ -1,17 +1,30 @@
 // Dialog manager: dialogs from templates, the default dialog procedure, the
-// keyboard interface (Enter, Escape, close box) and the modal loop.
+// keyboard interface (IsDialogMessage) and the modal loop.
 //
-// The modal loop dispatches posted messages; when the queue is empty it shows the
-// dialog the first time, sends WM_ENTERIDLE to the owner, and asks the display
-// for the user's next action, which it carries out on the dialog.
+// The modal loop takes the thread's messages as GetMessage would (posted, then
+// input, then due timers) and hands each to IsDialogMessage. When there is
+// none it shows the dialog the first time, sends WM_ENTERIDLE to the owner,
+// and waits: for the display's next action, or, with no display, for the next
+// timer.
 //
-// Not implemented: keyboard navigation (Tab, arrows, mnemonics), DS_CONTROL child
-// dialogs beyond creation, WM_CTLCOLOR*, dialog units from the font (one fixed
-// pair of base units serves every dialog), non-client areas.
+// The keyboard, as Windows has it: the focused control is asked WM_GETDLGCODE
+// (with the message) and keeps the keys it wants. Otherwise Tab and Shift-Tab
+// go to the next or previous tab stop (WM_NEXTDLGCTL), the arrows within the
+// group, Enter clicks the focused push button when it looks like the default
+// one and else the default id (DM_GETDEFID) unless its button is disabled,
+// Escape sends IDCANCEL, and a typed character that is a control's mnemonic
+// ("&Yes") clicks that push button or moves the focus there. When the focus
+// moves by WM_NEXTDLGCTL onto a push button, that button looks like the
+// default (BS_DEFPUSHBUTTON) until the focus leaves the push buttons.
+//
+// Not implemented: DS_CONTROL child dialogs beyond creation, WM_CTLCOLOR*,
+// dialog units from the font (one fixed pair of base units serves every
+// dialog), non-client areas, radio-button groups clicked by the arrows.
 #include "window.h"
 
 #include <standin/win32.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace win32 {
@@ -104,35 +117,47 @@ LRESULT GetDefaultId(HWND dialog) {
     return 0;
 }
 
-LRESULT NextControl(HWND dialog, WPARAM wParam, LPARAM lParam) {
-    if (LOWORD(lParam)) {
-        HWND target = reinterpret_cast<HWND>(wParam);
-        if (IsChild(dialog, target))
-            SetFocus(target);
-        return 0;
-    }
+// The push button that the focus moves to looks like the default one; when
+// the focus moves elsewhere, the default id's button does again.
+void SetDefaultLook(HWND dialog, HWND focus) {
     Window* window = FindWindowObject(dialog);
     if (!window)
-        return 0;
-    std::vector<HWND> stops;
-    for (HWND child : window->children) {
-        Window* c = FindWindowObject(child);
-        if (c && (c->style & WS_TABSTOP) && OwnStyleAllows(child))
-            stops.push_back(child);
+        return;
+    HWND looksDefault = focus && IsPushButton(focus) ? focus : nullptr;
+    if (!looksDefault) {
+        const LRESULT defaultId = SendMessageA(dialog, DM_GETDEFID, 0, 0);
+        if (HIWORD(defaultId) == DC_HASDEFID)
+            looksDefault = ChildById(dialog, LOWORD(defaultId));
     }
-    if (stops.empty())
+    const std::vector<HWND> children = window->children;
+    for (HWND child : children) {
+        if (child == looksDefault || !FindWindowObject(child))
+            continue;
+        if (SendMessageA(child, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON)
+            SendMessageA(child, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    }
+    if (looksDefault && IsPushButton(looksDefault) &&
+        !(SendMessageA(looksDefault, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON))
+        SendMessageA(looksDefault, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+}
+
+// WM_NEXTDLGCTL: lParam TRUE names the control in wParam; otherwise wParam 0
+// is the next tab stop after the focus, non-zero the previous one.
+LRESULT NextControl(HWND dialog, WPARAM wParam, LPARAM lParam) {
+    HWND target = nullptr;
+    if (LOWORD(lParam)) {
+        target = reinterpret_cast<HWND>(wParam);
+        if (!IsChild(dialog, target))
+            return 0;
+    } else {
+        const HWND focus = GetFocus();
+        target = GetNextDlgTabItem(dialog, IsChild(dialog, focus) ? focus : nullptr, wParam != 0);
+    }
+    if (!target)
         return 0;
-    const HWND focus = GetFocus();
-    size_t at = 0;
-    while (at < stops.size() && stops[at] != focus)
-        ++at;
-    const bool previous = wParam != 0;
-    size_t next;
-    if (at == stops.size())
-        next = previous ? stops.size() - 1 : 0;
-    else
-        next = previous ? (at + stops.size() - 1) % stops.size() : (at + 1) % stops.size();
-    SetFocus(stops[next]);
+    SetFocus(target);
+    if (GetFocus() == target)
+        SetDefaultLook(dialog, target);
     return 0;
 }
 
@@ -187,8 +212,15 @@ void EndDialogAt(HWND dialog, INT_PTR result) {
     info->disabledOwner = nullptr;
     if (owner)
         EnableWindow(owner, TRUE);
-    // Windows hides the dialog at once; the modal loop destroys it later.
-    SetVisible(dialog, false, false);
+    // Windows hides the dialog at once, and the focus leaves it (to the
+    // owner, which becomes active); the modal loop destroys it later.
+    const HWND focus = GetFocus();
+    if (focus && (focus == dialog || IsChild(dialog, focus))) {
+        Window* window = FindWindowObject(dialog);
+        SetFocus(window ? window->owner : nullptr);
+    }
+    if (FindWindowObject(dialog))
+        SetVisible(dialog, false, false);
 }
 
 // ---- the user's actions ----
@@ -202,11 +234,11 @@ void Reject(HWND active, const standin::Action& action, const std::string& why) 
     NotifyDisplay(event);
 }
 
-// Enter clicks the focused push button, else the default button (DM_GETDEFID)
-// unless it is disabled, else sends IDOK.
-void PressEnter(HWND dialog) {
-    HWND focus = GetFocus();
-    if (focus && IsChild(dialog, focus) && IsPushButton(focus)) {
+// Enter: the focused push button when it looks like the default one, else
+// the default id unless its button is disabled, else IDOK.
+void DialogEnter(HWND dialog) {
+    const HWND focus = GetFocus();
+    if (focus && IsChild(dialog, focus) && (SendMessageA(focus, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON)) {
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED), reinterpret_cast<LPARAM>(focus));
         return;
     }
@@ -221,11 +253,87 @@ void PressEnter(HWND dialog) {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ChildById(dialog, IDOK)));
 }
 
-void PressEscape(HWND dialog) {
-    HWND cancel = ChildById(dialog, IDCANCEL);
-    if (cancel && !IsWindowEnabled(cancel))
-        return;
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(cancel));
+// Escape sends IDCANCEL whatever the state of the Cancel button.
+void DialogEscape(HWND dialog) {
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(ChildById(dialog, IDCANCEL)));
+}
+
+// The mnemonic of a control's text: the character after a single '&'.
+char MnemonicOf(const std::string& text) {
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != '&')
+            continue;
+        if (text[i + 1] != '&')
+            return text[i + 1];
+        ++i;
+    }
+    return 0;
+}
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// A typed character that is a control's mnemonic, searched after the focus
+// and round: a push button is clicked, a static label gives the focus to the
+// tab stop after it, another control takes the focus. False when none has it.
+bool DialogMnemonic(HWND dialog, char character) {
+    Window* window = FindWindowObject(dialog);
+    if (!window || !character)
+        return false;
+    const std::vector<HWND> children = window->children;
+    const HWND focus = GetFocus();
+    size_t start = 0;
+    for (size_t i = 0; i < children.size(); ++i) {
+        if (children[i] == focus)
+            start = i + 1;
+    }
+    for (size_t step = 0; step < children.size(); ++step) {
+        const HWND child = children[(start + step) % children.size()];
+        Window* c = FindWindowObject(child);
+        if (!c || !OwnStyleAllows(child))
+            continue;
+        const LRESULT code = SendMessageA(child, WM_GETDLGCODE, 0, 0);
+        if ((code & DLGC_STATIC) && (c->style & SS_NOPREFIX))
+            continue;
+        if (Lower(MnemonicOf(c->text)) != Lower(character))
+            continue;
+        if (code & DLGC_STATIC) {
+            if (HWND next = GetNextDlgTabItem(dialog, child, FALSE))
+                SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
+        } else if (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) {
+            SendMessageA(child, BM_CLICK, 0, 0);
+        } else {
+            SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(child), TRUE);
+            if (code & DLGC_BUTTON)
+                SendMessageA(child, BM_CLICK, 0, 0);
+        }
+        return true;
+    }
+    return false;
+}
+
+// A key press from the display: the messages the keyboard makes, as input
+// for the focused window (or `active` when nothing in it has the focus).
+void PressKey(HWND active, UINT virtualKey, unsigned modifiers) {
+    const HWND focus = GetFocus();
+    const HWND target = focus && (focus == active || IsChild(active, focus)) ? focus : active;
+    const bool alt = (modifiers & standin::Action::kAlt) != 0;
+    const bool shift = (modifiers & standin::Action::kShift) != 0;
+    // lParam: a repeat count of 1, the context bit (29) with Alt, bits 30 and 31 on release.
+    const LPARAM down = alt ? 0x20000001 : 0x00000001;
+    const LPARAM up = static_cast<LPARAM>(alt ? 0xE0000001u : 0xC0000001u);
+    const UINT keyDown = alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
+    const UINT keyUp = alt ? WM_SYSKEYUP : WM_KEYUP;
+    if (shift)
+        PostInput(target, keyDown, VK_SHIFT, down);
+    if (alt)
+        PostInput(target, WM_SYSKEYDOWN, VK_MENU, down);
+    PostInput(target, keyDown, virtualKey, down);
+    PostInput(target, keyUp, virtualKey, up);
+    if (alt)
+        PostInput(target, WM_KEYUP, VK_MENU, static_cast<LPARAM>(0xC0000001u));
+    if (shift)
+        PostInput(target, WM_KEYUP, VK_SHIFT, up);
 }
 
 // A window without a system menu has no close box; a disabled one does nothing.
@@ -299,8 +407,9 @@ void Perform(HWND dialog, const standin::Action& action) {
         if (action.inspect)
             action.inspect(dialog);
         return;
-    case Kind::Enter: PressEnter(dialog); return;
-    case Kind::Escape: PressEscape(dialog); return;
+    case Kind::Enter: PressKey(dialog, VK_RETURN, 0); return;
+    case Kind::Escape: PressKey(dialog, VK_ESCAPE, 0); return;
+    case Kind::Key: PressKey(dialog, action.virtualKey, action.modifiers); return;
     case Kind::Close: PressClose(dialog); return;
     case Kind::Click: Click(dialog, action); return;
     case Kind::Pick: Pick(dialog, action); return;
@@ -356,6 +465,10 @@ bool CreateControls(HWND dialog, HINSTANCE instance, const standin::DialogTempla
         }
         if (font)
             SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+        // The first default push button of the template gives the dialog its default id.
+        DialogInfo* info = GetDialogInfo(dialog, false);
+        if (info && !info->defaultId && (SendMessageA(control, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON))
+            info->defaultId = GetDlgCtrlID(control);
     }
     return true;
 }
@@ -478,7 +591,7 @@ HWND CreateDialogFromTemplate(HINSTANCE instance, const void* data, size_t size,
 }
 
 INT_PTR RunModalLoop(HWND dialog, INT_PTR resultIfInputRunsOut, bool* inputRanOut) {
-    bool firstIdle = true;
+    bool shown = false;
     while (true) {
         DialogInfo* info = GetDialogInfo(dialog, false);
         if (!info)
@@ -486,18 +599,20 @@ INT_PTR RunModalLoop(HWND dialog, INT_PTR resultIfInputRunsOut, bool* inputRanOu
         if (info->ended)
             break;
         MSG message;
-        if (TakePostedMessage(message)) {
+        if (TakeMessage(message)) {
             if (message.message == WM_QUIT) {
                 // The quit message belongs to the outer loop: pass it on and stop.
                 PostQuitMessage(static_cast<int>(message.wParam));
                 break;
             }
-            if (!IsDialogMessageA(dialog, &message))
+            if (!IsDialogMessageA(dialog, &message)) {
+                TranslateMessage(&message);
                 DispatchMessageA(&message);
+            }
             continue;
         }
-        if (firstIdle) {
-            firstIdle = false;
+        if (!shown) {
+            shown = true;
             if (!IsWindowVisible(dialog))
                 ShowWindow(dialog, SW_SHOWNORMAL);
             continue;
@@ -505,18 +620,23 @@ INT_PTR RunModalLoop(HWND dialog, INT_PTR resultIfInputRunsOut, bool* inputRanOu
         Window* window = FindWindowObject(dialog);
         if (window && window->owner && !(window->style & DS_NOIDLEMSG)) {
             SendMessageA(window->owner, WM_ENTERIDLE, MSGF_DIALOGBOX, reinterpret_cast<LPARAM>(dialog));
-            if (HasPostedMessages() || !IsWindow(dialog))
+            if (HasMessages() || !IsWindow(dialog))
                 continue;
         }
-        standin::Display* display = standin::GetDisplay();
-        std::optional<standin::Action> action = display ? display->WaitForAction(dialog) : std::nullopt;
-        if (!action) {
-            if (inputRanOut)
-                *inputRanOut = true;
-            EndDialogAt(dialog, resultIfInputRunsOut);
-            break;
+        if (standin::Display* display = standin::GetDisplay()) {
+            std::optional<standin::Action> action = display->WaitForAction(dialog);
+            if (action) {
+                Perform(dialog, *action);
+                continue;
+            }
+        } else if (WaitForTimer()) {
+            continue;
         }
-        Perform(dialog, *action);
+        // Nothing more can come: the user is gone.
+        if (inputRanOut)
+            *inputRanOut = true;
+        EndDialogAt(dialog, resultIfInputRunsOut);
+        break;
     }
     DialogInfo* info = GetDialogInfo(dialog, false);
     const INT_PTR result = info ? info->result : 0;
@@ -603,10 +723,6 @@ INT_PTR RunDialogBox(HINSTANCE instance, const void* data, size_t size, HWND own
 
 INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE instance, LPCDLGTEMPLATEA dialogTemplate, HWND owner, DLGPROC proc,
                                        LPARAM param) {
-    if (!standin::GetDisplay()) {
-        SetLastError(ERROR_NOT_READY);
-        return -1;
-    }
     if (!dialogTemplate) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return -1;
@@ -615,10 +731,6 @@ INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE instance, LPCDLGTEMPLATEA dialo
 }
 
 INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR name, HWND owner, DLGPROC proc, LPARAM param) {
-    if (!standin::GetDisplay()) {
-        SetLastError(ERROR_NOT_READY);
-        return -1;
-    }
     auto resource = LoadResourceBytes(instance, name, RT_DIALOG);
     if (!resource)
         return -1;
@@ -636,21 +748,109 @@ BOOL WINAPI EndDialog(HWND dialog, INT_PTR result) {
     return TRUE;
 }
 
-// Takes the keys the dialog manager handles (Enter, Escape) and dispatches
-// every other message of the dialog and its controls.
+// The dialog's keyboard interface (see the top of the file); every other
+// message of the dialog and its controls is translated and dispatched.
 BOOL WINAPI IsDialogMessageA(HWND dialog, LPMSG message) {
     if (!message || !IsWindow(dialog) || (message->hwnd != dialog && !IsChild(dialog, message->hwnd)))
         return FALSE;
-    if (message->message == WM_KEYDOWN && message->wParam == VK_RETURN) {
-        PressEnter(dialog);
-        return TRUE;
+    const HWND target = message->hwnd;
+    const auto wants = [&](LRESULT bits) {
+        return (SendMessageA(target, WM_GETDLGCODE, message->wParam, reinterpret_cast<LPARAM>(message)) & bits) != 0;
+    };
+    switch (message->message) {
+    case WM_KEYDOWN:
+        if (wants(DLGC_WANTMESSAGE))
+            break;
+        switch (message->wParam) {
+        case VK_TAB:
+            if (wants(DLGC_WANTTAB))
+                break;
+            SendMessageA(dialog, WM_NEXTDLGCTL, GetKeyState(VK_SHIFT) < 0 ? 1 : 0, FALSE);
+            return TRUE;
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN:
+            if (wants(DLGC_WANTARROWS))
+                break;
+            if (HWND next = GetNextDlgGroupItem(dialog, target,
+                                                message->wParam == VK_LEFT || message->wParam == VK_UP))
+                SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
+            return TRUE;
+        case VK_ESCAPE: DialogEscape(dialog); return TRUE;
+        case VK_RETURN: DialogEnter(dialog); return TRUE;
+        default: break;
+        }
+        break;
+    case WM_CHAR:
+        if (wants(DLGC_WANTCHARS | DLGC_WANTMESSAGE) || (message->wParam == '\t' && wants(DLGC_WANTTAB)))
+            break;
+        if (message->wParam == '\t' || DialogMnemonic(dialog, static_cast<char>(message->wParam)))
+            return TRUE;
+        break;
+    case WM_SYSCHAR:
+        if (DialogMnemonic(dialog, static_cast<char>(message->wParam)))
+            return TRUE;
+        break;
+    default: break;
     }
-    if (message->message == WM_KEYDOWN && message->wParam == VK_ESCAPE) {
-        PressEscape(dialog);
-        return TRUE;
-    }
+    TranslateMessage(message);
     DispatchMessageA(message);
     return TRUE;
+}
+
+// The next (or previous) visible, enabled WS_TABSTOP control after `control`,
+// going round; from no control, the first (or the last).
+HWND WINAPI GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous) {
+    Window* window = ValidWindow(dialog);
+    if (!window)
+        return nullptr;
+    std::vector<HWND> stops;
+    for (HWND child : window->children) {
+        Window* c = FindWindowObject(child);
+        if (c && (c->style & WS_TABSTOP) && OwnStyleAllows(child))
+            stops.push_back(child);
+    }
+    if (stops.empty())
+        return nullptr;
+    const auto at = std::find(stops.begin(), stops.end(), control);
+    if (at == stops.end())
+        return previous ? stops.back() : stops.front();
+    const size_t index = static_cast<size_t>(at - stops.begin());
+    return stops[previous ? (index + stops.size() - 1) % stops.size() : (index + 1) % stops.size()];
+}
+
+// The next (or previous) visible, enabled control of the group of `control`:
+// from the control with WS_GROUP to the one before the next such control.
+HWND WINAPI GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous) {
+    Window* window = ValidWindow(dialog);
+    if (!window)
+        return nullptr;
+    const std::vector<HWND>& children = window->children;
+    const auto at = std::find(children.begin(), children.end(), control);
+    if (at == children.end())
+        return nullptr;
+    size_t first = static_cast<size_t>(at - children.begin());
+    while (first > 0) {
+        Window* c = FindWindowObject(children[first]);
+        if (c && (c->style & WS_GROUP))
+            break;
+        --first;
+    }
+    size_t last = static_cast<size_t>(at - children.begin());
+    while (last + 1 < children.size()) {
+        Window* c = FindWindowObject(children[last + 1]);
+        if (c && (c->style & WS_GROUP))
+            break;
+        ++last;
+    }
+    std::vector<HWND> group;
+    for (size_t i = first; i <= last; ++i) {
+        if (children[i] == control || OwnStyleAllows(children[i]))
+            group.push_back(children[i]);
+    }
+    const size_t index = static_cast<size_t>(std::find(group.begin(), group.end(), control) - group.begin());
+    return group[previous ? (index + group.size() - 1) % group.size() : (index + 1) % group.size()];
 }
 
 BOOL WINAPI MapDialogRect(HWND dialog, LPRECT rect) {

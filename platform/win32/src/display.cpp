@@ -33,6 +33,14 @@ Action Action::Escape() {
     return action;
 }
 
+Action Action::Key(UINT virtualKey, unsigned modifiers) {
+    Action action;
+    action.kind = Kind::Key;
+    action.virtualKey = virtualKey;
+    action.modifiers = modifiers;
+    return action;
+}
+
 Action Action::Close() {
     Action action;
     action.kind = Kind::Close;
@@ -71,6 +79,12 @@ std::string Action::Describe() const {
     case Kind::Pick: return "Pick(" + std::to_string(control) + ", " + Quoted(text) + ")";
     case Kind::Enter: return "Enter";
     case Kind::Escape: return "Escape";
+    case Kind::Key: {
+        char key[16];
+        std::snprintf(key, sizeof(key), "0x%02X", virtualKey);
+        return std::string("Key(") + ((modifiers & kShift) ? "Shift+" : "") + ((modifiers & kAlt) ? "Alt+" : "") +
+               key + ")";
+    }
     case Kind::Close: return "Close";
     case Kind::Click: return "Click(" + std::to_string(control) + ")";
     case Kind::Highlight: return "Highlight(" + Quoted(text) + ")";

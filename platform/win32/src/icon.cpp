@@ -262,6 +262,23 @@ HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name) {
     return static_cast<HICON>(LoadImageA(instance, name, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
 }
 
+// The icon's colour and mask bitmaps, new ones the caller deletes.
+BOOL WINAPI GetIconInfo(HICON handle, PICONINFO info) {
+    const auto& icons = Icons().icons;
+    const auto found = icons.find(handle);
+    if (found == icons.end() || !info) {
+        SetLastError(ERROR_INVALID_CURSOR_HANDLE);
+        return FALSE;
+    }
+    const standin::IconDetails& details = found->second->details;
+    info->fIcon = TRUE;
+    info->xHotspot = static_cast<DWORD>(details.width / 2);
+    info->yHotspot = static_cast<DWORD>(details.height / 2);
+    info->hbmColor = NewBitmap(details.width, details.height, details.bitsPerPixel);
+    info->hbmMask = NewBitmap(details.width, details.height, 1);
+    return TRUE;
+}
+
 // A shared icon belongs to the system: destroying it succeeds and changes nothing.
 BOOL WINAPI DestroyIcon(HICON handle) {
     auto& icons = Icons().icons;

@@ -69,7 +69,9 @@ void Notify(HWND hwnd, UINT code, int item) {
     Deliver(window->parent, WM_NOTIFY, static_cast<WPARAM>(window->id), reinterpret_cast<LPARAM>(&nm), false);
 }
 
-void ApplyColumn(Column& column, const LVCOLUMNA& source, bool first) {
+// The first column is drawn left-aligned whatever its format; the format reads
+// back as it was set.
+void ApplyColumn(Column& column, const LVCOLUMNA& source) {
     if (source.mask & LVCF_FMT)
         column.format = source.fmt;
     if (source.mask & LVCF_WIDTH)
@@ -82,9 +84,6 @@ void ApplyColumn(Column& column, const LVCOLUMNA& source, bool first) {
         column.image = source.iImage;
     if (source.mask & LVCF_ORDER)
         column.order = source.iOrder;
-    // The first column is always left-aligned.
-    if (first)
-        column.format &= ~LVCFMT_JUSTIFYMASK;
 }
 
 // An index past the last column appends.
@@ -97,7 +96,7 @@ LRESULT InsertColumn(ListViewState& state, WPARAM wParam, LPARAM lParam) {
     Column column;
     column.subItem = position;
     column.order = position;
-    ApplyColumn(column, *source, position == 0);
+    ApplyColumn(column, *source);
     state.columns.insert(state.columns.begin() + position, column);
     for (Item& item : state.items) {
         if (static_cast<size_t>(position) < item.texts.size() && position > 0)
@@ -132,7 +131,7 @@ LRESULT SetColumn(ListViewState& state, WPARAM wParam, LPARAM lParam) {
     const int index = IndexOf(wParam);
     if (!source || index < 0 || index >= static_cast<int>(state.columns.size()))
         return FALSE;
-    ApplyColumn(state.columns[index], *source, index == 0);
+    ApplyColumn(state.columns[index], *source);
     return TRUE;
 }
 

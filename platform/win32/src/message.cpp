@@ -1,25 +1,134 @@
-// Message delivery: sent and posted messages, the thread's queue, the message log.
+// Message delivery: sent and posted messages, the thread's queues, timers, the
+// keyboard state, the message log.
 //
-// Not implemented: cross-thread and inter-process sending, message filtering by
-// range in PeekMessageA beyond the window, WM_TIMER, input messages.
+// Windows' order of what a thread gets next: posted messages, then input
+// (keys, from the display), then WM_TIMER of a timer that is due. A timer
+// has at most one WM_TIMER waiting and is due again its interval after that
+// one was taken. The keyboard state (GetKeyState) follows the input messages
+// as they are taken; SetKeyboardState changes it at once. TranslateMessage
+// posts WM_CHAR (WM_SYSCHAR with Alt) for a key that types a character.
+//
+// Not implemented: cross-thread and inter-process sending, filters by message
+// range for timers, WM_PAINT, mouse input, keyboard layouts other than US
+// English (the characters of the letter, digit, space and control keys only).
 #include "window.h"
 
 #include <standin/messagelog.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <deque>
+#include <thread>
 
 namespace win32 {
 namespace {
 
-std::deque<MSG>& Queue() {
-    static std::deque<MSG> queue;
-    return queue;
+using Clock = std::chrono::steady_clock;
+
+struct Timer {
+    HWND hwnd = nullptr;
+    UINT_PTR id = 0;
+    std::chrono::milliseconds interval{0};
+    TIMERPROC proc = nullptr;
+    Clock::time_point due;
+};
+
+struct Queues {
+    std::deque<MSG> posted;
+    std::deque<MSG> input;
+    std::vector<Timer> timers;
+    UINT_PTR nextThreadTimer = 0x7FF0;
+    BYTE keys[256] = {};
+};
+
+Queues& Thread() {
+    static Queues queues;
+    return queues;
 }
 
 std::vector<standin::MessageLog*>& Logs() {
     static std::vector<standin::MessageLog*> logs;
     return logs;
+}
+
+DWORD Now() {
+    using std::chrono::duration_cast;
+    return static_cast<DWORD>(duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch()).count());
+}
+
+// A key message taken from the input queue moves the keyboard state: down
+// sets the high bit and flips the toggle bit, up clears the high bit.
+void FollowKeyboard(const MSG& message) {
+    BYTE* keys = Thread().keys;
+    const UINT vk = static_cast<UINT>(message.wParam) & 0xFF;
+    if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
+        if (!(keys[vk] & 0x80))
+            keys[vk] ^= 0x01;
+        keys[vk] |= 0x80;
+    } else if (message.message == WM_KEYUP || message.message == WM_SYSKEYUP) {
+        keys[vk] &= static_cast<BYTE>(~0x80);
+    }
+}
+
+bool Matches(const MSG& message, HWND hwnd, UINT first, UINT last) {
+    if (hwnd && message.hwnd != hwnd && !IsChild(hwnd, message.hwnd))
+        return false;
+    return !(first || last) || (message.message >= first && message.message <= last);
+}
+
+bool TakeFrom(std::deque<MSG>& queue, MSG& message, HWND hwnd, UINT first, UINT last, bool remove) {
+    for (auto it = queue.begin(); it != queue.end(); ++it) {
+        if (!Matches(*it, hwnd, first, last))
+            continue;
+        message = *it;
+        if (remove)
+            queue.erase(it);
+        return true;
+    }
+    return false;
+}
+
+bool TakeDueTimer(MSG& message, HWND hwnd, UINT first, UINT last, bool remove) {
+    if ((first || last) && (WM_TIMER < first || WM_TIMER > last))
+        return false;
+    const Clock::time_point now = Clock::now();
+    Timer* earliest = nullptr;
+    for (Timer& timer : Thread().timers) {
+        if (timer.due <= now && (!hwnd || timer.hwnd == hwnd || IsChild(hwnd, timer.hwnd)) &&
+            (!earliest || timer.due < earliest->due))
+            earliest = &timer;
+    }
+    if (!earliest)
+        return false;
+    message = MSG{};
+    message.hwnd = earliest->hwnd;
+    message.message = WM_TIMER;
+    message.wParam = earliest->id;
+    message.lParam = reinterpret_cast<LPARAM>(earliest->proc);
+    message.time = Now();
+    if (remove)
+        earliest->due = now + earliest->interval;
+    return true;
+}
+
+// The character a key types on a US keyboard, or 0.
+char CharacterOf(UINT vk, bool shift) {
+    if (vk >= 'A' && vk <= 'Z')
+        return static_cast<char>(shift ? vk : vk - 'A' + 'a');
+    if (vk >= '0' && vk <= '9' && !shift)
+        return static_cast<char>(vk);
+    switch (vk) {
+    case VK_SPACE: return ' ';
+    case VK_RETURN: return '\r';
+    case VK_ESCAPE: return 0x1B;
+    case VK_TAB: return '\t';
+    case VK_BACK: return 0x08;
+    case VK_OEM_MINUS: return shift ? '_' : '-';
+    case VK_OEM_PERIOD: return shift ? '>' : '.';
+    default: return 0;
+    }
 }
 
 }  // namespace
@@ -34,16 +143,49 @@ LRESULT Deliver(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool post
     return proc ? proc(hwnd, message, wParam, lParam) : 0;
 }
 
-bool TakePostedMessage(MSG& message) {
-    auto& queue = Queue();
-    if (queue.empty())
+bool TakeMessage(MSG& message) {
+    Queues& queues = Thread();
+    if (TakeFrom(queues.posted, message, nullptr, 0, 0, true))
+        return true;
+    if (TakeFrom(queues.input, message, nullptr, 0, 0, true)) {
+        FollowKeyboard(message);
+        return true;
+    }
+    return TakeDueTimer(message, nullptr, 0, 0, true);
+}
+
+bool HasMessages() {
+    const Queues& queues = Thread();
+    MSG ignored;
+    return !queues.posted.empty() || !queues.input.empty() || TakeDueTimer(ignored, nullptr, 0, 0, false);
+}
+
+bool WaitForTimer() {
+    const std::vector<Timer>& timers = Thread().timers;
+    if (timers.empty())
         return false;
-    message = queue.front();
-    queue.pop_front();
+    Clock::time_point next = timers.front().due;
+    for (const Timer& timer : timers)
+        next = std::min(next, timer.due);
+    std::this_thread::sleep_until(next);
     return true;
 }
 
-bool HasPostedMessages() { return !Queue().empty(); }
+void PostInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    MSG input{};
+    input.hwnd = hwnd;
+    input.message = message;
+    input.wParam = wParam;
+    input.lParam = lParam;
+    input.time = Now();
+    Thread().input.push_back(input);
+}
+
+void ForgetTimersOf(HWND hwnd) {
+    auto& timers = Thread().timers;
+    timers.erase(std::remove_if(timers.begin(), timers.end(), [&](const Timer& t) { return t.hwnd == hwnd; }),
+                 timers.end());
+}
 
 }  // namespace win32
 
@@ -113,7 +255,8 @@ BOOL WINAPI PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
     posted.message = message;
     posted.wParam = wParam;
     posted.lParam = lParam;
-    Queue().push_back(posted);
+    posted.time = Now();
+    Thread().posted.push_back(posted);
     return TRUE;
 }
 
@@ -121,37 +264,110 @@ void WINAPI PostQuitMessage(int exitCode) {
     MSG quit{};
     quit.message = WM_QUIT;
     quit.wParam = static_cast<WPARAM>(exitCode);
-    Queue().push_back(quit);
+    Thread().posted.push_back(quit);
 }
 
 BOOL WINAPI PeekMessageA(LPMSG message, HWND hwnd, UINT first, UINT last, UINT remove) {
     if (!message)
         return FALSE;
-    auto& queue = Queue();
-    for (auto it = queue.begin(); it != queue.end(); ++it) {
-        if (hwnd && it->hwnd != hwnd && !IsChild(hwnd, it->hwnd))
-            continue;
-        if ((first || last) && (it->message < first || it->message > last))
-            continue;
-        *message = *it;
-        if (remove & PM_REMOVE)
-            queue.erase(it);
+    Queues& queues = Thread();
+    const bool removing = (remove & PM_REMOVE) != 0;
+    if (TakeFrom(queues.posted, *message, hwnd, first, last, removing))
+        return TRUE;
+    if (TakeFrom(queues.input, *message, hwnd, first, last, removing)) {
+        if (removing)
+            FollowKeyboard(*message);
         return TRUE;
     }
-    return FALSE;
+    return TakeDueTimer(*message, hwnd, first, last, removing);
 }
 
+// A WM_TIMER that names a procedure goes to the procedure, also without a window.
 LRESULT WINAPI DispatchMessageA(const MSG* message) {
-    if (!message || !message->hwnd)
+    if (!message)
+        return 0;
+    if (message->message == WM_TIMER && message->lParam) {
+        const auto proc = reinterpret_cast<TIMERPROC>(message->lParam);
+        proc(message->hwnd, WM_TIMER, message->wParam, Now());
+        return 0;
+    }
+    if (!message->hwnd)
         return 0;
     return Deliver(message->hwnd, message->message, message->wParam, message->lParam, true);
 }
 
-// Key messages are not generated here, so there are no characters to translate.
 BOOL WINAPI TranslateMessage(const MSG* message) {
-    return message && (message->message == WM_KEYDOWN || message->message == WM_SYSKEYDOWN);
+    if (!message || (message->message != WM_KEYDOWN && message->message != WM_SYSKEYDOWN))
+        return FALSE;
+    const char character = CharacterOf(static_cast<UINT>(message->wParam), GetKeyState(VK_SHIFT) < 0);
+    if (character)
+        PostMessageA(message->hwnd, message->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR,
+                     static_cast<unsigned char>(character), message->lParam);
+    return TRUE;
 }
 
 LRESULT WINAPI CallWindowProcA(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return proc ? proc(hwnd, message, wParam, lParam) : 0;
+}
+
+// ---- timers ----
+
+UINT_PTR WINAPI SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
+    if (hwnd && !ValidWindow(hwnd))
+        return 0;
+    Queues& queues = Thread();
+    // Windows raises an interval below USER_TIMER_MINIMUM to it.
+    const std::chrono::milliseconds interval(elapse < USER_TIMER_MINIMUM ? USER_TIMER_MINIMUM : elapse);
+    if (!hwnd) {
+        // A thread timer: a new id unless `id` names one of the thread's.
+        auto found = std::find_if(queues.timers.begin(), queues.timers.end(),
+                                  [&](const Timer& t) { return !t.hwnd && t.id == id; });
+        if (id && found != queues.timers.end()) {
+            found->interval = interval;
+            found->proc = proc;
+            found->due = Clock::now() + interval;
+            return id;
+        }
+        id = ++queues.nextThreadTimer;
+    } else {
+        KillTimer(hwnd, id);
+    }
+    queues.timers.push_back(Timer{hwnd, id, interval, proc, Clock::now() + interval});
+    return hwnd ? (id ? id : 1) : id;
+}
+
+BOOL WINAPI KillTimer(HWND hwnd, UINT_PTR id) {
+    auto& timers = Thread().timers;
+    auto found = std::find_if(timers.begin(), timers.end(), [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
+    if (found == timers.end()) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    timers.erase(found);
+    return TRUE;
+}
+
+// ---- keyboard state ----
+
+SHORT WINAPI GetKeyState(int virtualKey) {
+    const BYTE state = Thread().keys[virtualKey & 0xFF];
+    return static_cast<SHORT>(((state & 0x80) ? 0xFF80 : 0) | (state & 0x01));
+}
+
+BOOL WINAPI GetKeyboardState(PBYTE keys) {
+    if (!keys) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    std::memcpy(keys, Thread().keys, sizeof(Thread().keys));
+    return TRUE;
+}
+
+BOOL WINAPI SetKeyboardState(LPBYTE keys) {
+    if (!keys) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    std::memcpy(Thread().keys, keys, sizeof(Thread().keys));
+    return TRUE;
 }

@@ -131,10 +131,6 @@ std::vector<uint8_t> BuildTemplate(const char* text, const char* caption, const 
 using namespace win32;
 
 int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
-    if (!standin::GetDisplay()) {
-        SetLastError(ERROR_NOT_READY);
-        return 0;
-    }
     MessageBoxState state;
     state.type = type;
     state.buttons = ButtonsOf(type);

@@ -66,6 +66,13 @@ public:
         std::string canonical;
         if (invalid)
             return E_INVALIDARG;
+        // The empty name is the desktop itself.
+        if (text.empty()) {
+            *list = MakeIdList(Item{});
+            if (eaten)
+                *eaten = 0;
+            return *list ? S_OK : E_OUTOFMEMORY;
+        }
         if (const HRESULT parsed = CanonicalPath(text, canonical); FAILED(parsed))
             return parsed;
         const Existence existence = Probe(canonical);

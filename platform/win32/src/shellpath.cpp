@@ -2,11 +2,13 @@
 // and what they name on disk through the run-time's drive map.
 //
 // Windows' desktop folder parses an absolute path of an existing item, with or
-// without a trailing backslash, and fails for a missing one with
-// HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND); forward slashes ("c:/"), a doubled
-// backslash, "." and ".." components and relative names do not parse.  Here a
-// rooted path without a drive ("\srv\lib") is absolute too: it names the native
-// folder of the same path, as in the C run-time stand-in.
+// without a trailing backslash. A name that names nothing fails with
+// HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND): a missing item, a relative name
+// (looked for among the desktop's items), a ".." or "." component (taken as
+// a name) and the empty component of a doubled backslash. Forward slashes
+// ("c:/") and a drive without its backslash ("c:lib") are E_INVALIDARG. Here
+// a rooted path without a drive ("\srv\lib") is absolute too: it names the
+// native folder of the same path, as in the C run-time stand-in.
 //
 // Not implemented: UNC paths (\\server\share), the \\?\ prefix, names of
 // virtual folders ("::{GUID}"), URLs, stripping of trailing dots and spaces,
@@ -27,14 +29,15 @@ bool IsForbiddenInName(unsigned char c) {
 }
 
 bool IsValidComponent(const std::string& name) {
-    if (name.empty() || name == "." || name == "..")
-        return false;
     for (const char c : name) {
         if (IsForbiddenInName(static_cast<unsigned char>(c)))
             return false;
     }
     return true;
 }
+
+// No item is named so: the name parses but finds nothing.
+bool NamesNothing(const std::string& name) { return name.empty() || name == "." || name == ".."; }
 
 }  // namespace
 
@@ -55,11 +58,11 @@ HRESULT CanonicalPath(const std::string& text, std::string& canonical) {
     } else if (text[0] == '\\') {
         root = "\\";
         rest = text.substr(1);
+        if (!rest.empty() && rest[0] == '\\')
+            return E_INVALIDARG;  // "\\server": UNC paths are not implemented
     } else {
-        return E_INVALIDARG;
+        return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);  // relative: no such item on the desktop
     }
-    if (!rest.empty() && rest[0] == '\\')
-        return E_INVALIDARG;  // "X:\\", "\\server": a doubled backslash
     if (!rest.empty() && rest.back() == '\\')
         rest.pop_back();  // one trailing backslash is allowed
     if (rest.empty()) {
@@ -73,6 +76,8 @@ HRESULT CanonicalPath(const std::string& text, std::string& canonical) {
         const std::string name = rest.substr(start, end == std::string::npos ? std::string::npos : end - start);
         if (!IsValidComponent(name))
             return E_INVALIDARG;
+        if (NamesNothing(name))
+            return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
         if (path.size() > root.size())
             path += '\\';
         path += name;

@@ -152,6 +152,7 @@ void FreeWindow(HWND hwnd) {
     window = FindWindowObject(hwnd);
     if (!window)
         return;
+    ForgetTimersOf(hwnd);
     WindowTable& table = Table();
     if (table.focus == hwnd)
         table.focus = nullptr;

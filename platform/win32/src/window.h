@@ -135,8 +135,15 @@ void NotifyParent(HWND control, WORD code);
 
 // ---- messages (message.cpp) ----
 LRESULT Deliver(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool posted);
-bool TakePostedMessage(MSG& message);
-bool HasPostedMessages();
+// The thread's next message, as GetMessage takes it: posted, then input, then a
+// timer that is due; false when there is none now.
+bool TakeMessage(MSG& message);
+bool HasMessages();
+// Sleeps until the thread's next timer is due; false when it has none.
+bool WaitForTimer();
+// Queues an input message (a key from the display), taken after posted ones.
+void PostInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+void ForgetTimersOf(HWND hwnd);
 
 // ---- dialog manager (dialog.cpp) ----
 DialogInfo* GetDialogInfo(HWND hwnd, bool create);
@@ -158,6 +165,9 @@ bool IsPushButton(HWND hwnd);
 void ComboUserSelect(HWND combo, int index);
 // Index of the entry whose text is exactly `text`, or -1.
 int ComboFindExact(HWND combo, const std::string& text);
+
+// ---- bitmaps (gdi.cpp) ----
+HBITMAP NewBitmap(int width, int height, int bitsPerPixel);
 
 // ---- hooks (hook.cpp) ----
 LRESULT CallCbtHook(int code, WPARAM wParam, LPARAM lParam);

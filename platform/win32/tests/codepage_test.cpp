@@ -59,7 +59,7 @@ TEST(CodePageTest, BadArguments) {
         DWORD error;
     };
     const Case cases[] = {
-        {CP_UTF8, MB_PRECOMPOSED, "a", -1, ERROR_INVALID_FLAGS},
+        {CP_UTF8, 0x100, "a", -1, ERROR_INVALID_FLAGS},
         {CP_ACP, MB_PRECOMPOSED | MB_COMPOSITE, "a", -1, ERROR_INVALID_FLAGS},
         {1252, 0, "a", -1, ERROR_INVALID_PARAMETER},
         {CP_ACP, 0, nullptr, -1, ERROR_INVALID_PARAMETER},

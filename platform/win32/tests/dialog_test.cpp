@@ -45,14 +45,6 @@ TEST(DialogTest, EnterClicksTheDefaultButton) {
     EXPECT_THAT(display.DialogResults(), ::testing::ElementsAre(IDOK));
 }
 
-TEST(DialogTest, EnterClicksTheFocusedPushButton) {
-    standin::DialogTemplate t = StandardDialog();
-    t.items[0].style &= ~WS_TABSTOP;  // Cancel is now the first tab stop
-    standin::ScriptedDisplay display({Action::Enter()});
-    standin::ScopedDisplay scoped(display);
-    EXPECT_EQ(IDCANCEL, RunDialog(t));
-}
-
 TEST(DialogTest, DisabledDefaultButtonIsNotTriggered) {
     standin::DialogTemplate t = StandardDialog();
     t.items[0].style |= WS_DISABLED;
@@ -86,15 +78,15 @@ TEST(DialogTest, EscapeAndCloseBoxSendIdCancel) {
     }
 }
 
-TEST(DialogTest, DisabledCancelButtonStopsEscapeAndCloseBox) {
+// A disabled Cancel button stops the close box (WM_CLOSE), not Escape.
+TEST(DialogTest, DisabledCancelButtonStopsTheCloseBox) {
     standin::DialogTemplate t = StandardDialog();
     t.items[1].style |= WS_DISABLED;
     CommandRecorder recorder;
-    standin::ScriptedDisplay display({Action::Escape(), Action::Close(), Action::Enter()});
+    standin::ScriptedDisplay display({Action::Close(), Action::Escape()});
     standin::ScopedDisplay scoped(display);
-    EXPECT_EQ(IDOK, RunDialog(t, recorder.Handler()));
-    for (WPARAM command : recorder.commands)
-        EXPECT_NE(IDCANCEL, LOWORD(command));
+    EXPECT_EQ(IDCANCEL, RunDialog(t, recorder.Handler()));
+    EXPECT_THAT(recorder.commands, ::testing::ElementsAre(MAKEWPARAM(IDCANCEL, BN_CLICKED)));
 }
 
 TEST(DialogTest, EndDialogInInitDialogNeverShowsTheWindow) {
@@ -141,15 +133,29 @@ TEST(DialogTest, MissingOrAbsentTemplateFails) {
     EXPECT_TRUE(display.Events().empty());
 }
 
-TEST(DialogTest, NoDisplayFailsAtOnce) {
+// Without a display the loop runs on posted messages and timers; once
+// nothing can come any more it ends as cancelled.
+TEST(DialogTest, WithoutADisplayTheLoopRunsOnPostsAndTimers) {
     ASSERT_EQ(nullptr, standin::GetDisplay());
-    bool created = false;
-    EXPECT_EQ(-1, RunDialog(StandardDialog(), [&](HWND, UINT, WPARAM, LPARAM) -> INT_PTR {
-                  created = true;
+    std::vector<UINT> heard;
+    EXPECT_EQ(5, RunDialog(StandardDialog(), [&](HWND dialog, UINT message, WPARAM wParam, LPARAM) -> INT_PTR {
+                  if (message == WM_INITDIALOG) {
+                      PostMessageA(dialog, WM_APP, 0, 0);
+                      SetTimer(dialog, 7, 20, nullptr);
+                  } else if (message == WM_APP || (message == WM_TIMER && wParam == 7)) {
+                      heard.push_back(message);
+                      if (message == WM_TIMER)
+                          EndDialog(dialog, 5);
+                  }
                   return 0;
               }));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_NOT_READY), GetLastError());
-    EXPECT_FALSE(created);
+    EXPECT_THAT(heard, ::testing::ElementsAre(static_cast<UINT>(WM_APP), static_cast<UINT>(WM_TIMER)));
+    bool created = false;
+    EXPECT_EQ(IDCANCEL, RunDialog(StandardDialog(), [&](HWND, UINT message, WPARAM, LPARAM) -> INT_PTR {
+                  created = created || message == WM_INITDIALOG;
+                  return 0;
+              }));
+    EXPECT_TRUE(created);
 }
 
 TEST(DialogTest, InputRunningOutEndsWithIdCancel) {

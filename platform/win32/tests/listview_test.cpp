@@ -68,7 +68,7 @@ TEST_F(ListViewTest, ColumnsInsertAppendAndReadBack) {
     column.pszText = text;
     column.cchTextMax = sizeof(text);
     ASSERT_TRUE(SendMessageA(list_, LVM_GETCOLUMNA, 0, reinterpret_cast<LPARAM>(&column)));
-    EXPECT_EQ(LVCFMT_LEFT, column.fmt);  // the first column is always left-aligned
+    EXPECT_EQ(LVCFMT_RIGHT, column.fmt);  // as set: only its drawing is left-aligned
     EXPECT_EQ(30, column.cx);
     ASSERT_TRUE(SendMessageA(list_, LVM_GETCOLUMNA, 2, reinterpret_cast<LPARAM>(&column)));
     EXPECT_EQ(LVCFMT_CENTER, column.fmt);

@@ -110,17 +110,17 @@ TEST_F(ShellTest, DesktopParsesExistingAbsolutePaths) {
         {"Q:\\lib", HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), ""},
         {"D:/lib", E_INVALIDARG, ""},
         {"D:\\lib/Templates", E_INVALIDARG, ""},
-        {"D:\\\\lib", E_INVALIDARG, ""},
-        {"D:\\lib\\\\Templates", E_INVALIDARG, ""},
-        {"D:\\lib\\\\", E_INVALIDARG, ""},
+        {"D:\\\\lib", HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), ""},
+        {"D:\\lib\\\\Templates", HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), ""},
+        {"D:\\lib\\\\", HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), ""},
         {"\\\\server\\share", E_INVALIDARG, ""},
-        {"D:\\lib\\.", E_INVALIDARG, ""},
-        {"D:\\lib\\..\\lib", E_INVALIDARG, ""},
+        {"D:\\lib\\.", HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), ""},
+        {"D:\\lib\\..\\lib", HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), ""},
         {"D:lib", E_INVALIDARG, ""},
-        {"lib", E_INVALIDARG, ""},
-        {"", E_INVALIDARG, ""},
+        {"lib", HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), ""},
+        {"", S_OK, "<none>"},  // the desktop
         {"D:\\li*", E_INVALIDARG, ""},
-        {"http:\\yyy", E_INVALIDARG, ""},
+        {"http:\\yyy", HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -10,8 +10,6 @@ namespace testsupport::runtime {
 // _stat does not look up. Wine's msvcrt conformance test (dlls/msvcrt/tests/file.c, test_stat)
 // asserts the same of Windows: stat("c:") returns -1 with ENOENT, stat("c:/") succeeds.
 inline constexpr bool kStatAnswersBareDrive = false;
-// A search of a drive root delivers no "." or ".." (NTFS; Wine's drives alike).
-inline constexpr bool kDriveRootListsDotEntries = false;
 // The build defines __CRT__NO_INLINE, so <sys/stat.h>'s _stat (_stat64i32) is libmingwex's
 // copy, which drops one trailing separator before it asks msvcrt.dll's _stat64: a folder and a
 // file given with a trailing backslash are both found. (msvcrt.dll's own _stat64 refuses both but
@@ -19,11 +17,10 @@ inline constexpr bool kDriveRootListsDotEntries = false;
 inline constexpr bool kStatAnswersFolderWithTrailingBackslash = true;
 inline constexpr bool kStatAnswersFileWithTrailingBackslash = true;
 #else
-// The stand-in's choices: a bare "X:" is the root of mapped drive X, a trailing backslash is
-// accepted on a folder and refused on a file (as by the Universal CRT), and "." and ".." are
-// passed on wherever readdir reports them, drive roots included.
+// The stand-in's choices: a bare "X:" is the root of mapped drive X (there is no current folder
+// per drive), and a trailing backslash is accepted on a folder and refused on a file (as by the
+// Universal CRT).
 inline constexpr bool kStatAnswersBareDrive = true;
-inline constexpr bool kDriveRootListsDotEntries = true;
 inline constexpr bool kStatAnswersFolderWithTrailingBackslash = true;
 inline constexpr bool kStatAnswersFileWithTrailingBackslash = false;
 #endif

@@ -6,12 +6,15 @@
 // about windows shown and hidden, message boxes and dialog results.  Tests install
 // a ScriptedDisplay; the interactive host installs a terminal display.
 //
-// With no display installed a modal call fails at once: DialogBox* returns -1 and
-// MessageBoxA returns 0, both with last error ERROR_NOT_READY, and nothing is created.
+// A modal loop asks the display only when it has nothing else to do: no posted
+// message, no input, no timer that is due (as a real one waits in GetMessage).
+// With no display installed the loop runs on posted messages and timers alone,
+// sleeping until the next timer is due, as a program's own tests drive it.
 //
-// When a display has no more input (WaitForAction returns nothing) the loop ends
-// as if cancelled: a dialog box ends with IDCANCEL (without its dialog procedure
-// being asked), a message box returns 0 with last error ERROR_CANCELLED.
+// When a display has no more input (WaitForAction returns nothing), or when no
+// display is installed and the thread has no timer that could still come, the
+// loop ends as if cancelled: a dialog box ends with IDCANCEL (without its dialog
+// procedure being asked), a message box returns 0 with last error ERROR_CANCELLED.
 #pragma once
 
 #include <windows.h>
@@ -32,9 +35,14 @@ namespace standin {
 //                     exactly `text` (as clicking it in the dropped list does) and
 //                     notifies the parent with CBN_SELCHANGE, also when that entry was
 //                     already selected (a click in the list always notifies).
-//   Enter             dialog: the default push button (DM_GETDEFID), or the focused
-//                     push button, is clicked; message box: its default button.
-//   Escape            dialog: IDCANCEL; message box: Cancel, or OK on an MB_OK box.
+//   Key(vk, mods)     a key press as the keyboard makes it: WM_KEYDOWN and WM_KEYUP
+//                     (WM_SYSKEYDOWN / WM_SYSKEYUP with Alt) of `vk`, with Shift or
+//                     Alt held around it, queued as input for the focused window
+//                     (the active one when nothing has the focus). The dialog
+//                     manager (IsDialogMessage) and the controls take it from there.
+//   Enter, Escape     the key press of VK_RETURN or VK_ESCAPE: in a dialog the
+//                     default button, or IDCANCEL; in a message box its default
+//                     button, or Cancel (OK on an MB_OK box).
 //   Close             the close box: WM_SYSCOMMAND(SC_CLOSE).
 //   Click(id)         the push button `id` is clicked (BM_CLICK); a disabled or
 //                     hidden button does not fit the action (except the folder
@@ -45,16 +53,22 @@ namespace standin {
 // An action that does not fit the active window is rejected: the loop reports an
 // ActionRejected event and asks for the next action.
 struct STANDIN_API Action {
-    enum class Kind { Pick, Enter, Escape, Close, Click, Highlight, HighlightVirtual, Inspect };
+    enum class Kind { Pick, Enter, Escape, Key, Close, Click, Highlight, HighlightVirtual, Inspect };
+    // Modifiers of a Key action.
+    static constexpr unsigned kShift = 1;
+    static constexpr unsigned kAlt = 2;
 
     Kind kind = Kind::Enter;
     int control = 0;
     std::string text;
+    UINT virtualKey = 0;
+    unsigned modifiers = 0;
     std::function<void(HWND active)> inspect;
 
     static Action Pick(int comboId, std::string exactText);
     static Action Enter();
     static Action Escape();
+    static Action Key(UINT virtualKey, unsigned modifiers = 0);
     static Action Close();
     static Action Click(int buttonId);
     static Action Highlight(std::string path);

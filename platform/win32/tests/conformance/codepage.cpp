@@ -1,0 +1,91 @@
+// MultiByteToWideChar as the module calls it (CP_ACP), and the ANSI code page.
+//
+// The stand-in's ANSI code page is UTF-8. A Windows program has it so when its
+// manifest asks for it (activeCodePage UTF-8, Windows 10 1903 and later), as
+// this program's does; without that Wine answers GetACP() with 1252. So the
+// cases below hold for both: the code page is reported, and CP_ACP converts
+// as CP_UTF8 does.
+#include "Conformance.h"
+
+#include <gmock/gmock.h>
+
+using namespace conformance;
+
+namespace {
+
+std::vector<WCHAR> Convert(UINT codePage, DWORD flags, const char* text, int length, int size, int* result)
+{
+    std::vector<WCHAR> buffer(static_cast<size_t>(size > 0 ? size : 1), 0x7777);
+    SetLastError(0);
+    *result = MultiByteToWideChar(codePage, flags, text, length, size > 0 ? buffer.data() : nullptr, size);
+    return buffer;
+}
+
+TEST(CodePageTest, TheAnsiCodePageIsUtf8)
+{
+    ::testing::Test::RecordProperty("GetACP", std::to_string(GetACP()));
+    EXPECT_EQ(65001u, GetACP());
+}
+
+// A negative length converts through the terminator and counts it; a size of
+// 0 asks for the size needed; too small a buffer fails with
+// ERROR_INSUFFICIENT_BUFFER.
+TEST(CodePageTest, LengthsAndBufferSizes)
+{
+    for (const UINT codePage : {static_cast<UINT>(CP_ACP), static_cast<UINT>(CP_UTF8)}) {
+        SCOPED_TRACE(codePage);
+        int result = 0;
+        // "D:\Ärger": 9 bytes, 8 characters.
+        const char* path = "D:\\\xc3\x84rger";
+        std::vector<WCHAR> out = Convert(codePage, 0, path, -1, 16, &result);
+        EXPECT_EQ(9, result);
+        const WCHAR expected[] = {'D', ':', '\\', 0x00C4, 'r', 'g', 'e', 'r', 0};
+        EXPECT_THAT(std::vector<WCHAR>(out.begin(), out.begin() + 9), ::testing::ElementsAreArray(expected));
+        Convert(codePage, 0, path, 9, 16, &result);
+        EXPECT_EQ(8, result) << "a length without the terminator";
+        Convert(codePage, 0, path, -1, 0, &result);
+        EXPECT_EQ(9, result) << "the size needed";
+        out = Convert(codePage, 0, path, -1, 8, &result);
+        EXPECT_EQ(0, result);
+        EXPECT_EQ(static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER), GetLastError());
+        Convert(codePage, 0, path, 0, 16, &result);
+        EXPECT_EQ(0, result);
+        EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
+    }
+}
+
+// Bytes that are not UTF-8 become U+FFFD, one for each maximal ill-formed
+// part; with MB_ERR_INVALID_CHARS the call fails instead.
+TEST(CodePageTest, InvalidBytes)
+{
+    int result = 0;
+    const char bad[] = "a\xff" "b\xe2\x82" "c";
+    std::vector<WCHAR> out = Convert(CP_ACP, 0, bad, -1, 16, &result);
+    EXPECT_EQ(6, result);
+    const WCHAR expected[] = {'a', 0xFFFD, 'b', 0xFFFD, 'c', 0};
+    EXPECT_THAT(std::vector<WCHAR>(out.begin(), out.begin() + 6), ::testing::ElementsAreArray(expected));
+    Convert(CP_ACP, MB_ERR_INVALID_CHARS, bad, -1, 16, &result);
+    EXPECT_EQ(0, result);
+    EXPECT_EQ(static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION), GetLastError());
+}
+
+// The module calls MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, ...). The
+// function's page says UTF-8 takes no flag but MB_ERR_INVALID_CHARS; Windows
+// since Vista ignores MB_PRECOMPOSED there (Wine's own tests, run on Windows,
+// rely on it, and so does much Windows code), and so does Wine. Other flags
+// fail with ERROR_INVALID_FLAGS.
+TEST(CodePageTest, PrecomposedFlagIsIgnored)
+{
+    for (const UINT codePage : {static_cast<UINT>(CP_ACP), static_cast<UINT>(CP_UTF8)}) {
+        SCOPED_TRACE(codePage);
+        int result = 0;
+        std::vector<WCHAR> out = Convert(codePage, MB_PRECOMPOSED, "\xc3\x84", -1, 16, &result);
+        EXPECT_EQ(2, result);
+        EXPECT_EQ(0x00C4, out[0]);
+        Convert(codePage, 0x100, "abc", -1, 16, &result);
+        EXPECT_EQ(0, result);
+        EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_FLAGS), GetLastError());
+    }
+}
+
+}  // namespace
