@@ -45,18 +45,6 @@ void WriteExtra(Window& window, int offset, LONG_PTR value) {
         std::memcpy(window.extra.data() + offset, &value, sizeof(value));
 }
 
-// A direct child by id, without touching the last error as GetDlgItem does.
-HWND ChildById(HWND dialog, int id) {
-    Window* window = FindWindowObject(dialog);
-    if (!window)
-        return nullptr;
-    for (HWND child : window->children) {
-        if (Window* c = FindWindowObject(child); c && static_cast<int>(c->id) == id)
-            return child;
-    }
-    return nullptr;
-}
-
 HWND FindDefaultButton(HWND dialog) {
     Window* window = FindWindowObject(dialog);
     if (!window)
@@ -96,7 +84,7 @@ void RestoreFocus(HWND dialog) {
 // one, if it is a push button, the default.
 LRESULT SetDefaultId(HWND dialog, WPARAM id) {
     HWND previous = FindDefaultButton(dialog);
-    HWND next = ChildById(dialog, static_cast<int>(id));
+    HWND next = GetDlgItem(dialog, static_cast<int>(id));
     if (previous && previous != next)
         SendMessageA(previous, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
     if (next && IsPushButton(next))
@@ -127,7 +115,7 @@ void SetDefaultLook(HWND dialog, HWND focus) {
     if (!looksDefault) {
         const LRESULT defaultId = SendMessageA(dialog, DM_GETDEFID, 0, 0);
         if (HIWORD(defaultId) == DC_HASDEFID)
-            looksDefault = ChildById(dialog, LOWORD(defaultId));
+            looksDefault = GetDlgItem(dialog, LOWORD(defaultId));
     }
     const std::vector<HWND> children = window->children;
     for (HWND child : children) {
@@ -164,7 +152,7 @@ LRESULT NextControl(HWND dialog, WPARAM wParam, LPARAM lParam) {
 // The close box and Alt+F4 end up here: the dialog hears IDCANCEL, unless it
 // has a Cancel button that is disabled.
 LRESULT Close(HWND dialog) {
-    HWND cancel = ChildById(dialog, IDCANCEL);
+    HWND cancel = GetDlgItem(dialog, IDCANCEL);
     if (!cancel || IsWindowEnabled(cancel))
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(cancel));
     return 0;
@@ -245,18 +233,18 @@ void DialogEnter(HWND dialog) {
     const LRESULT defaultId = SendMessageA(dialog, DM_GETDEFID, 0, 0);
     if (HIWORD(defaultId) == DC_HASDEFID) {
         const int id = LOWORD(defaultId);
-        HWND button = ChildById(dialog, id);
+        HWND button = GetDlgItem(dialog, id);
         if (!button || IsWindowEnabled(button))
             SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
         return;
     }
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ChildById(dialog, IDOK)));
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
 }
 
 // Escape sends IDCANCEL whatever the state of the Cancel button.
 void DialogEscape(HWND dialog) {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(ChildById(dialog, IDCANCEL)));
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
 }
 
 // The mnemonic of a control's text: the character after a single '&'.
@@ -348,7 +336,7 @@ void PressClose(HWND dialog) {
 
 // What keeps the user from working a control: returns why, or "".
 std::string Unusable(HWND dialog, int id, const char* className, HWND& control) {
-    control = ChildById(dialog, id);
+    control = GetDlgItem(dialog, id);
     Window* window = FindWindowObject(control);
     if (!window)
         return "no control with id " + std::to_string(id);
