@@ -2,6 +2,8 @@
 // client libraries, for the tests that run the host program.
 #pragma once
 
+#include <testsupport/TempFolder.h>
+
 #include <filesystem>
 #include <map>
 #include <string>
@@ -11,13 +13,8 @@ namespace ilt::test {
 class LibraryFixture
 {
 public:
-  LibraryFixture();
-  ~LibraryFixture();
-  LibraryFixture(const LibraryFixture&) = delete;
-  LibraryFixture& operator=(const LibraryFixture&) = delete;
-
   // The temporary folder; tests map drive D: to it.
-  const std::filesystem::path& Root() const { return root_; }
+  const std::filesystem::path& Root() const { return folder_.Root(); }
 
   // A 2007 template of four conductor layers (TOP, GND, PWR, BOTTOM) with dielectrics.
   static void Make4L(const std::filesystem::path& folder);
@@ -36,7 +33,7 @@ public:
   static const char k6LRows[];
 
 private:
-  std::filesystem::path root_;
+  testsupport::TempFolder folder_{"ilt-host"};
 };
 
 }  // namespace ilt::test

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "standin/oskel_writer.h"
-#include "testsupport/TempFolder.h"
+#include "testsupport/MappedFolder.h"
 
 namespace discovery_test {
 
@@ -38,7 +38,7 @@ protected:
     // The entries of the layout-templates folder among names, in the order of its listing.
     std::vector<std::string> InListingOrder(const std::vector<std::string>& names) const;
 
-    testsupport::TempFolder m_folder{"discovery"};
+    testsupport::MappedFolder m_folder{"discovery"};
     const fs::path m_root = m_folder.Native();
     // The layout-templates folder as the system names it.
     const std::string m_layoutFolder = m_folder.Path("lib/Templates/Layout");

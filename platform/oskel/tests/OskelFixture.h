@@ -12,7 +12,7 @@
 
 #include "designdb/OskelPI.h"
 #include "standin/oskel_writer.h"
-#include "testsupport/TempFolder.h"
+#include "testsupport/MappedFolder.h"
 
 namespace oskel_test {
 
@@ -57,7 +57,7 @@ protected:
     // The design's layers in iteration order.
     static std::vector<Oskel::ContainerT<const Oskel::ITrelLayer>> Layers(const Oskel::ITrelDesign& design);
 
-    testsupport::TempFolder m_folder{"oskel"};
+    testsupport::MappedFolder m_folder{"oskel"};
     const fs::path m_root = m_folder.Native();
 };
 
