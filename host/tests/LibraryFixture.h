@@ -3,6 +3,7 @@
 #pragma once
 
 #include <testsupport/TempFolder.h>
+#include <testsupport/TreeRecord.h>
 
 #include <filesystem>
 #include <map>
@@ -23,10 +24,11 @@ public:
   // A 2007 template whose design has no layers: it is listed but cannot be displayed.
   static void MakeLayerless(const std::filesystem::path& folder);
 
-  // Everything under `folder` that a write would change: for each entry (by
-  // its relative path) its type, permissions, size, modification time and,
-  // for a file, its contents. Links are not followed.
-  static std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder);
+  // Everything under `folder` that a write would change (testsupport::RecordTree).
+  static std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder)
+  {
+    return testsupport::RecordTree(folder);
+  }
 
   // The "rows" of the transcript's state event for each template.
   static const char k4LRows[];

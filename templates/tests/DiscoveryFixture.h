@@ -13,6 +13,7 @@
 
 #include "standin/oskel_writer.h"
 #include "testsupport/MappedFolder.h"
+#include "testsupport/TreeRecord.h"
 
 namespace discovery_test {
 
@@ -47,9 +48,7 @@ protected:
 // A 2005 template in the native folder: Layout\ with the four files, less those in missing.
 void Make2005At(const fs::path& folder, const std::vector<std::string>& missing = {});
 
-// Name, size and modification time of every entry below root.
-std::map<std::string, std::string> RecordTree(const fs::path& root);
-// Entries named like a database's side file (-journal, -wal, -shm).
-std::vector<std::string> SideFiles(const fs::path& root);
+using testsupport::RecordTree;
+using testsupport::SideFiles;
 
 }  // namespace discovery_test

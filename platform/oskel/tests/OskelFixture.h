@@ -13,25 +13,15 @@
 #include "designdb/OskelPI.h"
 #include "standin/oskel_writer.h"
 #include "testsupport/MappedFolder.h"
+#include "testsupport/TreeRecord.h"
 
 namespace oskel_test {
 
 namespace fs = std::filesystem;
 
-// Name, size and modification time of every entry below a folder.
-struct EntryState {
-    bool isDirectory = false;
-    std::uintmax_t size = 0;
-    long long mtimeNs = 0;
-    bool operator==(const EntryState& other) const
-    {
-        return isDirectory == other.isDirectory && size == other.size && mtimeNs == other.mtimeNs;
-    }
-};
-using TreeState = std::map<std::string, EntryState>;
-TreeState RecordTree(const fs::path& root);
-// Entries whose names end in -journal, -wal or -shm.
-std::vector<std::string> SideFiles(const fs::path& root);
+using testsupport::RecordTree;
+using testsupport::SideFiles;
+using TreeState = std::map<std::string, std::string>;
 
 void ExecuteSql(const fs::path& databaseFile, const std::string& sql);
 
