@@ -86,20 +86,7 @@ std::string Numbered(const char* prefix, int i)
 
 FixtureRoot::FixtureRoot()
 {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = (fs::path(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") / "ilt-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("mkdtemp failed for " + pattern);
-    m_root = pattern;
-    standin::MapDrive('D', m_root.string());
     WriteMasters();
-}
-
-FixtureRoot::~FixtureRoot()
-{
-    standin::UnmapDrive('D');
-    std::error_code ignored;
-    fs::remove_all(m_root, ignored);
 }
 
 void FixtureRoot::WriteMasters()

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include <testsupport/TempDrive.h>
+
 namespace bench {
 
 namespace fs = std::filesystem;
@@ -23,12 +25,8 @@ struct LibraryCounts {
 
 class FixtureRoot {
 public:
-    // Makes a fresh folder under $TMPDIR (or /tmp) and maps drive D: to it.
+    // In a fresh folder under $TMPDIR (or /tmp) mapped as drive D:, which goes with the root.
     FixtureRoot();
-    // Unmaps D: and removes the folder with everything in it.
-    ~FixtureRoot();
-    FixtureRoot(const FixtureRoot&) = delete;
-    FixtureRoot& operator=(const FixtureRoot&) = delete;
 
     // Writes the library of n templates; returns what it holds.
     LibraryCounts MakeLibrary(int n);
@@ -52,7 +50,8 @@ public:
 private:
     void WriteMasters();
 
-    fs::path m_root;
+    testsupport::TempDrive m_drive{'D', "ilt-bench"};
+    const fs::path m_root = m_drive.Root();
     fs::path m_master2007;        // design.db of a valid 2007 template
     fs::path m_masterNoConfig;    // design.db with snapshot "PCB" but no configuration "PCB"
 };

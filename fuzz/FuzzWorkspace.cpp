@@ -2,8 +2,6 @@
 
 #include "FuzzWorkspace.h"
 
-#include <standin/crt.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -22,25 +20,9 @@ Workspace& Workspace::Get()
     return workspace;
 }
 
-Workspace::Workspace()
-{
-    std::string pattern = (fs::temp_directory_path() / "ilt-fuzz-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-        Fail("cannot make the fuzzing workspace");
-    m_root = pattern;
-    standin::MapDrive('F', m_root);
-}
-
-Workspace::~Workspace()
-{
-    standin::UnmapDrive('F');
-    std::error_code ignored;
-    fs::remove_all(m_root, ignored);
-}
-
 std::string Workspace::Native(const std::string& relative) const
 {
-    return m_root + "/" + relative;
+    return m_drive.Root().string() + "/" + relative;
 }
 
 void Workspace::Write(const std::string& relative, const std::uint8_t* data, std::size_t size) const

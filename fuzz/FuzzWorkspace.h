@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <testsupport/TempDrive.h>
+
 namespace fuzz {
 
 class Workspace {
@@ -15,7 +17,6 @@ public:
     // The process's workspace.
     static Workspace& Get();
 
-    ~Workspace();
     Workspace(const Workspace&) = delete;
     Workspace& operator=(const Workspace&) = delete;
 
@@ -30,8 +31,8 @@ public:
     std::vector<std::string> Entries(const std::string& relative) const;
 
 private:
-    Workspace();
-    std::string m_root;
+    Workspace() = default;
+    testsupport::TempDrive m_drive{'F', "ilt-fuzz"};
 };
 
 // Reports a broken invariant and aborts, which libFuzzer records as a crash

@@ -7,7 +7,7 @@
 #include <standin/crt.h>
 #include <standin/display.h>
 #include <standin/oskel_writer.h>
-#include <standin/temp_drive.h>
+#include <testsupport/TempDrive.h>
 
 #include <gtest/gtest.h>
 
@@ -48,7 +48,7 @@ protected:
     // Texts of the message boxes shown so far, in order.
     std::vector<std::string> MessageTexts() const;
 
-    standin::TempDrive m_drive{'D', "ilt-dialog"};
+    testsupport::TempDrive m_drive{'D', "ilt-dialog"};
     standin::ScriptedDisplay m_display;
     std::vector<ilt::DialogState> m_states;
 

@@ -8,7 +8,7 @@
 #include "TestDialog.h"
 
 #include <standin/crt.h>
-#include <standin/temp_drive.h>
+#include <testsupport/TempDrive.h>
 #include <standin/oskel.h>
 #include <standin/shell.h>
 
@@ -419,7 +419,7 @@ TEST_F(Robustness, DatabasesThatAreNoFilesMakeNoValidTemplate)
 TEST_F(Robustness, BrowsingToAFolderOfAHundredThousandEntries)
 {
     constexpr int kEntries = 100000;
-    const standin::TempDrive drive('E', "ilt-dialog-big", standin::TempDrive::Medium::Memory);
+    const testsupport::TempDrive drive('E', "ilt-dialog-big", testsupport::TempDrive::Medium::Memory);
     ASSERT_FALSE(drive.Root().empty());
     const fs::path big = drive.Root() / "lib" / "big";
     fs::create_directories(big);

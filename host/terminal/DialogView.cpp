@@ -4,7 +4,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cmath>
 
 #include "DialogState.h"
 #include "terminal/KeyPress.h"
@@ -12,20 +11,6 @@
 
 namespace ilt {
 namespace {
-
-// A line of text is 8 dialog units high. Dialog text is proportional and
-// averages about 3 dialog units a character (the 4-unit "average character"
-// of the base units is wider than most letters), so labels sized for it need
-// 3 units a column to fit; a 234-unit wide dialog then takes 78 columns.
-constexpr int kDialogUnitsPerColumn = 3;
-constexpr int kDialogUnitsPerRow = 8;
-// A list view keeps its frame, its heading and at least one row.
-constexpr int kSmallestList = 4;
-
-int ToCells(LONG pixels, double cell)
-{
-  return static_cast<int>(std::lround(static_cast<double>(pixels) / cell));
-}
 
 // Whether a push button looks like the default one: the one Enter clicks.
 bool LooksDefault(HWND button)
@@ -41,19 +26,6 @@ int Aligned(DWORD style, int width, int textWidth)
   case SS_RIGHT: return std::max(width - textWidth, 0);
   default: return 0;
   }
-}
-
-// The list view that takes the rows the terminal has to spare, or gives up
-// rows where it has too few: the tallest visible one.
-const ControlInfo* StretchingList(const std::vector<ControlInfo>& controls)
-{
-  const ControlInfo* tallest = nullptr;
-  for (const ControlInfo& control : controls) {
-    if (control.visible && control.kind == ControlKind::ListView &&
-        (tallest == nullptr || control.rect.bottom - control.rect.top > tallest->rect.bottom - tallest->rect.top))
-      tallest = &control;
-  }
-  return tallest;
 }
 
 // Cuts `text` to `width` columns, marking the cut with an ellipsis; blanks
@@ -79,97 +51,18 @@ std::string CutToWidth(std::string text, int width, bool unicode)
 
 }  // namespace
 
-std::vector<DialogView::Placed> DialogView::Place(const Canvas& canvas, int& frameTop, int& frameLeft,
-                                                  int& frameHeight, int& frameWidth)
-{
-  RECT client{};
-  GetClientRect(dialog_, &client);
-  // A cell is kDialogUnitsPerColumn x kDialogUnitsPerRow dialog units. The
-  // pixels of 400 x 800 units give the ratio without rounding.
-  RECT units{0, 0, 400, 800};
-  if (!MapDialogRect(dialog_, &units) || units.right <= 0 || units.bottom <= 0)
-    units = RECT{0, 0, 600, 1300};
-  double cellWidth = units.right / 400.0 * kDialogUnitsPerColumn;
-  double cellHeight = units.bottom / 800.0 * kDialogUnitsPerRow;
-  int innerColumns = std::max(1, static_cast<int>(std::ceil(client.right / cellWidth - 0.01)));
-  int innerRows = std::max(1, static_cast<int>(std::ceil(client.bottom / cellHeight - 0.01)));
-  // Two columns and rows for the frame, and the bottom line for the keys.
-  const int availableColumns = std::max(canvas.Columns() - 2, 1);
-  const int availableRows = std::max(canvas.Rows() - 3, 1);
-  if (innerColumns > availableColumns) {
-    cellWidth = static_cast<double>(client.right) / availableColumns;
-    innerColumns = availableColumns;
-  }
-
-  // The stack-up list takes the terminal's spare rows, or gives up the rows
-  // it lacks, so that the other controls keep their lines; only a terminal
-  // too small for that scales the whole dialog down.
-  std::vector<ControlInfo> controls = ReadControls(dialog_);
-  const ControlInfo* list = StretchingList(controls);
-  int stretchFrom = 0;  // the first row below the list
-  int stretch = 0;      // rows the list grows by (or shrinks by, when negative)
-  if (list != nullptr) {
-    const int listRows = ToCells(list->rect.bottom, cellHeight) - ToCells(list->rect.top, cellHeight);
-    stretch = std::max(availableRows - innerRows, kSmallestList - listRows);
-    if (innerRows + stretch <= availableRows) {
-      stretchFrom = ToCells(list->rect.bottom, cellHeight);
-      innerRows += stretch;
-    } else {
-      stretch = 0;
-    }
-  }
-  if (innerRows > availableRows) {
-    cellHeight = static_cast<double>(client.bottom) / availableRows;
-    innerRows = availableRows;
-  }
-  frameWidth = innerColumns + 2;
-  frameHeight = innerRows + 2;
-  frameLeft = std::max((canvas.Columns() - frameWidth) / 2, 0);
-  frameTop = std::max((canvas.Rows() - 1 - frameHeight) / 2, 0);
-  const auto rowOf = [&](LONG pixels) {
-    const int row = ToCells(pixels, cellHeight);
-    return stretch != 0 && row >= stretchFrom ? row + stretch : row;
-  };
-
-  std::vector<Placed> placed;
-  scrollList_ = list != nullptr ? list->hwnd : nullptr;
-  for (ControlInfo& control : controls) {
-    Placed item;
-    const int column = std::clamp(ToCells(control.rect.left, cellWidth), 0, innerColumns - 1);
-    const int row = std::clamp(rowOf(control.rect.top), 0, innerRows - 1);
-    const int right = std::clamp(ToCells(control.rect.right, cellWidth), column + 1, innerColumns);
-    const int bottom = std::clamp(rowOf(control.rect.bottom), row + 1, innerRows);
-    item.row = frameTop + 1 + row;
-    item.column = frameLeft + 1 + column;
-    item.width = right - column;
-    item.height = bottom - row;
-    item.control = std::move(control);
-    placed.push_back(std::move(item));
-  }
-  cellWidth_ = cellWidth;
-  cellHeight_ = cellHeight;
-  return placed;
-}
-
-int DialogView::RoomBeforeNeighbour(const std::vector<Placed>& placed, const Placed& label, int row) const
-{
-  // One blank cell stays between a label and a control to its right.
-  int room = label.width;
-  for (const Placed& other : placed) {
-    if (&other == &label || !other.control.visible || other.control.kind == ControlKind::GroupBox)
-      continue;
-    if (row >= other.row && row < other.row + other.height && other.column > label.column)
-      room = std::min(room, other.column - label.column - 1);
-  }
-  return std::max(room, 0);
-}
-
 void DialogView::Paint(Canvas& canvas)
 {
   if (!IsWindow(dialog_))
     return;
-  int frameTop = 0, frameLeft = 0, frameHeight = 0, frameWidth = 0;
-  std::vector<Placed> placed = Place(canvas, frameTop, frameLeft, frameHeight, frameWidth);
+  const DialogLayout layout = LayOutDialog(dialog_, canvas.Columns(), canvas.Rows());
+  cellWidth_ = layout.cellWidth;
+  scrollList_ = layout.stretchingList;
+  const std::vector<Placed>& placed = layout.controls;
+  const int frameTop = layout.frameTop;
+  const int frameLeft = layout.frameLeft;
+  const int frameHeight = layout.frameHeight;
+  const int frameWidth = layout.frameWidth;
   const HWND focus = GetFocus();
   const HWND dropped = DroppedCombo();
 

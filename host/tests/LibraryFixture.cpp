@@ -4,11 +4,7 @@
 #include <standin/corvane_writer.h>
 #include <standin/oskel_writer.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
-#include <system_error>
 
 namespace ilt::test {
 
@@ -19,37 +15,6 @@ const char LibraryFixture::k4LRows[] =
 const char LibraryFixture::k6LRows[] =
     R"([["1","SIGNAL_1","Signal"],["2","PLANE_2","Plane"],["3","SIGNAL_3","Signal"],)"
     R"(["4","SIGNAL_4","Signal"],["5","PLANE_5","Plane"],["6","SIGNAL_6","Signal"]])";
-
-LibraryFixture::LibraryFixture()
-{
-  std::string pattern = (fs::temp_directory_path() / "ilt-host-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr)
-    throw std::runtime_error("cannot make a temporary folder");
-  root_ = pattern;
-}
-
-LibraryFixture::~LibraryFixture()
-{
-  std::error_code ignored;
-  fs::remove_all(root_, ignored);
-}
-
-std::map<std::string, std::string> LibraryFixture::Snapshot(const fs::path& folder)
-{
-  std::map<std::string, std::string> entries;
-  for (auto entry = fs::recursive_directory_iterator(folder); entry != fs::recursive_directory_iterator(); ++entry) {
-    const fs::file_status status = entry->symlink_status();
-    std::ostringstream state;
-    state << static_cast<int>(status.type()) << ' ' << static_cast<unsigned>(status.permissions()) << ' '
-          << entry->last_write_time().time_since_epoch().count();
-    if (status.type() == fs::file_type::regular) {
-      std::ifstream file(entry->path(), std::ios::binary);
-      state << ' ' << entry->file_size() << ' ' << file.rdbuf();
-    }
-    entries[entry->path().lexically_relative(folder).string()] = state.str();
-  }
-  return entries;
-}
 
 void LibraryFixture::Make4L(const fs::path& folder)
 {

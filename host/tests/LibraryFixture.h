@@ -2,6 +2,9 @@
 // client libraries, for the tests that run the host program.
 #pragma once
 
+#include <testsupport/TempFolder.h>
+#include <testsupport/TreeRecord.h>
+
 #include <filesystem>
 #include <map>
 #include <string>
@@ -11,13 +14,8 @@ namespace ilt::test {
 class LibraryFixture
 {
 public:
-  LibraryFixture();
-  ~LibraryFixture();
-  LibraryFixture(const LibraryFixture&) = delete;
-  LibraryFixture& operator=(const LibraryFixture&) = delete;
-
   // The temporary folder; tests map drive D: to it.
-  const std::filesystem::path& Root() const { return root_; }
+  const std::filesystem::path& Root() const { return folder_.Root(); }
 
   // A 2007 template of four conductor layers (TOP, GND, PWR, BOTTOM) with dielectrics.
   static void Make4L(const std::filesystem::path& folder);
@@ -26,17 +24,18 @@ public:
   // A 2007 template whose design has no layers: it is listed but cannot be displayed.
   static void MakeLayerless(const std::filesystem::path& folder);
 
-  // Everything under `folder` that a write would change: for each entry (by
-  // its relative path) its type, permissions, size, modification time and,
-  // for a file, its contents. Links are not followed.
-  static std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder);
+  // Everything under `folder` that a write would change (testsupport::RecordTree).
+  static std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder)
+  {
+    return testsupport::RecordTree(folder);
+  }
 
   // The "rows" of the transcript's state event for each template.
   static const char k4LRows[];
   static const char k6LRows[];
 
 private:
-  std::filesystem::path root_;
+  testsupport::TempFolder folder_{"ilt-host"};
 };
 
 }  // namespace ilt::test

@@ -5,7 +5,7 @@
 #include "FileQueriesFixture.h"
 
 #include <testsupport/RunTime.h>
-#include <testsupport/TempFolder.h>
+#include <testsupport/MappedFolder.h>
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // this program, which embeds the resource script exactly as the module does.
 #include "dialog/resource.h"
 
-#include "DialogTemplateReader.h"
+#include <dlgtemplate/DialogTemplate.h>
 
 #include <windows.h>
 #include <commctrl.h>
@@ -20,6 +20,15 @@
 
 namespace resources_test {
 namespace {
+
+// The template's strings as text; the script's are ASCII, and any other code unit shows as '?'.
+std::string AsciiText(const char16_t* text, std::size_t length)
+{
+    std::string ascii;
+    for (std::size_t i = 0; i < length; ++i)
+        ascii += text[i] < 0x80 ? static_cast<char>(text[i]) : '?';
+    return ascii;
+}
 
 // The module holding the resources, loaded as a host loads it on Windows.
 class ResourcesTest : public ::testing::Test {
@@ -62,19 +71,21 @@ TEST_F(ResourcesTest, DialogTemplateMatchesTheLayout)
                                          MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)));
     const auto [data, size] = Resource(IDD_IMPORT_LAYOUT_TEMPLATE, RT_DIALOG);
     ASSERT_NE(nullptr, data);
-    const auto dialog = ReadDialogTemplateEx(data, size);
-    ASSERT_TRUE(dialog.has_value()) << "no DLGTEMPLATEEX";
+    const auto dialog = dlgtemplate::ReadDialogTemplate(data, size, AsciiText);
+    ASSERT_TRUE(dialog.has_value()) << "no dialog template";
+    ASSERT_TRUE(dialog->extended) << "no DLGTEMPLATEEX";
+    EXPECT_EQ(1, dialog->version);
     EXPECT_EQ(static_cast<uint32_t>(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_FIXEDSYS),
               dialog->style);
     EXPECT_EQ(0u, dialog->exStyle);
     EXPECT_EQ(0u, dialog->helpId);
-    EXPECT_FALSE(dialog->menu.present);
-    EXPECT_FALSE(dialog->windowClass.present);
+    EXPECT_FALSE(dialog->menu.has_value());
+    EXPECT_FALSE(dialog->windowClass.has_value());
     EXPECT_EQ("Import Layout Template", dialog->caption);
     EXPECT_EQ(8, dialog->pointSize);
     EXPECT_EQ("MS Shell Dlg", dialog->typeface);
     EXPECT_EQ(400, dialog->weight);
-    EXPECT_EQ(0, dialog->italic);
+    EXPECT_FALSE(dialog->italic);
     EXPECT_EQ(1, dialog->charset);
     EXPECT_EQ(0, dialog->x);
     EXPECT_EQ(0, dialog->y);
@@ -107,14 +118,14 @@ TEST_F(ResourcesTest, DialogTemplateMatchesTheLayout)
     ASSERT_EQ(std::size(expected), dialog->items.size());
     for (size_t i = 0; i < std::size(expected); ++i) {
         const Control& want = expected[i];
-        const ItemTemplate& item = dialog->items[i];
+        const dlgtemplate::DialogItemTemplate& item = dialog->items[i];
         SCOPED_TRACE("control " + std::to_string(i) + " (" + want.text + ")");
-        EXPECT_EQ(static_cast<uint32_t>(want.id), item.id);
-        ASSERT_TRUE(item.windowClass.present);
+        EXPECT_EQ(want.id, item.id);
         EXPECT_EQ(want.className,
-                  item.windowClass.isOrdinal ? ClassOfOrdinal(item.windowClass.ordinal) : item.windowClass.text);
+                  item.windowClass.isOrdinal ? dlgtemplate::ClassNameOfOrdinal(item.windowClass.ordinal)
+                                             : item.windowClass.name);
         EXPECT_FALSE(item.title.isOrdinal);
-        EXPECT_EQ(want.text, item.title.text);
+        EXPECT_EQ(want.text, item.title.name);
         EXPECT_EQ(want.style | WS_CHILD | WS_VISIBLE, item.style);
         EXPECT_EQ(want.exStyle, item.exStyle);
         EXPECT_EQ(0u, item.helpId);
@@ -122,7 +133,7 @@ TEST_F(ResourcesTest, DialogTemplateMatchesTheLayout)
         EXPECT_EQ(want.y, item.y);
         EXPECT_EQ(want.cx, item.cx);
         EXPECT_EQ(want.cy, item.cy);
-        EXPECT_EQ(0u, item.creationDataSize);
+        EXPECT_TRUE(item.creationData.empty());
     }
 }
 

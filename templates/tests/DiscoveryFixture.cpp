@@ -3,7 +3,6 @@
 #include "DiscoveryFixture.h"
 
 #include <algorithm>
-#include <chrono>
 #include <fstream>
 
 #include "pathutil/PathUtil.h"
@@ -71,32 +70,6 @@ std::vector<std::string> DiscoveryTest::InListingOrder(const std::vector<std::st
             ordered.push_back(entry);
     }
     return ordered;
-}
-
-std::map<std::string, std::string> RecordTree(const fs::path& root)
-{
-    std::map<std::string, std::string> tree;
-    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {
-        const auto mtime = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                               entry.last_write_time().time_since_epoch()).count();
-        const auto size = entry.is_directory() ? 0 : entry.file_size();
-        tree[fs::relative(entry.path(), root).string()] =
-            std::to_string(entry.is_directory()) + "/" + std::to_string(size) + "/" + std::to_string(mtime);
-    }
-    return tree;
-}
-
-std::vector<std::string> SideFiles(const fs::path& root)
-{
-    std::vector<std::string> found;
-    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {
-        const std::string name = entry.path().filename().string();
-        for (const std::string suffix : {"-journal", "-wal", "-shm"}) {
-            if (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
-                found.push_back(entry.path().string());
-        }
-    }
-    return found;
 }
 
 }  // namespace discovery_test

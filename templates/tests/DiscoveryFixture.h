@@ -12,7 +12,8 @@
 #include <vector>
 
 #include "standin/oskel_writer.h"
-#include "testsupport/TempFolder.h"
+#include "testsupport/MappedFolder.h"
+#include "testsupport/TreeRecord.h"
 
 namespace discovery_test {
 
@@ -38,7 +39,7 @@ protected:
     // The entries of the layout-templates folder among names, in the order of its listing.
     std::vector<std::string> InListingOrder(const std::vector<std::string>& names) const;
 
-    testsupport::TempFolder m_folder{"discovery"};
+    testsupport::MappedFolder m_folder{"discovery"};
     const fs::path m_root = m_folder.Native();
     // The layout-templates folder as the system names it.
     const std::string m_layoutFolder = m_folder.Path("lib/Templates/Layout");
@@ -47,9 +48,7 @@ protected:
 // A 2005 template in the native folder: Layout\ with the four files, less those in missing.
 void Make2005At(const fs::path& folder, const std::vector<std::string>& missing = {});
 
-// Name, size and modification time of every entry below root.
-std::map<std::string, std::string> RecordTree(const fs::path& root);
-// Entries named like a database's side file (-journal, -wal, -shm).
-std::vector<std::string> SideFiles(const fs::path& root);
+using testsupport::RecordTree;
+using testsupport::SideFiles;
 
 }  // namespace discovery_test

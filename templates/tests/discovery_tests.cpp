@@ -6,7 +6,7 @@
 #include "standin/oskel.h"
 #include "templates/TemplateDiscovery.h"
 #include "testsupport/RunTime.h"
-#include "testsupport/TempFolder.h"
+#include "testsupport/MappedFolder.h"
 
 namespace discovery_test {
 namespace {

@@ -15,7 +15,7 @@
 #include "standin/oskel_writer.h"
 #include "bench/HeapCounter.h"
 #include "templates/TemplateDiscovery.h"
-#include "testsupport/TempFolder.h"
+#include "testsupport/MappedFolder.h"
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
@@ -71,7 +71,7 @@ std::size_t OpenDescriptors()
 
 TEST(RepeatedDiscovery, AThousandHighlightsOfOneFolderLeaveNothingBehind)
 {
-    const testsupport::TempFolder folder("ilt-growth");
+    const testsupport::MappedFolder folder("ilt-growth");
     std::string error;
     ASSERT_TRUE(standin::oskel::WriteOskel(testsupport::AnsiPath(folder.Native("lib/4L/keyin.oskel")),
                                            standin::oskel::PcbDescription({standin::oskel::ConductorLayer(

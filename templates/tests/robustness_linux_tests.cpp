@@ -15,7 +15,7 @@
 #include "pathutil/PathUtil.h"
 #include "standin/crt.h"
 #include "standin/oskel.h"
-#include "standin/temp_drive.h"
+#include "testsupport/TempDrive.h"
 #include "templates/TemplateDiscovery.h"
 #include "templates/TemplateProbe.h"
 
@@ -130,7 +130,7 @@ TEST_F(RobustnessTest, FolderOfAHundredThousandEntries)
     // and rejected; three templates lie among them.
     constexpr int kEntries = 100000;
     constexpr int kFolders = 1000;
-    const standin::TempDrive drive('E', "discovery-big", standin::TempDrive::Medium::Memory);
+    const testsupport::TempDrive drive('E', "discovery-big", testsupport::TempDrive::Medium::Memory);
     ASSERT_FALSE(drive.Root().empty());
     const std::string folder = drive.Root().string();
     for (int i = 0; i < kEntries - kFolders - 3; ++i) {

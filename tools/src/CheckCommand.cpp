@@ -127,43 +127,23 @@ bool ParseListingOrder(const std::string& value, standin::ListingOrder& order)
     return true;
 }
 
-int UsageError(const std::string& message, std::ostream& err)
-{
-    PrintLine(err, "layout-template-tool check: " + message);
-    err << "Try 'layout-template-tool check --help'.\n";
-    return kExitUsage;
-}
-
 }  // namespace
 
 int RunCheck(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
-    std::vector<std::string> positional;
     standin::ListingOrder order = standin::ListingOrder::FileSystem;
-    if (AsksForHelp(arguments)) {
-        out << kCheckHelp;
-        return kExitSuccess;
+    const OperandOption listingOrder{"listing-order", true, [&order](const std::string& value) {
+        return ParseListingOrder(value, order)
+                   ? std::string()
+                   : "--listing-order: expected filesystem, ascending or descending, got '" + value + "'";
+    }};
+    std::string shownFolder;
+    switch (ParseOperandCommandLine("check", arguments, {listingOrder}, "FOLDER", "only one FOLDER can be checked",
+                                    kCheckHelp, shownFolder, out, err)) {
+    case OperandParse::Help: return kExitSuccess;
+    case OperandParse::UsageError: return kExitUsage;
+    case OperandParse::Run: break;
     }
-    for (std::size_t i = 0; i < arguments.size();) {
-        std::string value;
-        std::string error;
-        if (arguments[i] == "--") {
-            positional.insert(positional.end(), arguments.begin() + static_cast<std::ptrdiff_t>(i) + 1, arguments.end());
-            break;
-        }
-        if (TakeOptionValue(arguments, i, "listing-order", value, error)) {
-            if (!error.empty()) return UsageError(error, err);
-            if (!ParseListingOrder(value, order))
-                return UsageError("--listing-order: expected filesystem, ascending or descending, got '" + value + "'",
-                                  err);
-            continue;
-        }
-        if (arguments[i].size() > 1 && arguments[i][0] == '-') return UsageError("unknown option " + arguments[i], err);
-        positional.push_back(arguments[i++]);
-    }
-    if (positional.size() != 1 || positional[0].empty())
-        return UsageError(positional.size() > 1 ? "only one FOLDER can be checked" : "FOLDER is needed", err);
-    const std::string& shownFolder = positional[0];
 
     // What keeps discovery from the folder, told as the file system tells it.
     const std::string native = AbsoluteNativePath(shownFolder);

@@ -3,6 +3,7 @@
 // returns the exit status (ExitStatus.h).
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -37,5 +38,25 @@ bool AsksForHelp(const Arguments& arguments);
 // one; with *error when the value is missing.
 bool TakeOptionValue(const Arguments& arguments, std::size_t& index, const std::string& name, std::string& value,
                      std::string& error);
+
+// An option of a command that takes one operand: a flag ("--raw") or, with
+// takesValue, one written "--name VALUE" or "--name=VALUE". `take` receives
+// the value (empty for a flag) and answers "" or what is wrong with it.
+struct OperandOption {
+    std::string name;  // without the leading "--"
+    bool takesValue = false;
+    std::function<std::string(const std::string& value)> take;
+};
+
+enum class OperandParse { Run, Help, UsageError };
+
+// Reads the command line of `command`, which takes the options and exactly
+// one operand (named `operandName` in messages; `tooMany` says that more were
+// given); "--" ends the options. Help asked for before "--" prints `help` to
+// out; a usage error prints its message and where to find help to err.
+OperandParse ParseOperandCommandLine(const std::string& command, const Arguments& arguments,
+                                     const std::vector<OperandOption>& options, const std::string& operandName,
+                                     const std::string& tooMany, const char* help, std::string& operand,
+                                     std::ostream& out, std::ostream& err);
 
 }  // namespace layouttool

@@ -56,40 +56,18 @@ std::string RowLine(const std::vector<std::string>& row, bool raw)
 
 int RunShow(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
-    std::vector<std::string> positional;
     bool raw = false;
-    if (AsksForHelp(arguments)) {
-        out << kShowHelp;
-        return kExitSuccess;
+    const OperandOption rawOption{"raw", false, [&raw](const std::string&) {
+        raw = true;
+        return std::string();
+    }};
+    std::string shownFolder;
+    switch (ParseOperandCommandLine("show", arguments, {rawOption}, "DIR", "only one DIR can be shown", kShowHelp,
+                                    shownFolder, out, err)) {
+    case OperandParse::Help: return kExitSuccess;
+    case OperandParse::UsageError: return kExitUsage;
+    case OperandParse::Run: break;
     }
-    bool optionsEnded = false;
-    for (const std::string& argument : arguments) {
-        if (optionsEnded) {
-            positional.push_back(argument);
-            continue;
-        }
-        if (argument == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        if (argument == "--raw") {
-            raw = true;
-            continue;
-        }
-        if (argument.size() > 1 && argument[0] == '-') {
-            PrintLine(err, "layout-template-tool show: unknown option " + argument);
-            err << "Try 'layout-template-tool show --help'.\n";
-            return kExitUsage;
-        }
-        positional.push_back(argument);
-    }
-    if (positional.size() != 1 || positional[0].empty()) {
-        PrintLine(err, std::string("layout-template-tool show: ") +
-                           (positional.size() > 1 ? "only one DIR can be shown" : "DIR is needed"));
-        err << "Try 'layout-template-tool show --help'.\n";
-        return kExitUsage;
-    }
-    const std::string& shownFolder = positional[0];
 
     const std::filesystem::path folder = AbsoluteNativePath(shownFolder);
     const std::string name = folder.filename().string();

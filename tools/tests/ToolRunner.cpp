@@ -23,10 +23,10 @@ namespace {
 ToolRun Spawn(const std::vector<std::string>& words, const fs::path& workingFolder, const std::string& input,
               const fs::path& standardOutput = fs::path())
 {
-    TemporaryFolder scratch;
-    const fs::path inputFile = scratch / "stdin";
-    const fs::path outFile = standardOutput.empty() ? scratch / "stdout" : standardOutput;
-    const fs::path errFile = scratch / "stderr";
+    testsupport::TempFolder scratch("layout-template-tool");
+    const fs::path inputFile = scratch.Root() / "stdin";
+    const fs::path outFile = standardOutput.empty() ? scratch.Root() / "stdout" : standardOutput;
+    const fs::path errFile = scratch.Root() / "stderr";
     WriteTextFile(inputFile, input);
 
     posix_spawn_file_actions_t actions;
@@ -101,19 +101,6 @@ ToolRun RunToolWithFileSizeLimit(const std::vector<std::string>& arguments, cons
                                    LAYOUT_TEMPLATE_TOOL};
     words.insert(words.end(), arguments.begin(), arguments.end());
     return Spawn(words, workingFolder, std::string());
-}
-
-TemporaryFolder::TemporaryFolder()
-{
-    std::string pattern = (fs::temp_directory_path() / "layout-template-tool-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot create a temporary folder");
-    m_path = pattern;
-}
-
-TemporaryFolder::~TemporaryFolder()
-{
-    std::error_code ignored;
-    fs::remove_all(m_path, ignored);
 }
 
 void WriteTextFile(const fs::path& path, const std::string& text)

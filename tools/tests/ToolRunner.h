@@ -1,6 +1,9 @@
 // ToolRunner.h - runs the built layout-template-tool in a child process and
-// captures what it prints; temporary folders for the templates it writes.
+// captures what it prints (its scratch files and the templates it writes lie in
+// testsupport::TempFolder folders).
 #pragma once
+
+#include <testsupport/TempFolder.h>
 
 #include <filesystem>
 #include <string>
@@ -34,22 +37,6 @@ bool RunToolBoundByPermissions(const std::vector<std::string>& arguments, const 
 // (the file-size limit, a multiple of 512), as on a full disk.
 ToolRun RunToolWithFileSizeLimit(const std::vector<std::string>& arguments,
                                  const std::filesystem::path& workingFolder, long bytes);
-
-// A fresh folder under the system's temporary folder, removed with its
-// contents on destruction.
-class TemporaryFolder {
-public:
-    TemporaryFolder();
-    ~TemporaryFolder();
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-
-    const std::filesystem::path& Path() const { return m_path; }
-    std::filesystem::path operator/(const std::string& name) const { return m_path / name; }
-
-private:
-    std::filesystem::path m_path;
-};
 
 void WriteTextFile(const std::filesystem::path& path, const std::string& text);
 std::string ReadTextFile(const std::filesystem::path& path);

@@ -59,14 +59,14 @@ std::vector<std::string> SortedLines(const std::string& text)
 
 class Check : public ::testing::Test {
 protected:
-    ToolRun Run(const std::vector<std::string>& arguments) { return RunTool(arguments, m_work.Path()); }
+    ToolRun Run(const std::vector<std::string>& arguments) { return RunTool(arguments, m_work.Root()); }
 
-    TemporaryFolder m_work;
+    testsupport::TempFolder m_work;
 };
 
 TEST_F(Check, EveryRejectionKindGivesItsReason)
 {
-    const fs::path lib = m_work / "lib";
+    const fs::path lib = m_work.Root() / "lib";
     Write2007(lib / "4L", PcbDescription({ConductorLayer(1, "TOP", 1, "Signal")}));
     Write2005(lib / "6L");
 
@@ -134,7 +134,7 @@ TEST_F(Check, EveryRejectionKindGivesItsReason)
 
 TEST_F(Check, ExitStatusTellsWhetherAnyTemplateIsListed)
 {
-    fs::create_directories(m_work / "lib/broken/Layout");
+    fs::create_directories(m_work.Root() / "lib/broken/Layout");
     ToolRun run = Run({"check", "lib/"});
     EXPECT_EQ(1, run.status);
     EXPECT_EQ("SKIP broken: 2005: Layout\\Tamsett.tms is missing or not a file (Layout\\Tamsett.tms does not exist)\n"
@@ -142,12 +142,12 @@ TEST_F(Check, ExitStatusTellsWhetherAnyTemplateIsListed)
               run.out);
 
     // An absolute path, and one through "..", name the same folder.
-    Write2005(m_work / "lib/ok");
-    EXPECT_EQ(0, Run({"check", (m_work / "lib").string()}).status);
-    fs::create_directory(m_work / "elsewhere");
-    EXPECT_EQ(0, RunTool({"check", "../lib"}, m_work / "elsewhere").status);
+    Write2005(m_work.Root() / "lib/ok");
+    EXPECT_EQ(0, Run({"check", (m_work.Root() / "lib").string()}).status);
+    fs::create_directory(m_work.Root() / "elsewhere");
+    EXPECT_EQ(0, RunTool({"check", "../lib"}, m_work.Root() / "elsewhere").status);
 
-    fs::create_directory(m_work / "nothing");
+    fs::create_directory(m_work.Root() / "nothing");
     run = Run({"check", "nothing"});
     EXPECT_EQ(1, run.status);
     EXPECT_EQ("0 of 0 sub-folders are listed by the dialog\n", run.out);
@@ -155,9 +155,9 @@ TEST_F(Check, ExitStatusTellsWhetherAnyTemplateIsListed)
 
 TEST_F(Check, MissingFolderAndUsageErrors)
 {
-    WriteTextFile(m_work / "file.txt", "");
-    fs::create_directory(m_work / "q?");
-    fs::create_directory(m_work / "star*");
+    WriteTextFile(m_work.Root() / "file.txt", "");
+    fs::create_directory(m_work.Root() / "q?");
+    fs::create_directory(m_work.Root() / "star*");
     const struct {
         const char* folder;
         const char* message;
@@ -186,7 +186,7 @@ TEST_F(Check, MissingFolderAndUsageErrors)
 
 TEST_F(Check, RejectionsSayTheTrueCause)
 {
-    const fs::path lib = m_work / "lib";
+    const fs::path lib = m_work.Root() / "lib";
     // A marker that is no regular file: the folder is read as 2005.
     fs::create_directories(lib / "fifo/keyin.oskel");
     ASSERT_EQ(0, ::mkfifo((lib / "fifo/keyin.oskel/sids").c_str(), 0600));
@@ -223,20 +223,20 @@ TEST_F(Check, RejectionsSayTheTrueCause)
 
 TEST_F(Check, UnreadableFoldersSayPermissionDenied)
 {
-    const fs::path lib = m_work / "lib";
+    const fs::path lib = m_work.Root() / "lib";
     Write2005(lib / "unreadable");
     Write2007(lib / "closed", PcbDescription({ConductorLayer(1, "TOP", 1)}));
     fs::permissions(lib / "unreadable", fs::perms::none);
     fs::permissions(lib / "closed/keyin.oskel", fs::perms::none);
-    fs::create_directory(m_work / "shut");
-    fs::permissions(m_work / "shut", fs::perms::none);
+    fs::create_directory(m_work.Root() / "shut");
+    fs::permissions(m_work.Root() / "shut", fs::perms::none);
 
     ToolRun run;
-    const bool ran = RunToolBoundByPermissions({"check", "lib"}, m_work.Path(), run);
+    const bool ran = RunToolBoundByPermissions({"check", "lib"}, m_work.Root(), run);
     ToolRun shut;
-    RunToolBoundByPermissions({"check", "shut"}, m_work.Path(), shut);
+    RunToolBoundByPermissions({"check", "shut"}, m_work.Root(), shut);
     for (const char* folder : {"lib/unreadable", "lib/closed/keyin.oskel", "shut"})
-        fs::permissions(m_work / folder, fs::perms::owner_all);
+        fs::permissions(m_work.Root() / folder, fs::perms::owner_all);
     if (!ran) GTEST_SKIP() << "permissions cannot be made to apply to the tool";
 
     EXPECT_EQ(1, run.status) << run.err;
@@ -252,7 +252,7 @@ TEST_F(Check, UnreadableFoldersSayPermissionDenied)
 
 TEST_F(Check, ACentralLibraryNamesItsLayoutTemplatesFolder)
 {
-    Write2005(m_work / "lib/Templates/Layout/6L");
+    Write2005(m_work.Root() / "lib/Templates/Layout/6L");
     ToolRun run = Run({"check", "lib"});
     EXPECT_EQ(1, run.status);
     EXPECT_EQ("lib: a central library, whose layout templates the dialog takes from lib/Templates/Layout: "
@@ -260,8 +260,8 @@ TEST_F(Check, ACentralLibraryNamesItsLayoutTemplatesFolder)
               run.err);
 
     // The first of the two folders that exists and is not empty counts.
-    fs::create_directories(m_work / "other/Templates/Layout");
-    Write2005(m_work / "other/LayoutTemplates/4L");
+    fs::create_directories(m_work.Root() / "other/Templates/Layout");
+    Write2005(m_work.Root() / "other/LayoutTemplates/4L");
     run = Run({"check", "other/"});
     EXPECT_EQ("other/: a central library, whose layout templates the dialog takes from other/LayoutTemplates: "
               "check that folder\n",
@@ -274,7 +274,7 @@ TEST_F(Check, ACentralLibraryNamesItsLayoutTemplatesFolder)
 
 TEST_F(Check, ListedTemplatesWhoseStackUpCannotBeShownGetANote)
 {
-    const fs::path lib = m_work / "lib";
+    const fs::path lib = m_work.Root() / "lib";
     standin::oskel::LayerSpec nameless = ConductorLayer(2, "", 2);
     nameless.name.reset();
     Write2007(lib / "a-good", PcbDescription({ConductorLayer(1, "TOP", 1)}));

@@ -30,7 +30,7 @@ std::size_t FirstControlByte(const std::string& text, bool tabs = false)
 
 class ControlCharacters : public ::testing::Test {
 protected:
-    ToolRun Run(const std::vector<std::string>& arguments) { return RunTool(arguments, m_work.Path()); }
+    ToolRun Run(const std::vector<std::string>& arguments) { return RunTool(arguments, m_work.Root()); }
 
     void ExpectHarmless(const ToolRun& run, bool tabs = false)
     {
@@ -38,15 +38,15 @@ protected:
         EXPECT_EQ(std::string::npos, FirstControlByte(run.err)) << run.err;
     }
 
-    TemporaryFolder m_work;
+    testsupport::TempFolder m_work;
 };
 
 TEST_F(ControlCharacters, CheckShowsHostileNamesHarmlessly)
 {
     const std::string lib = "lib/";
     ASSERT_EQ(0, Run({"create", "2005", lib + "ok" + kHostile, "--layer", "signal 1"}).status);
-    fs::create_directories(m_work / (lib + "bad" + kHostile));
-    WriteTextFile(m_work / (lib + "file" + kHostile), "");
+    fs::create_directories(m_work.Root() / (lib + "bad" + kHostile));
+    WriteTextFile(m_work.Root() / (lib + "file" + kHostile), "");
 
     const ToolRun run = Run({"check", "lib"});
     EXPECT_EQ(0, run.status) << run.err;
@@ -83,7 +83,7 @@ TEST_F(ControlCharacters, CreateAndItsDescriptionErrorsShowThemHarmlessly)
     ExpectHarmless(run);
     EXPECT_EQ(kHostileShown + ".txt: cannot be read: No such file or directory\n", run.err);
 
-    WriteTextFile(m_work / "d.txt", "conductor A metal=1 \"x\xe2\x80\xae" "y\"\n");
+    WriteTextFile(m_work.Root() / "d.txt", "conductor A metal=1 \"x\xe2\x80\xae" "y\"\n");
     run = Run({"create", "2007", "T", "--from", "d.txt"});
     EXPECT_EQ(2, run.status);
     ExpectHarmless(run);
@@ -102,7 +102,7 @@ TEST_F(ControlCharacters, ShowPrintsRowsHarmlesslyUnlessRawIsAsked)
 {
     std::string error;
     ASSERT_TRUE(standin::oskel::WriteOskel(
-        (m_work / kHostile / "keyin.oskel").string(),
+        (m_work.Root() / kHostile / "keyin.oskel").string(),
         standin::oskel::PcbDescription({standin::oskel::ConductorLayer(1, "TOP" + kHostile, 1, "Sig\tnal\x1b[0m")}),
         &error))
         << error;
@@ -117,7 +117,7 @@ TEST_F(ControlCharacters, ShowPrintsRowsHarmlesslyUnlessRawIsAsked)
     EXPECT_EQ("format: 2007\n1\tTOP" + kHostile + "\tSig\tnal\x1b[0m\n", run.out);
 
     // The dialog's own message names the template.
-    ASSERT_TRUE(standin::oskel::WriteOskel((m_work / ("e" + kHostile) / "keyin.oskel").string(),
+    ASSERT_TRUE(standin::oskel::WriteOskel((m_work.Root() / ("e" + kHostile) / "keyin.oskel").string(),
                                            standin::oskel::PcbDescription({}), &error))
         << error;
     run = Run({"show", "e" + kHostile});

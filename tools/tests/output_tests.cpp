@@ -10,21 +10,21 @@ namespace {
 
 TEST(Output, ResultsThatCannotBeWrittenFailTheRun)
 {
-    TemporaryFolder work;
-    ASSERT_EQ(0, RunTool({"create", "2005", "lib/6L", "--layer", "signal 1"}, work.Path()).status);
+    testsupport::TempFolder work;
+    ASSERT_EQ(0, RunTool({"create", "2005", "lib/6L", "--layer", "signal 1"}, work.Root()).status);
     const std::vector<std::vector<std::string>> commands = {
         {"check", "lib"}, {"show", "lib/6L"}, {"create", "2005", "lib/8L", "--layer", "plane 1"},
         {"--help"},       {"help", "show"},   {"check", "--help"},
     };
     for (const auto& command : commands) {
         SCOPED_TRACE(command[0] + " " + command[1 % command.size()]);
-        const ToolRun run = RunToolWithOutputTo(command, work.Path(), "/dev/full");
+        const ToolRun run = RunToolWithOutputTo(command, work.Root(), "/dev/full");
         EXPECT_EQ(3, run.status);
         EXPECT_EQ("layout-template-tool: cannot write the results to standard output: No space left on device\n",
                   run.err);
     }
     // The template itself was written.
-    EXPECT_EQ(0, RunTool({"show", "lib/8L"}, work.Path()).status);
+    EXPECT_EQ(0, RunTool({"show", "lib/8L"}, work.Root()).status);
 }
 
 }  // namespace

@@ -29,8 +29,8 @@ TEST(CheckRegression, JournalThatIsAPipeIsNotWaitedFor)
 {
     // Reading the first byte of a FIFO named design.db-journal waited for a
     // writer forever, in the client's open and in the tool's diagnosis.
-    TemporaryFolder work;
-    const fs::path folder = work / "lib" / "4L" / "keyin.oskel";
+    testsupport::TempFolder work;
+    const fs::path folder = work.Root() / "lib" / "4L" / "keyin.oskel";
     std::string error;
     ASSERT_TRUE(standin::oskel::WriteOskel(folder.string(), standin::oskel::PcbDescription({}), &error)) << error;
     {
@@ -45,7 +45,7 @@ TEST(CheckRegression, JournalThatIsAPipeIsNotWaitedFor)
     ASSERT_EQ(0, ::mkfifo(journal.c_str(), 0600));
 
     ToolRun run;
-    EXPECT_TRUE(FinishesWithoutWaitingOn(journal, [&] { run = RunTool({"check", "lib"}, work.Path()); }));
+    EXPECT_TRUE(FinishesWithoutWaitingOn(journal, [&] { run = RunTool({"check", "lib"}, work.Root()); }));
     EXPECT_EQ(1, run.status) << run.err;
     EXPECT_NE(std::string::npos,
               run.out.find("SKIP 4L: 2007: keyin.oskel\\sids is present, but the design database does not open "

@@ -19,16 +19,16 @@ using standin::oskel::PcbDescription;
 
 class Show : public ::testing::Test {
 protected:
-    ToolRun Run(const std::vector<std::string>& arguments) { return RunTool(arguments, m_work.Path()); }
+    ToolRun Run(const std::vector<std::string>& arguments) { return RunTool(arguments, m_work.Root()); }
 
     void Write2007(const std::string& name, const standin::oskel::Description& description)
     {
         std::string error;
-        ASSERT_TRUE(standin::oskel::WriteOskel((m_work / name / "keyin.oskel").string(), description, &error))
+        ASSERT_TRUE(standin::oskel::WriteOskel((m_work.Root() / name / "keyin.oskel").string(), description, &error))
             << error;
     }
 
-    TemporaryFolder m_work;
+    testsupport::TempFolder m_work;
 };
 
 TEST_F(Show, TwoThousandFiveRowsInIndexOrder)
@@ -48,7 +48,7 @@ TEST_F(Show, TwoThousandFiveRowsInIndexOrder)
 
 TEST_F(Show, TwoThousandSevenRowsByMetalNumber)
 {
-    WriteTextFile(m_work / "4L.txt",
+    WriteTextFile(m_work.Root() / "4L.txt",
                   "conductor  M3     metal=3 usage=Signal\n"
                   "dielectric CORE\n"
                   "conductor  M1     metal=1 usage=\"Power plane\"\n"
@@ -56,7 +56,7 @@ TEST_F(Show, TwoThousandSevenRowsByMetalNumber)
                   "conductor  M1BIS  metal=1 usage=Other\n"
                   "conductor  M2     metal=2 usage=Mixed\n");
     ASSERT_EQ(0, Run({"create", "2007", "lib/4L", "--from", "4L.txt"}).status);
-    const ToolRun run = Run({"show", (m_work / "lib/4L/").string()});
+    const ToolRun run = Run({"show", (m_work.Root() / "lib/4L/").string()});
     EXPECT_EQ(0, run.status) << run.err;
     EXPECT_EQ("format: 2007\n"
               "1\tNEG\t\n"
@@ -95,9 +95,9 @@ TEST_F(Show, TheDialogsMessagesGoToStandardError)
     // A 2005 template that the dialog lists but whose file does not load.
     standin::corvane::Description description;
     description.version = 2;
-    fs::create_directory(m_work / "v2");
+    fs::create_directory(m_work.Root() / "v2");
     std::string error;
-    ASSERT_TRUE(standin::corvane::Write2005Template((m_work / "v2").string(), description, &error)) << error;
+    ASSERT_TRUE(standin::corvane::Write2005Template((m_work.Root() / "v2").string(), description, &error)) << error;
     run = Run({"show", "v2"});
     EXPECT_EQ(1, run.status);
     EXPECT_EQ("format: 2005\n", run.out);
@@ -116,11 +116,11 @@ TEST_F(Show, FoldersTheDialogDoesNotListAreRefused)
               run.err);
 
     // The verdict is discovery's; the cause is the file system's.
-    fs::create_directory(m_work / "lib");
+    fs::create_directory(m_work.Root() / "lib");
     std::string error;
-    ASSERT_TRUE(standin::corvane::Write2005Template((m_work / "lib/b*").string(), {}, &error)) << error;
-    WriteTextFile(m_work / "file.txt", "");
-    fs::create_directory(m_work / "bare");
+    ASSERT_TRUE(standin::corvane::Write2005Template((m_work.Root() / "lib/b*").string(), {}, &error)) << error;
+    WriteTextFile(m_work.Root() / "file.txt", "");
+    fs::create_directory(m_work.Root() / "bare");
     const std::string verdict = ": the dialog does not list it: 2005: Layout\\Tamsett.tms is missing or not a file (";
     for (const auto& [folder, cause] : std::vector<std::pair<std::string, std::string>>{
              {"missing", "no such folder"},

@@ -59,17 +59,17 @@ private:
 TEST(Terminal, HostileFolderNamesLeaveTitleAndScreenAlone)
 {
     if (!TmuxPane::Available()) GTEST_SKIP() << "tmux is not installed";
-    TemporaryFolder work;
+    testsupport::TempFolder work;
     const std::string hostile = "x\x1b[2J\x1b]2;PWNED\x07";
-    ASSERT_EQ(0, RunTool({"create", "2005", "lib/" + hostile, "--layer", "signal 1"}, work.Path()).status);
-    fs::create_directories(work / ("lib/skip" + hostile));
+    ASSERT_EQ(0, RunTool({"create", "2005", "lib/" + hostile, "--layer", "signal 1"}, work.Root()).status);
+    fs::create_directories(work.Root() / ("lib/skip" + hostile));
 
-    const fs::path done = work / "done";
+    const fs::path done = work.Root() / "done";
     const std::string tool = Quoted(LAYOUT_TEMPLATE_TOOL);
-    const std::string script = "cd " + Quoted(work.Path().string()) + " && echo BEFORE && " + tool + " check lib; " +
+    const std::string script = "cd " + Quoted(work.Root().string()) + " && echo BEFORE && " + tool + " check lib; " +
                                tool + " show lib/x*; " + tool + " show lib/skip*; touch " +
                                Quoted(done.string()) + "; sleep 60";
-    TmuxPane pane(work.Path());
+    TmuxPane pane(work.Root());
     ASSERT_TRUE(pane.Start(script));
 
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);

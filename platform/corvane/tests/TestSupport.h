@@ -3,7 +3,7 @@
 
 #include <CorvanePI.h>
 #include <standin/corvane.h>
-#include <testsupport/TempFolder.h>
+#include <testsupport/MappedFolder.h>
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@
 namespace corvane_test {
 
 namespace fs = std::filesystem;
-using testsupport::TempFolder;
+using testsupport::MappedFolder;
 
 // A native path as the client takes it: the bytes on Linux, the ANSI code page on Windows.
 inline std::string Text(const fs::path& path) { return testsupport::AnsiPath(path); }
@@ -70,7 +70,7 @@ protected:
         }
     }
 
-    TempFolder m_folder{"corvane"};
+    MappedFolder m_folder{"corvane"};
     std::unique_ptr<CCorvane> m_db;
 };
 

@@ -3,9 +3,10 @@
 
 #include <standin/crt.h>
 
-#include "TempFolder.h"
 
+#include <testsupport/Listing.h>
 #include <testsupport/PermissionsApply.h>
+#include <testsupport/TempDrive.h>
 
 #include <gtest/gtest.h>
 
@@ -21,20 +22,7 @@
 
 namespace {
 
-using Names = std::vector<std::string>;
-
-// What readdir delivers for a native folder, in its order.
-Names ReaddirNames(const std::string& folder)
-{
-    Names names;
-    DIR* dir = opendir(folder.c_str());
-    if (dir == nullptr)
-        return names;
-    while (const dirent* entry = readdir(dir))
-        names.push_back(entry->d_name);
-    closedir(dir);
-    return names;
-}
+using testsupport::Names;
 
 Names Filtered(const Names& names, bool (*keep)(const std::string&))
 {
@@ -83,23 +71,21 @@ protected:
             folder_.MakeFile(std::string("lib/") + name, "1234567");
         for (const char* name : {"6L", "4L", "10L"})
             folder_.MakeFolder(std::string("lib/") + name);
-        lib_ = folder_.Path() + "/lib";
-        standin::MapDrive('D', folder_.Path());
+        lib_ = folder_.Root().string() + "/lib";
     }
     void TearDown() override
     {
-        standin::UnmapAllDrives();
         standin::ClearFaults();
         EXPECT_EQ(0u, standin::OpenFindHandles()) << "a search was left open";
     }
 
-    crt_test::TempFolder folder_;
+    testsupport::TempDrive folder_{'D', "crt-test"};
     std::string lib_;
 };
 
 TEST_F(FindTest, ListsEveryEntryInReaddirOrder)
 {
-    const Names expected = ReaddirNames(lib_);
+    const Names expected = testsupport::NativeListing(lib_);
     ASSERT_EQ(11u, expected.size());
     EXPECT_EQ(expected, SearchNames("D:\\lib\\*.*"));
     EXPECT_EQ(expected, SearchNames("D:\\lib\\*"));
@@ -112,7 +98,7 @@ TEST_F(FindTest, ListsEveryEntryInReaddirOrder)
 
 TEST_F(FindTest, ListingOrderCanBeFixed)
 {
-    Names ascending = ReaddirNames(lib_);
+    Names ascending = testsupport::NativeListing(lib_);
     std::sort(ascending.begin(), ascending.end());
     const Names descending(ascending.rbegin(), ascending.rend());
 
@@ -123,25 +109,25 @@ TEST_F(FindTest, ListingOrderCanBeFixed)
     EXPECT_EQ(Filtered(descending, [](const std::string& n) { return n.size() == 2 && n[1] == 'L'; }),
               SearchNames("D:\\lib\\?L"));
     standin::SetListingOrder(standin::ListingOrder::FileSystem);
-    EXPECT_EQ(ReaddirNames(lib_), SearchNames("D:\\lib\\*.*"));
+    EXPECT_EQ(testsupport::NativeListing(lib_), SearchNames("D:\\lib\\*.*"));
 }
 
 TEST_F(FindTest, ListsDriveRootsAndPathsWithoutDrive)
 {
     // A drive root lists no "." or "..", whatever readdir reports there.
-    const Names root = Filtered(ReaddirNames(folder_.Path()), [](const std::string& n) { return n != "." && n != ".."; });
+    const Names root = Filtered(testsupport::NativeListing(folder_.Root().string()), [](const std::string& n) { return n != "." && n != ".."; });
     EXPECT_EQ(root, SearchNames("D:\\*.*"));
     EXPECT_EQ(root, SearchNames("D:*.*"));
 
     std::string nativeAsWindows = lib_;
     for (char& c : nativeAsWindows)
         c = c == '/' ? '\\' : c;
-    EXPECT_EQ(ReaddirNames(lib_), SearchNames(nativeAsWindows + "\\*.*"));
+    EXPECT_EQ(testsupport::NativeListing(lib_), SearchNames(nativeAsWindows + "\\*.*"));
 }
 
 TEST_F(FindTest, LastComponentSelectsEntries)
 {
-    const Names all = ReaddirNames(lib_);
+    const Names all = testsupport::NativeListing(lib_);
     EXPECT_EQ(Filtered(all, [](const std::string& n) { return n.size() == 5 && n.substr(1) == ".txt"; }),
               SearchNames("D:\\lib\\*.txt"));
     EXPECT_EQ(Filtered(all, [](const std::string& n) { return n.size() == 2 && n[1] == 'L'; }),
@@ -174,7 +160,7 @@ TEST_F(FindTest, LongestLinuxNameIsListedWhole)
     const std::string longest(255, 'n');
     folder_.MakeFolder("long");
     folder_.MakeFile("long/" + longest, "");
-    EXPECT_EQ(Filtered(ReaddirNames(folder_.Path() + "/long"),
+    EXPECT_EQ(Filtered(testsupport::NativeListing(folder_.Root().string() + "/long"),
                        [](const std::string& n) { return n != "." && n != ".."; }),
               Names{longest});
     EXPECT_EQ(Names{longest}, SearchNames("D:\\long\\n*"));
@@ -201,7 +187,7 @@ TEST_F(FindTest, SearchThatCannotStartFails)
 
 TEST_F(FindTest, UnreadableFolderFailsWithEinval)
 {
-    const std::string locked = folder_.MakeFolder("locked");
+    const std::string locked = folder_.MakeFolder("locked").string();
     ASSERT_EQ(0, chmod(locked.c_str(), 0));
     {
         const testsupport::PermissionsApply permissionsApply;

@@ -3,7 +3,8 @@
 
 #include <standin/crt.h>
 
-#include "TempFolder.h"
+#include <testsupport/TempDrive.h>
+
 
 #include <gtest/gtest.h>
 
@@ -25,11 +26,9 @@ protected:
     {
         folder_.MakeFolder("lib/Templates");
         folder_.MakeFile("lib/notes.txt", "12345");
-        standin::MapDrive('D', folder_.Path());
     }
     void TearDown() override
     {
-        standin::UnmapAllDrives();
         standin::ClearFaults();
     }
 
@@ -43,7 +42,7 @@ protected:
         return record.st_mode & _S_IFMT;
     }
 
-    crt_test::TempFolder folder_;
+    testsupport::TempDrive folder_{'D', "crt-test"};
 };
 
 TEST_F(StatTest, AnswersFoldersFilesAndMissingPaths)
@@ -77,8 +76,8 @@ TEST_F(StatTest, AnswersFoldersFilesAndMissingPaths)
         {"D:\\li?", -ENOENT},
         {"", -ENOENT},
         // Without a drive the path is a native one.
-        {folder_.Path() + "/lib", _S_IFDIR},
-        {Backslashed(folder_.Path()) + "\\lib\\notes.txt", _S_IFREG},
+        {folder_.Root().string() + "/lib", _S_IFDIR},
+        {Backslashed(folder_.Root().string()) + "\\lib\\notes.txt", _S_IFREG},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);

@@ -4,39 +4,9 @@
 
 #include <sqlite3.h>
 
-#include <chrono>
-
 #include "standin/oskel.h"
 
 namespace oskel_test {
-
-TreeState RecordTree(const fs::path& root)
-{
-    TreeState tree;
-    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {
-        EntryState state;
-        state.isDirectory = entry.is_directory();
-        state.size = state.isDirectory ? 0 : entry.file_size();
-        state.mtimeNs = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                            entry.last_write_time().time_since_epoch()).count();
-        tree[fs::relative(entry.path(), root).string()] = state;
-    }
-    return tree;
-}
-
-std::vector<std::string> SideFiles(const fs::path& root)
-{
-    std::vector<std::string> found;
-    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {
-        const std::string name = entry.path().filename().string();
-        for (const char* suffix : {"-journal", "-wal", "-shm"}) {
-            const std::string tail(suffix);
-            if (name.size() > tail.size() && name.compare(name.size() - tail.size(), tail.size(), tail) == 0)
-                found.push_back(entry.path().string());
-        }
-    }
-    return found;
-}
 
 void ExecuteSql(const fs::path& databaseFile, const std::string& sql)
 {

@@ -12,26 +12,16 @@
 
 #include "designdb/OskelPI.h"
 #include "standin/oskel_writer.h"
-#include "testsupport/TempFolder.h"
+#include "testsupport/MappedFolder.h"
+#include "testsupport/TreeRecord.h"
 
 namespace oskel_test {
 
 namespace fs = std::filesystem;
 
-// Name, size and modification time of every entry below a folder.
-struct EntryState {
-    bool isDirectory = false;
-    std::uintmax_t size = 0;
-    long long mtimeNs = 0;
-    bool operator==(const EntryState& other) const
-    {
-        return isDirectory == other.isDirectory && size == other.size && mtimeNs == other.mtimeNs;
-    }
-};
-using TreeState = std::map<std::string, EntryState>;
-TreeState RecordTree(const fs::path& root);
-// Entries whose names end in -journal, -wal or -shm.
-std::vector<std::string> SideFiles(const fs::path& root);
+using testsupport::RecordTree;
+using testsupport::SideFiles;
+using TreeState = std::map<std::string, std::string>;
 
 void ExecuteSql(const fs::path& databaseFile, const std::string& sql);
 
@@ -57,7 +47,7 @@ protected:
     // The design's layers in iteration order.
     static std::vector<Oskel::ContainerT<const Oskel::ITrelLayer>> Layers(const Oskel::ITrelDesign& design);
 
-    testsupport::TempFolder m_folder{"oskel"};
+    testsupport::MappedFolder m_folder{"oskel"};
     const fs::path m_root = m_folder.Native();
 };
 

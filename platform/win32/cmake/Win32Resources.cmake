@@ -15,7 +15,10 @@
 # win32_set_resource_options(<rc file> [DEPENDS ...] [INCLUDE_DIRS ...])
 #   Records options that every later win32_add_resources of <rc file> adds to its
 #   own: lets the folder that owns a script say what the script needs (a generated
-#   icon, say), whoever embeds it.
+#   icon, say), whoever embeds it (cmake/ResourceOptions.cmake, shared with the
+#   Windows build).
+
+include(ResourceOptions)
 
 find_program(WIN32_WINDRES NAMES x86_64-w64-mingw32-windres windres REQUIRED)
 find_program(WIN32_RC_PREPROCESSOR NAMES cpp REQUIRED)
@@ -31,46 +34,12 @@ function(win32_add_icon output source)
     VERBATIM)
 endfunction()
 
-function(win32_set_resource_options rc)
-  cmake_parse_arguments(ARG "" "" "DEPENDS;INCLUDE_DIRS" ${ARGN})
-  get_filename_component(rc ${rc} ABSOLUTE)
-  set_property(GLOBAL APPEND PROPERTY "WIN32_RC_DEPENDS:${rc}" ${ARG_DEPENDS})
-  set_property(GLOBAL APPEND PROPERTY "WIN32_RC_INCLUDE_DIRS:${rc}" ${ARG_INCLUDE_DIRS})
-endfunction()
-
 function(win32_add_resources target rc)
-  cmake_parse_arguments(ARG "" "" "DEPENDS;INCLUDE_DIRS" ${ARGN})
-  get_filename_component(rc ${rc} ABSOLUTE)
-  get_filename_component(rcName ${rc} NAME_WE)
-  get_filename_component(rcDir ${rc} DIRECTORY)
-  get_property(moreDepends GLOBAL PROPERTY "WIN32_RC_DEPENDS:${rc}")
-  get_property(moreIncludes GLOBAL PROPERTY "WIN32_RC_INCLUDE_DIRS:${rc}")
-
-  set(outDir ${CMAKE_CURRENT_BINARY_DIR}/win32res/${target})
-  set(res ${outDir}/${rcName}.res)
-  set(depfile ${outDir}/${rcName}.res.d)
-  set(embed ${outDir}/${rcName}.res.c)
-
-  set(includeArgs)
-  foreach(dir ${rcDir} ${ARG_INCLUDE_DIRS} ${moreIncludes} ${WIN32_HEADERS_DIR})
-    list(APPEND includeArgs --include-dir=${dir})
-  endforeach()
-
-  file(MAKE_DIRECTORY ${outDir})
-  add_custom_command(
-    OUTPUT ${res}
-    COMMAND ${WIN32_WINDRES}
-            --preprocessor=${WIN32_RC_PREPROCESSOR}
-            --preprocessor-arg=-DRC_INVOKED
-            --preprocessor-arg=-MD --preprocessor-arg=-MF --preprocessor-arg=${depfile}
-            --preprocessor-arg=-MT --preprocessor-arg=${res}
-            ${includeArgs}
-            --codepage=65001
-            --input=${rc} --input-format=rc --output=${res} --output-format=res
-    DEPENDS ${rc} ${ARG_DEPENDS} ${moreDepends}
-    DEPFILE ${depfile}
-    COMMENT "Compiling resources ${rcName}.rc for ${target}"
-    VERBATIM)
+  win32_compile_resources(${target} ${rc} COMPILER ${WIN32_WINDRES} FORMAT res SUFFIX .res OUTPUT_VARIABLE res
+                          COMPILER_ARGS --preprocessor=${WIN32_RC_PREPROCESSOR} --preprocessor-arg=-DRC_INVOKED
+                          EXTRA_INCLUDE_DIRS ${WIN32_HEADERS_DIR} ${ARGN})
+  get_filename_component(rcName ${res} NAME_WE)
+  set(embed ${res}.c)
 
   # The note: namesz, descsz, type, "WIN32RES", then the .res bytes.
   file(CONFIGURE OUTPUT ${embed} CONTENT [=[

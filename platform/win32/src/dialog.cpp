@@ -4,8 +4,8 @@
 // The modal loop takes the thread's messages as GetMessage would (posted, then
 // input, then due timers) and hands each to IsDialogMessage. When there is
 // none it shows the dialog the first time, sends WM_ENTERIDLE to the owner,
-// and waits: for the display's next action, or, with no display, for the next
-// timer.
+// and waits: for the display's next action (carried out by dialog_actions.cpp),
+// or, with no display, for the next timer.
 //
 // The keyboard, as Windows has it: the focused control is asked WM_GETDLGCODE
 // (with the message) and keeps the keys it wants. Otherwise Tab and Shift-Tab
@@ -43,18 +43,6 @@ LONG_PTR ReadExtra(const Window& window, int offset) {
 void WriteExtra(Window& window, int offset, LONG_PTR value) {
     if (static_cast<size_t>(offset) + sizeof(value) <= window.extra.size())
         std::memcpy(window.extra.data() + offset, &value, sizeof(value));
-}
-
-// A direct child by id, without touching the last error as GetDlgItem does.
-HWND ChildById(HWND dialog, int id) {
-    Window* window = FindWindowObject(dialog);
-    if (!window)
-        return nullptr;
-    for (HWND child : window->children) {
-        if (Window* c = FindWindowObject(child); c && static_cast<int>(c->id) == id)
-            return child;
-    }
-    return nullptr;
 }
 
 HWND FindDefaultButton(HWND dialog) {
@@ -96,7 +84,7 @@ void RestoreFocus(HWND dialog) {
 // one, if it is a push button, the default.
 LRESULT SetDefaultId(HWND dialog, WPARAM id) {
     HWND previous = FindDefaultButton(dialog);
-    HWND next = ChildById(dialog, static_cast<int>(id));
+    HWND next = GetDlgItem(dialog, static_cast<int>(id));
     if (previous && previous != next)
         SendMessageA(previous, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
     if (next && IsPushButton(next))
@@ -127,7 +115,7 @@ void SetDefaultLook(HWND dialog, HWND focus) {
     if (!looksDefault) {
         const LRESULT defaultId = SendMessageA(dialog, DM_GETDEFID, 0, 0);
         if (HIWORD(defaultId) == DC_HASDEFID)
-            looksDefault = ChildById(dialog, LOWORD(defaultId));
+            looksDefault = GetDlgItem(dialog, LOWORD(defaultId));
     }
     const std::vector<HWND> children = window->children;
     for (HWND child : children) {
@@ -164,7 +152,7 @@ LRESULT NextControl(HWND dialog, WPARAM wParam, LPARAM lParam) {
 // The close box and Alt+F4 end up here: the dialog hears IDCANCEL, unless it
 // has a Cancel button that is disabled.
 LRESULT Close(HWND dialog) {
-    HWND cancel = ChildById(dialog, IDCANCEL);
+    HWND cancel = GetDlgItem(dialog, IDCANCEL);
     if (!cancel || IsWindowEnabled(cancel))
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(cancel));
     return 0;
@@ -223,17 +211,6 @@ void EndDialogAt(HWND dialog, INT_PTR result) {
         SetVisible(dialog, false, false);
 }
 
-// ---- the user's actions ----
-
-void Reject(HWND active, const standin::Action& action, const std::string& why) {
-    standin::Event event;
-    event.kind = standin::Event::Kind::ActionRejected;
-    event.hwnd = active;
-    event.text = why;
-    event.caption = action.Describe();
-    NotifyDisplay(event);
-}
-
 // Enter: the focused push button when it looks like the default one, else
 // the default id unless its button is disabled, else IDOK.
 void DialogEnter(HWND dialog) {
@@ -245,18 +222,18 @@ void DialogEnter(HWND dialog) {
     const LRESULT defaultId = SendMessageA(dialog, DM_GETDEFID, 0, 0);
     if (HIWORD(defaultId) == DC_HASDEFID) {
         const int id = LOWORD(defaultId);
-        HWND button = ChildById(dialog, id);
+        HWND button = GetDlgItem(dialog, id);
         if (!button || IsWindowEnabled(button))
             SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
         return;
     }
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ChildById(dialog, IDOK)));
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
 }
 
 // Escape sends IDCANCEL whatever the state of the Cancel button.
 void DialogEscape(HWND dialog) {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(ChildById(dialog, IDCANCEL)));
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
 }
 
 // The mnemonic of a control's text: the character after a single '&'.
@@ -310,112 +287,6 @@ bool DialogMnemonic(HWND dialog, char character) {
         return true;
     }
     return false;
-}
-
-// A key press from the display: the messages the keyboard makes, as input
-// for the focused window (or `active` when nothing in it has the focus).
-void PressKey(HWND active, UINT virtualKey, unsigned modifiers) {
-    const HWND focus = GetFocus();
-    const HWND target = focus && (focus == active || IsChild(active, focus)) ? focus : active;
-    const bool alt = (modifiers & standin::Action::kAlt) != 0;
-    const bool shift = (modifiers & standin::Action::kShift) != 0;
-    // lParam: a repeat count of 1, the context bit (29) with Alt, bits 30 and 31 on release.
-    const LPARAM down = alt ? 0x20000001 : 0x00000001;
-    const LPARAM up = static_cast<LPARAM>(alt ? 0xE0000001u : 0xC0000001u);
-    const UINT keyDown = alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
-    const UINT keyUp = alt ? WM_SYSKEYUP : WM_KEYUP;
-    if (shift)
-        PostInput(target, keyDown, VK_SHIFT, down);
-    if (alt)
-        PostInput(target, WM_SYSKEYDOWN, VK_MENU, down);
-    PostInput(target, keyDown, virtualKey, down);
-    PostInput(target, keyUp, virtualKey, up);
-    if (alt)
-        PostInput(target, WM_KEYUP, VK_MENU, static_cast<LPARAM>(0xC0000001u));
-    if (shift)
-        PostInput(target, WM_KEYUP, VK_SHIFT, up);
-}
-
-// A window without a system menu has no close box; a disabled one does nothing.
-void PressClose(HWND dialog) {
-    Window* window = FindWindowObject(dialog);
-    DialogInfo* info = GetDialogInfo(dialog, false);
-    if (!window || !(window->style & WS_SYSMENU) || (window->windowClass->style & CS_NOCLOSE) ||
-        (info && info->closeBoxDisabled))
-        return;
-    SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-}
-
-// What keeps the user from working a control: returns why, or "".
-std::string Unusable(HWND dialog, int id, const char* className, HWND& control) {
-    control = ChildById(dialog, id);
-    Window* window = FindWindowObject(control);
-    if (!window)
-        return "no control with id " + std::to_string(id);
-    if (!ClassNameIs(*window, className))
-        return "control " + std::to_string(id) + " is a " + window->windowClass->name + ", not a " + className;
-    if (!(window->style & WS_VISIBLE))
-        return "control " + std::to_string(id) + " is hidden";
-    if (window->style & WS_DISABLED)
-        return "control " + std::to_string(id) + " is disabled";
-    return std::string();
-}
-
-void Click(HWND dialog, const standin::Action& action) {
-    HWND button;
-    const std::string why = Unusable(dialog, action.control, "Button", button);
-    if (!why.empty()) {
-        Reject(dialog, action, why);
-        return;
-    }
-    // A click moves the focus to the button first.
-    SetFocus(button);
-    if (IsWindow(button))
-        SendMessageA(button, BM_CLICK, 0, 0);
-}
-
-void Pick(HWND dialog, const standin::Action& action) {
-    HWND combo;
-    const std::string why = Unusable(dialog, action.control, "ComboBox", combo);
-    if (!why.empty()) {
-        Reject(dialog, action, why);
-        return;
-    }
-    const int index = ComboFindExact(combo, action.text);
-    if (index < 0) {
-        Reject(dialog, action, "combo box " + std::to_string(action.control) + " has no entry \"" + action.text + "\"");
-        return;
-    }
-    SetFocus(combo);
-    if (IsWindow(combo))
-        ComboUserSelect(combo, index);
-}
-
-void Perform(HWND dialog, const standin::Action& action) {
-    if (DialogInfo* info = GetDialogInfo(dialog, false); info && info->actionHandler) {
-        const ActionHandler handler = info->actionHandler;  // the dialog may go while it runs
-        std::string why;
-        switch (handler(dialog, action, why)) {
-        case ActionOutcome::Done: return;
-        case ActionOutcome::Rejected: Reject(dialog, action, why); return;
-        case ActionOutcome::NotMine: break;
-        }
-    }
-    using Kind = standin::Action::Kind;
-    switch (action.kind) {
-    case Kind::Inspect:
-        if (action.inspect)
-            action.inspect(dialog);
-        return;
-    case Kind::Enter: PressKey(dialog, VK_RETURN, 0); return;
-    case Kind::Escape: PressKey(dialog, VK_ESCAPE, 0); return;
-    case Kind::Key: PressKey(dialog, action.virtualKey, action.modifiers); return;
-    case Kind::Close: PressClose(dialog); return;
-    case Kind::Click: Click(dialog, action); return;
-    case Kind::Pick: Pick(dialog, action); return;
-    case Kind::Highlight:
-    case Kind::HighlightVirtual: Reject(dialog, action, "the active window is not a folder browser"); return;
-    }
 }
 
 std::unique_ptr<DialogFont> MakeFont(const standin::DialogTemplate& t) {
@@ -626,7 +497,7 @@ INT_PTR RunModalLoop(HWND dialog, INT_PTR resultIfInputRunsOut, bool* inputRanOu
         if (standin::Display* display = standin::GetDisplay()) {
             std::optional<standin::Action> action = display->WaitForAction(dialog);
             if (action) {
-                Perform(dialog, *action);
+                PerformAction(dialog, *action);
                 continue;
             }
         } else if (WaitForTimer()) {

@@ -154,6 +154,10 @@ HWND CreateDialogFromTemplate(HINSTANCE instance, const void* data, size_t size,
                               DLGPROC proc, LPARAM param, bool modal);
 HWND FirstTabStop(HWND dialog);
 
+// ---- the display's actions (dialog_actions.cpp) ----
+// Carries out what the display reports the user did in the active dialog.
+void PerformAction(HWND dialog, const standin::Action& action);
+
 // ---- controls ----
 LRESULT CALLBACK ButtonProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK StaticProc(HWND, UINT, WPARAM, LPARAM);

@@ -6,14 +6,12 @@
 #include <standin/crt.h>
 #include <standin/shell.h>
 
+#include <testsupport/TempDrive.h>
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <stdexcept>
+#include <optional>
 #include <string>
-#include <system_error>
 
 namespace shelltest {
 
@@ -22,11 +20,8 @@ namespace shelltest {
 class MappedDrive : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "shell-test-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("mkdtemp failed");
-        native_ = pattern;
-        standin::MapDrive('D', native_);
+        drive_.emplace('D', "shell-test");
+        native_ = drive_->Root().string();
         idListsBefore_ = standin::LiveItemIdLists();
     }
 
@@ -35,27 +30,18 @@ protected:
         EXPECT_EQ(0, standin::ShellAllocatorReferences());
         EXPECT_EQ(0, standin::ShellFolderReferences());
         standin::UnmapAllDrives();
-        std::error_code ignored;
-        std::filesystem::remove_all(native_, ignored);
+        drive_.reset();
     }
 
     // Makes the folder `relative` (with '/') under D:; returns its native path.
-    std::string Folder(const std::string& relative) const {
-        const std::string path = native_ + "/" + relative;
-        std::filesystem::create_directories(path);
-        return path;
-    }
+    std::string Folder(const std::string& relative) const { return drive_->MakeFolder(relative).string(); }
 
-    std::string File(const std::string& relative) const {
-        const std::filesystem::path path = native_ + "/" + relative;
-        std::filesystem::create_directories(path.parent_path());
-        std::ofstream(path) << "x";
-        return path.string();
-    }
+    std::string File(const std::string& relative) const { return drive_->MakeFile(relative).string(); }
 
     const std::string& Native() const { return native_; }
 
 private:
+    std::optional<testsupport::TempDrive> drive_;
     std::string native_;
     std::size_t idListsBefore_ = 0;
 };

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <testsupport/RunTime.h>
-#include <testsupport/TempFolder.h>
+#include <testsupport/MappedFolder.h>
 
 class CrtTest : public ::testing::Test {
 protected:

@@ -7,7 +7,7 @@
 
 #include <gmock/gmock.h>
 
-#include <testsupport/TempFolder.h>
+#include <testsupport/MappedFolder.h>
 
 #include <cstring>
 
