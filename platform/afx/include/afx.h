@@ -130,6 +130,8 @@ struct AFX_CORE_CLASS AFX_CLASSINIT
 #define _RUNTIME_CLASS(class_name) (const_cast<CRuntimeClass*>(&class_name::class##class_name))
 #define RUNTIME_CLASS(class_name) (class_name::GetThisClass())
 
+// The class library's layout of these macros.
+// clang-format off
 #define DECLARE_DYNAMIC(class_name) \
 protected: \
 	static CRuntimeClass* PASCAL _GetBaseClass(); \
@@ -151,6 +153,7 @@ public: \
 
 #define IMPLEMENT_DYNAMIC(class_name, base_class_name) \
 	IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, NULL)
+// clang-format on
 
 // pObject as class_name*, or NULL when it is NULL or not of that class.
 #define DYNAMIC_DOWNCAST(class_name, pObject) \

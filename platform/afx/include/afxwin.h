@@ -59,6 +59,8 @@ struct AFX_CMDHANDLERINFO
 	AFX_PMSG pmf;
 };
 
+// The class library's layout of the message-map macros.
+// clang-format off
 #define DECLARE_MESSAGE_MAP() \
 private: \
 	static const AFX_MSGMAP_ENTRY _messageEntries[]; \
@@ -88,6 +90,7 @@ protected: \
 #define ON_CONTROL(wNotifyCode, id, memberFxn) \
 	{ WM_COMMAND, (WORD)(wNotifyCode), (WORD)(id), (WORD)(id), AfxSigCmd_v, \
 	  static_cast<AFX_PMSG>(memberFxn) },
+// clang-format on
 
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_CBN_SELCHANGE(id, memberFxn) ON_CONTROL(CBN_SELCHANGE, id, memberFxn)

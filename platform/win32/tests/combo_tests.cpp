@@ -1,5 +1,5 @@
 // Combo box: what the stand-in adds to Win32's behaviour (which the
-// conformance cases in conformance/combo.cpp cover): the display's Pick
+// conformance cases in conformance/combo_tests.cpp cover): the display's Pick
 // action, and the selection through inserts and deletes.
 #include "test_support.h"
 
