@@ -40,7 +40,7 @@
 #if defined(_WIN32)
 #define AFX_MODULE_ENTRY_LINKAGE
 #else
-#include <standin/afx.h>
+#include <afxloader.h>
 
 #include <dlfcn.h>
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "host/DialogState.h"
+#include "DialogState.h"
 
 namespace dialog_test {
 

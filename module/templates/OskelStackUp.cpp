@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "pathutil/PathUtil.h"
-#include "templates/StackupRow.h"
+#include "StackupRow.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "standin/corvane_writer.h"
 #include "standin/oskel.h"
 #include "standin/oskel_writer.h"
-#include "bench/HeapCounter.h"
+#include "HeapCounter.h"
 #include "templates/TemplateDiscovery.h"
 #include "testsupport/MappedFolder.h"
 

@@ -9,7 +9,7 @@
 #include <cstdio>
 
 #include "pathutil/PathUtil.h"
-#include "templates/StackupRow.h"
+#include "StackupRow.h"
 
 namespace {
 
