@@ -49,12 +49,11 @@ void TimedLoop(benchmark::State& state, Body body)
         benchmark::Counter(after.minorFaults - before.minorFaults, benchmark::Counter::kAvgIterations);
 }
 
-void Register(const std::string& name, std::function<void(benchmark::State&)> body, int n,
-              const Options& options, bool manualTime = false)
+void Register(const std::string& name, std::function<void(benchmark::State&)> body, int n, const Options& options,
+              bool manualTime = false)
 {
-    benchmark::internal::Benchmark* b = benchmark::RegisterBenchmark(name.c_str(), [body](benchmark::State& state) {
-        body(state);
-    });
+    benchmark::internal::Benchmark* b =
+        benchmark::RegisterBenchmark(name.c_str(), [body](benchmark::State& state) { body(state); });
     b->Unit(benchmark::kMillisecond)->Repetitions(options.repetitions);
     if (manualTime)
         b->UseManualTime();
@@ -70,10 +69,7 @@ void Register(const std::string& name, std::function<void(benchmark::State&)> bo
 
 }  // namespace
 
-std::string Name(const char* what, int n)
-{
-    return std::string(what) + "/" + std::to_string(n);
-}
+std::string Name(const char* what, int n) { return std::string(what) + "/" + std::to_string(n); }
 
 int OurFind(int n)
 {
@@ -82,10 +78,7 @@ int OurFind(int n)
     return static_cast<int>(names.size());
 }
 
-bool OurHas(int n)
-{
-    return HasLayoutTemplates(FixtureRoot::TemplatesFolder(n));
-}
+bool OurHas(int n) { return HasLayoutTemplates(FixtureRoot::TemplatesFolder(n)); }
 
 int Floor(const FixtureRoot& root, int n, bool keepNames)
 {
@@ -111,58 +104,69 @@ void CheckLibrary(const FixtureRoot& root, int n, const LibraryCounts& counts)
     const std::size_t expected = static_cast<std::size_t>(counts.valid2007 + counts.valid2005);
     if (ours.size() != expected || !std::equal(ours.begin(), ours.end(), floor.begin(), floor.end()))
         throw std::runtime_error("library of " + std::to_string(n) + ": discovery found " +
-                                 std::to_string(ours.size()) + " templates, the floor " +
-                                 std::to_string(floor.size()) + ", expected " + std::to_string(expected));
+                                 std::to_string(ours.size()) + " templates, the floor " + std::to_string(floor.size()) +
+                                 ", expected " + std::to_string(expected));
     if (!HasLayoutTemplates(FixtureRoot::TemplatesFolder(n)))
         throw std::runtime_error("library of " + std::to_string(n) + ": HasLayoutTemplates is false");
 }
 
 void RegisterDiscovery(const FixtureRoot& root, int n, const Options& options)
 {
-    Register(Name("find", n), [n](benchmark::State& state) {
-        TimedLoop(state, [n] { benchmark::DoNotOptimize(OurFind(n)); });
-    }, n, options);
-    Register(Name("has", n), [n](benchmark::State& state) {
-        TimedLoop(state, [n] { benchmark::DoNotOptimize(OurHas(n)); });
-    }, n, options);
-    Register(Name("floor-find", n), [&root, n](benchmark::State& state) {
-        TimedLoop(state, [&root, n] { benchmark::DoNotOptimize(Floor(root, n, true)); });
-    }, n, options);
-    Register(Name("floor-has", n), [&root, n](benchmark::State& state) {
-        TimedLoop(state, [&root, n] { benchmark::DoNotOptimize(Floor(root, n, false)); });
-    }, n, options);
+    Register(
+        Name("find", n),
+        [n](benchmark::State& state) { TimedLoop(state, [n] { benchmark::DoNotOptimize(OurFind(n)); }); }, n, options);
+    Register(
+        Name("has", n),
+        [n](benchmark::State& state) { TimedLoop(state, [n] { benchmark::DoNotOptimize(OurHas(n)); }); }, n, options);
+    Register(
+        Name("floor-find", n),
+        [&root, n](benchmark::State& state) {
+            TimedLoop(state, [&root, n] { benchmark::DoNotOptimize(Floor(root, n, true)); });
+        },
+        n, options);
+    Register(
+        Name("floor-has", n),
+        [&root, n](benchmark::State& state) {
+            TimedLoop(state, [&root, n] { benchmark::DoNotOptimize(Floor(root, n, false)); });
+        },
+        n, options);
 }
 
 void RegisterStartUp(int n, const Options& options)
 {
-    Register(Name("startup", n), [n](benchmark::State& state) {
-        double cpuSeconds = 0;
-        for (auto _ : state) {
-            const StartUpRun run = RunStartUp(FixtureRoot::CentralLibrary(n));
-            if (!run.error.empty()) {
-                state.SkipWithError(run.error.c_str());
-                break;
-            }
-            state.SetIterationTime(run.seconds);
-            cpuSeconds += run.cpuSeconds;
-        }
-        state.counters[kCpuCounter] = benchmark::Counter(cpuSeconds, benchmark::Counter::kAvgIterations);
-    }, n, options, true);
-
-    // One stack-up read: the template start-up shows first, displayed again in the shown dialog.
-    Register(Name("first-read", n), [n](benchmark::State& state) {
-        const std::string error = WithShownDialog(FixtureRoot::CentralLibrary(n),
-                                                  [&](const ShownDialog& dialog) {
+    Register(
+        Name("startup", n),
+        [n](benchmark::State& state) {
+            double cpuSeconds = 0;
             for (auto _ : state) {
-                if (dialog.displayStackUp(dialog.selectedTemplate) < 0) {
-                    state.SkipWithError("the first template's stack-up cannot be shown");
+                const StartUpRun run = RunStartUp(FixtureRoot::CentralLibrary(n));
+                if (!run.error.empty()) {
+                    state.SkipWithError(run.error.c_str());
                     break;
                 }
+                state.SetIterationTime(run.seconds);
+                cpuSeconds += run.cpuSeconds;
             }
-        });
-        if (!error.empty())
-            state.SkipWithError(error.c_str());
-    }, 100, options);
+            state.counters[kCpuCounter] = benchmark::Counter(cpuSeconds, benchmark::Counter::kAvgIterations);
+        },
+        n, options, true);
+
+    // One stack-up read: the template start-up shows first, displayed again in the shown dialog.
+    Register(
+        Name("first-read", n),
+        [n](benchmark::State& state) {
+            const std::string error = WithShownDialog(FixtureRoot::CentralLibrary(n), [&](const ShownDialog& dialog) {
+                for (auto _ : state) {
+                    if (dialog.displayStackUp(dialog.selectedTemplate) < 0) {
+                        state.SkipWithError("the first template's stack-up cannot be shown");
+                        break;
+                    }
+                }
+            });
+            if (!error.empty())
+                state.SkipWithError(error.c_str());
+        },
+        100, options);
 }
 
 void RegisterReaders(const FixtureRoot& root, const Options& options)
@@ -174,21 +178,25 @@ void RegisterReaders(const FixtureRoot& root, const Options& options)
                 .string();
         for (const bool floor : {false, true}) {
             const std::string name = std::string(floor ? "floor-" : "") + (is2007 ? "read2007" : "read2005");
-            Register(Name(name.c_str(), kReaderLayers), [=](benchmark::State& state) {
-                const std::string error = WithShownDialog(FixtureRoot::ReaderLibrary(), [&](const ShownDialog& dialog) {
-                    for (auto _ : state) {
-                        const int rows = !floor ? dialog.displayStackUp(templateName)
-                                         : is2007 ? Floor2007Read(file, dialog.stackupList)
-                                                  : Floor2005Read(file, dialog.stackupList);
-                        if (rows != kReaderLayers / 2) {
-                            state.SkipWithError(("unexpected rows: " + std::to_string(rows)).c_str());
-                            break;
-                        }
-                    }
-                });
-                if (!error.empty())
-                    state.SkipWithError(error.c_str());
-            }, 100, options);
+            Register(
+                Name(name.c_str(), kReaderLayers),
+                [=](benchmark::State& state) {
+                    const std::string error =
+                        WithShownDialog(FixtureRoot::ReaderLibrary(), [&](const ShownDialog& dialog) {
+                            for (auto _ : state) {
+                                const int rows = !floor   ? dialog.displayStackUp(templateName)
+                                                 : is2007 ? Floor2007Read(file, dialog.stackupList)
+                                                          : Floor2005Read(file, dialog.stackupList);
+                                if (rows != kReaderLayers / 2) {
+                                    state.SkipWithError(("unexpected rows: " + std::to_string(rows)).c_str());
+                                    break;
+                                }
+                            }
+                        });
+                    if (!error.empty())
+                        state.SkipWithError(error.c_str());
+                },
+                100, options);
         }
     }
 }

@@ -10,10 +10,10 @@
 namespace bench {
 
 struct StartUpRun {
-    double seconds = 0;          // from DoModal to the loop's first wait, the stack-up shown
-    double cpuSeconds = 0;       // the CPU time of the thread in that span
-    std::string firstTemplate;   // the template selected at start-up
-    std::string error;           // empty when start-up showed the dialog without a message
+    double seconds = 0;         // from DoModal to the loop's first wait, the stack-up shown
+    double cpuSeconds = 0;      // the CPU time of the thread in that span
+    std::string firstTemplate;  // the template selected at start-up
+    std::string error;          // empty when start-up showed the dialog without a message
 };
 
 // Runs the dialog on centralLibrary and ends it with Escape once it waits for input.

@@ -89,8 +89,8 @@ int RunFileSystemCases(FixtureRoot& root, long latencyMicroseconds, int repetiti
         const std::string one = root.MakeUniformLibrary("fs-" + format + "-1", 1, format2007);
         const std::string many = root.MakeUniformLibrary("fs-" + format + "-101", 101, format2007);
         Discover(shim, many, 0);  // warms the page cache
-        const double calls = static_cast<double>(Discover(shim, many, 0).calls) -
-                             static_cast<double>(Discover(shim, one, 0).calls);
+        const double calls =
+            static_cast<double>(Discover(shim, many, 0).calls) - static_cast<double>(Discover(shim, one, 0).calls);
         perTemplate[format2007 ? 0 : 1] = calls / 100;
     }
 
@@ -108,7 +108,8 @@ int RunFileSystemCases(FixtureRoot& root, long latencyMicroseconds, int repetiti
     const unsigned long floorCalls = FloorOfLibrary(counts);
     const double latency = static_cast<double>(latencyMicroseconds) * 1e-6;
 
-    std::printf("\n| file-system round trips (through the shim)                          |       ours |      floor |\n");
+    std::printf(
+        "\n| file-system round trips (through the shim)                          |       ours |      floor |\n");
     std::printf("|---------------------------------------------------------------------|-----------:|-----------:|\n");
     std::printf("| calls per 2007 template                                             | %10.1f | %10d |\n",
                 perTemplate[0], kFloor2007);

@@ -84,10 +84,7 @@ std::string Numbered(const char* prefix, int i)
 
 }  // namespace
 
-FixtureRoot::FixtureRoot()
-{
-    WriteMasters();
-}
+FixtureRoot::FixtureRoot() { WriteMasters(); }
 
 void FixtureRoot::WriteMasters()
 {
@@ -105,15 +102,9 @@ void FixtureRoot::WriteMasters()
     m_masterNoConfig = masters / "noconfig" / "keyin.oskel" / "design.db";
 }
 
-std::string FixtureRoot::CentralLibrary(int n)
-{
-    return "D:\\lib-" + std::to_string(n);
-}
+std::string FixtureRoot::CentralLibrary(int n) { return "D:\\lib-" + std::to_string(n); }
 
-std::string FixtureRoot::TemplatesFolder(int n)
-{
-    return CentralLibrary(n) + "\\Templates\\Layout";
-}
+std::string FixtureRoot::TemplatesFolder(int n) { return CentralLibrary(n) + "\\Templates\\Layout"; }
 
 fs::path FixtureRoot::NativeTemplatesFolder(int n) const
 {
@@ -191,7 +182,7 @@ void FixtureRoot::MakeReaderLibrary(int layers)
         if (i % 2 == 0) {
             ++number;
             stack.push_back(ConductorLayer(i + 1, "L" + std::to_string(number), number,
-                                            std::string(number % 2 == 1 ? "Signal" : "Plane")));
+                                           std::string(number % 2 == 1 ? "Signal" : "Plane")));
         } else {
             stack.push_back(OtherLayer(i + 1, 1, "D" + std::to_string(i)));
         }

@@ -52,8 +52,8 @@ private:
 
     testsupport::TempDrive m_drive{'D', "ilt-bench"};
     const fs::path m_root = m_drive.Root();
-    fs::path m_master2007;        // design.db of a valid 2007 template
-    fs::path m_masterNoConfig;    // design.db with snapshot "PCB" but no configuration "PCB"
+    fs::path m_master2007;      // design.db of a valid 2007 template
+    fs::path m_masterNoConfig;  // design.db with snapshot "PCB" but no configuration "PCB"
 };
 
 }  // namespace bench

@@ -59,8 +59,8 @@ bool Valid2007(const std::string& folder)
         if (snapshot != nullptr)
             sqlite3_bind_text(snapshot, 1, "PCB", 3, SQLITE_STATIC);
         if (Lookup(snapshot, snapshotId)) {
-            sqlite3_prepare_v2(db, "SELECT id FROM trel_config WHERE snapshot_id = ?1 AND name = ?2", -1,
-                               &config, nullptr);
+            sqlite3_prepare_v2(db, "SELECT id FROM trel_config WHERE snapshot_id = ?1 AND name = ?2", -1, &config,
+                               nullptr);
             if (config != nullptr) {
                 sqlite3_bind_int64(config, 1, snapshotId);
                 sqlite3_bind_text(config, 2, "PCB", 3, SQLITE_STATIC);

@@ -71,15 +71,9 @@ __attribute__((visibility("default"))) void ilt_fs_shim_set(long microseconds, i
     counting.store(count != 0);
 }
 
-__attribute__((visibility("default"))) unsigned long ilt_fs_shim_calls()
-{
-    return calls.load();
-}
+__attribute__((visibility("default"))) unsigned long ilt_fs_shim_calls() { return calls.load(); }
 
-__attribute__((visibility("default"))) void ilt_fs_shim_reset()
-{
-    calls.store(0);
-}
+__attribute__((visibility("default"))) void ilt_fs_shim_reset() { calls.store(0); }
 
 // open and openat take a mode only when they may create.
 static mode_t ModeOf(int flags, va_list arguments)

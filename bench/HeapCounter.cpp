@@ -100,10 +100,7 @@ void* memalign(std::size_t alignment, std::size_t size)
     return block;
 }
 
-void* aligned_alloc(std::size_t alignment, std::size_t size)
-{
-    return memalign(alignment, size);
-}
+void* aligned_alloc(std::size_t alignment, std::size_t size) { return memalign(alignment, size); }
 
 int posix_memalign(void** result, std::size_t alignment, std::size_t size)
 {
@@ -114,10 +111,7 @@ int posix_memalign(void** result, std::size_t alignment, std::size_t size)
     return 0;
 }
 
-void* valloc(std::size_t size)
-{
-    return memalign(4096, size);
-}
+void* valloc(std::size_t size) { return memalign(4096, size); }
 
 }  // extern "C"
 
@@ -134,10 +128,7 @@ HeapWindow::HeapWindow()
     counting.store(true, std::memory_order_relaxed);
 }
 
-HeapWindow::~HeapWindow()
-{
-    counting.store(false, std::memory_order_relaxed);
-}
+HeapWindow::~HeapWindow() { counting.store(false, std::memory_order_relaxed); }
 
 std::size_t HeapWindow::Live() const
 {

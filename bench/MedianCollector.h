@@ -41,9 +41,8 @@ public:
                 m_counters[run.run_name.function_name][counter] = value.value;
             const auto cpu = run.counters.find(kCpuCounter);
             m_medians[run.run_name.function_name] =
-                cpu != run.counters.end()
-                    ? cpu->second.value
-                    : run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+                cpu != run.counters.end() ? cpu->second.value
+                                          : run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
         }
         if (m_verbose)
             m_console.ReportRuns(runs);

@@ -68,8 +68,7 @@ void PrintTable(const std::vector<Row>& rows)
                     Ratio(row.ours, row.floor).c_str(), Bytes(row.peak).c_str());
 }
 
-void PrintResults(const Options& options, const MedianCollector& collector,
-                  const std::map<std::string, HeapUse>& heap)
+void PrintResults(const Options& options, const MedianCollector& collector, const std::map<std::string, HeapUse>& heap)
 {
     const auto peakOf = [&heap](const std::string& key) -> std::optional<std::size_t> {
         const auto found = heap.find(key);
@@ -97,9 +96,11 @@ void PrintResults(const Options& options, const MedianCollector& collector,
         rows.push_back({"one stack-up read, the template start-up shows, " + Thousands(n) + " templates", firstRead,
                         std::nullopt, std::nullopt});
     }
-    rows.push_back({"2007 reader, " + Thousands(kReaderLayers) + " layers", collector.Median(Name("read2007", kReaderLayers)),
+    rows.push_back({"2007 reader, " + Thousands(kReaderLayers) + " layers",
+                    collector.Median(Name("read2007", kReaderLayers)),
                     collector.Median(Name("floor-read2007", kReaderLayers)), peakOf("big2007")});
-    rows.push_back({"2005 reader, " + Thousands(kReaderLayers) + " layers", collector.Median(Name("read2005", kReaderLayers)),
+    rows.push_back({"2005 reader, " + Thousands(kReaderLayers) + " layers",
+                    collector.Median(Name("read2005", kReaderLayers)),
                     collector.Median(Name("floor-read2005", kReaderLayers)), peakOf("big2005")});
 
     std::printf("\n");

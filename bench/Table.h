@@ -25,8 +25,7 @@ void PrintTable(const std::vector<Row>& rows);
 
 // The table of every case that ran, and below it the time, CPU split and heap per template of
 // discovery. `heap` holds the heap use of the cases that were measured for it, by case name.
-void PrintResults(const Options& options, const MedianCollector& collector,
-                  const std::map<std::string, HeapUse>& heap);
+void PrintResults(const Options& options, const MedianCollector& collector, const std::map<std::string, HeapUse>& heap);
 
 // "1.234 s", "12.34 ms" or "123.4 us"; "failed" for none.
 std::string Time(std::optional<double> seconds);

@@ -101,8 +101,10 @@ int Run(int argc, char** argv)
         heap[Name("floor-find", n)] = MeasureHeap([&root, n] { Floor(root, n, true); });
     }
     if (options.heap)
-        heap[Name("startup", kStartUpSize)] = MeasureHeap([] { RunStartUp(FixtureRoot::CentralLibrary(kStartUpSize)); });
-    for (const char* name : options.heap ? std::vector<const char*>{"big2007", "big2005"} : std::vector<const char*>()) {
+        heap[Name("startup", kStartUpSize)] =
+            MeasureHeap([] { RunStartUp(FixtureRoot::CentralLibrary(kStartUpSize)); });
+    for (const char* name :
+         options.heap ? std::vector<const char*>{"big2007", "big2005"} : std::vector<const char*>()) {
         WithShownDialog(FixtureRoot::ReaderLibrary(), [&](const ShownDialog& dialog) {
             heap[name] = MeasureHeap([&] { dialog.displayStackUp(name); });
         });

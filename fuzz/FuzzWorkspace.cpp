@@ -20,10 +20,7 @@ Workspace& Workspace::Get()
     return workspace;
 }
 
-std::string Workspace::Native(const std::string& relative) const
-{
-    return m_drive.Root().string() + "/" + relative;
-}
+std::string Workspace::Native(const std::string& relative) const { return m_drive.Root().string() + "/" + relative; }
 
 void Workspace::Write(const std::string& relative, const std::uint8_t* data, std::size_t size) const
 {

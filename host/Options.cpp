@@ -39,20 +39,17 @@ const char kUsageText[] =
 
 namespace {
 
-bool IsDriveLetter(char c)
-{
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
+bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 bool ParseDrive(const std::string& value, DriveMapping& mapping, std::string& error)
 {
-  if (value.size() < 3 || !IsDriveLetter(value[0]) || value[1] != '=') {
-    error = "--drive: expected X=DIR (a drive letter, '=', a folder), got '" + value + "'";
-    return false;
-  }
-  mapping.letter = static_cast<char>(value[0] >= 'a' ? value[0] - 'a' + 'A' : value[0]);
-  mapping.folder = value.substr(2);
-  return true;
+    if (value.size() < 3 || !IsDriveLetter(value[0]) || value[1] != '=') {
+        error = "--drive: expected X=DIR (a drive letter, '=', a folder), got '" + value + "'";
+        return false;
+    }
+    mapping.letter = static_cast<char>(value[0] >= 'a' ? value[0] - 'a' + 'A' : value[0]);
+    mapping.folder = value.substr(2);
+    return true;
 }
 
 // The value of a value-taking option at arguments[index], written "--name VALUE"
@@ -60,90 +57,89 @@ bool ParseDrive(const std::string& value, DriveMapping& mapping, std::string& er
 bool TakeValue(const std::vector<std::string>& arguments, std::size_t& index, const std::string& name,
                std::string& value, std::string& error)
 {
-  const std::string& argument = arguments[index];
-  if (argument.size() > name.size() && argument.compare(0, name.size(), name) == 0 &&
-      argument[name.size()] == '=') {
-    value = argument.substr(name.size() + 1);
+    const std::string& argument = arguments[index];
+    if (argument.size() > name.size() && argument.compare(0, name.size(), name) == 0 && argument[name.size()] == '=') {
+        value = argument.substr(name.size() + 1);
+        return true;
+    }
+    if (index + 1 >= arguments.size()) {
+        error = name + ": missing value";
+        return false;
+    }
+    value = arguments[++index];
     return true;
-  }
-  if (index + 1 >= arguments.size()) {
-    error = name + ": missing value";
-    return false;
-  }
-  value = arguments[++index];
-  return true;
 }
 
 bool NamesOption(const std::string& argument, const std::string& name)
 {
-  return argument == name || (argument.size() > name.size() && argument.compare(0, name.size(), name) == 0 &&
-                              argument[name.size()] == '=');
+    return argument == name || (argument.size() > name.size() && argument.compare(0, name.size(), name) == 0 &&
+                                argument[name.size()] == '=');
 }
 
 }  // namespace
 
 bool ParseOptions(const std::vector<std::string>& arguments, Options& options, std::string& error)
 {
-  bool optionsEnded = false;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    std::string value;
-    if (optionsEnded || argument.empty() || argument[0] != '-' || argument == "-") {
-      if (options.centralLibrary) {
-        error = "unexpected argument '" + argument + "': only one central library can be given";
-        return false;
-      }
-      options.centralLibrary = argument;
-    } else if (argument == "--") {
-      optionsEnded = true;
-    } else if (argument == "-h" || argument == "--help") {
-      options.help = true;
-    } else if (argument == "--version") {
-      options.version = true;
-    } else if (argument == "--raw") {
-      options.raw = true;
-    } else if (NamesOption(argument, "--drive")) {
-      DriveMapping mapping;
-      if (!TakeValue(arguments, i, "--drive", value, error) || !ParseDrive(value, mapping, error))
-        return false;
-      for (const DriveMapping& earlier : options.drives) {
-        if (earlier.letter == mapping.letter) {
-          error = "--drive " + value + ": drive " + std::string(1, mapping.letter) + ": is already mapped (to '" +
-                  earlier.folder + "')";
-          return false;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        std::string value;
+        if (optionsEnded || argument.empty() || argument[0] != '-' || argument == "-") {
+            if (options.centralLibrary) {
+                error = "unexpected argument '" + argument + "': only one central library can be given";
+                return false;
+            }
+            options.centralLibrary = argument;
+        } else if (argument == "--") {
+            optionsEnded = true;
+        } else if (argument == "-h" || argument == "--help") {
+            options.help = true;
+        } else if (argument == "--version") {
+            options.version = true;
+        } else if (argument == "--raw") {
+            options.raw = true;
+        } else if (NamesOption(argument, "--drive")) {
+            DriveMapping mapping;
+            if (!TakeValue(arguments, i, "--drive", value, error) || !ParseDrive(value, mapping, error))
+                return false;
+            for (const DriveMapping& earlier : options.drives) {
+                if (earlier.letter == mapping.letter) {
+                    error = "--drive " + value + ": drive " + std::string(1, mapping.letter) +
+                            ": is already mapped (to '" + earlier.folder + "')";
+                    return false;
+                }
+            }
+            options.drives.push_back(mapping);
+        } else if (NamesOption(argument, "--script")) {
+            if (!TakeValue(arguments, i, "--script", value, error))
+                return false;
+            if (value.empty()) {
+                error = "--script: the file name is empty";
+                return false;
+            }
+            options.scriptPath = value;
+        } else if (NamesOption(argument, "--transcript")) {
+            if (!TakeValue(arguments, i, "--transcript", value, error))
+                return false;
+            if (value.empty()) {
+                error = "--transcript: the file name is empty";
+                return false;
+            }
+            options.transcriptPath = value;
+        } else if (NamesOption(argument, "--listing-order")) {
+            if (!TakeValue(arguments, i, "--listing-order", value, error))
+                return false;
+            if (value != "filesystem" && value != "ascending" && value != "descending") {
+                error = "--listing-order: expected filesystem, ascending or descending, got '" + value + "'";
+                return false;
+            }
+            options.listingOrder = value;
+        } else {
+            error = "unknown option '" + argument + "'";
+            return false;
         }
-      }
-      options.drives.push_back(mapping);
-    } else if (NamesOption(argument, "--script")) {
-      if (!TakeValue(arguments, i, "--script", value, error))
-        return false;
-      if (value.empty()) {
-        error = "--script: the file name is empty";
-        return false;
-      }
-      options.scriptPath = value;
-    } else if (NamesOption(argument, "--transcript")) {
-      if (!TakeValue(arguments, i, "--transcript", value, error))
-        return false;
-      if (value.empty()) {
-        error = "--transcript: the file name is empty";
-        return false;
-      }
-      options.transcriptPath = value;
-    } else if (NamesOption(argument, "--listing-order")) {
-      if (!TakeValue(arguments, i, "--listing-order", value, error))
-        return false;
-      if (value != "filesystem" && value != "ascending" && value != "descending") {
-        error = "--listing-order: expected filesystem, ascending or descending, got '" + value + "'";
-        return false;
-      }
-      options.listingOrder = value;
-    } else {
-      error = "unknown option '" + argument + "'";
-      return false;
     }
-  }
-  return true;
+    return true;
 }
 
 }  // namespace ilt

@@ -7,24 +7,22 @@
 
 namespace ilt {
 
-struct DriveMapping
-{
-  char letter = 'A';   // upper case
-  std::string folder;  // as given; made absolute by the caller
+struct DriveMapping {
+    char letter = 'A';   // upper case
+    std::string folder;  // as given; made absolute by the caller
 };
 
-struct Options
-{
-  std::optional<std::string> centralLibrary;  // exactly as given
-  std::vector<DriveMapping> drives;
-  std::optional<std::string> scriptPath;      // "-" for standard input
-  std::optional<std::string> transcriptPath;
-  bool raw = false;
-  // Order in which folder listings deliver their entries: "filesystem" (the
-  // default), "ascending" or "descending" by name, for reproducible runs.
-  std::string listingOrder = "filesystem";
-  bool help = false;
-  bool version = false;
+struct Options {
+    std::optional<std::string> centralLibrary;  // exactly as given
+    std::vector<DriveMapping> drives;
+    std::optional<std::string> scriptPath;  // "-" for standard input
+    std::optional<std::string> transcriptPath;
+    bool raw = false;
+    // Order in which folder listings deliver their entries: "filesystem" (the
+    // default), "ascending" or "descending" by name, for reproducible runs.
+    std::string listingOrder = "filesystem";
+    bool help = false;
+    bool version = false;
 };
 
 // Parses the arguments after the program name. False, with a message that

@@ -21,20 +21,18 @@
 
 namespace ilt {
 
-struct ScriptStep
-{
-  enum class Kind { Select, Ok, Cancel, Yes, No, Enter, Escape, Close, Highlight, HighlightVirtual };
+struct ScriptStep {
+    enum class Kind { Select, Ok, Cancel, Yes, No, Enter, Escape, Close, Highlight, HighlightVirtual };
 
-  Kind kind = Kind::Ok;
-  std::string argument;  // NAME or PATH
-  int line = 0;          // 1-based line number in the script
+    Kind kind = Kind::Ok;
+    std::string argument;  // NAME or PATH
+    int line = 0;          // 1-based line number in the script
 };
 
-struct Script
-{
-  std::string origin;  // the file name, or "standard input"
-  std::vector<ScriptStep> steps;
-  int lineCount = 0;
+struct Script {
+    std::string origin;  // the file name, or "standard input"
+    std::vector<ScriptStep> steps;
+    int lineCount = 0;
 };
 
 // The keyword of a step ("select", "highlight-virtual", ...).

@@ -14,61 +14,61 @@ ScriptPlayer::ScriptPlayer(Script script) : progress_(std::move(script)) {}
 
 WaitingWindow ScriptPlayer::Waiting(HWND window) const
 {
-  WaitingWindow waiting;
-  waiting.role = roles_.RoleOf(window);
-  if (const MessageBoxInfo* box = roles_.MessageBox(window))
-    waiting.messageBoxText = box->text;
-  return waiting;
+    WaitingWindow waiting;
+    waiting.role = roles_.RoleOf(window);
+    if (const MessageBoxInfo* box = roles_.MessageBox(window))
+        waiting.messageBoxText = box->text;
+    return waiting;
 }
 
 std::optional<standin::Action> ScriptPlayer::WaitForAction(HWND active)
 {
-  const WaitingWindow window = Waiting(active);
-  const ScriptStep* step = progress_.Next(window);
-  if (step == nullptr)
-    return std::nullopt;
-  return ToAction(*step, active, window);
+    const WaitingWindow window = Waiting(active);
+    const ScriptStep* step = progress_.Next(window);
+    if (step == nullptr)
+        return std::nullopt;
+    return ToAction(*step, active, window);
 }
 
 std::optional<standin::Action> ScriptPlayer::ToAction(const ScriptStep& step, HWND active, const WaitingWindow& window)
 {
-  using Action = standin::Action;
-  switch (step.kind) {
-  case ScriptStep::Kind::Select: {
-    if (!progress_.Requires(step, window, WindowRole::Dialog))
-      return std::nullopt;
-    const std::vector<std::string> entries = ReadDialogState(active).templates;
-    if (std::find(entries.begin(), entries.end(), step.argument) == entries.end()) {
-      progress_.NoSuchEntry(step, entries);
-      return std::nullopt;
+    using Action = standin::Action;
+    switch (step.kind) {
+    case ScriptStep::Kind::Select: {
+        if (!progress_.Requires(step, window, WindowRole::Dialog))
+            return std::nullopt;
+        const std::vector<std::string> entries = ReadDialogState(active).templates;
+        if (std::find(entries.begin(), entries.end(), step.argument) == entries.end()) {
+            progress_.NoSuchEntry(step, entries);
+            return std::nullopt;
+        }
+        return Action::Pick(IDC_COMBO1, step.argument);
     }
-    return Action::Pick(IDC_COMBO1, step.argument);
-  }
-  case ScriptStep::Kind::Ok: return Action::Click(IDOK);
-  case ScriptStep::Kind::Cancel: return Action::Click(IDCANCEL);
-  case ScriptStep::Kind::Yes: return Action::Click(IDYES);
-  case ScriptStep::Kind::No: return Action::Click(IDNO);
-  case ScriptStep::Kind::Enter: return Action::Enter();
-  case ScriptStep::Kind::Escape: return Action::Escape();
-  case ScriptStep::Kind::Close: return Action::Close();
-  case ScriptStep::Kind::Highlight:
-    if (!progress_.Requires(step, window, WindowRole::FolderBrowser))
-      return std::nullopt;
-    // A native absolute path is turned into the form the dialog uses.
-    return Action::Highlight(step.argument[0] == '/' ? standin::FromNativePath(step.argument) : step.argument);
-  case ScriptStep::Kind::HighlightVirtual:
-    if (!progress_.Requires(step, window, WindowRole::FolderBrowser))
-      return std::nullopt;
-    return Action::HighlightVirtual();
-  }
-  return std::nullopt;
+    case ScriptStep::Kind::Ok: return Action::Click(IDOK);
+    case ScriptStep::Kind::Cancel: return Action::Click(IDCANCEL);
+    case ScriptStep::Kind::Yes: return Action::Click(IDYES);
+    case ScriptStep::Kind::No: return Action::Click(IDNO);
+    case ScriptStep::Kind::Enter: return Action::Enter();
+    case ScriptStep::Kind::Escape: return Action::Escape();
+    case ScriptStep::Kind::Close: return Action::Close();
+    case ScriptStep::Kind::Highlight:
+        if (!progress_.Requires(step, window, WindowRole::FolderBrowser))
+            return std::nullopt;
+        // A native absolute path is turned into the form the dialog uses.
+        return Action::Highlight(step.argument[0] == '/' ? standin::FromNativePath(step.argument) : step.argument);
+    case ScriptStep::Kind::HighlightVirtual:
+        if (!progress_.Requires(step, window, WindowRole::FolderBrowser))
+            return std::nullopt;
+        return Action::HighlightVirtual();
+    }
+    return std::nullopt;
 }
 
 void ScriptPlayer::Notify(const standin::Event& event)
 {
-  roles_.Observe(event);
-  if (event.kind == standin::Event::Kind::ActionRejected)
-    progress_.Refused(Waiting(event.hwnd), event.text);
+    roles_.Observe(event);
+    if (event.kind == standin::Event::Kind::ActionRejected)
+        progress_.Refused(Waiting(event.hwnd), event.text);
 }
 
 }  // namespace ilt

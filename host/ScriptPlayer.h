@@ -20,25 +20,24 @@
 
 namespace ilt {
 
-class ScriptPlayer : public standin::Display
-{
+class ScriptPlayer : public standin::Display {
 public:
-  explicit ScriptPlayer(Script script);
+    explicit ScriptPlayer(Script script);
 
-  std::optional<standin::Action> WaitForAction(HWND active) override;
-  void Notify(const standin::Event& event) override;
+    std::optional<standin::Action> WaitForAction(HWND active) override;
+    void Notify(const standin::Event& event) override;
 
-  // "FILE:LINE: what went wrong", or "" while all is well.
-  const std::string& Error() const { return progress_.Error(); }
-  // The line of the first step not played, or 0 when every step was played.
-  int FirstUnplayedLine() const { return progress_.FirstUnplayedLine(); }
+    // "FILE:LINE: what went wrong", or "" while all is well.
+    const std::string& Error() const { return progress_.Error(); }
+    // The line of the first step not played, or 0 when every step was played.
+    int FirstUnplayedLine() const { return progress_.FirstUnplayedLine(); }
 
 private:
-  std::optional<standin::Action> ToAction(const ScriptStep& step, HWND active, const WaitingWindow& window);
-  WaitingWindow Waiting(HWND window) const;
+    std::optional<standin::Action> ToAction(const ScriptStep& step, HWND active, const WaitingWindow& window);
+    WaitingWindow Waiting(HWND window) const;
 
-  ScriptProgress progress_;
-  WindowRoles roles_;
+    ScriptProgress progress_;
+    WindowRoles roles_;
 };
 
 }  // namespace ilt

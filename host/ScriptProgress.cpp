@@ -8,81 +8,75 @@ namespace {
 
 std::string EntryList(const std::vector<std::string>& entries)
 {
-  if (entries.empty())
-    return "it is empty";
-  std::string list = "entries: ";
-  for (std::size_t i = 0; i < entries.size(); ++i)
-    list += (i > 0 ? ", " : "") + QuotedForMessage(entries[i]);
-  return list;
+    if (entries.empty())
+        return "it is empty";
+    std::string list = "entries: ";
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        list += (i > 0 ? ", " : "") + QuotedForMessage(entries[i]);
+    return list;
 }
 
 }  // namespace
 
-std::string QuotedForMessage(const std::string& text)
-{
-  return "'" + ControlFree(text) + "'";
-}
+std::string QuotedForMessage(const std::string& text) { return "'" + ControlFree(text) + "'"; }
 
 std::string WaitingWindow::Describe() const
 {
-  std::string described = DescribeRole(role);
-  if (role == WindowRole::MessageBox)
-    described += " (" + QuotedForMessage(messageBoxText) + ")";
-  return described;
+    std::string described = DescribeRole(role);
+    if (role == WindowRole::MessageBox)
+        described += " (" + QuotedForMessage(messageBoxText) + ")";
+    return described;
 }
 
 ScriptProgress::ScriptProgress(Script script) : script_(std::move(script)) {}
 
 const ScriptStep* ScriptProgress::Next(const WaitingWindow& window)
 {
-  if (Failed())
-    return nullptr;
-  if (next_ >= script_.steps.size()) {
-    std::string problem = "the script ended";
-    if (lastLine_ > 0)
-      problem += " after line " + std::to_string(lastLine_);
-    problem += std::string(" while ") + DescribeRole(window.role) + " waits for input";
-    if (window.role == WindowRole::MessageBox)
-      problem += " (" + QuotedForMessage(window.messageBoxText) + ")";
-    Fail(0, problem);
-    return nullptr;
-  }
-  const ScriptStep& step = script_.steps[next_++];
-  lastLine_ = step.line;
-  return &step;
+    if (Failed())
+        return nullptr;
+    if (next_ >= script_.steps.size()) {
+        std::string problem = "the script ended";
+        if (lastLine_ > 0)
+            problem += " after line " + std::to_string(lastLine_);
+        problem += std::string(" while ") + DescribeRole(window.role) + " waits for input";
+        if (window.role == WindowRole::MessageBox)
+            problem += " (" + QuotedForMessage(window.messageBoxText) + ")";
+        Fail(0, problem);
+        return nullptr;
+    }
+    const ScriptStep& step = script_.steps[next_++];
+    lastLine_ = step.line;
+    return &step;
 }
 
 bool ScriptProgress::Requires(const ScriptStep& step, const WaitingWindow& window, WindowRole wanted)
 {
-  if (window.role == wanted)
-    return true;
-  Fail(step.line, std::string(KeywordOf(step.kind)) + ": the active window is " + window.Describe() + ", not " +
-                      DescribeRole(wanted));
-  return false;
+    if (window.role == wanted)
+        return true;
+    Fail(step.line, std::string(KeywordOf(step.kind)) + ": the active window is " + window.Describe() + ", not " +
+                        DescribeRole(wanted));
+    return false;
 }
 
 void ScriptProgress::Refused(const WaitingWindow& window, const std::string& why)
 {
-  const std::string what = next_ > 0 ? KeywordOf(script_.steps[next_ - 1].kind) : "an action";
-  Fail(lastLine_, what + ": refused by " + window.Describe() + ": " + ControlFree(why));
+    const std::string what = next_ > 0 ? KeywordOf(script_.steps[next_ - 1].kind) : "an action";
+    Fail(lastLine_, what + ": refused by " + window.Describe() + ": " + ControlFree(why));
 }
 
 void ScriptProgress::NoSuchEntry(const ScriptStep& step, const std::vector<std::string>& entries)
 {
-  Fail(step.line, std::string(KeywordOf(step.kind)) + ": the drop-down has no entry " +
-                      QuotedForMessage(step.argument) + " (" + EntryList(entries) + ")");
+    Fail(step.line, std::string(KeywordOf(step.kind)) + ": the drop-down has no entry " +
+                        QuotedForMessage(step.argument) + " (" + EntryList(entries) + ")");
 }
 
 void ScriptProgress::Fail(int line, const std::string& problem)
 {
-  if (Failed())
-    return;
-  error_ = script_.origin + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": " + problem;
+    if (Failed())
+        return;
+    error_ = script_.origin + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": " + problem;
 }
 
-int ScriptProgress::FirstUnplayedLine() const
-{
-  return next_ < script_.steps.size() ? script_.steps[next_].line : 0;
-}
+int ScriptProgress::FirstUnplayedLine() const { return next_ < script_.steps.size() ? script_.steps[next_].line : 0; }
 
 }  // namespace ilt

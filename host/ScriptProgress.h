@@ -17,44 +17,42 @@
 namespace ilt {
 
 // The window that waits for input, as messages name it.
-struct WaitingWindow
-{
-  WindowRole role = WindowRole::Other;
-  std::string messageBoxText;  // a message box's text
+struct WaitingWindow {
+    WindowRole role = WindowRole::Other;
+    std::string messageBoxText;  // a message box's text
 
-  // "the dialog", or "a message box ('its text')".
-  std::string Describe() const;
+    // "the dialog", or "a message box ('its text')".
+    std::string Describe() const;
 };
 
-class ScriptProgress
-{
+class ScriptProgress {
 public:
-  explicit ScriptProgress(Script script);
+    explicit ScriptProgress(Script script);
 
-  // The step to play while `window` waits for input. Nothing once the run
-  // has failed, or when the script has ended, which fails the run.
-  const ScriptStep* Next(const WaitingWindow& window);
+    // The step to play while `window` waits for input. Nothing once the run
+    // has failed, or when the script has ended, which fails the run.
+    const ScriptStep* Next(const WaitingWindow& window);
 
-  // False, failing the run, unless `window` is the one `step` needs.
-  bool Requires(const ScriptStep& step, const WaitingWindow& window, WindowRole wanted);
-  // The last step handed out was refused by `window`, for `why`.
-  void Refused(const WaitingWindow& window, const std::string& why);
-  // A select of an entry that the drop-down does not hold.
-  void NoSuchEntry(const ScriptStep& step, const std::vector<std::string>& entries);
-  // Fails the run at `line` (0: no line) unless it has failed already.
-  void Fail(int line, const std::string& problem);
+    // False, failing the run, unless `window` is the one `step` needs.
+    bool Requires(const ScriptStep& step, const WaitingWindow& window, WindowRole wanted);
+    // The last step handed out was refused by `window`, for `why`.
+    void Refused(const WaitingWindow& window, const std::string& why);
+    // A select of an entry that the drop-down does not hold.
+    void NoSuchEntry(const ScriptStep& step, const std::vector<std::string>& entries);
+    // Fails the run at `line` (0: no line) unless it has failed already.
+    void Fail(int line, const std::string& problem);
 
-  bool Failed() const { return !error_.empty(); }
-  // "FILE:LINE: what went wrong", or "" while all is well.
-  const std::string& Error() const { return error_; }
-  // The line of the first step not played, or 0 when every step was played.
-  int FirstUnplayedLine() const;
+    bool Failed() const { return !error_.empty(); }
+    // "FILE:LINE: what went wrong", or "" while all is well.
+    const std::string& Error() const { return error_; }
+    // The line of the first step not played, or 0 when every step was played.
+    int FirstUnplayedLine() const;
 
 private:
-  Script script_;
-  std::size_t next_ = 0;
-  int lastLine_ = 0;
-  std::string error_;
+    Script script_;
+    std::size_t next_ = 0;
+    int lastLine_ = 0;
+    std::string error_;
 };
 
 // Text from the dialog or the disk, quoted and fit for a message on standard error.

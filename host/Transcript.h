@@ -20,28 +20,27 @@
 
 namespace ilt {
 
-class TranscriptWriter
-{
+class TranscriptWriter {
 public:
-  explicit TranscriptWriter(std::ostream& out) : out_(out) {}
+    explicit TranscriptWriter(std::ostream& out) : out_(out) {}
 
-  void MessageBox(UINT style, const std::string& text, INT_PTR answer);
-  void Browser(const std::string& title, const std::string& root);
-  void EnableOk(const std::string& path, bool enabled);
-  void Shown();
-  void State(const DialogState& state);
-  void End(INT_PTR result);
-  void Path(const std::string& value);
+    void MessageBox(UINT style, const std::string& text, INT_PTR answer);
+    void Browser(const std::string& title, const std::string& root);
+    void EnableOk(const std::string& path, bool enabled);
+    void Shown();
+    void State(const DialogState& state);
+    void End(INT_PTR result);
+    void Path(const std::string& value);
 
-  // 0 while every line was written; otherwise the errno of the first write
-  // that failed (no line is written after it).
-  int WriteError() const { return writeError_; }
+    // 0 while every line was written; otherwise the errno of the first write
+    // that failed (no line is written after it).
+    int WriteError() const { return writeError_; }
 
 private:
-  void Line(const std::string& json);
+    void Line(const std::string& json);
 
-  std::ostream& out_;
-  int writeError_ = 0;
+    std::ostream& out_;
+    int writeError_ = 0;
 };
 
 }  // namespace ilt

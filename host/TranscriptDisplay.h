@@ -15,18 +15,17 @@ namespace ilt {
 
 // Writes the transcript events of what passes through it, then hands each
 // call on to the display that does the work (script player or terminal).
-class TranscriptDisplay : public standin::Display
-{
+class TranscriptDisplay : public standin::Display {
 public:
-  TranscriptDisplay(standin::Display& inner, TranscriptWriter& writer) : inner_(inner), writer_(writer) {}
+    TranscriptDisplay(standin::Display& inner, TranscriptWriter& writer) : inner_(inner), writer_(writer) {}
 
-  std::optional<standin::Action> WaitForAction(HWND active) override;
-  void Notify(const standin::Event& event) override;
+    std::optional<standin::Action> WaitForAction(HWND active) override;
+    void Notify(const standin::Event& event) override;
 
 private:
-  standin::Display& inner_;
-  TranscriptWriter& writer_;
-  std::map<HWND, MessageBoxInfo> openBoxes_;
+    standin::Display& inner_;
+    TranscriptWriter& writer_;
+    std::map<HWND, MessageBoxInfo> openBoxes_;
 };
 
 }  // namespace ilt

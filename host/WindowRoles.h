@@ -14,33 +14,30 @@
 
 namespace ilt {
 
-struct MessageBoxInfo
-{
-  std::string text;
-  std::string caption;
-  UINT style = 0;
+struct MessageBoxInfo {
+    std::string text;
+    std::string caption;
+    UINT style = 0;
 };
 
-struct FolderBrowserInfo
-{
-  std::string title;
-  std::string root;          // "" when rooted at the desktop
-  bool okEnabled = true;     // as the last BFFM_ENABLEOK left it
+struct FolderBrowserInfo {
+    std::string title;
+    std::string root;       // "" when rooted at the desktop
+    bool okEnabled = true;  // as the last BFFM_ENABLEOK left it
 };
 
-class WindowRoles
-{
+class WindowRoles {
 public:
-  void Observe(const standin::Event& event);
+    void Observe(const standin::Event& event);
 
-  WindowRole RoleOf(HWND window) const;
-  // Nothing unless `window` is an open message box / folder browser.
-  const MessageBoxInfo* MessageBox(HWND window) const;
-  const FolderBrowserInfo* FolderBrowser(HWND window) const;
+    WindowRole RoleOf(HWND window) const;
+    // Nothing unless `window` is an open message box / folder browser.
+    const MessageBoxInfo* MessageBox(HWND window) const;
+    const FolderBrowserInfo* FolderBrowser(HWND window) const;
 
 private:
-  std::map<HWND, MessageBoxInfo> messageBoxes_;
-  std::map<HWND, FolderBrowserInfo> browsers_;
+    std::map<HWND, MessageBoxInfo> messageBoxes_;
+    std::map<HWND, FolderBrowserInfo> browsers_;
 };
 
 }  // namespace ilt

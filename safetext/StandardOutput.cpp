@@ -14,84 +14,79 @@ namespace ilt {
 
 // Passes every write straight on to std::cout's own buffer (it keeps none of
 // its own) and notes errno when one fails.
-class StandardOutputCheck::RecordingBuffer : public std::streambuf
-{
+class StandardOutputCheck::RecordingBuffer : public std::streambuf {
 public:
-  explicit RecordingBuffer(std::streambuf* inner) : inner_(inner) {}
+    explicit RecordingBuffer(std::streambuf* inner) : inner_(inner) {}
 
-  int FirstError() const { return error_; }
+    int FirstError() const { return error_; }
 
 protected:
-  int_type overflow(int_type c) override
-  {
-    if (traits_type::eq_int_type(c, traits_type::eof()))
-      return traits_type::not_eof(c);
-    errno = 0;
-    const int_type written = inner_->sputc(traits_type::to_char_type(c));
-    if (traits_type::eq_int_type(written, traits_type::eof()))
-      Record();
-    return written;
-  }
+    int_type overflow(int_type c) override
+    {
+        if (traits_type::eq_int_type(c, traits_type::eof()))
+            return traits_type::not_eof(c);
+        errno = 0;
+        const int_type written = inner_->sputc(traits_type::to_char_type(c));
+        if (traits_type::eq_int_type(written, traits_type::eof()))
+            Record();
+        return written;
+    }
 
-  std::streamsize xsputn(const char* text, std::streamsize count) override
-  {
-    errno = 0;
-    const std::streamsize written = inner_->sputn(text, count);
-    if (written < count)
-      Record();
-    return written;
-  }
+    std::streamsize xsputn(const char* text, std::streamsize count) override
+    {
+        errno = 0;
+        const std::streamsize written = inner_->sputn(text, count);
+        if (written < count)
+            Record();
+        return written;
+    }
 
-  int sync() override
-  {
-    errno = 0;
-    const int result = inner_->pubsync();
-    if (result != 0)
-      Record();
-    return result;
-  }
+    int sync() override
+    {
+        errno = 0;
+        const int result = inner_->pubsync();
+        if (result != 0)
+            Record();
+        return result;
+    }
 
 private:
-  void Record()
-  {
-    if (error_ == 0)
-      error_ = errno != 0 ? errno : EIO;
-  }
+    void Record()
+    {
+        if (error_ == 0)
+            error_ = errno != 0 ? errno : EIO;
+    }
 
-  std::streambuf* inner_;
-  int error_ = 0;
+    std::streambuf* inner_;
+    int error_ = 0;
 };
 
 StandardOutputCheck::StandardOutputCheck()
     : buffer_(std::make_unique<RecordingBuffer>(std::cout.rdbuf())), original_(std::cout.rdbuf(buffer_.get()))
-{
-}
+{}
 
-StandardOutputCheck::~StandardOutputCheck()
-{
-  std::cout.rdbuf(original_);
-}
+StandardOutputCheck::~StandardOutputCheck() { std::cout.rdbuf(original_); }
 
 bool StandardOutputCheck::Close(std::string& reason)
 {
-  std::cout.flush();
-  int error = buffer_->FirstError();
-  errno = 0;
-  if (std::fflush(stdout) != 0 && error == 0)
-    error = errno != 0 ? errno : EIO;
-  if (std::ferror(stdout) && error == 0)
-    error = EIO;
+    std::cout.flush();
+    int error = buffer_->FirstError();
+    errno = 0;
+    if (std::fflush(stdout) != 0 && error == 0)
+        error = errno != 0 ? errno : EIO;
+    if (std::ferror(stdout) && error == 0)
+        error = EIO;
 #if !defined(_WIN32)
-  // Some file systems report a lost write only when the file is closed;
-  // closing a duplicate asks without leaving stdout closed under the C library.
-  const int duplicate = ::dup(STDOUT_FILENO);
-  if (duplicate >= 0 && ::close(duplicate) != 0 && error == 0)
-    error = errno;
+    // Some file systems report a lost write only when the file is closed;
+    // closing a duplicate asks without leaving stdout closed under the C library.
+    const int duplicate = ::dup(STDOUT_FILENO);
+    if (duplicate >= 0 && ::close(duplicate) != 0 && error == 0)
+        error = errno;
 #endif
-  if (error == 0)
-    return true;
-  reason = std::strerror(error);
-  return false;
+    if (error == 0)
+        return true;
+    reason = std::strerror(error);
+    return false;
 }
 
 }  // namespace ilt

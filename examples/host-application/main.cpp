@@ -28,10 +28,7 @@ INT_PTR ChooseLayoutTemplate(CImportLayoutTemplateDlg& dialog)
     return result;
 }
 
-int ExitStatus(INT_PTR result)
-{
-    return result == IDOK ? 0 : result == IDCANCEL ? 1 : 4;
-}
+int ExitStatus(INT_PTR result) { return result == IDOK ? 0 : result == IDCANCEL ? 1 : 4; }
 
 }  // namespace
 

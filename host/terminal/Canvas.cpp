@@ -8,110 +8,106 @@
 namespace ilt {
 
 Canvas::Canvas(int rows, int columns, bool unicodeTerminal)
-    : rows_(std::max(rows, 0)),
-      columns_(std::max(columns, 0)),
-      unicode_(unicodeTerminal),
+    : rows_(std::max(rows, 0)), columns_(std::max(columns, 0)), unicode_(unicodeTerminal),
       cells_(static_cast<std::size_t>(rows_) * static_cast<std::size_t>(columns_))
-{
-}
+{}
 
-bool Canvas::Inside(int row, int column) const
-{
-  return row >= 0 && row < rows_ && column >= 0 && column < columns_;
-}
+bool Canvas::Inside(int row, int column) const { return row >= 0 && row < rows_ && column >= 0 && column < columns_; }
 
 const Cell& Canvas::At(int row, int column) const
 {
-  static const Cell kOutside;
-  if (!Inside(row, column))
-    return kOutside;
-  return cells_[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) + static_cast<std::size_t>(column)];
+    static const Cell kOutside;
+    if (!Inside(row, column))
+        return kOutside;
+    return cells_[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) +
+                  static_cast<std::size_t>(column)];
 }
 
 void Canvas::Put(int row, int column, std::string glyph, unsigned attributes)
 {
-  if (!Inside(row, column))
-    return;
-  const auto index = [this, row](int at) {
-    return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) + static_cast<std::size_t>(at);
-  };
-  const bool continuation = glyph.empty();
-  // Overwriting half of an earlier wide character blanks its other half.
-  if (!continuation && cells_[index(column)].glyph.empty() && column > 0)
-    cells_[index(column - 1)].glyph = " ";
-  if (column + 1 < columns_ && cells_[index(column + 1)].glyph.empty())
-    cells_[index(column + 1)].glyph = " ";
-  cells_[index(column)].glyph = std::move(glyph);
-  cells_[index(column)].attributes = attributes;
+    if (!Inside(row, column))
+        return;
+    const auto index = [this, row](int at) {
+        return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) + static_cast<std::size_t>(at);
+    };
+    const bool continuation = glyph.empty();
+    // Overwriting half of an earlier wide character blanks its other half.
+    if (!continuation && cells_[index(column)].glyph.empty() && column > 0)
+        cells_[index(column - 1)].glyph = " ";
+    if (column + 1 < columns_ && cells_[index(column + 1)].glyph.empty())
+        cells_[index(column + 1)].glyph = " ";
+    cells_[index(column)].glyph = std::move(glyph);
+    cells_[index(column)].attributes = attributes;
 }
 
 int Canvas::Text(int row, int column, std::string_view text, unsigned attributes, int maxWidth)
 {
-  if (row < 0 || row >= rows_)
-    return 0;
-  const int limit = std::min(columns_, column + std::max(maxWidth, 0));
-  int at = column;
-  int written = 0;
-  for (Glyph& glyph : TerminalGlyphs(text, unicode_)) {
-    if (at + glyph.width > limit)
-      break;
-    if (at >= 0) {
-      Put(row, at, std::move(glyph.text), attributes);
-      if (glyph.width == 2)
-        Put(row, at + 1, "", attributes);
-      written += glyph.width;
+    if (row < 0 || row >= rows_)
+        return 0;
+    const int limit = std::min(columns_, column + std::max(maxWidth, 0));
+    int at = column;
+    int written = 0;
+    for (Glyph& glyph : TerminalGlyphs(text, unicode_)) {
+        if (at + glyph.width > limit)
+            break;
+        if (at >= 0) {
+            Put(row, at, std::move(glyph.text), attributes);
+            if (glyph.width == 2)
+                Put(row, at + 1, "", attributes);
+            written += glyph.width;
+        }
+        at += glyph.width;
     }
-    at += glyph.width;
-  }
-  return written;
+    return written;
 }
 
 void Canvas::Fill(int row, int column, int width, unsigned attributes)
 {
-  for (int i = 0; i < width; ++i)
-    Put(row, column + i, " ", attributes);
+    for (int i = 0; i < width; ++i)
+        Put(row, column + i, " ", attributes);
 }
 
 void Canvas::Mark(int row, int column, int width, unsigned attributes)
 {
-  for (int i = 0; i < width; ++i) {
-    if (Inside(row, column + i))
-      cells_[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) + static_cast<std::size_t>(column + i)]
-          .attributes = attributes;
-  }
+    for (int i = 0; i < width; ++i) {
+        if (Inside(row, column + i))
+            cells_[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) +
+                   static_cast<std::size_t>(column + i)]
+                .attributes = attributes;
+    }
 }
 
 void Canvas::HorizontalLine(int row, int column, int width, unsigned attributes)
 {
-  for (int i = 0; i < width; ++i)
-    Put(row, column + i, unicode_ ? "\u2500" : "-", attributes);
+    for (int i = 0; i < width; ++i)
+        Put(row, column + i, unicode_ ? "\u2500" : "-", attributes);
 }
 
 void Canvas::Frame(int top, int left, int height, int width, unsigned attributes)
 {
-  if (height < 2 || width < 2)
-    return;
-  const int bottom = top + height - 1;
-  const int right = left + width - 1;
-  HorizontalLine(top, left + 1, width - 2, attributes);
-  HorizontalLine(bottom, left + 1, width - 2, attributes);
-  for (int row = top + 1; row < bottom; ++row) {
-    Put(row, left, unicode_ ? "\u2502" : "|", attributes);
-    Put(row, right, unicode_ ? "\u2502" : "|", attributes);
-  }
-  Put(top, left, unicode_ ? "\u250c" : "+", attributes);
-  Put(top, right, unicode_ ? "\u2510" : "+", attributes);
-  Put(bottom, left, unicode_ ? "\u2514" : "+", attributes);
-  Put(bottom, right, unicode_ ? "\u2518" : "+", attributes);
+    if (height < 2 || width < 2)
+        return;
+    const int bottom = top + height - 1;
+    const int right = left + width - 1;
+    HorizontalLine(top, left + 1, width - 2, attributes);
+    HorizontalLine(bottom, left + 1, width - 2, attributes);
+    for (int row = top + 1; row < bottom; ++row) {
+        Put(row, left, unicode_ ? "\u2502" : "|", attributes);
+        Put(row, right, unicode_ ? "\u2502" : "|", attributes);
+    }
+    Put(top, left, unicode_ ? "\u250c" : "+", attributes);
+    Put(top, right, unicode_ ? "\u2510" : "+", attributes);
+    Put(bottom, left, unicode_ ? "\u2514" : "+", attributes);
+    Put(bottom, right, unicode_ ? "\u2518" : "+", attributes);
 }
 
 std::string Canvas::RowText(int row) const
 {
-  std::string text;
-  for (int column = 0; column < columns_; ++column)
-    text += At(row, column).glyph;
-  text.erase(text.find_last_not_of(' ') + 1);
-  return text;
+    std::string text;
+    for (int column = 0; column < columns_; ++column)
+        text += At(row, column).glyph;
+    text.erase(text.find_last_not_of(' ') + 1);
+    return text;
 }
 
 }  // namespace ilt

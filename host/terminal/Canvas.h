@@ -9,52 +9,50 @@
 namespace ilt {
 
 enum CellAttribute : unsigned {
-  kPlain = 0,
-  kBold = 1u << 0,
-  kReverse = 1u << 1,
-  kDim = 1u << 2,
-  kUnderline = 1u << 3,
+    kPlain = 0,
+    kBold = 1u << 0,
+    kReverse = 1u << 1,
+    kDim = 1u << 2,
+    kUnderline = 1u << 3,
 };
 
-struct Cell
-{
-  std::string glyph = " ";    // "" for the second cell of a wide character
-  unsigned attributes = kPlain;
+struct Cell {
+    std::string glyph = " ";  // "" for the second cell of a wide character
+    unsigned attributes = kPlain;
 };
 
-class Canvas
-{
+class Canvas {
 public:
-  Canvas(int rows, int columns, bool unicodeTerminal);
+    Canvas(int rows, int columns, bool unicodeTerminal);
 
-  int Rows() const { return rows_; }
-  int Columns() const { return columns_; }
-  bool Unicode() const { return unicode_; }
+    int Rows() const { return rows_; }
+    int Columns() const { return columns_; }
+    bool Unicode() const { return unicode_; }
 
-  // Writes `text` (made terminal-safe) from (row, column) on, at most
-  // `maxWidth` columns and never past the right edge; a wide character that
-  // does not fit whole is left out. Returns the columns written.
-  int Text(int row, int column, std::string_view text, unsigned attributes = kPlain, int maxWidth = 1 << 20);
-  // Blanks `width` cells from (row, column) with the given attributes.
-  void Fill(int row, int column, int width, unsigned attributes = kPlain);
-  // Sets the attributes of `width` cells, keeping what they show.
-  void Mark(int row, int column, int width, unsigned attributes);
-  // A frame whose outer size is height x width.
-  void Frame(int top, int left, int height, int width, unsigned attributes = kPlain);
-  void HorizontalLine(int row, int column, int width, unsigned attributes = kPlain);
+    // Writes `text` (made terminal-safe) from (row, column) on, at most
+    // `maxWidth` columns and never past the right edge; a wide character that
+    // does not fit whole is left out. Returns the columns written.
+    int Text(int row, int column, std::string_view text, unsigned attributes = kPlain, int maxWidth = 1 << 20);
+    // Blanks `width` cells from (row, column) with the given attributes.
+    void Fill(int row, int column, int width, unsigned attributes = kPlain);
+    // Sets the attributes of `width` cells, keeping what they show.
+    void Mark(int row, int column, int width, unsigned attributes);
+    // A frame whose outer size is height x width.
+    void Frame(int top, int left, int height, int width, unsigned attributes = kPlain);
+    void HorizontalLine(int row, int column, int width, unsigned attributes = kPlain);
 
-  const Cell& At(int row, int column) const;
-  // What the row shows, without attributes and trailing blanks (for tests).
-  std::string RowText(int row) const;
+    const Cell& At(int row, int column) const;
+    // What the row shows, without attributes and trailing blanks (for tests).
+    std::string RowText(int row) const;
 
 private:
-  bool Inside(int row, int column) const;
-  void Put(int row, int column, std::string glyph, unsigned attributes);
+    bool Inside(int row, int column) const;
+    void Put(int row, int column, std::string glyph, unsigned attributes);
 
-  int rows_;
-  int columns_;
-  bool unicode_;
-  std::vector<Cell> cells_;
+    int rows_;
+    int columns_;
+    bool unicode_;
+    std::vector<Cell> cells_;
 };
 
 }  // namespace ilt

@@ -14,27 +14,25 @@
 namespace ilt {
 
 // A control and the cells it takes on the screen.
-struct PlacedControl
-{
-  ControlInfo control;
-  int row = 0;
-  int column = 0;
-  int height = 1;
-  int width = 1;
+struct PlacedControl {
+    ControlInfo control;
+    int row = 0;
+    int column = 0;
+    int height = 1;
+    int width = 1;
 };
 
-struct DialogLayout
-{
-  // The frame around the dialog, in screen cells.
-  int frameTop = 0;
-  int frameLeft = 0;
-  int frameHeight = 0;
-  int frameWidth = 0;
-  // Pixels per cell.
-  double cellWidth = 6;
-  double cellHeight = 13;
-  HWND stretchingList = nullptr;  // the list that took the spare rows, or null
-  std::vector<PlacedControl> controls;
+struct DialogLayout {
+    // The frame around the dialog, in screen cells.
+    int frameTop = 0;
+    int frameLeft = 0;
+    int frameHeight = 0;
+    int frameWidth = 0;
+    // Pixels per cell.
+    double cellWidth = 6;
+    double cellHeight = 13;
+    HWND stretchingList = nullptr;  // the list that took the spare rows, or null
+    std::vector<PlacedControl> controls;
 };
 
 // The layout of `dialog`'s controls, as they are now, on a screen of

@@ -21,35 +21,34 @@
 
 namespace ilt {
 
-class DialogView : public View
-{
+class DialogView : public View {
 public:
-  explicit DialogView(HWND dialog) : dialog_(dialog) {}
+    explicit DialogView(HWND dialog) : dialog_(dialog) {}
 
-  void Paint(Canvas& canvas) override;
-  KeyOutcome HandleKey(const Key& key) override;
-  std::string Hint() const override;
+    void Paint(Canvas& canvas) override;
+    KeyOutcome HandleKey(const Key& key) override;
+    std::string Hint() const override;
 
 private:
-  using Placed = PlacedControl;
+    using Placed = PlacedControl;
 
-  void PaintLabel(Canvas& canvas, const std::vector<Placed>& all, const Placed& placed) const;
-  void PaintButton(Canvas& canvas, const Placed& placed, bool focused, bool isDefault) const;
-  void PaintCombo(Canvas& canvas, const Placed& placed, bool focused) const;
-  void PaintDroppedList(Canvas& canvas, const Placed& placed) const;
-  void PaintList(Canvas& canvas, const Placed& placed, bool focused);
+    void PaintLabel(Canvas& canvas, const std::vector<Placed>& all, const Placed& placed) const;
+    void PaintButton(Canvas& canvas, const Placed& placed, bool focused, bool isDefault) const;
+    void PaintCombo(Canvas& canvas, const Placed& placed, bool focused) const;
+    void PaintDroppedList(Canvas& canvas, const Placed& placed) const;
+    void PaintList(Canvas& canvas, const Placed& placed, bool focused);
 
-  // The focused drop-down whose list is dropped, or null.
-  HWND DroppedCombo() const;
-  void Scroll(HWND list, int rows);
+    // The focused drop-down whose list is dropped, or null.
+    HWND DroppedCombo() const;
+    void Scroll(HWND list, int rows);
 
-  HWND dialog_;
-  double cellWidth_ = 6;   // pixels per cell, as last painted
-  std::map<HWND, int> listTop_;        // first row shown of each list view
-  std::map<HWND, int> listVisible_;    // rows it showed when last painted
-  std::map<HWND, bool> listOverflows_; // whether it had more rows than it showed
-  HWND scrollList_ = nullptr;          // the stack-up list: it takes the spare rows and the paging keys
-  std::string enterLabel_ = "OK";      // the button Enter clicks, as last painted
+    HWND dialog_;
+    double cellWidth_ = 6;                // pixels per cell, as last painted
+    std::map<HWND, int> listTop_;         // first row shown of each list view
+    std::map<HWND, int> listVisible_;     // rows it showed when last painted
+    std::map<HWND, bool> listOverflows_;  // whether it had more rows than it showed
+    HWND scrollList_ = nullptr;           // the stack-up list: it takes the spare rows and the paging keys
+    std::string enterLabel_ = "OK";       // the button Enter clicks, as last painted
 };
 
 }  // namespace ilt

@@ -20,27 +20,26 @@
 
 namespace ilt {
 
-class FolderBrowserView : public View
-{
+class FolderBrowserView : public View {
 public:
-  FolderBrowserView(HWND browser, const WindowRoles& roles);
+    FolderBrowserView(HWND browser, const WindowRoles& roles);
 
-  void Paint(Canvas& canvas) override;
-  KeyOutcome HandleKey(const Key& key) override;
-  std::string Hint() const override;
+    void Paint(Canvas& canvas) override;
+    KeyOutcome HandleKey(const Key& key) override;
+    std::string Hint() const override;
 
 private:
-  bool OkEnabled() const;
-  bool TreeHasFocus() const;
-  KeyOutcome MoveTo(std::size_t row);
-  KeyOutcome TreeKey(const Key& key);
+    bool OkEnabled() const;
+    bool TreeHasFocus() const;
+    KeyOutcome MoveTo(std::size_t row);
+    KeyOutcome TreeKey(const Key& key);
 
-  HWND browser_;
-  const WindowRoles& roles_;
-  FolderTree tree_;
-  std::size_t cursor_ = 0;
-  std::size_t top_ = 0;
-  int visibleRows_ = 10;
+    HWND browser_;
+    const WindowRoles& roles_;
+    FolderTree tree_;
+    std::size_t cursor_ = 0;
+    std::size_t top_ = 0;
+    int visibleRows_ = 10;
 };
 
 }  // namespace ilt

@@ -14,86 +14,87 @@ namespace fs = std::filesystem;
 
 std::string JoinFolder(const std::string& folder, const std::string& name)
 {
-  if (!folder.empty() && folder.back() == '\\')
-    return folder + name;
-  return folder + "\\" + name;
+    if (!folder.empty() && folder.back() == '\\')
+        return folder + name;
+    return folder + "\\" + name;
 }
 
 std::vector<std::string> Subfolders(const std::string& folder)
 {
-  std::vector<std::string> names;
-  const std::string native = standin::ToNativePath(folder);
-  if (native.empty())
+    std::vector<std::string> names;
+    const std::string native = standin::ToNativePath(folder);
+    if (native.empty())
+        return names;
+    std::error_code error;
+    fs::directory_iterator entries(native, fs::directory_options::skip_permission_denied, error);
+    for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
+        std::error_code statError;
+        if (entries->is_directory(statError))
+            names.push_back(entries->path().filename().string());
+    }
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const int folded = strcasecmp(a.c_str(), b.c_str());
+        return folded != 0 ? folded < 0 : a < b;
+    });
     return names;
-  std::error_code error;
-  fs::directory_iterator entries(native, fs::directory_options::skip_permission_denied, error);
-  for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
-    std::error_code statError;
-    if (entries->is_directory(statError))
-      names.push_back(entries->path().filename().string());
-  }
-  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-    const int folded = strcasecmp(a.c_str(), b.c_str());
-    return folded != 0 ? folded < 0 : a < b;
-  });
-  return names;
 }
 
 FolderTree::FolderTree(const std::string& root)
 {
-  if (!root.empty()) {
-    rows_.push_back(FolderRow{root, root, 0, false, false});
-    Expand(0);
-    return;
-  }
-  rows_.push_back(FolderRow{"Desktop", "", 0, true, false});
-  for (char letter = 'A'; letter <= 'Z'; ++letter) {
-    const std::string drive = std::string(1, letter) + ":\\";
-    if (!standin::ToNativePath(drive).empty())
-      rows_.push_back(FolderRow{drive, drive, 1, false, false});
-  }
-  const std::string top = standin::FromNativePath("/");
-  rows_.push_back(FolderRow{top, top, 1, false, false});
+    if (!root.empty()) {
+        rows_.push_back(FolderRow{root, root, 0, false, false});
+        Expand(0);
+        return;
+    }
+    rows_.push_back(FolderRow{"Desktop", "", 0, true, false});
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        const std::string drive = std::string(1, letter) + ":\\";
+        if (!standin::ToNativePath(drive).empty())
+            rows_.push_back(FolderRow{drive, drive, 1, false, false});
+    }
+    const std::string top = standin::FromNativePath("/");
+    rows_.push_back(FolderRow{top, top, 1, false, false});
 }
 
 bool FolderTree::Expand(std::size_t index)
 {
-  if (index >= rows_.size() || rows_[index].expanded || rows_[index].path.empty())
-    return false;
-  const std::vector<std::string> names = Subfolders(rows_[index].path);
-  if (names.empty()) {
-    rows_[index].childless = true;
-    return false;
-  }
-  rows_[index].expanded = true;
-  std::vector<FolderRow> children;
-  for (const std::string& name : names)
-    children.push_back(FolderRow{name, JoinFolder(rows_[index].path, name), rows_[index].depth + 1, false, false});
-  rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(index) + 1, children.begin(), children.end());
-  return true;
+    if (index >= rows_.size() || rows_[index].expanded || rows_[index].path.empty())
+        return false;
+    const std::vector<std::string> names = Subfolders(rows_[index].path);
+    if (names.empty()) {
+        rows_[index].childless = true;
+        return false;
+    }
+    rows_[index].expanded = true;
+    std::vector<FolderRow> children;
+    for (const std::string& name : names)
+        children.push_back(FolderRow{name, JoinFolder(rows_[index].path, name), rows_[index].depth + 1, false, false});
+    rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(index) + 1, children.begin(), children.end());
+    return true;
 }
 
 bool FolderTree::Collapse(std::size_t index)
 {
-  if (index >= rows_.size() || !rows_[index].expanded || rows_[index].path.empty())
-    return false;
-  std::size_t end = index + 1;
-  while (end < rows_.size() && rows_[end].depth > rows_[index].depth)
-    ++end;
-  rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(index) + 1, rows_.begin() + static_cast<std::ptrdiff_t>(end));
-  rows_[index].expanded = false;
-  return true;
+    if (index >= rows_.size() || !rows_[index].expanded || rows_[index].path.empty())
+        return false;
+    std::size_t end = index + 1;
+    while (end < rows_.size() && rows_[end].depth > rows_[index].depth)
+        ++end;
+    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(index) + 1,
+                rows_.begin() + static_cast<std::ptrdiff_t>(end));
+    rows_[index].expanded = false;
+    return true;
 }
 
 std::optional<std::size_t> FolderTree::Parent(std::size_t index) const
 {
-  if (index >= rows_.size())
+    if (index >= rows_.size())
+        return std::nullopt;
+    for (std::size_t i = index; i-- > 0;) {
+        if (rows_[i].depth < rows_[index].depth)
+            return i;
+    }
     return std::nullopt;
-  for (std::size_t i = index; i-- > 0;) {
-    if (rows_[i].depth < rows_[index].depth)
-      return i;
-  }
-  return std::nullopt;
 }
 
 }  // namespace ilt

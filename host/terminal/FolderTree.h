@@ -11,32 +11,30 @@
 
 namespace ilt {
 
-struct FolderRow
-{
-  std::string label;
-  std::string path;        // "" for the desktop
-  int depth = 0;
-  bool expanded = false;
-  bool childless = false;  // opened once and found without sub-folders
+struct FolderRow {
+    std::string label;
+    std::string path;  // "" for the desktop
+    int depth = 0;
+    bool expanded = false;
+    bool childless = false;  // opened once and found without sub-folders
 };
 
-class FolderTree
-{
+class FolderTree {
 public:
-  // A tree rooted at the folder `root`, or at the desktop when it is empty
-  // (its children: the mapped drives and the top of the native file system).
-  explicit FolderTree(const std::string& root);
+    // A tree rooted at the folder `root`, or at the desktop when it is empty
+    // (its children: the mapped drives and the top of the native file system).
+    explicit FolderTree(const std::string& root);
 
-  const std::vector<FolderRow>& Rows() const { return rows_; }
-  // Shows the sub-folders of row `index` under it. False when it is open
-  // already or has none.
-  bool Expand(std::size_t index);
-  // Hides everything under row `index`. False when it is not open.
-  bool Collapse(std::size_t index);
-  std::optional<std::size_t> Parent(std::size_t index) const;
+    const std::vector<FolderRow>& Rows() const { return rows_; }
+    // Shows the sub-folders of row `index` under it. False when it is open
+    // already or has none.
+    bool Expand(std::size_t index);
+    // Hides everything under row `index`. False when it is not open.
+    bool Collapse(std::size_t index);
+    std::optional<std::size_t> Parent(std::size_t index) const;
 
 private:
-  std::vector<FolderRow> rows_;
+    std::vector<FolderRow> rows_;
 };
 
 // The names of the sub-folders of `folder` (system form), sorted ignoring case.

@@ -13,13 +13,13 @@ namespace {
 // A picture of the icon, three columns wide.
 const char* IconFace(UINT style)
 {
-  switch (style & MB_ICONMASK) {
-  case MB_ICONHAND: return "(X)";
-  case MB_ICONQUESTION: return "(?)";
-  case MB_ICONEXCLAMATION: return "/!\\";
-  case MB_ICONASTERISK: return "(i)";
-  default: return nullptr;
-  }
+    switch (style & MB_ICONMASK) {
+    case MB_ICONHAND: return "(X)";
+    case MB_ICONQUESTION: return "(?)";
+    case MB_ICONEXCLAMATION: return "/!\\";
+    case MB_ICONASTERISK: return "(i)";
+    default: return nullptr;
+    }
 }
 
 }  // namespace
@@ -28,73 +28,74 @@ MessageBoxView::MessageBoxView(HWND box, MessageBoxInfo info) : box_(box), info_
 
 std::vector<MessageBoxView::Button> MessageBoxView::Buttons() const
 {
-  std::vector<Button> buttons;
-  for (const ControlInfo& control : ReadControls(box_)) {
-    if (control.kind == ControlKind::PushButton && control.visible)
-      buttons.push_back(Button{control.hwnd, control.id, WithoutMnemonic(control.text)});
-  }
-  return buttons;
+    std::vector<Button> buttons;
+    for (const ControlInfo& control : ReadControls(box_)) {
+        if (control.kind == ControlKind::PushButton && control.visible)
+            buttons.push_back(Button{control.hwnd, control.id, WithoutMnemonic(control.text)});
+    }
+    return buttons;
 }
 
 void MessageBoxView::Paint(Canvas& canvas)
 {
-  const bool unicode = canvas.Unicode();
-  const char* icon = IconFace(info_.style);
-  const int iconWidth = icon != nullptr ? 5 : 0;
-  const int maxText = std::max(std::min(canvas.Columns() - 8 - iconWidth, 60), 10);
-  const std::vector<std::string> lines = WrapLines(info_.text, maxText, unicode);
-  const std::vector<Button> buttons = Buttons();
+    const bool unicode = canvas.Unicode();
+    const char* icon = IconFace(info_.style);
+    const int iconWidth = icon != nullptr ? 5 : 0;
+    const int maxText = std::max(std::min(canvas.Columns() - 8 - iconWidth, 60), 10);
+    const std::vector<std::string> lines = WrapLines(info_.text, maxText, unicode);
+    const std::vector<Button> buttons = Buttons();
 
-  int textWidth = 0;
-  for (const std::string& line : lines)
-    textWidth = std::max(textWidth, TerminalWidth(line, unicode));
-  int buttonsWidth = 0;
-  for (const Button& button : buttons)
-    buttonsWidth += TerminalWidth(button.label, unicode) + 4 + 2;
-  const int captionWidth = TerminalWidth(info_.caption, unicode) + 4;
-  const int width = std::min(std::max({textWidth + iconWidth, buttonsWidth, captionWidth, 20}) + 4, canvas.Columns());
-  const int textRows = std::min(static_cast<int>(lines.size()), std::max(canvas.Rows() - 7, 1));
-  const int height = textRows + 6;
-  const int top = std::max((canvas.Rows() - 1 - height) / 2, 0);
-  const int left = std::max((canvas.Columns() - width) / 2, 0);
+    int textWidth = 0;
+    for (const std::string& line : lines)
+        textWidth = std::max(textWidth, TerminalWidth(line, unicode));
+    int buttonsWidth = 0;
+    for (const Button& button : buttons)
+        buttonsWidth += TerminalWidth(button.label, unicode) + 4 + 2;
+    const int captionWidth = TerminalWidth(info_.caption, unicode) + 4;
+    const int width = std::min(std::max({textWidth + iconWidth, buttonsWidth, captionWidth, 20}) + 4, canvas.Columns());
+    const int textRows = std::min(static_cast<int>(lines.size()), std::max(canvas.Rows() - 7, 1));
+    const int height = textRows + 6;
+    const int top = std::max((canvas.Rows() - 1 - height) / 2, 0);
+    const int left = std::max((canvas.Columns() - width) / 2, 0);
 
-  for (int row = top; row < top + height; ++row)
-    canvas.Fill(row, left, width);
-  canvas.Frame(top, left, height, width, kBold);
-  canvas.Text(top, left + 2, " ", kBold);
-  const int used = canvas.Text(top, left + 3, info_.caption, kBold, width - 6);
-  canvas.Text(top, left + 3 + used, " ", kBold);
+    for (int row = top; row < top + height; ++row)
+        canvas.Fill(row, left, width);
+    canvas.Frame(top, left, height, width, kBold);
+    canvas.Text(top, left + 2, " ", kBold);
+    const int used = canvas.Text(top, left + 3, info_.caption, kBold, width - 6);
+    canvas.Text(top, left + 3 + used, " ", kBold);
 
-  if (icon != nullptr)
-    canvas.Text(top + 2, left + 2, icon, kBold);
-  for (int i = 0; i < textRows; ++i)
-    canvas.Text(top + 2 + i, left + 2 + iconWidth, lines[static_cast<std::size_t>(i)], kPlain, width - 4 - iconWidth);
+    if (icon != nullptr)
+        canvas.Text(top + 2, left + 2, icon, kBold);
+    for (int i = 0; i < textRows; ++i)
+        canvas.Text(top + 2 + i, left + 2 + iconWidth, lines[static_cast<std::size_t>(i)], kPlain,
+                    width - 4 - iconWidth);
 
-  int column = left + (width - buttonsWidth + 2) / 2;
-  const int buttonRow = top + height - 2;
-  const HWND focus = GetFocus();
-  for (const Button& button : buttons) {
-    const unsigned attributes = button.hwnd == focus ? (kReverse | kBold) : kPlain;
-    column += canvas.Text(buttonRow, column, "[ " + button.label + " ]", attributes) + 2;
-  }
+    int column = left + (width - buttonsWidth + 2) / 2;
+    const int buttonRow = top + height - 2;
+    const HWND focus = GetFocus();
+    for (const Button& button : buttons) {
+        const unsigned attributes = button.hwnd == focus ? (kReverse | kBold) : kPlain;
+        column += canvas.Text(buttonRow, column, "[ " + button.label + " ]", attributes) + 2;
+    }
 }
 
 KeyOutcome MessageBoxView::HandleKey(const Key& key)
 {
-  if (std::optional<standin::Action> press = KeyPressOf(key))
-    return KeyOutcome{std::move(press), false};
-  return KeyOutcome{std::nullopt, true};
+    if (std::optional<standin::Action> press = KeyPressOf(key))
+        return KeyOutcome{std::move(press), false};
+    return KeyOutcome{std::nullopt, true};
 }
 
 std::string MessageBoxView::Hint() const
 {
-  // Escape answers Cancel, or OK on a box with only OK; elsewhere (Yes/No,
-  // Abort/Retry/Ignore) it does nothing.
-  const std::vector<Button> buttons = Buttons();
-  const bool escapeCloses =
-      (buttons.size() == 1 && buttons[0].id == IDOK) ||
-      std::any_of(buttons.begin(), buttons.end(), [](const Button& button) { return button.id == IDCANCEL; });
-  return std::string("Left/Right: choose a button   Enter: click it") + (escapeCloses ? "   Esc: close the box" : "");
+    // Escape answers Cancel, or OK on a box with only OK; elsewhere (Yes/No,
+    // Abort/Retry/Ignore) it does nothing.
+    const std::vector<Button> buttons = Buttons();
+    const bool escapeCloses =
+        (buttons.size() == 1 && buttons[0].id == IDOK) ||
+        std::any_of(buttons.begin(), buttons.end(), [](const Button& button) { return button.id == IDCANCEL; });
+    return std::string("Left/Right: choose a button   Enter: click it") + (escapeCloses ? "   Esc: close the box" : "");
 }
 
 }  // namespace ilt

@@ -16,27 +16,25 @@
 
 namespace ilt {
 
-class MessageBoxView : public View
-{
+class MessageBoxView : public View {
 public:
-  MessageBoxView(HWND box, MessageBoxInfo info);
+    MessageBoxView(HWND box, MessageBoxInfo info);
 
-  void Paint(Canvas& canvas) override;
-  KeyOutcome HandleKey(const Key& key) override;
-  std::string Hint() const override;
+    void Paint(Canvas& canvas) override;
+    KeyOutcome HandleKey(const Key& key) override;
+    std::string Hint() const override;
 
 private:
-  struct Button
-  {
-    HWND hwnd = nullptr;
-    int id = 0;
-    std::string label;  // without its mnemonic's '&'
-  };
+    struct Button {
+        HWND hwnd = nullptr;
+        int id = 0;
+        std::string label;  // without its mnemonic's '&'
+    };
 
-  std::vector<Button> Buttons() const;
+    std::vector<Button> Buttons() const;
 
-  HWND box_;
-  MessageBoxInfo info_;
+    HWND box_;
+    MessageBoxInfo info_;
 };
 
 }  // namespace ilt

@@ -13,30 +13,29 @@
 
 namespace ilt {
 
-class Screen
-{
+class Screen {
 public:
-  // Takes over the terminal; nothing, with a reason in `error`, when there is
-  // none. The terminal is given back when the object goes.
-  static std::unique_ptr<Screen> Open(std::string& error);
-  ~Screen();
-  Screen(const Screen&) = delete;
-  Screen& operator=(const Screen&) = delete;
+    // Takes over the terminal; nothing, with a reason in `error`, when there is
+    // none. The terminal is given back when the object goes.
+    static std::unique_ptr<Screen> Open(std::string& error);
+    ~Screen();
+    Screen(const Screen&) = delete;
+    Screen& operator=(const Screen&) = delete;
 
-  int Rows() const;
-  int Columns() const;
-  bool Unicode() const { return unicode_; }
+    int Rows() const;
+    int Columns() const;
+    bool Unicode() const { return unicode_; }
 
-  void Show(const Canvas& canvas);
-  Key ReadKey();
-  void Beep();
+    void Show(const Canvas& canvas);
+    Key ReadKey();
+    void Beep();
 
 private:
-  struct Session;
-  explicit Screen(std::unique_ptr<Session> session, bool unicode);
+    struct Session;
+    explicit Screen(std::unique_ptr<Session> session, bool unicode);
 
-  std::unique_ptr<Session> session_;
-  bool unicode_;
+    std::unique_ptr<Session> session_;
+    bool unicode_;
 };
 
 }  // namespace ilt

@@ -16,29 +16,28 @@
 
 namespace ilt {
 
-class TerminalDisplay : public standin::Display
-{
+class TerminalDisplay : public standin::Display {
 public:
-  // Takes over the terminal; nothing, with a reason in `error`, when there is none.
-  static std::unique_ptr<TerminalDisplay> Open(std::string& error);
+    // Takes over the terminal; nothing, with a reason in `error`, when there is none.
+    static std::unique_ptr<TerminalDisplay> Open(std::string& error);
 
-  std::optional<standin::Action> WaitForAction(HWND active) override;
-  void Notify(const standin::Event& event) override;
+    std::optional<standin::Action> WaitForAction(HWND active) override;
+    void Notify(const standin::Event& event) override;
 
-  // True once the terminal gave no more input (the open windows were cancelled).
-  bool InputEnded() const { return inputEnded_; }
+    // True once the terminal gave no more input (the open windows were cancelled).
+    bool InputEnded() const { return inputEnded_; }
 
 private:
-  explicit TerminalDisplay(std::unique_ptr<Screen> screen) : screen_(std::move(screen)) {}
-  View& ViewOf(HWND window);
-  void Draw(HWND active, View& view);
+    explicit TerminalDisplay(std::unique_ptr<Screen> screen) : screen_(std::move(screen)) {}
+    View& ViewOf(HWND window);
+    void Draw(HWND active, View& view);
 
-  std::unique_ptr<Screen> screen_;
-  WindowRoles roles_;
-  std::map<HWND, std::unique_ptr<View>> views_;
-  HWND dialog_ = nullptr;  // the Import Layout Template dialog, once shown
-  std::string notice_;     // why the last action was refused
-  bool inputEnded_ = false;
+    std::unique_ptr<Screen> screen_;
+    WindowRoles roles_;
+    std::map<HWND, std::unique_ptr<View>> views_;
+    HWND dialog_ = nullptr;  // the Import Layout Template dialog, once shown
+    std::string notice_;     // why the last action was refused
+    bool inputEnded_ = false;
 };
 
 }  // namespace ilt

@@ -16,10 +16,9 @@
 namespace ilt {
 
 // What one or two character cells show.
-struct Glyph
-{
-  std::string text;  // UTF-8: one character, with its combining marks
-  int width = 1;     // 1, or 2 for a wide character
+struct Glyph {
+    std::string text;  // UTF-8: one character, with its combining marks
+    int width = 1;     // 1, or 2 for a wide character
 };
 
 // Splits `text` into glyphs. Combining marks join the glyph before them (a

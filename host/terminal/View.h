@@ -12,22 +12,20 @@
 
 namespace ilt {
 
-struct KeyOutcome
-{
-  std::optional<standin::Action> action;  // for the modal loop; nothing when the key was handled here
-  bool refused = false;                   // the key does nothing here: the terminal beeps
+struct KeyOutcome {
+    std::optional<standin::Action> action;  // for the modal loop; nothing when the key was handled here
+    bool refused = false;                   // the key does nothing here: the terminal beeps
 };
 
-class View
-{
+class View {
 public:
-  virtual ~View() = default;
+    virtual ~View() = default;
 
-  // Paints the window, read afresh, onto the canvas.
-  virtual void Paint(Canvas& canvas) = 0;
-  virtual KeyOutcome HandleKey(const Key& key) = 0;
-  // The keys that work here, for the bottom line of the screen.
-  virtual std::string Hint() const = 0;
+    // Paints the window, read afresh, onto the canvas.
+    virtual void Paint(Canvas& canvas) = 0;
+    virtual KeyOutcome HandleKey(const Key& key) = 0;
+    // The keys that work here, for the bottom line of the screen.
+    virtual std::string Hint() const = 0;
 };
 
 }  // namespace ilt

@@ -11,16 +11,15 @@ namespace ilt {
 
 enum class ControlKind { Label, PushButton, CheckBox, GroupBox, ComboBox, ListView, Edit, Picture, Other };
 
-struct ControlInfo
-{
-  HWND hwnd = nullptr;
-  int id = 0;
-  ControlKind kind = ControlKind::Other;
-  DWORD style = 0;
-  std::string text;
-  bool enabled = true;
-  bool visible = true;
-  RECT rect{};  // pixels, relative to the dialog's client area
+struct ControlInfo {
+    HWND hwnd = nullptr;
+    int id = 0;
+    ControlKind kind = ControlKind::Other;
+    DWORD style = 0;
+    std::string text;
+    bool enabled = true;
+    bool visible = true;
+    RECT rect{};  // pixels, relative to the dialog's client area
 };
 
 // The direct children of `dialog`, in their order (the tab order).
@@ -33,10 +32,9 @@ std::vector<std::string> ComboEntries(HWND combo);
 // Index of the selected entry, or -1.
 int ComboSelection(HWND combo);
 
-struct ListColumn
-{
-  std::string heading;
-  int widthPixels = 0;
+struct ListColumn {
+    std::string heading;
+    int widthPixels = 0;
 };
 
 std::vector<ListColumn> ListColumns(HWND list);

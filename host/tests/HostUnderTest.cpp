@@ -11,88 +11,88 @@ namespace {
 
 std::string Environment(const char* name)
 {
-  const char* value = std::getenv(name);
-  return value != nullptr ? value : "";
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
 }
 
 }  // namespace
 
 const HostUnderTest& HostUnderTest::Get()
 {
-  static const HostUnderTest host;
-  return host;
+    static const HostUnderTest host;
+    return host;
 }
 
 HostUnderTest::HostUnderTest() : program_(Environment("ILT_HOST_EXE")), wineRun_(Environment("ILT_WINE_RUN"))
 {
-  if (program_.empty() || wineRun_.empty()) {
-    program_ = ILT_HOST_PROGRAM;
-    wineRun_.clear();
-  }
+    if (program_.empty() || wineRun_.empty()) {
+        program_ = ILT_HOST_PROGRAM;
+        wineRun_.clear();
+    }
 }
 
 std::vector<std::string> HostUnderTest::Command(const std::vector<std::string>& arguments, const fs::path& drive,
                                                 bool window) const
 {
-  std::vector<std::string> command;
-  if (UnderWine()) {
-    command.push_back(wineRun_);
-    if (window)
-      command.push_back("--gui");
-    if (!drive.empty())
-      command.insert(command.end(), {"--drive", "D=" + drive.string()});
-    command.push_back(program_);
-  } else {
-    command.push_back(program_);
-    if (!drive.empty())
-      command.insert(command.end(), {"--drive", "D=" + drive.string()});
-  }
-  command.insert(command.end(), arguments.begin(), arguments.end());
-  return command;
+    std::vector<std::string> command;
+    if (UnderWine()) {
+        command.push_back(wineRun_);
+        if (window)
+            command.push_back("--gui");
+        if (!drive.empty())
+            command.insert(command.end(), {"--drive", "D=" + drive.string()});
+        command.push_back(program_);
+    } else {
+        command.push_back(program_);
+        if (!drive.empty())
+            command.insert(command.end(), {"--drive", "D=" + drive.string()});
+    }
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return command;
 }
 
 std::vector<std::string> HostUnderTest::ReproducibleListing() const
 {
-  if (UnderWine())
-    return {};
-  return {"--listing-order", "ascending"};
+    if (UnderWine())
+        return {};
+    return {"--listing-order", "ascending"};
 }
 
 std::string HostUnderTest::PathFor(const fs::path& path, const fs::path& drive) const
 {
-  return UnderWine() ? DrivePath(path, drive) : path.string();
+    return UnderWine() ? DrivePath(path, drive) : path.string();
 }
 
 std::string HostUnderTest::NativePath(const fs::path& path) const
 {
-  if (!UnderWine())
-    return path.string();
-  std::string windows = "Z:";
-  for (const char c : path.string())
-    windows += c == '/' ? '\\' : c;
-  return windows;
+    if (!UnderWine())
+        return path.string();
+    std::string windows = "Z:";
+    for (const char c : path.string())
+        windows += c == '/' ? '\\' : c;
+    return windows;
 }
 
 std::string HostUnderTest::Text(const std::string& output) const
 {
-  if (!UnderWine())
-    return output;
-  std::string text;
-  for (std::size_t i = 0; i < output.size(); ++i) {
-    if (!(output[i] == '\r' && i + 1 < output.size() && output[i + 1] == '\n'))
-      text += output[i];
-  }
-  return text;
+    if (!UnderWine())
+        return output;
+    std::string text;
+    for (std::size_t i = 0; i < output.size(); ++i) {
+        if (!(output[i] == '\r' && i + 1 < output.size() && output[i + 1] == '\n'))
+            text += output[i];
+    }
+    return text;
 }
 
 std::string DrivePath(const fs::path& path, const fs::path& drive)
 {
-  std::string windows = "D:";
-  for (const fs::path& part : path.lexically_relative(drive)) {
-    if (part != ".")
-      windows += "\\" + part.string();
-  }
-  return windows == "D:" ? "D:\\" : windows;
+    std::string windows = "D:";
+    for (const fs::path& part : path.lexically_relative(drive)) {
+        if (part != ".")
+            windows += "\\" + part.string();
+    }
+    return windows == "D:" ? "D:\\" : windows;
 }
 
 }  // namespace ilt::test

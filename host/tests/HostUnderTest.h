@@ -14,41 +14,40 @@
 
 namespace ilt::test {
 
-class HostUnderTest
-{
+class HostUnderTest {
 public:
-  static const HostUnderTest& Get();
+    static const HostUnderTest& Get();
 
-  bool UnderWine() const { return !wineRun_.empty(); }
+    bool UnderWine() const { return !wineRun_.empty(); }
 
-  // The command line that runs the host with `arguments`, drive D: mapped to
-  // `drive` unless it is empty; `window` when the run shows the dialog.
-  std::vector<std::string> Command(const std::vector<std::string>& arguments, const std::filesystem::path& drive,
-                                   bool window = true) const;
+    // The command line that runs the host with `arguments`, drive D: mapped to
+    // `drive` unless it is empty; `window` when the run shows the dialog.
+    std::vector<std::string> Command(const std::vector<std::string>& arguments, const std::filesystem::path& drive,
+                                     bool window = true) const;
 
-  // Arguments that make the order of folder listings reproducible: the Linux
-  // host's stand-in lists in ascending name order on request; Wine lists a
-  // folder sorted by name already (case ignored) and has no such option.
-  std::vector<std::string> ReproducibleListing() const;
+    // Arguments that make the order of folder listings reproducible: the Linux
+    // host's stand-in lists in ascending name order on request; Wine lists a
+    // folder sorted by name already (case ignored) and has no such option.
+    std::vector<std::string> ReproducibleListing() const;
 
-  // `path`, a file or folder under `drive`, as the host is given it on its
-  // command line and in scripts: its native path on Linux, its path on D:
-  // for the Windows host, whose native paths are Windows paths.
-  std::string PathFor(const std::filesystem::path& path, const std::filesystem::path& drive) const;
+    // `path`, a file or folder under `drive`, as the host is given it on its
+    // command line and in scripts: its native path on Linux, its path on D:
+    // for the Windows host, whose native paths are Windows paths.
+    std::string PathFor(const std::filesystem::path& path, const std::filesystem::path& drive) const;
 
-  // `path` as the host names it natively, not through a drive: the Linux
-  // path, or under Wine the path through Z:, where Wine maps "/".
-  std::string NativePath(const std::filesystem::path& path) const;
+    // `path` as the host names it natively, not through a drive: the Linux
+    // path, or under Wine the path through Z:, where Wine maps "/".
+    std::string NativePath(const std::filesystem::path& path) const;
 
-  // What the host printed, with line ends as on Linux (a Windows console
-  // program ends its lines with CR LF).
-  std::string Text(const std::string& output) const;
+    // What the host printed, with line ends as on Linux (a Windows console
+    // program ends its lines with CR LF).
+    std::string Text(const std::string& output) const;
 
 private:
-  HostUnderTest();
+    HostUnderTest();
 
-  std::string program_;
-  std::string wineRun_;
+    std::string program_;
+    std::string wineRun_;
 };
 
 // `path`, under `drive`, as the dialog writes it with D: mapped to `drive`:

@@ -11,31 +11,30 @@
 
 namespace ilt::test {
 
-class LibraryFixture
-{
+class LibraryFixture {
 public:
-  // The temporary folder; tests map drive D: to it.
-  const std::filesystem::path& Root() const { return folder_.Root(); }
+    // The temporary folder; tests map drive D: to it.
+    const std::filesystem::path& Root() const { return folder_.Root(); }
 
-  // A 2007 template of four conductor layers (TOP, GND, PWR, BOTTOM) with dielectrics.
-  static void Make4L(const std::filesystem::path& folder);
-  // A 2005 template of six layers: SIGNAL_1, PLANE_2, SIGNAL_3, SIGNAL_4, PLANE_5, SIGNAL_6.
-  static void Make6L(const std::filesystem::path& folder);
-  // A 2007 template whose design has no layers: it is listed but cannot be displayed.
-  static void MakeLayerless(const std::filesystem::path& folder);
+    // A 2007 template of four conductor layers (TOP, GND, PWR, BOTTOM) with dielectrics.
+    static void Make4L(const std::filesystem::path& folder);
+    // A 2005 template of six layers: SIGNAL_1, PLANE_2, SIGNAL_3, SIGNAL_4, PLANE_5, SIGNAL_6.
+    static void Make6L(const std::filesystem::path& folder);
+    // A 2007 template whose design has no layers: it is listed but cannot be displayed.
+    static void MakeLayerless(const std::filesystem::path& folder);
 
-  // Everything under `folder` that a write would change (testsupport::RecordTree).
-  static std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder)
-  {
-    return testsupport::RecordTree(folder);
-  }
+    // Everything under `folder` that a write would change (testsupport::RecordTree).
+    static std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder)
+    {
+        return testsupport::RecordTree(folder);
+    }
 
-  // The "rows" of the transcript's state event for each template.
-  static const char k4LRows[];
-  static const char k6LRows[];
+    // The "rows" of the transcript's state event for each template.
+    static const char k4LRows[];
+    static const char k6LRows[];
 
 private:
-  testsupport::TempFolder folder_{"ilt-host"};
+    testsupport::TempFolder folder_{"ilt-host"};
 };
 
 }  // namespace ilt::test

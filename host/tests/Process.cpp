@@ -18,24 +18,24 @@ namespace {
 int Spawn(const std::vector<std::string>& argv, const std::filesystem::path& in, const std::filesystem::path& out,
           const std::filesystem::path& err)
 {
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, in.c_str(), O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  std::vector<char*> arguments;
-  for (const std::string& argument : argv)
-    arguments.push_back(const_cast<char*>(argument.c_str()));
-  arguments.push_back(nullptr);
-  pid_t child = 0;
-  const int failed = posix_spawnp(&child, arguments[0], &actions, nullptr, arguments.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (failed != 0)
-    throw std::runtime_error("cannot run " + argv[0]);
-  int status = 0;
-  while (waitpid(child, &status, 0) < 0) {
-  }
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, in.c_str(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    std::vector<char*> arguments;
+    for (const std::string& argument : argv)
+        arguments.push_back(const_cast<char*>(argument.c_str()));
+    arguments.push_back(nullptr);
+    pid_t child = 0;
+    const int failed = posix_spawnp(&child, arguments[0], &actions, nullptr, arguments.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (failed != 0)
+        throw std::runtime_error("cannot run " + argv[0]);
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0) {
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 }  // namespace
@@ -43,45 +43,45 @@ int Spawn(const std::vector<std::string>& argv, const std::filesystem::path& in,
 ProcessResult RunProgram(const std::vector<std::string>& argv, const std::string& input,
                          const std::filesystem::path& workFolder, const std::filesystem::path& standardOutput)
 {
-  const std::filesystem::path in = workFolder / "stdin.txt";
-  const std::filesystem::path out = standardOutput.empty() ? workFolder / "stdout.txt" : standardOutput;
-  const std::filesystem::path err = workFolder / "stderr.txt";
-  WriteFile(in, input);
-  ProcessResult result;
-  result.status = Spawn(argv, in, out, err);
-  if (standardOutput.empty())
-    result.out = ReadFile(out);
-  result.err = ReadFile(err);
-  return result;
+    const std::filesystem::path in = workFolder / "stdin.txt";
+    const std::filesystem::path out = standardOutput.empty() ? workFolder / "stdout.txt" : standardOutput;
+    const std::filesystem::path err = workFolder / "stderr.txt";
+    WriteFile(in, input);
+    ProcessResult result;
+    result.status = Spawn(argv, in, out, err);
+    if (standardOutput.empty())
+        result.out = ReadFile(out);
+    result.err = ReadFile(err);
+    return result;
 }
 
 int RunQuietly(const std::vector<std::string>& argv, const std::filesystem::path& log)
 {
-  return Spawn(argv, "/dev/null", log, log.string() + ".err");
+    return Spawn(argv, "/dev/null", log, log.string() + ".err");
 }
 
 std::string ReadFile(const std::filesystem::path& path)
 {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
 }
 
 std::vector<std::string> ReadLines(const std::filesystem::path& path)
 {
-  std::ifstream file(path, std::ios::binary);
-  std::vector<std::string> lines;
-  std::string line;
-  while (std::getline(file, line))
-    lines.push_back(line);
-  return lines;
+    std::ifstream file(path, std::ios::binary);
+    std::vector<std::string> lines;
+    std::string line;
+    while (std::getline(file, line))
+        lines.push_back(line);
+    return lines;
 }
 
 void WriteFile(const std::filesystem::path& path, const std::string& contents)
 {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file << contents;
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << contents;
 }
 
 }  // namespace ilt::test

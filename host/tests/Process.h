@@ -7,11 +7,10 @@
 
 namespace ilt::test {
 
-struct ProcessResult
-{
-  int status = -1;  // the exit status; 128 + the signal when killed by one
-  std::string out;
-  std::string err;
+struct ProcessResult {
+    int status = -1;  // the exit status; 128 + the signal when killed by one
+    std::string out;
+    std::string err;
 };
 
 // Runs argv[0] with the arguments, standard input read from `input`, in the

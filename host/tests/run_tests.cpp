@@ -24,474 +24,475 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const HostUnderTest& Host()
-{
-  return HostUnderTest::Get();
-}
+const HostUnderTest& Host() { return HostUnderTest::Get(); }
 
 std::string EventName(const std::string& line)
 {
-  const std::string prefix = R"({"event":")";
-  if (line.compare(0, prefix.size(), prefix) != 0)
-    return "?";
-  return line.substr(prefix.size(), line.find('"', prefix.size()) - prefix.size());
+    const std::string prefix = R"({"event":")";
+    if (line.compare(0, prefix.size(), prefix) != 0)
+        return "?";
+    return line.substr(prefix.size(), line.find('"', prefix.size()) - prefix.size());
 }
 
 std::vector<std::string> EventNames(const std::vector<std::string>& lines)
 {
-  std::vector<std::string> names;
-  for (const std::string& line : lines)
-    names.push_back(EventName(line));
-  return names;
+    std::vector<std::string> names;
+    for (const std::string& line : lines)
+        names.push_back(EventName(line));
+    return names;
 }
 
 // A path as a JSON string's contents (backslashes doubled).
 std::string JsonEscaped(const std::string& text)
 {
-  std::string escaped;
-  for (const char c : text)
-    escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
-  return escaped;
+    std::string escaped;
+    for (const char c : text)
+        escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    return escaped;
 }
 
 bool Contains(const std::vector<std::string>& lines, const std::string& line)
 {
-  return std::find(lines.begin(), lines.end(), line) != lines.end();
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
-class HostRunTest : public ::testing::Test
-{
+class HostRunTest : public ::testing::Test {
 protected:
-  // Runs the host on `central` (D: is the fixture's folder) with `script`,
-  // listing folders in a reproducible order.
-  ProcessResult Run(const std::string& script, const std::string& central = "D:\\lib",
-                    const std::vector<std::string>& extra = {})
-  {
-    WriteFile(library_.Root() / "script.txt", script);
-    std::vector<std::string> arguments = Host().ReproducibleListing();
-    arguments.insert(arguments.end(), {"--script", PathFor(library_.Root() / "script.txt"), "--transcript",
-                                       PathFor(Transcript())});
-    arguments.insert(arguments.end(), extra.begin(), extra.end());
-    arguments.push_back(central);
-    return RunHost(arguments, "", library_.Root());
-  }
+    // Runs the host on `central` (D: is the fixture's folder) with `script`,
+    // listing folders in a reproducible order.
+    ProcessResult Run(const std::string& script, const std::string& central = "D:\\lib",
+                      const std::vector<std::string>& extra = {})
+    {
+        WriteFile(library_.Root() / "script.txt", script);
+        std::vector<std::string> arguments = Host().ReproducibleListing();
+        arguments.insert(arguments.end(),
+                         {"--script", PathFor(library_.Root() / "script.txt"), "--transcript", PathFor(Transcript())});
+        arguments.insert(arguments.end(), extra.begin(), extra.end());
+        arguments.push_back(central);
+        return RunHost(arguments, "", library_.Root());
+    }
 
-  // Runs the host with exactly `arguments` and `input`; no drive unless given.
-  ProcessResult RunHost(const std::vector<std::string>& arguments, const std::string& input,
-                        const fs::path& drive = fs::path(), bool window = true) const
-  {
-    ProcessResult result = RunProgram(Host().Command(arguments, drive, window), input, library_.Root());
-    result.out = Host().Text(result.out);
-    result.err = Host().Text(result.err);
-    return result;
-  }
+    // Runs the host with exactly `arguments` and `input`; no drive unless given.
+    ProcessResult RunHost(const std::vector<std::string>& arguments, const std::string& input,
+                          const fs::path& drive = fs::path(), bool window = true) const
+    {
+        ProcessResult result = RunProgram(Host().Command(arguments, drive, window), input, library_.Root());
+        result.out = Host().Text(result.out);
+        result.err = Host().Text(result.err);
+        return result;
+    }
 
-  std::string PathFor(const fs::path& path) const { return Host().PathFor(path, library_.Root()); }
-  fs::path Transcript() const { return library_.Root() / "transcript.jsonl"; }
-  std::vector<std::string> TranscriptLines() const { return ReadLines(Transcript()); }
-  fs::path Central() const { return library_.Root() / "lib"; }
-  fs::path Layout() const { return Central() / "Templates" / "Layout"; }
-  void MakeTypicalLibrary() const
-  {
-    LibraryFixture::Make4L(Layout() / "4L");
-    LibraryFixture::Make6L(Layout() / "6L");
-  }
+    std::string PathFor(const fs::path& path) const { return Host().PathFor(path, library_.Root()); }
+    fs::path Transcript() const { return library_.Root() / "transcript.jsonl"; }
+    std::vector<std::string> TranscriptLines() const { return ReadLines(Transcript()); }
+    fs::path Central() const { return library_.Root() / "lib"; }
+    fs::path Layout() const { return Central() / "Templates" / "Layout"; }
+    void MakeTypicalLibrary() const
+    {
+        LibraryFixture::Make4L(Layout() / "4L");
+        LibraryFixture::Make6L(Layout() / "6L");
+    }
 
-  LibraryFixture library_;
+    LibraryFixture library_;
 };
 
 TEST_F(HostRunTest, TypicalRunShowsBothTemplatesAndPrintsThePickedOne)
 {
-  MakeTypicalLibrary();
-  const auto before = LibraryFixture::Snapshot(Central());
-  const ProcessResult result = Run("# pick the 2005 template\nselect 6L\n\nok\n");
+    MakeTypicalLibrary();
+    const auto before = LibraryFixture::Snapshot(Central());
+    const ProcessResult result = Run("# pick the 2005 template\nselect 6L\n\nok\n");
 
-  EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(result.out, PathFor(Layout() / "6L") + "\n");
-  EXPECT_EQ(result.err, "");
-  const std::vector<std::string> lines = TranscriptLines();
-  ASSERT_EQ(EventNames(lines), (std::vector<std::string>{"shown", "state", "state", "end", "path"}));
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, PathFor(Layout() / "6L") + "\n");
+    EXPECT_EQ(result.err, "");
+    const std::vector<std::string> lines = TranscriptLines();
+    ASSERT_EQ(EventNames(lines), (std::vector<std::string>{"shown", "state", "state", "end", "path"}));
 
-  // Both readers: the 2007 template first, then the 2005 one picked.
-  const std::string& first = lines[1];
-  EXPECT_NE(first.find(R"("caption":"Import Layout Template")"), std::string::npos) << first;
-  EXPECT_NE(first.find(R"("central":"D:\\lib")"), std::string::npos) << first;
-  EXPECT_NE(first.find(R"("format":"2007","templates":["4L","6L"],"selected":"4L")"), std::string::npos) << first;
-  EXPECT_NE(first.find(std::string(R"("rows":)") + LibraryFixture::k4LRows + "}"), std::string::npos) << first;
+    // Both readers: the 2007 template first, then the 2005 one picked.
+    const std::string& first = lines[1];
+    EXPECT_NE(first.find(R"("caption":"Import Layout Template")"), std::string::npos) << first;
+    EXPECT_NE(first.find(R"("central":"D:\\lib")"), std::string::npos) << first;
+    EXPECT_NE(first.find(R"("format":"2007","templates":["4L","6L"],"selected":"4L")"), std::string::npos) << first;
+    EXPECT_NE(first.find(std::string(R"("rows":)") + LibraryFixture::k4LRows + "}"), std::string::npos) << first;
 
-  const std::string& second = lines[2];
-  EXPECT_NE(second.find(R"("format":"2005","templates":["4L","6L"],"selected":"6L")"), std::string::npos) << second;
-  EXPECT_NE(second.find(std::string(R"("rows":)") + LibraryFixture::k6LRows + "}"), std::string::npos) << second;
+    const std::string& second = lines[2];
+    EXPECT_NE(second.find(R"("format":"2005","templates":["4L","6L"],"selected":"6L")"), std::string::npos) << second;
+    EXPECT_NE(second.find(std::string(R"("rows":)") + LibraryFixture::k6LRows + "}"), std::string::npos) << second;
 
-  EXPECT_EQ(lines[3], R"({"event":"end","result":1})");
-  EXPECT_EQ(lines[4], R"({"event":"path","value":"D:\\lib\\Templates\\Layout\\6L"})");
-  EXPECT_EQ(LibraryFixture::Snapshot(Central()), before) << "the central library was written to";
+    EXPECT_EQ(lines[3], R"({"event":"end","result":1})");
+    EXPECT_EQ(lines[4], R"({"event":"path","value":"D:\\lib\\Templates\\Layout\\6L"})");
+    EXPECT_EQ(LibraryFixture::Snapshot(Central()), before) << "the central library was written to";
 }
 
 TEST_F(HostRunTest, ResultIsPrintedAsANativePathUnlessRawIsAsked)
 {
-  MakeTypicalLibrary();
-  EXPECT_EQ(Run("ok\n", "D:\\lib", {"--raw"}).out, "D:\\lib\\Templates\\Layout\\4L\n");
+    MakeTypicalLibrary();
+    EXPECT_EQ(Run("ok\n", "D:\\lib", {"--raw"}).out, "D:\\lib\\Templates\\Layout\\4L\n");
 
-  // A native central library reaches the dialog as given, and comes back
-  // native (on Windows the dialog's own path is the native one).
-  const std::string native = Host().NativePath(Central());
-  const ProcessResult result = Run("ok\n", native);
-  EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(result.out, Host().NativePath(Layout() / "4L") + "\n");
-  EXPECT_NE(TranscriptLines().at(1).find(R"("central":")" + JsonEscaped(native) + "\""), std::string::npos)
-      << TranscriptLines().at(1);
+    // A native central library reaches the dialog as given, and comes back
+    // native (on Windows the dialog's own path is the native one).
+    const std::string native = Host().NativePath(Central());
+    const ProcessResult result = Run("ok\n", native);
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, Host().NativePath(Layout() / "4L") + "\n");
+    EXPECT_NE(TranscriptLines().at(1).find(R"("central":")" + JsonEscaped(native) + "\""), std::string::npos)
+        << TranscriptLines().at(1);
 }
 
 TEST_F(HostRunTest, CancelEscapeAndCloseEndWithStatusOneAndPrintNothing)
 {
-  MakeTypicalLibrary();
-  for (const char* action : {"cancel", "escape", "close"}) {
-    SCOPED_TRACE(action);
-    const ProcessResult result = Run(std::string(action) + "\n");
-    EXPECT_EQ(result.status, 1) << result.err;
-    EXPECT_EQ(result.out, "");
-    const std::vector<std::string> lines = TranscriptLines();
-    ASSERT_EQ(EventNames(lines), (std::vector<std::string>{"shown", "state", "end", "path"}));
-    EXPECT_EQ(lines[2], R"({"event":"end","result":2})");
-    // The host asks for the path after a cancel too.
-    EXPECT_EQ(lines[3], R"({"event":"path","value":"D:\\lib\\Templates\\Layout\\4L"})");
-  }
+    MakeTypicalLibrary();
+    for (const char* action : {"cancel", "escape", "close"}) {
+        SCOPED_TRACE(action);
+        const ProcessResult result = Run(std::string(action) + "\n");
+        EXPECT_EQ(result.status, 1) << result.err;
+        EXPECT_EQ(result.out, "");
+        const std::vector<std::string> lines = TranscriptLines();
+        ASSERT_EQ(EventNames(lines), (std::vector<std::string>{"shown", "state", "end", "path"}));
+        EXPECT_EQ(lines[2], R"({"event":"end","result":2})");
+        // The host asks for the path after a cancel too.
+        EXPECT_EQ(lines[3], R"({"event":"path","value":"D:\\lib\\Templates\\Layout\\4L"})");
+    }
 }
 
 TEST_F(HostRunTest, CentralLibraryThatDoesNotExist)
 {
-  // The error box answers IDOK however it is closed: OK, Enter, Escape (an
-  // MB_OK box has no Cancel) or the close box.
-  struct Case {
-    const char* action;
-    int answer;
-  };
-  // Wine deviation: Escape and the close box give an MB_OK box IDCANCEL (2);
-  // Windows documents IDOK for Escape on a box with an OK button and no
-  // Cancel (MessageBox, "Return value"). Wine's box ends with the command
-  // the dialog manager sends, and it sends IDCANCEL for both.
-  const int escapeAnswer = Host().UnderWine() ? 2 : 1;
-  const Case cases[] = {{"ok", 1}, {"enter", 1}, {"escape", escapeAnswer}, {"close", escapeAnswer}};
-  for (const Case& test : cases) {
-    SCOPED_TRACE(test.action);
-    const ProcessResult result = Run(std::string(test.action) + "\n", "D:\\nothere");
-    EXPECT_EQ(result.status, 1) << result.err;
-    EXPECT_EQ(result.out, "");
-    EXPECT_EQ(TranscriptLines(),
-              (std::vector<std::string>{
-                  R"({"event":"messagebox","type":16,"text":"Central library \"D:\\nothere\" doesn't exist.","answer":)" +
-                      std::to_string(test.answer) + "}",
-                  R"({"event":"end","result":2})", R"({"event":"path","value":""})"}));
-  }
+    // The error box answers IDOK however it is closed: OK, Enter, Escape (an
+    // MB_OK box has no Cancel) or the close box.
+    struct Case {
+        const char* action;
+        int answer;
+    };
+    // Wine deviation: Escape and the close box give an MB_OK box IDCANCEL (2);
+    // Windows documents IDOK for Escape on a box with an OK button and no
+    // Cancel (MessageBox, "Return value"). Wine's box ends with the command
+    // the dialog manager sends, and it sends IDCANCEL for both.
+    const int escapeAnswer = Host().UnderWine() ? 2 : 1;
+    const Case cases[] = {{"ok", 1}, {"enter", 1}, {"escape", escapeAnswer}, {"close", escapeAnswer}};
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.action);
+        const ProcessResult result = Run(std::string(test.action) + "\n", "D:\\nothere");
+        EXPECT_EQ(result.status, 1) << result.err;
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(
+            TranscriptLines(),
+            (std::vector<std::string>{
+                R"({"event":"messagebox","type":16,"text":"Central library \"D:\\nothere\" doesn't exist.","answer":)" +
+                    std::to_string(test.answer) + "}",
+                R"({"event":"end","result":2})", R"({"event":"path","value":""})"}));
+    }
 }
 
 TEST_F(HostRunTest, NoLayoutTemplatesFolderAndTheUserAnswersNo)
 {
-  fs::create_directories(Central());
-  const ProcessResult result = Run("no\n");
-  EXPECT_EQ(result.status, 1) << result.err;
-  EXPECT_EQ(TranscriptLines(),
-            (std::vector<std::string>{
-                R"({"event":"messagebox","type":52,"text":"Central library \"D:\\lib\" doesn't contain directory )"
-                R"(with layout templates.\nWould you like to select one?","answer":7})",
-                R"({"event":"end","result":2})", R"({"event":"path","value":""})"}));
+    fs::create_directories(Central());
+    const ProcessResult result = Run("no\n");
+    EXPECT_EQ(result.status, 1) << result.err;
+    EXPECT_EQ(TranscriptLines(),
+              (std::vector<std::string>{
+                  R"({"event":"messagebox","type":52,"text":"Central library \"D:\\lib\" doesn't contain directory )"
+                  R"(with layout templates.\nWould you like to select one?","answer":7})",
+                  R"({"event":"end","result":2})", R"({"event":"path","value":""})"}));
 }
 
 TEST_F(HostRunTest, LayoutFolderWithoutAValidTemplate)
 {
-  fs::create_directories(Layout());
-  WriteFile(Layout() / "readme.txt", "not a template");
-  const ProcessResult result = Run("ok\n");
-  EXPECT_EQ(result.status, 1) << result.err;
-  EXPECT_EQ(TranscriptLines().at(0),
-            R"({"event":"messagebox","type":16,"text":"Central library \"D:\\lib\" doesn't contain any valid )"
-            R"(layout template.","answer":1})");
+    fs::create_directories(Layout());
+    WriteFile(Layout() / "readme.txt", "not a template");
+    const ProcessResult result = Run("ok\n");
+    EXPECT_EQ(result.status, 1) << result.err;
+    EXPECT_EQ(TranscriptLines().at(0),
+              R"({"event":"messagebox","type":16,"text":"Central library \"D:\\lib\" doesn't contain any valid )"
+              R"(layout template.","answer":1})");
 }
 
 TEST_F(HostRunTest, FirstStackupThatCannotBeDisplayed)
 {
-  LibraryFixture::MakeLayerless(Layout() / "4L");
-  const auto before = LibraryFixture::Snapshot(Central());
-  const ProcessResult result = Run("ok\nok\n");
-  EXPECT_EQ(result.status, 1) << result.err;
-  EXPECT_EQ(TranscriptLines(),
-            (std::vector<std::string>{
-                R"({"event":"shown"})",
-                R"({"event":"messagebox","type":16,"text":"Layout template \"4L\" doesn't have any layers.","answer":1})",
-                R"({"event":"messagebox","type":16,"text":"Can't display the stackup.","answer":1})",
-                R"({"event":"end","result":2})", R"({"event":"path","value":"D:\\lib\\Templates\\Layout\\4L"})"}));
-  EXPECT_EQ(LibraryFixture::Snapshot(Central()), before) << "the central library was written to";
+    LibraryFixture::MakeLayerless(Layout() / "4L");
+    const auto before = LibraryFixture::Snapshot(Central());
+    const ProcessResult result = Run("ok\nok\n");
+    EXPECT_EQ(result.status, 1) << result.err;
+    EXPECT_EQ(
+        TranscriptLines(),
+        (std::vector<std::string>{
+            R"({"event":"shown"})",
+            R"({"event":"messagebox","type":16,"text":"Layout template \"4L\" doesn't have any layers.","answer":1})",
+            R"({"event":"messagebox","type":16,"text":"Can't display the stackup.","answer":1})",
+            R"({"event":"end","result":2})", R"({"event":"path","value":"D:\\lib\\Templates\\Layout\\4L"})"}));
+    EXPECT_EQ(LibraryFixture::Snapshot(Central()), before) << "the central library was written to";
 }
 
 TEST_F(HostRunTest, DropDownListsTheTemplatesInItsOwnOrder)
 {
-  for (const char* name : {"4L", "-6L", "10L"})
-    LibraryFixture::Make6L(Layout() / name);
-  const ProcessResult result = Run("ok\n");
-  EXPECT_EQ(result.status, 0) << result.err;
-  // The first template found is selected: "-6L" in both listings. A CBS_SORT
-  // drop-down sorts as CompareString's word sort does: the hyphen counts only
-  // for ties, so "-6L" goes after "4L".
-  EXPECT_NE(TranscriptLines().at(1).find(R"("templates":["10L","4L","-6L"],"selected":"-6L")"), std::string::npos)
-      << TranscriptLines().at(1);
-  EXPECT_EQ(result.out, PathFor(Layout() / "-6L") + "\n");
+    for (const char* name : {"4L", "-6L", "10L"})
+        LibraryFixture::Make6L(Layout() / name);
+    const ProcessResult result = Run("ok\n");
+    EXPECT_EQ(result.status, 0) << result.err;
+    // The first template found is selected: "-6L" in both listings. A CBS_SORT
+    // drop-down sorts as CompareString's word sort does: the hyphen counts only
+    // for ties, so "-6L" goes after "4L".
+    EXPECT_NE(TranscriptLines().at(1).find(R"("templates":["10L","4L","-6L"],"selected":"-6L")"), std::string::npos)
+        << TranscriptLines().at(1);
+    EXPECT_EQ(result.out, PathFor(Layout() / "-6L") + "\n");
 }
 
 TEST_F(HostRunTest, BrowserCancelled)
 {
-  fs::create_directories(Central());
-  const ProcessResult result = Run("yes\ncancel\n");
-  EXPECT_EQ(result.status, 1) << result.err;
-  const std::vector<std::string> lines = TranscriptLines();
-  ASSERT_GE(lines.size(), 4u);
-  EXPECT_EQ(EventName(lines[0]), "messagebox");
-  EXPECT_NE(lines[0].find(R"("answer":6})"), std::string::npos);
-  EXPECT_EQ(lines[1], R"({"event":"browser","title":"Select layout templates folder.","root":"D:\\lib"})");
-  EXPECT_EQ(lines[lines.size() - 2], R"({"event":"end","result":2})");
+    fs::create_directories(Central());
+    const ProcessResult result = Run("yes\ncancel\n");
+    EXPECT_EQ(result.status, 1) << result.err;
+    const std::vector<std::string> lines = TranscriptLines();
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_EQ(EventName(lines[0]), "messagebox");
+    EXPECT_NE(lines[0].find(R"("answer":6})"), std::string::npos);
+    EXPECT_EQ(lines[1], R"({"event":"browser","title":"Select layout templates folder.","root":"D:\\lib"})");
+    EXPECT_EQ(lines[lines.size() - 2], R"({"event":"end","result":2})");
 }
 
 TEST_F(HostRunTest, BrowsedFolderIsSearched)
 {
-  fs::create_directories(Central());
-  LibraryFixture::Make6L(Central() / "elsewhere" / "6L");
-  const auto before = LibraryFixture::Snapshot(Central());
-  // The folder written as the host's native path.
-  const ProcessResult result = Run("yes\nhighlight " + PathFor(Central() / "elsewhere") + "\nok\nok\n");
-  EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(result.out, PathFor(Central() / "elsewhere" / "6L") + "\n");
-  const std::vector<std::string> lines = TranscriptLines();
-  EXPECT_TRUE(Contains(lines, R"({"event":"enableok","path":"D:\\lib\\elsewhere","enabled":true})"));
-  EXPECT_EQ(lines.back(), R"({"event":"path","value":"D:\\lib\\elsewhere\\6L"})");
-  EXPECT_EQ(LibraryFixture::Snapshot(Central()), before) << "the central library was written to";
+    fs::create_directories(Central());
+    LibraryFixture::Make6L(Central() / "elsewhere" / "6L");
+    const auto before = LibraryFixture::Snapshot(Central());
+    // The folder written as the host's native path.
+    const ProcessResult result = Run("yes\nhighlight " + PathFor(Central() / "elsewhere") + "\nok\nok\n");
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, PathFor(Central() / "elsewhere" / "6L") + "\n");
+    const std::vector<std::string> lines = TranscriptLines();
+    EXPECT_TRUE(Contains(lines, R"({"event":"enableok","path":"D:\\lib\\elsewhere","enabled":true})"));
+    EXPECT_EQ(lines.back(), R"({"event":"path","value":"D:\\lib\\elsewhere\\6L"})");
+    EXPECT_EQ(LibraryFixture::Snapshot(Central()), before) << "the central library was written to";
 }
 
 TEST_F(HostRunTest, BrowserOkFollowsTheCallbackAndAGreyedOkDoesNothing)
 {
-  fs::create_directories(Central() / "empty");
-  LibraryFixture::Make6L(Central() / "elsewhere" / "6L");
-  if (!Host().UnderWine()) {
-    const ProcessResult result =
-        Run("yes\nhighlight D:\\lib\\empty\nok\nhighlight D:\\lib\\elsewhere\nhighlight-virtual\nok\ncancel\n");
+    fs::create_directories(Central() / "empty");
+    LibraryFixture::Make6L(Central() / "elsewhere" / "6L");
+    if (!Host().UnderWine()) {
+        const ProcessResult result =
+            Run("yes\nhighlight D:\\lib\\empty\nok\nhighlight D:\\lib\\elsewhere\nhighlight-virtual\nok\ncancel\n");
+        EXPECT_EQ(result.status, 1) << result.err;
+        EXPECT_EQ(result.err, "");
+        // The callback's verdict on each folder; the greyed OK on the empty folder
+        // and on the virtual item took the click without effect, so Cancel ended
+        // the browser.
+        const std::vector<std::string> lines = TranscriptLines();
+        for (const char* verdict : {R"({"event":"enableok","path":"D:\\lib","enabled":false})",
+                                    R"({"event":"enableok","path":"D:\\lib\\empty","enabled":false})",
+                                    R"({"event":"enableok","path":"D:\\lib\\elsewhere","enabled":true})"})
+            EXPECT_TRUE(Contains(lines, verdict)) << verdict;
+        EXPECT_EQ(lines.back(), R"({"event":"path","value":""})");
+        return;
+    }
+    // Wine deviations:
+    // - No BFFM_SELCHANGED for the root when the browser opens (Windows sends
+    //   one for the initial selection, SHBrowseForFolder's BFFCALLBACK), so the
+    //   callback gives no verdict on D:\lib.
+    // - The callback's BFFM_ENABLEOK from inside BFFM_SELCHANGED does not hold:
+    //   Wine's browser sends its own BFFM_ENABLEOK after the callback returns,
+    //   enabling OK on every file-system folder. So OK on the empty folder ends
+    //   the browser, and the dialog finds no template there.
+    const ProcessResult result = Run("yes\nhighlight D:\\lib\\elsewhere\nhighlight D:\\lib\\empty\nok\nok\n");
     EXPECT_EQ(result.status, 1) << result.err;
     EXPECT_EQ(result.err, "");
-    // The callback's verdict on each folder; the greyed OK on the empty folder
-    // and on the virtual item took the click without effect, so Cancel ended
-    // the browser.
     const std::vector<std::string> lines = TranscriptLines();
-    for (const char* verdict : {R"({"event":"enableok","path":"D:\\lib","enabled":false})",
-                                R"({"event":"enableok","path":"D:\\lib\\empty","enabled":false})",
-                                R"({"event":"enableok","path":"D:\\lib\\elsewhere","enabled":true})"})
-      EXPECT_TRUE(Contains(lines, verdict)) << verdict;
-    EXPECT_EQ(lines.back(), R"({"event":"path","value":""})");
-    return;
-  }
-  // Wine deviations:
-  // - No BFFM_SELCHANGED for the root when the browser opens (Windows sends
-  //   one for the initial selection, SHBrowseForFolder's BFFCALLBACK), so the
-  //   callback gives no verdict on D:\lib.
-  // - The callback's BFFM_ENABLEOK from inside BFFM_SELCHANGED does not hold:
-  //   Wine's browser sends its own BFFM_ENABLEOK after the callback returns,
-  //   enabling OK on every file-system folder. So OK on the empty folder ends
-  //   the browser, and the dialog finds no template there.
-  const ProcessResult result = Run("yes\nhighlight D:\\lib\\elsewhere\nhighlight D:\\lib\\empty\nok\nok\n");
-  EXPECT_EQ(result.status, 1) << result.err;
-  EXPECT_EQ(result.err, "");
-  const std::vector<std::string> lines = TranscriptLines();
-  ASSERT_EQ(EventNames(lines),
-            (std::vector<std::string>{"messagebox", "browser", "enableok", "enableok", "messagebox", "end", "path"}));
-  EXPECT_EQ(lines[2], R"({"event":"enableok","path":"D:\\lib\\elsewhere","enabled":true})");
-  EXPECT_EQ(lines[3], R"({"event":"enableok","path":"D:\\lib\\empty","enabled":false})");
-  EXPECT_NE(lines[4].find(R"(doesn't contain any valid layout template.","answer":1})"), std::string::npos) << lines[4];
+    ASSERT_EQ(EventNames(lines),
+              (std::vector<std::string>{"messagebox", "browser", "enableok", "enableok", "messagebox", "end", "path"}));
+    EXPECT_EQ(lines[2], R"({"event":"enableok","path":"D:\\lib\\elsewhere","enabled":true})");
+    EXPECT_EQ(lines[3], R"({"event":"enableok","path":"D:\\lib\\empty","enabled":false})");
+    EXPECT_NE(lines[4].find(R"(doesn't contain any valid layout template.","answer":1})"), std::string::npos)
+        << lines[4];
 }
 
 TEST_F(HostRunTest, BrowserAtTheDesktopGreysOkOnAnItemOutsideTheFileSystem)
 {
-  // A central library written with forward slashes does not parse as a shell
-  // path, so the browser is rooted at the desktop, where "This PC" can be highlighted.
-  fs::create_directories(Central());
-  const ProcessResult result = Run("yes\nhighlight-virtual\nok\ncancel\n", "D:/lib");
-  EXPECT_EQ(result.status, 1) << result.err;
-  const std::vector<std::string> lines = TranscriptLines();
-  ASSERT_EQ(EventNames(lines), (std::vector<std::string>{"messagebox", "browser", "end", "path"}));
-  EXPECT_EQ(lines[1], R"({"event":"browser","title":"Select layout templates folder.","root":""})");
-  EXPECT_EQ(lines[2], R"({"event":"end","result":2})");
+    // A central library written with forward slashes does not parse as a shell
+    // path, so the browser is rooted at the desktop, where "This PC" can be highlighted.
+    fs::create_directories(Central());
+    const ProcessResult result = Run("yes\nhighlight-virtual\nok\ncancel\n", "D:/lib");
+    EXPECT_EQ(result.status, 1) << result.err;
+    const std::vector<std::string> lines = TranscriptLines();
+    ASSERT_EQ(EventNames(lines), (std::vector<std::string>{"messagebox", "browser", "end", "path"}));
+    EXPECT_EQ(lines[1], R"({"event":"browser","title":"Select layout templates folder.","root":""})");
+    EXPECT_EQ(lines[2], R"({"event":"end","result":2})");
 }
 
 TEST_F(HostRunTest, BrowserRefusesAFolderThatIsNotThere)
 {
-  fs::create_directories(Central());
-  const ProcessResult result = Run("yes\nhighlight D:\\lib\\missing\nok\n");
-  EXPECT_EQ(result.status, 3);
-  EXPECT_NE(result.err.find("script.txt:2: highlight: refused by the folder browser: there is no folder"),
-            std::string::npos)
-      << result.err;
+    fs::create_directories(Central());
+    const ProcessResult result = Run("yes\nhighlight D:\\lib\\missing\nok\n");
+    EXPECT_EQ(result.status, 3);
+    EXPECT_NE(result.err.find("script.txt:2: highlight: refused by the folder browser: there is no folder"),
+              std::string::npos)
+        << result.err;
 }
 
 TEST_F(HostRunTest, ScriptThatEndsWhileTheDialogWaits)
 {
-  MakeTypicalLibrary();
-  const ProcessResult result = Run("select 6L\n");
-  EXPECT_EQ(result.status, 3);
-  EXPECT_EQ(result.out, "");
-  EXPECT_NE(result.err.find("script.txt: the script ended after line 1 while the dialog waits for input"),
-            std::string::npos)
-      << result.err;
-  EXPECT_EQ(EventNames(TranscriptLines()), (std::vector<std::string>{"shown", "state", "state", "end", "path"}));
+    MakeTypicalLibrary();
+    const ProcessResult result = Run("select 6L\n");
+    EXPECT_EQ(result.status, 3);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find("script.txt: the script ended after line 1 while the dialog waits for input"),
+              std::string::npos)
+        << result.err;
+    EXPECT_EQ(EventNames(TranscriptLines()), (std::vector<std::string>{"shown", "state", "state", "end", "path"}));
 }
 
 TEST_F(HostRunTest, ScriptErrorsNameTheLine)
 {
-  MakeTypicalLibrary();
-  struct Case {
-    const char* script;
-    const char* central;
-    const char* message;
-  };
-  const Case cases[] = {
-      {"select 6L\nclick ok\n", "D:\\lib", "script.txt:2: unknown action 'click'"},
-      {"ok now\n", "D:\\lib", "script.txt:1: 'ok' takes no argument"},
-      {"select\n", "D:\\lib", "script.txt:1: 'select' needs a NAME"},
-      {"\n\nselect 9L\n", "D:\\lib", "script.txt:3: select: the drop-down has no entry '9L' (entries: '4L', '6L')"},
-      {"select 4l\n", "D:\\lib", "script.txt:1: select: the drop-down has no entry '4l'"},
-      {"yes\n", "D:\\lib", "script.txt:1: yes: refused by the dialog"},
-      {"highlight D:\\lib\n", "D:\\lib", "script.txt:1: highlight: the active window is the dialog, not the folder browser"},
-      {"select 4L\n", "D:\\nothere",
-       "script.txt:1: select: the active window is a message box ('Central library \"D:\\nothere\" doesn't exist.'), "
-       "not the dialog"},
-      {"yes\n", "D:\\nothere",
-       "script.txt:1: yes: refused by a message box ('Central library \"D:\\nothere\" doesn't exist.'): "},
-      {"# nothing to do\n", "D:\\nothere",
-       "script.txt: the script ended while a message box waits for input "
-       "('Central library \"D:\\nothere\" doesn't exist.')"},
-  };
-  for (const Case& test : cases) {
-    SCOPED_TRACE(test.script);
-    const ProcessResult result = Run(test.script, test.central);
-    EXPECT_EQ(result.status, 3);
-    EXPECT_EQ(result.out, "");
-    EXPECT_NE(result.err.find(test.message), std::string::npos) << result.err;
-  }
+    MakeTypicalLibrary();
+    struct Case {
+        const char* script;
+        const char* central;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"select 6L\nclick ok\n", "D:\\lib", "script.txt:2: unknown action 'click'"},
+        {"ok now\n", "D:\\lib", "script.txt:1: 'ok' takes no argument"},
+        {"select\n", "D:\\lib", "script.txt:1: 'select' needs a NAME"},
+        {"\n\nselect 9L\n", "D:\\lib", "script.txt:3: select: the drop-down has no entry '9L' (entries: '4L', '6L')"},
+        {"select 4l\n", "D:\\lib", "script.txt:1: select: the drop-down has no entry '4l'"},
+        {"yes\n", "D:\\lib", "script.txt:1: yes: refused by the dialog"},
+        {"highlight D:\\lib\n", "D:\\lib",
+         "script.txt:1: highlight: the active window is the dialog, not the folder browser"},
+        {"select 4L\n", "D:\\nothere",
+         "script.txt:1: select: the active window is a message box ('Central library \"D:\\nothere\" doesn't exist.'), "
+         "not the dialog"},
+        {"yes\n", "D:\\nothere",
+         "script.txt:1: yes: refused by a message box ('Central library \"D:\\nothere\" doesn't exist.'): "},
+        {"# nothing to do\n", "D:\\nothere",
+         "script.txt: the script ended while a message box waits for input "
+         "('Central library \"D:\\nothere\" doesn't exist.')"},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.script);
+        const ProcessResult result = Run(test.script, test.central);
+        EXPECT_EQ(result.status, 3);
+        EXPECT_EQ(result.out, "");
+        EXPECT_NE(result.err.find(test.message), std::string::npos) << result.err;
+    }
 }
 
 TEST_F(HostRunTest, ScriptFromStandardInput)
 {
-  MakeTypicalLibrary();
-  if (!Host().UnderWine()) {
-    const ProcessResult result =
-        RunHost({"--listing-order", "descending", "--script", "-", "D:\\lib"}, "ok\n", library_.Root());
+    MakeTypicalLibrary();
+    if (!Host().UnderWine()) {
+        const ProcessResult result =
+            RunHost({"--listing-order", "descending", "--script", "-", "D:\\lib"}, "ok\n", library_.Root());
+        EXPECT_EQ(result.status, 0) << result.err;
+        // Descending order lists 6L first, so it is the one selected.
+        EXPECT_EQ(result.out, (Layout() / "6L").string() + "\n");
+        return;
+    }
+    // Stand-in seam: Windows has no --listing-order; Wine lists the folder
+    // sorted, so 4L is found first.
+    const ProcessResult result = RunHost({"--script", "-", "D:\\lib"}, "ok\n", library_.Root());
     EXPECT_EQ(result.status, 0) << result.err;
-    // Descending order lists 6L first, so it is the one selected.
-    EXPECT_EQ(result.out, (Layout() / "6L").string() + "\n");
-    return;
-  }
-  // Stand-in seam: Windows has no --listing-order; Wine lists the folder
-  // sorted, so 4L is found first.
-  const ProcessResult result = RunHost({"--script", "-", "D:\\lib"}, "ok\n", library_.Root());
-  EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(result.out, PathFor(Layout() / "4L") + "\n");
+    EXPECT_EQ(result.out, PathFor(Layout() / "4L") + "\n");
 }
 
 TEST_F(HostRunTest, UsageErrorsEndWithStatusTwo)
 {
-  struct Case {
-    std::vector<std::string> arguments;
-    const char* message;
-  };
-  std::vector<Case> cases = {
-      {{"--bogus"}, "unknown option '--bogus'"},
-      {{"--drive", "DD=/x"}, "--drive: expected X=DIR"},
-      {{"--drive"}, "--drive: missing value"},
-      {{"--listing-order", "sideways"}, "--listing-order: expected filesystem, ascending or descending"},
-      {{"one", "two"}, "unexpected argument 'two'"},
-      {{"--script", "no-such-script.txt", "D:\\lib"}, "cannot read the script 'no-such-script.txt'"},
-      {{"--script", "-", "--transcript", "/nonexistent/t.jsonl", "D:\\lib"},
-       "cannot write the transcript '/nonexistent/t.jsonl': No such file or directory"},
-      {{"--drive", "D=/a", "--drive", "D=/b"}, "--drive D=/b: drive D: is already mapped (to '/a')"},
-  };
-  if (Host().UnderWine()) {
-    // Stand-in seam: Windows lists folders in the file system's order only.
-    cases.push_back({{"--listing-order", "ascending"}, "--listing-order ascending: only 'filesystem' is available"});
-    // Win32 decides: the C run-time refuses to open a folder with EACCES.
-    cases.push_back({{"--script", "Z:\\", "D:\\lib"}, "cannot read the script 'Z:\\': Permission denied"});
-    // Win32 decides: without a script the dialog is a window that a person
-    // works, with no terminal needed; that run is not made here.
-  } else {
-    cases.push_back({{"--script", "/", "D:\\lib"}, "cannot read the script '/': Is a directory"});
-    cases.push_back({{"D:\\lib"}, "standard input is not a terminal: give --script FILE"});
-  }
-  for (const Case& test : cases) {
-    SCOPED_TRACE(test.message);
-    const ProcessResult result = RunHost(test.arguments, "", fs::path(), false);
-    EXPECT_EQ(result.status, 2);
-    EXPECT_EQ(result.out, "");
-    EXPECT_NE(result.err.find(test.message), std::string::npos) << result.err;
-  }
+    struct Case {
+        std::vector<std::string> arguments;
+        const char* message;
+    };
+    std::vector<Case> cases = {
+        {{"--bogus"}, "unknown option '--bogus'"},
+        {{"--drive", "DD=/x"}, "--drive: expected X=DIR"},
+        {{"--drive"}, "--drive: missing value"},
+        {{"--listing-order", "sideways"}, "--listing-order: expected filesystem, ascending or descending"},
+        {{"one", "two"}, "unexpected argument 'two'"},
+        {{"--script", "no-such-script.txt", "D:\\lib"}, "cannot read the script 'no-such-script.txt'"},
+        {{"--script", "-", "--transcript", "/nonexistent/t.jsonl", "D:\\lib"},
+         "cannot write the transcript '/nonexistent/t.jsonl': No such file or directory"},
+        {{"--drive", "D=/a", "--drive", "D=/b"}, "--drive D=/b: drive D: is already mapped (to '/a')"},
+    };
+    if (Host().UnderWine()) {
+        // Stand-in seam: Windows lists folders in the file system's order only.
+        cases.push_back(
+            {{"--listing-order", "ascending"}, "--listing-order ascending: only 'filesystem' is available"});
+        // Win32 decides: the C run-time refuses to open a folder with EACCES.
+        cases.push_back({{"--script", "Z:\\", "D:\\lib"}, "cannot read the script 'Z:\\': Permission denied"});
+        // Win32 decides: without a script the dialog is a window that a person
+        // works, with no terminal needed; that run is not made here.
+    } else {
+        cases.push_back({{"--script", "/", "D:\\lib"}, "cannot read the script '/': Is a directory"});
+        cases.push_back({{"D:\\lib"}, "standard input is not a terminal: give --script FILE"});
+    }
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.message);
+        const ProcessResult result = RunHost(test.arguments, "", fs::path(), false);
+        EXPECT_EQ(result.status, 2);
+        EXPECT_EQ(result.out, "");
+        EXPECT_NE(result.err.find(test.message), std::string::npos) << result.err;
+    }
 }
 
 TEST_F(HostRunTest, ResultOrTranscriptThatCannotBeWrittenEndsWithStatusFive)
 {
-  MakeTypicalLibrary();
-  WriteFile(library_.Root() / "ok.script", "ok\n");
-  const std::vector<std::string> run = {"--script", PathFor(library_.Root() / "ok.script")};
-  const auto command = [&](std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), run.begin(), run.end());
-    arguments.push_back("D:\\lib");
-    return Host().Command(arguments, library_.Root());
-  };
+    MakeTypicalLibrary();
+    WriteFile(library_.Root() / "ok.script", "ok\n");
+    const std::vector<std::string> run = {"--script", PathFor(library_.Root() / "ok.script")};
+    const auto command = [&](std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), run.begin(), run.end());
+        arguments.push_back("D:\\lib");
+        return Host().Command(arguments, library_.Root());
+    };
 
-  ProcessResult result = RunProgram(command({}), "", library_.Root(), "/dev/full");
-  EXPECT_EQ(result.status, 5);
-  EXPECT_EQ(Host().Text(result.err),
-            "import-layout-template: cannot write the result to standard output: No space left on device\n");
+    ProcessResult result = RunProgram(command({}), "", library_.Root(), "/dev/full");
+    EXPECT_EQ(result.status, 5);
+    EXPECT_EQ(Host().Text(result.err),
+              "import-layout-template: cannot write the result to standard output: No space left on device\n");
 
-  const std::string full = Host().NativePath("/dev/full");
-  result = RunProgram(command({"--transcript", full}), "", library_.Root());
-  EXPECT_EQ(result.status, 5);
-  EXPECT_EQ(result.out, "") << "no path after a failed run";
-  EXPECT_EQ(Host().Text(result.err),
-            "import-layout-template: cannot write the transcript '" + full + "': No space left on device\n");
+    const std::string full = Host().NativePath("/dev/full");
+    result = RunProgram(command({"--transcript", full}), "", library_.Root());
+    EXPECT_EQ(result.status, 5);
+    EXPECT_EQ(result.out, "") << "no path after a failed run";
+    EXPECT_EQ(Host().Text(result.err),
+              "import-layout-template: cannot write the transcript '" + full + "': No space left on device\n");
 
-  for (const char* option : {"--help", "--version"}) {
-    result = RunProgram(Host().Command({option}, fs::path(), false), "", library_.Root(), "/dev/full");
-    EXPECT_EQ(result.status, 5) << option;
-  }
+    for (const char* option : {"--help", "--version"}) {
+        result = RunProgram(Host().Command({option}, fs::path(), false), "", library_.Root(), "/dev/full");
+        EXPECT_EQ(result.status, 5) << option;
+    }
 }
 
 TEST_F(HostRunTest, TheScriptIsNeverTheTranscript)
 {
-  MakeTypicalLibrary();
-  const fs::path script = library_.Root() / "same.script";
-  WriteFile(script, "ok\n");
-  fs::create_directory(library_.Root() / "sub");
-  const std::string up = Host().UnderWine() ? "\\..\\" : "/../";
-  for (const std::string& transcript : {PathFor(script), PathFor(library_.Root() / "sub") + up + "same.script"}) {
-    const ProcessResult result =
-        RunHost({"--script", PathFor(script), "--transcript", transcript, "D:\\lib"}, "", library_.Root());
-    EXPECT_EQ(result.status, 2);
-    EXPECT_EQ(result.out, "");
-    EXPECT_NE(result.err.find("--transcript: '" + transcript + "' is the script itself"), std::string::npos)
-        << result.err;
-    EXPECT_EQ(ReadFile(script), "ok\n");
-  }
+    MakeTypicalLibrary();
+    const fs::path script = library_.Root() / "same.script";
+    WriteFile(script, "ok\n");
+    fs::create_directory(library_.Root() / "sub");
+    const std::string up = Host().UnderWine() ? "\\..\\" : "/../";
+    for (const std::string& transcript : {PathFor(script), PathFor(library_.Root() / "sub") + up + "same.script"}) {
+        const ProcessResult result =
+            RunHost({"--script", PathFor(script), "--transcript", transcript, "D:\\lib"}, "", library_.Root());
+        EXPECT_EQ(result.status, 2);
+        EXPECT_EQ(result.out, "");
+        EXPECT_NE(result.err.find("--transcript: '" + transcript + "' is the script itself"), std::string::npos)
+            << result.err;
+        EXPECT_EQ(ReadFile(script), "ok\n");
+    }
 }
 
 TEST_F(HostRunTest, AScriptMayStartWithAByteOrderMark)
 {
-  MakeTypicalLibrary();
-  const ProcessResult result = Run("\xef\xbb\xbfselect 6L\nok\n");
-  EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(result.out, PathFor(Layout() / "6L") + "\n");
+    MakeTypicalLibrary();
+    const ProcessResult result = Run("\xef\xbb\xbfselect 6L\nok\n");
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, PathFor(Layout() / "6L") + "\n");
 }
 
 TEST_F(HostRunTest, HelpAndVersion)
 {
-  const ProcessResult help = RunHost({"--help"}, "", fs::path(), false);
-  EXPECT_EQ(help.status, 0);
-  EXPECT_EQ(help.out.rfind("Usage: import-layout-template [OPTIONS] [CENTRAL_LIBRARY]\n", 0), 0u) << help.out;
-  const ProcessResult version = RunHost({"--version"}, "", fs::path(), false);
-  EXPECT_EQ(version.status, 0);
-  EXPECT_EQ(version.out.rfind("import-layout-template ", 0), 0u) << version.out;
+    const ProcessResult help = RunHost({"--help"}, "", fs::path(), false);
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("Usage: import-layout-template [OPTIONS] [CENTRAL_LIBRARY]\n", 0), 0u) << help.out;
+    const ProcessResult version = RunHost({"--version"}, "", fs::path(), false);
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("import-layout-template ", 0), 0u) << version.out;
 }
 
 }  // namespace

@@ -22,250 +22,272 @@ namespace fs = std::filesystem;
 constexpr auto kPatience = std::chrono::seconds(30);
 
 // A tmux server of its own, with one 80 x 24 session running a command.
-class TmuxSession
-{
+class TmuxSession {
 public:
-  explicit TmuxSession(fs::path folder) : folder_(std::move(folder)), socket_((folder_ / "tmux.sock").string()) {}
-  ~TmuxSession() { Tmux({"kill-server"}); }
+    explicit TmuxSession(fs::path folder) : folder_(std::move(folder)), socket_((folder_ / "tmux.sock").string()) {}
+    ~TmuxSession() { Tmux({"kill-server"}); }
 
-  static bool Available(const fs::path& folder)
-  {
-    return RunQuietly({"tmux", "-V"}, folder / "tmux-version.txt") == 0;
-  }
+    static bool Available(const fs::path& folder)
+    {
+        return RunQuietly({"tmux", "-V"}, folder / "tmux-version.txt") == 0;
+    }
 
-  bool Start(const std::string& command)
-  {
-    ::unsetenv("TMUX");
-    return Tmux({"new-session", "-d", "-s", "ilt", "-x", "80", "-y", "24", command}) == 0;
-  }
+    bool Start(const std::string& command)
+    {
+        ::unsetenv("TMUX");
+        return Tmux({"new-session", "-d", "-s", "ilt", "-x", "80", "-y", "24", command}) == 0;
+    }
 
-  // The pane's text; with `attributes`, with the escape sequences of its
-  // attributes too (bold is "\x1b[1m", dim "\x1b[2m").
-  std::string Screen(bool attributes = false)
-  {
-    const fs::path capture = folder_ / "screen.txt";
-    if (attributes)
-      Tmux({"capture-pane", "-p", "-e", "-t", "ilt"}, capture);
-    else
-      Tmux({"capture-pane", "-p", "-t", "ilt"}, capture);
-    return ReadFile(capture);
-  }
+    // The pane's text; with `attributes`, with the escape sequences of its
+    // attributes too (bold is "\x1b[1m", dim "\x1b[2m").
+    std::string Screen(bool attributes = false)
+    {
+        const fs::path capture = folder_ / "screen.txt";
+        if (attributes)
+            Tmux({"capture-pane", "-p", "-e", "-t", "ilt"}, capture);
+        else
+            Tmux({"capture-pane", "-p", "-t", "ilt"}, capture);
+        return ReadFile(capture);
+    }
 
-  void Keys(const std::vector<std::string>& keys)
-  {
-    std::vector<std::string> arguments = {"send-keys", "-t", "ilt"};
-    arguments.insert(arguments.end(), keys.begin(), keys.end());
-    Tmux(arguments);
-  }
+    void Keys(const std::vector<std::string>& keys)
+    {
+        std::vector<std::string> arguments = {"send-keys", "-t", "ilt"};
+        arguments.insert(arguments.end(), keys.begin(), keys.end());
+        Tmux(arguments);
+    }
 
-  // Waits until the screen satisfies `ready`; the last screen in *shown.
-  bool WaitForScreen(const std::function<bool(const std::string&)>& ready, std::string* shown,
-                     bool attributes = false)
-  {
-    const auto deadline = std::chrono::steady_clock::now() + kPatience;
-    do {
-      *shown = Screen(attributes);
-      if (ready(*shown))
-        return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    } while (std::chrono::steady_clock::now() < deadline);
-    return false;
-  }
+    // Waits until the screen satisfies `ready`; the last screen in *shown.
+    bool WaitForScreen(const std::function<bool(const std::string&)>& ready, std::string* shown,
+                       bool attributes = false)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + kPatience;
+        do {
+            *shown = Screen(attributes);
+            if (ready(*shown))
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        } while (std::chrono::steady_clock::now() < deadline);
+        return false;
+    }
 
 private:
-  int Tmux(const std::vector<std::string>& arguments, const fs::path& output = {})
-  {
-    std::vector<std::string> argv = {"tmux", "-f", "/dev/null", "-S", socket_};
-    argv.insert(argv.end(), arguments.begin(), arguments.end());
-    return RunQuietly(argv, output.empty() ? folder_ / "tmux.log" : output);
-  }
+    int Tmux(const std::vector<std::string>& arguments, const fs::path& output = {})
+    {
+        std::vector<std::string> argv = {"tmux", "-f", "/dev/null", "-S", socket_};
+        argv.insert(argv.end(), arguments.begin(), arguments.end());
+        return RunQuietly(argv, output.empty() ? folder_ / "tmux.log" : output);
+    }
 
-  fs::path folder_;
-  std::string socket_;
+    fs::path folder_;
+    std::string socket_;
 };
 
 // Whether the browser's OK button is drawn with the attribute `code` (1 bold:
 // enabled, 2 dim: greyed), however tmux combines the escape sequence.
 bool OkDrawnWith(const std::string& screen, int code)
 {
-  return std::regex_search(screen, std::regex("\x1b\\[([0-9]*;)*" + std::to_string(code) + "m\\[ OK \\]"));
+    return std::regex_search(screen, std::regex("\x1b\\[([0-9]*;)*" + std::to_string(code) + "m\\[ OK \\]"));
 }
 
 bool Contains(const std::string& screen, const std::vector<std::string>& texts)
 {
-  for (const std::string& text : texts) {
-    if (screen.find(text) == std::string::npos)
-      return false;
-  }
-  return true;
+    for (const std::string& text : texts) {
+        if (screen.find(text) == std::string::npos)
+            return false;
+    }
+    return true;
 }
 
-class TerminalTest : public ::testing::Test
-{
+class TerminalTest : public ::testing::Test {
 protected:
-  void SetUp() override
-  {
-    if (!TmuxSession::Available(library_.Root()))
-      GTEST_SKIP() << "tmux is not installed";
-  }
+    void SetUp() override
+    {
+        if (!TmuxSession::Available(library_.Root()))
+            GTEST_SKIP() << "tmux is not installed";
+    }
 
-  // Starts the host on `central` in tmux, with the environment variables
-  // `environment` ("TERM=dumb"); its output and exit status land in files.
-  void StartHost(const std::string& central, const std::string& environment = std::string())
-  {
-    const fs::path root = library_.Root();
-    WriteFile(root / "run.sh", "#!/bin/sh\n" + (environment.empty() ? std::string() : "env " + environment + " ") + "\"" +
-                                   ILT_HOST_PROGRAM + "\" --drive 'D=" + root.string() +
-                                   "' --listing-order ascending '" + central + "' >'" + (root / "out.txt").string() +
-                                   "' 2>'" + (root / "err.txt").string() + "'\necho $? >'" +
-                                   (root / "status.tmp").string() + "'\nmv '" + (root / "status.tmp").string() +
-                                   "' '" + (root / "status.txt").string() + "'\n");
-    ASSERT_TRUE(tmux_.Start("sh '" + (root / "run.sh").string() + "'"));
-  }
+    // Starts the host on `central` in tmux, with the environment variables
+    // `environment` ("TERM=dumb"); its output and exit status land in files.
+    void StartHost(const std::string& central, const std::string& environment = std::string())
+    {
+        const fs::path root = library_.Root();
+        WriteFile(root / "run.sh", "#!/bin/sh\n" + (environment.empty() ? std::string() : "env " + environment + " ") +
+                                       "\"" + ILT_HOST_PROGRAM + "\" --drive 'D=" + root.string() +
+                                       "' --listing-order ascending '" + central + "' >'" +
+                                       (root / "out.txt").string() + "' 2>'" + (root / "err.txt").string() +
+                                       "'\necho $? >'" + (root / "status.tmp").string() + "'\nmv '" +
+                                       (root / "status.tmp").string() + "' '" + (root / "status.txt").string() + "'\n");
+        ASSERT_TRUE(tmux_.Start("sh '" + (root / "run.sh").string() + "'"));
+    }
 
-  // The host's exit status once it has ended, or -1.
-  int WaitForExit()
-  {
-    const fs::path status = library_.Root() / "status.txt";
-    const auto deadline = std::chrono::steady_clock::now() + kPatience;
-    while (!fs::exists(status) && std::chrono::steady_clock::now() < deadline)
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    return fs::exists(status) ? std::stoi(ReadFile(status)) : -1;
-  }
+    // The host's exit status once it has ended, or -1.
+    int WaitForExit()
+    {
+        const fs::path status = library_.Root() / "status.txt";
+        const auto deadline = std::chrono::steady_clock::now() + kPatience;
+        while (!fs::exists(status) && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        return fs::exists(status) ? std::stoi(ReadFile(status)) : -1;
+    }
 
-  std::string Output() const { return ReadFile(library_.Root() / "out.txt"); }
-  std::string Errors() const { return ReadFile(library_.Root() / "err.txt"); }
-  fs::path Layout() const { return library_.Root() / "lib" / "Templates" / "Layout"; }
+    std::string Output() const { return ReadFile(library_.Root() / "out.txt"); }
+    std::string Errors() const { return ReadFile(library_.Root() / "err.txt"); }
+    fs::path Layout() const { return library_.Root() / "lib" / "Templates" / "Layout"; }
 
-  LibraryFixture library_;
-  TmuxSession tmux_{library_.Root()};
+    LibraryFixture library_;
+    TmuxSession tmux_{library_.Root()};
 };
 
 TEST_F(TerminalTest, PickTheOtherTemplateWithTheKeysAndConfirm)
 {
-  LibraryFixture::Make4L(Layout() / "4L");
-  LibraryFixture::Make6L(Layout() / "6L");
-  StartHost("D:\\lib");
-  std::string screen;
+    LibraryFixture::Make4L(Layout() / "4L");
+    LibraryFixture::Make6L(Layout() / "6L");
+    StartHost("D:\\lib");
+    std::string screen;
 
-  ASSERT_TRUE(tmux_.WaitForScreen(
-      [](const std::string& s) { return Contains(s, {"Import Layout Template", "4L", "2007", "TOP", "BOTTOM"}); },
-      &screen))
-      << screen;
-  EXPECT_EQ(screen.find("6L"), std::string::npos) << "only the selection shows while the list is closed\n" << screen;
+    ASSERT_TRUE(tmux_.WaitForScreen(
+        [](const std::string& s) {
+            return Contains(s, {"Import Layout Template", "4L", "2007", "TOP", "BOTTOM"});
+        },
+        &screen))
+        << screen;
+    EXPECT_EQ(screen.find("6L"), std::string::npos) << "only the selection shows while the list is closed\n" << screen;
 
-  // The dialog manager gave the focus to the first tab stop, OK; Shift-Tab
-  // goes round to the drop-down, the last one, and F4 drops its list.
-  tmux_.Keys({"BTab", "F4"});
-  ASSERT_TRUE(tmux_.WaitForScreen([](const std::string& s) { return Contains(s, {"4L", "6L", "Enter: pick"}); },
-                                  &screen))
-      << screen;
+    // The dialog manager gave the focus to the first tab stop, OK; Shift-Tab
+    // goes round to the drop-down, the last one, and F4 drops its list.
+    tmux_.Keys({"BTab", "F4"});
+    ASSERT_TRUE(tmux_.WaitForScreen(
+        [](const std::string& s) {
+            return Contains(s, {"4L", "6L", "Enter: pick"});
+        },
+        &screen))
+        << screen;
 
-  // Down moves the list's highlight; Enter closes the list, Enter again is OK.
-  tmux_.Keys({"Down"});
-  tmux_.Keys({"Enter"});
-  ASSERT_TRUE(tmux_.WaitForScreen(
-      [](const std::string& s) { return Contains(s, {"2005", "SIGNAL_1", "PLANE_2", "SIGNAL_6"}); }, &screen))
-      << screen;
-  EXPECT_EQ(screen.find("TOP"), std::string::npos) << screen;
+    // Down moves the list's highlight; Enter closes the list, Enter again is OK.
+    tmux_.Keys({"Down"});
+    tmux_.Keys({"Enter"});
+    ASSERT_TRUE(tmux_.WaitForScreen(
+        [](const std::string& s) {
+            return Contains(s, {"2005", "SIGNAL_1", "PLANE_2", "SIGNAL_6"});
+        },
+        &screen))
+        << screen;
+    EXPECT_EQ(screen.find("TOP"), std::string::npos) << screen;
 
-  tmux_.Keys({"Enter"});
-  EXPECT_EQ(WaitForExit(), 0) << Errors();
-  EXPECT_EQ(Output(), (Layout() / "6L").string() + "\n");
+    tmux_.Keys({"Enter"});
+    EXPECT_EQ(WaitForExit(), 0) << Errors();
+    EXPECT_EQ(Output(), (Layout() / "6L").string() + "\n");
 }
 
 // As on Windows, Down on the closed drop-down takes the next entry at once.
 TEST_F(TerminalTest, DownOnTheClosedDropDownTakesTheNextTemplate)
 {
-  LibraryFixture::Make4L(Layout() / "4L");
-  LibraryFixture::Make6L(Layout() / "6L");
-  StartHost("D:\\lib");
-  std::string screen;
-  ASSERT_TRUE(tmux_.WaitForScreen(
-      [](const std::string& s) { return Contains(s, {"Import Layout Template", "4L", "TOP"}); }, &screen))
-      << screen;
+    LibraryFixture::Make4L(Layout() / "4L");
+    LibraryFixture::Make6L(Layout() / "6L");
+    StartHost("D:\\lib");
+    std::string screen;
+    ASSERT_TRUE(tmux_.WaitForScreen(
+        [](const std::string& s) {
+            return Contains(s, {"Import Layout Template", "4L", "TOP"});
+        },
+        &screen))
+        << screen;
 
-  tmux_.Keys({"BTab", "Down"});
-  ASSERT_TRUE(tmux_.WaitForScreen([](const std::string& s) { return Contains(s, {"6L", "2005", "SIGNAL_1"}); },
-                                  &screen))
-      << screen;
-  EXPECT_EQ(screen.find("TOP"), std::string::npos) << screen;
+    tmux_.Keys({"BTab", "Down"});
+    ASSERT_TRUE(tmux_.WaitForScreen(
+        [](const std::string& s) {
+            return Contains(s, {"6L", "2005", "SIGNAL_1"});
+        },
+        &screen))
+        << screen;
+    EXPECT_EQ(screen.find("TOP"), std::string::npos) << screen;
 
-  tmux_.Keys({"Enter"});
-  EXPECT_EQ(WaitForExit(), 0) << Errors();
-  EXPECT_EQ(Output(), (Layout() / "6L").string() + "\n");
+    tmux_.Keys({"Enter"});
+    EXPECT_EQ(WaitForExit(), 0) << Errors();
+    EXPECT_EQ(Output(), (Layout() / "6L").string() + "\n");
 }
 
 TEST_F(TerminalTest, EscapeCancels)
 {
-  LibraryFixture::Make4L(Layout() / "4L");
-  LibraryFixture::Make6L(Layout() / "6L");
-  StartHost("D:\\lib");
-  std::string screen;
-  ASSERT_TRUE(tmux_.WaitForScreen(
-      [](const std::string& s) { return Contains(s, {"Import Layout Template", "TOP"}); }, &screen))
-      << screen;
+    LibraryFixture::Make4L(Layout() / "4L");
+    LibraryFixture::Make6L(Layout() / "6L");
+    StartHost("D:\\lib");
+    std::string screen;
+    ASSERT_TRUE(tmux_.WaitForScreen(
+        [](const std::string& s) {
+            return Contains(s, {"Import Layout Template", "TOP"});
+        },
+        &screen))
+        << screen;
 
-  tmux_.Keys({"Escape"});
-  EXPECT_EQ(WaitForExit(), 1) << Errors();
-  EXPECT_EQ(Output(), "");
+    tmux_.Keys({"Escape"});
+    EXPECT_EQ(WaitForExit(), 1) << Errors();
+    EXPECT_EQ(Output(), "");
 }
 
 TEST_F(TerminalTest, ATerminalThatCannotPlaceTheCursorIsRefused)
 {
-  LibraryFixture::Make4L(Layout() / "4L");
-  StartHost("D:\\lib", "TERM=dumb");
-  EXPECT_EQ(WaitForExit(), 2) << Errors();
-  EXPECT_EQ(Output(), "");
-  EXPECT_EQ(Errors().rfind("import-layout-template: the terminal cannot show the dialog (TERM=dumb): ", 0), 0u)
-      << Errors();
+    LibraryFixture::Make4L(Layout() / "4L");
+    StartHost("D:\\lib", "TERM=dumb");
+    EXPECT_EQ(WaitForExit(), 2) << Errors();
+    EXPECT_EQ(Output(), "");
+    EXPECT_EQ(Errors().rfind("import-layout-template: the terminal cannot show the dialog (TERM=dumb): ", 0), 0u)
+        << Errors();
 }
 
 TEST_F(TerminalTest, MessageBoxShowsItsTextAndTakesEnter)
 {
-  StartHost("D:\\nothere");
-  std::string screen;
-  ASSERT_TRUE(tmux_.WaitForScreen(
-      [](const std::string& s) { return Contains(s, {"Central library \"D:\\nothere\" doesn't exist.", "[ OK ]"}); },
-      &screen))
-      << screen;
+    StartHost("D:\\nothere");
+    std::string screen;
+    ASSERT_TRUE(tmux_.WaitForScreen(
+        [](const std::string& s) {
+            return Contains(s, {"Central library \"D:\\nothere\" doesn't exist.", "[ OK ]"});
+        },
+        &screen))
+        << screen;
 
-  tmux_.Keys({"Enter"});
-  EXPECT_EQ(WaitForExit(), 1) << Errors();
-  EXPECT_EQ(Output(), "");
+    tmux_.Keys({"Enter"});
+    EXPECT_EQ(WaitForExit(), 1) << Errors();
+    EXPECT_EQ(Output(), "");
 }
 
 TEST_F(TerminalTest, FolderBrowserGreysOkUntilAFolderWithTemplatesIsHighlighted)
 {
-  fs::create_directories(library_.Root() / "lib" / "empty");
-  LibraryFixture::Make6L(library_.Root() / "lib" / "elsewhere" / "6L");
-  StartHost("D:\\lib");
-  std::string screen;
-  ASSERT_TRUE(tmux_.WaitForScreen(
-      [](const std::string& s) { return Contains(s, {"Would you like to select one?", "[ Yes ]", "[ No ]"}); },
-      &screen))
-      << screen;
+    fs::create_directories(library_.Root() / "lib" / "empty");
+    LibraryFixture::Make6L(library_.Root() / "lib" / "elsewhere" / "6L");
+    StartHost("D:\\lib");
+    std::string screen;
+    ASSERT_TRUE(tmux_.WaitForScreen(
+        [](const std::string& s) {
+            return Contains(s, {"Would you like to select one?", "[ Yes ]", "[ No ]"});
+        },
+        &screen))
+        << screen;
 
-  tmux_.Keys({"Enter"});
-  ASSERT_TRUE(tmux_.WaitForScreen(
-      [](const std::string& s) {
-        return Contains(s, {"Browse For Folder", "Select layout templates folder.", "D:\\lib", "elsewhere", "empty"}) &&
-               OkDrawnWith(s, 2);
-      },
-      &screen, true))
-      << screen;
+    tmux_.Keys({"Enter"});
+    ASSERT_TRUE(tmux_.WaitForScreen(
+        [](const std::string& s) {
+            return Contains(
+                       s, {"Browse For Folder", "Select layout templates folder.", "D:\\lib", "elsewhere", "empty"}) &&
+                   OkDrawnWith(s, 2);
+        },
+        &screen, true))
+        << screen;
 
-  tmux_.Keys({"Down"});  // elsewhere, sorted before empty
-  ASSERT_TRUE(tmux_.WaitForScreen([](const std::string& s) { return OkDrawnWith(s, 1); }, &screen, true))
-      << screen;
+    tmux_.Keys({"Down"});  // elsewhere, sorted before empty
+    ASSERT_TRUE(tmux_.WaitForScreen([](const std::string& s) { return OkDrawnWith(s, 1); }, &screen, true)) << screen;
 
-  tmux_.Keys({"Enter"});
-  ASSERT_TRUE(tmux_.WaitForScreen(
-      [](const std::string& s) { return Contains(s, {"Import Layout Template", "6L", "2005", "SIGNAL_1"}); }, &screen))
-      << screen;
-  tmux_.Keys({"Enter"});
-  EXPECT_EQ(WaitForExit(), 0) << Errors();
-  EXPECT_EQ(Output(), (library_.Root() / "lib" / "elsewhere" / "6L").string() + "\n");
+    tmux_.Keys({"Enter"});
+    ASSERT_TRUE(tmux_.WaitForScreen(
+        [](const std::string& s) {
+            return Contains(s, {"Import Layout Template", "6L", "2005", "SIGNAL_1"});
+        },
+        &screen))
+        << screen;
+    tmux_.Keys({"Enter"});
+    EXPECT_EQ(WaitForExit(), 0) << Errors();
+    EXPECT_EQ(Output(), (library_.Root() / "lib" / "elsewhere" / "6L").string() + "\n");
 }
 
 }  // namespace

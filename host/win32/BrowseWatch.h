@@ -15,47 +15,45 @@
 
 namespace ilt::win32 {
 
-class BrowseWatch
-{
+class BrowseWatch {
 public:
-  class Listener
-  {
-  public:
-    virtual ~Listener() = default;
-    // SHBrowseForFolderA is called; `root` is "" when rooted at the desktop.
-    virtual void BrowserOpening(const std::string& title, const std::string& root) = 0;
-  };
+    class Listener {
+    public:
+        virtual ~Listener() = default;
+        // SHBrowseForFolderA is called; `root` is "" when rooted at the desktop.
+        virtual void BrowserOpening(const std::string& title, const std::string& root) = 0;
+    };
 
-  BrowseWatch(HMODULE module, Listener& listener);
-  ~BrowseWatch();
-  BrowseWatch(const BrowseWatch&) = delete;
-  BrowseWatch& operator=(const BrowseWatch&) = delete;
+    BrowseWatch(HMODULE module, Listener& listener);
+    ~BrowseWatch();
+    BrowseWatch(const BrowseWatch&) = delete;
+    BrowseWatch& operator=(const BrowseWatch&) = delete;
 
-  // False when the module does not import SHBrowseForFolderA.
-  bool Installed() const { return patch_.Installed(); }
+    // False when the module does not import SHBrowseForFolderA.
+    bool Installed() const { return patch_.Installed(); }
 
-  // The open browser's window (known from its BFFM_INITIALIZED), or null.
-  HWND Browser() const { return browser_; }
-  // The open browser's root folder, or "" when it is rooted at the desktop.
-  const std::string& Root() const { return root_; }
-  // The item of the browser's last BFFM_SELCHANGED: its file-system path, or
-  // "" for an item without one; SelectionChanges() counts them.
-  const std::string& Highlighted() const { return highlighted_; }
-  int SelectionChanges() const { return selectionChanges_; }
-  // Whether the caller's callback is running.
-  bool InCallback() const { return callbackDepth_ > 0; }
+    // The open browser's window (known from its BFFM_INITIALIZED), or null.
+    HWND Browser() const { return browser_; }
+    // The open browser's root folder, or "" when it is rooted at the desktop.
+    const std::string& Root() const { return root_; }
+    // The item of the browser's last BFFM_SELCHANGED: its file-system path, or
+    // "" for an item without one; SelectionChanges() counts them.
+    const std::string& Highlighted() const { return highlighted_; }
+    int SelectionChanges() const { return selectionChanges_; }
+    // Whether the caller's callback is running.
+    bool InCallback() const { return callbackDepth_ > 0; }
 
 private:
-  static LPITEMIDLIST WINAPI Browse(LPBROWSEINFOA info);
-  static int CALLBACK Callback(HWND hwnd, UINT message, LPARAM lParam, LPARAM data);
+    static LPITEMIDLIST WINAPI Browse(LPBROWSEINFOA info);
+    static int CALLBACK Callback(HWND hwnd, UINT message, LPARAM lParam, LPARAM data);
 
-  Listener& listener_;
-  ImportPatch patch_;
-  HWND browser_ = nullptr;
-  std::string root_;
-  std::string highlighted_;
-  int selectionChanges_ = 0;
-  int callbackDepth_ = 0;
+    Listener& listener_;
+    ImportPatch patch_;
+    HWND browser_ = nullptr;
+    std::string root_;
+    std::string highlighted_;
+    int selectionChanges_ = 0;
+    int callbackDepth_ = 0;
 };
 
 // The file-system path of an item id list; "" when it has none.

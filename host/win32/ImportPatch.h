@@ -7,23 +7,22 @@
 
 namespace ilt::win32 {
 
-class ImportPatch
-{
+class ImportPatch {
 public:
-  // Patches `module`'s import of `function` from `dll` (the DLL's name is
-  // compared case-insensitively). Installed() tells whether it was found.
-  ImportPatch(HMODULE module, const char* dll, const char* function, void* replacement);
-  ~ImportPatch();
-  ImportPatch(const ImportPatch&) = delete;
-  ImportPatch& operator=(const ImportPatch&) = delete;
+    // Patches `module`'s import of `function` from `dll` (the DLL's name is
+    // compared case-insensitively). Installed() tells whether it was found.
+    ImportPatch(HMODULE module, const char* dll, const char* function, void* replacement);
+    ~ImportPatch();
+    ImportPatch(const ImportPatch&) = delete;
+    ImportPatch& operator=(const ImportPatch&) = delete;
 
-  bool Installed() const { return slot_ != nullptr; }
-  // What the entry pointed at before: the function to call on.
-  void* Original() const { return original_; }
+    bool Installed() const { return slot_ != nullptr; }
+    // What the entry pointed at before: the function to call on.
+    void* Original() const { return original_; }
 
 private:
-  void** slot_ = nullptr;
-  void* original_ = nullptr;
+    void** slot_ = nullptr;
+    void* original_ = nullptr;
 };
 
 }  // namespace ilt::win32

@@ -8,12 +8,11 @@
 
 namespace ilt::win32 {
 
-struct MessageBoxContent
-{
-  std::string text;
-  // The MB_* style it shows: the buttons (MB_OK, MB_YESNO, ...), the icon
-  // (MB_ICONHAND, ...) and the default button (MB_DEFBUTTON2, ...).
-  UINT style = 0;
+struct MessageBoxContent {
+    std::string text;
+    // The MB_* style it shows: the buttons (MB_OK, MB_YESNO, ...), the icon
+    // (MB_ICONHAND, ...) and the default button (MB_DEFBUTTON2, ...).
+    UINT style = 0;
 };
 
 // Whether `window` looks like a message box: a dialog of buttons and static

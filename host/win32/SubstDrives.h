@@ -13,26 +13,24 @@
 
 namespace ilt::win32 {
 
-class SubstDrives
-{
+class SubstDrives {
 public:
-  SubstDrives() = default;
-  ~SubstDrives();
-  SubstDrives(const SubstDrives&) = delete;
-  SubstDrives& operator=(const SubstDrives&) = delete;
+    SubstDrives() = default;
+    ~SubstDrives();
+    SubstDrives(const SubstDrives&) = delete;
+    SubstDrives& operator=(const SubstDrives&) = delete;
 
-  // Maps drive `mapping.letter` to the folder `mapping.folder` (a relative one
-  // is taken from the current folder). False, with the reason in `error`, when
-  // the folder is not there or the drive exists already.
-  bool Map(const DriveMapping& mapping, std::string& error);
+    // Maps drive `mapping.letter` to the folder `mapping.folder` (a relative one
+    // is taken from the current folder). False, with the reason in `error`, when
+    // the folder is not there or the drive exists already.
+    bool Map(const DriveMapping& mapping, std::string& error);
 
 private:
-  struct Mapped
-  {
-    std::string device;  // "D:"
-    std::string folder;  // the full path it names
-  };
-  std::vector<Mapped> mapped_;
+    struct Mapped {
+        std::string device;  // "D:"
+        std::string folder;  // the full path it names
+    };
+    std::vector<Mapped> mapped_;
 };
 
 }  // namespace ilt::win32

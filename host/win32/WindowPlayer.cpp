@@ -19,24 +19,24 @@ constexpr UINT kTickMilliseconds = 20;
 
 bool IsButtonCommand(WPARAM wParam)
 {
-  const int id = LOWORD(wParam);
-  return HIWORD(wParam) == BN_CLICKED && ((id >= IDOK && id <= IDNO) || id == IDTRYAGAIN || id == IDCONTINUE);
+    const int id = LOWORD(wParam);
+    return HIWORD(wParam) == BN_CLICKED && ((id >= IDOK && id <= IDNO) || id == IDTRYAGAIN || id == IDCONTINUE);
 }
 
 bool SameState(const DialogState& a, const DialogState& b)
 {
-  return a.caption == b.caption && a.central == b.central && a.constraint == b.constraint && a.format == b.format &&
-         a.templates == b.templates && a.selected == b.selected && a.rows == b.rows;
+    return a.caption == b.caption && a.central == b.central && a.constraint == b.constraint && a.format == b.format &&
+           a.templates == b.templates && a.selected == b.selected && a.rows == b.rows;
 }
 
 // Folder paths compared as Windows compares them: case ignored, a trailing backslash too.
 bool SamePath(std::string a, std::string b)
 {
-  for (std::string* path : {&a, &b}) {
-    while (path->size() > 3 && path->back() == '\\')
-      path->pop_back();
-  }
-  return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+    for (std::string* path : {&a, &b}) {
+        while (path->size() > 3 && path->back() == '\\')
+            path->pop_back();
+    }
+    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
 }
 
 }  // namespace
@@ -44,256 +44,253 @@ bool SamePath(std::string a, std::string b)
 WindowPlayer::WindowPlayer(std::optional<Script> script, TranscriptWriter* transcript, HMODULE module)
     : transcript_(transcript), watch_(module, *this)
 {
-  if (script)
-    progress_.emplace(std::move(*script));
-  activePlayer = this;
-  const DWORD thread = GetCurrentThreadId();
-  cbt_.reset(SetWindowsHookExA(WH_CBT, &WindowPlayer::CbtHook, nullptr, thread));
-  sent_.reset(SetWindowsHookExA(WH_CALLWNDPROC, &WindowPlayer::SentMessageHook, nullptr, thread));
-  retrieved_.reset(SetWindowsHookExA(WH_GETMESSAGE, &WindowPlayer::RetrievedMessageHook, nullptr, thread));
-  timer_ = SetTimer(nullptr, 0, kTickMilliseconds, &WindowPlayer::Tick);
+    if (script)
+        progress_.emplace(std::move(*script));
+    activePlayer = this;
+    const DWORD thread = GetCurrentThreadId();
+    cbt_.reset(SetWindowsHookExA(WH_CBT, &WindowPlayer::CbtHook, nullptr, thread));
+    sent_.reset(SetWindowsHookExA(WH_CALLWNDPROC, &WindowPlayer::SentMessageHook, nullptr, thread));
+    retrieved_.reset(SetWindowsHookExA(WH_GETMESSAGE, &WindowPlayer::RetrievedMessageHook, nullptr, thread));
+    timer_ = SetTimer(nullptr, 0, kTickMilliseconds, &WindowPlayer::Tick);
 }
 
 WindowPlayer::~WindowPlayer()
 {
-  if (timer_ != 0)
-    KillTimer(nullptr, timer_);
-  activePlayer = nullptr;
+    if (timer_ != 0)
+        KillTimer(nullptr, timer_);
+    activePlayer = nullptr;
 }
 
 const std::string& WindowPlayer::Error() const
 {
-  static const std::string none;
-  return progress_ ? progress_->Error() : none;
+    static const std::string none;
+    return progress_ ? progress_->Error() : none;
 }
 
-int WindowPlayer::FirstUnplayedLine() const
-{
-  return progress_ ? progress_->FirstUnplayedLine() : 0;
-}
+int WindowPlayer::FirstUnplayedLine() const { return progress_ ? progress_->FirstUnplayedLine() : 0; }
 
 LRESULT CALLBACK WindowPlayer::CbtHook(int code, WPARAM wParam, LPARAM lParam)
 {
-  if (activePlayer != nullptr && code == HCBT_CREATEWND) {
-    const auto* created = reinterpret_cast<const CBT_CREATEWNDA*>(lParam);
-    if (!(created->lpcs->style & WS_CHILD))
-      activePlayer->Created(reinterpret_cast<HWND>(wParam));
-  } else if (activePlayer != nullptr && code == HCBT_DESTROYWND) {
-    activePlayer->Destroying(reinterpret_cast<HWND>(wParam));
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
+    if (activePlayer != nullptr && code == HCBT_CREATEWND) {
+        const auto* created = reinterpret_cast<const CBT_CREATEWNDA*>(lParam);
+        if (!(created->lpcs->style & WS_CHILD))
+            activePlayer->Created(reinterpret_cast<HWND>(wParam));
+    } else if (activePlayer != nullptr && code == HCBT_DESTROYWND) {
+        activePlayer->Destroying(reinterpret_cast<HWND>(wParam));
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 LRESULT CALLBACK WindowPlayer::SentMessageHook(int code, WPARAM wParam, LPARAM lParam)
 {
-  if (activePlayer != nullptr && code == HC_ACTION)
-    activePlayer->Sent(*reinterpret_cast<const CWPSTRUCT*>(lParam));
-  return CallNextHookEx(nullptr, code, wParam, lParam);
+    if (activePlayer != nullptr && code == HC_ACTION)
+        activePlayer->Sent(*reinterpret_cast<const CWPSTRUCT*>(lParam));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 LRESULT CALLBACK WindowPlayer::RetrievedMessageHook(int code, WPARAM wParam, LPARAM lParam)
 {
-  const auto* message = reinterpret_cast<const MSG*>(lParam);
-  if (activePlayer != nullptr && code == HC_ACTION && wParam == PM_REMOVE && message->message == WM_COMMAND)
-    activePlayer->CommandGiven(message->hwnd, message->wParam);
-  return CallNextHookEx(nullptr, code, wParam, lParam);
+    const auto* message = reinterpret_cast<const MSG*>(lParam);
+    if (activePlayer != nullptr && code == HC_ACTION && wParam == PM_REMOVE && message->message == WM_COMMAND)
+        activePlayer->CommandGiven(message->hwnd, message->wParam);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 void CALLBACK WindowPlayer::Tick(HWND, UINT, UINT_PTR, DWORD)
 {
-  if (activePlayer != nullptr)
-    activePlayer->OnTick();
+    if (activePlayer != nullptr)
+        activePlayer->OnTick();
 }
 
 void WindowPlayer::BrowserOpening(const std::string& title, const std::string& root)
 {
-  if (transcript_ != nullptr)
-    transcript_->Browser(title, root);
+    if (transcript_ != nullptr)
+        transcript_->Browser(title, root);
 }
 
 void WindowPlayer::Created(HWND window)
 {
-  if (ClassNameOf(window) == "#32770")
-    windows_.push_back(window);
+    if (ClassNameOf(window) == "#32770")
+        windows_.push_back(window);
 }
 
 void WindowPlayer::Destroying(HWND window)
 {
-  const auto known = std::find(windows_.begin(), windows_.end(), window);
-  if (known == windows_.end())
-    return;
-  windows_.erase(known);
-  if (boxes_.count(window) != 0 || LooksLikeMessageBox(window)) {
-    // A message box returns the id of the button command that ended it.
-    const MessageBoxContent& box = BoxRead(window);
-    const auto command = lastButtonCommand_.find(window);
-    const INT_PTR answer =
-        unanswered_.count(window) != 0 || command == lastButtonCommand_.end() ? 0 : command->second;
-    if (transcript_ != nullptr)
-      transcript_->MessageBox(box.style, box.text, answer);
-  }
-  boxes_.erase(window);
-  lastButtonCommand_.erase(window);
-  unanswered_.erase(window);
+    const auto known = std::find(windows_.begin(), windows_.end(), window);
+    if (known == windows_.end())
+        return;
+    windows_.erase(known);
+    if (boxes_.count(window) != 0 || LooksLikeMessageBox(window)) {
+        // A message box returns the id of the button command that ended it.
+        const MessageBoxContent& box = BoxRead(window);
+        const auto command = lastButtonCommand_.find(window);
+        const INT_PTR answer =
+            unanswered_.count(window) != 0 || command == lastButtonCommand_.end() ? 0 : command->second;
+        if (transcript_ != nullptr)
+            transcript_->MessageBox(box.style, box.text, answer);
+    }
+    boxes_.erase(window);
+    lastButtonCommand_.erase(window);
+    unanswered_.erase(window);
 }
 
 void WindowPlayer::CommandGiven(HWND window, WPARAM wParam)
 {
-  if (IsButtonCommand(wParam) && std::find(windows_.begin(), windows_.end(), window) != windows_.end())
-    lastButtonCommand_[window] = LOWORD(wParam);
+    if (IsButtonCommand(wParam) && std::find(windows_.begin(), windows_.end(), window) != windows_.end())
+        lastButtonCommand_[window] = LOWORD(wParam);
 }
 
 void WindowPlayer::Sent(const CWPSTRUCT& message)
 {
-  switch (message.message) {
-  case WM_COMMAND: CommandGiven(message.hwnd, message.wParam); break;
-  case WM_SHOWWINDOW:
-    if (message.wParam != FALSE && transcript_ != nullptr && IsImportDialog(message.hwnd))
-      transcript_->Shown();
-    break;
-  case BFFM_ENABLEOK:
-    // The callback's verdict; Wine's browser sends its own after the callback returns.
-    if (message.hwnd == watch_.Browser() && watch_.InCallback() && transcript_ != nullptr)
-      transcript_->EnableOk(watch_.Highlighted(), message.lParam != 0);
-    break;
-  default: break;
-  }
+    switch (message.message) {
+    case WM_COMMAND: CommandGiven(message.hwnd, message.wParam); break;
+    case WM_SHOWWINDOW:
+        if (message.wParam != FALSE && transcript_ != nullptr && IsImportDialog(message.hwnd))
+            transcript_->Shown();
+        break;
+    case BFFM_ENABLEOK:
+        // The callback's verdict; Wine's browser sends its own after the callback returns.
+        if (message.hwnd == watch_.Browser() && watch_.InCallback() && transcript_ != nullptr)
+            transcript_->EnableOk(watch_.Highlighted(), message.lParam != 0);
+        break;
+    default: break;
+    }
 }
 
 const MessageBoxContent& WindowPlayer::BoxRead(HWND box)
 {
-  auto known = boxes_.find(box);
-  if (known == boxes_.end())
-    known = boxes_.emplace(box, ReadMessageBox(box)).first;
-  return known->second;
+    auto known = boxes_.find(box);
+    if (known == boxes_.end())
+        known = boxes_.emplace(box, ReadMessageBox(box)).first;
+    return known->second;
 }
 
 HWND WindowPlayer::WaitingWindowHandle() const
 {
-  for (auto window = windows_.rbegin(); window != windows_.rend(); ++window) {
-    if (IsWindow(*window) && IsWindowVisible(*window) && IsWindowEnabled(*window))
-      return *window;
-  }
-  return nullptr;
+    for (auto window = windows_.rbegin(); window != windows_.rend(); ++window) {
+        if (IsWindow(*window) && IsWindowVisible(*window) && IsWindowEnabled(*window))
+            return *window;
+    }
+    return nullptr;
 }
 
 WindowRole WindowPlayer::RoleOf(HWND window) const
 {
-  if (IsImportDialog(window))
-    return WindowRole::Dialog;
-  if (window == watch_.Browser() || FindDescendantOfClass(window, "SysTreeView32") != nullptr)
-    return WindowRole::FolderBrowser;
-  if (LooksLikeMessageBox(window))
-    return WindowRole::MessageBox;
-  return WindowRole::Other;
+    if (IsImportDialog(window))
+        return WindowRole::Dialog;
+    if (window == watch_.Browser() || FindDescendantOfClass(window, "SysTreeView32") != nullptr)
+        return WindowRole::FolderBrowser;
+    if (LooksLikeMessageBox(window))
+        return WindowRole::MessageBox;
+    return WindowRole::Other;
 }
 
 void WindowPlayer::OnTick()
 {
-  if (inTick_)
-    return;
-  inTick_ = true;
-  const HWND window = WaitingWindowHandle();
-  WaitingWindow waiting;
-  waiting.role = window != nullptr ? RoleOf(window) : WindowRole::Other;
-  if (window != nullptr && waiting.role == WindowRole::MessageBox)
-    waiting.messageBoxText = BoxRead(window).text;
-  if (window != nullptr && waiting.role == WindowRole::Dialog && transcript_ != nullptr) {
-    // Each wait of a scripted run; a person's run when what is shown changed.
-    DialogState state = ReadDialogState(window);
-    if (progress_ || !watchedState_ || !SameState(*watchedState_, state))
-      transcript_->State(state);
-    watchedState_ = std::move(state);
-  }
-  if (window != nullptr && progress_) {
-    if (const ScriptStep* step = progress_->Next(waiting))
-      Play(*step, window, waiting);
-    else
-      EndUnanswered(window, waiting.role);
-  }
-  inTick_ = false;
+    if (inTick_)
+        return;
+    inTick_ = true;
+    const HWND window = WaitingWindowHandle();
+    WaitingWindow waiting;
+    waiting.role = window != nullptr ? RoleOf(window) : WindowRole::Other;
+    if (window != nullptr && waiting.role == WindowRole::MessageBox)
+        waiting.messageBoxText = BoxRead(window).text;
+    if (window != nullptr && waiting.role == WindowRole::Dialog && transcript_ != nullptr) {
+        // Each wait of a scripted run; a person's run when what is shown changed.
+        DialogState state = ReadDialogState(window);
+        if (progress_ || !watchedState_ || !SameState(*watchedState_, state))
+            transcript_->State(state);
+        watchedState_ = std::move(state);
+    }
+    if (window != nullptr && progress_) {
+        if (const ScriptStep* step = progress_->Next(waiting))
+            Play(*step, window, waiting);
+        else
+            EndUnanswered(window, waiting.role);
+    }
+    inTick_ = false;
 }
 
 void WindowPlayer::Play(const ScriptStep& step, HWND window, const WaitingWindow& waiting)
 {
-  std::string refusal;
-  switch (step.kind) {
-  case ScriptStep::Kind::Select: {
-    if (!progress_->Requires(step, waiting, WindowRole::Dialog))
-      return;
-    const std::vector<std::string> entries = ReadDialogState(window).templates;
-    const auto entry = std::find(entries.begin(), entries.end(), step.argument);
-    if (entry == entries.end()) {
-      progress_->NoSuchEntry(step, entries);
-      return;
+    std::string refusal;
+    switch (step.kind) {
+    case ScriptStep::Kind::Select: {
+        if (!progress_->Requires(step, waiting, WindowRole::Dialog))
+            return;
+        const std::vector<std::string> entries = ReadDialogState(window).templates;
+        const auto entry = std::find(entries.begin(), entries.end(), step.argument);
+        if (entry == entries.end()) {
+            progress_->NoSuchEntry(step, entries);
+            return;
+        }
+        refusal = PickComboEntry(window, IDC_COMBO1, static_cast<int>(entry - entries.begin()));
+        break;
     }
-    refusal = PickComboEntry(window, IDC_COMBO1, static_cast<int>(entry - entries.begin()));
-    break;
-  }
-  case ScriptStep::Kind::Ok:
-    // A click on the browser's greyed OK goes nowhere.
-    refusal = ClickButton(window, IDOK, waiting.role == WindowRole::FolderBrowser);
-    break;
-  case ScriptStep::Kind::Cancel: refusal = ClickButton(window, IDCANCEL, false); break;
-  case ScriptStep::Kind::Yes: refusal = ClickButton(window, IDYES, false); break;
-  case ScriptStep::Kind::No: refusal = ClickButton(window, IDNO, false); break;
-  case ScriptStep::Kind::Enter: PressKey(window, VK_RETURN); break;
-  case ScriptStep::Kind::Escape: PressKey(window, VK_ESCAPE); break;
-  case ScriptStep::Kind::Close: PressCloseBox(window); break;
-  case ScriptStep::Kind::Highlight:
-    if (!progress_->Requires(step, waiting, WindowRole::FolderBrowser))
-      return;
-    refusal = Highlight(step.argument, window);
-    break;
-  case ScriptStep::Kind::HighlightVirtual:
-    if (!progress_->Requires(step, waiting, WindowRole::FolderBrowser))
-      return;
-    refusal = HighlightVirtual(window);
-    break;
-  }
-  if (!refusal.empty())
-    progress_->Refused(waiting, refusal);
+    case ScriptStep::Kind::Ok:
+        // A click on the browser's greyed OK goes nowhere.
+        refusal = ClickButton(window, IDOK, waiting.role == WindowRole::FolderBrowser);
+        break;
+    case ScriptStep::Kind::Cancel: refusal = ClickButton(window, IDCANCEL, false); break;
+    case ScriptStep::Kind::Yes: refusal = ClickButton(window, IDYES, false); break;
+    case ScriptStep::Kind::No: refusal = ClickButton(window, IDNO, false); break;
+    case ScriptStep::Kind::Enter: PressKey(window, VK_RETURN); break;
+    case ScriptStep::Kind::Escape: PressKey(window, VK_ESCAPE); break;
+    case ScriptStep::Kind::Close: PressCloseBox(window); break;
+    case ScriptStep::Kind::Highlight:
+        if (!progress_->Requires(step, waiting, WindowRole::FolderBrowser))
+            return;
+        refusal = Highlight(step.argument, window);
+        break;
+    case ScriptStep::Kind::HighlightVirtual:
+        if (!progress_->Requires(step, waiting, WindowRole::FolderBrowser))
+            return;
+        refusal = HighlightVirtual(window);
+        break;
+    }
+    if (!refusal.empty())
+        progress_->Refused(waiting, refusal);
 }
 
 std::string WindowPlayer::Highlight(const std::string& path, HWND browser)
 {
-  std::string refusal = HighlightFolder(browser, watch_.Root(), path);
-  // The highlight counts once it has reached the browser's callback.
-  if (refusal.empty() && !SamePath(watch_.Highlighted(), path))
-    refusal = "the browser did not highlight \"" + path + "\"";
-  return refusal;
+    std::string refusal = HighlightFolder(browser, watch_.Root(), path);
+    // The highlight counts once it has reached the browser's callback.
+    if (refusal.empty() && !SamePath(watch_.Highlighted(), path))
+        refusal = "the browser did not highlight \"" + path + "\"";
+    return refusal;
 }
 
 std::string WindowPlayer::HighlightVirtual(HWND browser)
 {
-  // "This PC" has no file-system path; the browser shows it when it is
-  // rooted where that item can be reached.
-  LPITEMIDLIST computer = nullptr;
-  const int changes = watch_.SelectionChanges();
-  if (SUCCEEDED(SHGetSpecialFolderLocation(browser, CSIDL_DRIVES, &computer))) {
-    SendMessageA(browser, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(computer));
-    CoTaskMemFree(computer);
-  }
-  if (watch_.SelectionChanges() == changes || !watch_.Highlighted().empty())
-    return "the browser shows no item outside the file system under its root";
-  return std::string();
+    // "This PC" has no file-system path; the browser shows it when it is
+    // rooted where that item can be reached.
+    LPITEMIDLIST computer = nullptr;
+    const int changes = watch_.SelectionChanges();
+    if (SUCCEEDED(SHGetSpecialFolderLocation(browser, CSIDL_DRIVES, &computer))) {
+        SendMessageA(browser, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(computer));
+        CoTaskMemFree(computer);
+    }
+    if (watch_.SelectionChanges() == changes || !watch_.Highlighted().empty())
+        return "the browser shows no item outside the file system under its root";
+    return std::string();
 }
 
 void WindowPlayer::EndUnanswered(HWND window, WindowRole role)
 {
-  switch (role) {
-  case WindowRole::MessageBox:
-    unanswered_.insert(window);
-    EndDialog(window, 0);
-    break;
-  case WindowRole::FolderBrowser:
-    // The browser's own Cancel: how it ends with nothing chosen.
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(window, IDCANCEL)));
-    break;
-  case WindowRole::Dialog:
-  case WindowRole::Other: EndDialog(window, IDCANCEL); break;
-  }
+    switch (role) {
+    case WindowRole::MessageBox:
+        unanswered_.insert(window);
+        EndDialog(window, 0);
+        break;
+    case WindowRole::FolderBrowser:
+        // The browser's own Cancel: how it ends with nothing chosen.
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(window, IDCANCEL)));
+        break;
+    case WindowRole::Dialog:
+    case WindowRole::Other: EndDialog(window, IDCANCEL); break;
+    }
 }
 
 }  // namespace ilt::win32

@@ -46,63 +46,60 @@
 
 namespace ilt::win32 {
 
-class WindowPlayer : private BrowseWatch::Listener
-{
+class WindowPlayer : private BrowseWatch::Listener {
 public:
-  // Without `script` the player only watches. `transcript` may be null.
-  // `module` is the dialog module, whose folder-browser call is watched.
-  WindowPlayer(std::optional<Script> script, TranscriptWriter* transcript, HMODULE module);
-  ~WindowPlayer() override;
-  WindowPlayer(const WindowPlayer&) = delete;
-  WindowPlayer& operator=(const WindowPlayer&) = delete;
+    // Without `script` the player only watches. `transcript` may be null.
+    // `module` is the dialog module, whose folder-browser call is watched.
+    WindowPlayer(std::optional<Script> script, TranscriptWriter* transcript, HMODULE module);
+    ~WindowPlayer() override;
+    WindowPlayer(const WindowPlayer&) = delete;
+    WindowPlayer& operator=(const WindowPlayer&) = delete;
 
-  // "FILE:LINE: what went wrong", or "" while all is well.
-  const std::string& Error() const;
-  // The line of the first step not played, or 0 when every step was played.
-  int FirstUnplayedLine() const;
+    // "FILE:LINE: what went wrong", or "" while all is well.
+    const std::string& Error() const;
+    // The line of the first step not played, or 0 when every step was played.
+    int FirstUnplayedLine() const;
 
 private:
-  struct HookRelease
-  {
-    void operator()(HHOOK hook) const { UnhookWindowsHookEx(hook); }
-  };
-  using Hook = std::unique_ptr<std::remove_pointer_t<HHOOK>, HookRelease>;
+    struct HookRelease {
+        void operator()(HHOOK hook) const { UnhookWindowsHookEx(hook); }
+    };
+    using Hook = std::unique_ptr<std::remove_pointer_t<HHOOK>, HookRelease>;
 
+    static LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK SentMessageHook(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK RetrievedMessageHook(int code, WPARAM wParam, LPARAM lParam);
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
 
-  static LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK SentMessageHook(int code, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK RetrievedMessageHook(int code, WPARAM wParam, LPARAM lParam);
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    void BrowserOpening(const std::string& title, const std::string& root) override;
+    void Created(HWND window);
+    void Destroying(HWND window);
+    void CommandGiven(HWND window, WPARAM wParam);
+    void Sent(const CWPSTRUCT& message);
+    void OnTick();
 
-  void BrowserOpening(const std::string& title, const std::string& root) override;
-  void Created(HWND window);
-  void Destroying(HWND window);
-  void CommandGiven(HWND window, WPARAM wParam);
-  void Sent(const CWPSTRUCT& message);
-  void OnTick();
+    HWND WaitingWindowHandle() const;
+    WindowRole RoleOf(HWND window) const;
+    const MessageBoxContent& BoxRead(HWND box);
+    void Play(const ScriptStep& step, HWND window, const WaitingWindow& waiting);
+    // Why the highlight cannot be done, or "".
+    std::string Highlight(const std::string& path, HWND browser);
+    std::string HighlightVirtual(HWND browser);
+    void EndUnanswered(HWND window, WindowRole role);
 
-  HWND WaitingWindowHandle() const;
-  WindowRole RoleOf(HWND window) const;
-  const MessageBoxContent& BoxRead(HWND box);
-  void Play(const ScriptStep& step, HWND window, const WaitingWindow& waiting);
-  // Why the highlight cannot be done, or "".
-  std::string Highlight(const std::string& path, HWND browser);
-  std::string HighlightVirtual(HWND browser);
-  void EndUnanswered(HWND window, WindowRole role);
-
-  std::optional<ScriptProgress> progress_;
-  TranscriptWriter* transcript_;
-  BrowseWatch watch_;
-  std::vector<HWND> windows_;  // the thread's top-level dialog boxes, oldest first
-  std::map<HWND, MessageBoxContent> boxes_;   // the message boxes read so far
-  std::map<HWND, INT_PTR> lastButtonCommand_;  // what a window was last told a button did
-  std::set<HWND> unanswered_;  // message boxes the player ended for lack of input
-  std::optional<DialogState> watchedState_;  // what a person was last shown
-  bool inTick_ = false;
-  Hook cbt_;
-  Hook sent_;
-  Hook retrieved_;
-  UINT_PTR timer_ = 0;
+    std::optional<ScriptProgress> progress_;
+    TranscriptWriter* transcript_;
+    BrowseWatch watch_;
+    std::vector<HWND> windows_;                  // the thread's top-level dialog boxes, oldest first
+    std::map<HWND, MessageBoxContent> boxes_;    // the message boxes read so far
+    std::map<HWND, INT_PTR> lastButtonCommand_;  // what a window was last told a button did
+    std::set<HWND> unanswered_;                  // message boxes the player ended for lack of input
+    std::optional<DialogState> watchedState_;    // what a person was last shown
+    bool inTick_ = false;
+    Hook cbt_;
+    Hook sent_;
+    Hook retrieved_;
+    UINT_PTR timer_ = 0;
 };
 
 }  // namespace ilt::win32

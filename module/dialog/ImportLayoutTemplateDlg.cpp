@@ -32,9 +32,7 @@ CImportLayoutTemplateDlg::CImportLayoutTemplateDlg(const char* centralLibrary,
 	m_selectedTemplate = "";
 }
 
-CImportLayoutTemplateDlg::~CImportLayoutTemplateDlg()
-{
-}
+CImportLayoutTemplateDlg::~CImportLayoutTemplateDlg() {}
 
 void CImportLayoutTemplateDlg::DoDataExchange(CDataExchange* pDX)
 {

@@ -19,8 +19,7 @@ const char kNoCentralLibrary[] = "Central library \"%s\" doesn't exist.";
 const char kNoTemplatesFolder[] =
 	"Central library \"%s\" doesn't contain directory with layout templates.\n"
 	"Would you like to select one?";
-const char kNoValidTemplate[] =
-	"Central library \"%s\" doesn't contain any valid layout template.";
+const char kNoValidTemplate[] = "Central library \"%s\" doesn't contain any valid layout template.";
 const char kCannotDisplay[] = "Can't display the stackup.";
 
 // The folder browser's callback: OK is enabled only on a folder that holds at
@@ -65,8 +64,8 @@ LPITEMIDLIST PathToItemIdList(const char* path)
 // destroyed when the dialog's window goes.
 const UINT_PTR kSmallIconSubclassId = IDI_IMPORT_LAYOUT_TEMPLATE;
 
-LRESULT CALLBACK SmallIconOwnerProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
-                                    UINT_PTR uIdSubclass, DWORD_PTR dwRefData)
+LRESULT CALLBACK
+SmallIconOwnerProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam, UINT_PTR uIdSubclass, DWORD_PTR dwRefData)
 {
 	if (uMsg == WM_NCDESTROY)
 	{
@@ -78,16 +77,13 @@ LRESULT CALLBACK SmallIconOwnerProc(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM 
 
 void SetSmallIcon(HWND dialog)
 {
-	HINSTANCE resources = AfxFindResourceHandle(MAKEINTRESOURCE(IDI_IMPORT_LAYOUT_TEMPLATE),
-	                                            RT_GROUP_ICON);
-	HICON icon = static_cast<HICON>(::LoadImageA(resources,
-	                                             MAKEINTRESOURCEA(IDI_IMPORT_LAYOUT_TEMPLATE),
-	                                             IMAGE_ICON, 16, 16, LR_VGACOLOR));
+	HINSTANCE resources = AfxFindResourceHandle(MAKEINTRESOURCE(IDI_IMPORT_LAYOUT_TEMPLATE), RT_GROUP_ICON);
+	HICON icon = static_cast<HICON>(
+		::LoadImageA(resources, MAKEINTRESOURCEA(IDI_IMPORT_LAYOUT_TEMPLATE), IMAGE_ICON, 16, 16, LR_VGACOLOR));
 	if (icon == NULL)
 		return;
 
-	if (!::SetWindowSubclass(dialog, SmallIconOwnerProc, kSmallIconSubclassId,
-	                         reinterpret_cast<DWORD_PTR>(icon)))
+	if (!::SetWindowSubclass(dialog, SmallIconOwnerProc, kSmallIconSubclassId, reinterpret_cast<DWORD_PTR>(icon)))
 	{
 		::DestroyIcon(icon);
 		return;
@@ -208,8 +204,7 @@ BOOL CImportLayoutTemplateDlg::OnInitDialog()
 	// that shows the same object again offers the user's last pick.
 	for (std::list<std::string>::const_iterator it = names.begin(); it != names.end(); ++it)
 	{
-		::SendMessageA(m_templateCombo.GetSafeHwnd(), CB_ADDSTRING, 0,
-		               reinterpret_cast<LPARAM>(it->c_str()));
+		::SendMessageA(m_templateCombo.GetSafeHwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(it->c_str()));
 		if (m_selectedTemplate.IsEmpty())
 			m_selectedTemplate = it->c_str();
 	}

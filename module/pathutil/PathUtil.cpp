@@ -41,10 +41,8 @@ bool ConsistsOfBackslashes(const std::string& path)
 class CFindSearch
 {
 public:
-	CFindSearch(const std::string& pattern, struct _finddata_t& record)
-		: m_handle(_findfirst(pattern.c_str(), &record))
-	{
-	}
+	CFindSearch(const std::string& pattern, struct _finddata_t& record) : m_handle(_findfirst(pattern.c_str(), &record))
+	{}
 	~CFindSearch()
 	{
 		if (m_handle != -1)
@@ -179,8 +177,7 @@ std::vector<std::string> ListDirectory(const std::string& path)
 	return names;
 }
 
-bool CollectEntries(const std::string& root, std::list<std::string>& folders,
-                    std::list<std::string>& files)
+bool CollectEntries(const std::string& root, std::list<std::string>& folders, std::list<std::string>& files)
 {
 	// One trailing backslash goes (D:\ becomes D:), unless the root is backslashes only: "\" is a
 	// folder, "" names nothing.

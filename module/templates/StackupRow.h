@@ -8,8 +8,7 @@
 // Appends row `row` (0-based, the count of rows already written in this
 // display): an item with text only whose text is the running number row + 1,
 // then the layer name in column 1 and the layer usage in column 2.
-inline void AppendStackupRow(CListCtrl& list, int row, const char* layerName,
-                             const char* layerUsage)
+inline void AppendStackupRow(CListCtrl& list, int row, const char* layerName, const char* layerUsage)
 {
 	char number[16];
 	std::snprintf(number, sizeof(number), "%d", row + 1);

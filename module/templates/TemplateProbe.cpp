@@ -9,7 +9,7 @@
 namespace {
 
 // The four files of a 2005 template, in the order they are tested.
-const char* const k2005Files[] = {"Tamsett.tms", "Corvane.cvn", "Halloway.hlw", "Dunmere.dnm"};
+const char* const k2005Files[] = { "Tamsett.tms", "Corvane.cvn", "Halloway.hlw", "Dunmere.dnm" };
 
 TemplateProbeResult Verdict(TemplateVerdict verdict, const std::string& missingFile = std::string())
 {

@@ -63,17 +63,21 @@ std::string StackupNote(const std::string& templatesFolder, const std::string& e
 {
     const bool is2007 = verdict == TemplateVerdict::Valid2007;
     const ShownStackup shown = ShowStackup(templatesFolder, NameOf(element));
-    if (!shown.ran) return "the dialog cannot be run (its resources are missing?)";
+    if (!shown.ran)
+        return "the dialog cannot be run (its resources are missing?)";
     if (shown.displayed) {
-        if (!shown.rows.empty()) return std::string();
+        if (!shown.rows.empty())
+            return std::string();
         return std::string("the dialog shows no rows for it: none of its layers is ") +
                (is2007 ? "a conductor layer" : "a signal or plane layer");
     }
     std::string why;
-    for (const std::string& message : shown.messages) why += (why.empty() ? "it says \"" : ", then \"") + message + "\"";
+    for (const std::string& message : shown.messages)
+        why += (why.empty() ? "it says \"" : ", then \"") + message + "\"";
     if (why.empty())
         why = is2007 ? DiagnoseLayers(standin::ToNativePath(element)) : DiagnoseJobPreferences(element);
-    if (why.empty()) why = "its stack-up cannot be read";
+    if (why.empty())
+        why = "its stack-up cannot be read";
     // At start-up the dialog displays the template it finds first, and ends
     // when that fails; later a failed display only leaves the list empty.
     return (foundFirst ? "the dialog finds it first and closes with \"Can't display the stackup.\": "
@@ -99,9 +103,11 @@ std::string FileLine(const std::string& file)
     const std::string native = standin::ToNativePath(file);
     const std::string cause = DiagnoseNonFolder(native);
     std::error_code ignored;
-    if (cause.empty()) return "FILE " + NameOf(file) + ": ignored, not a folder";
-    return "FILE " + NameOf(file) + (fs::is_directory(native, ignored) ? ": ignored, not a folder to the dialog: "
-                                                                       : ": ignored, not a folder: ") +
+    if (cause.empty())
+        return "FILE " + NameOf(file) + ": ignored, not a folder";
+    return "FILE " + NameOf(file) +
+           (fs::is_directory(native, ignored) ? ": ignored, not a folder to the dialog: "
+                                              : ": ignored, not a folder: ") +
            cause;
 }
 
@@ -113,17 +119,22 @@ std::string LayoutTemplatesFolderOf(const std::string& shownFolder)
     for (const char* suffix : {"Templates/Layout", "LayoutTemplates"}) {
         const fs::path candidate = fs::path(shownFolder) / suffix;
         std::error_code code;
-        if (fs::is_directory(candidate, code) && !fs::is_empty(candidate, code) && !code) return candidate.string();
+        if (fs::is_directory(candidate, code) && !fs::is_empty(candidate, code) && !code)
+            return candidate.string();
     }
     return std::string();
 }
 
 bool ParseListingOrder(const std::string& value, standin::ListingOrder& order)
 {
-    if (value == "filesystem") order = standin::ListingOrder::FileSystem;
-    else if (value == "ascending") order = standin::ListingOrder::Ascending;
-    else if (value == "descending") order = standin::ListingOrder::Descending;
-    else return false;
+    if (value == "filesystem")
+        order = standin::ListingOrder::FileSystem;
+    else if (value == "ascending")
+        order = standin::ListingOrder::Ascending;
+    else if (value == "descending")
+        order = standin::ListingOrder::Descending;
+    else
+        return false;
     return true;
 }
 
@@ -132,11 +143,12 @@ bool ParseListingOrder(const std::string& value, standin::ListingOrder& order)
 int RunCheck(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
     standin::ListingOrder order = standin::ListingOrder::FileSystem;
-    const OperandOption listingOrder{"listing-order", true, [&order](const std::string& value) {
-        return ParseListingOrder(value, order)
-                   ? std::string()
-                   : "--listing-order: expected filesystem, ascending or descending, got '" + value + "'";
-    }};
+    const OperandOption listingOrder{
+        "listing-order", true, [&order](const std::string& value) {
+            return ParseListingOrder(value, order)
+                       ? std::string()
+                       : "--listing-order: expected filesystem, ascending or descending, got '" + value + "'";
+        }};
     std::string shownFolder;
     switch (ParseOperandCommandLine("check", arguments, {listingOrder}, "FOLDER", "only one FOLDER can be checked",
                                     kCheckHelp, shownFolder, out, err)) {
@@ -175,12 +187,15 @@ int RunCheck(const Arguments& arguments, std::ostream& out, std::ostream& err)
     for (const std::string& element : folders) {
         const TemplateProbeResult result = ProbeTemplateFolder(element);
         PrintLine(out, VerdictLine(element, result));
-        if (!result.IsValid()) continue;
+        if (!result.IsValid())
+            continue;
         const std::string note = StackupNote(templatesFolder, element, result.verdict, listed == 0);
-        if (!note.empty()) PrintLine(out, "     note: " + note);
+        if (!note.empty())
+            PrintLine(out, "     note: " + note);
         ++listed;
     }
-    for (const std::string& file : files) PrintLine(out, FileLine(file));
+    for (const std::string& file : files)
+        PrintLine(out, FileLine(file));
 
     PrintLine(out, std::to_string(listed) + " of " + std::to_string(folders.size()) +
                        (folders.size() == 1 ? " sub-folder is" : " sub-folders are") + " listed by the dialog");

@@ -87,20 +87,23 @@ bool ParseCreateArguments(const Arguments& arguments, CreateRequest& request, st
     for (std::size_t i = 0; i < arguments.size();) {
         std::string value;
         if (TakeOptionValue(arguments, i, "from", value, error)) {
-            if (!error.empty()) return false;
+            if (!error.empty())
+                return false;
             if (request.descriptionFile) {
                 error = "--from is given twice";
                 return false;
             }
             request.descriptionFile = value;
         } else if (TakeOptionValue(arguments, i, "layer", value, error)) {
-            if (!error.empty()) return false;
+            if (!error.empty())
+                return false;
             request.layerLines.push_back(value);
         } else if (arguments[i] == "--force") {
             request.force = true;
             ++i;
         } else if (arguments[i] == "--") {
-            positional.insert(positional.end(), arguments.begin() + static_cast<std::ptrdiff_t>(i) + 1, arguments.end());
+            positional.insert(positional.end(), arguments.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                              arguments.end());
             break;
         } else if (arguments[i].size() > 1 && arguments[i][0] == '-') {
             error = "unknown option " + arguments[i];
@@ -139,8 +142,10 @@ standin::oskel::Description DatabaseOf(const std::vector<Layer2007>& layers)
         layer.position = static_cast<long long>(i) + 1;
         layer.type = layers[i].type;
         layer.name = layers[i].name;
-        if (layers[i].metalNumber) layer.metalNumber = *layers[i].metalNumber;
-        if (layers[i].usage) layer.constraints.push_back({"LAYER_USAGE", *layers[i].usage, 0});
+        if (layers[i].metalNumber)
+            layer.metalNumber = *layers[i].metalNumber;
+        if (layers[i].usage)
+            layer.constraints.push_back({"LAYER_USAGE", *layers[i].usage, 0});
         databaseLayers.push_back(std::move(layer));
     }
     return standin::oskel::PcbDescription(std::move(databaseLayers));
@@ -150,7 +155,8 @@ std::size_t ListedRows(const std::vector<Layer2007>& layers)
 {
     std::set<int> numbers;
     for (const Layer2007& layer : layers)
-        if (layer.type == 0) numbers.insert(*layer.metalNumber);
+        if (layer.type == 0)
+            numbers.insert(*layer.metalNumber);
     return numbers.size();
 }
 
@@ -170,7 +176,8 @@ std::size_t ListedRows(const std::vector<Layer2005>& layers)
 {
     std::size_t rows = 0;
     for (const Layer2005& layer : layers)
-        if (layer.type == CCorvaneLayer::eLayerPlane || layer.type == CCorvaneLayer::eLayerSignal) ++rows;
+        if (layer.type == CCorvaneLayer::eLayerPlane || layer.type == CCorvaneLayer::eLayerSignal)
+            ++rows;
     return rows;
 }
 
@@ -178,9 +185,12 @@ std::size_t ListedRows(const std::vector<Layer2005>& layers)
 template <class Layer>
 bool ReportDescription(const ParsedDescription<Layer>& parsed, const CreateRequest& request, std::ostream& err)
 {
-    for (const std::string& warning : parsed.warnings) PrintLine(err, warning);
-    for (const std::string& error : parsed.errors) PrintLine(err, error);
-    if (!parsed.errors.empty()) return false;
+    for (const std::string& warning : parsed.warnings)
+        PrintLine(err, warning);
+    for (const std::string& error : parsed.errors)
+        PrintLine(err, error);
+    if (!parsed.errors.empty())
+        return false;
     if (parsed.layers.empty()) {
         PrintLine(err, (request.descriptionFile ? *request.descriptionFile == "-" ? "<stdin>" : *request.descriptionFile
                                                 : std::string("--layer")) +
@@ -210,17 +220,18 @@ std::string ReadBackProblem(const fs::path& folder, TemplateFormat format)
 {
     const std::string systemPath = ToSystemPath(folder.string());
     const TemplateProbeResult probe = ProbeTemplateFolder(systemPath);
-    const TemplateVerdict expected = format == TemplateFormat::k2007 ? TemplateVerdict::Valid2007
-                                                                     : TemplateVerdict::Valid2005;
-    if (probe.verdict != expected) return DescribeProbeResult(probe);
+    const TemplateVerdict expected =
+        format == TemplateFormat::k2007 ? TemplateVerdict::Valid2007 : TemplateVerdict::Valid2005;
+    if (probe.verdict != expected)
+        return DescribeProbeResult(probe);
     return format == TemplateFormat::k2005 ? DiagnoseJobPreferences(systemPath) : std::string();
 }
 
 template <class Layer>
-int Create(const CreateRequest& request, const ParsedDescription<Layer>& parsed, std::ostream& out,
-           std::ostream& err)
+int Create(const CreateRequest& request, const ParsedDescription<Layer>& parsed, std::ostream& out, std::ostream& err)
 {
-    if (!ReportDescription(parsed, request, err)) return kExitUsage;
+    if (!ReportDescription(parsed, request, err))
+        return kExitUsage;
 
     const fs::path folder = AbsoluteNativePath(request.folder);
     // The system's paths separate with backslashes, and its file queries
@@ -286,9 +297,11 @@ int RunCreate(const Arguments& arguments, std::ostream& out, std::ostream& err)
         PrintLine(err, error);
         return kExitFailure;
     }
-    for (const std::string& line : request.layerLines) lines.push_back(CommandLineLayer(line));
+    for (const std::string& line : request.layerLines)
+        lines.push_back(CommandLineLayer(line));
 
-    if (request.format == "2007") return Create(request, ParseDescription2007(lines), out, err);
+    if (request.format == "2007")
+        return Create(request, ParseDescription2007(lines), out, err);
     return Create(request, ParseDescription2005(lines), out, err);
 }
 

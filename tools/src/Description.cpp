@@ -28,7 +28,8 @@ std::string Lower(std::string_view text)
 {
     std::string lower(text);
     for (char& c : lower)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
     return lower;
 }
 
@@ -38,8 +39,7 @@ struct KindName {
 };
 
 // ELayerType of the design database.
-constexpr KindName k2007Kinds[] = {
-    {"conductor", 0}, {"dielectric", 1}, {"soldermask", 2}, {"silkscreen", 3}};
+constexpr KindName k2007Kinds[] = {{"conductor", 0}, {"dielectric", 1}, {"soldermask", 2}, {"silkscreen", 3}};
 // CCorvaneLayer::eLayerType of the job-preferences file.
 constexpr KindName k2005Types[] = {{"signal", 1}, {"plane", 0}, {"dielectric", 2}};
 
@@ -60,7 +60,8 @@ template <std::size_t N>
 std::string KindList(const KindName (&names)[N])
 {
     std::string list;
-    for (const KindName& kind : names) list += std::string(kind.word) + ", ";
+    for (const KindName& kind : names)
+        list += std::string(kind.word) + ", ";
     return list + "or an integer";
 }
 
@@ -186,7 +187,8 @@ ParsedDescription<Layer> ParseLines(const std::vector<SourceLine>& lines, LinePa
             parsed.errors.push_back(line.origin + ": " + problem);
             continue;
         }
-        if (words.empty()) continue;
+        if (words.empty())
+            continue;
         Layer layer;
         if (!parseLine(words, layer, problem)) {
             parsed.errors.push_back(line.origin + ": " + problem);
@@ -208,7 +210,8 @@ bool SplitWords(std::string_view line, std::vector<Word>& words, std::string& pr
             ++i;
             continue;
         }
-        if (line[i] == '#') break;
+        if (line[i] == '#')
+            break;
 
         Word word;
         std::string text;
@@ -228,12 +231,14 @@ bool SplitWords(std::string_view line, std::vector<Word>& words, std::string& pr
                         return false;
                     }
                     char q = line[i++];
-                    if (q == '"') break;
+                    if (q == '"')
+                        break;
                     if (IsControl(static_cast<unsigned char>(q))) {
                         problem = "control character in the line";
                         return false;
                     }
-                    if (q == '\\' && i < line.size() && (line[i] == '"' || line[i] == '\\')) q = line[i++];
+                    if (q == '\\' && i < line.size() && (line[i] == '"' || line[i] == '\\'))
+                        q = line[i++];
                     text += q;
                 }
                 continue;
@@ -259,16 +264,21 @@ bool ParseInt(std::string_view text, int& value)
 {
     std::size_t i = 0;
     bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    if (i == text.size()) return false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    if (i == text.size())
+        return false;
     long long magnitude = 0;
     for (; i < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9') return false;
+        if (text[i] < '0' || text[i] > '9')
+            return false;
         magnitude = magnitude * 10 + (text[i] - '0');
-        if (magnitude > static_cast<long long>(INT_MAX) + 1) return false;
+        if (magnitude > static_cast<long long>(INT_MAX) + 1)
+            return false;
     }
     const long long signedValue = negative ? -magnitude : magnitude;
-    if (signedValue < INT_MIN || signedValue > INT_MAX) return false;
+    if (signedValue < INT_MIN || signedValue > INT_MAX)
+        return false;
     value = static_cast<int>(signedValue);
     return true;
 }
@@ -276,13 +286,15 @@ bool ParseInt(std::string_view text, int& value)
 ParsedDescription<Layer2007> ParseDescription2007(const std::vector<SourceLine>& lines)
 {
     ParsedDescription<Layer2007> parsed = ParseLines<Layer2007>(lines, ParseLine2007);
-    if (!parsed.errors.empty()) return parsed;
+    if (!parsed.errors.empty())
+        return parsed;
 
     // The dialog lists one row per metal-layer number: the first layer wins.
     std::map<int, std::size_t> firstWithNumber;
     for (std::size_t i = 0; i < parsed.layers.size(); ++i) {
         const Layer2007& layer = parsed.layers[i];
-        if (layer.type != 0) continue;
+        if (layer.type != 0)
+            continue;
         const auto [first, inserted] = firstWithNumber.emplace(*layer.metalNumber, i);
         if (!inserted)
             parsed.warnings.push_back(parsed.origins[i] + ": warning: metal=" + std::to_string(*layer.metalNumber) +
@@ -337,12 +349,14 @@ bool ReadDescriptionFile(const std::string& path, std::vector<SourceLine>& lines
     }
     // An editor's byte-order mark is no part of the first line.
     constexpr std::string_view kByteOrderMark = "\xef\xbb\xbf";
-    if (text.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0) text.erase(0, kByteOrderMark.size());
+    if (text.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0)
+        text.erase(0, kByteOrderMark.size());
 
     std::istringstream stream(text);
     std::string lineText;
     for (int number = 1; std::getline(stream, lineText); ++number) {
-        if (!lineText.empty() && lineText.back() == '\r') lineText.pop_back();
+        if (!lineText.empty() && lineText.back() == '\r')
+            lineText.pop_back();
         lines.push_back({shownName + ":" + std::to_string(number), lineText});
     }
     return true;

@@ -42,7 +42,8 @@ std::uint32_t BigEndian32(const Header& header, std::size_t offset)
 bool ReadStart(const fs::path& path, unsigned char* buffer, std::size_t size, std::size_t& got)
 {
     std::ifstream file(path, std::ios::binary);
-    if (!file) return false;
+    if (!file)
+        return false;
     file.read(reinterpret_cast<char*>(buffer), static_cast<std::streamsize>(size));
     got = static_cast<std::size_t>(file.gcount());
     return !file.bad();
@@ -64,11 +65,16 @@ std::string WildcardProblem(const char* what, char wildcard)
 // "a folder", "a FIFO", ...: what a file that is not a regular file is.
 std::string KindOf(const struct stat& info)
 {
-    if (S_ISDIR(info.st_mode)) return "a folder";
-    if (S_ISFIFO(info.st_mode)) return "a FIFO";
-    if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode)) return "a device";
-    if (S_ISSOCK(info.st_mode)) return "a socket";
-    if (S_ISREG(info.st_mode)) return "a file";
+    if (S_ISDIR(info.st_mode))
+        return "a folder";
+    if (S_ISFIFO(info.st_mode))
+        return "a FIFO";
+    if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode))
+        return "a device";
+    if (S_ISSOCK(info.st_mode))
+        return "a socket";
+    if (S_ISREG(info.st_mode))
+        return "a file";
     return "no file";
 }
 
@@ -84,13 +90,13 @@ bool Exists(const fs::path& path)
 std::string MarkerProblem(const fs::path& folder)
 {
     const fs::path keyinOskel = folder / "keyin.oskel";
-    if (!Exists(keyinOskel)) return std::string();
+    if (!Exists(keyinOskel))
+        return std::string();
     struct stat info {};
     if (Stat(keyinOskel / "sids", info))
         return S_ISREG(info.st_mode) ? std::string() : "keyin.oskel\\sids is " + KindOf(info) + ", not a file";
     switch (errno) {
-    case EACCES:
-        return std::string("keyin.oskel cannot be searched (") + std::strerror(EACCES) + ")";
+    case EACCES: return std::string("keyin.oskel cannot be searched (") + std::strerror(EACCES) + ")";
     case ENOTDIR: return "keyin.oskel is not a folder";
     case ENOENT:
         return Exists(keyinOskel / "sids") ? "keyin.oskel\\sids is a link to nothing" : "keyin.oskel holds no sids";
@@ -110,12 +116,15 @@ std::string MissingFileProblem(const fs::path& folder, const std::string& file)
     const int error = errno;
     switch (error) {
     case EACCES:
-        return Stat(layout, info) || errno != EACCES ? std::string("Layout cannot be searched: ") + std::strerror(error)
-                                                     : std::string("the folder cannot be searched: ") + std::strerror(error);
+        return Stat(layout, info) || errno != EACCES
+                   ? std::string("Layout cannot be searched: ") + std::strerror(error)
+                   : std::string("the folder cannot be searched: ") + std::strerror(error);
     case ENOTDIR: return "Layout is not a folder";
     case ENOENT:
-        if (!Exists(layout)) return "there is no Layout folder";
-        if (!Stat(layout, info)) return "Layout is a link to nothing";
+        if (!Exists(layout))
+            return "there is no Layout folder";
+        if (!Stat(layout, info))
+            return "Layout is a link to nothing";
         return Exists(layout / file) ? shown + " is a link to nothing" : shown + " does not exist";
     default: return shown + ": " + std::strerror(error);
     }
@@ -125,7 +134,8 @@ std::string MissingFileProblem(const fs::path& folder, const std::string& file)
 
 std::string FolderProblem(const std::string& nativeFolder)
 {
-    if (const char wildcard = WildcardIn(nativeFolder)) return WildcardProblem("path", wildcard);
+    if (const char wildcard = WildcardIn(nativeFolder))
+        return WildcardProblem("path", wildcard);
     struct stat info {};
     if (!Stat(nativeFolder, info)) {
         switch (errno) {
@@ -139,11 +149,14 @@ std::string FolderProblem(const std::string& nativeFolder)
 
 std::string DiagnoseRejection(const std::string& nativeTemplateFolder, const TemplateProbeResult& result)
 {
-    if (result.verdict == TemplateVerdict::DatabaseDoesNotOpen) return DiagnoseDatabase(nativeTemplateFolder);
-    if (result.verdict != TemplateVerdict::Missing2005File) return std::string();
+    if (result.verdict == TemplateVerdict::DatabaseDoesNotOpen)
+        return DiagnoseDatabase(nativeTemplateFolder);
+    if (result.verdict != TemplateVerdict::Missing2005File)
+        return std::string();
 
     const std::string folderProblem = FolderProblem(nativeTemplateFolder);
-    if (!folderProblem.empty()) return folderProblem;
+    if (!folderProblem.empty())
+        return folderProblem;
     const fs::path folder(nativeTemplateFolder);
     struct stat info {};
     if (!Stat(folder / "keyin.oskel", info) && errno == EACCES)
@@ -158,7 +171,8 @@ std::string DiagnoseNonFolder(const std::string& nativePath)
     if (const char wildcard = WildcardIn(fs::path(nativePath).filename().string()))
         return WildcardProblem("name", wildcard);
     struct stat info {};
-    if (!Stat(nativePath, info) && Exists(nativePath)) return "a link to nothing";
+    if (!Stat(nativePath, info) && Exists(nativePath))
+        return "a link to nothing";
     return std::string();
 }
 
@@ -183,12 +197,16 @@ std::string DiagnoseLayers(const std::string& nativeTemplateFolder)
     for (int number = 1; layers.IsValid(); ++layers, ++number) {
         const std::string layer = "the design's layer " + std::to_string(number);
         Oskel::ELayerType kind{};
-        if (!(*layers).GetType(kind)) return layer + " has no readable kind";
-        if (kind != static_cast<Oskel::ELayerType>(0)) continue;
+        if (!(*layers).GetType(kind))
+            return layer + " has no readable kind";
+        if (kind != static_cast<Oskel::ELayerType>(0))
+            continue;
         Oskel::String name;
-        if (!(*layers).GetName(name)) return layer + " has no readable name";
+        if (!(*layers).GetName(name))
+            return layer + " has no readable name";
         int metalNumber = 0;
-        if (!(*layers).GetMetallicLayerNumber(metalNumber)) return layer + " has no readable metal-layer number";
+        if (!(*layers).GetMetallicLayerNumber(metalNumber))
+            return layer + " has no readable metal-layer number";
     }
     return std::string();
 }
@@ -200,8 +218,10 @@ std::string DiagnoseDatabase(const std::string& nativeTemplateFolder)
 
     std::error_code code;
     const fs::file_status status = fs::status(database, code);
-    if (!fs::exists(status)) return shown + " is missing";
-    if (!fs::is_regular_file(status)) return shown + " is not a file";
+    if (!fs::exists(status))
+        return shown + " is missing";
+    if (!fs::is_regular_file(status))
+        return shown + " is not a file";
 
     Header header{};
     std::size_t got = 0;
@@ -229,8 +249,8 @@ std::string DiagnoseDatabase(const std::string& nativeTemplateFolder)
     const fs::path journal = database.string() + "-journal";
     unsigned char journalStart = 0;
     std::size_t journalGot = 0;
-    if (fs::is_regular_file(journal, code) && ReadStart(journal, &journalStart, 1, journalGot) &&
-        journalGot == 1 && journalStart != 0)
+    if (fs::is_regular_file(journal, code) && ReadStart(journal, &journalStart, 1, journalGot) && journalGot == 1 &&
+        journalStart != 0)
         return "keyin.oskel\\design.db-journal holds an unfinished write";
 
     return shown + ": its tables do not match the format, or it is damaged";
@@ -250,7 +270,8 @@ std::string DiagnoseJobPreferences(const std::string& templateFolder)
         status = database.GetLayerCount(&count);
     }
     database.Close();
-    if (status == CORVANE_S_OK) return std::string();
+    if (status == CORVANE_S_OK)
+        return std::string();
     return "Layout\\Corvane.cvn: " + standin::corvane::DescribeStatus(status);
 }
 

@@ -28,7 +28,8 @@ public:
     // Closes now; false when close reports an error (written data may be lost).
     bool Close()
     {
-        if (m_fd < 0) return true;
+        if (m_fd < 0)
+            return true;
         return ::close(std::exchange(m_fd, -1)) == 0;
     }
 

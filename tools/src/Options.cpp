@@ -15,8 +15,10 @@ bool IsHelpOption(const std::string& argument) { return argument == "--help" || 
 bool AsksForHelp(const Arguments& arguments)
 {
     for (const std::string& argument : arguments) {
-        if (argument == "--") return false;
-        if (IsHelpOption(argument)) return true;
+        if (argument == "--")
+            return false;
+        if (IsHelpOption(argument))
+            return true;
     }
     return false;
 }
@@ -31,7 +33,8 @@ bool TakeOptionValue(const Arguments& arguments, std::size_t& index, const std::
         ++index;
         return true;
     }
-    if (argument != option) return false;
+    if (argument != option)
+        return false;
     if (index + 1 == arguments.size()) {
         error = option + " needs a value";
         ++index;
@@ -65,7 +68,8 @@ OperandParse ParseOperandCommandLine(const std::string& command, const Arguments
     std::vector<std::string> positional;
     for (std::size_t i = 0; i < arguments.size();) {
         if (arguments[i] == "--") {
-            positional.insert(positional.end(), arguments.begin() + static_cast<std::ptrdiff_t>(i) + 1, arguments.end());
+            positional.insert(positional.end(), arguments.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                              arguments.end());
             break;
         }
         bool taken = false;
@@ -78,12 +82,16 @@ OperandParse ParseOperandCommandLine(const std::string& command, const Arguments
                 taken = true;
                 ++i;
             }
-            if (!taken) continue;
-            if (!error.empty()) return UsageError(command, error, err);
-            if (const std::string wrong = option.take(value); !wrong.empty()) return UsageError(command, wrong, err);
+            if (!taken)
+                continue;
+            if (!error.empty())
+                return UsageError(command, error, err);
+            if (const std::string wrong = option.take(value); !wrong.empty())
+                return UsageError(command, wrong, err);
             break;
         }
-        if (taken) continue;
+        if (taken)
+            continue;
         if (arguments[i].size() > 1 && arguments[i][0] == '-')
             return UsageError(command, "unknown option " + arguments[i], err);
         positional.push_back(arguments[i++]);

@@ -46,7 +46,8 @@ std::string RowLine(const std::vector<std::string>& row, bool raw)
 {
     std::string line;
     for (std::size_t column = 0; column < row.size(); ++column) {
-        if (column > 0) line += '\t';
+        if (column > 0)
+            line += '\t';
         line += raw ? row[column] : ilt::ControlFree(row[column]);
     }
     return line;
@@ -58,9 +59,9 @@ int RunShow(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
     bool raw = false;
     const OperandOption rawOption{"raw", false, [&raw](const std::string&) {
-        raw = true;
-        return std::string();
-    }};
+                                      raw = true;
+                                      return std::string();
+                                  }};
     std::string shownFolder;
     switch (ParseOperandCommandLine("show", arguments, {rawOption}, "DIR", "only one DIR can be shown", kShowHelp,
                                     shownFolder, out, err)) {
@@ -93,10 +94,13 @@ int RunShow(const Arguments& arguments, std::ostream& out, std::ostream& err)
 
     PrintLine(out, "format: " + shown.format);
     // Each text of a row is made control-free, not the line, whose tabs stay.
-    for (const std::vector<std::string>& row : shown.rows) out << RowLine(row, raw) << '\n';
+    for (const std::vector<std::string>& row : shown.rows)
+        out << RowLine(row, raw) << '\n';
 
-    for (const std::string& message : shown.messages) PrintLine(err, shownFolder + ": " + message);
-    if (shown.displayed) return kExitSuccess;
+    for (const std::string& message : shown.messages)
+        PrintLine(err, shownFolder + ": " + message);
+    if (shown.displayed)
+        return kExitSuccess;
     if (shown.messages.empty()) {
         // The dialog's own words at start-up; the readers that stop silently
         // give no reason, so the tool finds one.

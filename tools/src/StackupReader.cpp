@@ -14,15 +14,12 @@ namespace {
 // The dialog, with start-up replaced by the display of one template: binds
 // the controls, creates the columns as start-up does, runs the stack-up
 // display, reads back what the controls show, and ends.
-class StackupReader : public CImportLayoutTemplateDlg
-{
+class StackupReader : public CImportLayoutTemplateDlg {
 public:
     StackupReader(std::string templatesFolder, std::string templateName)
-        : CImportLayoutTemplateDlg("", "", ""),
-          m_folderToShow(std::move(templatesFolder)),
+        : CImportLayoutTemplateDlg("", "", ""), m_folderToShow(std::move(templatesFolder)),
           m_nameToShow(std::move(templateName))
-    {
-    }
+    {}
 
     BOOL OnInitDialog() override
     {
@@ -35,7 +32,8 @@ public:
         m_displayed = DisplayStackUp(CString(m_nameToShow.c_str())) != 0;
 
         CString format;
-        if (CWnd* label = GetDlgItem(IDC_LT_FORMAT)) label->GetWindowText(format);
+        if (CWnd* label = GetDlgItem(IDC_LT_FORMAT))
+            label->GetWindowText(format);
         m_format = static_cast<LPCSTR>(format);
         for (int item = 0; item < m_stackupList.GetItemCount(); ++item) {
             std::vector<std::string> row;
@@ -73,7 +71,8 @@ ShownStackup ShowStackup(const std::string& templatesFolder, const std::string& 
     shown.displayed = reader.Displayed();
     shown.format = reader.Format();
     shown.rows = reader.TakeRows();
-    for (const auto& message : display.MessageBoxes()) shown.messages.push_back(message.text);
+    for (const auto& message : display.MessageBoxes())
+        shown.messages.push_back(message.text);
     return shown;
 }
 

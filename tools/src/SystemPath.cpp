@@ -12,9 +12,11 @@ std::string AbsoluteNativePath(const std::string& nativePath)
 {
     std::error_code error;
     std::filesystem::path absolute = std::filesystem::absolute(nativePath, error);
-    if (error) absolute = nativePath;  // no current folder: leave the path as given
+    if (error)
+        absolute = nativePath;  // no current folder: leave the path as given
     std::string path = absolute.lexically_normal().string();
-    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
     return path;
 }
 

@@ -40,12 +40,14 @@ bool OpenPart(int parent, const std::string& shownParent, const char* name, File
 {
     struct stat info {};
     if (::fstatat(parent, name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
-        if (errno == ENOENT) return true;
+        if (errno == ENOENT)
+            return true;
         error = shownParent + "/" + name + ": cannot be queried: " + Reason();
         return false;
     }
     if (S_ISLNK(info.st_mode)) {
-        error = shownParent + "/" + name + ": is a symbolic link; --force writes nothing through a link (remove it first)";
+        error =
+            shownParent + "/" + name + ": is a symbolic link; --force writes nothing through a link (remove it first)";
         return false;
     }
     if (!S_ISDIR(info.st_mode)) {
@@ -79,7 +81,8 @@ bool CheckReplaceable(int folder, const std::string& shownFolder, const Part& pa
 // that is not there is no failure.
 bool RemoveEntry(int folder, const char* name, std::string& error)
 {
-    if (::unlinkat(folder, name, 0) == 0 || errno == ENOENT) return true;
+    if (::unlinkat(folder, name, 0) == 0 || errno == ENOENT)
+        return true;
     error = std::string(name) + ": cannot remove: " + Reason();
     return false;
 }
@@ -153,8 +156,10 @@ std::unique_ptr<TemplateWrite> TemplateWrite::Begin(const fs::path& folder, cons
 TemplateWrite::~TemplateWrite()
 {
     std::error_code ignored;
-    if (!m_staging.empty()) fs::remove_all(m_staging, ignored);
-    if (!m_committed && m_createdTop) fs::remove_all(*m_createdTop, ignored);
+    if (!m_staging.empty())
+        fs::remove_all(m_staging, ignored);
+    if (!m_committed && m_createdTop)
+        fs::remove_all(*m_createdTop, ignored);
 }
 
 std::string TemplateWrite::AsWrittenInFolder(std::string message) const
@@ -175,7 +180,8 @@ bool TemplateWrite::Commit(std::string& error)
         error = m_shownFolder + ": cannot move the new template into place: " + what;
         return false;
     };
-    if (!staged.Valid()) return fail(m_staging.string() + ": " + Reason());
+    if (!staged.Valid())
+        return fail(m_staging.string() + ": " + Reason());
 
     if (!existing.Valid()) {
         // The whole folder moves in at once; over anything that has appeared
@@ -184,10 +190,12 @@ bool TemplateWrite::Commit(std::string& error)
             return fail(std::string(part.folder) + ": " + Reason());
     } else {
         FileDescriptor source(::openat(staged.Get(), part.folder, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-        if (!source.Valid()) return fail(std::string(part.folder) + ": " + Reason());
+        if (!source.Valid())
+            return fail(std::string(part.folder) + ": " + Reason());
         std::string problem;
         for (const char* extra : part.extras)
-            if (!RemoveEntry(existing.Get(), extra, problem)) return fail(problem);
+            if (!RemoveEntry(existing.Get(), extra, problem))
+                return fail(problem);
         for (const char* name : part.files)
             if (::renameat(source.Get(), name, existing.Get(), name) != 0)
                 return fail(std::string(part.folder) + "/" + name + ": " + Reason());

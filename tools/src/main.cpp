@@ -42,7 +42,8 @@ constexpr Command kCommands[] = {
 const Command* FindCommand(const std::string& name)
 {
     for (const Command& command : kCommands)
-        if (name == command.name) return &command;
+        if (name == command.name)
+            return &command;
     return nullptr;
 }
 
@@ -67,7 +68,8 @@ int Run(const Arguments& arguments)
     if (IsHelpOption(name) || name == "help") {
         if (name == "help" && arguments.size() > 1) {
             const Command* command = FindCommand(arguments[1]);
-            if (command == nullptr) return UnknownCommand(arguments[1]);
+            if (command == nullptr)
+                return UnknownCommand(arguments[1]);
             std::cout << command->help;
             return kExitSuccess;
         }
@@ -75,7 +77,8 @@ int Run(const Arguments& arguments)
         return kExitSuccess;
     }
     const Command* command = FindCommand(name);
-    if (command == nullptr) return UnknownCommand(name);
+    if (command == nullptr)
+        return UnknownCommand(name);
     return command->run(Arguments(arguments.begin() + 1, arguments.end()), std::cout, std::cerr);
 }
 

@@ -38,20 +38,23 @@ ToolRun Spawn(const std::vector<std::string>& words, const fs::path& workingFold
 
     std::vector<std::string> copies = words;
     std::vector<char*> argv;
-    for (std::string& word : copies) argv.push_back(word.data());
+    for (std::string& word : copies)
+        argv.push_back(word.data());
     argv.push_back(nullptr);
 
     pid_t child = 0;
     const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) throw std::runtime_error("cannot start " + words[0]);
+    if (spawned != 0)
+        throw std::runtime_error("cannot start " + words[0]);
 
     int waitStatus = 0;
     while (waitpid(child, &waitStatus, 0) < 0 && errno == EINTR) {
     }
     ToolRun run;
     run.status = WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -1;
-    if (standardOutput.empty()) run.out = ReadTextFile(outFile);
+    if (standardOutput.empty())
+        run.out = ReadTextFile(outFile);
     run.err = ReadTextFile(errFile);
     return run;
 }
@@ -73,19 +76,18 @@ ToolRun RunToolWithOutputTo(const std::vector<std::string>& arguments, const fs:
     return Spawn(words, workingFolder, std::string(), standardOutput);
 }
 
-bool RunToolBoundByPermissions(const std::vector<std::string>& arguments, const fs::path& workingFolder,
-                               ToolRun& run)
+bool RunToolBoundByPermissions(const std::vector<std::string>& arguments, const fs::path& workingFolder, ToolRun& run)
 {
     if (::geteuid() != 0) {
         run = RunTool(arguments, workingFolder);
         return true;
     }
     // Root without the capabilities that override permissions.
-    const std::vector<std::string> unprivileged = {"/usr/bin/setpriv",
-                                                   "--bounding-set=-dac_override,-dac_read_search"};
+    const std::vector<std::string> unprivileged = {"/usr/bin/setpriv", "--bounding-set=-dac_override,-dac_read_search"};
     std::vector<std::string> probe = unprivileged;
     probe.push_back("/bin/true");
-    if (!fs::exists(unprivileged[0]) || Spawn(probe, workingFolder, std::string()).status != 0) return false;
+    if (!fs::exists(unprivileged[0]) || Spawn(probe, workingFolder, std::string()).status != 0)
+        return false;
     std::vector<std::string> words = unprivileged;
     words.push_back(LAYOUT_TEMPLATE_TOOL);
     words.insert(words.end(), arguments.begin(), arguments.end());
@@ -93,12 +95,11 @@ bool RunToolBoundByPermissions(const std::vector<std::string>& arguments, const 
     return true;
 }
 
-ToolRun RunToolWithFileSizeLimit(const std::vector<std::string>& arguments, const fs::path& workingFolder,
-                                 long bytes)
+ToolRun RunToolWithFileSizeLimit(const std::vector<std::string>& arguments, const fs::path& workingFolder, long bytes)
 {
     // The shell's ulimit counts in blocks of 512 bytes.
-    std::vector<std::string> words{"/bin/sh", "-c", "ulimit -f " + std::to_string(bytes / 512) + " && exec \"$0\" \"$@\"",
-                                   LAYOUT_TEMPLATE_TOOL};
+    std::vector<std::string> words{
+        "/bin/sh", "-c", "ulimit -f " + std::to_string(bytes / 512) + " && exec \"$0\" \"$@\"", LAYOUT_TEMPLATE_TOOL};
     words.insert(words.end(), arguments.begin(), arguments.end());
     return Spawn(words, workingFolder, std::string());
 }
@@ -107,7 +108,8 @@ void WriteTextFile(const fs::path& path, const std::string& text)
 {
     std::ofstream file(path, std::ios::binary);
     file << text;
-    if (!file) throw std::runtime_error("cannot write " + path.string());
+    if (!file)
+        throw std::runtime_error("cannot write " + path.string());
 }
 
 std::string ReadTextFile(const fs::path& path)

@@ -35,8 +35,8 @@ bool RunToolBoundByPermissions(const std::vector<std::string>& arguments, const 
 
 // The same, with no file the tool writes allowed to grow beyond `bytes`
 // (the file-size limit, a multiple of 512), as on a full disk.
-ToolRun RunToolWithFileSizeLimit(const std::vector<std::string>& arguments,
-                                 const std::filesystem::path& workingFolder, long bytes);
+ToolRun RunToolWithFileSizeLimit(const std::vector<std::string>& arguments, const std::filesystem::path& workingFolder,
+                                 long bytes);
 
 void WriteTextFile(const std::filesystem::path& path, const std::string& text);
 std::string ReadTextFile(const std::filesystem::path& path);

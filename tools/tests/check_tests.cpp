@@ -33,7 +33,8 @@ void Write2005(const fs::path& folder, const std::string& extraLine = std::strin
     fs::create_directories(folder);
     standin::corvane::Description description;
     description.layers.push_back({1, 1});
-    if (!extraLine.empty()) description.extraLines.push_back(extraLine);
+    if (!extraLine.empty())
+        description.extraLines.push_back(extraLine);
     std::string error;
     ASSERT_TRUE(standin::corvane::Write2005Template(folder.string(), description, &error)) << error;
 }
@@ -52,7 +53,8 @@ std::vector<std::string> SortedLines(const std::string& text)
 {
     std::vector<std::string> lines;
     std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) lines.push_back(line);
+    for (std::string line; std::getline(stream, line);)
+        lines.push_back(line);
     std::sort(lines.begin(), lines.end());
     return lines;
 }
@@ -102,26 +104,38 @@ TEST_F(Check, EveryRejectionKindGivesItsReason)
     EXPECT_EQ(0, run.status) << run.err;
     EXPECT_EQ("", run.err);
     const std::string opened = ": 2007: keyin.oskel\\sids is present, but the design database does not open (";
-    EXPECT_EQ(SortedLines("OK   4L (2007)\n"
-                          "OK   6L (2005)\n"
-                          "SKIP nodb" + opened + "keyin.oskel\\design.db is missing)\n"
-                          "SKIP notsqlite" + opened + "keyin.oskel\\design.db is not an SQLite 3 database)\n"
-                          "SKIP foreign" + opened + "keyin.oskel\\design.db: its application id is 7, not 1330860876 "
-                          "(not a design database))\n"
-                          "SKIP newer" + opened + "keyin.oskel\\design.db: its format version 2 is newer than 1)\n"
-                          "SKIP nosnapshot: 2007: the design database holds no snapshot \"PCB\"\n"
-                          "SKIP noconfig: 2007: snapshot \"PCB\" holds no Trel configuration \"PCB\"\n"
-                          "SKIP both" + opened + "keyin.oskel\\design.db is missing)\n"
-                          "SKIP old: 2005: Layout\\Dunmere.dnm is missing or not a file (Layout\\Dunmere.dnm does not exist)\n"
-                          "SKIP tamsettdir: 2005: Layout\\Tamsett.tms is missing or not a file (Layout\\Tamsett.tms is a "
-                          "folder)\n"
-                          "SKIP empty: 2005: Layout\\Tamsett.tms is missing or not a file (there is no Layout folder)\n"
-                          "SKIP group: 2005: Layout\\Tamsett.tms is missing or not a file (there is no Layout folder)\n"
-                          "OK   badcvn (2005)\n"
-                          "     note: the dialog shows no stack-up for it: Layout\\Corvane.cvn: " +
-                          standin::corvane::DescribeStatus(CORVANE_E_DUPLICATE_SECTION) + "\n"
-                          "FILE readme.txt: ignored, not a folder\n"
-                          "3 of 14 sub-folders are listed by the dialog\n"),
+    EXPECT_EQ(SortedLines(
+                  "OK   4L (2007)\n"
+                  "OK   6L (2005)\n"
+                  "SKIP nodb" +
+                  opened +
+                  "keyin.oskel\\design.db is missing)\n"
+                  "SKIP notsqlite" +
+                  opened +
+                  "keyin.oskel\\design.db is not an SQLite 3 database)\n"
+                  "SKIP foreign" +
+                  opened +
+                  "keyin.oskel\\design.db: its application id is 7, not 1330860876 "
+                  "(not a design database))\n"
+                  "SKIP newer" +
+                  opened +
+                  "keyin.oskel\\design.db: its format version 2 is newer than 1)\n"
+                  "SKIP nosnapshot: 2007: the design database holds no snapshot \"PCB\"\n"
+                  "SKIP noconfig: 2007: snapshot \"PCB\" holds no Trel configuration \"PCB\"\n"
+                  "SKIP both" +
+                  opened +
+                  "keyin.oskel\\design.db is missing)\n"
+                  "SKIP old: 2005: Layout\\Dunmere.dnm is missing or not a file (Layout\\Dunmere.dnm does not exist)\n"
+                  "SKIP tamsettdir: 2005: Layout\\Tamsett.tms is missing or not a file (Layout\\Tamsett.tms is a "
+                  "folder)\n"
+                  "SKIP empty: 2005: Layout\\Tamsett.tms is missing or not a file (there is no Layout folder)\n"
+                  "SKIP group: 2005: Layout\\Tamsett.tms is missing or not a file (there is no Layout folder)\n"
+                  "OK   badcvn (2005)\n"
+                  "     note: the dialog shows no stack-up for it: Layout\\Corvane.cvn: " +
+                  standin::corvane::DescribeStatus(CORVANE_E_DUPLICATE_SECTION) +
+                  "\n"
+                  "FILE readme.txt: ignored, not a folder\n"
+                  "3 of 14 sub-folders are listed by the dialog\n"),
               SortedLines(run.out));
 
     // The note follows its template's line; files come after the folders;
@@ -137,9 +151,10 @@ TEST_F(Check, ExitStatusTellsWhetherAnyTemplateIsListed)
     fs::create_directories(m_work.Root() / "lib/broken/Layout");
     ToolRun run = Run({"check", "lib/"});
     EXPECT_EQ(1, run.status);
-    EXPECT_EQ("SKIP broken: 2005: Layout\\Tamsett.tms is missing or not a file (Layout\\Tamsett.tms does not exist)\n"
-              "0 of 1 sub-folder is listed by the dialog\n",
-              run.out);
+    EXPECT_EQ(
+        "SKIP broken: 2005: Layout\\Tamsett.tms is missing or not a file (Layout\\Tamsett.tms does not exist)\n"
+        "0 of 1 sub-folder is listed by the dialog\n",
+        run.out);
 
     // An absolute path, and one through "..", name the same folder.
     Write2005(m_work.Root() / "lib/ok");
@@ -175,9 +190,11 @@ TEST_F(Check, MissingFolderAndUsageErrors)
         EXPECT_EQ(folder.message, run.err);
     }
 
-    for (const std::vector<std::string>& command :
-         {std::vector<std::string>{"check"}, {"check", "a", "b"}, {"check", "--all", "a"},
-          {"check", "--listing-order", "sideways", "a"}, {"check", "a", "--listing-order"}}) {
+    for (const std::vector<std::string>& command : {std::vector<std::string>{"check"},
+                                                    {"check", "a", "b"},
+                                                    {"check", "--all", "a"},
+                                                    {"check", "--listing-order", "sideways", "a"},
+                                                    {"check", "a", "--listing-order"}}) {
         run = Run(command);
         EXPECT_EQ(2, run.status);
         EXPECT_NE(std::string::npos, run.err.find("Try 'layout-template-tool check --help'.")) << run.err;
@@ -206,19 +223,22 @@ TEST_F(Check, RejectionsSayTheTrueCause)
     EXPECT_EQ(1, run.status) << run.err;
     const std::string missing = ": 2005: Layout\\Tamsett.tms is missing or not a file (";
     const std::string as2005 = ", so the folder is read as a 2005 template; there is no Layout folder)\n";
-    EXPECT_EQ(SortedLines("SKIP fifo" + missing + "keyin.oskel\\sids is a FIFO, not a file" + as2005 +
-                          "SKIP sidsdir" + missing + "keyin.oskel\\sids is a folder, not a file" + as2005 +
-                          "SKIP nosids" + missing + "keyin.oskel holds no sids" + as2005 +
-                          "SKIP dangling: 2005: Layout\\Corvane.cvn is missing or not a file (Layout\\Corvane.cvn is a "
-                          "link to nothing)\n"
-                          "SKIP layoutfile" + missing + "Layout is not a folder)\n"
-                          "FILE wild?: ignored, not a folder to the dialog: its name holds '?', which the dialog's file "
-                          "queries refuse\n"
-                          "FILE star*: ignored, not a folder to the dialog: its name holds '*', which the dialog's file "
-                          "queries refuse\n"
-                          "FILE broken: ignored, not a folder: a link to nothing\n"
-                          "0 of 5 sub-folders are listed by the dialog\n"),
-              SortedLines(run.out));
+    EXPECT_EQ(
+        SortedLines("SKIP fifo" + missing + "keyin.oskel\\sids is a FIFO, not a file" + as2005 + "SKIP sidsdir" +
+                    missing + "keyin.oskel\\sids is a folder, not a file" + as2005 + "SKIP nosids" + missing +
+                    "keyin.oskel holds no sids" + as2005 +
+                    "SKIP dangling: 2005: Layout\\Corvane.cvn is missing or not a file (Layout\\Corvane.cvn is a "
+                    "link to nothing)\n"
+                    "SKIP layoutfile" +
+                    missing +
+                    "Layout is not a folder)\n"
+                    "FILE wild?: ignored, not a folder to the dialog: its name holds '?', which the dialog's file "
+                    "queries refuse\n"
+                    "FILE star*: ignored, not a folder to the dialog: its name holds '*', which the dialog's file "
+                    "queries refuse\n"
+                    "FILE broken: ignored, not a folder: a link to nothing\n"
+                    "0 of 5 sub-folders are listed by the dialog\n"),
+        SortedLines(run.out));
 }
 
 TEST_F(Check, UnreadableFoldersSayPermissionDenied)
@@ -237,12 +257,16 @@ TEST_F(Check, UnreadableFoldersSayPermissionDenied)
     RunToolBoundByPermissions({"check", "shut"}, m_work.Root(), shut);
     for (const char* folder : {"lib/unreadable", "lib/closed/keyin.oskel", "shut"})
         fs::permissions(m_work.Root() / folder, fs::perms::owner_all);
-    if (!ran) GTEST_SKIP() << "permissions cannot be made to apply to the tool";
+    if (!ran)
+        GTEST_SKIP() << "permissions cannot be made to apply to the tool";
 
     EXPECT_EQ(1, run.status) << run.err;
     const std::string missing = ": 2005: Layout\\Tamsett.tms is missing or not a file (";
-    EXPECT_EQ(SortedLines("SKIP unreadable" + missing + "the folder cannot be searched: Permission denied)\n"
-                          "SKIP closed" + missing + "keyin.oskel cannot be searched (Permission denied), so the folder is "
+    EXPECT_EQ(SortedLines("SKIP unreadable" + missing +
+                          "the folder cannot be searched: Permission denied)\n"
+                          "SKIP closed" +
+                          missing +
+                          "keyin.oskel cannot be searched (Permission denied), so the folder is "
                           "read as a 2005 template; there is no Layout folder)\n"
                           "0 of 2 sub-folders are listed by the dialog\n"),
               SortedLines(run.out));
@@ -255,17 +279,19 @@ TEST_F(Check, ACentralLibraryNamesItsLayoutTemplatesFolder)
     Write2005(m_work.Root() / "lib/Templates/Layout/6L");
     ToolRun run = Run({"check", "lib"});
     EXPECT_EQ(1, run.status);
-    EXPECT_EQ("lib: a central library, whose layout templates the dialog takes from lib/Templates/Layout: "
-              "check that folder\n",
-              run.err);
+    EXPECT_EQ(
+        "lib: a central library, whose layout templates the dialog takes from lib/Templates/Layout: "
+        "check that folder\n",
+        run.err);
 
     // The first of the two folders that exists and is not empty counts.
     fs::create_directories(m_work.Root() / "other/Templates/Layout");
     Write2005(m_work.Root() / "other/LayoutTemplates/4L");
     run = Run({"check", "other/"});
-    EXPECT_EQ("other/: a central library, whose layout templates the dialog takes from other/LayoutTemplates: "
-              "check that folder\n",
-              run.err);
+    EXPECT_EQ(
+        "other/: a central library, whose layout templates the dialog takes from other/LayoutTemplates: "
+        "check that folder\n",
+        run.err);
 
     run = Run({"check", "lib/Templates/Layout"});
     EXPECT_EQ(0, run.status);
@@ -290,22 +316,23 @@ TEST_F(Check, ListedTemplatesWhoseStackUpCannotBeShownGetANote)
 
     ToolRun run = Run({"check", "--listing-order", "ascending", "lib"});
     EXPECT_EQ(0, run.status) << run.err;
-    EXPECT_EQ("OK   a-good (2007)\n"
-              "OK   b-nameless (2007)\n"
-              "     note: the dialog shows no stack-up for it: the design's layer 2 has no readable name\n"
-              "OK   c-empty (2007)\n"
-              "     note: the dialog shows no stack-up for it: it says \"Layout template \"c-empty\" doesn't have any "
-              "layers.\"\n"
-              "OK   d-badcvn (2005)\n"
-              "     note: the dialog shows no stack-up for it: Layout\\Corvane.cvn: " +
-                  standin::corvane::DescribeStatus(CORVANE_E_DUPLICATE_SECTION) +
-                  "\n"
-                  "OK   e-dielectric (2007)\n"
-                  "     note: the dialog shows no rows for it: none of its layers is a conductor layer\n"
-                  "OK   f-dielectric (2005)\n"
-                  "     note: the dialog shows no rows for it: none of its layers is a signal or plane layer\n"
-                  "6 of 6 sub-folders are listed by the dialog\n",
-              run.out);
+    EXPECT_EQ(
+        "OK   a-good (2007)\n"
+        "OK   b-nameless (2007)\n"
+        "     note: the dialog shows no stack-up for it: the design's layer 2 has no readable name\n"
+        "OK   c-empty (2007)\n"
+        "     note: the dialog shows no stack-up for it: it says \"Layout template \"c-empty\" doesn't have any "
+        "layers.\"\n"
+        "OK   d-badcvn (2005)\n"
+        "     note: the dialog shows no stack-up for it: Layout\\Corvane.cvn: " +
+            standin::corvane::DescribeStatus(CORVANE_E_DUPLICATE_SECTION) +
+            "\n"
+            "OK   e-dielectric (2007)\n"
+            "     note: the dialog shows no rows for it: none of its layers is a conductor layer\n"
+            "OK   f-dielectric (2005)\n"
+            "     note: the dialog shows no rows for it: none of its layers is a signal or plane layer\n"
+            "6 of 6 sub-folders are listed by the dialog\n",
+        run.out);
 
     // Found first, a template that cannot be shown closes the dialog.
     fs::remove_all(lib / "a-good");

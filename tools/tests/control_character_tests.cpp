@@ -23,7 +23,8 @@ std::size_t FirstControlByte(const std::string& text, bool tabs = false)
 {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
-        if ((c < 0x20 && c != '\n' && !(tabs && c == '\t')) || c == 0x7f) return i;
+        if ((c < 0x20 && c != '\n' && !(tabs && c == '\t')) || c == 0x7f)
+            return i;
     }
     return std::string::npos;
 }
@@ -83,15 +84,18 @@ TEST_F(ControlCharacters, CreateAndItsDescriptionErrorsShowThemHarmlessly)
     ExpectHarmless(run);
     EXPECT_EQ(kHostileShown + ".txt: cannot be read: No such file or directory\n", run.err);
 
-    WriteTextFile(m_work.Root() / "d.txt", "conductor A metal=1 \"x\xe2\x80\xae" "y\"\n");
+    WriteTextFile(m_work.Root() / "d.txt",
+                  "conductor A metal=1 \"x\xe2\x80\xae"
+                  "y\"\n");
     run = Run({"create", "2007", "T", "--from", "d.txt"});
     EXPECT_EQ(2, run.status);
     ExpectHarmless(run);
     EXPECT_EQ(std::string::npos, run.err.find("\xe2\x80\xae")) << "a direction override reached the terminal";
 
-    for (const std::vector<std::string>& command :
-         {std::vector<std::string>{"create", "2005", "X", "--" + kHostile}, {kHostile}, {"show", "--" + kHostile},
-          {"check", "a", kHostile}}) {
+    for (const std::vector<std::string>& command : {std::vector<std::string>{"create", "2005", "X", "--" + kHostile},
+                                                    {kHostile},
+                                                    {"show", "--" + kHostile},
+                                                    {"check", "a", kHostile}}) {
         run = Run(command);
         EXPECT_EQ(2, run.status);
         ExpectHarmless(run);

@@ -46,7 +46,8 @@ std::vector<std::string> ReadDesign(const fs::path& templateFolder)
         layer->GetName(name);
         std::string line = std::to_string(type) + " " + name.c_str();
         line += layer->GetMetallicLayerNumber(metal) ? " " + std::to_string(metal) : " -";
-        const bool hasUsage = layer->GetConstraint(usage, "LAYER_USAGE") && usage->GetValueByString(usageText, usageType);
+        const bool hasUsage =
+            layer->GetConstraint(usage, "LAYER_USAGE") && usage->GetValueByString(usageText, usageType);
         line += hasUsage ? std::string(" ") + usageText.c_str() : " -";
         layers.push_back(line);
     }
@@ -61,7 +62,8 @@ std::vector<std::string> ReadJobPreferences(const fs::path& templateFolder)
     CCorvane database;
     const std::string path = standin::FromNativePath((templateFolder / "Layout" / "Corvane.cvn").string());
     int count = 0;
-    if (database.Init() != 0) return {"cannot start"};
+    if (database.Init() != 0)
+        return {"cannot start"};
     const long status = database.Load(path.c_str(), 1);
     if (status != 0 || database.GetLayerCount(&count) != 0) {
         database.Close();
@@ -74,7 +76,8 @@ std::vector<std::string> ReadJobPreferences(const fs::path& templateFolder)
         int number = 0;
         database.FindLayer(&layer, index);
         layer.GetLayerTypeValue(&type);
-        layers.push_back(std::to_string(type) + (layer.GetLayerNumber(&number) == 0 ? " " + std::to_string(number) : " -"));
+        layers.push_back(std::to_string(type) +
+                         (layer.GetLayerNumber(&number) == 0 ? " " + std::to_string(number) : " -"));
     }
     database.Close();
     return layers;
@@ -133,7 +136,8 @@ TEST_F(Create, TwoThousandSevenFromFileAndLayers)
     EXPECT_EQ(0u, fs::file_size(folder / "keyin.oskel/sids"));
     EXPECT_EQ((std::set<std::string>{"sids", "design.db"}), [&] {
         std::set<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder / "keyin.oskel")) names.insert(entry.path().filename());
+        for (const auto& entry : fs::directory_iterator(folder / "keyin.oskel"))
+            names.insert(entry.path().filename());
         return names;
     }());
 }
@@ -167,11 +171,12 @@ TEST_F(Create, DescriptionErrorsNameFileAndLineAndWriteNothing)
     WriteTextFile(m_work.Root() / "bad.txt", "conductor TOP metal=1\n\nconductor GND\nwhat X\n");
     ToolRun run = Run({"create", "2007", "4L", "--from", "bad.txt", "--layer", "conductor B metal=x"});
     EXPECT_EQ(2, run.status);
-    EXPECT_EQ("bad.txt:3: a conductor layer needs metal=<n>\n"
-              "bad.txt:4: unknown layer kind 'what' (expected conductor, dielectric, soldermask, silkscreen, or an "
-              "integer)\n"
-              "--layer 'conductor B metal=x': metal=x is not an integer\n",
-              run.err);
+    EXPECT_EQ(
+        "bad.txt:3: a conductor layer needs metal=<n>\n"
+        "bad.txt:4: unknown layer kind 'what' (expected conductor, dielectric, soldermask, silkscreen, or an "
+        "integer)\n"
+        "--layer 'conductor B metal=x': metal=x is not an integer\n",
+        run.err);
     EXPECT_EQ("", run.out);
     EXPECT_FALSE(fs::exists(m_work.Root() / "4L"));
 
@@ -180,7 +185,8 @@ TEST_F(Create, DescriptionErrorsNameFileAndLineAndWriteNothing)
     EXPECT_EQ("missing.txt: cannot be read: No such file or directory\n", run.err);
 
     std::string tooMany;
-    for (int i = 0; i <= 100000; ++i) tooMany += "plane 1\n";
+    for (int i = 0; i <= 100000; ++i)
+        tooMany += "plane 1\n";
     WriteTextFile(m_work.Root() / "many.txt", tooMany);
     run = Run({"create", "2005", "6L", "--from", "many.txt"});
     EXPECT_EQ(2, run.status);
@@ -292,8 +298,8 @@ TEST_F(Create, ForceNeverWritesThroughALinkedFolder)
     fs::create_directory_symlink(m_work.Root() / "elsewhere/A/keyin.oskel", m_work.Root() / "T/keyin.oskel");
     for (const std::string format : {"2007", "2005"}) {
         SCOPED_TRACE(format);
-        const ToolRun run = Run({"create", format, "T", "--force", "--layer",
-                                 format == "2007" ? "conductor X metal=1" : "plane 9"});
+        const ToolRun run =
+            Run({"create", format, "T", "--force", "--layer", format == "2007" ? "conductor X metal=1" : "plane 9"});
         EXPECT_EQ(1, run.status);
         EXPECT_EQ("T/keyin.oskel: is a symbolic link; --force writes nothing through a link (remove it first)\n",
                   run.err);
@@ -302,8 +308,8 @@ TEST_F(Create, ForceNeverWritesThroughALinkedFolder)
     fs::create_directory_symlink(m_work.Root() / "elsewhere/B/Layout", m_work.Root() / "T/Layout");
     for (const std::string format : {"2007", "2005"}) {
         SCOPED_TRACE(format);
-        const ToolRun run = Run({"create", format, "T", "--force", "--layer",
-                                 format == "2007" ? "conductor X metal=1" : "plane 9"});
+        const ToolRun run =
+            Run({"create", format, "T", "--force", "--layer", format == "2007" ? "conductor X metal=1" : "plane 9"});
         EXPECT_EQ(1, run.status);
         EXPECT_EQ("T/Layout: is a symbolic link; --force writes nothing through a link (remove it first)\n", run.err);
     }
@@ -364,9 +370,8 @@ TEST_F(Create, FailedWriteLeavesTheOldTemplateAsItWas)
     const auto before = TreeOf(m_work.Root() / "T");
     for (const std::string format : {"2005", "2007"}) {
         SCOPED_TRACE(format);
-        const ToolRun run =
-            RunToolWithFileSizeLimit({"create", format, "T", "--force", "--from", "many" + format + ".txt"}, m_work.Root(),
-                                     limit);
+        const ToolRun run = RunToolWithFileSizeLimit(
+            {"create", format, "T", "--force", "--from", "many" + format + ".txt"}, m_work.Root(), limit);
         EXPECT_EQ(1, run.status) << run.err;
         EXPECT_EQ(0u, run.err.find("T: cannot write the template: cannot write T/")) << run.err;
         EXPECT_EQ(before, TreeOf(m_work.Root() / "T"));
@@ -380,8 +385,9 @@ TEST_F(Create, FailedWriteLeavesTheOldTemplateAsItWas)
     EXPECT_EQ(before2007, TreeOf(m_work.Root() / "U"));
 
     // A folder that was created for the template goes again.
-    EXPECT_EQ(1, RunToolWithFileSizeLimit({"create", "2005", "new/V", "--from", "many2005.txt"}, m_work.Root(), limit)
-                     .status);
+    EXPECT_EQ(
+        1,
+        RunToolWithFileSizeLimit({"create", "2005", "new/V", "--from", "many2005.txt"}, m_work.Root(), limit).status);
     EXPECT_FALSE(fs::exists(m_work.Root() / "new"));
 }
 

@@ -11,7 +11,8 @@ std::vector<SourceLine> Lines(std::initializer_list<const char*> texts)
 {
     std::vector<SourceLine> lines;
     int number = 1;
-    for (const char* text : texts) lines.push_back({"d.txt:" + std::to_string(number++), text});
+    for (const char* text : texts)
+        lines.push_back({"d.txt:" + std::to_string(number++), text});
     return lines;
 }
 
@@ -20,7 +21,8 @@ std::string Show(const std::vector<Word>& words)
 {
     std::string shown;
     for (const Word& word : words) {
-        if (!shown.empty()) shown += '|';
+        if (!shown.empty())
+            shown += '|';
         shown += word.isSetting ? word.key + "=" + word.value : word.value;
     }
     return shown;
@@ -76,12 +78,21 @@ TEST(ParseInt, DecimalWithSignWithinInt)
         bool valid;
         int value;
     } cases[] = {
-        {"0", true, 0},           {"+7", true, 7},          {"-3", true, -3},
-        {"007", true, 7},         {"2147483647", true, 2147483647},
-        {"-2147483648", true, -2147483647 - 1},             {"2147483648", false, 0},
-        {"-2147483649", false, 0}, {"99999999999999999999", false, 0},
-        {"", false, 0},           {"-", false, 0},          {"1.5", false, 0},
-        {"0x10", false, 0},       {" 1", false, 0},         {"1e3", false, 0},
+        {"0", true, 0},
+        {"+7", true, 7},
+        {"-3", true, -3},
+        {"007", true, 7},
+        {"2147483647", true, 2147483647},
+        {"-2147483648", true, -2147483647 - 1},
+        {"2147483648", false, 0},
+        {"-2147483649", false, 0},
+        {"99999999999999999999", false, 0},
+        {"", false, 0},
+        {"-", false, 0},
+        {"1.5", false, 0},
+        {"0x10", false, 0},
+        {" 1", false, 0},
+        {"1e3", false, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -110,7 +121,8 @@ TEST(ParseDescription2007, LayersInLineOrder)
               parsed.origins);
 
     const int types[] = {0, 1, 2, 3, 7, 0};
-    for (std::size_t i = 0; i < parsed.layers.size(); ++i) EXPECT_EQ(types[i], parsed.layers[i].type) << i;
+    for (std::size_t i = 0; i < parsed.layers.size(); ++i)
+        EXPECT_EQ(types[i], parsed.layers[i].type) << i;
     EXPECT_EQ("TOP", parsed.layers[0].name);
     EXPECT_EQ(1, parsed.layers[0].metalNumber);
     EXPECT_EQ("Signal", parsed.layers[0].usage);
@@ -125,17 +137,17 @@ TEST(ParseDescription2007, LayersInLineOrder)
 TEST(ParseDescription2007, EveryBadLineIsReportedWithItsOrigin)
 {
     const auto parsed = ParseDescription2007(Lines({
-        "conductor TOP",                    // 1: no metal number
-        "copper TOP metal=1",               // 2: unknown kind
-        "conductor metal=1",                // 3: no name
-        "conductor \"\" metal=1",           // 4: empty name
-        "conductor TOP metal=1 extra",      // 5: stray word
-        "conductor TOP metal=1 metal=2",    // 6: repeated setting
-        "conductor TOP metal=one",          // 7: not an integer
-        "conductor TOP metal=1 colour=red", // 8: unknown setting
-        "metal=1 TOP",                      // 9: starts with a setting
-        "conductor \"TOP metal=1",          // 10: open quote
-        "dielectric OK",                    // good
+        "conductor TOP",                     // 1: no metal number
+        "copper TOP metal=1",                // 2: unknown kind
+        "conductor metal=1",                 // 3: no name
+        "conductor \"\" metal=1",            // 4: empty name
+        "conductor TOP metal=1 extra",       // 5: stray word
+        "conductor TOP metal=1 metal=2",     // 6: repeated setting
+        "conductor TOP metal=one",           // 7: not an integer
+        "conductor TOP metal=1 colour=red",  // 8: unknown setting
+        "metal=1 TOP",                       // 9: starts with a setting
+        "conductor \"TOP metal=1",           // 10: open quote
+        "dielectric OK",                     // good
     }));
     ASSERT_EQ(10u, parsed.errors.size());
     for (std::size_t i = 0; i < parsed.errors.size(); ++i)
@@ -161,13 +173,13 @@ TEST(ParseDescription2007, RepeatedMetalNumberWarnsAtTheLaterLine)
 
 TEST(ParseDescription, NumbersOutOfRangeAreCalledSo)
 {
-    auto parsed = ParseDescription2007(Lines({"conductor A metal=2147483648", "conductor B metal=x1",
-                                              "-2147483649 C"}));
-    EXPECT_EQ((std::vector<std::string>{
-                  "d.txt:1: metal=2147483648 is out of range (-2147483648 to 2147483647)",
-                  "d.txt:2: metal=x1 is not an integer",
-                  "d.txt:3: layer kind '-2147483649' is out of range (-2147483648 to 2147483647)"}),
-              parsed.errors);
+    auto parsed =
+        ParseDescription2007(Lines({"conductor A metal=2147483648", "conductor B metal=x1", "-2147483649 C"}));
+    EXPECT_EQ(
+        (std::vector<std::string>{"d.txt:1: metal=2147483648 is out of range (-2147483648 to 2147483647)",
+                                  "d.txt:2: metal=x1 is not an integer",
+                                  "d.txt:3: layer kind '-2147483649' is out of range (-2147483648 to 2147483647)"}),
+        parsed.errors);
     const auto parsed2005 = ParseDescription2005(Lines({"signal 99999999999999999999", "plane two", "4294967296 1"}));
     EXPECT_EQ((std::vector<std::string>{
                   "d.txt:1: layer number '99999999999999999999' is out of range (-2147483648 to 2147483647)",
@@ -178,8 +190,8 @@ TEST(ParseDescription, NumbersOutOfRangeAreCalledSo)
 
 TEST(ParseDescription2005, BadLines)
 {
-    const auto parsed = ParseDescription2005(Lines({"signal", "plane", "copper 1", "signal 1 2", "signal one",
-                                                    "signal number=1", "", "# nothing"}));
+    const auto parsed = ParseDescription2005(
+        Lines({"signal", "plane", "copper 1", "signal 1 2", "signal one", "signal number=1", "", "# nothing"}));
     ASSERT_EQ(6u, parsed.errors.size());
     EXPECT_EQ("d.txt:1: a signal layer needs its number", parsed.errors[0]);
     EXPECT_EQ("d.txt:2: a plane layer needs its number", parsed.errors[1]);

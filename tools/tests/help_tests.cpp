@@ -13,9 +13,10 @@ TEST(Help, EveryCommandHasHelp)
     for (const std::string command : {"create", "show", "check"}) {
         SCOPED_TRACE(command);
         const std::string usage = "Usage: layout-template-tool " + command;
-        for (const std::vector<std::string>& arguments :
-             {std::vector<std::string>{command, "--help"}, {command, "-h"}, {"help", command},
-              {command, "2007", "X", "--help"}}) {
+        for (const std::vector<std::string>& arguments : {std::vector<std::string>{command, "--help"},
+                                                          {command, "-h"},
+                                                          {"help", command},
+                                                          {command, "2007", "X", "--help"}}) {
             const ToolRun run = RunTool(arguments, work.Root());
             EXPECT_EQ(0, run.status);
             EXPECT_EQ(0u, run.out.find(usage)) << run.out;
@@ -28,8 +29,7 @@ TEST(Help, EveryCommandHasHelp)
 TEST(Help, ToolHelpAndUnknownCommands)
 {
     testsupport::TempFolder work;
-    for (const std::vector<std::string>& arguments :
-         {std::vector<std::string>{"--help"}, {"-h"}, {"help"}}) {
+    for (const std::vector<std::string>& arguments : {std::vector<std::string>{"--help"}, {"-h"}, {"help"}}) {
         const ToolRun run = RunTool(arguments, work.Root());
         EXPECT_EQ(0, run.status);
         EXPECT_EQ(0u, run.out.find("Usage: layout-template-tool COMMAND"));

@@ -49,7 +49,7 @@ TEST(CheckRegression, JournalThatIsAPipeIsNotWaitedFor)
     EXPECT_EQ(1, run.status) << run.err;
     EXPECT_NE(std::string::npos,
               run.out.find("SKIP 4L: 2007: keyin.oskel\\sids is present, but the design database does not open "
-                            "(keyin.oskel\\design.db: its tables do not match the format, or it is damaged)"))
+                           "(keyin.oskel\\design.db: its tables do not match the format, or it is damaged)"))
         << run.out;
 }
 

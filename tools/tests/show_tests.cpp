@@ -33,16 +33,17 @@ protected:
 
 TEST_F(Show, TwoThousandFiveRowsInIndexOrder)
 {
-    ASSERT_EQ(0, Run({"create", "2005", "lib/6L", "--layer", "signal 1", "--layer", "dielectric", "--layer",
-                      "plane 2", "--layer", "signal 4", "--layer", "7 9"})
+    ASSERT_EQ(0, Run({"create", "2005", "lib/6L", "--layer", "signal 1", "--layer", "dielectric", "--layer", "plane 2",
+                      "--layer", "signal 4", "--layer", "7 9"})
                      .status);
     const ToolRun run = Run({"show", "lib/6L"});
     EXPECT_EQ(0, run.status) << run.err;
-    EXPECT_EQ("format: 2005\n"
-              "1\tSIGNAL_1\tSignal\n"
-              "2\tPLANE_2\tPlane\n"
-              "3\tSIGNAL_4\tSignal\n",
-              run.out);
+    EXPECT_EQ(
+        "format: 2005\n"
+        "1\tSIGNAL_1\tSignal\n"
+        "2\tPLANE_2\tPlane\n"
+        "3\tSIGNAL_4\tSignal\n",
+        run.out);
     EXPECT_EQ("", run.err);
 }
 
@@ -58,12 +59,13 @@ TEST_F(Show, TwoThousandSevenRowsByMetalNumber)
     ASSERT_EQ(0, Run({"create", "2007", "lib/4L", "--from", "4L.txt"}).status);
     const ToolRun run = Run({"show", (m_work.Root() / "lib/4L/").string()});
     EXPECT_EQ(0, run.status) << run.err;
-    EXPECT_EQ("format: 2007\n"
-              "1\tNEG\t\n"
-              "2\tM1\tPower plane\n"
-              "3\tM2\tMixed\n"
-              "4\tM3\tSignal\n",
-              run.out);
+    EXPECT_EQ(
+        "format: 2007\n"
+        "1\tNEG\t\n"
+        "2\tM1\tPower plane\n"
+        "3\tM2\tMixed\n"
+        "4\tM3\tSignal\n",
+        run.out);
     EXPECT_EQ("", run.err);
 }
 

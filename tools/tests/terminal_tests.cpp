@@ -19,7 +19,8 @@ namespace fs = std::filesystem;
 std::string Quoted(const std::string& text)
 {
     std::string quoted = "'";
-    for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    for (const char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return quoted + "'";
 }
 
@@ -58,7 +59,8 @@ private:
 
 TEST(Terminal, HostileFolderNamesLeaveTitleAndScreenAlone)
 {
-    if (!TmuxPane::Available()) GTEST_SKIP() << "tmux is not installed";
+    if (!TmuxPane::Available())
+        GTEST_SKIP() << "tmux is not installed";
     testsupport::TempFolder work;
     const std::string hostile = "x\x1b[2J\x1b]2;PWNED\x07";
     ASSERT_EQ(0, RunTool({"create", "2005", "lib/" + hostile, "--layer", "signal 1"}, work.Root()).status);
@@ -67,8 +69,8 @@ TEST(Terminal, HostileFolderNamesLeaveTitleAndScreenAlone)
     const fs::path done = work.Root() / "done";
     const std::string tool = Quoted(LAYOUT_TEMPLATE_TOOL);
     const std::string script = "cd " + Quoted(work.Root().string()) + " && echo BEFORE && " + tool + " check lib; " +
-                               tool + " show lib/x*; " + tool + " show lib/skip*; touch " +
-                               Quoted(done.string()) + "; sleep 60";
+                               tool + " show lib/x*; " + tool + " show lib/skip*; touch " + Quoted(done.string()) +
+                               "; sleep 60";
     TmuxPane pane(work.Root());
     ASSERT_TRUE(pane.Start(script));
 

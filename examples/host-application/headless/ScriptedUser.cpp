@@ -37,8 +37,7 @@ std::vector<standin::Action> ActionsFrom(const char* text)
         } else if (item.rfind("pick ", 0) == 0) {
             actions.push_back(standin::Action::Pick(IDC_COMBO1, item.substr(5)));
         } else {
-            std::fprintf(stderr, "host-application: HOST_APPLICATION_ACTIONS: unknown action '%s'\n",
-                         item.c_str());
+            std::fprintf(stderr, "host-application: HOST_APPLICATION_ACTIONS: unknown action '%s'\n", item.c_str());
             std::exit(2);
         }
     }

@@ -8,26 +8,25 @@
 
 namespace ilt::win32::test {
 
-class TestWindow
-{
+class TestWindow {
 public:
-  TestWindow();
-  ~TestWindow();
-  TestWindow(const TestWindow&) = delete;
-  TestWindow& operator=(const TestWindow&) = delete;
+    TestWindow();
+    ~TestWindow();
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
 
-  HWND Handle() const { return window_; }
-  // A child control of class `className` with the id `id`.
-  HWND AddControl(const char* className, int id, DWORD style, const char* text = "");
+    HWND Handle() const { return window_; }
+    // A child control of class `className` with the id `id`.
+    HWND AddControl(const char* className, int id, DWORD style, const char* text = "");
 
-  // The WM_COMMAND wParams received so far.
-  const std::vector<WPARAM>& Commands() const { return commands_; }
+    // The WM_COMMAND wParams received so far.
+    const std::vector<WPARAM>& Commands() const { return commands_; }
 
 private:
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-  HWND window_ = nullptr;
-  std::vector<WPARAM> commands_;
+    HWND window_ = nullptr;
+    std::vector<WPARAM> commands_;
 };
 
 // Dispatches the thread's queued messages until none is left.

@@ -10,18 +10,18 @@ namespace {
 
 TEST(SubstDrives, RefusesAMissingFolderAndADriveThatExists)
 {
-  char temporary[MAX_PATH];
-  ASSERT_NE(GetTempPathA(MAX_PATH, temporary), 0u);
-  SubstDrives drives;
-  std::string error;
+    char temporary[MAX_PATH];
+    ASSERT_NE(GetTempPathA(MAX_PATH, temporary), 0u);
+    SubstDrives drives;
+    std::string error;
 
-  const std::string missing = std::string(temporary) + "ilt-no-such-folder";
-  EXPECT_FALSE(drives.Map({'Q', missing}, error));
-  EXPECT_EQ(error, "--drive Q=" + missing + ": there is no folder '" + missing + "'");
+    const std::string missing = std::string(temporary) + "ilt-no-such-folder";
+    EXPECT_FALSE(drives.Map({'Q', missing}, error));
+    EXPECT_EQ(error, "--drive Q=" + missing + ": there is no folder '" + missing + "'");
 
-  // C: is the system's drive on Windows and in every Wine prefix.
-  EXPECT_FALSE(drives.Map({'C', temporary}, error));
-  EXPECT_EQ(error, "--drive C=" + std::string(temporary) + ": drive C: exists already");
+    // C: is the system's drive on Windows and in every Wine prefix.
+    EXPECT_FALSE(drives.Map({'C', temporary}, error));
+    EXPECT_EQ(error, "--drive C=" + std::string(temporary) + ": drive C: exists already");
 }
 
 }  // namespace

@@ -38,8 +38,7 @@ namespace member {
 template <std::size_t Recorded, std::size_t Now>
 struct SizeOf
 {
-	static_assert(Recorded == Now,
-	              "sizeof(CImportLayoutTemplateDlg) is not the recorded size: SizeOf<recorded, now>");
+	static_assert(Recorded == Now, "sizeof(CImportLayoutTemplateDlg) is not the recorded size: SizeOf<recorded, now>");
 	static constexpr bool checked = true;
 };
 
@@ -68,18 +67,18 @@ struct Probe : CImportLayoutTemplateDlg
 
 void Probe::Check()
 {
-#define ILT_ABI_SIZE(size, alignment)                                                    \
-	static_assert(SizeOf<size, sizeof(CImportLayoutTemplateDlg)>::checked);          \
+#define ILT_ABI_SIZE(size, alignment) \
+	static_assert(SizeOf<size, sizeof(CImportLayoutTemplateDlg)>::checked); \
 	static_assert(AlignOf<alignment, alignof(CImportLayoutTemplateDlg)>::checked);
-#define ILT_ABI_MEMBER(name, offset, ...)                                                \
-	static_assert(std::is_same<decltype(Probe::name), __VA_ARGS__>::value,               \
+#define ILT_ABI_MEMBER(name, offset, ...) \
+	static_assert(std::is_same<decltype(Probe::name), __VA_ARGS__>::value, \
 	              "CImportLayoutTemplateDlg::" #name " is no longer of the recorded type " #__VA_ARGS__); \
 	static_assert(OffsetOf<member::name, offset, offsetof(Probe, name)>::checked);
 // The class itself declares the override (a lost one leaves the base's
 // function in the slot) with the recorded signature (another one would be a
 // new virtual function).
-#define ILT_ABI_OVERRIDE(name, ...)                                                      \
-	static_assert(std::is_same<decltype(&Probe::name), __VA_ARGS__>::value,              \
+#define ILT_ABI_OVERRIDE(name, ...) \
+	static_assert(std::is_same<decltype(&Probe::name), __VA_ARGS__>::value, \
 	              "CImportLayoutTemplateDlg no longer overrides " #name " as recorded: " #__VA_ARGS__);
 #include ILT_ABI_RECORDED_LAYOUT
 #undef ILT_ABI_SIZE

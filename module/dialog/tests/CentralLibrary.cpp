@@ -37,8 +37,7 @@ void DialogTest::Make2007(const std::string& relative, std::vector<standin::oske
 void DialogTest::Make2007(const std::string& relative, const standin::oskel::Description& description)
 {
     std::string error;
-    ASSERT_TRUE(standin::oskel::WriteOskel((Native(relative) / "keyin.oskel").string(), description, &error))
-        << error;
+    ASSERT_TRUE(standin::oskel::WriteOskel((Native(relative) / "keyin.oskel").string(), description, &error)) << error;
 }
 
 void DialogTest::Make2005(const std::string& relative, const standin::corvane::Description& description)
@@ -54,10 +53,7 @@ void DialogTest::MakeFile(const std::string& relative, const std::string& conten
     std::ofstream(Native(relative), std::ios::binary) << contents;
 }
 
-void DialogTest::MakeFolder(const std::string& relative)
-{
-    fs::create_directories(Native(relative));
-}
+void DialogTest::MakeFolder(const std::string& relative) { fs::create_directories(Native(relative)); }
 
 standin::corvane::Description DialogTest::Layers2005(const std::vector<std::pair<int, int>>& layers)
 {

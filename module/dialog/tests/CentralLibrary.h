@@ -21,7 +21,6 @@ namespace dialog_test {
 
 namespace fs = std::filesystem;
 
-
 class DialogTest : public ::testing::Test {
 protected:
     static constexpr const char* kCentral = "D:\\lib";

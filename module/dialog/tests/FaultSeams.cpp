@@ -63,8 +63,8 @@ FaultSeam Corvane(const char* name, standin::corvane::Operation operation)
             false};
 }
 
-FaultSeam Win32(const char* name, standin::Win32Call call, std::vector<MessageKind> mayTell,
-                bool mayFailDialog = false, bool invisible = false)
+FaultSeam Win32(const char* name, standin::Win32Call call, std::vector<MessageKind> mayTell, bool mayFailDialog = false,
+                bool invisible = false)
 {
     return {name,
             [call] { return standin::Win32Calls(call); },
@@ -86,9 +86,9 @@ std::vector<FaultSeam> MakeSeams()
         Crt("_findfirst", standin::CrtCall::FindFirst, &standin::CrtCallCounts::findfirst),
         Crt("_findnext", standin::CrtCall::FindNext, &standin::CrtCallCounts::findnext),
     };
-    for (const char* operation : {"OpenOskel", "GetSnapshotByName", "CloseOskel", "GetTrelConfig", "GetTrelDesign",
-                                  "GetIterLayers", "GetType", "GetName", "GetMetallicLayerNumber", "GetConstraint",
-                                  "GetValueByString"})
+    for (const char* operation :
+         {"OpenOskel", "GetSnapshotByName", "CloseOskel", "GetTrelConfig", "GetTrelDesign", "GetIterLayers", "GetType",
+          "GetName", "GetMetallicLayerNumber", "GetConstraint", "GetValueByString"})
         seams.push_back(Oskel(operation));
     seams.push_back(Corvane("Init", Op::Init));
     seams.push_back(Corvane("Load", Op::Load));

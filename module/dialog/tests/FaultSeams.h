@@ -14,18 +14,18 @@ namespace dialog_test {
 // What a failure of a seam may make the dialog tell the user, beyond what a
 // run without the failure had told by then.
 enum class MessageKind {
-    NoCentralLibrary,   // "Central library ... doesn't exist."
-    Question,           // "... doesn't contain directory with layout templates ..."
-    NoValidTemplate,    // "... doesn't contain any valid layout template."
-    CannotDisplay,      // "Can't display the stackup."
-    CannotOpen,         // "Can't open Layout Template database."
-    CannotReadDesign,   // "Can't read TREL design from database."
-    CannotGetLayers,    // "Can't get layers from database."
+    NoCentralLibrary,  // "Central library ... doesn't exist."
+    Question,          // "... doesn't contain directory with layout templates ..."
+    NoValidTemplate,   // "... doesn't contain any valid layout template."
+    CannotDisplay,     // "Can't display the stackup."
+    CannotOpen,        // "Can't open Layout Template database."
+    CannotReadDesign,  // "Can't read TREL design from database."
+    CannotGetLayers,   // "Can't get layers from database."
 };
 
 struct FaultSeam {
     std::string name;
-    std::function<std::size_t()> calls;                       // since ResetSeamCounts()
+    std::function<std::size_t()> calls;  // since ResetSeamCounts()
     std::function<void(std::size_t succeeding, bool once)> fail;
     std::vector<MessageKind> mayTell;
     bool mayFailDialog = false;  // may make DoModal return -1

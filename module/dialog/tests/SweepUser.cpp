@@ -11,8 +11,7 @@ using standin::Event;
 
 SweepUser::SweepUser(SweepPlan plan, std::function<void()> onMessageBox)
     : m_plan(std::move(plan)), m_onMessageBox(std::move(onMessageBox))
-{
-}
+{}
 
 std::optional<Action> SweepUser::WaitForAction(HWND active)
 {
@@ -46,11 +45,8 @@ void SweepUser::Notify(const Event& event)
         if (m_onMessageBox)
             m_onMessageBox();
         break;
-    case Event::Kind::MessageBoxClosed:
-        m_openBoxes.erase(event.hwnd);
-        break;
-    default:
-        break;
+    case Event::Kind::MessageBoxClosed: m_openBoxes.erase(event.hwnd); break;
+    default: break;
     }
 }
 

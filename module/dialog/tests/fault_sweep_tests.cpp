@@ -96,8 +96,8 @@ protected:
             std::vector<LayerSpec> specs;
             std::vector<std::pair<int, int>> pairs;
             for (int layer = 1; layer <= layers; ++layer) {
-                specs.push_back(ConductorLayer(layer, "L" + std::to_string(layer), layer,
-                                               layer % 2 ? "Signal" : "Plane"));
+                specs.push_back(
+                    ConductorLayer(layer, "L" + std::to_string(layer), layer, layer % 2 ? "Signal" : "Plane"));
                 pairs.emplace_back(layer % 2, layer);
             }
             Make2007(folder + "/4L" + suffix, specs);
@@ -179,9 +179,16 @@ protected:
     // What outlived a run begun at `before`; empty when nothing did.
     static std::string Leftovers(const Live& before)
     {
-        static const char* const kWhat[] = {"find handles", "item id lists", "allocator references",
-                                            "desktop folder references", "invalid shell frees", "connections",
-                                            "icons", "windows", "temporary CWnds", "attached CWnds"};
+        static const char* const kWhat[] = {"find handles",
+                                            "item id lists",
+                                            "allocator references",
+                                            "desktop folder references",
+                                            "invalid shell frees",
+                                            "connections",
+                                            "icons",
+                                            "windows",
+                                            "temporary CWnds",
+                                            "attached CWnds"};
         const Live after = Count();
         std::ostringstream left;
         for (std::size_t i = 0; i < std::size(kWhat); ++i) {
@@ -212,9 +219,9 @@ protected:
         std::size_t before = 0;
         while (before < clean.callsAtBox.size() && clean.callsAtBox[before][seamIndex] < nth)
             ++before;
-        const bool samePrefix = run.boxes.size() >= before &&
-                                std::equal(clean.boxes.begin(), clean.boxes.begin() + static_cast<long>(before),
-                                           run.boxes.begin());
+        const bool samePrefix =
+            run.boxes.size() >= before &&
+            std::equal(clean.boxes.begin(), clean.boxes.begin() + static_cast<long>(before), run.boxes.begin());
         bool told = samePrefix;
         for (std::size_t i = before; told && i < run.boxes.size(); ++i) {
             told = std::any_of(seam.mayTell.begin(), seam.mayTell.end(),
@@ -223,8 +230,7 @@ protected:
                    (i < clean.boxes.size() && run.boxes[i] == clean.boxes[i]);
         }
         if (!told)
-            wrong << " messages:" << Describe(run.boxes) << " (without the failure:" << Describe(clean.boxes)
-                  << ");";
+            wrong << " messages:" << Describe(run.boxes) << " (without the failure:" << Describe(clean.boxes) << ");";
         if (seam.invisible && (run.result != clean.result || run.path != clean.path || run.boxes != clean.boxes))
             wrong << " the run differs from the one without the failure;";
         return wrong.str();
@@ -269,8 +275,7 @@ protected:
         EXPECT_EQ(clean.calls, again.calls);
         EXPECT_EQ("", Leftovers(start));
 
-        const double seconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
         std::printf("fault sweep, %s (%s setting): %zu runs over %zu seams, %zu failed, %.1f s\n", scenario,
                     LongSweep() ? "long" : "CI", runs, FaultSeams().size(), failures.size(), seconds);
         std::fflush(stdout);

@@ -45,8 +45,7 @@ struct EntryRecord {
 std::ostream& operator<<(std::ostream& out, const EntryRecord& r)
 {
     return out << "{mode " << std::oct << r.mode << std::dec << ", size " << r.size << ", inode " << r.inode
-               << ", mtime " << r.modified << ", ctime " << r.changed << ", " << r.contents.size()
-               << " bytes}";
+               << ", mtime " << r.modified << ", ctime " << r.changed << ", " << r.contents.size() << " bytes}";
 }
 
 long long Nanoseconds(const timespec& time)
@@ -144,8 +143,8 @@ protected:
 TEST_F(NothingWritten, WholeDialogLeavesTheCentralLibraryAsItWas)
 {
     // D:\lib has no layout-templates folder: the user browses to mine\Layouts.
-    Make2007("mine/Layouts/4L", {ConductorLayer(1, "TOP", 1, "Signal"), OtherLayer(2, 1, "CORE"),
-                                 ConductorLayer(3, "BOT", 2, "Signal")});
+    Make2007("mine/Layouts/4L",
+             {ConductorLayer(1, "TOP", 1, "Signal"), OtherLayer(2, 1, "CORE"), ConductorLayer(3, "BOT", 2, "Signal")});
     Make2005("mine/Layouts/6L", Layers2005({{1, 1}, {2, 0}, {0, 2}}));
     Make2007("mine/Layouts/e7", std::vector<standin::oskel::LayerSpec>{});  // no layers: a message
     Make2005("mine/Layouts/bad5", Layers2005({}));

@@ -134,19 +134,49 @@ TEST_F(Robustness, FailingQueriesAtStartUpEndWithTheirMessage)
         std::string shown;  // the template displayed, if the dialog was shown
     };
     const Case cases[] = {
-        {"central library cannot be queried", {"D:\\lib", "D:\\lib\\"}, {}, {}, IDCANCEL,
-         {"Central library \"D:\\lib\" doesn't exist."}, ""},
-        {"first candidate cannot be listed: it counts as empty", {}, {"D:\\lib\\Templates\\Layout"},
-         {Action::Click(IDOK)}, IDOK, {}, "2L"},
-        {"neither candidate can be listed", {}, {"D:\\lib\\Templates\\Layout", "D:\\lib\\LayoutTemplates"},
-         {Action::Click(IDNO)}, IDCANCEL, {Question("D:\\lib")}, ""},
-        {"candidate lists but its status fails", {"D:\\lib\\Templates\\Layout"}, {}, {Action::Enter()}, IDCANCEL,
-         {NoValidTemplate("D:\\lib")}, ""},
-        {"first template's marker cannot be queried", {"D:\\lib\\Templates\\Layout\\4L\\keyin.oskel\\sids"}, {},
-         {Action::Click(IDOK)}, IDOK, {}, "6L"},
-        {"every template's folder fails", {"D:\\lib\\Templates\\Layout\\4L", "D:\\lib\\Templates\\Layout\\4L\\",
-                                           "D:\\lib\\Templates\\Layout\\6L\\Layout\\Corvane.cvn"},
-         {}, {Action::Enter()}, IDCANCEL, {NoValidTemplate("D:\\lib")}, ""},
+        {"central library cannot be queried",
+         {"D:\\lib", "D:\\lib\\"},
+         {},
+         {},
+         IDCANCEL,
+         {"Central library \"D:\\lib\" doesn't exist."},
+         ""},
+        {"first candidate cannot be listed: it counts as empty",
+         {},
+         {"D:\\lib\\Templates\\Layout"},
+         {Action::Click(IDOK)},
+         IDOK,
+         {},
+         "2L"},
+        {"neither candidate can be listed",
+         {},
+         {"D:\\lib\\Templates\\Layout", "D:\\lib\\LayoutTemplates"},
+         {Action::Click(IDNO)},
+         IDCANCEL,
+         {Question("D:\\lib")},
+         ""},
+        {"candidate lists but its status fails",
+         {"D:\\lib\\Templates\\Layout"},
+         {},
+         {Action::Enter()},
+         IDCANCEL,
+         {NoValidTemplate("D:\\lib")},
+         ""},
+        {"first template's marker cannot be queried",
+         {"D:\\lib\\Templates\\Layout\\4L\\keyin.oskel\\sids"},
+         {},
+         {Action::Click(IDOK)},
+         IDOK,
+         {},
+         "6L"},
+        {"every template's folder fails",
+         {"D:\\lib\\Templates\\Layout\\4L", "D:\\lib\\Templates\\Layout\\4L\\",
+          "D:\\lib\\Templates\\Layout\\6L\\Layout\\Corvane.cvn"},
+         {},
+         {Action::Enter()},
+         IDCANCEL,
+         {NoValidTemplate("D:\\lib")},
+         ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -239,13 +269,8 @@ TEST_F(Robustness, BrowsedFolderVanishingBeforeOk)
 TEST_F(Robustness, OddTemplateNamesArePickedAndHandedBackByteForByte)
 {
     const std::vector<std::string> names{
-        std::string(255, 'n'),
-        "\xff\xfe not UTF-8",
-        "100% %s%n%d",
-        "say \"cheese\" 'please'",
-        "  spaces  ",
-        "tab\tline\nend",
-        std::string("\x01\x1f\x7f", 3),
+        std::string(255, 'n'), "\xff\xfe not UTF-8",           "100% %s%n%d", "say \"cheese\" 'please'", "  spaces  ",
+        "tab\tline\nend",      std::string("\x01\x1f\x7f", 3),
     };
     for (const std::string& name : names)
         Make2005(Layout(name), Layers2005({{1, 1}}));
@@ -414,7 +439,6 @@ TEST_F(Robustness, DatabasesThatAreNoFilesMakeNoValidTemplate)
     EXPECT_EQ(std::vector<std::string>{NoValidTemplate("D:\\lib")}, MessageTexts());
     EXPECT_EQ(4u, standin::oskel::CallCount("OpenOskel"));
 }
-
 
 TEST_F(Robustness, BrowsingToAFolderOfAHundredThousandEntries)
 {

@@ -52,8 +52,8 @@ protected:
 TEST_F(StackUp, Tessel_ShowsSignalAndPlaneLayersInIndexOrder)
 {
     standin::corvane::Description description = Layers2005({{1, 1}, {2, 0}, {0, 2}, {1, 0}, {1, 3}});
-    description.layers[1].number.reset();       // a dielectric without a number
-    description.layers[3].omitSection = true;   // index 4 cannot be found
+    description.layers[1].number.reset();      // a dielectric without a number
+    description.layers[3].omitSection = true;  // index 4 cannot be found
     Make2005("Templates/Layout/6L", description);
 
     EXPECT_EQ(IDCANCEL, ShowAndPick());
@@ -63,14 +63,13 @@ TEST_F(StackUp, Tessel_ShowsSignalAndPlaneLayersInIndexOrder)
               m_states[0].rows);
     EXPECT_TRUE(MessageTexts().empty());
 
-    const std::vector<std::string> expected = {
-        "CCorvane", "Init", "Load", "CCorvaneLayer", "GetLayerCount",
-        "FindLayer(1)", "GetLayerTypeValue", "GetLayerNumber",
-        "FindLayer(2)", "GetLayerTypeValue",
-        "FindLayer(3)", "GetLayerTypeValue", "GetLayerNumber",
-        "FindLayer(4)",
-        "FindLayer(5)", "GetLayerTypeValue", "GetLayerNumber",
-        "Close", "~CCorvaneLayer", "~CCorvane"};
+    const std::vector<std::string> expected = {"CCorvane",          "Init",           "Load",
+                                               "CCorvaneLayer",     "GetLayerCount",  "FindLayer(1)",
+                                               "GetLayerTypeValue", "GetLayerNumber", "FindLayer(2)",
+                                               "GetLayerTypeValue", "FindLayer(3)",   "GetLayerTypeValue",
+                                               "GetLayerNumber",    "FindLayer(4)",   "FindLayer(5)",
+                                               "GetLayerTypeValue", "GetLayerNumber", "Close",
+                                               "~CCorvaneLayer",    "~CCorvane"};
     EXPECT_EQ(expected, standin::corvane::CallLog());
 }
 
@@ -122,22 +121,21 @@ TEST_F(StackUp, Tessel_UnreadableDatabaseCannotBeDisplayed)
 
 TEST_F(StackUp, Oskel_RowsFollowMetalLayerNumbers)
 {
-    Make2007("Templates/Layout/8L", {
-        ConductorLayer(1, "BOTTOM", 3, "Signal"),
-        OtherLayer(2, 1, "CORE"),
-        ConductorLayer(3, "TOP", 1, "Signal"),
-        ConductorLayer(4, "GND", 2),                  // no usage
-        ConductorLayer(5, "GND_COPY", 2, "Plane"),    // same number: the first one met wins
-        ConductorLayer(6, "BACKDRILL", -1, "Mechanical"),
-    });
+    Make2007("Templates/Layout/8L",
+             {
+                 ConductorLayer(1, "BOTTOM", 3, "Signal"),
+                 OtherLayer(2, 1, "CORE"),
+                 ConductorLayer(3, "TOP", 1, "Signal"),
+                 ConductorLayer(4, "GND", 2),                // no usage
+                 ConductorLayer(5, "GND_COPY", 2, "Plane"),  // same number: the first one met wins
+                 ConductorLayer(6, "BACKDRILL", -1, "Mechanical"),
+             });
     EXPECT_EQ(IDCANCEL, ShowAndPick());
     ASSERT_EQ(1u, m_states.size());
     EXPECT_EQ("2007", m_states[0].format);
-    EXPECT_EQ((Rows{{"1", "BACKDRILL", "Mechanical"},
-                    {"2", "TOP", "Signal"},
-                    {"3", "GND", ""},
-                    {"4", "BOTTOM", "Signal"}}),
-              m_states[0].rows);
+    EXPECT_EQ(
+        (Rows{{"1", "BACKDRILL", "Mechanical"}, {"2", "TOP", "Signal"}, {"3", "GND", ""}, {"4", "BOTTOM", "Signal"}}),
+        m_states[0].rows);
     EXPECT_TRUE(MessageTexts().empty());
 
     // The design outlives the closed database in the dialog.
@@ -233,7 +231,7 @@ TEST_F(StackUp, SwitchingTemplatesReplacesRowsAndLabel)
     MakeFolder("Templates/Layout/broken/Layout");
     for (const char* file : {"Tamsett.tms", "Corvane.cvn", "Halloway.hlw", "Dunmere.dnm"})
         MakeFile(std::string("Templates/Layout/broken/Layout/") + file);  // an empty Corvane.cvn does not load
-    standin::SetListingOrder(standin::ListingOrder::Ascending);  // 4L first
+    standin::SetListingOrder(standin::ListingOrder::Ascending);           // 4L first
 
     EXPECT_EQ(IDCANCEL, ShowAndPick({"6L", "broken", "4L"}));
     ASSERT_EQ(4u, m_states.size());

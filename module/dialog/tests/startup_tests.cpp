@@ -288,8 +288,7 @@ TEST_F(StartUp, ShownDialogCarriesIconColumnsAndLabels)
     std::optional<standin::IconDetails> smallIcon;
     std::vector<std::pair<std::string, int>> columns;
     Then(Action::Inspect([&](HWND dialog) {
-        smallIcon = standin::GetIconDetails(
-            reinterpret_cast<HICON>(SendMessageA(dialog, WM_GETICON, ICON_SMALL, 0)));
+        smallIcon = standin::GetIconDetails(reinterpret_cast<HICON>(SendMessageA(dialog, WM_GETICON, ICON_SMALL, 0)));
         const HWND list = GetDlgItem(dialog, IDC_STACKUP_LIST);
         for (int i = 0; i < 3; ++i) {
             char heading[64] = {};
@@ -308,8 +307,7 @@ TEST_F(StartUp, ShownDialogCarriesIconColumnsAndLabels)
     ASSERT_TRUE(smallIcon.has_value());
     EXPECT_EQ(16, smallIcon->width);
     EXPECT_EQ(16, smallIcon->height);
-    EXPECT_EQ((std::vector<std::pair<std::string, int>>{{"", 30}, {"Layer name", 150}, {"Layer usage", 145}}),
-              columns);
+    EXPECT_EQ((std::vector<std::pair<std::string, int>>{{"", 30}, {"Layer name", 150}, {"Layer usage", 145}}), columns);
     ASSERT_EQ(1u, m_states.size());
     EXPECT_EQ("D:\\lib", m_states[0].central);
     EXPECT_EQ("NC/NP", m_states[0].constraint);
@@ -322,9 +320,9 @@ TEST_F(StartUp, UnreadableFirstTemplateIsReportedAfterTheDialogIsShown)
     Then(Action::Enter());
     Then(Action::Enter());
     EXPECT_EQ(IDCANCEL, Run(kCentral));
-    EXPECT_EQ((std::vector<std::string>{"Layout template \"4L\" doesn't have any layers.",
-                                        "Can't display the stackup."}),
-              MessageTexts());
+    EXPECT_EQ(
+        (std::vector<std::string>{"Layout template \"4L\" doesn't have any layers.", "Can't display the stackup."}),
+        MessageTexts());
     // Shown first, then the two messages.
     const auto& events = m_display.Events();
     const auto shown = std::find_if(events.begin(), events.end(), [](const Event& e) {

@@ -96,7 +96,7 @@ TEST_F(ResourcesTest, DialogTemplateMatchesTheLayout)
         int id;
         const char* className;  // an ordinal's class, or the stored name
         const char* text;
-        uint32_t style;         // besides WS_CHILD | WS_VISIBLE
+        uint32_t style;  // besides WS_CHILD | WS_VISIBLE
         uint32_t exStyle;
         int16_t x, y, cx, cy;
     };
@@ -106,8 +106,8 @@ TEST_F(ResourcesTest, DialogTemplateMatchesTheLayout)
         {IDCANCEL, "Button", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, 0, 130, 151, 50, 14},
         {IDC_COMBO1, "ComboBox", "", CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP, 0, 87, 20, 140, 82},
         {IDC_STATIC, "Static", "Select layout template:", label, 0, 7, 22, 75, 8},
-        {IDC_STACKUP_LIST, "SYSLISTVIEW32", "", LVS_REPORT | LVS_ALIGNLEFT | WS_DISABLED | WS_TABSTOP,
-         WS_EX_STATICEDGE, 7, 50, 220, 91},
+        {IDC_STACKUP_LIST, "SYSLISTVIEW32", "", LVS_REPORT | LVS_ALIGNLEFT | WS_DISABLED | WS_TABSTOP, WS_EX_STATICEDGE,
+         7, 50, 220, 91},
         {IDC_STATIC, "Static", "Central library: ", label, 0, 7, 7, 51, 8},
         {IDC_CENTRAL_LIBRARY, "Static", "Static", label, 0, 58, 7, 169, 8},
         {IDC_STATIC, "Static", "Constraint set:", label, 0, 7, 37, 49, 8},
@@ -121,9 +121,8 @@ TEST_F(ResourcesTest, DialogTemplateMatchesTheLayout)
         const dlgtemplate::DialogItemTemplate& item = dialog->items[i];
         SCOPED_TRACE("control " + std::to_string(i) + " (" + want.text + ")");
         EXPECT_EQ(want.id, item.id);
-        EXPECT_EQ(want.className,
-                  item.windowClass.isOrdinal ? dlgtemplate::ClassNameOfOrdinal(item.windowClass.ordinal)
-                                             : item.windowClass.name);
+        EXPECT_EQ(want.className, item.windowClass.isOrdinal ? dlgtemplate::ClassNameOfOrdinal(item.windowClass.ordinal)
+                                                             : item.windowClass.name);
         EXPECT_FALSE(item.title.isOrdinal);
         EXPECT_EQ(want.text, item.title.name);
         EXPECT_EQ(want.style | WS_CHILD | WS_VISIBLE, item.style);
@@ -173,8 +172,8 @@ TEST_F(ResourcesTest, IconGroupHoldsOneSixteenPixelEightBitImage)
 
 TEST_F(ResourcesTest, LoadImageGivesTheSixteenPixelIconOfTheGroup)
 {
-    HICON icon = static_cast<HICON>(::LoadImageA(s_module, MAKEINTRESOURCEA(IDI_IMPORT_LAYOUT_TEMPLATE), IMAGE_ICON,
-                                                 16, 16, LR_VGACOLOR));
+    HICON icon = static_cast<HICON>(
+        ::LoadImageA(s_module, MAKEINTRESOURCEA(IDI_IMPORT_LAYOUT_TEMPLATE), IMAGE_ICON, 16, 16, LR_VGACOLOR));
     ASSERT_NE(nullptr, icon);
 #if defined(_WIN32)
     // The image LoadImage picks for 16 x 16 is the group's one entry.

@@ -19,10 +19,7 @@ void DiscoveryTest::SetUp()
     ResetCallLog();
 }
 
-void DiscoveryTest::TearDown()
-{
-    ClearFailures();
-}
+void DiscoveryTest::TearDown() { ClearFailures(); }
 
 fs::path DiscoveryTest::Native(const std::string& relative) const
 {

@@ -13,10 +13,7 @@ namespace {
 
 using Names = std::list<std::string>;
 
-std::list<std::string> AsList(const std::vector<std::string>& names)
-{
-    return Names(names.begin(), names.end());
-}
+std::list<std::string> AsList(const std::vector<std::string>& names) { return Names(names.begin(), names.end()); }
 
 TEST_F(DiscoveryTest, WorkedExampleFindsBothFormatsInListingOrder)
 {

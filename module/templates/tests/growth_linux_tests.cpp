@@ -73,10 +73,9 @@ TEST(RepeatedDiscovery, AThousandHighlightsOfOneFolderLeaveNothingBehind)
 {
     const testsupport::MappedFolder folder("ilt-growth");
     std::string error;
-    ASSERT_TRUE(standin::oskel::WriteOskel(testsupport::AnsiPath(folder.Native("lib/4L/keyin.oskel")),
-                                           standin::oskel::PcbDescription({standin::oskel::ConductorLayer(
-                                               1, "TOP", 1, std::string("Signal"))}),
-                                           &error))
+    ASSERT_TRUE(standin::oskel::WriteOskel(
+        testsupport::AnsiPath(folder.Native("lib/4L/keyin.oskel")),
+        standin::oskel::PcbDescription({standin::oskel::ConductorLayer(1, "TOP", 1, std::string("Signal"))}), &error))
         << error;
     folder.MakeFolder("lib");
     ASSERT_TRUE(standin::corvane::Write2005Template(testsupport::AnsiPath(folder.Native("lib/6L")),

@@ -94,8 +94,7 @@ TEST_F(ProbeTest, CallsOfAValid2007ProbeAndWhenTheCallerTakesNote)
 {
     Make2007("4L");
     Calls seenWhenAccepted;
-    const TemplateProbeResult result =
-        ProbeTemplateFolder(Element("4L"), [&] { seenWhenAccepted = CallLog(); });
+    const TemplateProbeResult result = ProbeTemplateFolder(Element("4L"), [&] { seenWhenAccepted = CallLog(); });
     EXPECT_EQ(result.verdict, TemplateVerdict::Valid2007);
     EXPECT_EQ(seenWhenAccepted, (Calls{"OpenOskel", "GetSnapshotByName", "GetTrelConfig"}))
         << "the caller takes note before the database is closed";

@@ -123,7 +123,6 @@ TEST_F(RobustnessTest, DatabaseAndMarkerFilesThatAreNoRegularFiles)
     EXPECT_EQ(Found(), Listed({"sidsloop", "sidsfifo", "fifojournal", "good", "linked"}));
 }
 
-
 TEST_F(RobustnessTest, FolderOfAHundredThousandEntries)
 {
     // Empty files are cheap to make; a thousand empty sub-folders are probed
@@ -143,8 +142,8 @@ TEST_F(RobustnessTest, FolderOfAHundredThousandEntries)
         ASSERT_EQ(::mkdir((folder + "/empty" + std::to_string(i)).c_str(), 0755), 0);
     std::string error;
     for (const char* name : {"t1", "t3"}) {
-        ASSERT_TRUE(standin::oskel::WriteOskel(folder + "/" + name + "/keyin.oskel",
-                                               standin::oskel::PcbDescription({}), &error))
+        ASSERT_TRUE(standin::oskel::WriteOskel(folder + "/" + name + "/keyin.oskel", standin::oskel::PcbDescription({}),
+                                               &error))
             << error;
     }
     fs::create_directories(drive.Root() / "t2" / "Layout");

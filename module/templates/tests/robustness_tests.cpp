@@ -95,7 +95,8 @@ TEST_F(RobustnessTest, OddNamesAreFoundByteForByte)
         "  spaces  ",
         "tab\tline\nend",
         std::string("\x01\x1f\x7f", 3),
-        "\xc3\xbcnic\xc3\xb6" "de",
+        "\xc3\xbcnic\xc3\xb6"
+        "de",
     };
     // Names that the run-time reads as something else: a backslash is a
     // separator, and '*' or '?' make a pattern that names no file.

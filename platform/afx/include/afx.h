@@ -19,41 +19,41 @@
 #if defined(_WIN32)
 #define AFX_CLASS_EXPORT __declspec(dllexport)
 #define AFX_CLASS_IMPORT __declspec(dllimport)
-#define AFX_API_EXPORT __declspec(dllexport)
-#define AFX_API_IMPORT __declspec(dllimport)
-#define AFX_DATA_EXPORT __declspec(dllexport)
-#define AFX_DATA_IMPORT __declspec(dllimport)
+#define AFX_API_EXPORT   __declspec(dllexport)
+#define AFX_API_IMPORT   __declspec(dllimport)
+#define AFX_DATA_EXPORT  __declspec(dllexport)
+#define AFX_DATA_IMPORT  __declspec(dllimport)
 #else
 #define AFX_CLASS_EXPORT __attribute__((visibility("default")))
 #define AFX_CLASS_IMPORT __attribute__((visibility("default")))
-#define AFX_API_EXPORT __attribute__((visibility("default")))
-#define AFX_API_IMPORT __attribute__((visibility("default")))
-#define AFX_DATA_EXPORT __attribute__((visibility("default")))
-#define AFX_DATA_IMPORT __attribute__((visibility("default")))
+#define AFX_API_EXPORT   __attribute__((visibility("default")))
+#define AFX_API_IMPORT   __attribute__((visibility("default")))
+#define AFX_DATA_EXPORT  __attribute__((visibility("default")))
+#define AFX_DATA_IMPORT  __attribute__((visibility("default")))
 #endif
 
 // The class library's own classes and functions: exported while the library
 // itself is built (AFX_BUILDING_LIBRARY), imported by everyone else.
 #if defined(AFX_BUILDING_LIBRARY)
 #define AFX_CORE_CLASS AFX_CLASS_EXPORT
-#define AFX_API AFX_API_EXPORT
-#define AFX_DATA AFX_DATA_EXPORT
+#define AFX_API        AFX_API_EXPORT
+#define AFX_DATA       AFX_DATA_EXPORT
 #else
 #define AFX_CORE_CLASS AFX_CLASS_IMPORT
-#define AFX_API AFX_API_IMPORT
-#define AFX_DATA AFX_DATA_IMPORT
+#define AFX_API        AFX_API_IMPORT
+#define AFX_DATA       AFX_DATA_IMPORT
 #endif
 
 // What an extension module marks AFX_EXT_CLASS it exports while it is built
 // (_AFXEXT); a program or module that uses it imports it.
 #if defined(_AFXEXT)
 #define AFX_EXT_CLASS AFX_CLASS_EXPORT
-#define AFX_EXT_API AFX_API_EXPORT
-#define AFX_EXT_DATA AFX_DATA_EXPORT
+#define AFX_EXT_API   AFX_API_EXPORT
+#define AFX_EXT_DATA  AFX_DATA_EXPORT
 #else
 #define AFX_EXT_CLASS AFX_CLASS_IMPORT
-#define AFX_EXT_API AFX_API_IMPORT
-#define AFX_EXT_DATA AFX_DATA_IMPORT
+#define AFX_EXT_API   AFX_API_IMPORT
+#define AFX_EXT_DATA  AFX_DATA_IMPORT
 #endif
 #define AFX_EXT_DATADEF
 
@@ -82,14 +82,14 @@ AFX_API void AFX_CDECL AfxTrace(const char* lpszFormat, ...) __attribute__((form
 #ifndef NDEBUG
 #define ASSERT(f) ((f) ? (void)0 : AfxAssertFailedLine(__FILE__, __LINE__))
 #define VERIFY(f) ASSERT(f)
-#define TRACE AfxTrace
+#define TRACE     AfxTrace
 #else
-#define ASSERT(f) ((void)0)
-#define VERIFY(f) ((void)(f))
+#define ASSERT(f)  ((void)0)
+#define VERIFY(f)  ((void)(f))
 #define TRACE(...) ((void)0)
 #endif
 #define ASSERT_VALID(pOb) ((void)0)
-#define DEBUG_NEW new
+#define DEBUG_NEW         new
 
 // ---- Run-time class information -------------------------------------------
 
@@ -104,8 +104,8 @@ struct AFX_CORE_CLASS CRuntimeClass
 	LPCSTR m_lpszClassName;
 	int m_nObjectSize;
 	UINT m_wSchema;                               // 0xFFFF: not serialisable
-	CObject* (PASCAL* m_pfnCreateObject)();       // NULL: not creatable by name
-	CRuntimeClass* (PASCAL* m_pfnGetBaseClass)(); // NULL for CObject
+	CObject*(PASCAL* m_pfnCreateObject)();        // NULL: not creatable by name
+	CRuntimeClass*(PASCAL* m_pfnGetBaseClass)();  // NULL for CObject
 
 	// NULL when the class has no creation function.
 	CObject* CreateObject() const;
@@ -128,7 +128,7 @@ struct AFX_CORE_CLASS AFX_CLASSINIT
 };
 
 #define _RUNTIME_CLASS(class_name) (const_cast<CRuntimeClass*>(&class_name::class##class_name))
-#define RUNTIME_CLASS(class_name) (class_name::GetThisClass())
+#define RUNTIME_CLASS(class_name)  (class_name::GetThisClass())
 
 // The class library's layout of these macros.
 // clang-format off
@@ -254,12 +254,39 @@ AFX_API CString AFXAPI operator+(LPCSTR lpsz, const CString& string);
 AFX_API CString AFXAPI operator+(const CString& string, char ch);
 AFX_API CString AFXAPI operator+(char ch, const CString& string);
 
-inline bool operator==(const CString& s1, const CString& s2) { return s1.Compare(s2) == 0; }
-inline bool operator==(const CString& s1, LPCSTR s2) { return s1.Compare(s2) == 0; }
-inline bool operator==(LPCSTR s1, const CString& s2) { return s2.Compare(s1) == 0; }
-inline bool operator!=(const CString& s1, const CString& s2) { return s1.Compare(s2) != 0; }
-inline bool operator!=(const CString& s1, LPCSTR s2) { return s1.Compare(s2) != 0; }
-inline bool operator!=(LPCSTR s1, const CString& s2) { return s2.Compare(s1) != 0; }
-inline bool operator<(const CString& s1, const CString& s2) { return s1.Compare(s2) < 0; }
-inline bool operator<(const CString& s1, LPCSTR s2) { return s1.Compare(s2) < 0; }
-inline bool operator<(LPCSTR s1, const CString& s2) { return s2.Compare(s1) > 0; }
+inline bool operator==(const CString& s1, const CString& s2)
+{
+	return s1.Compare(s2) == 0;
+}
+inline bool operator==(const CString& s1, LPCSTR s2)
+{
+	return s1.Compare(s2) == 0;
+}
+inline bool operator==(LPCSTR s1, const CString& s2)
+{
+	return s2.Compare(s1) == 0;
+}
+inline bool operator!=(const CString& s1, const CString& s2)
+{
+	return s1.Compare(s2) != 0;
+}
+inline bool operator!=(const CString& s1, LPCSTR s2)
+{
+	return s1.Compare(s2) != 0;
+}
+inline bool operator!=(LPCSTR s1, const CString& s2)
+{
+	return s2.Compare(s1) != 0;
+}
+inline bool operator<(const CString& s1, const CString& s2)
+{
+	return s1.Compare(s2) < 0;
+}
+inline bool operator<(const CString& s1, LPCSTR s2)
+{
+	return s1.Compare(s2) < 0;
+}
+inline bool operator<(LPCSTR s1, const CString& s2)
+{
+	return s2.Compare(s1) > 0;
+}

@@ -19,15 +19,13 @@ public:
 	// The new column's index, or -1. nWidth -1: no width given; nSubItem -1:
 	// no sub-item index given.
 	int InsertColumn(int nCol, const LVCOLUMN* pColumn);
-	int InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nFormat = LVCFMT_LEFT,
-	                 int nWidth = -1, int nSubItem = -1);
+	int InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nFormat = LVCFMT_LEFT, int nWidth = -1, int nSubItem = -1);
 	BOOL GetColumn(int nCol, LVCOLUMN* pColumn) const;
 
 	// The new item's index, or -1.
 	int InsertItem(const LVITEM* pItem);
 	int InsertItem(int nItem, LPCSTR lpszItem);
-	int InsertItem(UINT nMask, int nItem, LPCSTR lpszItem, UINT nState, UINT nStateMask,
-	               int nImage, LPARAM lParam);
+	int InsertItem(UINT nMask, int nItem, LPCSTR lpszItem, UINT nState, UINT nStateMask, int nImage, LPARAM lParam);
 
 	BOOL SetItemText(int nItem, int nSubItem, LPCSTR lpszText);
 	// The whole text of the item's column nSubItem; empty for an invalid item.

@@ -29,8 +29,8 @@ typedef void (AFX_MSG_CALL CCmdTarget::*AFX_PMSG)(void);
 
 enum AfxSig
 {
-	AfxSig_end = 0,  // marks the end of an entry table
-	AfxSigCmd_v = 1, // void (void), for WM_COMMAND entries
+	AfxSig_end = 0,   // marks the end of an entry table
+	AfxSigCmd_v = 1,  // void (void), for WM_COMMAND entries
 };
 
 // The notification code of a menu or accelerator command; equal to BN_CLICKED.
@@ -48,7 +48,7 @@ struct AFX_MSGMAP_ENTRY
 
 struct AFX_MSGMAP
 {
-	const AFX_MSGMAP* (PASCAL* pfnGetBaseMap)();  // NULL for CCmdTarget
+	const AFX_MSGMAP*(PASCAL* pfnGetBaseMap)();  // NULL for CCmdTarget
 	const AFX_MSGMAP_ENTRY* lpEntries;
 };
 
@@ -92,7 +92,7 @@ protected: \
 	  static_cast<AFX_PMSG>(memberFxn) },
 // clang-format on
 
-#define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
+#define ON_BN_CLICKED(id, memberFxn)    ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_CBN_SELCHANGE(id, memberFxn) ON_CONTROL(CBN_SELCHANGE, id, memberFxn)
 
 // ---- CCmdTarget -------------------------------------------------------------
@@ -352,7 +352,7 @@ struct AFX_EXTENSION_MODULE
 	BOOL bInitialized = FALSE;
 	HMODULE hModule = NULL;
 	HMODULE hResource = NULL;
-	AFX_CLASSINIT* pFirstSharedClass = NULL;        // the module's registered classes
+	AFX_CLASSINIT* pFirstSharedClass = NULL;  // the module's registered classes
 	COleObjectFactory* pFirstSharedFactory = NULL;
 };
 

@@ -8,9 +8,7 @@
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
 // The root of every chain: no base map and no entries.
-const AFX_MSGMAP_ENTRY CCmdTarget::_messageEntries[] = {
-	{ 0, 0, 0, 0, AfxSig_end, static_cast<AFX_PMSG>(nullptr) }
-};
+const AFX_MSGMAP_ENTRY CCmdTarget::_messageEntries[] = { { 0, 0, 0, 0, AfxSig_end, static_cast<AFX_PMSG>(nullptr) } };
 const AFX_MSGMAP CCmdTarget::messageMap = { NULL, &CCmdTarget::_messageEntries[0] };
 
 const AFX_MSGMAP* PASCAL CCmdTarget::GetThisMessageMap()
@@ -32,8 +30,8 @@ const AFX_MSGMAP_ENTRY* FindCommandEntry(const AFX_MSGMAP_ENTRY* lpEntry, UINT n
 {
 	for (; lpEntry->nSig != AfxSig_end; ++lpEntry)
 	{
-		if (lpEntry->nMessage == WM_COMMAND && lpEntry->nCode == nCode &&
-		    lpEntry->nID <= nID && nID <= lpEntry->nLastID)
+		if (lpEntry->nMessage == WM_COMMAND && lpEntry->nCode == nCode && lpEntry->nID <= nID &&
+		    nID <= lpEntry->nLastID)
 			return lpEntry;
 	}
 	return NULL;

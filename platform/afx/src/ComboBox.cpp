@@ -25,8 +25,7 @@ int CComboBox::SetCurSel(int nSelect)
 
 int CComboBox::GetLBText(int nIndex, LPSTR lpszText) const
 {
-	return static_cast<int>(SendMessage(CB_GETLBTEXT, static_cast<WPARAM>(nIndex),
-	                                    reinterpret_cast<LPARAM>(lpszText)));
+	return static_cast<int>(SendMessage(CB_GETLBTEXT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszText)));
 }
 
 void CComboBox::GetLBText(int nIndex, CString& rString) const
@@ -53,14 +52,14 @@ int CComboBox::AddString(LPCSTR lpszString)
 
 int CComboBox::SelectString(int nStartAfter, LPCSTR lpszString)
 {
-	return static_cast<int>(SendMessage(CB_SELECTSTRING, static_cast<WPARAM>(nStartAfter),
-	                                    reinterpret_cast<LPARAM>(lpszString)));
+	return static_cast<int>(
+		SendMessage(CB_SELECTSTRING, static_cast<WPARAM>(nStartAfter), reinterpret_cast<LPARAM>(lpszString)));
 }
 
 int CComboBox::FindStringExact(int nIndexStart, LPCSTR lpszFind) const
 {
-	return static_cast<int>(SendMessage(CB_FINDSTRINGEXACT, static_cast<WPARAM>(nIndexStart),
-	                                    reinterpret_cast<LPARAM>(lpszFind)));
+	return static_cast<int>(
+		SendMessage(CB_FINDSTRINGEXACT, static_cast<WPARAM>(nIndexStart), reinterpret_cast<LPARAM>(lpszFind)));
 }
 
 void CComboBox::ResetContent()

@@ -22,13 +22,8 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
 END_MESSAGE_MAP()
 
 CDialog::CDialog()
-	: m_lpszTemplateName(NULL),
-	  m_lpDialogTemplate(NULL),
-	  m_pParentWnd(NULL),
-	  m_nIDHelp(0),
-	  m_nModalResult(-1)
-{
-}
+	: m_lpszTemplateName(NULL), m_lpDialogTemplate(NULL), m_pParentWnd(NULL), m_nIDHelp(0), m_nModalResult(-1)
+{}
 
 CDialog::CDialog(LPCSTR lpszTemplateName, CWnd* pParentWnd) : CDialog()
 {
@@ -137,8 +132,7 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 
 CDataExchange::CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
 	: m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd)
-{
-}
+{}
 
 HWND CDataExchange::PrepareCtrl(int nIDC)
 {

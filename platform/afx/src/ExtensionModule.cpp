@@ -53,12 +53,8 @@ void AFXAPI AfxTermExtensionModule(AFX_EXTENSION_MODULE& state, BOOL bAll)
 }
 
 CDynLinkLibrary::CDynLinkLibrary(AFX_EXTENSION_MODULE& state, BOOL bSystem)
-	: m_hModule(state.hModule),
-	  m_hResource(state.hResource),
-	  m_classList(state.pFirstSharedClass),
-	  m_factoryList(state.pFirstSharedFactory),
-	  m_bSystem(bSystem),
-	  m_pNextDLL(NULL)
+	: m_hModule(state.hModule), m_hResource(state.hResource), m_classList(state.pFirstSharedClass),
+	  m_factoryList(state.pFirstSharedFactory), m_bSystem(bSystem), m_pNextDLL(NULL)
 {
 	AFX_MODULE_STATE* pModuleState = AfxGetModuleState();
 	m_pNextDLL = pModuleState->m_libraryList;
@@ -67,8 +63,7 @@ CDynLinkLibrary::CDynLinkLibrary(AFX_EXTENSION_MODULE& state, BOOL bSystem)
 
 CDynLinkLibrary::~CDynLinkLibrary()
 {
-	for (CDynLinkLibrary** ppDLL = &AfxGetModuleState()->m_libraryList; *ppDLL != NULL;
-	     ppDLL = &(*ppDLL)->m_pNextDLL)
+	for (CDynLinkLibrary** ppDLL = &AfxGetModuleState()->m_libraryList; *ppDLL != NULL; ppDLL = &(*ppDLL)->m_pNextDLL)
 	{
 		if (*ppDLL == this)
 		{
@@ -114,9 +109,8 @@ std::vector<FailedModule> FailedModules()
 void ReportModuleAttachFailed(HMODULE module, const char* path)
 {
 	const std::string name = path != nullptr ? path : "";
-	std::fprintf(stderr, "afx: DllMain of %s refused DLL_PROCESS_ATTACH; the module failed to load\n",
-	             name.c_str());
-	Failures().push_back(FailedModule{module, name});
+	std::fprintf(stderr, "afx: DllMain of %s refused DLL_PROCESS_ATTACH; the module failed to load\n", name.c_str());
+	Failures().push_back(FailedModule{ module, name });
 }
 
 }  // namespace afx

@@ -9,8 +9,8 @@ CListCtrl::~CListCtrl() = default;
 
 int CListCtrl::InsertColumn(int nCol, const LVCOLUMN* pColumn)
 {
-	return static_cast<int>(SendMessage(LVM_INSERTCOLUMN, static_cast<WPARAM>(nCol),
-	                                    reinterpret_cast<LPARAM>(pColumn)));
+	return static_cast<int>(
+		SendMessage(LVM_INSERTCOLUMN, static_cast<WPARAM>(nCol), reinterpret_cast<LPARAM>(pColumn)));
 }
 
 int CListCtrl::InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nFormat, int nWidth, int nSubItem)
@@ -34,8 +34,7 @@ int CListCtrl::InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nFormat, int
 
 BOOL CListCtrl::GetColumn(int nCol, LVCOLUMN* pColumn) const
 {
-	return static_cast<BOOL>(SendMessage(LVM_GETCOLUMN, static_cast<WPARAM>(nCol),
-	                                     reinterpret_cast<LPARAM>(pColumn)));
+	return static_cast<BOOL>(SendMessage(LVM_GETCOLUMN, static_cast<WPARAM>(nCol), reinterpret_cast<LPARAM>(pColumn)));
 }
 
 int CListCtrl::InsertItem(const LVITEM* pItem)
@@ -48,8 +47,8 @@ int CListCtrl::InsertItem(int nItem, LPCSTR lpszItem)
 	return InsertItem(LVIF_TEXT, nItem, lpszItem, 0, 0, 0, 0);
 }
 
-int CListCtrl::InsertItem(UINT nMask, int nItem, LPCSTR lpszItem, UINT nState, UINT nStateMask,
-                          int nImage, LPARAM lParam)
+int CListCtrl::InsertItem(
+	UINT nMask, int nItem, LPCSTR lpszItem, UINT nState, UINT nStateMask, int nImage, LPARAM lParam)
 {
 	LVITEM item = {};
 	item.mask = nMask;
@@ -68,8 +67,7 @@ BOOL CListCtrl::SetItemText(int nItem, int nSubItem, LPCSTR lpszText)
 	LVITEM item = {};
 	item.iSubItem = nSubItem;
 	item.pszText = const_cast<LPSTR>(lpszText);
-	return static_cast<BOOL>(SendMessage(LVM_SETITEMTEXT, static_cast<WPARAM>(nItem),
-	                                     reinterpret_cast<LPARAM>(&item)));
+	return static_cast<BOOL>(SendMessage(LVM_SETITEMTEXT, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item)));
 }
 
 int CListCtrl::GetItemText(int nItem, int nSubItem, LPSTR lpszText, int nLen) const
@@ -78,8 +76,7 @@ int CListCtrl::GetItemText(int nItem, int nSubItem, LPSTR lpszText, int nLen) co
 	item.iSubItem = nSubItem;
 	item.pszText = lpszText;
 	item.cchTextMax = nLen;
-	return static_cast<int>(SendMessage(LVM_GETITEMTEXT, static_cast<WPARAM>(nItem),
-	                                    reinterpret_cast<LPARAM>(&item)));
+	return static_cast<int>(SendMessage(LVM_GETITEMTEXT, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item)));
 }
 
 CString CListCtrl::GetItemText(int nItem, int nSubItem) const

@@ -8,8 +8,7 @@
 
 #include <cstring>
 
-const CRuntimeClass CObject::classCObject = {
-	"CObject", sizeof(CObject), 0xFFFF, NULL, NULL };
+const CRuntimeClass CObject::classCObject = { "CObject", sizeof(CObject), 0xFFFF, NULL, NULL };
 
 CRuntimeClass* PASCAL CObject::GetThisClass()
 {
@@ -73,8 +72,7 @@ CRuntimeClass* PASCAL CRuntimeClass::FromName(LPCSTR lpszClassName)
 	return NULL;
 }
 
-AFX_CLASSINIT::AFX_CLASSINIT(CRuntimeClass* pNewClass)
-	: m_pClass(pNewClass)
+AFX_CLASSINIT::AFX_CLASSINIT(CRuntimeClass* pNewClass) : m_pClass(pNewClass)
 {
 	AFX_MODULE_STATE* pModuleState = AfxGetModuleState();
 	m_pNext = pModuleState->m_classList;

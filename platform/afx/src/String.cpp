@@ -187,8 +187,7 @@ LPSTR CString::GetBufferSetLength(int nNewLength)
 
 void CString::ReleaseBuffer(int nNewLength)
 {
-	size_t length = nNewLength < 0 ? ::strnlen(m_data.c_str(), m_data.size())
-	                               : static_cast<size_t>(nNewLength);
+	size_t length = nNewLength < 0 ? ::strnlen(m_data.c_str(), m_data.size()) : static_cast<size_t>(nNewLength);
 	m_data.resize(std::min(length, m_data.size()));
 }
 

@@ -149,8 +149,7 @@ HWND CWnd::Detach()
 		return NULL;
 	// A subclassed window gets its own procedure back, unless another
 	// subclass has been put on top of ours since.
-	if (m_pfnSuper != NULL &&
-	    ::GetWindowLongPtrA(hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&AfxWndProc))
+	if (m_pfnSuper != NULL && ::GetWindowLongPtrA(hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&AfxWndProc))
 		::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
 	m_pfnSuper = NULL;
 
@@ -166,8 +165,7 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
 {
 	if (!Attach(hWnd))
 		return FALSE;
-	const LONG_PTR previous =
-		::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc));
+	const LONG_PTR previous = ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc));
 	if (previous == 0)
 	{
 		Detach();

@@ -6,14 +6,14 @@ namespace afxtest {
 DialogTemplate::DialogTemplate(const char* caption, DWORD style)
 {
 	Dword(style);
-	Dword(0);  // extended style
-	Word(0);   // item count, patched by Add
-	Word(0);   // x
-	Word(0);   // y
-	Word(200); // cx
-	Word(120); // cy
-	Word(0);   // no menu
-	Word(0);   // default class
+	Dword(0);   // extended style
+	Word(0);    // item count, patched by Add
+	Word(0);    // x
+	Word(0);    // y
+	Word(200);  // cx
+	Word(120);  // cy
+	Word(0);    // no menu
+	Word(0);    // default class
 	Text(caption);
 }
 

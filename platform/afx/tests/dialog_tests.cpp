@@ -150,7 +150,7 @@ TEST(DoModal, UserPickReachesTheSelectionHandler)
 
 TEST(DoModal, CloseBoxAndEscapeCancel)
 {
-	for (const Action& action : {Action::Close(), Action::Escape()})
+	for (const Action& action : { Action::Close(), Action::Escape() })
 	{
 		SCOPED_TRACE(action.Describe());
 		CProbeDlg dialog;
@@ -211,8 +211,7 @@ TEST(DoModal, SameObjectRunsTwiceWithFreshControls)
 	dialog.m_log.push_back("between");
 	EXPECT_EQ(IDOK, dialog.DoModal());
 	EXPECT_EQ("", display.Error());
-	EXPECT_THAT(dialog.m_log,
-	            ElementsAre("init", "load", "pick 4L", "between", "init", "load", "save"));
+	EXPECT_THAT(dialog.m_log, ElementsAre("init", "load", "pick 4L", "between", "init", "load", "save"));
 	ASSERT_EQ(2u, combos.size());
 	EXPECT_NE(nullptr, combos[1]);
 	ExpectNothingAttached();

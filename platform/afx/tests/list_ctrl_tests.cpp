@@ -45,7 +45,7 @@ TEST(CListCtrl, MakesColumnsAndRows)
 
 		// A text longer than the first buffer comes back whole; exactly at
 		// its size too.
-		for (size_t length : {255u, 256u, 257u, 5000u})
+		for (size_t length : { 255u, 256u, 257u, 5000u })
 		{
 			const std::string name(length, 'n');
 			EXPECT_TRUE(list.SetItemText(1, 1, name.c_str()));

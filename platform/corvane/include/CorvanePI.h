@@ -76,8 +76,7 @@ class CCorvaneLayer;
 struct CorvaneDocument;
 
 // The job-preferences database of one template.
-class CORVANE_API CCorvane
-{
+class CORVANE_API CCorvane {
 public:
     CCorvane();
     ~CCorvane();
@@ -106,12 +105,10 @@ private:
 
 // One layer of the database: a copy of what FindLayer read; it stays valid after the CCorvane it
 // came from is closed or destroyed.
-class CORVANE_API CCorvaneLayer
-{
+class CORVANE_API CCorvaneLayer {
 public:
     // Any int is a possible stored value, hence the fixed underlying type.
-    enum eLayerType : int
-    {
+    enum eLayerType : int {
         eLayerPlane = 0,
         eLayerSignal = 1,
         eLayerDielectric = 2,
@@ -130,7 +127,7 @@ public:
 private:
     friend class CCorvane;
 
-    long m_typeStatus;    // CORVANE_S_OK when m_type holds the Type
+    long m_typeStatus;  // CORVANE_S_OK when m_type holds the Type
     int m_type;
     long m_numberStatus;  // CORVANE_S_OK when m_number holds the Number
     int m_number;

@@ -46,12 +46,16 @@ long Guarded(Body body) noexcept
 
 long LayerCountOf(const CorvaneDocument& document, int* count)
 {
-    if (!document.layerCount) return CORVANE_E_LAYER_COUNT_MISSING;
+    if (!document.layerCount)
+        return CORVANE_E_LAYER_COUNT_MISSING;
     int value = 0;
-    if (!corvane::ParseDecimalInt(*document.layerCount, &value)) return CORVANE_E_LAYER_COUNT_MALFORMED;
-    if (value < 0) return CORVANE_E_LAYER_COUNT_NEGATIVE;
+    if (!corvane::ParseDecimalInt(*document.layerCount, &value))
+        return CORVANE_E_LAYER_COUNT_MALFORMED;
+    if (value < 0)
+        return CORVANE_E_LAYER_COUNT_NEGATIVE;
     // A count of millions would keep a caller looping over absent layers for minutes.
-    if (value > CORVANE_MAX_LAYER_COUNT) return CORVANE_E_LAYER_COUNT_TOO_LARGE;
+    if (value > CORVANE_MAX_LAYER_COUNT)
+        return CORVANE_E_LAYER_COUNT_TOO_LARGE;
     *count = value;
     return CORVANE_S_OK;
 }
@@ -71,21 +75,17 @@ void ReadLayerKey(const std::optional<std::string>& text, long* status, int* val
 
 }  // namespace
 
-CCorvane::CCorvane() : m_state(kCreated)
-{
-    corvane::LogCall("CCorvane");
-}
+CCorvane::CCorvane() : m_state(kCreated) { corvane::LogCall("CCorvane"); }
 
-CCorvane::~CCorvane()
-{
-    corvane::LogCall("~CCorvane");
-}
+CCorvane::~CCorvane() { corvane::LogCall("~CCorvane"); }
 
 long CCorvane::Init()
 {
     corvane::LogCall("Init");
-    if (const long injected = corvane::InjectedFailure(Operation::Init)) return injected;
-    if (m_state != kCreated) return CORVANE_E_ALREADY_INITIALISED;
+    if (const long injected = corvane::InjectedFailure(Operation::Init))
+        return injected;
+    if (m_state != kCreated)
+        return CORVANE_E_ALREADY_INITIALISED;
     m_state = kInitialised;
     return CORVANE_S_OK;
 }
@@ -93,15 +93,21 @@ long CCorvane::Init()
 long CCorvane::Load(const char* path, int mode)
 {
     corvane::LogCall("Load");
-    if (const long injected = corvane::InjectedFailure(Operation::Load)) return injected;
-    if (m_state == kCreated) return CORVANE_E_NOT_INITIALISED;
-    if (m_state == kLoaded) return CORVANE_E_ALREADY_LOADED;
-    if (path == nullptr) return CORVANE_E_NULL_ARGUMENT;
-    if (mode != 1) return CORVANE_E_BAD_MODE;
+    if (const long injected = corvane::InjectedFailure(Operation::Load))
+        return injected;
+    if (m_state == kCreated)
+        return CORVANE_E_NOT_INITIALISED;
+    if (m_state == kLoaded)
+        return CORVANE_E_ALREADY_LOADED;
+    if (path == nullptr)
+        return CORVANE_E_NULL_ARGUMENT;
+    if (mode != 1)
+        return CORVANE_E_BAD_MODE;
     return Guarded([&] {
         auto document = std::make_unique<CorvaneDocument>();
         const long status = corvane::ReadDocumentFile(path, document.get());
-        if (status != CORVANE_S_OK) return status;
+        if (status != CORVANE_S_OK)
+            return status;
         m_document = std::move(document);
         m_state = kLoaded;
         return CORVANE_S_OK;
@@ -111,10 +117,14 @@ long CCorvane::Load(const char* path, int mode)
 long CCorvane::GetLayerCount(int* count)
 {
     corvane::LogCall("GetLayerCount");
-    if (count != nullptr) *count = 0;
-    if (const long injected = corvane::InjectedFailure(Operation::GetLayerCount)) return injected;
-    if (m_state != kLoaded) return CORVANE_E_NOT_LOADED;
-    if (count == nullptr) return CORVANE_E_NULL_ARGUMENT;
+    if (count != nullptr)
+        *count = 0;
+    if (const long injected = corvane::InjectedFailure(Operation::GetLayerCount))
+        return injected;
+    if (m_state != kLoaded)
+        return CORVANE_E_NOT_LOADED;
+    if (count == nullptr)
+        return CORVANE_E_NULL_ARGUMENT;
     return LayerCountOf(*m_document, count);
 }
 
@@ -125,16 +135,22 @@ long CCorvane::FindLayer(CCorvaneLayer* layer, int index)
         layer->m_typeStatus = layer->m_numberStatus = CORVANE_E_LAYER_EMPTY;
         layer->m_type = layer->m_number = 0;
     }
-    if (const long injected = corvane::InjectedFailure(Operation::FindLayer, index)) return injected;
-    if (m_state != kLoaded) return CORVANE_E_NOT_LOADED;
-    if (layer == nullptr) return CORVANE_E_NULL_ARGUMENT;
+    if (const long injected = corvane::InjectedFailure(Operation::FindLayer, index))
+        return injected;
+    if (m_state != kLoaded)
+        return CORVANE_E_NOT_LOADED;
+    if (layer == nullptr)
+        return CORVANE_E_NULL_ARGUMENT;
 
     int count = 0;
     const long countStatus = LayerCountOf(*m_document, &count);
-    if (countStatus != CORVANE_S_OK) return countStatus;
-    if (index < 1 || index > count) return CORVANE_E_INDEX_OUT_OF_RANGE;
+    if (countStatus != CORVANE_S_OK)
+        return countStatus;
+    if (index < 1 || index > count)
+        return CORVANE_E_INDEX_OUT_OF_RANGE;
     const auto found = m_document->layers.find(index);
-    if (found == m_document->layers.end()) return CORVANE_E_NO_SUCH_LAYER;
+    if (found == m_document->layers.end())
+        return CORVANE_E_NO_SUCH_LAYER;
 
     ReadLayerKey(found->second.type, &layer->m_typeStatus, &layer->m_type);
     ReadLayerKey(found->second.number, &layer->m_numberStatus, &layer->m_number);

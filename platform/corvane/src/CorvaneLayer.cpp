@@ -9,25 +9,22 @@
 using standin::corvane::Operation;
 
 CCorvaneLayer::CCorvaneLayer()
-    : m_typeStatus(CORVANE_E_LAYER_EMPTY),
-      m_type(0),
-      m_numberStatus(CORVANE_E_LAYER_EMPTY),
-      m_number(0)
+    : m_typeStatus(CORVANE_E_LAYER_EMPTY), m_type(0), m_numberStatus(CORVANE_E_LAYER_EMPTY), m_number(0)
 {
     corvane::LogCall("CCorvaneLayer");
 }
 
-CCorvaneLayer::~CCorvaneLayer()
-{
-    corvane::LogCall("~CCorvaneLayer");
-}
+CCorvaneLayer::~CCorvaneLayer() { corvane::LogCall("~CCorvaneLayer"); }
 
 long CCorvaneLayer::GetLayerTypeValue(eLayerType* type)
 {
     corvane::LogCall("GetLayerTypeValue");
-    if (const long injected = corvane::InjectedFailure(Operation::GetLayerTypeValue)) return injected;
-    if (type == nullptr) return CORVANE_E_NULL_ARGUMENT;
-    if (m_typeStatus != CORVANE_S_OK) return m_typeStatus;
+    if (const long injected = corvane::InjectedFailure(Operation::GetLayerTypeValue))
+        return injected;
+    if (type == nullptr)
+        return CORVANE_E_NULL_ARGUMENT;
+    if (m_typeStatus != CORVANE_S_OK)
+        return m_typeStatus;
     *type = static_cast<eLayerType>(m_type);
     return CORVANE_S_OK;
 }
@@ -35,9 +32,12 @@ long CCorvaneLayer::GetLayerTypeValue(eLayerType* type)
 long CCorvaneLayer::GetLayerNumber(int* number)
 {
     corvane::LogCall("GetLayerNumber");
-    if (const long injected = corvane::InjectedFailure(Operation::GetLayerNumber)) return injected;
-    if (number == nullptr) return CORVANE_E_NULL_ARGUMENT;
-    if (m_numberStatus != CORVANE_S_OK) return m_numberStatus;
+    if (const long injected = corvane::InjectedFailure(Operation::GetLayerNumber))
+        return injected;
+    if (number == nullptr)
+        return CORVANE_E_NULL_ARGUMENT;
+    if (m_numberStatus != CORVANE_S_OK)
+        return m_numberStatus;
     *number = m_number;
     return CORVANE_S_OK;
 }

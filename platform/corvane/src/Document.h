@@ -13,8 +13,8 @@ struct CorvaneLayerValues {
 };
 
 struct CorvaneDocument {
-    std::optional<std::string> layerCount;         // [Corvane] LayerCount
-    std::map<int, CorvaneLayerValues> layers;      // [Layer i] by i
+    std::optional<std::string> layerCount;     // [Corvane] LayerCount
+    std::map<int, CorvaneLayerValues> layers;  // [Layer i] by i
 };
 
 namespace corvane {

@@ -22,7 +22,8 @@ public:
     // Closes now; false when close reports an error (for a written file: data may be lost).
     bool Close()
     {
-        if (m_fd < 0) return true;
+        if (m_fd < 0)
+            return true;
         const int fd = m_fd;
         m_fd = -1;
 #if defined(_WIN32)

@@ -39,9 +39,11 @@ void Append(std::string entry)
 {
     Registry& registry = TheRegistry();
     const std::lock_guard<std::mutex> lock(registry.mutex);
-    if (!registry.recording) return;
+    if (!registry.recording)
+        return;
     // Emptied with its storage: clear() would keep the longest log's capacity.
-    if (registry.log.size() >= kMaxLogEntries) std::vector<std::string>().swap(registry.log);
+    if (registry.log.size() >= kMaxLogEntries)
+        std::vector<std::string>().swap(registry.log);
     registry.log.push_back(std::move(entry));
 }
 
@@ -52,20 +54,23 @@ long InjectedFailure(standin::corvane::Operation operation, int index)
     Registry& registry = TheRegistry();
     const std::lock_guard<std::mutex> lock(registry.mutex);
     const auto failure = registry.failures.find(operation);
-    if (failure != registry.failures.end()) return failure->second;
+    if (failure != registry.failures.end())
+        return failure->second;
     const auto counted = registry.countedFailures.find(operation);
     if (counted != registry.countedFailures.end()) {
         if (counted->second.succeedingCalls > 0) {
             --counted->second.succeedingCalls;
         } else {
             const long status = counted->second.status;
-            if (counted->second.once) registry.countedFailures.erase(counted);
+            if (counted->second.once)
+                registry.countedFailures.erase(counted);
             return status;
         }
     }
     if (operation == standin::corvane::Operation::FindLayer) {
         const auto indexFailure = registry.findLayerFailures.find(index);
-        if (indexFailure != registry.findLayerFailures.end()) return indexFailure->second;
+        if (indexFailure != registry.findLayerFailures.end())
+            return indexFailure->second;
     }
     return CORVANE_S_OK;
 }
@@ -96,7 +101,8 @@ using ::corvane::TheRegistry;
 
 void FailOperation(Operation operation, long status)
 {
-    if (status == CORVANE_S_OK) throw std::invalid_argument("an injected failure needs a non-zero status");
+    if (status == CORVANE_S_OK)
+        throw std::invalid_argument("an injected failure needs a non-zero status");
     Registry& registry = TheRegistry();
     const std::lock_guard<std::mutex> lock(registry.mutex);
     registry.failures[operation] = status;
@@ -104,7 +110,8 @@ void FailOperation(Operation operation, long status)
 
 void FailOperationAfter(Operation operation, std::size_t succeedingCalls, bool once, long status)
 {
-    if (status == CORVANE_S_OK) throw std::invalid_argument("an injected failure needs a non-zero status");
+    if (status == CORVANE_S_OK)
+        throw std::invalid_argument("an injected failure needs a non-zero status");
     Registry& registry = TheRegistry();
     const std::lock_guard<std::mutex> lock(registry.mutex);
     registry.countedFailures[operation] = ::corvane::CountedFailure{succeedingCalls, once, status};
@@ -112,7 +119,8 @@ void FailOperationAfter(Operation operation, std::size_t succeedingCalls, bool o
 
 void FailFindLayer(int index, long status)
 {
-    if (status == CORVANE_S_OK) throw std::invalid_argument("an injected failure needs a non-zero status");
+    if (status == CORVANE_S_OK)
+        throw std::invalid_argument("an injected failure needs a non-zero status");
     Registry& registry = TheRegistry();
     const std::lock_guard<std::mutex> lock(registry.mutex);
     registry.findLayerFailures[index] = status;
@@ -183,7 +191,8 @@ std::string DescribeStatus(long status)
         {CORVANE_E_INJECTED, "CORVANE_E_INJECTED: failure injected by a test"},
     };
     for (const Known& known : kKnown) {
-        if (known.status == status) return known.text;
+        if (known.status == status)
+            return known.text;
     }
     return "unknown status " + std::to_string(status);
 }

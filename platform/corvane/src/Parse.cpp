@@ -35,9 +35,9 @@ constexpr std::string_view kHeaderMarkerLine = "\x01=";
 using Section = std::map<std::string, std::string>;  // lower-cased key name -> value
 
 struct ParseState {
-    std::string_view rest;       // text not yet fed
+    std::string_view rest;  // text not yet fed
     bool headerMarkerDue = false;
-    int linesFed = 0;            // inih's line number of the line it is working on
+    int linesFed = 0;  // inih's line number of the line it is working on
     long feedFailure = CORVANE_S_OK;
     long handlerFailure = CORVANE_S_OK;
     int handlerFailureLine = 0;
@@ -57,15 +57,18 @@ std::string LowerAscii(std::string_view text)
 {
     std::string lowered(text);
     for (char& c : lowered) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
     }
     return lowered;
 }
 
 std::string_view TrimBlanks(std::string_view text)
 {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
     return text;
 }
 
@@ -91,13 +94,13 @@ char* FeedLine(char* buffer, int capacity, void* stream)
         state.headerMarkerDue = false;
         return Emit(state, buffer, capacity, kHeaderMarkerLine);
     }
-    if (state.feedFailure != CORVANE_S_OK || state.handlerFailure != CORVANE_S_OK ||
-        state.rest.empty()) {
+    if (state.feedFailure != CORVANE_S_OK || state.handlerFailure != CORVANE_S_OK || state.rest.empty()) {
         return nullptr;
     }
     std::string_view line = state.rest.substr(0, state.rest.find('\n'));
     state.rest.remove_prefix(std::min(state.rest.size(), line.size() + 1));
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
 
     for (const char c : line) {
         if (IsControlByte(c)) {
@@ -109,7 +112,8 @@ char* FeedLine(char* buffer, int capacity, void* stream)
         state.feedFailure = CORVANE_E_LINE_TOO_LONG;
         return nullptr;
     }
-    while (!line.empty() && IsBlank(line.front())) line.remove_prefix(1);
+    while (!line.empty() && IsBlank(line.front()))
+        line.remove_prefix(1);
     state.headerMarkerDue = !line.empty() && line.front() == '[';
     return Emit(state, buffer, capacity, line);
 }
@@ -117,14 +121,17 @@ char* FeedLine(char* buffer, int capacity, void* stream)
 long Record(ParseState& state, const char* section, const char* name, const char* value)
 {
     // inih keeps at most 49 bytes of a section name; a name of that length may have been cut.
-    if (std::strlen(section) > CORVANE_MAX_SECTION_NAME) return CORVANE_E_NAME_TOO_LONG;
+    if (std::strlen(section) > CORVANE_MAX_SECTION_NAME)
+        return CORVANE_E_NAME_TOO_LONG;
     std::string sectionName = LowerAscii(TrimBlanks(section));
     if (std::strcmp(name, kHeaderMarkerName) == 0) {
-        if (!state.headersSeen.insert(sectionName).second) return CORVANE_E_DUPLICATE_SECTION;
+        if (!state.headersSeen.insert(sectionName).second)
+            return CORVANE_E_DUPLICATE_SECTION;
         state.sections[sectionName];
         return CORVANE_S_OK;
     }
-    if (*name == '\0') return CORVANE_E_SYNTAX;
+    if (*name == '\0')
+        return CORVANE_E_SYNTAX;
     const bool added = state.sections[sectionName].emplace(LowerAscii(name), value).second;
     return added ? CORVANE_S_OK : CORVANE_E_DUPLICATE_KEY;
 }
@@ -139,7 +146,8 @@ int OnNameValue(void* user, const char* section, const char* name, const char* v
     } catch (const std::bad_alloc&) {
         status = CORVANE_E_OUT_OF_MEMORY;
     }
-    if (status == CORVANE_S_OK) return 1;
+    if (status == CORVANE_S_OK)
+        return 1;
     if (state.handlerFailure == CORVANE_S_OK) {
         state.handlerFailure = status;
         state.handlerFailureLine = state.linesFed;
@@ -151,11 +159,14 @@ int OnNameValue(void* user, const char* section, const char* name, const char* v
 int LayerIndexOf(std::string_view sectionName)
 {
     constexpr std::string_view kPrefix = "layer ";
-    if (sectionName.substr(0, kPrefix.size()) != kPrefix) return 0;
+    if (sectionName.substr(0, kPrefix.size()) != kPrefix)
+        return 0;
     const std::string_view digits = sectionName.substr(kPrefix.size());
-    if (digits.empty() || digits.front() == '0') return 0;
+    if (digits.empty() || digits.front() == '0')
+        return 0;
     for (const char c : digits) {
-        if (c < '0' || c > '9') return 0;
+        if (c < '0' || c > '9')
+            return 0;
     }
     int index = 0;
     return ParseDecimalInt(digits, &index) ? index : 0;
@@ -164,24 +175,29 @@ int LayerIndexOf(std::string_view sectionName)
 std::optional<std::string> ValueOf(const Section& section, const char* lowerName)
 {
     const auto found = section.find(lowerName);
-    if (found == section.end()) return std::nullopt;
+    if (found == section.end())
+        return std::nullopt;
     return found->second;
 }
 
 long BuildDocument(const std::map<std::string, Section>& sections, CorvaneDocument* document)
 {
     const auto corvane = sections.find("corvane");
-    if (corvane == sections.end()) return CORVANE_E_NO_CORVANE_SECTION;
+    if (corvane == sections.end())
+        return CORVANE_E_NO_CORVANE_SECTION;
     const std::optional<std::string> versionText = ValueOf(corvane->second, "version");
     int version = 0;
-    if (!versionText || !ParseDecimalInt(*versionText, &version)) return CORVANE_E_VERSION_INVALID;
-    if (version != 1) return CORVANE_E_VERSION_UNSUPPORTED;
+    if (!versionText || !ParseDecimalInt(*versionText, &version))
+        return CORVANE_E_VERSION_INVALID;
+    if (version != 1)
+        return CORVANE_E_VERSION_UNSUPPORTED;
 
     CorvaneDocument built;
     built.layerCount = ValueOf(corvane->second, "layercount");
     for (const auto& [name, keys] : sections) {
         const int index = LayerIndexOf(name);
-        if (index > 0) built.layers[index] = {ValueOf(keys, "type"), ValueOf(keys, "number")};
+        if (index > 0)
+            built.layers[index] = {ValueOf(keys, "type"), ValueOf(keys, "number")};
     }
     *document = std::move(built);
     return CORVANE_S_OK;
@@ -196,15 +212,19 @@ bool ParseDecimalInt(std::string_view text, int* value)
         negative = text.front() == '-';
         text.remove_prefix(1);
     }
-    if (text.empty()) return false;
+    if (text.empty())
+        return false;
     constexpr long long kLimit = 2147483648LL;  // |INT_MIN|
     long long magnitude = 0;
     for (const char c : text) {
-        if (c < '0' || c > '9') return false;
+        if (c < '0' || c > '9')
+            return false;
         magnitude = magnitude * 10 + (c - '0');
-        if (magnitude > kLimit) return false;
+        if (magnitude > kLimit)
+            return false;
     }
-    if (!negative && magnitude == kLimit) return false;
+    if (!negative && magnitude == kLimit)
+        return false;
     *value = static_cast<int>(negative ? -magnitude : magnitude);
     return true;
 }
@@ -217,14 +237,16 @@ long ParseDocument(std::string_view text, CorvaneDocument* document)
     ParseState state;
     state.rest = text;
     const int failedLine = ini_parse_stream(FeedLine, &state, OnNameValue, &state);
-    if (failedLine == -2) return CORVANE_E_OUT_OF_MEMORY;
-    if (failedLine < 0) return CORVANE_E_INTERNAL;
+    if (failedLine == -2)
+        return CORVANE_E_OUT_OF_MEMORY;
+    if (failedLine < 0)
+        return CORVANE_E_INTERNAL;
     if (failedLine > 0) {
-        const bool refusedByHandler = state.handlerFailure != CORVANE_S_OK &&
-                                      state.handlerFailureLine == failedLine;
+        const bool refusedByHandler = state.handlerFailure != CORVANE_S_OK && state.handlerFailureLine == failedLine;
         return refusedByHandler ? state.handlerFailure : CORVANE_E_SYNTAX;
     }
-    if (state.feedFailure != CORVANE_S_OK) return state.feedFailure;
+    if (state.feedFailure != CORVANE_S_OK)
+        return state.feedFailure;
     return BuildDocument(state.sections, document);
 }
 

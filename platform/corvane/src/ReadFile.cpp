@@ -36,11 +36,9 @@ long OpenFailureStatus(int error)
 {
     switch (error) {
     case ENOENT:
-    case ENAMETOOLONG:
-        return CORVANE_E_FILE_NOT_FOUND;
+    case ENAMETOOLONG: return CORVANE_E_FILE_NOT_FOUND;
     case EACCES:  // the run-time's answer for a folder, too: told apart by the caller
-    default:
-        return CORVANE_E_FILE_UNREADABLE;
+    default: return CORVANE_E_FILE_UNREADABLE;
     }
 }
 
@@ -57,20 +55,14 @@ long OpenFailureStatus(int error)
     case ENOENT:
     case ENOTDIR:
     case ENAMETOOLONG:
-    case ELOOP:
-        return CORVANE_E_FILE_NOT_FOUND;
+    case ELOOP: return CORVANE_E_FILE_NOT_FOUND;
     case ENXIO:  // a socket, or a device without its driver
-    case ENODEV:
-        return CORVANE_E_NOT_A_FILE;
-    default:
-        return CORVANE_E_FILE_UNREADABLE;
+    case ENODEV: return CORVANE_E_NOT_A_FILE;
+    default: return CORVANE_E_FILE_UNREADABLE;
     }
 }
 
-ssize_t ReadSome(int fd, char* buffer, std::size_t size)
-{
-    return ::read(fd, buffer, size);
-}
+ssize_t ReadSome(int fd, char* buffer, std::size_t size) { return ::read(fd, buffer, size); }
 
 #endif
 
@@ -81,18 +73,22 @@ long ReadAll(int fd, std::size_t expectedSize, std::string* text)
     std::size_t total = 0;
     for (;;) {
         if (total == text->size()) {
-            if (total > kLimit) return CORVANE_E_FILE_TOO_LARGE;
+            if (total > kLimit)
+                return CORVANE_E_FILE_TOO_LARGE;
             text->resize(std::min(kLimit + 1, total * 2 + 1));
         }
         const auto got = ReadSome(fd, text->data() + total, text->size() - total);
         if (got < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             return CORVANE_E_FILE_UNREADABLE;
         }
-        if (got == 0) break;
+        if (got == 0)
+            break;
         total += static_cast<std::size_t>(got);
     }
-    if (total > kLimit) return CORVANE_E_FILE_TOO_LARGE;
+    if (total > kLimit)
+        return CORVANE_E_FILE_TOO_LARGE;
     text->resize(total);
     return CORVANE_S_OK;
 }
@@ -104,23 +100,31 @@ long ReadAll(int fd, std::size_t expectedSize, std::string* text)
 long ReadDocumentFile(const std::string& callerPath, CorvaneDocument* document)
 {
     const std::wstring path = WidePath(callerPath);
-    if (path.empty()) return CORVANE_E_FILE_NOT_FOUND;
+    if (path.empty())
+        return CORVANE_E_FILE_NOT_FOUND;
 
     // The run-time refuses to open a folder (EACCES); its status tells it from a file that is
     // there but cannot be read.
     struct _stat64 info {};
-    if (::_wstat64(path.c_str(), &info) != 0) return OpenFailureStatus(errno);
-    if ((info.st_mode & _S_IFMT) != _S_IFREG) return CORVANE_E_NOT_A_FILE;
+    if (::_wstat64(path.c_str(), &info) != 0)
+        return OpenFailureStatus(errno);
+    if ((info.st_mode & _S_IFMT) != _S_IFREG)
+        return CORVANE_E_NOT_A_FILE;
 
     const FileDescriptor file(::_wopen(path.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT));
-    if (!file.valid()) return OpenFailureStatus(errno);
-    if (::_fstat64(file.get(), &info) != 0) return CORVANE_E_FILE_UNREADABLE;
-    if ((info.st_mode & _S_IFMT) != _S_IFREG) return CORVANE_E_NOT_A_FILE;
-    if (info.st_size > CORVANE_MAX_FILE_SIZE) return CORVANE_E_FILE_TOO_LARGE;
+    if (!file.valid())
+        return OpenFailureStatus(errno);
+    if (::_fstat64(file.get(), &info) != 0)
+        return CORVANE_E_FILE_UNREADABLE;
+    if ((info.st_mode & _S_IFMT) != _S_IFREG)
+        return CORVANE_E_NOT_A_FILE;
+    if (info.st_size > CORVANE_MAX_FILE_SIZE)
+        return CORVANE_E_FILE_TOO_LARGE;
 
     std::string text;
     const long status = ReadAll(file.get(), static_cast<std::size_t>(info.st_size), &text);
-    if (status != CORVANE_S_OK) return status;
+    if (status != CORVANE_S_OK)
+        return status;
     return ParseDocument(text, document);
 }
 
@@ -129,20 +133,25 @@ long ReadDocumentFile(const std::string& callerPath, CorvaneDocument* document)
 long ReadDocumentFile(const std::string& callerPath, CorvaneDocument* document)
 {
     const std::string nativePath = standin::ToNativePath(callerPath);
-    if (nativePath.empty()) return CORVANE_E_FILE_NOT_FOUND;
+    if (nativePath.empty())
+        return CORVANE_E_FILE_NOT_FOUND;
     // O_NONBLOCK: opening a named pipe must not wait for a writer; it is refused below anyway.
-    const FileDescriptor file(
-        ::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-    if (!file.valid()) return OpenFailureStatus(errno);
+    const FileDescriptor file(::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (!file.valid())
+        return OpenFailureStatus(errno);
 
     struct stat info {};
-    if (::fstat(file.get(), &info) != 0) return CORVANE_E_FILE_UNREADABLE;
-    if (!S_ISREG(info.st_mode)) return CORVANE_E_NOT_A_FILE;
-    if (info.st_size > CORVANE_MAX_FILE_SIZE) return CORVANE_E_FILE_TOO_LARGE;
+    if (::fstat(file.get(), &info) != 0)
+        return CORVANE_E_FILE_UNREADABLE;
+    if (!S_ISREG(info.st_mode))
+        return CORVANE_E_NOT_A_FILE;
+    if (info.st_size > CORVANE_MAX_FILE_SIZE)
+        return CORVANE_E_FILE_TOO_LARGE;
 
     std::string text;
     const long status = ReadAll(file.get(), static_cast<std::size_t>(info.st_size), &text);
-    if (status != CORVANE_S_OK) return status;
+    if (status != CORVANE_S_OK)
+        return status;
     return ParseDocument(text, document);
 }
 

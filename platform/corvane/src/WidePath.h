@@ -11,9 +11,11 @@ namespace corvane {
 
 inline std::wstring WidePath(const std::string& path)
 {
-    if (path.empty()) return std::wstring();
+    if (path.empty())
+        return std::wstring();
     const int length = ::MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
-    if (length <= 0) return std::wstring();
+    if (length <= 0)
+        return std::wstring();
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
     ::MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(), length);
     return wide;

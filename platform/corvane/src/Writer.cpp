@@ -68,14 +68,18 @@ ssize_t WriteSome(int fd, const char* data, std::size_t size) { return ::write(f
 
 void SetError(std::string* error, const std::string& what, const std::string& path)
 {
-    if (error != nullptr) *error = what + " " + path + ": " + std::strerror(errno);
+    if (error != nullptr)
+        *error = what + " " + path + ": " + std::strerror(errno);
 }
 
 bool MakeFolder(const std::string& path, std::string* error)
 {
-    if (MakeDirectory(path) == 0) return true;
-    if (errno == EEXIST && IsDirectory(path)) return true;
-    if (errno == EEXIST) errno = ENOTDIR;
+    if (MakeDirectory(path) == 0)
+        return true;
+    if (errno == EEXIST && IsDirectory(path))
+        return true;
+    if (errno == EEXIST)
+        errno = ENOTDIR;
     SetError(error, "cannot create folder", path);
     return false;
 }
@@ -90,7 +94,8 @@ bool WriteWholeFile(const std::string& path, const std::string& text, std::strin
     std::size_t written = 0;
     while (written < text.size()) {
         const auto got = WriteSome(file.get(), text.data() + written, text.size() - written);
-        if (got < 0 && errno == EINTR) continue;
+        if (got < 0 && errno == EINTR)
+            continue;
         if (got <= 0) {
             SetError(error, "cannot write", path);
             return false;
@@ -112,31 +117,39 @@ std::string FormatCorvane(const Description& description)
         "; Job preferences of a \"2005\" layout template.\n"
         "; Layer Type: 0 plane, 1 signal, 2 dielectric. Number: the layer's number in its name.\n"
         "[Corvane]\n";
-    if (description.version) text += "Version = " + std::to_string(*description.version) + "\n";
+    if (description.version)
+        text += "Version = " + std::to_string(*description.version) + "\n";
     if (!description.omitLayerCount) {
         const int count = description.layerCount.value_or(static_cast<int>(description.layers.size()));
         text += "LayerCount = " + std::to_string(count) + "\n";
     }
     for (std::size_t i = 0; i < description.layers.size(); ++i) {
         const LayerDescription& layer = description.layers[i];
-        if (layer.omitSection) continue;
+        if (layer.omitSection)
+            continue;
         text += "\n[Layer " + std::to_string(i + 1) + "]\n";
-        if (layer.type) text += "Type = " + std::to_string(*layer.type) + "\n";
-        if (layer.number) text += "Number = " + std::to_string(*layer.number) + "\n";
+        if (layer.type)
+            text += "Type = " + std::to_string(*layer.type) + "\n";
+        if (layer.number)
+            text += "Number = " + std::to_string(*layer.number) + "\n";
     }
-    if (!description.extraLines.empty()) text += "\n";
-    for (const std::string& line : description.extraLines) text += line + "\n";
+    if (!description.extraLines.empty())
+        text += "\n";
+    for (const std::string& line : description.extraLines)
+        text += line + "\n";
     return text;
 }
 
-bool Write2005Template(const std::string& nativeTemplateFolder, const Description& description,
-                       std::string* error)
+bool Write2005Template(const std::string& nativeTemplateFolder, const Description& description, std::string* error)
 {
     const std::string layoutFolder = nativeTemplateFolder + kSeparator + "Layout";
-    if (!MakeFolder(nativeTemplateFolder, error) || !MakeFolder(layoutFolder, error)) return false;
-    if (!WriteWholeFile(layoutFolder + kSeparator + "Corvane.cvn", FormatCorvane(description), error)) return false;
+    if (!MakeFolder(nativeTemplateFolder, error) || !MakeFolder(layoutFolder, error))
+        return false;
+    if (!WriteWholeFile(layoutFolder + kSeparator + "Corvane.cvn", FormatCorvane(description), error))
+        return false;
     for (const char* name : kUnreadFiles) {
-        if (!WriteWholeFile(layoutFolder + kSeparator + name, "", error)) return false;
+        if (!WriteWholeFile(layoutFolder + kSeparator + name, "", error))
+            return false;
     }
     return true;
 }

@@ -63,12 +63,12 @@ TEST_F(CorvaneTest, FindLayerBoundsAndSectionNames)
         long expected;
     } cases[] = {
         {1, CORVANE_S_OK},
-        {2, CORVANE_S_OK},                   // names match ignoring case
-        {3, CORVANE_S_OK},                   // and blanks around them
-        {4, CORVANE_E_NO_SUCH_LAYER},        // "Layer 04": no leading zeros
-        {5, CORVANE_E_NO_SUCH_LAYER},        // one space only
-        {6, CORVANE_E_NO_SUCH_LAYER},        // no sign
-        {7, CORVANE_E_INDEX_OUT_OF_RANGE},   // present, but beyond LayerCount
+        {2, CORVANE_S_OK},                  // names match ignoring case
+        {3, CORVANE_S_OK},                  // and blanks around them
+        {4, CORVANE_E_NO_SUCH_LAYER},       // "Layer 04": no leading zeros
+        {5, CORVANE_E_NO_SUCH_LAYER},       // one space only
+        {6, CORVANE_E_NO_SUCH_LAYER},       // no sign
+        {7, CORVANE_E_INDEX_OUT_OF_RANGE},  // present, but beyond LayerCount
         {0, CORVANE_E_INDEX_OUT_OF_RANGE},
         {-1, CORVANE_E_INDEX_OUT_OF_RANGE},
         {INT_MIN, CORVANE_E_INDEX_OUT_OF_RANGE},
@@ -131,8 +131,7 @@ TEST_F(CorvaneTest, TypeAndNumberValues)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string("\"") + c.value + "\"");
-        ASSERT_EQ(LoadText(kHeader + "LayerCount = 1\n[Layer 1]\nType = " + c.value +
-                           "\nNumber = " + c.value + "\n"),
+        ASSERT_EQ(LoadText(kHeader + "LayerCount = 1\n[Layer 1]\nType = " + c.value + "\nNumber = " + c.value + "\n"),
                   CORVANE_S_OK);
         CCorvaneLayer layer;
         ASSERT_EQ(m_db->FindLayer(&layer, 1), CORVANE_S_OK);

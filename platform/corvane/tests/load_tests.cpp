@@ -91,7 +91,8 @@ std::string ValidFileOfSize(std::size_t size)
     std::string text = kHeader + "LayerCount = 0\n";
     const std::string line = "; " + std::string(97, 'p') + "\n";  // 100 bytes
     text.reserve(size);
-    while (text.size() + line.size() <= size) text += line;
+    while (text.size() + line.size() <= size)
+        text += line;
     text += ";" + std::string(size - text.size() - 1, 'q');  // the last line has no line end
     return text;
 }
@@ -99,8 +100,7 @@ std::string ValidFileOfSize(std::size_t size)
 TEST_F(CorvaneTest, SixteenMebibytesIsTheLargestFileRead)
 {
     EXPECT_EQ(Status{LoadText(ValidFileOfSize(CORVANE_MAX_FILE_SIZE))}, Status{CORVANE_S_OK});
-    EXPECT_EQ(Status{LoadText(ValidFileOfSize(CORVANE_MAX_FILE_SIZE + 1))},
-              Status{CORVANE_E_FILE_TOO_LARGE});
+    EXPECT_EQ(Status{LoadText(ValidFileOfSize(CORVANE_MAX_FILE_SIZE + 1))}, Status{CORVANE_E_FILE_TOO_LARGE});
 }
 
 TEST_F(CorvaneTest, IniSyntax)
@@ -140,7 +140,11 @@ TEST_F(CorvaneTest, BytesAndLengthsInihWouldMisread)
     const std::string longest = "; " + std::string(CORVANE_MAX_LINE - 2, 'x') + "\n";
     const std::string digits300(300, '7');
     ExpectLoadStatuses({
-        {"NUL byte", kHeader + std::string("LayerCount = 1\0" "2\n", 17), CORVANE_E_BAD_BYTE},
+        {"NUL byte",
+         kHeader + std::string("LayerCount = 1\0"
+                               "2\n",
+                               17),
+         CORVANE_E_BAD_BYTE},
         {"NUL in a comment", std::string("; \0\n", 4) + kHeader, CORVANE_E_BAD_BYTE},
         {"control byte", kHeader + "LayerCount = 1\x1b\n", CORVANE_E_BAD_BYTE},
         {"DEL", kHeader + "LayerCount = 1\x7f\n", CORVANE_E_BAD_BYTE},
@@ -218,7 +222,8 @@ TEST_F(CorvaneTest, LoadOpensNothingForWriting)
     EXPECT_EQ(fs::last_write_time(file), modified);
     EXPECT_EQ(fs::file_size(file), size);
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(Text(entry.path().filename()));
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(Text(entry.path().filename()));
     EXPECT_EQ(names, std::vector<std::string>{"Corvane.cvn"});
 }
 

@@ -7,11 +7,12 @@
 namespace corvane_test {
 namespace {
 
-using ::testing::ElementsAre;
 using standin::corvane::Operation;
+using ::testing::ElementsAre;
 
-const std::string kValidFile = "[Corvane]\nVersion = 1\nLayerCount = 2\n[Layer 1]\nType = 1\nNumber = 1\n"
-                               "[Layer 2]\nType = 0\nNumber = 2\n";
+const std::string kValidFile =
+    "[Corvane]\nVersion = 1\nLayerCount = 2\n[Layer 1]\nType = 1\nNumber = 1\n"
+    "[Layer 2]\nType = 0\nNumber = 2\n";
 
 class StateTest : public CorvaneTest {
 protected:
@@ -116,7 +117,8 @@ TEST_F(StateTest, InjectedFailuresAffectOnlyTheirOperation)
         };
         CCorvane db;
         EXPECT_EQ(Status{db.Init()}, expected(Operation::Init));
-        if (injected.operation == Operation::Init) continue;
+        if (injected.operation == Operation::Init)
+            continue;
         EXPECT_EQ(Status{db.Load(Text(m_file).c_str(), 1)}, expected(Operation::Load));
         if (injected.operation == Operation::Load) {
             db.Close();
@@ -171,10 +173,9 @@ TEST_F(StateTest, CallLogRecordsTheCallsInOrder)
         db.FindLayer(&layer, 3);  // failed calls are logged too
         db.Close();
     }
-    EXPECT_THAT(standin::corvane::CallLog(),
-                ElementsAre("CCorvane", "Init", "Load", "CCorvaneLayer", "GetLayerCount", "FindLayer(1)",
-                            "GetLayerTypeValue", "GetLayerNumber", "FindLayer(3)", "Close",
-                            "~CCorvaneLayer", "~CCorvane"));
+    EXPECT_THAT(standin::corvane::CallLog(), ElementsAre("CCorvane", "Init", "Load", "CCorvaneLayer", "GetLayerCount",
+                                                         "FindLayer(1)", "GetLayerTypeValue", "GetLayerNumber",
+                                                         "FindLayer(3)", "Close", "~CCorvaneLayer", "~CCorvane"));
     standin::corvane::ResetCallLog();
     EXPECT_TRUE(standin::corvane::CallLog().empty());
 }

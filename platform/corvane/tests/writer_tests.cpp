@@ -26,8 +26,8 @@ struct ReadLayer {
 };
 std::ostream& operator<<(std::ostream& out, const ReadLayer& layer)
 {
-    return out << "{find " << layer.findStatus << ", type " << layer.typeStatus << "/" << layer.type
-               << ", number " << layer.numberStatus << "/" << layer.number << "}";
+    return out << "{find " << layer.findStatus << ", type " << layer.typeStatus << "/" << layer.type << ", number "
+               << layer.numberStatus << "/" << layer.number << "}";
 }
 
 // Every layer index 1..LayerCount as the client reads it.
@@ -44,7 +44,8 @@ std::vector<ReadLayer> ReadAllLayers(const fs::path& file)
         ReadLayer read{db.FindLayer(&record, index), 0, -1, 0, -1};
         CCorvaneLayer::eLayerType type{};
         read.typeStatus = record.GetLayerTypeValue(&type);
-        if (read.typeStatus == CORVANE_S_OK) read.type = type;
+        if (read.typeStatus == CORVANE_S_OK)
+            read.type = type;
         read.numberStatus = record.GetLayerNumber(&read.number);
         layers.push_back(read);
     }
@@ -71,12 +72,10 @@ TEST_F(CorvaneTest, WrittenTemplateReadsBack)
     constexpr long kEmpty = CORVANE_E_LAYER_EMPTY;
     constexpr long kMissing = CORVANE_E_KEY_MISSING;
     EXPECT_THAT(ReadAllLayers(folder / "Layout" / "Corvane.cvn"),
-                ::testing::ElementsAre(ReadLayer{kOk, kOk, 1, kOk, 1},
-                                       ReadLayer{kOk, kOk, 2, kMissing, -1},
+                ::testing::ElementsAre(ReadLayer{kOk, kOk, 1, kOk, 1}, ReadLayer{kOk, kOk, 2, kMissing, -1},
                                        ReadLayer{kOk, kOk, 0, kOk, 2},
                                        ReadLayer{CORVANE_E_NO_SUCH_LAYER, kEmpty, -1, kEmpty, -1},
-                                       ReadLayer{kOk, kOk, 1, kOk, 3},
-                                       ReadLayer{kOk, kMissing, -1, kOk, 4}));
+                                       ReadLayer{kOk, kOk, 1, kOk, 3}, ReadLayer{kOk, kMissing, -1, kOk, 4}));
     for (const char* name : {"Tamsett.tms", "Halloway.hlw", "Dunmere.dnm"}) {
         SCOPED_TRACE(name);
         ASSERT_TRUE(fs::is_regular_file(folder / "Layout" / name));

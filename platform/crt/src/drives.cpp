@@ -75,10 +75,7 @@ DriveMap& Drives()
     return drives;
 }
 
-bool IsDriveLetter(char letter)
-{
-    return (letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z');
-}
+bool IsDriveLetter(char letter) { return (letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z'); }
 
 std::size_t DriveSlot(char letter)
 {
@@ -116,17 +113,11 @@ bool IsUnder(const std::string& path, const std::string& folder)
 
 }  // namespace
 
-bool HasDriveDesignator(std::string_view path)
-{
-    return path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == ':';
-}
+bool HasDriveDesignator(std::string_view path) { return path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == ':'; }
 
 namespace {
 
-bool IsSeparator(char c)
-{
-    return c == '/' || c == '\\';
-}
+bool IsSeparator(char c) { return c == '/' || c == '\\'; }
 
 // Windows resolves "." and ".." by the text of a path, and ".." at a drive's top stays there, so a
 // drive path never leads out of the folder mapped to the drive: "D:\..\x" is "D:\x". Runs of
@@ -216,8 +207,7 @@ void MapDrive(char letter, const std::string& nativeFolder)
         throw std::invalid_argument("MapDrive: not a drive letter");
     if (nativeFolder.empty() || nativeFolder.front() != '/')
         throw std::invalid_argument("MapDrive: the folder must be an absolute native path");
-    crt::Drives().Map(crt::DriveSlot(letter),
-                      crt::WithoutTrailingSlashes(crt::CollapseSlashes(nativeFolder)));
+    crt::Drives().Map(crt::DriveSlot(letter), crt::WithoutTrailingSlashes(crt::CollapseSlashes(nativeFolder)));
 }
 
 void UnmapDrive(char letter)
@@ -226,10 +216,7 @@ void UnmapDrive(char letter)
         crt::Drives().Unmap(crt::DriveSlot(letter));
 }
 
-void UnmapAllDrives()
-{
-    crt::Drives().UnmapAll();
-}
+void UnmapAllDrives() { crt::Drives().UnmapAll(); }
 
 std::string ToNativePath(const std::string& windowsPath)
 {

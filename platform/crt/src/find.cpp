@@ -3,9 +3,9 @@
 // A search lists the folder named by the pattern's leading part and returns the entries whose names
 // match its last component (see wildcard.h), in the order readdir delivers them, "." and ".."
 // included wherever the file system reports them but at a drive root, where Windows has none. A
-// search in a file ("D:\notes.txt\*.*") fails with EINVAL, one in a missing folder with ENOENT. An entry whose name does not fit the record's
-// 260-byte name field is left out, never cut short. On Linux every name is at most NAME_MAX (255)
-// bytes, so none is ever left out here.
+// search in a file ("D:\notes.txt\*.*") fails with EINVAL, one in a missing folder with ENOENT. An entry whose name
+// does not fit the record's 260-byte name field is left out, never cut short. On Linux every name is at most NAME_MAX
+// (255) bytes, so none is ever left out here.
 //
 // A handle is a number standing for a search object that the handle table owns until _findclose.
 // Numbers are never reused, so a closed or made-up handle is refused with EINVAL. _findnext at the
@@ -98,8 +98,7 @@ private:
     bool Status(const char* name, struct stat& status) const
     {
         const int folder = dirfd(dir_.get());
-        return fstatat(folder, name, &status, 0) == 0 ||
-               fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) == 0;
+        return fstatat(folder, name, &status, 0) == 0 || fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) == 0;
     }
 
     std::mutex mutex_;
@@ -178,12 +177,9 @@ int FindFirstErrno(int posixError)
     case ENOENT:
     case ENOTDIR:
     case ENAMETOOLONG:
-    case ELOOP:
-        return ENOENT;
-    case ENOMEM:
-        return ENOMEM;
-    default:
-        return EINVAL;
+    case ELOOP: return ENOENT;
+    case ENOMEM: return ENOMEM;
+    default: return EINVAL;
     }
 }
 
@@ -273,14 +269,8 @@ extern "C" int _findclose(intptr_t handle)
 
 namespace standin {
 
-std::size_t OpenFindHandles()
-{
-    return Searches().Size();
-}
+std::size_t OpenFindHandles() { return Searches().Size(); }
 
 }  // namespace standin
 
-void standin::SetListingOrder(ListingOrder order)
-{
-    listingOrder.store(order);
-}
+void standin::SetListingOrder(ListingOrder order) { listingOrder.store(order); }

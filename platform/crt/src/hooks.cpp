@@ -194,9 +194,8 @@ std::optional<int> FindFirstFault(std::string_view windowsPattern)
         return std::nullopt;
     const std::string pattern = FaultKey(windowsPattern);
     const std::string folder = FolderKey(PatternFolder(pattern));
-    return FindFirstFaults().Find([&](const std::string& key) {
-        return key == pattern || (!key.empty() && FolderKey(key) == folder);
-    });
+    return FindFirstFaults().Find(
+        [&](const std::string& key) { return key == pattern || (!key.empty() && FolderKey(key) == folder); });
 }
 
 std::optional<int> CountCall(Call call)
@@ -215,10 +214,7 @@ std::optional<int> CountCall(Call call)
 
 namespace standin {
 
-void FailStat(const std::string& windowsPath, int error)
-{
-    crt::StatFaults().Add(windowsPath, error);
-}
+void FailStat(const std::string& windowsPath, int error) { crt::StatFaults().Add(windowsPath, error); }
 
 void FailFindFirst(const std::string& windowsPathOrPattern, int error)
 {

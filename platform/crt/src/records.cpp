@@ -30,10 +30,7 @@ unsigned short TypeBits(mode_t mode)
     return 0;
 }
 
-bool IsWritable(mode_t mode)
-{
-    return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
-}
+bool IsWritable(mode_t mode) { return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0; }
 
 }  // namespace
 

@@ -22,10 +22,8 @@ int StatErrno(int posixError)
 {
     switch (posixError) {
     case EACCES:
-    case ENOMEM:
-        return posixError;
-    default:
-        return ENOENT;
+    case ENOMEM: return posixError;
+    default: return ENOENT;
     }
 }
 

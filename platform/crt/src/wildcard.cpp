@@ -28,8 +28,7 @@ NamePattern::NamePattern(std::string_view pattern)
         case '?': elements_.push_back({Kind::DosQm, 0}); break;
         case '*': elements_.push_back({next == '.' ? Kind::DosStar : Kind::Star, 0}); break;
         case '.':
-            elements_.push_back(next == '?' || next == '*' ? Element{Kind::DosDot, 0}
-                                                           : Element{Kind::Literal, '.'});
+            elements_.push_back(next == '?' || next == '*' ? Element{Kind::DosDot, 0} : Element{Kind::Literal, '.'});
             break;
         default: elements_.push_back({Kind::Literal, c}); break;
         }
@@ -55,21 +54,11 @@ bool NamePattern::Matches(std::string_view name) const
             const bool atEnd = n == length;
             bool match = false;
             switch (element.kind) {
-            case Kind::Literal:
-                match = !atEnd && name[n] == element.literal && after[n + 1];
-                break;
-            case Kind::Star:
-                match = after[n] || (!atEnd && row[n + 1]);
-                break;
-            case Kind::DosStar:
-                match = after[n] || (!atEnd && n != lastDot && row[n + 1]);
-                break;
-            case Kind::DosQm:
-                match = atEnd || name[n] == '.' ? after[n] : after[n + 1];
-                break;
-            case Kind::DosDot:
-                match = atEnd ? after[n] : name[n] == '.' && after[n + 1];
-                break;
+            case Kind::Literal: match = !atEnd && name[n] == element.literal && after[n + 1]; break;
+            case Kind::Star: match = after[n] || (!atEnd && row[n + 1]); break;
+            case Kind::DosStar: match = after[n] || (!atEnd && n != lastDot && row[n + 1]); break;
+            case Kind::DosQm: match = atEnd || name[n] == '.' ? after[n] : after[n + 1]; break;
+            case Kind::DosDot: match = atEnd ? after[n] : name[n] == '.' && after[n + 1]; break;
             }
             row[n] = match;
         }

@@ -3,7 +3,6 @@
 
 #include <standin/crt.h>
 
-
 #include <testsupport/Listing.h>
 #include <testsupport/PermissionsApply.h>
 #include <testsupport/TempDrive.h>
@@ -115,7 +114,8 @@ TEST_F(FindTest, ListingOrderCanBeFixed)
 TEST_F(FindTest, ListsDriveRootsAndPathsWithoutDrive)
 {
     // A drive root lists no "." or "..", whatever readdir reports there.
-    const Names root = Filtered(testsupport::NativeListing(folder_.Root().string()), [](const std::string& n) { return n != "." && n != ".."; });
+    const Names root = Filtered(testsupport::NativeListing(folder_.Root().string()),
+                                [](const std::string& n) { return n != "." && n != ".."; });
     EXPECT_EQ(root, SearchNames("D:\\*.*"));
     EXPECT_EQ(root, SearchNames("D:*.*"));
 

@@ -5,7 +5,6 @@
 
 #include <testsupport/TempDrive.h>
 
-
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -27,10 +26,7 @@ protected:
         folder_.MakeFolder("lib/Templates");
         folder_.MakeFile("lib/notes.txt", "12345");
     }
-    void TearDown() override
-    {
-        standin::ClearFaults();
-    }
+    void TearDown() override { standin::ClearFaults(); }
 
     // The mode of `path`, or the errno of the failed query as a negative number.
     static int ModeOrError(const std::string& path)

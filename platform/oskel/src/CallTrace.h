@@ -11,8 +11,8 @@
 namespace standin::oskel::detail {
 
 struct CallTicket {
-    std::size_t index = 0;        // the call's record
-    std::uint64_t generation = 0; // of the log the record belongs to
+    std::size_t index = 0;         // the call's record
+    std::uint64_t generation = 0;  // of the log the record belongs to
     bool failureInjected = false;
 };
 

@@ -62,8 +62,7 @@ Result OskelPI::GetSnapshotByName(ContainerT<const ISnapshot>& snapshot, const S
         if (!m_session)
             return Result::Failure();
         const std::shared_ptr<Database>& database = m_session->GetDatabase();
-        const std::optional<sqlite3_int64> id =
-            database->FindSnapshot(std::string(name.c_str(), name.GetLength()));
+        const std::optional<sqlite3_int64> id = database->FindSnapshot(std::string(name.c_str(), name.GetLength()));
         if (!id)
             return Result::Failure();
         snapshot = *std::make_shared<const SnapshotObject>(database, *id);

@@ -75,8 +75,8 @@ struct HeaderIds {
 std::optional<HeaderIds> ReadHeaderIds(sqlite3* connection)
 {
     sqlite3_file* file = nullptr;
-    if (sqlite3_file_control(connection, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK ||
-        file == nullptr || file->pMethods == nullptr)
+    if (sqlite3_file_control(connection, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || file == nullptr ||
+        file->pMethods == nullptr)
         return std::nullopt;
     unsigned char header[100];
     if (file->pMethods->xRead(file, header, sizeof header, 0) != SQLITE_OK)
@@ -137,8 +137,8 @@ std::shared_ptr<Database> Database::Open(const std::string& nativeFile)
     // a FIFO. The open reads the header; the look for an unfinished write
     // follows it, before anything of the database is used.
     sqlite3* raw = nullptr;
-    const int opened = sqlite3_open_v2(ImmutableUri(nativeFile).c_str(), &raw,
-                                       SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, ReadOnlyVfsName());
+    const int opened = sqlite3_open_v2(ImmutableUri(nativeFile).c_str(), &raw, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI,
+                                       ReadOnlyVfsName());
     ConnectionPtr connection(raw);
     if (opened != SQLITE_OK || HasUnfinishedWrite(nativeFile))
         return nullptr;
@@ -160,10 +160,7 @@ std::shared_ptr<Database> Database::Open(const std::string& nativeFile)
     return database;
 }
 
-Database::Database(ConnectionPtr connection) : m_connection(std::move(connection))
-{
-    ConnectionOpened();
-}
+Database::Database(ConnectionPtr connection) : m_connection(std::move(connection)) { ConnectionOpened(); }
 
 Database::~Database()
 {
@@ -248,30 +245,29 @@ std::optional<sqlite3_int64> Database::FindDesign(sqlite3_int64 configId)
 
 std::optional<std::vector<LayerRow>> Database::ReadLayers(sqlite3_int64 designId)
 {
-    return CollectRows<LayerRow>(Query(m_readLayers, kReadLayers), designId,
-                                 [](Statement& query, std::vector<LayerRow>& layers) {
-                                     const std::optional<sqlite3_int64> id = query.Int64Column(0);
-                                     if (!id)
-                                         return false;
-                                     layers.push_back(LayerRow{*id, query.IntColumn(1), query.TextColumn(2),
-                                                               query.IntColumn(3)});
-                                     return true;
-                                 });
+    return CollectRows<LayerRow>(
+        Query(m_readLayers, kReadLayers), designId, [](Statement& query, std::vector<LayerRow>& layers) {
+            const std::optional<sqlite3_int64> id = query.Int64Column(0);
+            if (!id)
+                return false;
+            layers.push_back(LayerRow{*id, query.IntColumn(1), query.TextColumn(2), query.IntColumn(3)});
+            return true;
+        });
 }
 
 std::optional<std::vector<std::pair<sqlite3_int64, ConstraintRow>>> Database::ReadConstraints(sqlite3_int64 designId)
 {
     using Constraint = std::pair<sqlite3_int64, ConstraintRow>;
-    return CollectRows<Constraint>(Query(m_readConstraints, kReadConstraints), designId,
-                                   [](Statement& query, std::vector<Constraint>& constraints) {
-                                       const std::optional<sqlite3_int64> layerId = query.Int64Column(0);
-                                       const std::optional<std::string> name = query.TextColumn(1);
-                                       // A constraint without a usable name can never be asked for.
-                                       if (layerId && name)
-                                           constraints.emplace_back(
-                                               *layerId, ConstraintRow{*name, query.TextColumn(2), query.IntColumn(3)});
-                                       return true;
-                                   });
+    return CollectRows<Constraint>(
+        Query(m_readConstraints, kReadConstraints), designId,
+        [](Statement& query, std::vector<Constraint>& constraints) {
+            const std::optional<sqlite3_int64> layerId = query.Int64Column(0);
+            const std::optional<std::string> name = query.TextColumn(1);
+            // A constraint without a usable name can never be asked for.
+            if (layerId && name)
+                constraints.emplace_back(*layerId, ConstraintRow{*name, query.TextColumn(2), query.IntColumn(3)});
+            return true;
+        });
 }
 
 }  // namespace standin::oskel::detail

@@ -82,8 +82,8 @@ std::string Utf8(const std::wstring& wide)
 {
     if (wide.empty())
         return std::string();
-    const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                             nullptr, nullptr);
+    const int length =
+        ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
     if (length <= 0)
         return std::string();
     std::string text(static_cast<std::size_t>(length), '\0');
@@ -100,15 +100,9 @@ bool Status(const std::string& path, struct _stat64& status)
 
 }  // namespace
 
-std::string NativeFolder(const std::string& callerPath)
-{
-    return callerPath;
-}
+std::string NativeFolder(const std::string& callerPath) { return callerPath; }
 
-std::string NativeChild(const std::string& folder, const char* name)
-{
-    return folder + '\\' + name;
-}
+std::string NativeChild(const std::string& folder, const char* name) { return folder + '\\' + name; }
 
 bool HasData(const std::string& path)
 {
@@ -140,7 +134,10 @@ std::string ImmutableUri(const std::string& path)
             c = '/';
     }
     const bool hasDrive = utf8.size() >= 2 && utf8[1] == ':';
-    return "file:" + std::string(hasDrive ? "///" : utf8.compare(0, 2, "//") == 0 ? "//" : "") +
+    return "file:" +
+           std::string(hasDrive                        ? "///"
+                       : utf8.compare(0, 2, "//") == 0 ? "//"
+                                                       : "") +
            PercentEncoded(utf8) + "?immutable=1";
 }
 
@@ -148,15 +145,9 @@ std::string ImmutableUri(const std::string& path)
 
 }  // namespace
 
-std::string NativeFolder(const std::string& callerPath)
-{
-    return standin::ToNativePath(callerPath);
-}
+std::string NativeFolder(const std::string& callerPath) { return standin::ToNativePath(callerPath); }
 
-std::string NativeChild(const std::string& folder, const char* name)
-{
-    return folder + '/' + name;
-}
+std::string NativeChild(const std::string& folder, const char* name) { return folder + '/' + name; }
 
 bool HasData(const std::string& path)
 {
@@ -176,10 +167,7 @@ std::optional<unsigned char> FirstByteOfRegularFile(const std::string& path)
     return first;
 }
 
-std::string ImmutableUri(const std::string& path)
-{
-    return "file:" + PercentEncoded(path) + "?immutable=1";
-}
+std::string ImmutableUri(const std::string& path) { return "file:" + PercentEncoded(path) + "?immutable=1"; }
 
 #endif
 

@@ -14,8 +14,7 @@ namespace standin::oskel::detail {
 
 SnapshotObject::SnapshotObject(std::weak_ptr<Database> database, sqlite3_int64 id)
     : m_database(std::move(database)), m_id(id)
-{
-}
+{}
 
 std::shared_ptr<const void> SnapshotObject::ShareOwnership() const { return weak_from_this().lock(); }
 
@@ -26,8 +25,7 @@ Result SnapshotObject::GetTrelConfig(Oskel::ContainerT<const Oskel::ITrelConfig>
         const std::shared_ptr<Database> database = m_database.lock();
         if (!database)
             return Result::Failure();
-        const std::optional<sqlite3_int64> id =
-            database->FindConfig(m_id, std::string(name.c_str(), name.GetLength()));
+        const std::optional<sqlite3_int64> id = database->FindConfig(m_id, std::string(name.c_str(), name.GetLength()));
         if (!id)
             return Result::Failure();
         config = *std::make_shared<const ConfigObject>(m_database, *id);
@@ -37,8 +35,7 @@ Result SnapshotObject::GetTrelConfig(Oskel::ContainerT<const Oskel::ITrelConfig>
 
 ConfigObject::ConfigObject(std::weak_ptr<Database> database, sqlite3_int64 id)
     : m_database(std::move(database)), m_id(id)
-{
-}
+{}
 
 std::shared_ptr<const void> ConfigObject::ShareOwnership() const { return weak_from_this().lock(); }
 
@@ -74,13 +71,11 @@ Result ConstraintObject::GetValueByString(Oskel::String& value, Oskel::EConstrai
 
 LayerObject::LayerObject(LayerRow row, std::optional<Constraints> constraints)
     : m_row(std::move(row)), m_constraints(std::move(constraints))
-{
-}
+{}
 
 std::shared_ptr<const void> LayerObject::ShareOwnership() const { return weak_from_this().lock(); }
 
-Result LayerObject::GetConstraint(Oskel::ContainerT<const Oskel::ITrelConstraint>& constraint,
-                                  const char* name) const
+Result LayerObject::GetConstraint(Oskel::ContainerT<const Oskel::ITrelConstraint>& constraint, const char* name) const
 {
     return Traced("GetConstraint", name ? name : "", [&] {
         if (name == nullptr || !m_constraints)

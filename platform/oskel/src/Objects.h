@@ -42,8 +42,7 @@ private:
     sqlite3_int64 m_id;
 };
 
-class ConstraintObject final : public Oskel::ITrelConstraint,
-                               public std::enable_shared_from_this<ConstraintObject> {
+class ConstraintObject final : public Oskel::ITrelConstraint, public std::enable_shared_from_this<ConstraintObject> {
 public:
     explicit ConstraintObject(ConstraintRow row);
     std::shared_ptr<const void> ShareOwnership() const override;

@@ -157,10 +157,7 @@ struct FileObject {
     DatabaseFile* state;
 };
 
-DatabaseFile& StateOf(sqlite3_file* file)
-{
-    return *reinterpret_cast<FileObject*>(file)->state;
-}
+DatabaseFile& StateOf(sqlite3_file* file) { return *reinterpret_cast<FileObject*>(file)->state; }
 
 // Fills what a read could not with zeros, as SQLite requires of a short read.
 int ShortRead(void* buffer, int amount, long long got)
@@ -236,18 +233,30 @@ int SectorSize(sqlite3_file*) { return 4096; }
 int DeviceCharacteristics(sqlite3_file*) { return SQLITE_IOCAP_IMMUTABLE; }
 
 const sqlite3_io_methods kDatabaseMethods = {
-    1, Close, Read, Write, Truncate, Sync, FileSize, Lock, Unlock, CheckReservedLock, FileControl, SectorSize,
+    1,
+    Close,
+    Read,
+    Write,
+    Truncate,
+    Sync,
+    FileSize,
+    Lock,
+    Unlock,
+    CheckReservedLock,
+    FileControl,
+    SectorSize,
     DeviceCharacteristics,
-    nullptr, nullptr, nullptr, nullptr,  // version 2: no shared memory
-    nullptr, nullptr,                    // version 3: no memory mapping
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,  // version 2: no shared memory
+    nullptr,
+    nullptr,  // version 3: no memory mapping
 };
 
 // ---- the VFS ----------------------------------------------------------------
 
-sqlite3_vfs* Platform(sqlite3_vfs* vfs)
-{
-    return static_cast<sqlite3_vfs*>(vfs->pAppData);
-}
+sqlite3_vfs* Platform(sqlite3_vfs* vfs) { return static_cast<sqlite3_vfs*>(vfs->pAppData); }
 
 int Open(sqlite3_vfs* vfs, const char* name, sqlite3_file* file, int flags, int* outFlags)
 {

@@ -23,8 +23,8 @@ void Statement::Restart()
 
 bool Statement::Bind(int index, const std::string& text)
 {
-    return sqlite3_bind_text(m_statement.get(), index, text.data(), static_cast<int>(text.size()),
-                             SQLITE_TRANSIENT) == SQLITE_OK;
+    return sqlite3_bind_text(m_statement.get(), index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT) ==
+           SQLITE_OK;
 }
 
 bool Statement::Bind(int index, sqlite3_int64 value)

@@ -166,7 +166,8 @@ bool WriteOskel(const std::string& nativeKeyinOskelFolder, const Description& de
     const fs::path folder(nativeKeyinOskelFolder);
     std::error_code code;
     fs::create_directories(folder, code);
-    if (!code && !fs::is_directory(folder, code) && !code) code = std::make_error_code(std::errc::not_a_directory);
+    if (!code && !fs::is_directory(folder, code) && !code)
+        code = std::make_error_code(std::errc::not_a_directory);
     if (code)
         return Report(error, "cannot create folder " + folder.string() + ": " + code.message());
 
@@ -183,8 +184,8 @@ bool WriteOskel(const std::string& nativeKeyinOskelFolder, const Description& de
     }
 
     sqlite3* raw = nullptr;
-    const int opened = sqlite3_open_v2(file.u8string().c_str(), &raw,
-                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int opened =
+        sqlite3_open_v2(file.u8string().c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     ConnectionPtr connection(raw);
     bool written = false;
     std::string reason;
@@ -212,8 +213,7 @@ Description PcbDescription(std::vector<LayerSpec> layers)
     return Description{{std::move(snapshot)}};
 }
 
-LayerSpec ConductorLayer(long long position, std::string name, long long metalNumber,
-                         std::optional<std::string> usage)
+LayerSpec ConductorLayer(long long position, std::string name, long long metalNumber, std::optional<std::string> usage)
 {
     LayerSpec layer;
     layer.position = position;

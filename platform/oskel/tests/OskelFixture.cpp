@@ -11,8 +11,7 @@ namespace oskel_test {
 void ExecuteSql(const fs::path& databaseFile, const std::string& sql)
 {
     sqlite3* connection = nullptr;
-    ASSERT_EQ(sqlite3_open_v2(databaseFile.u8string().c_str(), &connection, SQLITE_OPEN_READWRITE, nullptr),
-              SQLITE_OK);
+    ASSERT_EQ(sqlite3_open_v2(databaseFile.u8string().c_str(), &connection, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
     char* message = nullptr;
     const int result = sqlite3_exec(connection, sql.c_str(), nullptr, nullptr, &message);
     const std::string error = message ? message : "";
@@ -27,10 +26,7 @@ void OskelTest::SetUp()
     standin::oskel::ResetCallLog();
 }
 
-void OskelTest::TearDown()
-{
-    standin::oskel::ClearFailures();
-}
+void OskelTest::TearDown() { standin::oskel::ClearFailures(); }
 
 std::string OskelTest::WriteTemplate(const std::string& name, const standin::oskel::Description& description)
 {
@@ -44,10 +40,7 @@ std::string OskelTest::NativeFolder(const std::string& name) const
     return testsupport::AnsiPath(m_folder.Native(name + "/keyin.oskel"));
 }
 
-fs::path OskelTest::DatabaseFile(const std::string& name) const
-{
-    return m_root / name / "keyin.oskel" / "design.db";
-}
+fs::path OskelTest::DatabaseFile(const std::string& name) const { return m_root / name / "keyin.oskel" / "design.db"; }
 
 Oskel::Result OskelTest::Open(Oskel::OskelPI& client, const std::string& windowsPath)
 {
@@ -57,8 +50,7 @@ Oskel::Result OskelTest::Open(Oskel::OskelPI& client, const std::string& windows
     return client.OpenOskel(project);
 }
 
-Oskel::ContainerT<const Oskel::ITrelDesign> OskelTest::DesignOf(Oskel::OskelPI& client,
-                                                                const std::string& windowsPath)
+Oskel::ContainerT<const Oskel::ITrelDesign> OskelTest::DesignOf(Oskel::OskelPI& client, const std::string& windowsPath)
 {
     Oskel::ContainerT<const Oskel::ISnapshot> snapshot;
     Oskel::ContainerT<const Oskel::ITrelConfig> config;

@@ -42,8 +42,7 @@ protected:
     // Opens the template's database with a fresh ProjectData.
     static Oskel::Result Open(Oskel::OskelPI& client, const std::string& windowsPath);
     // Opens and walks to the design of snapshot and configuration "PCB".
-    static Oskel::ContainerT<const Oskel::ITrelDesign> DesignOf(Oskel::OskelPI& client,
-                                                                const std::string& windowsPath);
+    static Oskel::ContainerT<const Oskel::ITrelDesign> DesignOf(Oskel::OskelPI& client, const std::string& windowsPath);
     // The design's layers in iteration order.
     static std::vector<Oskel::ContainerT<const Oskel::ITrelLayer>> Layers(const Oskel::ITrelDesign& design);
 

@@ -18,7 +18,8 @@ std::vector<LayerSpec> ManyLayers(int count)
 {
     std::vector<LayerSpec> layers;
     for (int i = 1; i <= count; ++i)
-        layers.push_back(ConductorLayer(i, "LAYER_" + std::to_string(i) + std::string(60, 'x'), i, std::string("Signal")));
+        layers.push_back(
+            ConductorLayer(i, "LAYER_" + std::to_string(i) + std::string(60, 'x'), i, std::string("Signal")));
     return layers;
 }
 

@@ -12,9 +12,9 @@ class HandleTest : public OskelTest {
 protected:
     std::string WriteFourLayers()
     {
-        return WriteTemplate("4L", PcbDescription({ConductorLayer(1, "TOP", 1, std::string("SIGNAL")),
-                                                   OtherLayer(2, 1, "CORE"),
-                                                   ConductorLayer(3, "BOTTOM", 2, std::string("PLANE"))}));
+        return WriteTemplate(
+            "4L", PcbDescription({ConductorLayer(1, "TOP", 1, std::string("SIGNAL")), OtherLayer(2, 1, "CORE"),
+                                  ConductorLayer(3, "BOTTOM", 2, std::string("PLANE"))}));
     }
 
     // Reads every layer's name and usage, as the stack-up reader does.

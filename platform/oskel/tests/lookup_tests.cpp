@@ -57,9 +57,8 @@ TEST_F(LookupTest, NamesComparedAsBytesEvenUnderACaseBlindColumn)
 
 TEST_F(LookupTest, LayersComeInAscendingPosition)
 {
-    const std::string path = WriteTemplate(
-        "t", PcbDescription({ConductorLayer(30, "C", 3), OtherLayer(-5, 1, "A"), ConductorLayer(7, "B", 1),
-                             OtherLayer(100, 2, "D")}));
+    const std::string path = WriteTemplate("t", PcbDescription({ConductorLayer(30, "C", 3), OtherLayer(-5, 1, "A"),
+                                                                ConductorLayer(7, "B", 1), OtherLayer(100, 2, "D")}));
     Oskel::OskelPI client;
     const auto design = DesignOf(client, path);
     std::vector<std::string> names;

@@ -39,8 +39,8 @@ protected:
 
     std::string WriteBoard()
     {
-        return WriteTemplate("4L", PcbDescription({ConductorLayer(1, "TOP", 1, std::string("SIGNAL")),
-                                                   ConductorLayer(2, "BOTTOM", 2)}));
+        return WriteTemplate(
+            "4L", PcbDescription({ConductorLayer(1, "TOP", 1, std::string("SIGNAL")), ConductorLayer(2, "BOTTOM", 2)}));
     }
 };
 

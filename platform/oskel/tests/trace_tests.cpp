@@ -26,8 +26,8 @@ TEST_F(TraceTest, RecordsCallsInOrderWithArgumentsAndOutcome)
         snapshot->GetTrelConfig(config, "PCB");
         client.CloseOskel();
     }
-    EXPECT_EQ(CallLog(), (Names{"OpenOskel", "GetSnapshotByName", "GetSnapshotByName", "GetTrelConfig",
-                                "CloseOskel", "~OskelPI"}));
+    EXPECT_EQ(CallLog(), (Names{"OpenOskel", "GetSnapshotByName", "GetSnapshotByName", "GetTrelConfig", "CloseOskel",
+                                "~OskelPI"}));
     const std::vector<CallRecord> records = CallRecords();
     ASSERT_EQ(records.size(), 6u);
     EXPECT_EQ(records[0].argument, path);

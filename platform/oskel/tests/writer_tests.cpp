@@ -33,8 +33,7 @@ TEST_F(WriterTest, WritesTheDocumentedForm)
 {
     const fs::path folder = m_root / "deep" / "4L" / "keyin.oskel";
     std::string error;
-    ASSERT_TRUE(WriteOskel(folder.string(), PcbDescription({ConductorLayer(1, "TOP", 1, std::string("S"))}),
-                           &error))
+    ASSERT_TRUE(WriteOskel(folder.string(), PcbDescription({ConductorLayer(1, "TOP", 1, std::string("S"))}), &error))
         << error;
     EXPECT_TRUE(fs::is_regular_file(folder / "sids"));
     EXPECT_EQ(fs::file_size(folder / "sids"), 0u);
@@ -44,11 +43,13 @@ TEST_F(WriterTest, WritesTheDocumentedForm)
     EXPECT_EQ(QueryText(file, "PRAGMA application_id"), "1330860876");
     EXPECT_EQ(QueryText(file, "PRAGMA user_version"), "1");
     EXPECT_EQ(QueryText(file, "PRAGMA journal_mode"), "delete");
-    EXPECT_EQ(QueryText(file, "SELECT group_concat(name, ',') FROM"
-                              " (SELECT name FROM sqlite_schema WHERE type = 'table' ORDER BY name)"),
+    EXPECT_EQ(QueryText(file,
+                        "SELECT group_concat(name, ',') FROM"
+                        " (SELECT name FROM sqlite_schema WHERE type = 'table' ORDER BY name)"),
               "snapshot,trel_config,trel_constraint,trel_design,trel_layer");
-    EXPECT_EQ(QueryText(file, "SELECT l.name || ':' || c.value FROM trel_layer l"
-                              " JOIN trel_constraint c ON c.layer_id = l.id WHERE c.name = 'LAYER_USAGE'"),
+    EXPECT_EQ(QueryText(file,
+                        "SELECT l.name || ':' || c.value FROM trel_layer l"
+                        " JOIN trel_constraint c ON c.layer_id = l.id WHERE c.name = 'LAYER_USAGE'"),
               "TOP:S");
     EXPECT_EQ(QueryText(file, "SELECT count(*) FROM trel_layer WHERE metal_number IS NULL"), "0");
 }

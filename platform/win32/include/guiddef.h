@@ -24,19 +24,19 @@ typedef struct _GUID {
     USHORT Data3;
     UCHAR Data4[8];
 } GUID, *LPGUID;
-typedef const GUID *LPCGUID;
+typedef const GUID* LPCGUID;
 typedef GUID IID, *LPIID;
 typedef GUID CLSID, *LPCLSID;
 
 #ifdef __cplusplus
-#define REFGUID const GUID &
-#define REFIID const IID &
-#define REFCLSID const IID &
+#define REFGUID  const GUID&
+#define REFIID   const IID&
+#define REFCLSID const IID&
 
 inline int IsEqualGUID(REFGUID a, REFGUID b) { return memcmp(&a, &b, sizeof(GUID)) == 0; }
 inline bool operator==(REFGUID a, REFGUID b) { return IsEqualGUID(a, b) != 0; }
 inline bool operator!=(REFGUID a, REFGUID b) { return !(a == b); }
-#define IsEqualIID(a, b) IsEqualGUID(a, b)
+#define IsEqualIID(a, b)   IsEqualGUID(a, b)
 #define IsEqualCLSID(a, b) IsEqualGUID(a, b)
 #endif
 

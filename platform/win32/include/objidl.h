@@ -11,20 +11,20 @@
 #ifdef __cplusplus
 
 struct IBindCtx;
-typedef IBindCtx *LPBC;
-typedef IBindCtx *LPBINDCTX;
+typedef IBindCtx* LPBC;
+typedef IBindCtx* LPBINDCTX;
 
 EXTERN_C DECLSPEC_IMPORT const IID IID_IMalloc;
 
 struct IMalloc : public IUnknown {
-    virtual void *STDMETHODCALLTYPE Alloc(SIZE_T cb) = 0;
-    virtual void *STDMETHODCALLTYPE Realloc(void *pv, SIZE_T cb) = 0;
-    virtual void STDMETHODCALLTYPE Free(void *pv) = 0;
-    virtual SIZE_T STDMETHODCALLTYPE GetSize(void *pv) = 0;
-    virtual int STDMETHODCALLTYPE DidAlloc(void *pv) = 0;
+    virtual void* STDMETHODCALLTYPE Alloc(SIZE_T cb) = 0;
+    virtual void* STDMETHODCALLTYPE Realloc(void* pv, SIZE_T cb) = 0;
+    virtual void STDMETHODCALLTYPE Free(void* pv) = 0;
+    virtual SIZE_T STDMETHODCALLTYPE GetSize(void* pv) = 0;
+    virtual int STDMETHODCALLTYPE DidAlloc(void* pv) = 0;
     virtual void STDMETHODCALLTYPE HeapMinimize(void) = 0;
 };
-typedef IMalloc *LPMALLOC;
+typedef IMalloc* LPMALLOC;
 
 #endif /* __cplusplus */
 #endif /* RC_INVOKED */

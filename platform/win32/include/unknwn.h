@@ -13,15 +13,15 @@
 #include <guiddef.h>
 
 #ifndef STDMETHOD
-#define STDMETHOD(method) virtual HRESULT STDMETHODCALLTYPE method
+#define STDMETHOD(method)        virtual HRESULT STDMETHODCALLTYPE method
 #define STDMETHOD_(type, method) virtual type STDMETHODCALLTYPE method
-#define STDMETHODIMP HRESULT STDMETHODCALLTYPE
-#define STDMETHODIMP_(type) type STDMETHODCALLTYPE
-#define PURE = 0
+#define STDMETHODIMP             HRESULT STDMETHODCALLTYPE
+#define STDMETHODIMP_(type)      type STDMETHODCALLTYPE
+#define PURE                     = 0
 #endif
 
 #define STDAPICALLTYPE
-#define STDAPI EXTERN_C HRESULT STDAPICALLTYPE
+#define STDAPI        EXTERN_C HRESULT STDAPICALLTYPE
 #define STDAPI_(type) EXTERN_C type STDAPICALLTYPE
 
 #ifndef RC_INVOKED
@@ -30,11 +30,11 @@
 EXTERN_C DECLSPEC_IMPORT const IID IID_IUnknown;
 
 struct IUnknown {
-    virtual HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void **ppvObject) = 0;
+    virtual HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppvObject) = 0;
     virtual ULONG STDMETHODCALLTYPE AddRef(void) = 0;
     virtual ULONG STDMETHODCALLTYPE Release(void) = 0;
 };
-typedef IUnknown *LPUNKNOWN;
+typedef IUnknown* LPUNKNOWN;
 
 #endif /* __cplusplus */
 #endif /* RC_INVOKED */

@@ -9,17 +9,17 @@
 #include <windef.h>
 #include <winerror.h>
 
-#define DLL_PROCESS_DETACH  0
-#define DLL_PROCESS_ATTACH  1
-#define DLL_THREAD_ATTACH   2
-#define DLL_THREAD_DETACH   3
+#define DLL_PROCESS_DETACH 0
+#define DLL_PROCESS_ATTACH 1
+#define DLL_THREAD_ATTACH  2
+#define DLL_THREAD_DETACH  3
 
-#define GET_MODULE_HANDLE_EX_FLAG_PIN                 0x00000001
-#define GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT  0x00000002
-#define GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS        0x00000004
+#define GET_MODULE_HANDLE_EX_FLAG_PIN                0x00000001
+#define GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT 0x00000002
+#define GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS       0x00000004
 
 #define MAKEINTRESOURCEA(i) ((LPSTR)((ULONG_PTR)((WORD)(i))))
-#define MAKEINTRESOURCE MAKEINTRESOURCEA
+#define MAKEINTRESOURCE     MAKEINTRESOURCEA
 #define IS_INTRESOURCE(r)   ((((ULONG_PTR)(r)) >> 16) == 0)
 #define MAKEINTATOM(i)      ((LPSTR)((ULONG_PTR)((WORD)(i))))
 
@@ -31,7 +31,7 @@ WINBASEAPI DWORD WINAPI GetLastError(void);
 WINBASEAPI void WINAPI SetLastError(DWORD dwErrCode);
 
 WINBASEAPI HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName);
-WINBASEAPI BOOL WINAPI GetModuleHandleExA(DWORD dwFlags, LPCSTR lpModuleName, HMODULE *phModule);
+WINBASEAPI BOOL WINAPI GetModuleHandleExA(DWORD dwFlags, LPCSTR lpModuleName, HMODULE* phModule);
 WINBASEAPI DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize);
 
 WINBASEAPI HRSRC WINAPI FindResourceA(HMODULE hModule, LPCSTR lpName, LPCSTR lpType);
@@ -48,10 +48,10 @@ WINBASEAPI DWORD WINAPI GetCurrentProcessId(void);
 
 WIN32_END_DECLS
 
-#define GetModuleHandle GetModuleHandleA
+#define GetModuleHandle   GetModuleHandleA
 #define GetModuleHandleEx GetModuleHandleExA
 #define GetModuleFileName GetModuleFileNameA
-#define FindResource FindResourceA
-#define FindResourceEx FindResourceExA
+#define FindResource      FindResourceA
+#define FindResourceEx    FindResourceExA
 
 #endif /* RC_INVOKED */

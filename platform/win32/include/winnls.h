@@ -7,43 +7,43 @@
 
 #include <windef.h>
 
-#define CP_ACP                  0
-#define CP_OEMCP                1
-#define CP_THREAD_ACP           3
-#define CP_UTF8                 65001
+#define CP_ACP        0
+#define CP_OEMCP      1
+#define CP_THREAD_ACP 3
+#define CP_UTF8       65001
 
-#define MB_PRECOMPOSED          0x00000001
-#define MB_COMPOSITE            0x00000002
-#define MB_USEGLYPHCHARS        0x00000004
-#define MB_ERR_INVALID_CHARS    0x00000008
+#define MB_PRECOMPOSED       0x00000001
+#define MB_COMPOSITE         0x00000002
+#define MB_USEGLYPHCHARS     0x00000004
+#define MB_ERR_INVALID_CHARS 0x00000008
 
-#define WC_COMPOSITECHECK       0x00000200
-#define WC_DISCARDNS            0x00000010
-#define WC_SEPCHARS             0x00000020
-#define WC_DEFAULTCHAR          0x00000040
-#define WC_ERR_INVALID_CHARS    0x00000080
-#define WC_NO_BEST_FIT_CHARS    0x00000400
+#define WC_COMPOSITECHECK    0x00000200
+#define WC_DISCARDNS         0x00000010
+#define WC_SEPCHARS          0x00000020
+#define WC_DEFAULTCHAR       0x00000040
+#define WC_ERR_INVALID_CHARS 0x00000080
+#define WC_NO_BEST_FIT_CHARS 0x00000400
 
 /* CompareString */
-#define LOCALE_USER_DEFAULT     0x0400
-#define LOCALE_SYSTEM_DEFAULT   0x0800
-#define NORM_IGNORECASE         0x00000001
-#define CSTR_LESS_THAN          1
-#define CSTR_EQUAL              2
-#define CSTR_GREATER_THAN       3
+#define LOCALE_USER_DEFAULT   0x0400
+#define LOCALE_SYSTEM_DEFAULT 0x0800
+#define NORM_IGNORECASE       0x00000001
+#define CSTR_LESS_THAN        1
+#define CSTR_EQUAL            2
+#define CSTR_GREATER_THAN     3
 
 #ifndef RC_INVOKED
 
 WIN32_BEGIN_DECLS
 
-WINBASEAPI int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCCH lpMultiByteStr,
-                                          int cbMultiByte, LPWSTR lpWideCharStr, int cchWideChar);
-WINBASEAPI int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWCH lpWideCharStr,
-                                          int cchWideChar, LPSTR lpMultiByteStr, int cbMultiByte,
-                                          LPCCH lpDefaultChar, LPBOOL lpUsedDefaultChar);
+WINBASEAPI int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCCH lpMultiByteStr, int cbMultiByte,
+                                          LPWSTR lpWideCharStr, int cchWideChar);
+WINBASEAPI int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWCH lpWideCharStr, int cchWideChar,
+                                          LPSTR lpMultiByteStr, int cbMultiByte, LPCCH lpDefaultChar,
+                                          LPBOOL lpUsedDefaultChar);
 WINBASEAPI UINT WINAPI GetACP(void);
-WINBASEAPI int WINAPI CompareStringW(LCID Locale, DWORD dwCmpFlags, LPCWCH lpString1, int cchCount1,
-                                     LPCWCH lpString2, int cchCount2);
+WINBASEAPI int WINAPI CompareStringW(LCID Locale, DWORD dwCmpFlags, LPCWCH lpString1, int cchCount1, LPCWCH lpString2,
+                                     int cchCount2);
 
 WIN32_END_DECLS
 

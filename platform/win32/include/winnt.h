@@ -19,14 +19,14 @@
 #define APIENTRY
 #define STDMETHODCALLTYPE
 #define CONST const
-#define VOID void
+#define VOID  void
 #define FAR
 #define NEAR
 
 #ifdef __cplusplus
-#define WIN32_EXTERN_C extern "C"
+#define WIN32_EXTERN_C    extern "C"
 #define WIN32_BEGIN_DECLS extern "C" {
-#define WIN32_END_DECLS }
+#define WIN32_END_DECLS   }
 #else
 #define WIN32_EXTERN_C extern
 #define WIN32_BEGIN_DECLS
@@ -36,35 +36,35 @@
 /* The stand-in libraries export their API the way a DLL does. */
 #define DECLSPEC_IMPORT __attribute__((visibility("default")))
 #define DECLSPEC_EXPORT __attribute__((visibility("default")))
-#define WINBASEAPI DECLSPEC_IMPORT
-#define WINUSERAPI DECLSPEC_IMPORT
-#define WINCOMMCTRLAPI DECLSPEC_IMPORT
+#define WINBASEAPI      DECLSPEC_IMPORT
+#define WINUSERAPI      DECLSPEC_IMPORT
+#define WINCOMMCTRLAPI  DECLSPEC_IMPORT
 
-#define UNREFERENCED_PARAMETER(P) ((void)(P))
-#define DBG_UNREFERENCED_PARAMETER(P) ((void)(P))
+#define UNREFERENCED_PARAMETER(P)          ((void)(P))
+#define DBG_UNREFERENCED_PARAMETER(P)      ((void)(P))
 #define DBG_UNREFERENCED_LOCAL_VARIABLE(V) ((void)(V))
 
-#define TEXT(quote) quote
+#define TEXT(quote)   quote
 #define __TEXT(quote) quote
 
 /* Languages (only those the project's resources and callers use). */
-#define LANG_NEUTRAL                0x00
-#define LANG_INVARIANT              0x7f
-#define LANG_ENGLISH                0x09
-#define SUBLANG_NEUTRAL             0x00
-#define SUBLANG_DEFAULT             0x01
-#define SUBLANG_SYS_DEFAULT         0x02
-#define SUBLANG_ENGLISH_US          0x01
-#define SUBLANG_ENGLISH_UK          0x02
-#define MAKELANGID(p, s)            ((((WORD)(s)) << 10) | (WORD)(p))
-#define PRIMARYLANGID(lgid)         ((WORD)(lgid) & 0x3ff)
-#define SUBLANGID(lgid)             ((WORD)(lgid) >> 10)
+#define LANG_NEUTRAL        0x00
+#define LANG_INVARIANT      0x7f
+#define LANG_ENGLISH        0x09
+#define SUBLANG_NEUTRAL     0x00
+#define SUBLANG_DEFAULT     0x01
+#define SUBLANG_SYS_DEFAULT 0x02
+#define SUBLANG_ENGLISH_US  0x01
+#define SUBLANG_ENGLISH_UK  0x02
+#define MAKELANGID(p, s)    ((((WORD)(s)) << 10) | (WORD)(p))
+#define PRIMARYLANGID(lgid) ((WORD)(lgid)&0x3ff)
+#define SUBLANGID(lgid)     ((WORD)(lgid) >> 10)
 
 #ifndef RC_INVOKED
 
-typedef void *PVOID;
-typedef void *HANDLE;
-typedef HANDLE *PHANDLE;
+typedef void* PVOID;
+typedef void* HANDLE;
+typedef HANDLE* PHANDLE;
 typedef char CHAR;
 typedef unsigned char UCHAR;
 typedef short SHORT;
@@ -104,6 +104,10 @@ typedef ULONG_PTR DWORD_PTR, *PDWORD_PTR;
 typedef ULONG_PTR SIZE_T, *PSIZE_T;
 typedef LONG_PTR SSIZE_T, *PSSIZE_T;
 
-#define DECLARE_HANDLE(name) struct name##__ { int unused; }; typedef struct name##__ *name
+#define DECLARE_HANDLE(name) \
+    struct name##__ { \
+        int unused; \
+    }; \
+    typedef struct name##__* name
 
 #endif /* RC_INVOKED */

@@ -8,10 +8,10 @@
 // of a new selection the browser sets OK for it: with BIF_RETURNONLYFSDIRS OK
 // is greyed on an item outside the file system, otherwise enabled.
 // BFFM_ENABLEOK (lParam non-zero enables, wParam unused) then lets the callback
-// decide; only the callback's BFFM_ENABLEOK is reported to the display (EnableOk).  OK returns a new id list of the highlighted item, which the caller
-// frees through the shell allocator, and writes its display name (MAX_PATH
-// bytes at most) to pszDisplayName; Cancel, Escape and the close box return
-// NULL.  A NULL pidlRoot roots the browser at the desktop.
+// decide; only the callback's BFFM_ENABLEOK is reported to the display (EnableOk).  OK returns a new id list of the
+// highlighted item, which the caller frees through the shell allocator, and writes its display name (MAX_PATH bytes at
+// most) to pszDisplayName; Cancel, Escape and the close box return NULL.  A NULL pidlRoot roots the browser at the
+// desktop.
 //
 // Not implemented: the tree view itself (displays draw the tree from
 // BrowserState; a focusable static with the tree's id stands in its place, so
@@ -50,33 +50,36 @@ struct Browser {
     bool announced = false;  // the callback has heard of `highlighted`
 };
 
-std::map<HWND, Browser*>& OpenBrowsers() {
+std::map<HWND, Browser*>& OpenBrowsers()
+{
     static std::map<HWND, Browser*> browsers;
     return browsers;
 }
 
-Browser* FindBrowser(HWND hwnd) {
+Browser* FindBrowser(HWND hwnd)
+{
     const auto found = OpenBrowsers().find(hwnd);
     return found == OpenBrowsers().end() ? nullptr : found->second;
 }
 
-std::string RootPath(const Browser& browser) {
+std::string RootPath(const Browser& browser)
+{
     return browser.root.kind == Item::Kind::FileSystem ? browser.root.text : std::string();
 }
 
-std::string PathOf(const Item& item) {
-    return item.kind == Item::Kind::FileSystem ? item.text : std::string();
-}
+std::string PathOf(const Item& item) { return item.kind == Item::Kind::FileSystem ? item.text : std::string(); }
 
 // The item without a file-system path that the user can highlight: the
 // desktop at the top of a desktop-rooted tree, else a virtual item.
-Item VirtualItem(const Browser& browser) {
+Item VirtualItem(const Browser& browser)
+{
     if (browser.root.kind == Item::Kind::Desktop)
         return Item{};
     return Item{Item::Kind::Virtual, kVirtualItemName};
 }
 
-void EnableOk(Browser& browser, bool enable) {
+void EnableOk(Browser& browser, bool enable)
+{
     EnableWindow(GetDlgItem(browser.hwnd, IDOK), enable ? TRUE : FALSE);
     standin::Event event;
     event.kind = standin::Event::Kind::EnableOk;
@@ -86,7 +89,8 @@ void EnableOk(Browser& browser, bool enable) {
     NotifyDisplay(event);
 }
 
-void Select(Browser& browser, const Item& item) {
+void Select(Browser& browser, const Item& item)
+{
     if (browser.announced && item == browser.highlighted)
         return;
     browser.highlighted = item;
@@ -105,7 +109,8 @@ void Select(Browser& browser, const Item& item) {
 }
 
 // The folder a path names, if the user may highlight it here; `why` says why not.
-std::optional<Item> FolderUnderRoot(const Browser& browser, const std::string& path, std::string& why) {
+std::optional<Item> FolderUnderRoot(const Browser& browser, const std::string& path, std::string& why)
+{
     std::string canonical;
     if (FAILED(shell::CanonicalPath(path, canonical))) {
         why = "\"" + path + "\" is not an absolute path";
@@ -125,7 +130,8 @@ std::optional<Item> FolderUnderRoot(const Browser& browser, const std::string& p
 
 // BFFM_SETSELECTIONA: lParam is a path when wParam is TRUE, else an id list.
 // Windows ignores an item that is not in the tree.
-LRESULT SetSelection(Browser& browser, WPARAM isPath, LPARAM lParam) {
+LRESULT SetSelection(Browser& browser, WPARAM isPath, LPARAM lParam)
+{
     std::optional<Item> item;
     std::string why;
     if (isPath) {
@@ -143,7 +149,8 @@ LRESULT SetSelection(Browser& browser, WPARAM isPath, LPARAM lParam) {
     return TRUE;
 }
 
-BOOL Initialize(HWND hwnd, Browser& browser) {
+BOOL Initialize(HWND hwnd, Browser& browser)
+{
     browser.hwnd = hwnd;
     OpenBrowsers()[hwnd] = &browser;
 
@@ -162,7 +169,8 @@ BOOL Initialize(HWND hwnd, Browser& browser) {
     return TRUE;  // the focus goes to the tree
 }
 
-BOOL Command(HWND hwnd, WPARAM wParam) {
+BOOL Command(HWND hwnd, WPARAM wParam)
+{
     if (HIWORD(wParam) != BN_CLICKED)
         return FALSE;
     switch (LOWORD(wParam)) {
@@ -175,7 +183,8 @@ BOOL Command(HWND hwnd, WPARAM wParam) {
     }
 }
 
-INT_PTR CALLBACK BrowserProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR CALLBACK BrowserProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
     Browser* browser = message == WM_INITDIALOG ? reinterpret_cast<Browser*>(lParam) : FindBrowser(hwnd);
     if (!browser)
         return FALSE;
@@ -196,7 +205,8 @@ INT_PTR CALLBACK BrowserProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 
 // The user's actions that only a browser understands; the dialog manager
 // carries out the rest (Enter skips a disabled default button by itself).
-ActionOutcome PerformAction(Browser& browser, const standin::Action& action, std::string& why) {
+ActionOutcome PerformAction(Browser& browser, const standin::Action& action, std::string& why)
+{
     using Kind = standin::Action::Kind;
     switch (action.kind) {
     case Kind::Highlight: {
@@ -220,7 +230,8 @@ ActionOutcome PerformAction(Browser& browser, const standin::Action& action, std
 
 using standin::DialogItem;
 
-std::vector<uint8_t> BuildTemplate(LPCSTR title) {
+std::vector<uint8_t> BuildTemplate(LPCSTR title)
+{
     constexpr uint16_t kButton = 0x0080;
     constexpr uint16_t kStatic = 0x0082;
     standin::DialogTemplate t;
@@ -242,7 +253,8 @@ std::vector<uint8_t> BuildTemplate(LPCSTR title) {
 }
 
 // Copies a display name into a MAX_PATH buffer, cut at a character boundary.
-void CopyDisplayName(const std::string& name, LPSTR buffer) {
+void CopyDisplayName(const std::string& name, LPSTR buffer)
+{
     std::size_t count = std::min(name.size(), static_cast<std::size_t>(MAX_PATH - 1));
     if (count < name.size()) {
         while (count > 0 && (static_cast<unsigned char>(name[count]) & 0xC0) == 0x80)
@@ -252,7 +264,8 @@ void CopyDisplayName(const std::string& name, LPSTR buffer) {
     buffer[count] = '\0';
 }
 
-Item RootOf(PCIDLIST_ABSOLUTE list) {
+Item RootOf(PCIDLIST_ABSOLUTE list)
+{
     const std::optional<Item> root = shell::ReadIdList(list);
     return root && root->kind == Item::Kind::FileSystem ? *root : Item{};
 }
@@ -262,7 +275,8 @@ Item RootOf(PCIDLIST_ABSOLUTE list) {
 
 using namespace win32;
 
-PIDLIST_ABSOLUTE STDAPICALLTYPE SHBrowseForFolderA(LPBROWSEINFOA info) {
+PIDLIST_ABSOLUTE STDAPICALLTYPE SHBrowseForFolderA(LPBROWSEINFOA info)
+{
     if (!info) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
@@ -291,7 +305,8 @@ PIDLIST_ABSOLUTE STDAPICALLTYPE SHBrowseForFolderA(LPBROWSEINFOA info) {
     return shell::MakeIdList(browser.highlighted);
 }
 
-std::optional<standin::FolderBrowserState> standin::BrowserState(HWND hwnd) {
+std::optional<standin::FolderBrowserState> standin::BrowserState(HWND hwnd)
+{
     const Browser* browser = FindBrowser(hwnd);
     if (!browser)
         return std::nullopt;

@@ -15,12 +15,14 @@ struct ButtonState : ControlState {
     bool pushed = false;
 };
 
-DWORD TypeOf(HWND hwnd) {
+DWORD TypeOf(HWND hwnd)
+{
     Window* window = FindWindowObject(hwnd);
     return window ? (window->style & BS_TYPEMASK) : 0;
 }
 
-LRESULT DialogCode(HWND hwnd) {
+LRESULT DialogCode(HWND hwnd)
+{
     switch (TypeOf(hwnd)) {
     case BS_PUSHBUTTON: return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
     case BS_DEFPUSHBUTTON: return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
@@ -32,7 +34,8 @@ LRESULT DialogCode(HWND hwnd) {
 }
 
 // A click on a disabled button goes nowhere: it takes no mouse input.
-LRESULT Click(HWND hwnd, ButtonState& state) {
+LRESULT Click(HWND hwnd, ButtonState& state)
+{
     if (!IsWindowEnabled(hwnd))
         return 0;
     switch (TypeOf(hwnd)) {
@@ -45,7 +48,8 @@ LRESULT Click(HWND hwnd, ButtonState& state) {
     return 0;
 }
 
-LRESULT Space(HWND hwnd, ButtonState& state, bool down) {
+LRESULT Space(HWND hwnd, ButtonState& state, bool down)
+{
     if (down) {
         state.pushed = true;
         return 0;
@@ -56,13 +60,15 @@ LRESULT Space(HWND hwnd, ButtonState& state, bool down) {
     return Click(hwnd, state);
 }
 
-LRESULT SetStyle(HWND hwnd, WPARAM style) {
+LRESULT SetStyle(HWND hwnd, WPARAM style)
+{
     if (Window* window = FindWindowObject(hwnd))
         window->style = (window->style & ~static_cast<DWORD>(BS_TYPEMASK)) | (style & BS_TYPEMASK);
     return 0;
 }
 
-LRESULT Focus(HWND hwnd, WORD code) {
+LRESULT Focus(HWND hwnd, WORD code)
+{
     Window* window = FindWindowObject(hwnd);
     if (window && (window->style & BS_NOTIFY))
         NotifyParent(hwnd, code);
@@ -71,11 +77,13 @@ LRESULT Focus(HWND hwnd, WORD code) {
 
 }  // namespace
 
-bool IsPushButton(HWND hwnd) {
+bool IsPushButton(HWND hwnd)
+{
     return (SendMessageA(hwnd, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
 }
 
-LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
     ButtonState* state = ControlStateOf<ButtonState>(hwnd);
     if (!state)
         return DefWindowProcA(hwnd, message, wParam, lParam);
@@ -92,9 +100,7 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_KEYDOWN: return wParam == VK_SPACE ? Space(hwnd, *state, true) : 0;
     case WM_KEYUP: return wParam == VK_SPACE ? Space(hwnd, *state, false) : 0;
     case WM_SETFOCUS: return Focus(hwnd, BN_SETFOCUS);
-    case WM_KILLFOCUS:
-        state->pushed = false;
-        return Focus(hwnd, BN_KILLFOCUS);
+    case WM_KILLFOCUS: state->pushed = false; return Focus(hwnd, BN_KILLFOCUS);
     default: return DefWindowProcA(hwnd, message, wParam, lParam);
     }
 }

@@ -8,7 +8,8 @@
 
 namespace {
 
-bool IsUtf8CodePage(UINT codePage) {
+bool IsUtf8CodePage(UINT codePage)
+{
     return codePage == CP_ACP || codePage == CP_OEMCP || codePage == CP_THREAD_ACP || codePage == CP_UTF8;
 }
 
@@ -17,7 +18,8 @@ bool IsUtf8CodePage(UINT codePage) {
 using namespace win32;
 
 int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCCH source, int sourceLength, LPWSTR target,
-                               int targetLength) {
+                               int targetLength)
+{
     if (!IsUtf8CodePage(codePage) || !source || sourceLength == 0 || targetLength < 0 ||
         (targetLength > 0 && !target)) {
         SetLastError(ERROR_INVALID_PARAMETER);
@@ -51,7 +53,8 @@ int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCCH source, int sou
 }
 
 int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWCH source, int sourceLength, LPSTR target,
-                               int targetLength, LPCCH defaultChar, LPBOOL usedDefaultChar) {
+                               int targetLength, LPCCH defaultChar, LPBOOL usedDefaultChar)
+{
     if (!IsUtf8CodePage(codePage) || !source || sourceLength == 0 || targetLength < 0 ||
         (targetLength > 0 && !target) || defaultChar || usedDefaultChar) {
         SetLastError(ERROR_INVALID_PARAMETER);

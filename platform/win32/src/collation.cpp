@@ -40,7 +40,8 @@ using Collator = std::unique_ptr<UCollator, CollatorCloser>;
 constexpr char kPunctuation[] = " !\"#$%&()*,./:;?@[\\]^_`{|}~+<=>";
 
 // "&[before 1]0 < ' ' < '!' < ...": each character quoted ('' is none of them).
-std::u16string TailoringRules() {
+std::u16string TailoringRules()
+{
     std::u16string rules = u"&[before 1]0";
     for (const char* c = kPunctuation; *c; ++c) {
         rules += u"<'";
@@ -50,18 +51,20 @@ std::u16string TailoringRules() {
     return rules;
 }
 
-Collator MakeCollator(UCollationStrength strength) {
+Collator MakeCollator(UCollationStrength strength)
+{
     const std::u16string rules = TailoringRules();
     UErrorCode status = U_ZERO_ERROR;
     UParseError where;
-    Collator collator(ucol_openRules(rules.data(), static_cast<int32_t>(rules.size()), UCOL_DEFAULT, strength,
-                                     &where, &status));
+    Collator collator(
+        ucol_openRules(rules.data(), static_cast<int32_t>(rules.size()), UCOL_DEFAULT, strength, &where, &status));
     if (U_FAILURE(status))
         collator.reset();
     return collator;
 }
 
-UCollator* CollatorFor(bool ignoreCase) {
+UCollator* CollatorFor(bool ignoreCase)
+{
     static const Collator withoutCase = MakeCollator(UCOL_SECONDARY);
     static const Collator withCase = MakeCollator(UCOL_TERTIARY);
     return ignoreCase ? withoutCase.get() : withCase.get();
@@ -70,7 +73,8 @@ UCollator* CollatorFor(bool ignoreCase) {
 bool IsSpecial(char16_t c) { return c == u'-' || c == u'\''; }
 
 // The string without '-' and '\'', and where those were.
-std::u16string WithoutSpecials(const std::u16string& text, std::vector<std::pair<size_t, char16_t>>& specials) {
+std::u16string WithoutSpecials(const std::u16string& text, std::vector<std::pair<size_t, char16_t>>& specials)
+{
     std::u16string rest;
     rest.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
@@ -82,10 +86,12 @@ std::u16string WithoutSpecials(const std::u16string& text, std::vector<std::pair
     return rest;
 }
 
-int Collate(UCollator* collator, const std::u16string& a, const std::u16string& b) {
+int Collate(UCollator* collator, const std::u16string& a, const std::u16string& b)
+{
     if (!collator)
         return a.compare(b);
-    switch (ucol_strcoll(collator, a.data(), static_cast<int32_t>(a.size()), b.data(), static_cast<int32_t>(b.size()))) {
+    switch (
+        ucol_strcoll(collator, a.data(), static_cast<int32_t>(a.size()), b.data(), static_cast<int32_t>(b.size()))) {
     case UCOL_LESS: return -1;
     case UCOL_GREATER: return 1;
     default: return 0;
@@ -94,7 +100,8 @@ int Collate(UCollator* collator, const std::u16string& a, const std::u16string& 
 
 }  // namespace
 
-int CompareWordSort(const std::u16string& a, const std::u16string& b, bool ignoreCase) {
+int CompareWordSort(const std::u16string& a, const std::u16string& b, bool ignoreCase)
+{
     UCollator* collator = CollatorFor(ignoreCase);
     const auto special = [](const std::u16string& s) { return std::any_of(s.begin(), s.end(), IsSpecial); };
     if (!special(a) && !special(b))
@@ -118,7 +125,8 @@ int CompareWordSort(const std::u16string& a, const std::u16string& b, bool ignor
 
 using namespace win32;
 
-int WINAPI CompareStringW(LCID, DWORD flags, LPCWCH first, int firstLength, LPCWCH second, int secondLength) {
+int WINAPI CompareStringW(LCID, DWORD flags, LPCWCH first, int firstLength, LPCWCH second, int secondLength)
+{
     if (!first || !second) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;

@@ -44,7 +44,8 @@ struct ComboState : ControlState {
     bool dropped = false;
 };
 
-DWORD StyleOf(HWND hwnd) {
+DWORD StyleOf(HWND hwnd)
+{
     Window* window = FindWindowObject(hwnd);
     return window ? window->style : 0;
 }
@@ -56,15 +57,14 @@ int Count(const ComboState& state) { return static_cast<int>(state.entries.size(
 // Indexes travel in wParam but the control reads them as an int, as Windows does.
 int IndexOf(WPARAM wParam) { return static_cast<int>(static_cast<uint32_t>(wParam)); }
 
-bool ValidIndex(const ComboState& state, WPARAM index) {
-    return IndexOf(index) >= 0 && IndexOf(index) < Count(state);
-}
+bool ValidIndex(const ComboState& state, WPARAM index) { return IndexOf(index) >= 0 && IndexOf(index) < Count(state); }
 
 std::u16string Utf16Of(const std::string& text) { return EncodeUtf16(DecodeUtf8(text.data(), text.size(), nullptr)); }
 
 // Where CB_ADDSTRING puts `key` in a sorted box: the halving search, which
 // stops at the first equal entry it meets.
-int SortedPosition(const ComboState& state, const std::u16string& key) {
+int SortedPosition(const ComboState& state, const std::u16string& key)
+{
     int low = 0;
     int high = Count(state) - 1;
     while (low <= high) {
@@ -80,7 +80,8 @@ int SortedPosition(const ComboState& state, const std::u16string& key) {
     return low;
 }
 
-LRESULT Insert(ComboState& state, int position, Entry entry) {
+LRESULT Insert(ComboState& state, int position, Entry entry)
+{
     state.entries.insert(state.entries.begin() + position, std::move(entry));
     if (state.selection >= position)
         ++state.selection;
@@ -88,21 +89,24 @@ LRESULT Insert(ComboState& state, int position, Entry entry) {
 }
 
 // A box with strings takes a NULL string as an empty one.
-Entry MakeEntry(LPARAM lParam) {
+Entry MakeEntry(LPARAM lParam)
+{
     Entry entry;
     entry.text = CopyString(reinterpret_cast<LPCSTR>(lParam));
     entry.sortKey = Utf16Of(entry.text);
     return entry;
 }
 
-LRESULT AddString(HWND hwnd, ComboState& state, LPARAM lParam) {
+LRESULT AddString(HWND hwnd, ComboState& state, LPARAM lParam)
+{
     Entry entry = MakeEntry(lParam);
     const int position = (StyleOf(hwnd) & CBS_SORT) ? SortedPosition(state, entry.sortKey) : Count(state);
     return Insert(state, position, std::move(entry));
 }
 
 // CB_INSERTSTRING never sorts; -1 appends.
-LRESULT InsertString(ComboState& state, WPARAM index, LPARAM lParam) {
+LRESULT InsertString(ComboState& state, WPARAM index, LPARAM lParam)
+{
     const int position = IndexOf(index);
     if (position == -1)
         return Insert(state, Count(state), MakeEntry(lParam));
@@ -111,7 +115,8 @@ LRESULT InsertString(ComboState& state, WPARAM index, LPARAM lParam) {
     return Insert(state, position, MakeEntry(lParam));
 }
 
-LRESULT DeleteString(ComboState& state, WPARAM index) {
+LRESULT DeleteString(ComboState& state, WPARAM index)
+{
     if (!ValidIndex(state, index))
         return CB_ERR;
     const int position = IndexOf(index);
@@ -123,7 +128,8 @@ LRESULT DeleteString(ComboState& state, WPARAM index) {
     return Count(state);
 }
 
-LRESULT ResetContent(ComboState& state) {
+LRESULT ResetContent(ComboState& state)
+{
     state.entries.clear();
     state.selection = -1;
     return CB_OKAY;
@@ -131,7 +137,8 @@ LRESULT ResetContent(ComboState& state) {
 
 // CB_SETCURSEL with -1, or with an index past the end, clears the selection
 // and answers CB_ERR.
-LRESULT SetCurSel(ComboState& state, WPARAM index) {
+LRESULT SetCurSel(ComboState& state, WPARAM index)
+{
     if (!ValidIndex(state, index)) {
         state.selection = -1;
         return CB_ERR;
@@ -140,7 +147,8 @@ LRESULT SetCurSel(ComboState& state, WPARAM index) {
     return state.selection;
 }
 
-LRESULT GetLbText(const ComboState& state, WPARAM index, LPARAM lParam) {
+LRESULT GetLbText(const ComboState& state, WPARAM index, LPARAM lParam)
+{
     if (!ValidIndex(state, index) || !lParam)
         return CB_ERR;
     const std::string& text = state.entries[IndexOf(index)].text;
@@ -150,14 +158,16 @@ LRESULT GetLbText(const ComboState& state, WPARAM index, LPARAM lParam) {
     return static_cast<LRESULT>(text.size());
 }
 
-LRESULT GetLbTextLen(const ComboState& state, WPARAM index) {
+LRESULT GetLbTextLen(const ComboState& state, WPARAM index)
+{
     return ValidIndex(state, index) ? static_cast<LRESULT>(state.entries[IndexOf(index)].text.size()) : CB_ERR;
 }
 
 // The search starts after `start` and wraps round to it, so `start` itself is
 // looked at last; -1, any other negative start or one past the end searches
 // from the top.  An empty text matches nothing.
-LRESULT Find(const ComboState& state, WPARAM start, LPARAM lParam, bool exact) {
+LRESULT Find(const ComboState& state, WPARAM start, LPARAM lParam, bool exact)
+{
     const std::string text = CopyString(reinterpret_cast<LPCSTR>(lParam));
     const int count = Count(state);
     if (text.empty() || count == 0)
@@ -175,18 +185,21 @@ LRESULT Find(const ComboState& state, WPARAM start, LPARAM lParam, bool exact) {
 }
 
 // Selects the first match of the prefix search; on no match the selection stays.
-LRESULT SelectString(ComboState& state, WPARAM start, LPARAM lParam) {
+LRESULT SelectString(ComboState& state, WPARAM start, LPARAM lParam)
+{
     const LRESULT index = Find(state, start, lParam, false);
     if (index != CB_ERR)
         state.selection = static_cast<int>(index);
     return index;
 }
 
-LRESULT GetItemData(const ComboState& state, WPARAM index) {
+LRESULT GetItemData(const ComboState& state, WPARAM index)
+{
     return ValidIndex(state, index) ? state.entries[IndexOf(index)].data : CB_ERR;
 }
 
-LRESULT SetItemData(ComboState& state, WPARAM index, LPARAM data) {
+LRESULT SetItemData(ComboState& state, WPARAM index, LPARAM data)
+{
     if (!ValidIndex(state, index))
         return CB_ERR;
     state.entries[IndexOf(index)].data = data;
@@ -195,7 +208,8 @@ LRESULT SetItemData(ComboState& state, WPARAM index, LPARAM data) {
 
 // A drop-down list shows its selected entry: its window text is that entry's
 // text, or empty without a selection.
-LRESULT GetText(HWND hwnd, const ComboState& state, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT GetText(HWND hwnd, const ComboState& state, UINT message, WPARAM wParam, LPARAM lParam)
+{
     if (!IsDropDownList(hwnd))
         return DefWindowProcA(hwnd, message, wParam, lParam);
     const std::string text = state.selection >= 0 ? state.entries[state.selection].text : std::string();
@@ -209,19 +223,22 @@ LRESULT GetText(HWND hwnd, const ComboState& state, UINT message, WPARAM wParam,
 
 // The parent may destroy the box while it hears of it: each notification is
 // followed by a fresh look at the state.
-ComboState* Notify(HWND hwnd, WORD code) {
+ComboState* Notify(HWND hwnd, WORD code)
+{
     NotifyParent(hwnd, code);
     return ControlStateOf<ComboState>(hwnd);
 }
 
-void Drop(HWND hwnd) {
+void Drop(HWND hwnd)
+{
     ComboState* state = Notify(hwnd, CBN_DROPDOWN);
     if (state)
         state->dropped = true;
 }
 
 // Closes the dropped list: as the user's choice (Enter), or not.
-void CloseUp(HWND hwnd, bool chosen) {
+void CloseUp(HWND hwnd, bool chosen)
+{
     ComboState* state = ControlStateOf<ComboState>(hwnd);
     if (!state || !state->dropped)
         return;
@@ -232,7 +249,8 @@ void CloseUp(HWND hwnd, bool chosen) {
 
 // The user moves the selection to `index`: at once a choice while the list is
 // closed, only a change while it is dropped.
-void UserMoves(HWND hwnd, ComboState& state, int index) {
+void UserMoves(HWND hwnd, ComboState& state, int index)
+{
     const bool dropped = state.dropped;
     state.selection = index;
     if (!dropped && !Notify(hwnd, CBN_SELENDOK))
@@ -244,7 +262,8 @@ void UserMoves(HWND hwnd, ComboState& state, int index) {
 // the ends; from no selection, the first entry.
 constexpr int kPage = 8;
 
-LRESULT KeyDown(HWND hwnd, ComboState& state, WPARAM key) {
+LRESULT KeyDown(HWND hwnd, ComboState& state, WPARAM key)
+{
     const int last = Count(state) - 1;
     const int at = state.selection;
     int index;
@@ -256,9 +275,7 @@ LRESULT KeyDown(HWND hwnd, ComboState& state, WPARAM key) {
             Drop(hwnd);
         return 0;
     case VK_RETURN:
-    case VK_ESCAPE:
-        CloseUp(hwnd, key == VK_RETURN);
-        return 0;
+    case VK_ESCAPE: CloseUp(hwnd, key == VK_RETURN); return 0;
     case VK_UP:
     case VK_LEFT: index = at < 0 ? 0 : at - 1; break;
     case VK_DOWN:
@@ -276,7 +293,8 @@ LRESULT KeyDown(HWND hwnd, ComboState& state, WPARAM key) {
 }
 
 // Alt-Up and Alt-Down drop the list or close it.
-LRESULT SysKeyDown(HWND hwnd, ComboState& state, UINT message, WPARAM key, LPARAM lParam) {
+LRESULT SysKeyDown(HWND hwnd, ComboState& state, UINT message, WPARAM key, LPARAM lParam)
+{
     if (key != VK_UP && key != VK_DOWN)
         return DefWindowProcA(hwnd, message, key, lParam);
     if (state.dropped)
@@ -288,7 +306,8 @@ LRESULT SysKeyDown(HWND hwnd, ComboState& state, UINT message, WPARAM key, LPARA
 
 // A typed character selects the next entry after the selection (going round)
 // whose text begins with it, case ignored.
-LRESULT Char(HWND hwnd, ComboState& state, WPARAM character) {
+LRESULT Char(HWND hwnd, ComboState& state, WPARAM character)
+{
     if (character < 0x20 || character > 0x7E || state.entries.empty())
         return 0;
     const char typed[2] = {static_cast<char>(character), '\0'};
@@ -300,7 +319,8 @@ LRESULT Char(HWND hwnd, ComboState& state, WPARAM character) {
 
 // The arrows and the characters are the box's own; with the list dropped,
 // Enter and Escape too.
-LRESULT DialogCode(const ComboState& state, LPARAM lParam) {
+LRESULT DialogCode(const ComboState& state, LPARAM lParam)
+{
     LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
     const auto* message = reinterpret_cast<const MSG*>(lParam);
     if (state.dropped && message && message->message == WM_KEYDOWN &&
@@ -309,7 +329,8 @@ LRESULT DialogCode(const ComboState& state, LPARAM lParam) {
     return code;
 }
 
-LRESULT KillFocus(HWND hwnd) {
+LRESULT KillFocus(HWND hwnd)
+{
     ComboState* state = ControlStateOf<ComboState>(hwnd);
     if (state && state->dropped) {
         state->dropped = false;
@@ -321,7 +342,8 @@ LRESULT KillFocus(HWND hwnd) {
     return 0;
 }
 
-LRESULT ShowDropDown(HWND hwnd, ComboState& state, WPARAM show) {
+LRESULT ShowDropDown(HWND hwnd, ComboState& state, WPARAM show)
+{
     if (show && !state.dropped)
         Drop(hwnd);
     else if (!show && state.dropped)
@@ -331,7 +353,8 @@ LRESULT ShowDropDown(HWND hwnd, ComboState& state, WPARAM show) {
 
 }  // namespace
 
-void ComboUserSelect(HWND combo, int index) {
+void ComboUserSelect(HWND combo, int index)
+{
     ComboState* state = ControlStateOf<ComboState>(combo);
     if (!state || index < 0 || index >= Count(*state))
         return;
@@ -346,7 +369,8 @@ void ComboUserSelect(HWND combo, int index) {
     CloseUp(combo, true);
 }
 
-int ComboFindExact(HWND combo, const std::string& text) {
+int ComboFindExact(HWND combo, const std::string& text)
+{
     ComboState* state = ControlStateOf<ComboState>(combo);
     if (!state)
         return -1;
@@ -357,7 +381,8 @@ int ComboFindExact(HWND combo, const std::string& text) {
     return -1;
 }
 
-LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
     ComboState* state = ControlStateOf<ComboState>(hwnd);
     if (!state)
         return DefWindowProcA(hwnd, message, wParam, lParam);

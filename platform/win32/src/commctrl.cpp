@@ -16,7 +16,8 @@ LRESULT CALLBACK SubclassDispatcher(HWND, UINT, WPARAM, LPARAM);
 using EntryIterator = std::list<SubclassEntry>::iterator;
 
 // Once no subclass is left and none runs, the original procedure comes back.
-void Cleanup(HWND hwnd, const std::shared_ptr<SubclassChain>& chain) {
+void Cleanup(HWND hwnd, const std::shared_ptr<SubclassChain>& chain)
+{
     if (chain->inCall || !chain->entries.empty())
         return;
     Window* window = FindWindowObject(hwnd);
@@ -27,8 +28,9 @@ void Cleanup(HWND hwnd, const std::shared_ptr<SubclassChain>& chain) {
     window->subclasses.reset();
 }
 
-LRESULT CallFrom(HWND hwnd, const std::shared_ptr<SubclassChain>& chain, EntryIterator it, UINT message,
-                 WPARAM wParam, LPARAM lParam) {
+LRESULT CallFrom(HWND hwnd, const std::shared_ptr<SubclassChain>& chain, EntryIterator it, UINT message, WPARAM wParam,
+                 LPARAM lParam)
+{
     while (it != chain->entries.end() && it->removed)
         ++it;
     if (it == chain->entries.end())
@@ -48,7 +50,8 @@ LRESULT CallFrom(HWND hwnd, const std::shared_ptr<SubclassChain>& chain, EntryIt
     return result;
 }
 
-LRESULT CALLBACK SubclassDispatcher(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK SubclassDispatcher(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
     Window* window = FindWindowObject(hwnd);
     if (!window || !window->subclasses)
         return 0;
@@ -56,7 +59,8 @@ LRESULT CALLBACK SubclassDispatcher(HWND hwnd, UINT message, WPARAM wParam, LPAR
     return CallFrom(hwnd, chain, chain->entries.begin(), message, wParam, lParam);
 }
 
-EntryIterator FindEntry(SubclassChain& chain, SUBCLASSPROC proc, UINT_PTR id) {
+EntryIterator FindEntry(SubclassChain& chain, SUBCLASSPROC proc, UINT_PTR id)
+{
     for (auto it = chain.entries.begin(); it != chain.entries.end(); ++it) {
         if (it->proc == proc && it->id == id && !it->removed)
             return it;
@@ -71,14 +75,16 @@ using namespace win32;
 
 void WINAPI InitCommonControls(void) { RegisterSystemClasses(); }
 
-BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* init) {
+BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* init)
+{
     if (!init || init->dwSize != sizeof(INITCOMMONCONTROLSEX))
         return FALSE;
     RegisterSystemClasses();
     return TRUE;
 }
 
-BOOL WINAPI SetWindowSubclass(HWND hwnd, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR refData) {
+BOOL WINAPI SetWindowSubclass(HWND hwnd, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR refData)
+{
     Window* window = ValidWindow(hwnd);
     if (!window || !proc)
         return FALSE;
@@ -102,7 +108,8 @@ BOOL WINAPI SetWindowSubclass(HWND hwnd, SUBCLASSPROC proc, UINT_PTR id, DWORD_P
     return TRUE;
 }
 
-BOOL WINAPI GetWindowSubclass(HWND hwnd, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR* refData) {
+BOOL WINAPI GetWindowSubclass(HWND hwnd, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR* refData)
+{
     Window* window = FindWindowObject(hwnd);
     if (!window || !window->subclasses)
         return FALSE;
@@ -114,7 +121,8 @@ BOOL WINAPI GetWindowSubclass(HWND hwnd, SUBCLASSPROC proc, UINT_PTR id, DWORD_P
     return TRUE;
 }
 
-BOOL WINAPI RemoveWindowSubclass(HWND hwnd, SUBCLASSPROC proc, UINT_PTR id) {
+BOOL WINAPI RemoveWindowSubclass(HWND hwnd, SUBCLASSPROC proc, UINT_PTR id)
+{
     Window* window = FindWindowObject(hwnd);
     if (!window || !window->subclasses)
         return FALSE;
@@ -130,7 +138,8 @@ BOOL WINAPI RemoveWindowSubclass(HWND hwnd, SUBCLASSPROC proc, UINT_PTR id) {
     return TRUE;
 }
 
-LRESULT WINAPI DefSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT WINAPI DefSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
     Window* window = FindWindowObject(hwnd);
     if (!window)
         return 0;

@@ -7,21 +7,24 @@
 namespace win32 {
 namespace {
 
-LRESULT SetText(Window& window, LPARAM lParam) {
+LRESULT SetText(Window& window, LPARAM lParam)
+{
     window.text = CopyString(reinterpret_cast<LPCSTR>(lParam));
     return TRUE;
 }
 
 // WM_GETTEXT copies at most wParam - 1 chars and the terminator; it returns
 // the chars copied.
-LRESULT GetText(const Window& window, WPARAM wParam, LPARAM lParam) {
+LRESULT GetText(const Window& window, WPARAM wParam, LPARAM lParam)
+{
     if (wParam == 0 || !lParam)
         return 0;
     const int size = wParam > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(wParam);
     return CopyToBuffer(window.text, reinterpret_cast<LPSTR>(lParam), size);
 }
 
-LRESULT SetIcon(Window& window, WPARAM kind, LPARAM lParam) {
+LRESULT SetIcon(Window& window, WPARAM kind, LPARAM lParam)
+{
     const HICON icon = reinterpret_cast<HICON>(lParam);
     HICON previous = nullptr;
     if (kind == ICON_SMALL) {
@@ -35,17 +38,18 @@ LRESULT SetIcon(Window& window, WPARAM kind, LPARAM lParam) {
 }
 
 // ICON_SMALL2 asks for the small icon, else what the system would draw for it.
-LRESULT GetIcon(const Window& window, WPARAM kind) {
+LRESULT GetIcon(const Window& window, WPARAM kind)
+{
     switch (kind) {
     case ICON_SMALL: return reinterpret_cast<LRESULT>(window.smallIcon);
     case ICON_BIG: return reinterpret_cast<LRESULT>(window.bigIcon);
-    case ICON_SMALL2:
-        return reinterpret_cast<LRESULT>(window.smallIcon ? window.smallIcon : window.bigIcon);
+    case ICON_SMALL2: return reinterpret_cast<LRESULT>(window.smallIcon ? window.smallIcon : window.bigIcon);
     default: return 0;
     }
 }
 
-LRESULT SysCommand(HWND hwnd, WPARAM command) {
+LRESULT SysCommand(HWND hwnd, WPARAM command)
+{
     if ((command & 0xFFF0) == SC_CLOSE)
         SendMessageA(hwnd, WM_CLOSE, 0, 0);
     return 0;
@@ -56,7 +60,8 @@ LRESULT SysCommand(HWND hwnd, WPARAM command) {
 
 using namespace win32;
 
-LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
     Window* window = ValidWindow(hwnd);
     if (!window)
         return 0;

@@ -33,19 +33,22 @@ namespace {
 constexpr int kBaseX = standin::kDialogBaseUnitX;
 constexpr int kBaseY = standin::kDialogBaseUnitY;
 
-LONG_PTR ReadExtra(const Window& window, int offset) {
+LONG_PTR ReadExtra(const Window& window, int offset)
+{
     LONG_PTR value = 0;
     if (static_cast<size_t>(offset) + sizeof(value) <= window.extra.size())
         std::memcpy(&value, window.extra.data() + offset, sizeof(value));
     return value;
 }
 
-void WriteExtra(Window& window, int offset, LONG_PTR value) {
+void WriteExtra(Window& window, int offset, LONG_PTR value)
+{
     if (static_cast<size_t>(offset) + sizeof(value) <= window.extra.size())
         std::memcpy(window.extra.data() + offset, &value, sizeof(value));
 }
 
-HWND FindDefaultButton(HWND dialog) {
+HWND FindDefaultButton(HWND dialog)
+{
     Window* window = FindWindowObject(dialog);
     if (!window)
         return nullptr;
@@ -57,19 +60,22 @@ HWND FindDefaultButton(HWND dialog) {
     return nullptr;
 }
 
-bool OwnStyleAllows(HWND hwnd) {
+bool OwnStyleAllows(HWND hwnd)
+{
     Window* window = FindWindowObject(hwnd);
     return window && (window->style & WS_VISIBLE) && !(window->style & WS_DISABLED);
 }
 
-void SaveFocus(HWND dialog) {
+void SaveFocus(HWND dialog)
+{
     HWND focus = GetFocus();
     DialogInfo* info = GetDialogInfo(dialog, false);
     if (info && focus && IsChild(dialog, focus))
         info->savedFocus = focus;
 }
 
-void RestoreFocus(HWND dialog) {
+void RestoreFocus(HWND dialog)
+{
     DialogInfo* info = GetDialogInfo(dialog, false);
     if (!info)
         return;
@@ -82,7 +88,8 @@ void RestoreFocus(HWND dialog) {
 
 // DM_SETDEFID: the old default push button becomes an ordinary one and the new
 // one, if it is a push button, the default.
-LRESULT SetDefaultId(HWND dialog, WPARAM id) {
+LRESULT SetDefaultId(HWND dialog, WPARAM id)
+{
     HWND previous = FindDefaultButton(dialog);
     HWND next = GetDlgItem(dialog, static_cast<int>(id));
     if (previous && previous != next)
@@ -94,7 +101,8 @@ LRESULT SetDefaultId(HWND dialog, WPARAM id) {
     return TRUE;
 }
 
-LRESULT GetDefaultId(HWND dialog) {
+LRESULT GetDefaultId(HWND dialog)
+{
     DialogInfo* info = GetDialogInfo(dialog, false);
     if (!info || info->ended)
         return 0;
@@ -107,7 +115,8 @@ LRESULT GetDefaultId(HWND dialog) {
 
 // The push button that the focus moves to looks like the default one; when
 // the focus moves elsewhere, the default id's button does again.
-void SetDefaultLook(HWND dialog, HWND focus) {
+void SetDefaultLook(HWND dialog, HWND focus)
+{
     Window* window = FindWindowObject(dialog);
     if (!window)
         return;
@@ -131,7 +140,8 @@ void SetDefaultLook(HWND dialog, HWND focus) {
 
 // WM_NEXTDLGCTL: lParam TRUE names the control in wParam; otherwise wParam 0
 // is the next tab stop after the focus, non-zero the previous one.
-LRESULT NextControl(HWND dialog, WPARAM wParam, LPARAM lParam) {
+LRESULT NextControl(HWND dialog, WPARAM wParam, LPARAM lParam)
+{
     HWND target = nullptr;
     if (LOWORD(lParam)) {
         target = reinterpret_cast<HWND>(wParam);
@@ -151,14 +161,16 @@ LRESULT NextControl(HWND dialog, WPARAM wParam, LPARAM lParam) {
 
 // The close box and Alt+F4 end up here: the dialog hears IDCANCEL, unless it
 // has a Cancel button that is disabled.
-LRESULT Close(HWND dialog) {
+LRESULT Close(HWND dialog)
+{
     HWND cancel = GetDlgItem(dialog, IDCANCEL);
     if (!cancel || IsWindowEnabled(cancel))
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(cancel));
     return 0;
 }
 
-LRESULT DefaultDialogHandling(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT DefaultDialogHandling(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
     switch (message) {
     case WM_ERASEBKGND: return 1;
     case WM_SHOWWINDOW:
@@ -190,7 +202,8 @@ LRESULT DefaultDialogHandling(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     }
 }
 
-void EndDialogAt(HWND dialog, INT_PTR result) {
+void EndDialogAt(HWND dialog, INT_PTR result)
+{
     DialogInfo* info = GetDialogInfo(dialog, false);
     if (!info)
         return;
@@ -213,7 +226,8 @@ void EndDialogAt(HWND dialog, INT_PTR result) {
 
 // Enter: the focused push button when it looks like the default one, else
 // the default id unless its button is disabled, else IDOK.
-void DialogEnter(HWND dialog) {
+void DialogEnter(HWND dialog)
+{
     const HWND focus = GetFocus();
     if (focus && IsChild(dialog, focus) && (SendMessageA(focus, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON)) {
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED), reinterpret_cast<LPARAM>(focus));
@@ -231,13 +245,15 @@ void DialogEnter(HWND dialog) {
 }
 
 // Escape sends IDCANCEL whatever the state of the Cancel button.
-void DialogEscape(HWND dialog) {
+void DialogEscape(HWND dialog)
+{
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
 }
 
 // The mnemonic of a control's text: the character after a single '&'.
-char MnemonicOf(const std::string& text) {
+char MnemonicOf(const std::string& text)
+{
     for (size_t i = 0; i + 1 < text.size(); ++i) {
         if (text[i] != '&')
             continue;
@@ -253,7 +269,8 @@ char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + '
 // A typed character that is a control's mnemonic, searched after the focus
 // and round: a push button is clicked, a static label gives the focus to the
 // tab stop after it, another control takes the focus. False when none has it.
-bool DialogMnemonic(HWND dialog, char character) {
+bool DialogMnemonic(HWND dialog, char character)
+{
     Window* window = FindWindowObject(dialog);
     if (!window || !character)
         return false;
@@ -289,7 +306,8 @@ bool DialogMnemonic(HWND dialog, char character) {
     return false;
 }
 
-std::unique_ptr<DialogFont> MakeFont(const standin::DialogTemplate& t) {
+std::unique_ptr<DialogFont> MakeFont(const standin::DialogTemplate& t)
+{
     if (!(t.style & DS_SETFONT))
         return nullptr;
     auto font = std::make_unique<DialogFont>();
@@ -301,13 +319,15 @@ std::unique_ptr<DialogFont> MakeFont(const standin::DialogTemplate& t) {
     return font;
 }
 
-std::string ClassOf(const standin::ResourceId& id) {
+std::string ClassOf(const standin::ResourceId& id)
+{
     return id.isOrdinal ? standin::ClassNameOfOrdinal(id.ordinal) : id.name;
 }
 
 // Controls in template order; false when one cannot be made and the template
 // does not allow that (DS_NOFAILCREATE).
-bool CreateControls(HWND dialog, HINSTANCE instance, const standin::DialogTemplate& t, HFONT font) {
+bool CreateControls(HWND dialog, HINSTANCE instance, const standin::DialogTemplate& t, HFONT font)
+{
     for (const standin::DialogItemTemplate& item : t.items) {
         const std::string className = ClassOf(item.windowClass);
         const std::string title = item.title.isOrdinal ? std::string() : item.title.name;
@@ -319,14 +339,14 @@ bool CreateControls(HWND dialog, HINSTANCE instance, const standin::DialogTempla
             std::memcpy(creationData.data(), &size, 2);
             creationData.insert(creationData.end(), item.creationData.begin(), item.creationData.end());
         }
-        HWND control = className.empty()
-                           ? nullptr
-                           : CreateWindowExA(item.exStyle | WS_EX_NOPARENTNOTIFY, className.c_str(), title.c_str(),
-                                             (item.style | WS_CHILD) & ~static_cast<DWORD>(WS_POPUP),
-                                             MulDiv(item.x, kBaseX, 4), MulDiv(item.y, kBaseY, 8),
-                                             MulDiv(item.cx, kBaseX, 4), MulDiv(item.cy, kBaseY, 8), dialog,
-                                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)), instance,
-                                             creationData.empty() ? nullptr : creationData.data());
+        HWND control =
+            className.empty()
+                ? nullptr
+                : CreateWindowExA(item.exStyle | WS_EX_NOPARENTNOTIFY, className.c_str(), title.c_str(),
+                                  (item.style | WS_CHILD) & ~static_cast<DWORD>(WS_POPUP), MulDiv(item.x, kBaseX, 4),
+                                  MulDiv(item.y, kBaseY, 8), MulDiv(item.cx, kBaseX, 4), MulDiv(item.cy, kBaseY, 8),
+                                  dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(item.id)), instance,
+                                  creationData.empty() ? nullptr : creationData.data());
         if (!IsWindow(dialog))
             return false;
         if (!control) {
@@ -346,7 +366,8 @@ bool CreateControls(HWND dialog, HINSTANCE instance, const standin::DialogTempla
 
 }  // namespace
 
-DialogInfo* GetDialogInfo(HWND hwnd, bool create) {
+DialogInfo* GetDialogInfo(HWND hwnd, bool create)
+{
     Window* window = FindWindowObject(hwnd);
     if (!window)
         return nullptr;
@@ -355,7 +376,8 @@ DialogInfo* GetDialogInfo(HWND hwnd, bool create) {
     return window->dialog.get();
 }
 
-HWND FirstTabStop(HWND dialog) {
+HWND FirstTabStop(HWND dialog)
+{
     Window* window = FindWindowObject(dialog);
     if (!window)
         return nullptr;
@@ -367,8 +389,9 @@ HWND FirstTabStop(HWND dialog) {
     return nullptr;
 }
 
-HWND CreateDialogFromTemplate(HINSTANCE instance, const void* data, size_t size, HWND owner, DLGPROC proc,
-                              LPARAM param, bool modal) {
+HWND CreateDialogFromTemplate(HINSTANCE instance, const void* data, size_t size, HWND owner, DLGPROC proc, LPARAM param,
+                              bool modal)
+{
     const auto parsed = standin::ParseDialogTemplate(data, size);
     if (!parsed) {
         SetLastError(ERROR_INVALID_DATA);
@@ -461,7 +484,8 @@ HWND CreateDialogFromTemplate(HINSTANCE instance, const void* data, size_t size,
     return IsWindow(dialog) ? dialog : nullptr;
 }
 
-INT_PTR RunModalLoop(HWND dialog, INT_PTR resultIfInputRunsOut, bool* inputRanOut) {
+INT_PTR RunModalLoop(HWND dialog, INT_PTR resultIfInputRunsOut, bool* inputRanOut)
+{
     bool shown = false;
     while (true) {
         DialogInfo* info = GetDialogInfo(dialog, false);
@@ -519,7 +543,8 @@ INT_PTR RunModalLoop(HWND dialog, INT_PTR resultIfInputRunsOut, bool* inputRanOu
 
 using namespace win32;
 
-LRESULT WINAPI DefDlgProcA(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT WINAPI DefDlgProcA(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
     Window* window = ValidWindow(dialog);
     if (!window)
         return 0;
@@ -552,14 +577,14 @@ LRESULT WINAPI DefDlgProcA(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
     // These messages answer with the dialog procedure's own result; all others
     // with what it stored at DWLP_MSGRESULT.
     if ((message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) || message == WM_COMPAREITEM ||
-        message == WM_VKEYTOITEM || message == WM_CHARTOITEM || message == WM_QUERYDRAGICON ||
-        message == WM_INITDIALOG)
+        message == WM_VKEYTOITEM || message == WM_CHARTOITEM || message == WM_QUERYDRAGICON || message == WM_INITDIALOG)
         return result;
     return ReadExtra(*window, DWLP_MSGRESULT);
 }
 
 HWND WINAPI CreateDialogIndirectParamA(HINSTANCE instance, LPCDLGTEMPLATEA dialogTemplate, HWND owner, DLGPROC proc,
-                                       LPARAM param) {
+                                       LPARAM param)
+{
     if (!dialogTemplate) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
@@ -568,7 +593,8 @@ HWND WINAPI CreateDialogIndirectParamA(HINSTANCE instance, LPCDLGTEMPLATEA dialo
     return CreateDialogFromTemplate(instance, dialogTemplate, 0x100000, owner, proc, param, false);
 }
 
-HWND WINAPI CreateDialogParamA(HINSTANCE instance, LPCSTR name, HWND owner, DLGPROC proc, LPARAM param) {
+HWND WINAPI CreateDialogParamA(HINSTANCE instance, LPCSTR name, HWND owner, DLGPROC proc, LPARAM param)
+{
     auto resource = LoadResourceBytes(instance, name, RT_DIALOG);
     if (!resource)
         return nullptr;
@@ -577,7 +603,8 @@ HWND WINAPI CreateDialogParamA(HINSTANCE instance, LPCSTR name, HWND owner, DLGP
 
 namespace {
 
-INT_PTR RunDialogBox(HINSTANCE instance, const void* data, size_t size, HWND owner, DLGPROC proc, LPARAM param) {
+INT_PTR RunDialogBox(HINSTANCE instance, const void* data, size_t size, HWND owner, DLGPROC proc, LPARAM param)
+{
     HWND dialog = CreateDialogFromTemplate(instance, data, size, owner, proc, param, true);
     if (!dialog)
         return -1;
@@ -593,7 +620,8 @@ INT_PTR RunDialogBox(HINSTANCE instance, const void* data, size_t size, HWND own
 }  // namespace
 
 INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE instance, LPCDLGTEMPLATEA dialogTemplate, HWND owner, DLGPROC proc,
-                                       LPARAM param) {
+                                       LPARAM param)
+{
     if (!dialogTemplate) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return -1;
@@ -601,14 +629,16 @@ INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE instance, LPCDLGTEMPLATEA dialo
     return RunDialogBox(instance, dialogTemplate, 0x100000, owner, proc, param);
 }
 
-INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR name, HWND owner, DLGPROC proc, LPARAM param) {
+INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR name, HWND owner, DLGPROC proc, LPARAM param)
+{
     auto resource = LoadResourceBytes(instance, name, RT_DIALOG);
     if (!resource)
         return -1;
     return RunDialogBox(instance, resource->data, resource->size, owner, proc, param);
 }
 
-BOOL WINAPI EndDialog(HWND dialog, INT_PTR result) {
+BOOL WINAPI EndDialog(HWND dialog, INT_PTR result)
+{
     if (!ValidWindow(dialog))
         return FALSE;
     if (!GetDialogInfo(dialog, false)) {
@@ -621,7 +651,8 @@ BOOL WINAPI EndDialog(HWND dialog, INT_PTR result) {
 
 // The dialog's keyboard interface (see the top of the file); every other
 // message of the dialog and its controls is translated and dispatched.
-BOOL WINAPI IsDialogMessageA(HWND dialog, LPMSG message) {
+BOOL WINAPI IsDialogMessageA(HWND dialog, LPMSG message)
+{
     if (!message || !IsWindow(dialog) || (message->hwnd != dialog && !IsChild(dialog, message->hwnd)))
         return FALSE;
     const HWND target = message->hwnd;
@@ -644,8 +675,7 @@ BOOL WINAPI IsDialogMessageA(HWND dialog, LPMSG message) {
         case VK_DOWN:
             if (wants(DLGC_WANTARROWS))
                 break;
-            if (HWND next = GetNextDlgGroupItem(dialog, target,
-                                                message->wParam == VK_LEFT || message->wParam == VK_UP))
+            if (HWND next = GetNextDlgGroupItem(dialog, target, message->wParam == VK_LEFT || message->wParam == VK_UP))
                 SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
             return TRUE;
         case VK_ESCAPE: DialogEscape(dialog); return TRUE;
@@ -672,7 +702,8 @@ BOOL WINAPI IsDialogMessageA(HWND dialog, LPMSG message) {
 
 // The next (or previous) visible, enabled WS_TABSTOP control after `control`,
 // going round; from no control, the first (or the last).
-HWND WINAPI GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous) {
+HWND WINAPI GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous)
+{
     Window* window = ValidWindow(dialog);
     if (!window)
         return nullptr;
@@ -693,7 +724,8 @@ HWND WINAPI GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous) {
 
 // The next (or previous) visible, enabled control of the group of `control`:
 // from the control with WS_GROUP to the one before the next such control.
-HWND WINAPI GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous) {
+HWND WINAPI GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous)
+{
     Window* window = ValidWindow(dialog);
     if (!window)
         return nullptr;
@@ -724,7 +756,8 @@ HWND WINAPI GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous) {
     return group[previous ? (index + group.size() - 1) % group.size() : (index + 1) % group.size()];
 }
 
-BOOL WINAPI MapDialogRect(HWND dialog, LPRECT rect) {
+BOOL WINAPI MapDialogRect(HWND dialog, LPRECT rect)
+{
     if (!ValidWindow(dialog) || !rect)
         return FALSE;
     if (!GetDialogInfo(dialog, false)) {

@@ -12,7 +12,8 @@
 namespace win32 {
 namespace {
 
-void Reject(HWND active, const standin::Action& action, const std::string& why) {
+void Reject(HWND active, const standin::Action& action, const std::string& why)
+{
     standin::Event event;
     event.kind = standin::Event::Kind::ActionRejected;
     event.hwnd = active;
@@ -23,7 +24,8 @@ void Reject(HWND active, const standin::Action& action, const std::string& why) 
 
 // A key press from the display: the messages the keyboard makes, as input
 // for the focused window (or `active` when nothing in it has the focus).
-void PressKey(HWND active, UINT virtualKey, unsigned modifiers) {
+void PressKey(HWND active, UINT virtualKey, unsigned modifiers)
+{
     const HWND focus = GetFocus();
     const HWND target = focus && (focus == active || IsChild(active, focus)) ? focus : active;
     const bool alt = (modifiers & standin::Action::kAlt) != 0;
@@ -46,7 +48,8 @@ void PressKey(HWND active, UINT virtualKey, unsigned modifiers) {
 }
 
 // A window without a system menu has no close box; a disabled one does nothing.
-void PressClose(HWND dialog) {
+void PressClose(HWND dialog)
+{
     Window* window = FindWindowObject(dialog);
     DialogInfo* info = GetDialogInfo(dialog, false);
     if (!window || !(window->style & WS_SYSMENU) || (window->windowClass->style & CS_NOCLOSE) ||
@@ -56,7 +59,8 @@ void PressClose(HWND dialog) {
 }
 
 // What keeps the user from working a control: returns why, or "".
-std::string Unusable(HWND dialog, int id, const char* className, HWND& control) {
+std::string Unusable(HWND dialog, int id, const char* className, HWND& control)
+{
     control = GetDlgItem(dialog, id);
     Window* window = FindWindowObject(control);
     if (!window)
@@ -70,7 +74,8 @@ std::string Unusable(HWND dialog, int id, const char* className, HWND& control) 
     return std::string();
 }
 
-void Click(HWND dialog, const standin::Action& action) {
+void Click(HWND dialog, const standin::Action& action)
+{
     HWND button;
     const std::string why = Unusable(dialog, action.control, "Button", button);
     if (!why.empty()) {
@@ -83,7 +88,8 @@ void Click(HWND dialog, const standin::Action& action) {
         SendMessageA(button, BM_CLICK, 0, 0);
 }
 
-void Pick(HWND dialog, const standin::Action& action) {
+void Pick(HWND dialog, const standin::Action& action)
+{
     HWND combo;
     const std::string why = Unusable(dialog, action.control, "ComboBox", combo);
     if (!why.empty()) {
@@ -102,7 +108,8 @@ void Pick(HWND dialog, const standin::Action& action) {
 
 }  // namespace
 
-void PerformAction(HWND dialog, const standin::Action& action) {
+void PerformAction(HWND dialog, const standin::Action& action)
+{
     if (DialogInfo* info = GetDialogInfo(dialog, false); info && info->actionHandler) {
         const ActionHandler handler = info->actionHandler;  // the dialog may go while it runs
         std::string why;

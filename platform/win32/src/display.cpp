@@ -13,7 +13,8 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 }  // namespace
 
-Action Action::Pick(int comboId, std::string exactText) {
+Action Action::Pick(int comboId, std::string exactText)
+{
     Action action;
     action.kind = Kind::Pick;
     action.control = comboId;
@@ -21,19 +22,22 @@ Action Action::Pick(int comboId, std::string exactText) {
     return action;
 }
 
-Action Action::Enter() {
+Action Action::Enter()
+{
     Action action;
     action.kind = Kind::Enter;
     return action;
 }
 
-Action Action::Escape() {
+Action Action::Escape()
+{
     Action action;
     action.kind = Kind::Escape;
     return action;
 }
 
-Action Action::Key(UINT virtualKey, unsigned modifiers) {
+Action Action::Key(UINT virtualKey, unsigned modifiers)
+{
     Action action;
     action.kind = Kind::Key;
     action.virtualKey = virtualKey;
@@ -41,40 +45,46 @@ Action Action::Key(UINT virtualKey, unsigned modifiers) {
     return action;
 }
 
-Action Action::Close() {
+Action Action::Close()
+{
     Action action;
     action.kind = Kind::Close;
     return action;
 }
 
-Action Action::Click(int buttonId) {
+Action Action::Click(int buttonId)
+{
     Action action;
     action.kind = Kind::Click;
     action.control = buttonId;
     return action;
 }
 
-Action Action::Highlight(std::string path) {
+Action Action::Highlight(std::string path)
+{
     Action action;
     action.kind = Kind::Highlight;
     action.text = std::move(path);
     return action;
 }
 
-Action Action::HighlightVirtual() {
+Action Action::HighlightVirtual()
+{
     Action action;
     action.kind = Kind::HighlightVirtual;
     return action;
 }
 
-Action Action::Inspect(std::function<void(HWND active)> inspect) {
+Action Action::Inspect(std::function<void(HWND active)> inspect)
+{
     Action action;
     action.kind = Kind::Inspect;
     action.inspect = std::move(inspect);
     return action;
 }
 
-std::string Action::Describe() const {
+std::string Action::Describe() const
+{
     switch (kind) {
     case Kind::Pick: return "Pick(" + std::to_string(control) + ", " + Quoted(text) + ")";
     case Kind::Enter: return "Enter";
@@ -82,8 +92,8 @@ std::string Action::Describe() const {
     case Kind::Key: {
         char key[16];
         std::snprintf(key, sizeof(key), "0x%02X", virtualKey);
-        return std::string("Key(") + ((modifiers & kShift) ? "Shift+" : "") + ((modifiers & kAlt) ? "Alt+" : "") +
-               key + ")";
+        return std::string("Key(") + ((modifiers & kShift) ? "Shift+" : "") + ((modifiers & kAlt) ? "Alt+" : "") + key +
+               ")";
     }
     case Kind::Close: return "Close";
     case Kind::Click: return "Click(" + std::to_string(control) + ")";
@@ -94,7 +104,8 @@ std::string Action::Describe() const {
     return "?";
 }
 
-std::string Event::Describe() const {
+std::string Event::Describe() const
+{
     char handle[32];
     std::snprintf(handle, sizeof(handle), "%p", static_cast<void*>(hwnd));
     switch (kind) {
@@ -126,7 +137,8 @@ ScriptedDisplay::ScriptedDisplay(std::vector<Action> actions) : actions_(actions
 
 void ScriptedDisplay::Push(Action action) { actions_.push_back(std::move(action)); }
 
-std::optional<Action> ScriptedDisplay::WaitForAction(HWND) {
+std::optional<Action> ScriptedDisplay::WaitForAction(HWND)
+{
     if (!error_.empty() || actions_.empty()) {
         exhausted_ = true;
         return std::nullopt;
@@ -136,13 +148,15 @@ std::optional<Action> ScriptedDisplay::WaitForAction(HWND) {
     return next;
 }
 
-void ScriptedDisplay::Notify(const Event& event) {
+void ScriptedDisplay::Notify(const Event& event)
+{
     events_.push_back(event);
     if (event.kind == Event::Kind::ActionRejected && error_.empty())
         error_ = event.caption + ": " + event.text;
 }
 
-std::vector<ScriptedDisplay::MessageBoxRecord> ScriptedDisplay::MessageBoxes() const {
+std::vector<ScriptedDisplay::MessageBoxRecord> ScriptedDisplay::MessageBoxes() const
+{
     std::vector<MessageBoxRecord> boxes;
     std::vector<HWND> handles;
     for (const Event& event : events_) {
@@ -162,7 +176,8 @@ std::vector<ScriptedDisplay::MessageBoxRecord> ScriptedDisplay::MessageBoxes() c
     return boxes;
 }
 
-std::vector<INT_PTR> ScriptedDisplay::DialogResults() const {
+std::vector<INT_PTR> ScriptedDisplay::DialogResults() const
+{
     std::vector<INT_PTR> results;
     for (const Event& event : events_) {
         if (event.kind == Event::Kind::DialogEnded)

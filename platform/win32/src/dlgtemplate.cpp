@@ -8,7 +8,8 @@
 
 namespace standin {
 
-std::optional<DialogTemplate> ParseDialogTemplate(const void* data, std::size_t size) {
+std::optional<DialogTemplate> ParseDialogTemplate(const void* data, std::size_t size)
+{
     return dlgtemplate::ReadDialogTemplate(data, size, [](const char16_t* text, std::size_t length) {
         return win32::Utf16ToUtf8(reinterpret_cast<const WCHAR*>(text), length);
     });
@@ -27,17 +28,20 @@ public:
     void Dword(uint32_t value) { Append(&value, 4); }
     void Short(int16_t value) { Append(&value, 2); }
     void Byte(uint8_t value) { Append(&value, 1); }
-    void AlignTo(size_t alignment) {
+    void AlignTo(size_t alignment)
+    {
         while (bytes_.size() % alignment)
             bytes_.push_back(0);
     }
-    void String(const std::string& text) {
+    void String(const std::string& text)
+    {
         const std::u16string wide = EncodeUtf16(DecodeUtf8(text.data(), text.size(), nullptr));
         for (char16_t unit : wide)
             Word(static_cast<uint16_t>(unit));
         Word(0);
     }
-    void Id(const standin::ResourceId& id) {
+    void Id(const standin::ResourceId& id)
+    {
         if (id.isOrdinal) {
             Word(0xFFFF);
             Word(id.ordinal);
@@ -45,7 +49,8 @@ public:
             String(id.name);
         }
     }
-    void OptionalId(const std::optional<standin::ResourceId>& id) {
+    void OptionalId(const std::optional<standin::ResourceId>& id)
+    {
         if (id)
             Id(*id);
         else
@@ -54,7 +59,8 @@ public:
     std::vector<uint8_t> Take() { return std::move(bytes_); }
 
 private:
-    void Append(const void* data, size_t count) {
+    void Append(const void* data, size_t count)
+    {
         const auto* p = static_cast<const uint8_t*>(data);
         bytes_.insert(bytes_.end(), p, p + count);
     }
@@ -66,8 +72,9 @@ private:
 
 namespace standin {
 
-DialogItemTemplate DialogItem(uint16_t classOrdinal, int id, const std::string& text, DWORD style, int16_t x,
-                              int16_t y, int16_t cx, int16_t cy) {
+DialogItemTemplate DialogItem(uint16_t classOrdinal, int id, const std::string& text, DWORD style, int16_t x, int16_t y,
+                              int16_t cx, int16_t cy)
+{
     DialogItemTemplate item;
     item.style = WS_CHILD | WS_VISIBLE | style;
     item.x = x;
@@ -80,7 +87,8 @@ DialogItemTemplate DialogItem(uint16_t classOrdinal, int id, const std::string& 
     return item;
 }
 
-std::vector<uint8_t> BuildDialogTemplate(const DialogTemplate& dialog) {
+std::vector<uint8_t> BuildDialogTemplate(const DialogTemplate& dialog)
+{
     win32::Writer out;
     if (dialog.extended) {
         out.Word(1);

@@ -6,7 +6,8 @@
 
 namespace win32 {
 
-LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
     ControlState* state = ControlStateOf<ControlState>(hwnd);
     if (!state)
         return DefWindowProcA(hwnd, message, wParam, lParam);

@@ -21,12 +21,14 @@ struct Seam {
 };
 
 // The shell allocator may be used from any thread.
-std::mutex& SeamLock() {
+std::mutex& SeamLock()
+{
     static std::mutex lock;
     return lock;
 }
 
-std::array<Seam, kCalls>& Seams() {
+std::array<Seam, kCalls>& Seams()
+{
     static std::array<Seam, kCalls> seams;
     return seams;
 }
@@ -35,7 +37,8 @@ Seam& SeamOf(standin::Win32Call call) { return Seams()[static_cast<std::size_t>(
 
 }  // namespace
 
-bool CallFails(standin::Win32Call call) {
+bool CallFails(standin::Win32Call call)
+{
     const std::lock_guard<std::mutex> guard(SeamLock());
     Seam& seam = SeamOf(call);
     ++seam.calls;
@@ -54,23 +57,27 @@ bool CallFails(standin::Win32Call call) {
 
 namespace standin {
 
-void FailWin32Call(Win32Call call, std::size_t succeedingCalls, FaultSpan span) {
+void FailWin32Call(Win32Call call, std::size_t succeedingCalls, FaultSpan span)
+{
     const std::lock_guard<std::mutex> guard(win32::SeamLock());
     win32::SeamOf(call).fault = win32::Fault{succeedingCalls, span};
 }
 
-void ClearWin32Faults() {
+void ClearWin32Faults()
+{
     const std::lock_guard<std::mutex> guard(win32::SeamLock());
     for (win32::Seam& seam : win32::Seams())
         seam.fault.reset();
 }
 
-std::size_t Win32Calls(Win32Call call) {
+std::size_t Win32Calls(Win32Call call)
+{
     const std::lock_guard<std::mutex> guard(win32::SeamLock());
     return win32::SeamOf(call).calls;
 }
 
-void ResetWin32Calls() {
+void ResetWin32Calls()
+{
     const std::lock_guard<std::mutex> guard(win32::SeamLock());
     for (win32::Seam& seam : win32::Seams())
         seam.calls = 0;

@@ -14,14 +14,16 @@ struct BitmapTable {
     uintptr_t nextHandle = 0x40010;
 };
 
-BitmapTable& Bitmaps() {
+BitmapTable& Bitmaps()
+{
     static BitmapTable table;
     return table;
 }
 
 }  // namespace
 
-HBITMAP NewBitmap(int width, int height, int bitsPerPixel) {
+HBITMAP NewBitmap(int width, int height, int bitsPerPixel)
+{
     BitmapTable& table = Bitmaps();
     const HBITMAP handle = reinterpret_cast<HBITMAP>(table.nextHandle);
     table.nextHandle += 4;
@@ -40,7 +42,8 @@ HBITMAP NewBitmap(int width, int height, int bitsPerPixel) {
 using namespace win32;
 
 // With no buffer the size of the record; else the record, if it fits.
-int WINAPI GetObjectA(HANDLE object, int size, LPVOID buffer) {
+int WINAPI GetObjectA(HANDLE object, int size, LPVOID buffer)
+{
     const auto& bitmaps = Bitmaps().bitmaps;
     const auto found = bitmaps.find(static_cast<HBITMAP>(object));
     if (found == bitmaps.end()) {
@@ -55,6 +58,7 @@ int WINAPI GetObjectA(HANDLE object, int size, LPVOID buffer) {
     return sizeof(BITMAP);
 }
 
-BOOL WINAPI DeleteObject(HGDIOBJ object) {
+BOOL WINAPI DeleteObject(HGDIOBJ object)
+{
     return Bitmaps().bitmaps.erase(static_cast<HBITMAP>(object)) ? TRUE : FALSE;
 }

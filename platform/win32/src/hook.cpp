@@ -20,12 +20,14 @@ struct HookTable {
     uintptr_t nextHandle = 0x20010;
 };
 
-HookTable& Hooks() {
+HookTable& Hooks()
+{
     static HookTable table;
     return table;
 }
 
-LRESULT CallFrom(size_t index, int code, WPARAM wParam, LPARAM lParam) {
+LRESULT CallFrom(size_t index, int code, WPARAM wParam, LPARAM lParam)
+{
     const auto& hooks = Hooks().hooks;
     if (index >= hooks.size())
         return 0;
@@ -41,7 +43,8 @@ LRESULT CallCbtHook(int code, WPARAM wParam, LPARAM lParam) { return CallFrom(0,
 
 using namespace win32;
 
-HHOOK WINAPI SetWindowsHookExA(int type, HOOKPROC proc, HINSTANCE, DWORD threadId) {
+HHOOK WINAPI SetWindowsHookExA(int type, HOOKPROC proc, HINSTANCE, DWORD threadId)
+{
     if (type != WH_CBT || !proc || (threadId && threadId != GetCurrentThreadId())) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
@@ -53,7 +56,8 @@ HHOOK WINAPI SetWindowsHookExA(int type, HOOKPROC proc, HINSTANCE, DWORD threadI
     return handle;
 }
 
-BOOL WINAPI UnhookWindowsHookEx(HHOOK handle) {
+BOOL WINAPI UnhookWindowsHookEx(HHOOK handle)
+{
     auto& hooks = Hooks().hooks;
     auto found = std::find_if(hooks.begin(), hooks.end(), [&](const Hook& h) { return h.handle == handle; });
     if (found == hooks.end()) {
@@ -64,7 +68,8 @@ BOOL WINAPI UnhookWindowsHookEx(HHOOK handle) {
     return TRUE;
 }
 
-LRESULT WINAPI CallNextHookEx(HHOOK current, int code, WPARAM wParam, LPARAM lParam) {
+LRESULT WINAPI CallNextHookEx(HHOOK current, int code, WPARAM wParam, LPARAM lParam)
+{
     const auto& hooks = Hooks().hooks;
     auto found = std::find_if(hooks.begin(), hooks.end(), [&](const Hook& h) { return h.handle == current; });
     if (found == hooks.end())

@@ -34,18 +34,21 @@ struct IconTable {
     uintptr_t nextHandle = 0x30010;
 };
 
-IconTable& Icons() {
+IconTable& Icons()
+{
     static IconTable table;
     return table;
 }
 
-uint16_t Word(const uint8_t* p) {
+uint16_t Word(const uint8_t* p)
+{
     uint16_t value;
     std::memcpy(&value, p, 2);
     return value;
 }
 
-uint32_t Dword(const uint8_t* p) {
+uint32_t Dword(const uint8_t* p)
+{
     uint32_t value;
     std::memcpy(&value, p, 4);
     return value;
@@ -58,7 +61,8 @@ struct GroupEntry {
     uint16_t id;
 };
 
-std::vector<GroupEntry> ParseGroup(const ResourceData& group) {
+std::vector<GroupEntry> ParseGroup(const ResourceData& group)
+{
     std::vector<GroupEntry> entries;
     if (group.size < 6 || Word(group.data) != 0 || Word(group.data + 2) != 1)
         return entries;
@@ -82,7 +86,8 @@ std::vector<GroupEntry> ParseGroup(const ResourceData& group) {
 }
 
 // The closest size first, then the most colours (fewest for LR_MONOCHROME).
-const GroupEntry* Choose(const std::vector<GroupEntry>& entries, int cx, int cy, UINT flags) {
+const GroupEntry* Choose(const std::vector<GroupEntry>& entries, int cx, int cy, UINT flags)
+{
     const GroupEntry* best = nullptr;
     auto score = [&](const GroupEntry& e) {
         const int distance = std::abs(e.width - cx) + std::abs(e.height - cy);
@@ -96,7 +101,8 @@ const GroupEntry* Choose(const std::vector<GroupEntry>& entries, int cx, int cy,
     return best;
 }
 
-std::unique_ptr<Icon> Decode(const ResourceData& image) {
+std::unique_ptr<Icon> Decode(const ResourceData& image)
+{
     const uint8_t* p = image.data;
     if (image.size < 40 || (image.size >= 4 && std::memcmp(p, "\x89PNG", 4) == 0))
         return nullptr;
@@ -159,7 +165,8 @@ std::unique_ptr<Icon> Decode(const ResourceData& image) {
     return icon;
 }
 
-void Scale(Icon& icon, int width, int height) {
+void Scale(Icon& icon, int width, int height)
+{
     const int fromWidth = icon.details.width;
     const int fromHeight = icon.details.height;
     if (width == fromWidth && height == fromHeight)
@@ -175,7 +182,8 @@ void Scale(Icon& icon, int width, int height) {
     icon.details.height = height;
 }
 
-HICON Register(std::unique_ptr<Icon> icon) {
+HICON Register(std::unique_ptr<Icon> icon)
+{
     IconTable& table = Icons();
     HICON handle = reinterpret_cast<HICON>(table.nextHandle);
     table.nextHandle += 4;
@@ -183,7 +191,8 @@ HICON Register(std::unique_ptr<Icon> icon) {
     return handle;
 }
 
-std::string NameKey(LPCSTR name) {
+std::string NameKey(LPCSTR name)
+{
     return IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<ULONG_PTR>(name)) : std::string(name);
 }
 
@@ -192,7 +201,8 @@ std::string NameKey(LPCSTR name) {
 
 namespace standin {
 
-std::optional<IconDetails> GetIconDetails(HICON icon) {
+std::optional<IconDetails> GetIconDetails(HICON icon)
+{
     const auto& icons = win32::Icons().icons;
     auto found = icons.find(icon);
     if (found == icons.end())
@@ -206,7 +216,8 @@ std::size_t LiveIconCount() { return win32::Icons().icons.size(); }
 
 using namespace win32;
 
-HANDLE WINAPI LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UINT flags) {
+HANDLE WINAPI LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UINT flags)
+{
     if (CallFails(standin::Win32Call::LoadImage)) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
@@ -232,8 +243,8 @@ HANDLE WINAPI LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int
     if (!group)
         return nullptr;
     const std::vector<GroupEntry> entries = ParseGroup(*group);
-    const GroupEntry* chosen = Choose(entries, cx ? cx : GetSystemMetrics(SM_CXICON),
-                                      cy ? cy : GetSystemMetrics(SM_CYICON), flags);
+    const GroupEntry* chosen =
+        Choose(entries, cx ? cx : GetSystemMetrics(SM_CXICON), cy ? cy : GetSystemMetrics(SM_CYICON), flags);
     if (!chosen) {
         SetLastError(ERROR_INVALID_DATA);
         return nullptr;
@@ -254,7 +265,8 @@ HANDLE WINAPI LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int
     return handle;
 }
 
-HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name) {
+HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name)
+{
     if (!instance) {
         SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);  // no system icons here
         return nullptr;
@@ -263,7 +275,8 @@ HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name) {
 }
 
 // The icon's colour and mask bitmaps, new ones the caller deletes.
-BOOL WINAPI GetIconInfo(HICON handle, PICONINFO info) {
+BOOL WINAPI GetIconInfo(HICON handle, PICONINFO info)
+{
     const auto& icons = Icons().icons;
     const auto found = icons.find(handle);
     if (found == icons.end() || !info) {
@@ -280,7 +293,8 @@ BOOL WINAPI GetIconInfo(HICON handle, PICONINFO info) {
 }
 
 // A shared icon belongs to the system: destroying it succeeds and changes nothing.
-BOOL WINAPI DestroyIcon(HICON handle) {
+BOOL WINAPI DestroyIcon(HICON handle)
+{
     auto& icons = Icons().icons;
     auto found = icons.find(handle);
     if (found == icons.end()) {

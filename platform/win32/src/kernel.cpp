@@ -20,7 +20,8 @@ DWORD WINAPI GetCurrentProcessId(void) { return static_cast<DWORD>(getpid()); }
 
 // Windows rounds the 64-bit intermediate to the nearest integer, halves away
 // from zero, and answers -1 for a zero denominator or a result beyond 32 bits.
-int WINAPI MulDiv(int number, int numerator, int denominator) {
+int WINAPI MulDiv(int number, int numerator, int denominator)
+{
     if (denominator == 0)
         return -1;
     int64_t product = static_cast<int64_t>(number) * numerator;

@@ -40,23 +40,24 @@ int Count(const ListViewState& state) { return static_cast<int>(state.items.size
 int IndexOf(WPARAM wParam) { return static_cast<int>(static_cast<uint32_t>(wParam)); }
 bool ValidItem(const ListViewState& state, int index) { return index >= 0 && index < Count(state); }
 
-std::string TextOf(LPCSTR text) {
-    return (!text || text == LPSTR_TEXTCALLBACKA) ? std::string() : std::string(text);
-}
+std::string TextOf(LPCSTR text) { return (!text || text == LPSTR_TEXTCALLBACKA) ? std::string() : std::string(text); }
 
 // Sub-item texts beyond the column count are allowed up to the column count:
 // column 0 is the item itself, and a list without columns still has it.
-bool ValidSubItem(const ListViewState& state, int subItem) {
+bool ValidSubItem(const ListViewState& state, int subItem)
+{
     return subItem >= 0 && subItem < std::max(1, static_cast<int>(state.columns.size()));
 }
 
-std::string& TextSlot(Item& item, int subItem) {
+std::string& TextSlot(Item& item, int subItem)
+{
     if (item.texts.size() <= static_cast<size_t>(subItem))
         item.texts.resize(static_cast<size_t>(subItem) + 1);
     return item.texts[subItem];
 }
 
-void Notify(HWND hwnd, UINT code, int item) {
+void Notify(HWND hwnd, UINT code, int item)
+{
     Window* window = FindWindowObject(hwnd);
     if (!window || !(window->style & WS_CHILD))
         return;
@@ -71,7 +72,8 @@ void Notify(HWND hwnd, UINT code, int item) {
 
 // The first column is drawn left-aligned whatever its format; the format reads
 // back as it was set.
-void ApplyColumn(Column& column, const LVCOLUMNA& source) {
+void ApplyColumn(Column& column, const LVCOLUMNA& source)
+{
     if (source.mask & LVCF_FMT)
         column.format = source.fmt;
     if (source.mask & LVCF_WIDTH)
@@ -87,7 +89,8 @@ void ApplyColumn(Column& column, const LVCOLUMNA& source) {
 }
 
 // An index past the last column appends.
-LRESULT InsertColumn(ListViewState& state, WPARAM wParam, LPARAM lParam) {
+LRESULT InsertColumn(ListViewState& state, WPARAM wParam, LPARAM lParam)
+{
     const auto* source = reinterpret_cast<const LVCOLUMNA*>(lParam);
     const int requested = IndexOf(wParam);
     if (!source || requested < 0)
@@ -105,7 +108,8 @@ LRESULT InsertColumn(ListViewState& state, WPARAM wParam, LPARAM lParam) {
     return position;
 }
 
-LRESULT GetColumn(const ListViewState& state, WPARAM wParam, LPARAM lParam) {
+LRESULT GetColumn(const ListViewState& state, WPARAM wParam, LPARAM lParam)
+{
     auto* target = reinterpret_cast<LVCOLUMNA*>(lParam);
     const int index = IndexOf(wParam);
     if (!target || index < 0 || index >= static_cast<int>(state.columns.size()))
@@ -126,7 +130,8 @@ LRESULT GetColumn(const ListViewState& state, WPARAM wParam, LPARAM lParam) {
     return TRUE;
 }
 
-LRESULT SetColumn(ListViewState& state, WPARAM wParam, LPARAM lParam) {
+LRESULT SetColumn(ListViewState& state, WPARAM wParam, LPARAM lParam)
+{
     const auto* source = reinterpret_cast<const LVCOLUMNA*>(lParam);
     const int index = IndexOf(wParam);
     if (!source || index < 0 || index >= static_cast<int>(state.columns.size()))
@@ -135,7 +140,8 @@ LRESULT SetColumn(ListViewState& state, WPARAM wParam, LPARAM lParam) {
     return TRUE;
 }
 
-LRESULT DeleteColumn(ListViewState& state, WPARAM wParam) {
+LRESULT DeleteColumn(ListViewState& state, WPARAM wParam)
+{
     const int index = IndexOf(wParam);
     if (index < 0 || index >= static_cast<int>(state.columns.size()))
         return FALSE;
@@ -147,7 +153,8 @@ LRESULT DeleteColumn(ListViewState& state, WPARAM wParam) {
     return TRUE;
 }
 
-LRESULT ColumnWidth(ListViewState& state, WPARAM wParam, const LPARAM* newWidth) {
+LRESULT ColumnWidth(ListViewState& state, WPARAM wParam, const LPARAM* newWidth)
+{
     const int index = IndexOf(wParam);
     if (index < 0 || index >= static_cast<int>(state.columns.size()))
         return newWidth ? FALSE : 0;
@@ -158,7 +165,8 @@ LRESULT ColumnWidth(ListViewState& state, WPARAM wParam, const LPARAM* newWidth)
     return state.columns[index].width;
 }
 
-void ApplyItem(Item& item, const LVITEMA& source) {
+void ApplyItem(Item& item, const LVITEMA& source)
+{
     if (source.mask & LVIF_TEXT)
         TextSlot(item, 0) = TextOf(source.pszText);
     if (source.mask & LVIF_STATE)
@@ -172,7 +180,8 @@ void ApplyItem(Item& item, const LVITEMA& source) {
 }
 
 // An item must be inserted as itself (iSubItem 0); an index past the end appends.
-LRESULT InsertItem(HWND hwnd, ListViewState& state, LPARAM lParam) {
+LRESULT InsertItem(HWND hwnd, ListViewState& state, LPARAM lParam)
+{
     const auto* source = reinterpret_cast<const LVITEMA*>(lParam);
     if (!source || source->iSubItem != 0 || source->iItem < 0)
         return -1;
@@ -185,7 +194,8 @@ LRESULT InsertItem(HWND hwnd, ListViewState& state, LPARAM lParam) {
     return position;
 }
 
-LRESULT SetItem(ListViewState& state, LPARAM lParam) {
+LRESULT SetItem(ListViewState& state, LPARAM lParam)
+{
     const auto* source = reinterpret_cast<const LVITEMA*>(lParam);
     if (!source || !ValidItem(state, source->iItem) || !ValidSubItem(state, source->iSubItem))
         return FALSE;
@@ -199,15 +209,15 @@ LRESULT SetItem(ListViewState& state, LPARAM lParam) {
     return TRUE;
 }
 
-LRESULT GetItem(const ListViewState& state, LPARAM lParam) {
+LRESULT GetItem(const ListViewState& state, LPARAM lParam)
+{
     auto* target = reinterpret_cast<LVITEMA*>(lParam);
     if (!target || !ValidItem(state, target->iItem) || !ValidSubItem(state, target->iSubItem))
         return FALSE;
     const Item& item = state.items[target->iItem];
     if (target->mask & LVIF_TEXT) {
         const size_t slot = static_cast<size_t>(target->iSubItem);
-        CopyToBuffer(slot < item.texts.size() ? item.texts[slot] : std::string(), target->pszText,
-                     target->cchTextMax);
+        CopyToBuffer(slot < item.texts.size() ? item.texts[slot] : std::string(), target->pszText, target->cchTextMax);
     }
     if (target->iSubItem == 0) {
         if (target->mask & LVIF_STATE)
@@ -223,7 +233,8 @@ LRESULT GetItem(const ListViewState& state, LPARAM lParam) {
 }
 
 // A NULL text sets the sub-item to "".
-LRESULT SetItemText(ListViewState& state, WPARAM wParam, LPARAM lParam) {
+LRESULT SetItemText(ListViewState& state, WPARAM wParam, LPARAM lParam)
+{
     const auto* source = reinterpret_cast<const LVITEMA*>(lParam);
     const int index = IndexOf(wParam);
     if (!source || !ValidItem(state, index) || !ValidSubItem(state, source->iSubItem))
@@ -233,7 +244,8 @@ LRESULT SetItemText(ListViewState& state, WPARAM wParam, LPARAM lParam) {
 }
 
 // Answers the chars copied into pszText.
-LRESULT GetItemText(const ListViewState& state, WPARAM wParam, LPARAM lParam) {
+LRESULT GetItemText(const ListViewState& state, WPARAM wParam, LPARAM lParam)
+{
     auto* target = reinterpret_cast<LVITEMA*>(lParam);
     const int index = IndexOf(wParam);
     if (!target)
@@ -248,7 +260,8 @@ LRESULT GetItemText(const ListViewState& state, WPARAM wParam, LPARAM lParam) {
                         target->cchTextMax);
 }
 
-LRESULT DeleteItem(HWND hwnd, WPARAM wParam) {
+LRESULT DeleteItem(HWND hwnd, WPARAM wParam)
+{
     ListViewState* state = ControlStateOf<ListViewState>(hwnd);
     const int index = IndexOf(wParam);
     if (!state || !ValidItem(*state, index))
@@ -263,7 +276,8 @@ LRESULT DeleteItem(HWND hwnd, WPARAM wParam) {
 
 // The parent hears LVN_DELETEALLITEMS (item -1); unless it answers TRUE, it then
 // hears LVN_DELETEITEM for every item.
-LRESULT DeleteAllItems(HWND hwnd) {
+LRESULT DeleteAllItems(HWND hwnd)
+{
     ListViewState* state = ControlStateOf<ListViewState>(hwnd);
     if (!state)
         return FALSE;
@@ -291,7 +305,8 @@ LRESULT DeleteAllItems(HWND hwnd) {
     return TRUE;
 }
 
-LRESULT GetNextItem(const ListViewState& state, WPARAM wParam, LPARAM flags) {
+LRESULT GetNextItem(const ListViewState& state, WPARAM wParam, LPARAM flags)
+{
     const int start = IndexOf(wParam);
     for (int i = std::max(start + 1, 0); i < Count(state); ++i) {
         const UINT itemState = state.items[i].state;
@@ -304,7 +319,8 @@ LRESULT GetNextItem(const ListViewState& state, WPARAM wParam, LPARAM flags) {
     return -1;
 }
 
-LRESULT SetExtendedStyle(ListViewState& state, WPARAM mask, LPARAM style) {
+LRESULT SetExtendedStyle(ListViewState& state, WPARAM mask, LPARAM style)
+{
     const DWORD previous = state.extendedStyle;
     const DWORD change = mask ? static_cast<DWORD>(mask) : ~DWORD{0};
     state.extendedStyle = (previous & ~change) | (static_cast<DWORD>(style) & change);
@@ -313,7 +329,8 @@ LRESULT SetExtendedStyle(ListViewState& state, WPARAM mask, LPARAM style) {
 
 }  // namespace
 
-LRESULT CALLBACK ListViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK ListViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
     ListViewState* state = ControlStateOf<ListViewState>(hwnd);
     if (!state)
         return DefWindowProcA(hwnd, message, wParam, lParam);

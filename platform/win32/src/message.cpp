@@ -43,24 +43,28 @@ struct Queues {
     BYTE keys[256] = {};
 };
 
-Queues& Thread() {
+Queues& Thread()
+{
     static Queues queues;
     return queues;
 }
 
-std::vector<standin::MessageLog*>& Logs() {
+std::vector<standin::MessageLog*>& Logs()
+{
     static std::vector<standin::MessageLog*> logs;
     return logs;
 }
 
-DWORD Now() {
+DWORD Now()
+{
     using std::chrono::duration_cast;
     return static_cast<DWORD>(duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch()).count());
 }
 
 // A key message taken from the input queue moves the keyboard state: down
 // sets the high bit and flips the toggle bit, up clears the high bit.
-void FollowKeyboard(const MSG& message) {
+void FollowKeyboard(const MSG& message)
+{
     BYTE* keys = Thread().keys;
     const UINT vk = static_cast<UINT>(message.wParam) & 0xFF;
     if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
@@ -72,13 +76,15 @@ void FollowKeyboard(const MSG& message) {
     }
 }
 
-bool Matches(const MSG& message, HWND hwnd, UINT first, UINT last) {
+bool Matches(const MSG& message, HWND hwnd, UINT first, UINT last)
+{
     if (hwnd && message.hwnd != hwnd && !IsChild(hwnd, message.hwnd))
         return false;
     return !(first || last) || (message.message >= first && message.message <= last);
 }
 
-bool TakeFrom(std::deque<MSG>& queue, MSG& message, HWND hwnd, UINT first, UINT last, bool remove) {
+bool TakeFrom(std::deque<MSG>& queue, MSG& message, HWND hwnd, UINT first, UINT last, bool remove)
+{
     for (auto it = queue.begin(); it != queue.end(); ++it) {
         if (!Matches(*it, hwnd, first, last))
             continue;
@@ -90,7 +96,8 @@ bool TakeFrom(std::deque<MSG>& queue, MSG& message, HWND hwnd, UINT first, UINT 
     return false;
 }
 
-bool TakeDueTimer(MSG& message, HWND hwnd, UINT first, UINT last, bool remove) {
+bool TakeDueTimer(MSG& message, HWND hwnd, UINT first, UINT last, bool remove)
+{
     if ((first || last) && (WM_TIMER < first || WM_TIMER > last))
         return false;
     const Clock::time_point now = Clock::now();
@@ -114,7 +121,8 @@ bool TakeDueTimer(MSG& message, HWND hwnd, UINT first, UINT last, bool remove) {
 }
 
 // The character a key types on a US keyboard, or 0.
-char CharacterOf(UINT vk, bool shift) {
+char CharacterOf(UINT vk, bool shift)
+{
     if (vk >= 'A' && vk <= 'Z')
         return static_cast<char>(shift ? vk : vk - 'A' + 'a');
     if (vk >= '0' && vk <= '9' && !shift)
@@ -133,7 +141,8 @@ char CharacterOf(UINT vk, bool shift) {
 
 }  // namespace
 
-LRESULT Deliver(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool posted) {
+LRESULT Deliver(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool posted)
+{
     Window* window = ValidWindow(hwnd);
     if (!window)
         return 0;
@@ -143,7 +152,8 @@ LRESULT Deliver(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool post
     return proc ? proc(hwnd, message, wParam, lParam) : 0;
 }
 
-bool TakeMessage(MSG& message) {
+bool TakeMessage(MSG& message)
+{
     Queues& queues = Thread();
     if (TakeFrom(queues.posted, message, nullptr, 0, 0, true))
         return true;
@@ -154,13 +164,15 @@ bool TakeMessage(MSG& message) {
     return TakeDueTimer(message, nullptr, 0, 0, true);
 }
 
-bool HasMessages() {
+bool HasMessages()
+{
     const Queues& queues = Thread();
     MSG ignored;
     return !queues.posted.empty() || !queues.input.empty() || TakeDueTimer(ignored, nullptr, 0, 0, false);
 }
 
-bool WaitForTimer() {
+bool WaitForTimer()
+{
     const std::vector<Timer>& timers = Thread().timers;
     if (timers.empty())
         return false;
@@ -171,7 +183,8 @@ bool WaitForTimer() {
     return true;
 }
 
-void PostInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+void PostInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
     MSG input{};
     input.hwnd = hwnd;
     input.message = message;
@@ -181,7 +194,8 @@ void PostInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Thread().input.push_back(input);
 }
 
-void ForgetTimersOf(HWND hwnd) {
+void ForgetTimersOf(HWND hwnd)
+{
     auto& timers = Thread().timers;
     timers.erase(std::remove_if(timers.begin(), timers.end(), [&](const Timer& t) { return t.hwnd == hwnd; }),
                  timers.end());
@@ -191,22 +205,25 @@ void ForgetTimersOf(HWND hwnd) {
 
 namespace standin {
 
-bool LoggedMessage::operator==(const LoggedMessage& other) const {
-    return hwnd == other.hwnd && message == other.message && wParam == other.wParam &&
-           lParam == other.lParam && posted == other.posted;
+bool LoggedMessage::operator==(const LoggedMessage& other) const
+{
+    return hwnd == other.hwnd && message == other.message && wParam == other.wParam && lParam == other.lParam &&
+           posted == other.posted;
 }
 
-std::string LoggedMessage::Describe() const {
+std::string LoggedMessage::Describe() const
+{
     char text[160];
-    std::snprintf(text, sizeof(text), "%s hwnd=%p msg=0x%04x wParam=0x%llx lParam=0x%llx",
-                  posted ? "posted" : "sent", static_cast<void*>(hwnd), message,
-                  static_cast<unsigned long long>(wParam), static_cast<unsigned long long>(lParam));
+    std::snprintf(text, sizeof(text), "%s hwnd=%p msg=0x%04x wParam=0x%llx lParam=0x%llx", posted ? "posted" : "sent",
+                  static_cast<void*>(hwnd), message, static_cast<unsigned long long>(wParam),
+                  static_cast<unsigned long long>(lParam));
     return text;
 }
 
 MessageLog::MessageLog() { win32::Logs().push_back(this); }
 
-MessageLog::~MessageLog() {
+MessageLog::~MessageLog()
+{
     auto& logs = win32::Logs();
     for (auto it = logs.begin(); it != logs.end(); ++it) {
         if (*it == this) {
@@ -216,7 +233,8 @@ MessageLog::~MessageLog() {
     }
 }
 
-std::vector<LoggedMessage> MessageLog::To(HWND hwnd) const {
+std::vector<LoggedMessage> MessageLog::To(HWND hwnd) const
+{
     std::vector<LoggedMessage> result;
     for (const LoggedMessage& m : messages_) {
         if (m.hwnd == hwnd)
@@ -225,7 +243,8 @@ std::vector<LoggedMessage> MessageLog::To(HWND hwnd) const {
     return result;
 }
 
-std::vector<LoggedMessage> MessageLog::OfKind(UINT message) const {
+std::vector<LoggedMessage> MessageLog::OfKind(UINT message) const
+{
     std::vector<LoggedMessage> result;
     for (const LoggedMessage& m : messages_) {
         if (m.message == message)
@@ -238,16 +257,19 @@ std::vector<LoggedMessage> MessageLog::OfKind(UINT message) const {
 
 using namespace win32;
 
-LRESULT WINAPI SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT WINAPI SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
     return Deliver(hwnd, message, wParam, lParam, false);
 }
 
-LRESULT WINAPI SendDlgItemMessageA(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT WINAPI SendDlgItemMessageA(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam)
+{
     HWND item = GetDlgItem(dialog, id);
     return item ? SendMessageA(item, message, wParam, lParam) : 0;
 }
 
-BOOL WINAPI PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+BOOL WINAPI PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
     if (hwnd && !ValidWindow(hwnd))
         return FALSE;
     MSG posted{};
@@ -260,14 +282,16 @@ BOOL WINAPI PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
     return TRUE;
 }
 
-void WINAPI PostQuitMessage(int exitCode) {
+void WINAPI PostQuitMessage(int exitCode)
+{
     MSG quit{};
     quit.message = WM_QUIT;
     quit.wParam = static_cast<WPARAM>(exitCode);
     Thread().posted.push_back(quit);
 }
 
-BOOL WINAPI PeekMessageA(LPMSG message, HWND hwnd, UINT first, UINT last, UINT remove) {
+BOOL WINAPI PeekMessageA(LPMSG message, HWND hwnd, UINT first, UINT last, UINT remove)
+{
     if (!message)
         return FALSE;
     Queues& queues = Thread();
@@ -283,7 +307,8 @@ BOOL WINAPI PeekMessageA(LPMSG message, HWND hwnd, UINT first, UINT last, UINT r
 }
 
 // A WM_TIMER that names a procedure goes to the procedure, also without a window.
-LRESULT WINAPI DispatchMessageA(const MSG* message) {
+LRESULT WINAPI DispatchMessageA(const MSG* message)
+{
     if (!message)
         return 0;
     if (message->message == WM_TIMER && message->lParam) {
@@ -296,7 +321,8 @@ LRESULT WINAPI DispatchMessageA(const MSG* message) {
     return Deliver(message->hwnd, message->message, message->wParam, message->lParam, true);
 }
 
-BOOL WINAPI TranslateMessage(const MSG* message) {
+BOOL WINAPI TranslateMessage(const MSG* message)
+{
     if (!message || (message->message != WM_KEYDOWN && message->message != WM_SYSKEYDOWN))
         return FALSE;
     const char character = CharacterOf(static_cast<UINT>(message->wParam), GetKeyState(VK_SHIFT) < 0);
@@ -306,13 +332,15 @@ BOOL WINAPI TranslateMessage(const MSG* message) {
     return TRUE;
 }
 
-LRESULT WINAPI CallWindowProcA(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT WINAPI CallWindowProcA(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
     return proc ? proc(hwnd, message, wParam, lParam) : 0;
 }
 
 // ---- timers ----
 
-UINT_PTR WINAPI SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
+UINT_PTR WINAPI SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc)
+{
     if (hwnd && !ValidWindow(hwnd))
         return 0;
     Queues& queues = Thread();
@@ -336,9 +364,11 @@ UINT_PTR WINAPI SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
     return hwnd ? (id ? id : 1) : id;
 }
 
-BOOL WINAPI KillTimer(HWND hwnd, UINT_PTR id) {
+BOOL WINAPI KillTimer(HWND hwnd, UINT_PTR id)
+{
     auto& timers = Thread().timers;
-    auto found = std::find_if(timers.begin(), timers.end(), [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
+    auto found =
+        std::find_if(timers.begin(), timers.end(), [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
     if (found == timers.end()) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
@@ -349,12 +379,14 @@ BOOL WINAPI KillTimer(HWND hwnd, UINT_PTR id) {
 
 // ---- keyboard state ----
 
-SHORT WINAPI GetKeyState(int virtualKey) {
+SHORT WINAPI GetKeyState(int virtualKey)
+{
     const BYTE state = Thread().keys[virtualKey & 0xFF];
     return static_cast<SHORT>(((state & 0x80) ? 0xFF80 : 0) | (state & 0x01));
 }
 
-BOOL WINAPI GetKeyboardState(PBYTE keys) {
+BOOL WINAPI GetKeyboardState(PBYTE keys)
+{
     if (!keys) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
@@ -363,7 +395,8 @@ BOOL WINAPI GetKeyboardState(PBYTE keys) {
     return TRUE;
 }
 
-BOOL WINAPI SetKeyboardState(LPBYTE keys) {
+BOOL WINAPI SetKeyboardState(LPBYTE keys)
+{
     if (!keys) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;

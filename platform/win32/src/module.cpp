@@ -21,7 +21,8 @@ namespace {
 
 constexpr char kNoteName[] = "WIN32RES";
 
-uintptr_t BaseOf(const dl_phdr_info& info) {
+uintptr_t BaseOf(const dl_phdr_info& info)
+{
     uintptr_t lowest = UINTPTR_MAX;
     for (int i = 0; i < info.dlpi_phnum; ++i) {
         const ElfW(Phdr)& ph = info.dlpi_phdr[i];
@@ -35,7 +36,8 @@ uintptr_t BaseOf(const dl_phdr_info& info) {
 
 size_t Align(size_t value, size_t alignment) { return (value + alignment - 1) & ~(alignment - 1); }
 
-void FindNote(const dl_phdr_info& info, ModuleInfo& module) {
+void FindNote(const dl_phdr_info& info, ModuleInfo& module)
+{
     for (int i = 0; i < info.dlpi_phnum; ++i) {
         const ElfW(Phdr)& ph = info.dlpi_phdr[i];
         if (ph.p_type != PT_NOTE)
@@ -62,13 +64,14 @@ void FindNote(const dl_phdr_info& info, ModuleInfo& module) {
 }
 
 struct Search {
-    uintptr_t wanted = 0;   // 0: the executable (the first object reported)
+    uintptr_t wanted = 0;  // 0: the executable (the first object reported)
     bool first = true;
     bool found = false;
     ModuleInfo result;
 };
 
-int Visit(dl_phdr_info* info, size_t, void* data) {
+int Visit(dl_phdr_info* info, size_t, void* data)
+{
     auto& search = *static_cast<Search*>(data);
     const bool isExecutable = search.first;
     search.first = false;
@@ -87,14 +90,16 @@ int Visit(dl_phdr_info* info, size_t, void* data) {
     return 1;
 }
 
-std::string BaseName(const std::string& path) {
+std::string BaseName(const std::string& path)
+{
     const size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 // "libwin32.so.0.2" -> "libwin32.so": the loader opens a versioned library by
 // its SONAME, and a module's name carries no version on Windows.
-std::string WithoutVersion(const std::string& base) {
+std::string WithoutVersion(const std::string& base)
+{
     const size_t so = base.find(".so.");
     if (so == std::string::npos || base.find_first_not_of("0123456789.", so + 4) != std::string::npos)
         return base;
@@ -104,7 +109,8 @@ std::string WithoutVersion(const std::string& base) {
 // A name given without an extension stands for the shared object of that name,
 // as Windows appends ".dll": "win32" finds libwin32.so (or libwin32.so.0.2), so
 // does "libwin32.so".
-bool NameMatches(const std::string& path, const std::string& wanted) {
+bool NameMatches(const std::string& path, const std::string& wanted)
+{
     const std::string base = BaseName(path);
     const std::string unversioned = WithoutVersion(base);
     const std::string name = BaseName(wanted);
@@ -118,7 +124,8 @@ struct NameSearch {
     HMODULE found = nullptr;
 };
 
-int VisitByName(dl_phdr_info* info, size_t, void* data) {
+int VisitByName(dl_phdr_info* info, size_t, void* data)
+{
     auto& search = *static_cast<NameSearch*>(data);
     if (info->dlpi_name && *info->dlpi_name && NameMatches(info->dlpi_name, search.wanted)) {
         search.found = reinterpret_cast<HMODULE>(BaseOf(*info));
@@ -129,7 +136,8 @@ int VisitByName(dl_phdr_info* info, size_t, void* data) {
 
 }  // namespace
 
-std::optional<ModuleInfo> FindModule(HMODULE module) {
+std::optional<ModuleInfo> FindModule(HMODULE module)
+{
     Search search;
     search.wanted = reinterpret_cast<uintptr_t>(module);
     dl_iterate_phdr(Visit, &search);
@@ -142,7 +150,8 @@ std::optional<ModuleInfo> FindModule(HMODULE module) {
 
 using namespace win32;
 
-HMODULE WINAPI GetModuleHandleA(LPCSTR name) {
+HMODULE WINAPI GetModuleHandleA(LPCSTR name)
+{
     if (!name) {
         auto executable = FindModule(nullptr);
         return executable ? executable->handle : nullptr;
@@ -160,7 +169,8 @@ HMODULE WINAPI GetModuleHandleA(LPCSTR name) {
     return search.found;
 }
 
-BOOL WINAPI GetModuleHandleExA(DWORD flags, LPCSTR name, HMODULE* module) {
+BOOL WINAPI GetModuleHandleExA(DWORD flags, LPCSTR name, HMODULE* module)
+{
     if (!module) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
@@ -186,7 +196,8 @@ BOOL WINAPI GetModuleHandleExA(DWORD flags, LPCSTR name, HMODULE* module) {
 
 // Windows copies what fits, terminates it, and reports a truncation with
 // ERROR_INSUFFICIENT_BUFFER and the buffer size as the result.
-DWORD WINAPI GetModuleFileNameA(HMODULE handle, LPSTR buffer, DWORD size) {
+DWORD WINAPI GetModuleFileNameA(HMODULE handle, LPSTR buffer, DWORD size)
+{
     auto module = FindModule(handle);
     if (!module) {
         SetLastError(ERROR_MOD_NOT_FOUND);

@@ -11,8 +11,8 @@
 namespace win32 {
 
 struct ModuleInfo {
-    HMODULE handle = nullptr;    // base address of the object (its ELF header)
-    std::string path;            // as the dynamic loader reports it; the executable's real path
+    HMODULE handle = nullptr;            // base address of the object (its ELF header)
+    std::string path;                    // as the dynamic loader reports it; the executable's real path
     const uint8_t* resources = nullptr;  // contents of the WIN32RES note, if any
     size_t resourcesSize = 0;
 };

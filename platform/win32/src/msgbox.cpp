@@ -24,7 +24,8 @@ struct Button {
     const char* text;
 };
 
-std::vector<Button> ButtonsOf(UINT type) {
+std::vector<Button> ButtonsOf(UINT type)
+{
     switch (type & MB_TYPEMASK) {
     case MB_OK: return {{IDOK, "OK"}};
     case MB_OKCANCEL: return {{IDOK, "OK"}, {IDCANCEL, "Cancel"}};
@@ -43,7 +44,8 @@ struct MessageBoxState {
     int defaultId = IDOK;
 };
 
-bool HasButton(const MessageBoxState& state, int id) {
+bool HasButton(const MessageBoxState& state, int id)
+{
     for (const Button& button : state.buttons) {
         if (button.id == id)
             return true;
@@ -51,7 +53,8 @@ bool HasButton(const MessageBoxState& state, int id) {
     return false;
 }
 
-void Answer(HWND box, const MessageBoxState& state, int id) {
+void Answer(HWND box, const MessageBoxState& state, int id)
+{
     if (id == IDCANCEL && !HasButton(state, IDCANCEL)) {
         if ((state.type & MB_TYPEMASK) == MB_OK)
             EndDialog(box, IDOK);
@@ -61,7 +64,8 @@ void Answer(HWND box, const MessageBoxState& state, int id) {
         EndDialog(box, id);
 }
 
-INT_PTR CALLBACK MessageBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR CALLBACK MessageBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
+{
     switch (message) {
     case WM_INITDIALOG: {
         SetWindowLongPtrA(box, DWLP_USER, lParam);
@@ -81,7 +85,8 @@ INT_PTR CALLBACK MessageBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lP
     }
 }
 
-std::vector<uint8_t> BuildTemplate(const char* text, const char* caption, const MessageBoxState& state) {
+std::vector<uint8_t> BuildTemplate(const char* text, const char* caption, const MessageBoxState& state)
+{
     standin::DialogTemplate t;
     t.extended = true;
     t.version = 1;
@@ -130,7 +135,8 @@ std::vector<uint8_t> BuildTemplate(const char* text, const char* caption, const 
 
 using namespace win32;
 
-int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
+{
     MessageBoxState state;
     state.type = type;
     state.buttons = ButtonsOf(type);

@@ -39,25 +39,29 @@ struct Directory {
 
 // Directories are never freed: an HRSRC stays a valid pointer for the life of
 // the process, even across an unload and reload of its module.
-std::map<uintptr_t, std::vector<std::unique_ptr<Directory>>>& Directories() {
+std::map<uintptr_t, std::vector<std::unique_ptr<Directory>>>& Directories()
+{
     static std::map<uintptr_t, std::vector<std::unique_ptr<Directory>>> directories;
     return directories;
 }
 
-uint32_t ReadDword(const uint8_t* p) {
+uint32_t ReadDword(const uint8_t* p)
+{
     uint32_t value;
     std::memcpy(&value, p, sizeof(value));
     return value;
 }
 
-uint16_t ReadWord(const uint8_t* p) {
+uint16_t ReadWord(const uint8_t* p)
+{
     uint16_t value;
     std::memcpy(&value, p, sizeof(value));
     return value;
 }
 
 // Reads an ordinal or a string at `offset` within [.., end); moves `offset` past it.
-bool ReadId(const uint8_t* base, size_t& offset, size_t end, standin::ResourceId& id) {
+bool ReadId(const uint8_t* base, size_t& offset, size_t end, standin::ResourceId& id)
+{
     if (offset + 2 > end)
         return false;
     if (ReadWord(base + offset) == 0xFFFF) {
@@ -83,7 +87,8 @@ bool ReadId(const uint8_t* base, size_t& offset, size_t end, standin::ResourceId
     return true;
 }
 
-bool Parse(Directory& directory) {
+bool Parse(Directory& directory)
+{
     const uint8_t* p = directory.note;
     const size_t size = directory.noteSize;
     size_t offset = 0;
@@ -110,7 +115,8 @@ bool Parse(Directory& directory) {
     return true;
 }
 
-const Directory* DirectoryOf(HMODULE module) {
+const Directory* DirectoryOf(HMODULE module)
+{
     auto info = FindModule(module);
     if (!info) {
         SetLastError(ERROR_MOD_NOT_FOUND);
@@ -137,7 +143,8 @@ const Directory* DirectoryOf(HMODULE module) {
 
 // An ordinal, "#123" (an ordinal written as text), or a name, which Windows
 // compares without regard to case.
-standin::ResourceId IdOf(LPCSTR text) {
+standin::ResourceId IdOf(LPCSTR text)
+{
     standin::ResourceId id;
     if (IS_INTRESOURCE(text)) {
         id.ordinal = static_cast<uint16_t>(reinterpret_cast<ULONG_PTR>(text));
@@ -158,7 +165,8 @@ standin::ResourceId IdOf(LPCSTR text) {
     return id;
 }
 
-bool IdMatches(const standin::ResourceId& wanted, const standin::ResourceId& have) {
+bool IdMatches(const standin::ResourceId& wanted, const standin::ResourceId& have)
+{
     if (wanted.isOrdinal != have.isOrdinal)
         return false;
     return wanted.isOrdinal ? wanted.ordinal == have.ordinal : CompareIgnoringCase(wanted.name, have.name) == 0;
@@ -166,7 +174,8 @@ bool IdMatches(const standin::ResourceId& wanted, const standin::ResourceId& hav
 
 }  // namespace
 
-std::optional<ResourceData> LoadResourceBytes(HMODULE module, LPCSTR name, LPCSTR type) {
+std::optional<ResourceData> LoadResourceBytes(HMODULE module, LPCSTR name, LPCSTR type)
+{
     HRSRC resource = FindResourceA(module, name, type);
     if (!resource)
         return std::nullopt;
@@ -180,7 +189,8 @@ std::optional<ResourceData> LoadResourceBytes(HMODULE module, LPCSTR name, LPCST
 
 using namespace win32;
 
-HRSRC WINAPI FindResourceExA(HMODULE module, LPCSTR type, LPCSTR name, WORD language) {
+HRSRC WINAPI FindResourceExA(HMODULE module, LPCSTR type, LPCSTR name, WORD language)
+{
     if (!type || !name) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
@@ -222,11 +232,13 @@ HRSRC WINAPI FindResourceExA(HMODULE module, LPCSTR type, LPCSTR name, WORD lang
     return reinterpret_cast<HRSRC>(const_cast<ResourceEntry*>(candidates.front()));
 }
 
-HRSRC WINAPI FindResourceA(HMODULE module, LPCSTR name, LPCSTR type) {
+HRSRC WINAPI FindResourceA(HMODULE module, LPCSTR name, LPCSTR type)
+{
     return FindResourceExA(module, type, name, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
 }
 
-HGLOBAL WINAPI LoadResource(HMODULE, HRSRC resource) {
+HGLOBAL WINAPI LoadResource(HMODULE, HRSRC resource)
+{
     if (!resource) {
         SetLastError(ERROR_INVALID_HANDLE);
         return nullptr;
@@ -237,7 +249,8 @@ HGLOBAL WINAPI LoadResource(HMODULE, HRSRC resource) {
 
 LPVOID WINAPI LockResource(HGLOBAL data) { return data; }
 
-DWORD WINAPI SizeofResource(HMODULE, HRSRC resource) {
+DWORD WINAPI SizeofResource(HMODULE, HRSRC resource)
+{
     if (!resource) {
         SetLastError(ERROR_INVALID_HANDLE);
         return 0;

@@ -27,7 +27,8 @@ ULONG AsCount(long references) { return references > 0 ? static_cast<ULONG>(refe
 
 // Sets an optional out-pointer to NULL, as Windows does before failing.
 template <typename T>
-HRESULT NotImplemented(T** out) {
+HRESULT NotImplemented(T** out)
+{
     if (out)
         *out = nullptr;
     return E_NOTIMPL;
@@ -35,7 +36,8 @@ HRESULT NotImplemented(T** out) {
 
 class DesktopFolder final : public IShellFolder {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
+    {
         if (!object)
             return E_POINTER;
         if (riid == IID_IUnknown || riid == IID_IShellFolder) {
@@ -50,7 +52,8 @@ public:
     ULONG STDMETHODCALLTYPE Release() override { return AsCount(--folderReferences); }
 
     HRESULT STDMETHODCALLTYPE ParseDisplayName(HWND, IBindCtx*, LPWSTR name, ULONG* eaten, PIDLIST_RELATIVE* list,
-                                               ULONG* attributes) override {
+                                               ULONG* attributes) override
+    {
         if (!list)
             return E_INVALIDARG;
         *list = nullptr;
@@ -92,33 +95,31 @@ public:
         return S_OK;
     }
 
-    HRESULT STDMETHODCALLTYPE EnumObjects(HWND, SHCONTF, IEnumIDList** list) override {
-        return NotImplemented(list);
-    }
-    HRESULT STDMETHODCALLTYPE BindToObject(PCUIDLIST_RELATIVE, IBindCtx*, REFIID, void** object) override {
+    HRESULT STDMETHODCALLTYPE EnumObjects(HWND, SHCONTF, IEnumIDList** list) override { return NotImplemented(list); }
+    HRESULT STDMETHODCALLTYPE BindToObject(PCUIDLIST_RELATIVE, IBindCtx*, REFIID, void** object) override
+    {
         return NotImplemented(object);
     }
-    HRESULT STDMETHODCALLTYPE BindToStorage(PCUIDLIST_RELATIVE, IBindCtx*, REFIID, void** object) override {
+    HRESULT STDMETHODCALLTYPE BindToStorage(PCUIDLIST_RELATIVE, IBindCtx*, REFIID, void** object) override
+    {
         return NotImplemented(object);
     }
-    HRESULT STDMETHODCALLTYPE CompareIDs(LPARAM, PCUIDLIST_RELATIVE, PCUIDLIST_RELATIVE) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE CreateViewObject(HWND, REFIID, void** object) override {
-        return NotImplemented(object);
-    }
+    HRESULT STDMETHODCALLTYPE CompareIDs(LPARAM, PCUIDLIST_RELATIVE, PCUIDLIST_RELATIVE) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE CreateViewObject(HWND, REFIID, void** object) override { return NotImplemented(object); }
     HRESULT STDMETHODCALLTYPE GetAttributesOf(UINT, PCUITEMID_CHILD_ARRAY, SFGAOF*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetUIObjectOf(HWND, UINT, PCUITEMID_CHILD_ARRAY, REFIID, UINT*,
-                                            void** object) override {
+    HRESULT STDMETHODCALLTYPE GetUIObjectOf(HWND, UINT, PCUITEMID_CHILD_ARRAY, REFIID, UINT*, void** object) override
+    {
         return NotImplemented(object);
     }
     HRESULT STDMETHODCALLTYPE GetDisplayNameOf(PCUITEMID_CHILD, SHGDNF, STRRET*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetNameOf(HWND, PCUITEMID_CHILD, LPCWSTR, SHGDNF, PITEMID_CHILD* list) override {
+    HRESULT STDMETHODCALLTYPE SetNameOf(HWND, PCUITEMID_CHILD, LPCWSTR, SHGDNF, PITEMID_CHILD* list) override
+    {
         return NotImplemented(list);
     }
 };
 
-DesktopFolder& Desktop() {
+DesktopFolder& Desktop()
+{
     static DesktopFolder desktop;
     return desktop;
 }
@@ -128,7 +129,8 @@ DesktopFolder& Desktop() {
 
 extern "C" const IID IID_IShellFolder = {0x000214E6, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
-HRESULT STDAPICALLTYPE SHGetDesktopFolder(IShellFolder** folder) {
+HRESULT STDAPICALLTYPE SHGetDesktopFolder(IShellFolder** folder)
+{
     if (!folder)
         return E_INVALIDARG;
     if (win32::CallFails(standin::Win32Call::ShGetDesktopFolder)) {

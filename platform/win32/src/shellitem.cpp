@@ -21,7 +21,8 @@ constexpr char kVirtualTag[4] = {'V', 'I', 'R', 'T'};
 constexpr std::size_t kTagSize = sizeof(kFileSystemTag);
 constexpr std::size_t kCbSize = sizeof(USHORT);
 
-USHORT ReadCb(const BYTE* at) {
+USHORT ReadCb(const BYTE* at)
+{
     USHORT cb;
     std::memcpy(&cb, at, sizeof(cb));
     return cb;
@@ -31,7 +32,8 @@ void WriteCb(BYTE* at, USHORT cb) { std::memcpy(at, &cb, sizeof(cb)); }
 
 }  // namespace
 
-LPITEMIDLIST MakeIdList(const Item& item) {
+LPITEMIDLIST MakeIdList(const Item& item)
+{
     if (item.kind == Item::Kind::Desktop) {
         auto* list = static_cast<BYTE*>(AllocateBlock(kCbSize, BlockKind::IdList));
         if (list)
@@ -52,7 +54,8 @@ LPITEMIDLIST MakeIdList(const Item& item) {
     return reinterpret_cast<LPITEMIDLIST>(list);
 }
 
-std::optional<Item> ReadIdList(LPCITEMIDLIST list) {
+std::optional<Item> ReadIdList(LPCITEMIDLIST list)
+{
     if (!list)
         return std::nullopt;
     const auto* bytes = reinterpret_cast<const BYTE*>(list);
@@ -83,7 +86,8 @@ std::optional<Item> ReadIdList(LPCITEMIDLIST list) {
     return item;
 }
 
-std::string DisplayName(const Item& item) {
+std::string DisplayName(const Item& item)
+{
     switch (item.kind) {
     case Item::Kind::Desktop: return "Desktop";
     case Item::Kind::Virtual: return item.text;
@@ -101,7 +105,8 @@ std::string DisplayName(const Item& item) {
 
 using namespace win32::shell;
 
-BOOL STDAPICALLTYPE SHGetPathFromIDListA(PCIDLIST_ABSOLUTE list, LPSTR path) {
+BOOL STDAPICALLTYPE SHGetPathFromIDListA(PCIDLIST_ABSOLUTE list, LPSTR path)
+{
     if (!path)
         return FALSE;
     path[0] = '\0';

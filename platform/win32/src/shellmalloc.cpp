@@ -31,7 +31,8 @@ struct Block {
 // The heap may be used from any thread, as COM's task allocator may.
 class BlockTable {
 public:
-    void* Allocate(std::size_t size, BlockKind kind) {
+    void* Allocate(std::size_t size, BlockKind kind)
+    {
         if (CallFails(standin::Win32Call::ShellAllocation))
             return nullptr;
         void* block = std::malloc(size ? size : 1);
@@ -44,7 +45,8 @@ public:
         return block;
     }
 
-    void* Reallocate(void* block, std::size_t size) {
+    void* Reallocate(void* block, std::size_t size)
+    {
         const std::lock_guard<std::mutex> lock(mutex_);
         const auto found = blocks_.find(block);
         if (found == blocks_.end())
@@ -58,7 +60,8 @@ public:
         return moved;
     }
 
-    void Free(void* block) {
+    void Free(void* block)
+    {
         if (!block)
             return;
         {
@@ -75,7 +78,8 @@ public:
         std::free(block);
     }
 
-    std::optional<std::size_t> Size(const void* block) const {
+    std::optional<std::size_t> Size(const void* block) const
+    {
         const std::lock_guard<std::mutex> lock(mutex_);
         const auto found = blocks_.find(block);
         if (found == blocks_.end())
@@ -83,12 +87,14 @@ public:
         return found->second.size;
     }
 
-    std::size_t IdLists() const {
+    std::size_t IdLists() const
+    {
         const std::lock_guard<std::mutex> lock(mutex_);
         return idLists_;
     }
 
-    std::size_t InvalidFrees() const {
+    std::size_t InvalidFrees() const
+    {
         const std::lock_guard<std::mutex> lock(mutex_);
         return invalidFrees_;
     }
@@ -100,7 +106,8 @@ private:
     std::size_t invalidFrees_ = 0;
 };
 
-BlockTable& Blocks() {
+BlockTable& Blocks()
+{
     static BlockTable table;
     return table;
 }
@@ -111,7 +118,8 @@ ULONG AsCount(long references) { return references > 0 ? static_cast<ULONG>(refe
 
 class ShellAllocator final : public IMalloc {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
+    {
         if (!object)
             return E_POINTER;
         if (riid == IID_IUnknown || riid == IID_IMalloc) {
@@ -128,7 +136,8 @@ public:
     void* STDMETHODCALLTYPE Alloc(SIZE_T size) override { return Blocks().Allocate(size, BlockKind::Memory); }
 
     // A NULL block allocates; a zero size frees and returns NULL.
-    void* STDMETHODCALLTYPE Realloc(void* block, SIZE_T size) override {
+    void* STDMETHODCALLTYPE Realloc(void* block, SIZE_T size) override
+    {
         if (!block)
             return Alloc(size);
         if (size == 0) {
@@ -141,13 +150,15 @@ public:
     void STDMETHODCALLTYPE Free(void* block) override { FreeBlock(block); }
 
     // Windows answers (SIZE_T)-1 for NULL.
-    SIZE_T STDMETHODCALLTYPE GetSize(void* block) override {
+    SIZE_T STDMETHODCALLTYPE GetSize(void* block) override
+    {
         const auto size = Blocks().Size(block);
         return size ? *size : static_cast<SIZE_T>(-1);
     }
 
     // 1: ours, 0: not ours, -1: cannot tell (NULL).
-    int STDMETHODCALLTYPE DidAlloc(void* block) override {
+    int STDMETHODCALLTYPE DidAlloc(void* block) override
+    {
         if (!block)
             return -1;
         return Blocks().Size(block) ? 1 : 0;
@@ -156,7 +167,8 @@ public:
     void STDMETHODCALLTYPE HeapMinimize() override {}
 };
 
-ShellAllocator& Allocator() {
+ShellAllocator& Allocator()
+{
     static ShellAllocator allocator;
     return allocator;
 }
@@ -176,7 +188,8 @@ extern "C" const IID IID_IMalloc = {0x00000002, 0x0000, 0x0000, {0xC0, 0x00, 0x0
 
 using namespace win32::shell;
 
-HRESULT STDAPICALLTYPE SHGetMalloc(IMalloc** allocator) {
+HRESULT STDAPICALLTYPE SHGetMalloc(IMalloc** allocator)
+{
     if (!allocator)
         return E_INVALIDARG;
     if (CallFails(standin::Win32Call::ShGetMalloc)) {

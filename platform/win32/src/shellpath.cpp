@@ -24,11 +24,13 @@ namespace {
 
 bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
-bool IsForbiddenInName(unsigned char c) {
+bool IsForbiddenInName(unsigned char c)
+{
     return c < 0x20 || c == '<' || c == '>' || c == ':' || c == '"' || c == '|' || c == '?' || c == '*';
 }
 
-bool IsValidComponent(const std::string& name) {
+bool IsValidComponent(const std::string& name)
+{
     for (const char c : name) {
         if (IsForbiddenInName(static_cast<unsigned char>(c)))
             return false;
@@ -41,7 +43,8 @@ bool NamesNothing(const std::string& name) { return name.empty() || name == "." 
 
 }  // namespace
 
-HRESULT CanonicalPath(const std::string& text, std::string& canonical) {
+HRESULT CanonicalPath(const std::string& text, std::string& canonical)
+{
     if (text.empty() || text.find('/') != std::string::npos)
         return E_INVALIDARG;
     std::string root;
@@ -89,7 +92,8 @@ HRESULT CanonicalPath(const std::string& text, std::string& canonical) {
     return S_OK;
 }
 
-Existence Probe(const std::string& canonical) {
+Existence Probe(const std::string& canonical)
+{
     const std::string native = standin::ToNativePath(canonical);
     struct stat record;
     if (native.empty() || ::stat(native.c_str(), &record) != 0)
@@ -97,7 +101,8 @@ Existence Probe(const std::string& canonical) {
     return S_ISDIR(record.st_mode) ? Existence::Folder : Existence::File;
 }
 
-bool IsUnder(const std::string& path, const std::string& root) {
+bool IsUnder(const std::string& path, const std::string& root)
+{
     if (root.empty() || path == root)
         return true;
     if (path.size() <= root.size() || path.compare(0, root.size(), root) != 0)
@@ -105,7 +110,8 @@ bool IsUnder(const std::string& path, const std::string& root) {
     return root.back() == '\\' || path[root.size()] == '\\';
 }
 
-std::vector<std::string> DesktopTopFolders() {
+std::vector<std::string> DesktopTopFolders()
+{
     std::vector<std::string> folders;
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
         const std::string drive = std::string(1, letter) + ":\\";

@@ -11,7 +11,8 @@ struct StaticState : ControlState {
     HICON icon = nullptr;
 };
 
-LRESULT SetIcon(StaticState& state, WPARAM icon) {
+LRESULT SetIcon(StaticState& state, WPARAM icon)
+{
     const HICON previous = state.icon;
     state.icon = reinterpret_cast<HICON>(icon);
     return reinterpret_cast<LRESULT>(previous);
@@ -19,7 +20,8 @@ LRESULT SetIcon(StaticState& state, WPARAM icon) {
 
 }  // namespace
 
-LRESULT CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
     StaticState* state = ControlStateOf<StaticState>(hwnd);
     if (!state)
         return DefWindowProcA(hwnd, message, wParam, lParam);

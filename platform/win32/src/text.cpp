@@ -13,19 +13,22 @@ namespace {
 constexpr char32_t kReplacement = 0xFFFD;
 
 // Pairs of upper- and lower-case letters at even/odd code points.
-bool InEvenOddPairs(char32_t c) {
+bool InEvenOddPairs(char32_t c)
+{
     return (c >= 0x0100 && c <= 0x012F) || (c >= 0x0132 && c <= 0x0137) || (c >= 0x014A && c <= 0x0177) ||
            (c >= 0x0460 && c <= 0x0481) || (c >= 0x048A && c <= 0x04BF) || (c >= 0x04D0 && c <= 0x052F) ||
            (c >= 0x1E00 && c <= 0x1E95) || (c >= 0x1EA0 && c <= 0x1EFF) || (c >= 0x03D8 && c <= 0x03EF);
 }
 
-bool InOddEvenPairs(char32_t c) {
+bool InOddEvenPairs(char32_t c)
+{
     return (c >= 0x0139 && c <= 0x0148) || (c >= 0x0179 && c <= 0x017E) || (c >= 0x04C1 && c <= 0x04CE);
 }
 
 }  // namespace
 
-std::u32string DecodeUtf8(const char* text, size_t length, bool* invalid) {
+std::u32string DecodeUtf8(const char* text, size_t length, bool* invalid)
+{
     std::u32string out;
     out.reserve(length);
     const auto* s = reinterpret_cast<const unsigned char*>(text);
@@ -46,16 +49,21 @@ std::u32string DecodeUtf8(const char* text, size_t length, bool* invalid) {
         } else if (b >= 0xE0 && b <= 0xEF) {
             extra = 2;
             value = b & 0x0F;
-            if (b == 0xE0) low = 0xA0;   // no overlong forms
-            if (b == 0xED) high = 0x9F;  // no surrogates
+            if (b == 0xE0)
+                low = 0xA0;  // no overlong forms
+            if (b == 0xED)
+                high = 0x9F;  // no surrogates
         } else if (b >= 0xF0 && b <= 0xF4) {
             extra = 3;
             value = b & 0x07;
-            if (b == 0xF0) low = 0x90;
-            if (b == 0xF4) high = 0x8F;  // nothing above U+10FFFF
+            if (b == 0xF0)
+                low = 0x90;
+            if (b == 0xF4)
+                high = 0x8F;  // nothing above U+10FFFF
         } else {
             out.push_back(kReplacement);
-            if (invalid) *invalid = true;
+            if (invalid)
+                *invalid = true;
             ++i;
             continue;
         }
@@ -75,14 +83,16 @@ std::u32string DecodeUtf8(const char* text, size_t length, bool* invalid) {
         } else {
             // The maximal subpart (lead byte and the valid continuation bytes so far) is replaced once.
             out.push_back(kReplacement);
-            if (invalid) *invalid = true;
+            if (invalid)
+                *invalid = true;
         }
         i = j;
     }
     return out;
 }
 
-std::u32string DecodeUtf16(const WCHAR* text, size_t length, bool* invalid) {
+std::u32string DecodeUtf16(const WCHAR* text, size_t length, bool* invalid)
+{
     std::u32string out;
     out.reserve(length);
     for (size_t i = 0; i < length; ++i) {
@@ -97,7 +107,8 @@ std::u32string DecodeUtf16(const WCHAR* text, size_t length, bool* invalid) {
         }
         if (unit >= 0xD800 && unit <= 0xDFFF) {
             out.push_back(kReplacement);
-            if (invalid) *invalid = true;
+            if (invalid)
+                *invalid = true;
             continue;
         }
         out.push_back(unit);
@@ -105,7 +116,8 @@ std::u32string DecodeUtf16(const WCHAR* text, size_t length, bool* invalid) {
     return out;
 }
 
-std::u16string EncodeUtf16(const std::u32string& text) {
+std::u16string EncodeUtf16(const std::u32string& text)
+{
     std::u16string out;
     out.reserve(text.size());
     for (char32_t c : text) {
@@ -120,7 +132,8 @@ std::u16string EncodeUtf16(const std::u32string& text) {
     return out;
 }
 
-std::string EncodeUtf8(const std::u32string& text) {
+std::string EncodeUtf8(const std::u32string& text)
+{
     std::string out;
     out.reserve(text.size());
     for (char32_t c : text) {
@@ -145,7 +158,8 @@ std::string EncodeUtf8(const std::u32string& text) {
 
 std::string Utf16ToUtf8(const WCHAR* text, size_t length) { return EncodeUtf8(DecodeUtf16(text, length, nullptr)); }
 
-char32_t FoldCase(char32_t c) {
+char32_t FoldCase(char32_t c)
+{
     if (c < 0x80)
         return (c >= 'A' && c <= 'Z') ? c + 32 : c;
     if ((c >= 0xC0 && c <= 0xDE && c != 0xD7) || (c >= 0x0391 && c <= 0x03AB && c != 0x03A2) ||
@@ -162,9 +176,12 @@ char32_t FoldCase(char32_t c) {
     case 0x0178: return 0x00FF;
     case 0x017F: return 's';
     case 0x0386: return 0x03AC;
-    case 0x0388: case 0x0389: case 0x038A: return c + 37;
+    case 0x0388:
+    case 0x0389:
+    case 0x038A: return c + 37;
     case 0x038C: return 0x03CC;
-    case 0x038E: case 0x038F: return c + 63;
+    case 0x038E:
+    case 0x038F: return c + 63;
     case 0x03C2: return 0x03C3;  // final sigma
     case 0x04C0: return 0x04CF;
     case 0x1E9E: return 0x00DF;  // capital sharp s
@@ -176,7 +193,8 @@ char32_t FoldCase(char32_t c) {
 
 namespace {
 
-bool IsAscii(const std::string& text) {
+bool IsAscii(const std::string& text)
+{
     for (const char c : text) {
         if (static_cast<unsigned char>(c) >= 0x80)
             return false;
@@ -186,7 +204,8 @@ bool IsAscii(const std::string& text) {
 
 }  // namespace
 
-int CompareIgnoringCase(const std::string& a, const std::string& b) {
+int CompareIgnoringCase(const std::string& a, const std::string& b)
+{
     // ASCII text decodes to itself: compared in place, without decoding.
     if (IsAscii(a) && IsAscii(b)) {
         const size_t n = std::min(a.size(), b.size());
@@ -214,7 +233,8 @@ int CompareIgnoringCase(const std::string& a, const std::string& b) {
     return x.size() < y.size() ? -1 : 1;
 }
 
-bool StartsWithIgnoringCase(const std::string& text, const std::string& prefix) {
+bool StartsWithIgnoringCase(const std::string& text, const std::string& prefix)
+{
     const std::u32string t = DecodeUtf8(text.data(), text.size(), nullptr);
     const std::u32string p = DecodeUtf8(prefix.data(), prefix.size(), nullptr);
     if (p.size() > t.size())
@@ -226,13 +246,16 @@ bool StartsWithIgnoringCase(const std::string& text, const std::string& prefix) 
     return true;
 }
 
-bool EqualIgnoringCaseAscii(const std::string& a, const std::string& b) {
+bool EqualIgnoringCaseAscii(const std::string& a, const std::string& b)
+{
     if (a.size() != b.size())
         return false;
     for (size_t i = 0; i < a.size(); ++i) {
         char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x + 32);
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y + 32);
+        if (x >= 'A' && x <= 'Z')
+            x = static_cast<char>(x + 32);
+        if (y >= 'A' && y <= 'Z')
+            y = static_cast<char>(y + 32);
         if (x != y)
             return false;
     }
@@ -241,7 +264,8 @@ bool EqualIgnoringCaseAscii(const std::string& a, const std::string& b) {
 
 std::string CopyString(LPCSTR text) { return text ? std::string(text) : std::string(); }
 
-int CopyToBuffer(const std::string& text, LPSTR buffer, int size) {
+int CopyToBuffer(const std::string& text, LPSTR buffer, int size)
+{
     if (!buffer || size <= 0)
         return 0;
     const size_t count = std::min(text.size(), static_cast<size_t>(size) - 1);

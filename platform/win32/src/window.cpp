@@ -24,7 +24,8 @@ struct WindowTable {
     HWND active = nullptr;
 };
 
-WindowTable& Table() {
+WindowTable& Table()
+{
     static WindowTable table;
     return table;
 }
@@ -34,25 +35,29 @@ struct ClassTable {
     ATOM nextAtom = 0xC000;
 };
 
-ClassTable& Classes() {
+ClassTable& Classes()
+{
     static ClassTable table;
     return table;
 }
 
-HWND NewHandle() {
+HWND NewHandle()
+{
     WindowTable& table = Table();
     HWND hwnd = reinterpret_cast<HWND>(table.nextHandle);
     table.nextHandle += 2;
     return hwnd;
 }
 
-bool NamesMatch(const WindowClass& windowClass, LPCSTR name) {
+bool NamesMatch(const WindowClass& windowClass, LPCSTR name)
+{
     if (IS_INTRESOURCE(name))
         return windowClass.atom == static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(name));
     return EqualIgnoringCaseAscii(windowClass.name, name);
 }
 
-ATOM AddClass(const WNDCLASSEXA& wc, bool system) {
+ATOM AddClass(const WNDCLASSEXA& wc, bool system)
+{
     if (!wc.lpszClassName || (!IS_INTRESOURCE(wc.lpszClassName) && !*wc.lpszClassName) ||
         IS_INTRESOURCE(wc.lpszClassName) || wc.cbClsExtra < 0 || wc.cbWndExtra < 0) {
         SetLastError(ERROR_INVALID_PARAMETER);
@@ -83,7 +88,8 @@ ATOM AddClass(const WNDCLASSEXA& wc, bool system) {
     return windowClass->atom;
 }
 
-void RegisterSystemClass(const char* name, WNDPROC proc, int windowExtra, UINT style) {
+void RegisterSystemClass(const char* name, WNDPROC proc, int windowExtra, UINT style)
+{
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof(wc);
     wc.style = style;
@@ -93,7 +99,8 @@ void RegisterSystemClass(const char* name, WNDPROC proc, int windowExtra, UINT s
     AddClass(wc, true);
 }
 
-void FillClassInfo(const WindowClass& c, WNDCLASSEXA& wc) {
+void FillClassInfo(const WindowClass& c, WNDCLASSEXA& wc)
+{
     wc.style = c.style;
     wc.lpfnWndProc = c.proc;
     wc.cbClsExtra = c.classExtra;
@@ -109,14 +116,16 @@ void FillClassInfo(const WindowClass& c, WNDCLASSEXA& wc) {
 
 void LinkChild(Window& parent, HWND child) { parent.children.push_back(child); }
 
-void UnlinkChild(HWND parentHandle, HWND child) {
+void UnlinkChild(HWND parentHandle, HWND child)
+{
     if (Window* parent = FindWindowObject(parentHandle)) {
         auto& siblings = parent->children;
         siblings.erase(std::remove(siblings.begin(), siblings.end(), child), siblings.end());
     }
 }
 
-bool IsDescendantOrSelf(HWND ancestor, HWND hwnd) {
+bool IsDescendantOrSelf(HWND ancestor, HWND hwnd)
+{
     for (Window* w = FindWindowObject(hwnd); w; w = FindWindowObject(w->parent)) {
         if (w->handle == ancestor)
             return true;
@@ -126,7 +135,8 @@ bool IsDescendantOrSelf(HWND ancestor, HWND hwnd) {
 
 // Windows sends WM_DESTROY to a window before its children, and frees the
 // children (WM_NCDESTROY) before the window itself.
-void SendDestroy(HWND hwnd) {
+void SendDestroy(HWND hwnd)
+{
     Window* window = FindWindowObject(hwnd);
     if (!window)
         return;
@@ -139,7 +149,8 @@ void SendDestroy(HWND hwnd) {
         SendDestroy(child);
 }
 
-void FreeWindow(HWND hwnd) {
+void FreeWindow(HWND hwnd)
+{
     Window* window = FindWindowObject(hwnd);
     if (!window)
         return;
@@ -164,7 +175,8 @@ void FreeWindow(HWND hwnd) {
 
 }  // namespace
 
-Window* FindWindowObject(HWND hwnd) {
+Window* FindWindowObject(HWND hwnd)
+{
     if (!hwnd)
         return nullptr;
     auto& windows = Table().windows;
@@ -172,14 +184,16 @@ Window* FindWindowObject(HWND hwnd) {
     return found == windows.end() ? nullptr : found->second.get();
 }
 
-Window* ValidWindow(HWND hwnd) {
+Window* ValidWindow(HWND hwnd)
+{
     Window* window = FindWindowObject(hwnd);
     if (!window)
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return window;
 }
 
-HWND DesktopWindow() {
+HWND DesktopWindow()
+{
     WindowTable& table = Table();
     if (!table.desktop) {
         RegisterSystemClasses();
@@ -197,7 +211,8 @@ HWND DesktopWindow() {
 
 bool IsTopLevel(const Window& window) { return window.parent == Table().desktop; }
 
-std::shared_ptr<const WindowClass> FindClass(LPCSTR name, HINSTANCE instance) {
+std::shared_ptr<const WindowClass> FindClass(LPCSTR name, HINSTANCE instance)
+{
     if (!name)
         return nullptr;
     std::shared_ptr<const WindowClass> fallback;
@@ -217,11 +232,13 @@ std::shared_ptr<const WindowClass> FindClass(LPCSTR name, HINSTANCE instance) {
     return shared ? shared : fallback;
 }
 
-bool ClassNameIs(const Window& window, const char* name) {
+bool ClassNameIs(const Window& window, const char* name)
+{
     return window.windowClass && EqualIgnoringCaseAscii(window.windowClass->name, name);
 }
 
-void RegisterSystemClasses() {
+void RegisterSystemClasses()
+{
     static bool registered = false;
     if (registered)
         return;
@@ -235,12 +252,14 @@ void RegisterSystemClasses() {
     RegisterSystemClass(WC_LISTVIEWA, ListViewProc, 0, CS_DBLCLKS | CS_GLOBALCLASS);
 }
 
-void NotifyDisplay(const standin::Event& event) {
+void NotifyDisplay(const standin::Event& event)
+{
     if (standin::Display* display = standin::GetDisplay())
         display->Notify(event);
 }
 
-void SetVisible(HWND hwnd, bool visible, bool sendShowWindow) {
+void SetVisible(HWND hwnd, bool visible, bool sendShowWindow)
+{
     Window* window = FindWindowObject(hwnd);
     if (!window || ((window->style & WS_VISIBLE) != 0) == visible)
         return;
@@ -273,7 +292,8 @@ using namespace win32;
 
 // ---- classes ----
 
-ATOM WINAPI RegisterClassA(const WNDCLASSA* wc) {
+ATOM WINAPI RegisterClassA(const WNDCLASSA* wc)
+{
     if (!wc) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
@@ -294,7 +314,8 @@ ATOM WINAPI RegisterClassA(const WNDCLASSA* wc) {
     return AddClass(ex, false);
 }
 
-ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* wc) {
+ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* wc)
+{
     if (!wc || wc->cbSize != sizeof(WNDCLASSEXA)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
@@ -303,7 +324,8 @@ ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* wc) {
     return AddClass(*wc, false);
 }
 
-BOOL WINAPI UnregisterClassA(LPCSTR name, HINSTANCE instance) {
+BOOL WINAPI UnregisterClassA(LPCSTR name, HINSTANCE instance)
+{
     auto& classes = Classes().classes;
     for (auto it = classes.begin(); it != classes.end(); ++it) {
         const WindowClass& c = **it;
@@ -322,7 +344,8 @@ BOOL WINAPI UnregisterClassA(LPCSTR name, HINSTANCE instance) {
     return FALSE;
 }
 
-BOOL WINAPI GetClassInfoExA(HINSTANCE instance, LPCSTR name, LPWNDCLASSEXA wc) {
+BOOL WINAPI GetClassInfoExA(HINSTANCE instance, LPCSTR name, LPWNDCLASSEXA wc)
+{
     RegisterSystemClasses();
     auto windowClass = FindClass(name, instance);
     if (!windowClass || !wc) {
@@ -333,7 +356,8 @@ BOOL WINAPI GetClassInfoExA(HINSTANCE instance, LPCSTR name, LPWNDCLASSEXA wc) {
     return windowClass->atom;
 }
 
-BOOL WINAPI GetClassInfoA(HINSTANCE instance, LPCSTR name, LPWNDCLASSA wc) {
+BOOL WINAPI GetClassInfoA(HINSTANCE instance, LPCSTR name, LPWNDCLASSA wc)
+{
     WNDCLASSEXA ex{};
     ex.cbSize = sizeof(ex);
     BOOL atom = GetClassInfoExA(instance, name, &ex);
@@ -352,7 +376,8 @@ BOOL WINAPI GetClassInfoA(HINSTANCE instance, LPCSTR name, LPWNDCLASSA wc) {
     return atom;
 }
 
-int WINAPI GetClassNameA(HWND hwnd, LPSTR buffer, int size) {
+int WINAPI GetClassNameA(HWND hwnd, LPSTR buffer, int size)
+{
     Window* window = ValidWindow(hwnd);
     if (!window)
         return 0;
@@ -361,9 +386,9 @@ int WINAPI GetClassNameA(HWND hwnd, LPSTR buffer, int size) {
 
 // ---- creation and destruction ----
 
-HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
-                            int width, int height, HWND parentHandle, HMENU menu, HINSTANCE instance,
-                            LPVOID param) {
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                            int height, HWND parentHandle, HMENU menu, HINSTANCE instance, LPVOID param)
+{
     if (CallFails(standin::Win32Call::CreateWindow)) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
@@ -455,7 +480,8 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     return FindWindowObject(hwnd) ? hwnd : nullptr;
 }
 
-BOOL WINAPI DestroyWindow(HWND hwnd) {
+BOOL WINAPI DestroyWindow(HWND hwnd)
+{
     Window* window = ValidWindow(hwnd);
     if (!window || hwnd == Table().desktop)
         return FALSE;
@@ -496,7 +522,8 @@ BOOL WINAPI DestroyWindow(HWND hwnd) {
 
 BOOL WINAPI IsWindow(HWND hwnd) { return FindWindowObject(hwnd) != nullptr; }
 
-BOOL WINAPI IsChild(HWND parent, HWND hwnd) {
+BOOL WINAPI IsChild(HWND parent, HWND hwnd)
+{
     Window* window = FindWindowObject(hwnd);
     while (window && (window->style & WS_CHILD)) {
         if (window->parent == parent)
@@ -508,7 +535,8 @@ BOOL WINAPI IsChild(HWND parent, HWND hwnd) {
 
 HWND WINAPI GetDesktopWindow(void) { return DesktopWindow(); }
 
-HWND WINAPI GetParent(HWND hwnd) {
+HWND WINAPI GetParent(HWND hwnd)
+{
     Window* window = ValidWindow(hwnd);
     if (!window)
         return nullptr;
@@ -519,7 +547,8 @@ HWND WINAPI GetParent(HWND hwnd) {
     return nullptr;
 }
 
-HWND WINAPI GetWindow(HWND hwnd, UINT relation) {
+HWND WINAPI GetWindow(HWND hwnd, UINT relation)
+{
     Window* window = ValidWindow(hwnd);
     if (!window)
         return nullptr;
@@ -537,13 +566,12 @@ HWND WINAPI GetWindow(HWND hwnd, UINT relation) {
     case GW_HWNDLAST: return siblings.back();
     case GW_HWNDNEXT: return (self == siblings.end() || self + 1 == siblings.end()) ? nullptr : *(self + 1);
     case GW_HWNDPREV: return (self == siblings.begin() || self == siblings.end()) ? nullptr : *(self - 1);
-    default:
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return nullptr;
+    default: SetLastError(ERROR_INVALID_PARAMETER); return nullptr;
     }
 }
 
-BOOL WINAPI EnumChildWindows(HWND parentHandle, WNDENUMPROC callback, LPARAM param) {
+BOOL WINAPI EnumChildWindows(HWND parentHandle, WNDENUMPROC callback, LPARAM param)
+{
     Window* parent = parentHandle ? ValidWindow(parentHandle) : FindWindowObject(DesktopWindow());
     if (!parent || !callback)
         return FALSE;
@@ -564,7 +592,8 @@ BOOL WINAPI EnumChildWindows(HWND parentHandle, WNDENUMPROC callback, LPARAM par
     return TRUE;
 }
 
-HWND WINAPI GetDlgItem(HWND dialog, int id) {
+HWND WINAPI GetDlgItem(HWND dialog, int id)
+{
     Window* window = ValidWindow(dialog);
     if (!window)
         return nullptr;
@@ -576,39 +605,45 @@ HWND WINAPI GetDlgItem(HWND dialog, int id) {
     return nullptr;
 }
 
-int WINAPI GetDlgCtrlID(HWND hwnd) {
+int WINAPI GetDlgCtrlID(HWND hwnd)
+{
     Window* window = ValidWindow(hwnd);
     return window ? static_cast<int>(window->id) : 0;
 }
 
 // ---- texts ----
 
-int WINAPI GetWindowTextA(HWND hwnd, LPSTR buffer, int size) {
+int WINAPI GetWindowTextA(HWND hwnd, LPSTR buffer, int size)
+{
     if (!ValidWindow(hwnd) || !buffer || size <= 0)
         return 0;
     buffer[0] = '\0';
-    return static_cast<int>(SendMessageA(hwnd, WM_GETTEXT, static_cast<WPARAM>(size),
-                                         reinterpret_cast<LPARAM>(buffer)));
+    return static_cast<int>(
+        SendMessageA(hwnd, WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(buffer)));
 }
 
-int WINAPI GetWindowTextLengthA(HWND hwnd) {
+int WINAPI GetWindowTextLengthA(HWND hwnd)
+{
     if (!ValidWindow(hwnd))
         return 0;
     return static_cast<int>(SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0));
 }
 
-BOOL WINAPI SetWindowTextA(HWND hwnd, LPCSTR text) {
+BOOL WINAPI SetWindowTextA(HWND hwnd, LPCSTR text)
+{
     if (!ValidWindow(hwnd))
         return FALSE;
     return SendMessageA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)) ? TRUE : FALSE;
 }
 
-BOOL WINAPI SetDlgItemTextA(HWND dialog, int id, LPCSTR text) {
+BOOL WINAPI SetDlgItemTextA(HWND dialog, int id, LPCSTR text)
+{
     HWND item = GetDlgItem(dialog, id);
     return item ? SetWindowTextA(item, text) : FALSE;
 }
 
-UINT WINAPI GetDlgItemTextA(HWND dialog, int id, LPSTR buffer, int size) {
+UINT WINAPI GetDlgItemTextA(HWND dialog, int id, LPSTR buffer, int size)
+{
     HWND item = GetDlgItem(dialog, id);
     if (!item) {
         if (buffer && size > 0)
@@ -620,7 +655,8 @@ UINT WINAPI GetDlgItemTextA(HWND dialog, int id, LPSTR buffer, int size) {
 
 // ---- window longs ----
 
-LONG_PTR WINAPI GetWindowLongPtrA(HWND hwnd, int index) {
+LONG_PTR WINAPI GetWindowLongPtrA(HWND hwnd, int index)
+{
     Window* window = ValidWindow(hwnd);
     if (!window)
         return 0;
@@ -641,13 +677,12 @@ LONG_PTR WINAPI GetWindowLongPtrA(HWND hwnd, int index) {
     case GWL_STYLE: return static_cast<LONG>(window->style);
     case GWL_EXSTYLE: return static_cast<LONG>(window->exStyle);
     case GWLP_USERDATA: return window->userData;
-    default:
-        SetLastError(ERROR_INVALID_INDEX);
-        return 0;
+    default: SetLastError(ERROR_INVALID_INDEX); return 0;
     }
 }
 
-LONG_PTR WINAPI SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value) {
+LONG_PTR WINAPI SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value)
+{
     Window* window = ValidWindow(hwnd);
     if (!window)
         return 0;
@@ -692,9 +727,7 @@ LONG_PTR WINAPI SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value) {
         if (IsTopLevel(*window))
             window->owner = reinterpret_cast<HWND>(value);
         break;
-    default:
-        SetLastError(ERROR_INVALID_INDEX);
-        return 0;
+    default: SetLastError(ERROR_INVALID_INDEX); return 0;
     }
     SetLastError(ERROR_SUCCESS);
     return previous;
@@ -705,7 +738,8 @@ namespace {
 // The window behind a 32-bit long query, or null (with the last error set) when there is none or
 // the index does not fit: pointers do not fit a LONG on 64-bit Windows, and an extra-bytes index
 // must leave room for a whole LONG.
-Window* WindowForLong(HWND hwnd, int index) {
+Window* WindowForLong(HWND hwnd, int index)
+{
     if (index == GWLP_WNDPROC || index == GWLP_HINSTANCE || index == GWLP_HWNDPARENT) {
         SetLastError(ERROR_INVALID_INDEX);
         return nullptr;
@@ -720,7 +754,8 @@ Window* WindowForLong(HWND hwnd, int index) {
 
 }  // namespace
 
-LONG WINAPI GetWindowLongA(HWND hwnd, int index) {
+LONG WINAPI GetWindowLongA(HWND hwnd, int index)
+{
     Window* window = WindowForLong(hwnd, index);
     if (!window)
         return 0;
@@ -732,7 +767,8 @@ LONG WINAPI GetWindowLongA(HWND hwnd, int index) {
     return static_cast<LONG>(GetWindowLongPtrA(hwnd, index));
 }
 
-LONG WINAPI SetWindowLongA(HWND hwnd, int index, LONG value) {
+LONG WINAPI SetWindowLongA(HWND hwnd, int index, LONG value)
+{
     Window* window = WindowForLong(hwnd, index);
     if (!window)
         return 0;
@@ -747,7 +783,8 @@ LONG WINAPI SetWindowLongA(HWND hwnd, int index, LONG value) {
 
 // ---- visibility, enabling, focus ----
 
-BOOL WINAPI ShowWindow(HWND hwnd, int command) {
+BOOL WINAPI ShowWindow(HWND hwnd, int command)
+{
     Window* window = ValidWindow(hwnd);
     if (!window)
         return FALSE;
@@ -758,7 +795,8 @@ BOOL WINAPI ShowWindow(HWND hwnd, int command) {
 
 BOOL WINAPI UpdateWindow(HWND hwnd) { return ValidWindow(hwnd) ? TRUE : FALSE; }
 
-BOOL WINAPI IsWindowVisible(HWND hwnd) {
+BOOL WINAPI IsWindowVisible(HWND hwnd)
+{
     for (Window* window = FindWindowObject(hwnd); window; window = FindWindowObject(window->parent)) {
         if (!(window->style & WS_VISIBLE))
             return FALSE;
@@ -768,7 +806,8 @@ BOOL WINAPI IsWindowVisible(HWND hwnd) {
     return FindWindowObject(hwnd) ? TRUE : FALSE;
 }
 
-BOOL WINAPI EnableWindow(HWND hwnd, BOOL enable) {
+BOOL WINAPI EnableWindow(HWND hwnd, BOOL enable)
+{
     Window* window = ValidWindow(hwnd);
     if (!window)
         return FALSE;
@@ -787,12 +826,14 @@ BOOL WINAPI EnableWindow(HWND hwnd, BOOL enable) {
     return wasDisabled;
 }
 
-BOOL WINAPI IsWindowEnabled(HWND hwnd) {
+BOOL WINAPI IsWindowEnabled(HWND hwnd)
+{
     Window* window = FindWindowObject(hwnd);
     return window && !(window->style & WS_DISABLED);
 }
 
-HWND WINAPI SetFocus(HWND hwnd) {
+HWND WINAPI SetFocus(HWND hwnd)
+{
     WindowTable& table = Table();
     const HWND previous = table.focus;
     if (hwnd) {
@@ -818,7 +859,8 @@ HWND WINAPI GetFocus(void) { return Table().focus; }
 
 HWND WINAPI GetActiveWindow(void) { return FindWindowObject(Table().active) ? Table().active : nullptr; }
 
-HWND WINAPI SetActiveWindow(HWND hwnd) {
+HWND WINAPI SetActiveWindow(HWND hwnd)
+{
     Window* window = ValidWindow(hwnd);
     if (!window || !IsTopLevel(*window))
         return nullptr;
@@ -829,7 +871,8 @@ HWND WINAPI SetActiveWindow(HWND hwnd) {
 
 // ---- geometry ----
 
-BOOL WINAPI GetWindowRect(HWND hwnd, LPRECT rect) {
+BOOL WINAPI GetWindowRect(HWND hwnd, LPRECT rect)
+{
     Window* window = ValidWindow(hwnd);
     if (!window || !rect)
         return FALSE;
@@ -845,7 +888,8 @@ BOOL WINAPI GetWindowRect(HWND hwnd, LPRECT rect) {
     return TRUE;
 }
 
-BOOL WINAPI GetClientRect(HWND hwnd, LPRECT rect) {
+BOOL WINAPI GetClientRect(HWND hwnd, LPRECT rect)
+{
     Window* window = ValidWindow(hwnd);
     if (!window || !rect)
         return FALSE;
@@ -853,7 +897,8 @@ BOOL WINAPI GetClientRect(HWND hwnd, LPRECT rect) {
     return TRUE;
 }
 
-BOOL WINAPI MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL) {
+BOOL WINAPI MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL)
+{
     Window* window = ValidWindow(hwnd);
     if (!window)
         return FALSE;
@@ -861,7 +906,8 @@ BOOL WINAPI MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL) {
     return TRUE;
 }
 
-int WINAPI GetSystemMetrics(int index) {
+int WINAPI GetSystemMetrics(int index)
+{
     switch (index) {
     case SM_CXSCREEN: return kScreenWidth;
     case SM_CYSCREEN: return kScreenHeight;
@@ -875,7 +921,8 @@ int WINAPI GetSystemMetrics(int index) {
 
 namespace win32 {
 
-void NotifyParent(HWND control, WORD code) {
+void NotifyParent(HWND control, WORD code)
+{
     Window* window = FindWindowObject(control);
     if (!window || !(window->style & WS_CHILD))
         return;
@@ -885,7 +932,8 @@ void NotifyParent(HWND control, WORD code) {
 
 }  // namespace win32
 
-std::size_t standin::LiveWindowCount() {
+std::size_t standin::LiveWindowCount()
+{
     const win32::WindowTable& table = win32::Table();
     return table.windows.size() - (table.desktop ? 1 : 0);
 }

@@ -52,15 +52,16 @@ struct SubclassEntry {
     bool removed = false;  // removed while running: erased when the last call returns
 };
 struct SubclassChain {
-    std::list<SubclassEntry> entries;  // newest first
-    WNDPROC original = nullptr;        // the window procedure before the first subclass
+    std::list<SubclassEntry> entries;            // newest first
+    WNDPROC original = nullptr;                  // the window procedure before the first subclass
     std::list<SubclassEntry>::iterator current;  // entry whose call is innermost
     bool inCall = false;
 };
 
 // What an installed action handler says about an action.
 enum class ActionOutcome { Done, Rejected, NotMine };
-using ActionHandler = std::function<ActionOutcome(HWND active, const standin::Action& action, std::string& whyRejected)>;
+using ActionHandler =
+    std::function<ActionOutcome(HWND active, const standin::Action& action, std::string& whyRejected)>;
 
 // The font a dialog template names; an HFONT points at one.
 struct DialogFont {
@@ -75,21 +76,21 @@ struct DialogFont {
 struct DialogInfo {
     bool ended = false;
     INT_PTR result = 0;
-    int defaultId = 0;           // 0: none set by DM_SETDEFID yet
-    HFONT font = nullptr;        // the template's font
+    int defaultId = 0;                      // 0: none set by DM_SETDEFID yet
+    HFONT font = nullptr;                   // the template's font
     std::unique_ptr<DialogFont> ownedFont;  // what `font` points at
     HWND savedFocus = nullptr;
     HWND disabledOwner = nullptr;  // the owner the modal loop disabled
     bool closeBoxDisabled = false;
-    ActionHandler actionHandler;   // consulted first by the modal loop (message box, browser)
+    ActionHandler actionHandler;  // consulted first by the modal loop (message box, browser)
 };
 
 struct Window {
     HWND handle = nullptr;
     std::shared_ptr<const WindowClass> windowClass;
     WNDPROC proc = nullptr;
-    HWND parent = nullptr;  // a child's parent; the desktop for a top-level window
-    HWND owner = nullptr;   // a top-level window's owner
+    HWND parent = nullptr;       // a child's parent; the desktop for a top-level window
+    HWND owner = nullptr;        // a top-level window's owner
     std::vector<HWND> children;  // creation order (z-order, tab order)
     DWORD style = 0;
     DWORD exStyle = 0;
@@ -108,8 +109,8 @@ struct Window {
 };
 
 // ---- window table (window.cpp) ----
-Window* FindWindowObject(HWND hwnd);       // nullptr for an invalid or destroyed handle
-Window* ValidWindow(HWND hwnd);            // as above, and sets ERROR_INVALID_WINDOW_HANDLE
+Window* FindWindowObject(HWND hwnd);  // nullptr for an invalid or destroyed handle
+Window* ValidWindow(HWND hwnd);       // as above, and sets ERROR_INVALID_WINDOW_HANDLE
 HWND DesktopWindow();
 bool IsTopLevel(const Window& window);
 std::shared_ptr<const WindowClass> FindClass(LPCSTR name, HINSTANCE instance);
@@ -121,7 +122,8 @@ void NotifyDisplay(const standin::Event& event);
 // The control state of type T of `hwnd`, made on first use; nullptr when the
 // window is gone or holds the state of another kind of control.
 template <typename T>
-T* ControlStateOf(HWND hwnd) {
+T* ControlStateOf(HWND hwnd)
+{
     Window* window = FindWindowObject(hwnd);
     if (!window)
         return nullptr;
@@ -150,8 +152,8 @@ DialogInfo* GetDialogInfo(HWND hwnd, bool create);
 // Runs the modal loop of `dialog` until EndDialog or until input runs out (then
 // the dialog ends with `resultIfInputRunsOut`); destroys the dialog; returns the result.
 INT_PTR RunModalLoop(HWND dialog, INT_PTR resultIfInputRunsOut, bool* inputRanOut);
-HWND CreateDialogFromTemplate(HINSTANCE instance, const void* data, size_t size, HWND owner,
-                              DLGPROC proc, LPARAM param, bool modal);
+HWND CreateDialogFromTemplate(HINSTANCE instance, const void* data, size_t size, HWND owner, DLGPROC proc, LPARAM param,
+                              bool modal);
 HWND FirstTabStop(HWND dialog);
 
 // ---- the display's actions (dialog_actions.cpp) ----

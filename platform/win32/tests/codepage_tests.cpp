@@ -5,21 +5,25 @@
 
 namespace {
 
-std::u16string Wide(const char* text, int length = -1, DWORD flags = MB_PRECOMPOSED) {
+std::u16string Wide(const char* text, int length = -1, DWORD flags = MB_PRECOMPOSED)
+{
     WCHAR buffer[64];
     const int count = MultiByteToWideChar(CP_ACP, flags, text, length, buffer, 64);
     return std::u16string(buffer, buffer + (count > 0 ? count : 0));
 }
 
-TEST(CodePageTest, LengthsAndTerminator) {
+TEST(CodePageTest, LengthsAndTerminator)
+{
     EXPECT_EQ(std::u16string(u"D:\\lib", 7), Wide("D:\\lib"));  // -1 converts and counts the terminator
     EXPECT_EQ(u"D:", Wide("D:\\lib", 2));
     EXPECT_EQ(7, MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, "D:\\lib", -1, nullptr, 0));
-    EXPECT_EQ(4, MultiByteToWideChar(CP_ACP, 0, "\xE2\x82\xAC\xF0\x9F\x98\x80", -1, nullptr, 0));  // a surrogate pair and the terminator
+    EXPECT_EQ(4, MultiByteToWideChar(CP_ACP, 0, "\xE2\x82\xAC\xF0\x9F\x98\x80", -1, nullptr,
+                                     0));  // a surrogate pair and the terminator
     EXPECT_EQ(std::u16string(u"\u20AC\U0001F600", 4), Wide("\xE2\x82\xAC\xF0\x9F\x98\x80"));
 }
 
-TEST(CodePageTest, BufferTooSmall) {
+TEST(CodePageTest, BufferTooSmall)
+{
     WCHAR buffer[4] = {u'x', u'x', u'x', u'x'};
     SetLastError(0);
     EXPECT_EQ(0, MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, "abcd", -1, buffer, 4));
@@ -27,16 +31,17 @@ TEST(CodePageTest, BufferTooSmall) {
     EXPECT_EQ(4, MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, "abcd", 4, buffer, 4));
 }
 
-TEST(CodePageTest, InvalidSequencesBecomeReplacementCharacters) {
+TEST(CodePageTest, InvalidSequencesBecomeReplacementCharacters)
+{
     struct Case {
         const char* input;
         std::u16string expected;
     };
     const Case cases[] = {
-        {"a\xC3", u"a\uFFFD"},                  // truncated at the end
-        {"\xE2\x82z", u"\uFFFDz"},              // one replacement for the maximal subpart
-        {"\xC0\xAF", u"\uFFFD\uFFFD"},          // overlong form
-        {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},  // a surrogate
+        {"a\xC3", u"a\uFFFD"},                              // truncated at the end
+        {"\xE2\x82z", u"\uFFFDz"},                          // one replacement for the maximal subpart
+        {"\xC0\xAF", u"\uFFFD\uFFFD"},                      // overlong form
+        {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},            // a surrogate
         {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},  // above U+10FFFF
         {"\xFF", u"\uFFFD"},
     };
@@ -49,7 +54,8 @@ TEST(CodePageTest, InvalidSequencesBecomeReplacementCharacters) {
     }
 }
 
-TEST(CodePageTest, BadArguments) {
+TEST(CodePageTest, BadArguments)
+{
     WCHAR buffer[8];
     struct Case {
         UINT codePage;
@@ -73,15 +79,20 @@ TEST(CodePageTest, BadArguments) {
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
 }
 
-TEST(CodePageTest, WideToNarrow) {
+TEST(CodePageTest, WideToNarrow)
+{
     char buffer[16];
     const WCHAR text[] = u"\u00E9t\u00E9";
     EXPECT_EQ(6, WideCharToMultiByte(CP_ACP, 0, text, -1, buffer, sizeof(buffer), nullptr, nullptr));
     EXPECT_STREQ("\xC3\xA9t\xC3\xA9", buffer);
     const WCHAR lone[] = {0xD800, u'a', 0};
     EXPECT_EQ(5, WideCharToMultiByte(CP_UTF8, 0, lone, -1, buffer, sizeof(buffer), nullptr, nullptr));
-    EXPECT_STREQ("\xEF\xBF\xBD" "a", buffer);
-    EXPECT_EQ(0, WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, lone, -1, buffer, sizeof(buffer), nullptr, nullptr));
+    EXPECT_STREQ(
+        "\xEF\xBF\xBD"
+        "a",
+        buffer);
+    EXPECT_EQ(0,
+              WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, lone, -1, buffer, sizeof(buffer), nullptr, nullptr));
     EXPECT_EQ(0, WideCharToMultiByte(CP_UTF8, 0, text, -1, buffer, 2, nullptr, nullptr));
     EXPECT_EQ(static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER), GetLastError());
 }

@@ -14,11 +14,13 @@ class ComboTest : public ::testing::Test {
 protected:
     HWND Combo(DWORD style = CBS_DROPDOWNLIST | CBS_SORT) { return parent_.Child("ComboBox", style, kComboId); }
 
-    static LRESULT Add(HWND combo, const char* text) {
+    static LRESULT Add(HWND combo, const char* text)
+    {
         return SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     }
 
-    static std::vector<std::string> Entries(HWND combo) {
+    static std::vector<std::string> Entries(HWND combo)
+    {
         std::vector<std::string> entries;
         const LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
         for (LRESULT i = 0; i < count; ++i) {
@@ -32,7 +34,8 @@ protected:
     Parent parent_;
 };
 
-TEST_F(ComboTest, SelectionFollowsItsEntryThroughInsertsAndDeletes) {
+TEST_F(ComboTest, SelectionFollowsItsEntryThroughInsertsAndDeletes)
+{
     HWND combo = Combo();
     Add(combo, "m");
     EXPECT_EQ(0, SendMessageA(combo, CB_SETCURSEL, 0, 0));
@@ -49,7 +52,8 @@ TEST_F(ComboTest, SelectionFollowsItsEntryThroughInsertsAndDeletes) {
 
 // CBN_SELCHANGE comes from the user's pick only, never from CB_SETCURSEL or
 // CB_SELECTSTRING; when it comes, the selection and the text are already new.
-TEST_F(ComboTest, SelChangeIsSentForUserPicksOnly) {
+TEST_F(ComboTest, SelChangeIsSentForUserPicksOnly)
+{
     HWND seenCombo = nullptr;
     std::vector<std::string> textsAtNotification;
     std::vector<LRESULT> selectionsAtNotification;
@@ -70,14 +74,15 @@ TEST_F(ComboTest, SelChangeIsSentForUserPicksOnly) {
     });
     standin::ScopedDisplay scoped(display);
     standin::MessageLog log;
-    const INT_PTR result = RunDialog(StandardDialog(), [&](HWND dialog, UINT message, WPARAM wParam, LPARAM) -> INT_PTR {
-        if (message == WM_COMMAND && HIWORD(wParam) == CBN_SELCHANGE) {
-            HWND combo = GetDlgItem(dialog, kComboId);
-            selectionsAtNotification.push_back(SendMessageA(combo, CB_GETCURSEL, 0, 0));
-            textsAtNotification.push_back(WindowText(combo));
-        }
-        return 0;
-    });
+    const INT_PTR result =
+        RunDialog(StandardDialog(), [&](HWND dialog, UINT message, WPARAM wParam, LPARAM) -> INT_PTR {
+            if (message == WM_COMMAND && HIWORD(wParam) == CBN_SELCHANGE) {
+                HWND combo = GetDlgItem(dialog, kComboId);
+                selectionsAtNotification.push_back(SendMessageA(combo, CB_GETCURSEL, 0, 0));
+                textsAtNotification.push_back(WindowText(combo));
+            }
+            return 0;
+        });
     EXPECT_EQ(IDCANCEL, result);
     EXPECT_EQ("", display.Error());
     std::vector<standin::LoggedMessage> selChanges;
@@ -92,7 +97,8 @@ TEST_F(ComboTest, SelChangeIsSentForUserPicksOnly) {
     EXPECT_THAT(textsAtNotification, ::testing::ElementsAre("10L", "10L"));
 }
 
-TEST_F(ComboTest, PickingAMissingEntryStopsTheScript) {
+TEST_F(ComboTest, PickingAMissingEntryStopsTheScript)
+{
     standin::ScriptedDisplay display({Action::Pick(kComboId, "4l"), Action::Enter()});
     standin::ScopedDisplay scoped(display);
     const INT_PTR result = RunDialog(StandardDialog(), [](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {

@@ -10,7 +10,8 @@ using standin::Event;
 
 namespace {
 
-std::vector<Event::Kind> Kinds(const standin::ScriptedDisplay& display) {
+std::vector<Event::Kind> Kinds(const standin::ScriptedDisplay& display)
+{
     std::vector<Event::Kind> kinds;
     for (const Event& event : display.Events())
         kinds.push_back(event.kind);
@@ -20,7 +21,8 @@ std::vector<Event::Kind> Kinds(const standin::ScriptedDisplay& display) {
 // Records the WM_COMMAND ids the dialog procedure sees.
 struct CommandRecorder {
     std::vector<WPARAM> commands;
-    DialogHandler Handler() {
+    DialogHandler Handler()
+    {
         return [this](HWND, UINT message, WPARAM wParam, LPARAM) -> INT_PTR {
             if (message == WM_COMMAND)
                 commands.push_back(wParam);
@@ -29,14 +31,16 @@ struct CommandRecorder {
     }
 };
 
-TEST(DialogTest, EnterClicksTheDefaultButton) {
+TEST(DialogTest, EnterClicksTheDefaultButton)
+{
     // The focus is on the combo box, so Enter goes through DM_GETDEFID.
     standin::DialogTemplate t = StandardDialog();
     t.items[0].style &= ~WS_TABSTOP;
     t.items[1].style &= ~WS_TABSTOP;
     standin::ScriptedDisplay display({Action::Inspect([](HWND dialog) {
                                           EXPECT_EQ(GetDlgItem(dialog, kComboId), GetFocus());
-                                          EXPECT_EQ(MAKELONG(IDOK, DC_HASDEFID), SendMessageA(dialog, DM_GETDEFID, 0, 0));
+                                          EXPECT_EQ(MAKELONG(IDOK, DC_HASDEFID),
+                                                    SendMessageA(dialog, DM_GETDEFID, 0, 0));
                                       }),
                                       Action::Enter()});
     standin::ScopedDisplay scoped(display);
@@ -45,7 +49,8 @@ TEST(DialogTest, EnterClicksTheDefaultButton) {
     EXPECT_THAT(display.DialogResults(), ::testing::ElementsAre(IDOK));
 }
 
-TEST(DialogTest, DisabledDefaultButtonIsNotTriggered) {
+TEST(DialogTest, DisabledDefaultButtonIsNotTriggered)
+{
     standin::DialogTemplate t = StandardDialog();
     t.items[0].style |= WS_DISABLED;
     t.items[1].style &= ~WS_TABSTOP;
@@ -61,7 +66,8 @@ TEST(DialogTest, DisabledDefaultButtonIsNotTriggered) {
     EXPECT_THAT(clicks, ::testing::ElementsAre(MAKEWPARAM(IDCANCEL, BN_CLICKED)));
 }
 
-TEST(DialogTest, EscapeAndCloseBoxSendIdCancel) {
+TEST(DialogTest, EscapeAndCloseBoxSendIdCancel)
+{
     for (const Action& action : {Action::Escape(), Action::Close()}) {
         SCOPED_TRACE(action.Describe());
         standin::ScriptedDisplay display({action});
@@ -79,7 +85,8 @@ TEST(DialogTest, EscapeAndCloseBoxSendIdCancel) {
 }
 
 // A disabled Cancel button stops the close box (WM_CLOSE), not Escape.
-TEST(DialogTest, DisabledCancelButtonStopsTheCloseBox) {
+TEST(DialogTest, DisabledCancelButtonStopsTheCloseBox)
+{
     standin::DialogTemplate t = StandardDialog();
     t.items[1].style |= WS_DISABLED;
     CommandRecorder recorder;
@@ -89,7 +96,8 @@ TEST(DialogTest, DisabledCancelButtonStopsTheCloseBox) {
     EXPECT_THAT(recorder.commands, ::testing::ElementsAre(MAKEWPARAM(IDCANCEL, BN_CLICKED)));
 }
 
-TEST(DialogTest, EndDialogInInitDialogNeverShowsTheWindow) {
+TEST(DialogTest, EndDialogInInitDialogNeverShowsTheWindow)
+{
     standin::ScriptedDisplay display;
     standin::ScopedDisplay scoped(display);
     HWND seen = nullptr;
@@ -106,11 +114,12 @@ TEST(DialogTest, EndDialogInInitDialogNeverShowsTheWindow) {
     EXPECT_THAT(Kinds(display), ::testing::ElementsAre(Event::Kind::DialogEnded));
 }
 
-TEST(DialogTest, DialogBecomesVisibleWhenItsLoopFirstWaits) {
+TEST(DialogTest, DialogBecomesVisibleWhenItsLoopFirstWaits)
+{
     bool visibleAtInit = true;
     bool visibleAtWait = false;
-    standin::ScriptedDisplay display({Action::Inspect([&](HWND dialog) { visibleAtWait = IsWindowVisible(dialog); }),
-                                      Action::Escape()});
+    standin::ScriptedDisplay display(
+        {Action::Inspect([&](HWND dialog) { visibleAtWait = IsWindowVisible(dialog); }), Action::Escape()});
     standin::ScopedDisplay scoped(display);
     RunDialog(StandardDialog(), [&](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
         if (message == WM_INITDIALOG)
@@ -119,12 +128,13 @@ TEST(DialogTest, DialogBecomesVisibleWhenItsLoopFirstWaits) {
     });
     EXPECT_FALSE(visibleAtInit);
     EXPECT_TRUE(visibleAtWait);
-    EXPECT_THAT(Kinds(display), ::testing::ElementsAre(Event::Kind::WindowShown, Event::Kind::WindowHidden,
-                                                       Event::Kind::DialogEnded));
+    EXPECT_THAT(Kinds(display),
+                ::testing::ElementsAre(Event::Kind::WindowShown, Event::Kind::WindowHidden, Event::Kind::DialogEnded));
     EXPECT_EQ("Test", display.Events()[0].text);
 }
 
-TEST(DialogTest, MissingOrAbsentTemplateFails) {
+TEST(DialogTest, MissingOrAbsentTemplateFails)
+{
     standin::ScriptedDisplay display;
     standin::ScopedDisplay scoped(display);
     EXPECT_EQ(-1, DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(999), nullptr, TestDialogProc, 0));
@@ -135,7 +145,8 @@ TEST(DialogTest, MissingOrAbsentTemplateFails) {
 
 // Without a display the loop runs on posted messages and timers; once
 // nothing can come any more it ends as cancelled.
-TEST(DialogTest, WithoutADisplayTheLoopRunsOnPostsAndTimers) {
+TEST(DialogTest, WithoutADisplayTheLoopRunsOnPostsAndTimers)
+{
     ASSERT_EQ(nullptr, standin::GetDisplay());
     std::vector<UINT> heard;
     EXPECT_EQ(5, RunDialog(StandardDialog(), [&](HWND dialog, UINT message, WPARAM wParam, LPARAM) -> INT_PTR {
@@ -158,7 +169,8 @@ TEST(DialogTest, WithoutADisplayTheLoopRunsOnPostsAndTimers) {
     EXPECT_TRUE(created);
 }
 
-TEST(DialogTest, InputRunningOutEndsWithIdCancel) {
+TEST(DialogTest, InputRunningOutEndsWithIdCancel)
+{
     standin::ScriptedDisplay display;
     standin::ScopedDisplay scoped(display);
     CommandRecorder recorder;
@@ -167,7 +179,8 @@ TEST(DialogTest, InputRunningOutEndsWithIdCancel) {
     EXPECT_TRUE(recorder.commands.empty());  // ended without asking the dialog
 }
 
-TEST(DialogTest, CreationOrderFontAndInitDialog) {
+TEST(DialogTest, CreationOrderFontAndInitDialog)
+{
     standin::DialogTemplate t = StandardDialog();
     t.items[0].style |= WS_DISABLED;  // skipped for the focus, as is the hidden Cancel
     t.items[1].style &= ~WS_VISIBLE;
@@ -217,18 +230,21 @@ TEST(DialogTest, CreationOrderFontAndInitDialog) {
     EXPECT_EQ(reinterpret_cast<HWND>(initFocus), focusAfterInit);  // the combo box
 }
 
-TEST(DialogTest, InitDialogReturningFalseLeavesTheFocus) {
+TEST(DialogTest, InitDialogReturningFalseLeavesTheFocus)
+{
     HWND focus = reinterpret_cast<HWND>(1);
     standin::ScriptedDisplay display({Action::Inspect([&](HWND) { focus = GetFocus(); })});
     standin::ScopedDisplay scoped(display);
     SetFocus(nullptr);
     const std::vector<uint8_t> bytes = standin::BuildDialogTemplate(StandardDialog());
-    DialogBoxIndirectParamA(nullptr, reinterpret_cast<LPCDLGTEMPLATEA>(bytes.data()), nullptr,
-                            [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    DialogBoxIndirectParamA(
+        nullptr, reinterpret_cast<LPCDLGTEMPLATEA>(bytes.data()), nullptr,
+        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
     EXPECT_EQ(nullptr, focus);
 }
 
-TEST(DialogTest, OwnerIsDisabledWhileTheDialogRuns) {
+TEST(DialogTest, OwnerIsDisabledWhileTheDialogRuns)
+{
     Parent owner;
     BOOL enabledDuring = TRUE;
     HWND ownerSeen = nullptr;
@@ -244,24 +260,25 @@ TEST(DialogTest, OwnerIsDisabledWhileTheDialogRuns) {
     EXPECT_TRUE(IsWindowEnabled(owner.hwnd));
 }
 
-TEST(DialogTest, MessageBoxInsideAHandlerRunsItsOwnLoop) {
+TEST(DialogTest, MessageBoxInsideAHandlerRunsItsOwnLoop)
+{
     std::vector<HWND> activeWindows;
     HWND dialogWindow = nullptr;
     int answer = 0;
-    standin::ScriptedDisplay display({Action::Inspect([&](HWND active) { activeWindows.push_back(active); }),
-                                      Action::Click(IDOK),
-                                      Action::Inspect([&](HWND active) { activeWindows.push_back(active); }),
-                                      Action::Enter()});
+    standin::ScriptedDisplay display(
+        {Action::Inspect([&](HWND active) { activeWindows.push_back(active); }), Action::Click(IDOK),
+         Action::Inspect([&](HWND active) { activeWindows.push_back(active); }), Action::Enter()});
     standin::ScopedDisplay scoped(display);
-    const INT_PTR result = RunDialog(StandardDialog(), [&](HWND dialog, UINT message, WPARAM wParam, LPARAM) -> INT_PTR {
-        dialogWindow = dialog;
-        if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
-            answer = MessageBoxA(dialog, "Sure?", "Question", MB_YESNO | MB_ICONEXCLAMATION);
-            EndDialog(dialog, answer == IDYES ? IDOK : IDCANCEL);
-            return TRUE;
-        }
-        return 0;
-    });
+    const INT_PTR result =
+        RunDialog(StandardDialog(), [&](HWND dialog, UINT message, WPARAM wParam, LPARAM) -> INT_PTR {
+            dialogWindow = dialog;
+            if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
+                answer = MessageBoxA(dialog, "Sure?", "Question", MB_YESNO | MB_ICONEXCLAMATION);
+                EndDialog(dialog, answer == IDYES ? IDOK : IDCANCEL);
+                return TRUE;
+            }
+            return 0;
+        });
     EXPECT_EQ(IDOK, result);
     EXPECT_EQ(IDYES, answer);
     ASSERT_EQ(2u, activeWindows.size());
@@ -271,7 +288,8 @@ TEST(DialogTest, MessageBoxInsideAHandlerRunsItsOwnLoop) {
     EXPECT_EQ(IDYES, display.MessageBoxes()[0].answer);
 }
 
-TEST(DialogTest, ActionsThatDoNotFitAreRejected) {
+TEST(DialogTest, ActionsThatDoNotFitAreRejected)
+{
     struct Case {
         Action action;
         std::string error;
@@ -290,7 +308,8 @@ TEST(DialogTest, ActionsThatDoNotFitAreRejected) {
     }
 }
 
-TEST(DialogTest, ClickOnADisabledButtonIsRejected) {
+TEST(DialogTest, ClickOnADisabledButtonIsRejected)
+{
     standin::DialogTemplate t = StandardDialog();
     t.items[0].style |= WS_DISABLED;
     standin::ScriptedDisplay display({Action::Click(IDOK)});
@@ -299,19 +318,22 @@ TEST(DialogTest, ClickOnADisabledButtonIsRejected) {
     EXPECT_EQ("Click(1): control 1 is disabled", display.Error());
 }
 
-TEST(DialogTest, DefaultIdCanBeMoved) {
-    standin::ScriptedDisplay display({Action::Inspect([](HWND dialog) {
-                                          SetFocus(GetDlgItem(dialog, kComboId));
-                                          SendMessageA(dialog, DM_SETDEFID, IDCANCEL, 0);
-                                          EXPECT_EQ(BS_PUSHBUTTON, GetWindowLongA(GetDlgItem(dialog, IDOK), GWL_STYLE) & BS_TYPEMASK);
-                                          EXPECT_EQ(BS_DEFPUSHBUTTON, GetWindowLongA(GetDlgItem(dialog, IDCANCEL), GWL_STYLE) & BS_TYPEMASK);
-                                      }),
-                                      Action::Enter()});
+TEST(DialogTest, DefaultIdCanBeMoved)
+{
+    standin::ScriptedDisplay display(
+        {Action::Inspect([](HWND dialog) {
+             SetFocus(GetDlgItem(dialog, kComboId));
+             SendMessageA(dialog, DM_SETDEFID, IDCANCEL, 0);
+             EXPECT_EQ(BS_PUSHBUTTON, GetWindowLongA(GetDlgItem(dialog, IDOK), GWL_STYLE) & BS_TYPEMASK);
+             EXPECT_EQ(BS_DEFPUSHBUTTON, GetWindowLongA(GetDlgItem(dialog, IDCANCEL), GWL_STYLE) & BS_TYPEMASK);
+         }),
+         Action::Enter()});
     standin::ScopedDisplay scoped(display);
     EXPECT_EQ(IDCANCEL, RunDialog(StandardDialog()));
 }
 
-TEST(DialogTest, DefDlgProcAnswersFromDwlpMsgResult) {
+TEST(DialogTest, DefDlgProcAnswersFromDwlpMsgResult)
+{
     Parent parent;
     const std::vector<uint8_t> bytes = standin::BuildDialogTemplate(StandardDialog());
     HWND dialog = CreateDialogIndirectParamA(
@@ -325,7 +347,7 @@ TEST(DialogTest, DefDlgProcAnswersFromDwlpMsgResult) {
         },
         0);
     ASSERT_NE(nullptr, dialog);
-    EXPECT_FALSE(IsWindowVisible(dialog));  // the template has no WS_VISIBLE
+    EXPECT_FALSE(IsWindowVisible(dialog));      // the template has no WS_VISIBLE
     EXPECT_TRUE(IsWindowEnabled(parent.hwnd));  // modeless: the owner stays enabled
     EXPECT_EQ(77, SendMessageA(dialog, WM_USER + 5, 0, 0));
     EXPECT_EQ(0, SendMessageA(dialog, WM_USER + 6, 0, 0));

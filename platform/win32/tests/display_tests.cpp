@@ -8,7 +8,8 @@ using standin::Event;
 
 namespace {
 
-TEST(DisplayTest, ScopedDisplayRestoresThePreviousOne) {
+TEST(DisplayTest, ScopedDisplayRestoresThePreviousOne)
+{
     standin::ScriptedDisplay outer, inner;
     {
         standin::ScopedDisplay first(outer);
@@ -21,7 +22,8 @@ TEST(DisplayTest, ScopedDisplayRestoresThePreviousOne) {
     EXPECT_EQ(nullptr, standin::GetDisplay());
 }
 
-TEST(DisplayTest, ScriptPlaysInOrderThenRunsOut) {
+TEST(DisplayTest, ScriptPlaysInOrderThenRunsOut)
+{
     standin::ScriptedDisplay display({Action::Enter()});
     display.Push(Action::Click(3));
     EXPECT_EQ(2u, display.Pending());
@@ -32,7 +34,8 @@ TEST(DisplayTest, ScriptPlaysInOrderThenRunsOut) {
     EXPECT_TRUE(display.Exhausted());
 }
 
-TEST(DisplayTest, ARejectedActionStopsTheScript) {
+TEST(DisplayTest, ARejectedActionStopsTheScript)
+{
     standin::ScriptedDisplay display({Action::Escape(), Action::Enter()});
     Event rejected;
     rejected.kind = Event::Kind::ActionRejected;
@@ -44,7 +47,8 @@ TEST(DisplayTest, ARejectedActionStopsTheScript) {
     EXPECT_EQ(2u, display.Pending());
 }
 
-TEST(DisplayTest, NestedMessageBoxesPairWithTheirAnswers) {
+TEST(DisplayTest, NestedMessageBoxesPairWithTheirAnswers)
+{
     standin::ScriptedDisplay display;
     auto event = [](Event::Kind kind, uintptr_t hwnd, const char* text, INT_PTR result) {
         Event e;

@@ -5,7 +5,8 @@ using namespace win32test;
 
 namespace {
 
-TEST(DialogTemplateTest, ExtendedTemplateRoundTrips) {
+TEST(DialogTemplateTest, ExtendedTemplateRoundTrips)
+{
     standin::DialogTemplate t = StandardDialog();
     t.helpId = 5;
     t.exStyle = WS_EX_CONTEXTHELP;
@@ -32,7 +33,8 @@ TEST(DialogTemplateTest, ExtendedTemplateRoundTrips) {
     }
 }
 
-TEST(DialogTemplateTest, OldTemplateHasWordIds) {
+TEST(DialogTemplateTest, OldTemplateHasWordIds)
+{
     standin::DialogTemplate t = StandardDialog();
     t.extended = false;
     t.items[4].id = -1;
@@ -45,7 +47,8 @@ TEST(DialogTemplateTest, OldTemplateHasWordIds) {
     EXPECT_EQ(0, parsed->weight);  // an old template has no weight
 }
 
-TEST(DialogTemplateTest, TruncatedTemplatesAreRejected) {
+TEST(DialogTemplateTest, TruncatedTemplatesAreRejected)
+{
     const std::vector<uint8_t> bytes = standin::BuildDialogTemplate(StandardDialog());
     for (size_t size = 0; size < bytes.size() - 1; ++size) {
         const std::vector<uint8_t> prefix(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(size));

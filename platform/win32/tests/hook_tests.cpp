@@ -7,23 +7,26 @@ HHOOK hook;
 std::vector<UINT> seenBySubclass;
 WNDPROC original;
 
-LRESULT CALLBACK Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK Subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
     seenBySubclass.push_back(message);
     return CallWindowProcA(original, hwnd, message, wParam, lParam);
 }
 
-LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam)
+{
     if (code == HCBT_CREATEWND) {
         HWND hwnd = reinterpret_cast<HWND>(wParam);
         const auto* cbt = reinterpret_cast<const CBT_CREATEWNDA*>(lParam);
         EXPECT_STREQ("hooked", cbt->lpcs->lpszName);
-        original = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Subclass)));
+        original =
+            reinterpret_cast<WNDPROC>(SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Subclass)));
     }
     return CallNextHookEx(hook, code, wParam, lParam);
 }
 
-TEST(HookTest, CreateWindowHookSubclassesBeforeTheFirstMessage) {
+TEST(HookTest, CreateWindowHookSubclassesBeforeTheFirstMessage)
+{
     seenBySubclass.clear();
     hook = SetWindowsHookExA(WH_CBT, CbtHook, nullptr, GetCurrentThreadId());
     ASSERT_NE(nullptr, hook);

@@ -8,20 +8,22 @@ namespace {
 
 constexpr int kTestIcon = 200;
 
-HICON Load(int cx, int cy, UINT flags = 0) {
+HICON Load(int cx, int cy, UINT flags = 0)
+{
     return static_cast<HICON>(
         LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kTestIcon), IMAGE_ICON, cx, cy, flags));
 }
 
-TEST(IconTest, ChoosesTheClosestImageAndKeepsItsColours) {
+TEST(IconTest, ChoosesTheClosestImageAndKeepsItsColours)
+{
     struct Case {
         int cx, cy;
         UINT flags;
         int width, height;
     };
     const Case cases[] = {
-        {16, 16, LR_VGACOLOR, 16, 16}, {32, 32, 0, 32, 32},       {0, 0, 0, 32, 32},  // the image's own size
-        {0, 0, LR_DEFAULTSIZE, 32, 32}, {20, 20, 0, 20, 20},      {16, 0, 0, 16, 16},
+        {16, 16, LR_VGACOLOR, 16, 16},  {32, 32, 0, 32, 32}, {0, 0, 0, 32, 32},  // the image's own size
+        {0, 0, LR_DEFAULTSIZE, 32, 32}, {20, 20, 0, 20, 20}, {16, 0, 0, 16, 16},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.cx) + "x" + std::to_string(c.cy));
@@ -37,7 +39,8 @@ TEST(IconTest, ChoosesTheClosestImageAndKeepsItsColours) {
     }
 }
 
-TEST(IconTest, DestroyIconFreesOnceAndSharedIconsStay) {
+TEST(IconTest, DestroyIconFreesOnceAndSharedIconsStay)
+{
     const size_t before = standin::LiveIconCount();
     HICON icon = Load(16, 16);
     EXPECT_EQ(before + 1, standin::LiveIconCount());
@@ -54,14 +57,16 @@ TEST(IconTest, DestroyIconFreesOnceAndSharedIconsStay) {
     EXPECT_TRUE(standin::GetIconDetails(shared).has_value());
 }
 
-TEST(IconTest, WhatCannotBeLoaded) {
+TEST(IconTest, WhatCannotBeLoaded)
+{
     EXPECT_EQ(nullptr, LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(201), IMAGE_ICON, 16, 16, 0));
     EXPECT_EQ(static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND), GetLastError());
     EXPECT_EQ(nullptr, LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kTestIcon), IMAGE_BITMAP, 0, 0, 0));
     EXPECT_EQ(nullptr, LoadImageA(GetModuleHandleA(nullptr), "icon.ico", IMAGE_ICON, 0, 0, LR_LOADFROMFILE));
 }
 
-TEST(IconTest, SetIconReturnsThePreviousIconOfItsKind) {
+TEST(IconTest, SetIconReturnsThePreviousIconOfItsKind)
+{
     Parent window;
     HICON first = Load(16, 16);
     HICON second = Load(16, 16);

@@ -12,17 +12,19 @@ class ListViewTest : public ::testing::Test {
 protected:
     ListViewTest() : list_(parent_.Child(WC_LISTVIEWA, LVS_REPORT | LVS_ALIGNLEFT, kListId)) {}
 
-    int InsertColumn(int index, const char* text, int width, int format = LVCFMT_LEFT) {
+    int InsertColumn(int index, const char* text, int width, int format = LVCFMT_LEFT)
+    {
         LVCOLUMNA column{};
         column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
         column.fmt = format;
         column.cx = width;
         column.pszText = const_cast<LPSTR>(text);
-        return static_cast<int>(SendMessageA(list_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index),
-                                             reinterpret_cast<LPARAM>(&column)));
+        return static_cast<int>(
+            SendMessageA(list_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column)));
     }
 
-    int InsertItem(int index, const char* text, int subItem = 0) {
+    int InsertItem(int index, const char* text, int subItem = 0)
+    {
         LVITEMA item{};
         item.mask = LVIF_TEXT;
         item.iItem = index;
@@ -31,7 +33,8 @@ protected:
         return static_cast<int>(SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
     }
 
-    BOOL SetText(int index, int subItem, const char* text) {
+    BOOL SetText(int index, int subItem, const char* text)
+    {
         LVITEMA item{};
         item.iSubItem = subItem;
         item.pszText = const_cast<LPSTR>(text);
@@ -39,7 +42,8 @@ protected:
             SendMessageA(list_, LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
     }
 
-    std::string Text(int index, int subItem, int size = 64) {
+    std::string Text(int index, int subItem, int size = 64)
+    {
         std::vector<char> buffer(static_cast<size_t>(size) + 1, '#');
         LVITEMA item{};
         item.iSubItem = subItem;
@@ -55,7 +59,8 @@ protected:
     HWND list_;
 };
 
-TEST_F(ListViewTest, ColumnsInsertAppendAndReadBack) {
+TEST_F(ListViewTest, ColumnsInsertAppendAndReadBack)
+{
     EXPECT_EQ(0, InsertColumn(0, "", 30, LVCFMT_RIGHT));
     EXPECT_EQ(1, InsertColumn(1, "Layer name", 150));
     EXPECT_EQ(2, InsertColumn(7, "Layer usage", 145, LVCFMT_CENTER));
@@ -77,7 +82,8 @@ TEST_F(ListViewTest, ColumnsInsertAppendAndReadBack) {
     EXPECT_FALSE(SendMessageA(list_, LVM_GETCOLUMNA, 3, reinterpret_cast<LPARAM>(&column)));
 }
 
-TEST_F(ListViewTest, RowsAppendedAsTheStackupListWritesThem) {
+TEST_F(ListViewTest, RowsAppendedAsTheStackupListWritesThem)
+{
     for (int column = 0; column < 3; ++column)
         InsertColumn(column, "", 50);
     const char* rows[][2] = {{"TOP", "Signal"}, {"GND", "Plane"}, {"BOTTOM", "Signal"}};
@@ -96,7 +102,8 @@ TEST_F(ListViewTest, RowsAppendedAsTheStackupListWritesThem) {
     EXPECT_THAT(parent_.notifyItems, ::testing::ElementsAre(0, 1, 2));
 }
 
-TEST_F(ListViewTest, InsertItemRules) {
+TEST_F(ListViewTest, InsertItemRules)
+{
     InsertColumn(0, "", 50);
     InsertColumn(1, "", 50);
     EXPECT_EQ(-1, InsertItem(0, "sub", 1));  // only the item itself can be inserted
@@ -110,7 +117,8 @@ TEST_F(ListViewTest, InsertItemRules) {
     EXPECT_EQ(-1, SendMessageA(list_, LVM_INSERTITEMA, 0, 0));
 }
 
-TEST_F(ListViewTest, ItemTextsReadBackAndTruncate) {
+TEST_F(ListViewTest, ItemTextsReadBackAndTruncate)
+{
     InsertColumn(0, "", 50);
     InsertColumn(1, "", 50);
     InsertItem(0, "1");
@@ -123,7 +131,8 @@ TEST_F(ListViewTest, ItemTextsReadBackAndTruncate) {
     EXPECT_EQ("", Text(3, 0));
 }
 
-TEST_F(ListViewTest, DeleteAllItemsNotifiesAndEmpties) {
+TEST_F(ListViewTest, DeleteAllItemsNotifiesAndEmpties)
+{
     EXPECT_TRUE(SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0));  // an empty list too
     for (int r = 0; r < 2; ++r)
         InsertItem(r, "row");
@@ -142,7 +151,8 @@ TEST_F(ListViewTest, DeleteAllItemsNotifiesAndEmpties) {
     EXPECT_EQ(0, Count());
 }
 
-TEST_F(ListViewTest, DeleteItemRemovesOneRow) {
+TEST_F(ListViewTest, DeleteItemRemovesOneRow)
+{
     InsertItem(0, "a");
     InsertItem(1, "b");
     EXPECT_TRUE(SendMessageA(list_, LVM_DELETEITEM, 0, 0));

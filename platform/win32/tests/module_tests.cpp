@@ -9,14 +9,16 @@ namespace {
 
 int anchor;  // an object of the test program itself
 
-TEST(ModuleTest, HandlesAreBaseAddresses) {
+TEST(ModuleTest, HandlesAreBaseAddresses)
+{
     Dl_info self{};
     ASSERT_NE(0, dladdr(&anchor, &self));
     EXPECT_EQ(self.dli_fbase, static_cast<void*>(GetModuleHandleA(nullptr)));
 
     HMODULE library = nullptr;
-    ASSERT_TRUE(GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                                   reinterpret_cast<LPCSTR>(&SendMessageA), &library));
+    ASSERT_TRUE(
+        GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                           reinterpret_cast<LPCSTR>(&SendMessageA), &library));
     EXPECT_NE(GetModuleHandleA(nullptr), library);
     EXPECT_EQ(library, GetModuleHandleA("libwin32.so"));
     EXPECT_EQ(library, GetModuleHandleA("WIN32"));
@@ -24,7 +26,8 @@ TEST(ModuleTest, HandlesAreBaseAddresses) {
     EXPECT_EQ(static_cast<DWORD>(ERROR_MOD_NOT_FOUND), GetLastError());
 }
 
-TEST(ModuleTest, FileNameTruncatesAndSaysSo) {
+TEST(ModuleTest, FileNameTruncatesAndSaysSo)
+{
     char path[MAX_PATH];
     const DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
     ASSERT_GT(length, 0u);

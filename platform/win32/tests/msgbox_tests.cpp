@@ -8,7 +8,8 @@ using standin::Action;
 
 namespace {
 
-int Show(UINT type, std::vector<Action> actions) {
+int Show(UINT type, std::vector<Action> actions)
+{
     standin::ScriptedDisplay display(std::move(actions));
     standin::ScopedDisplay scoped(display);
     const int answer = MessageBoxA(nullptr, "Text", "Caption", type);
@@ -17,7 +18,8 @@ int Show(UINT type, std::vector<Action> actions) {
     return answer;
 }
 
-TEST(MessageBoxTest, AnswersByTypeAndKey) {
+TEST(MessageBoxTest, AnswersByTypeAndKey)
+{
     struct Case {
         const char* name;
         UINT type;
@@ -40,7 +42,9 @@ TEST(MessageBoxTest, AnswersByTypeAndKey) {
         {"yesnocancel escape", MB_YESNOCANCEL, {Action::Escape()}, IDCANCEL},
         {"yesnocancel no", MB_YESNOCANCEL | MB_ICONQUESTION, {Action::Click(IDNO)}, IDNO},
         {"retrycancel retry", MB_RETRYCANCEL, {Action::Click(IDRETRY)}, IDRETRY},
-        {"abortretryignore escape does nothing", MB_ABORTRETRYIGNORE, {Action::Escape(), Action::Click(IDIGNORE)},
+        {"abortretryignore escape does nothing",
+         MB_ABORTRETRYIGNORE,
+         {Action::Escape(), Action::Click(IDIGNORE)},
          IDIGNORE},
         {"canceltrycontinue enter", MB_CANCELTRYCONTINUE, {Action::Enter()}, IDCANCEL},
     };
@@ -50,7 +54,8 @@ TEST(MessageBoxTest, AnswersByTypeAndKey) {
     }
 }
 
-TEST(MessageBoxTest, ShowsTextButtonsAndDefaultButton) {
+TEST(MessageBoxTest, ShowsTextButtonsAndDefaultButton)
+{
     standin::ScriptedDisplay display({Action::Inspect([](HWND box) {
                                           char name[16];
                                           GetClassNameA(box, name, sizeof(name));
@@ -65,7 +70,8 @@ TEST(MessageBoxTest, ShowsTextButtonsAndDefaultButton) {
                                       }),
                                       Action::Enter()});
     standin::ScopedDisplay scoped(display);
-    EXPECT_EQ(IDNO, MessageBoxA(nullptr, "Proceed?\nReally?", "Question", MB_YESNO | MB_DEFBUTTON2 | MB_ICONEXCLAMATION));
+    EXPECT_EQ(IDNO,
+              MessageBoxA(nullptr, "Proceed?\nReally?", "Question", MB_YESNO | MB_DEFBUTTON2 | MB_ICONEXCLAMATION));
     const auto boxes = display.MessageBoxes();
     ASSERT_EQ(1u, boxes.size());
     EXPECT_EQ("Proceed?\nReally?", boxes[0].text);
@@ -75,7 +81,8 @@ TEST(MessageBoxTest, ShowsTextButtonsAndDefaultButton) {
     EXPECT_TRUE(boxes[0].closed);
 }
 
-TEST(MessageBoxTest, NullCaptionReadsError) {
+TEST(MessageBoxTest, NullCaptionReadsError)
+{
     standin::ScriptedDisplay display({Action::Enter()});
     standin::ScopedDisplay scoped(display);
     EXPECT_EQ(IDOK, MessageBoxA(nullptr, nullptr, nullptr, MB_OK));
@@ -84,7 +91,8 @@ TEST(MessageBoxTest, NullCaptionReadsError) {
 }
 
 // Without a display nothing can answer: the box ends at once with 0.
-TEST(MessageBoxTest, FailuresAnswerZero) {
+TEST(MessageBoxTest, FailuresAnswerZero)
+{
     EXPECT_EQ(0, MessageBoxA(nullptr, "no display", "x", MB_OK));
     EXPECT_EQ(static_cast<DWORD>(ERROR_CANCELLED), GetLastError());
 
@@ -97,11 +105,12 @@ TEST(MessageBoxTest, FailuresAnswerZero) {
     EXPECT_EQ(1u, display.MessageBoxes().size());
 }
 
-TEST(MessageBoxTest, OwnerIsDisabledMeanwhile) {
+TEST(MessageBoxTest, OwnerIsDisabledMeanwhile)
+{
     Parent owner;
     BOOL enabled = TRUE;
-    standin::ScriptedDisplay display({Action::Inspect([&](HWND) { enabled = IsWindowEnabled(owner.hwnd); }),
-                                      Action::Enter()});
+    standin::ScriptedDisplay display(
+        {Action::Inspect([&](HWND) { enabled = IsWindowEnabled(owner.hwnd); }), Action::Enter()});
     standin::ScopedDisplay scoped(display);
     EXPECT_EQ(IDOK, MessageBoxA(owner.hwnd, "t", "c", MB_OK));
     EXPECT_FALSE(enabled);

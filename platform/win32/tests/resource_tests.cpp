@@ -12,13 +12,15 @@ namespace {
 constexpr int kTestDialog = 100;
 constexpr int kTestData = 300;
 
-std::string Data(HRSRC resource) {
+std::string Data(HRSRC resource)
+{
     HMODULE self = GetModuleHandleA(nullptr);
     const char* data = static_cast<const char*>(LockResource(LoadResource(self, resource)));
     return data ? std::string(data, SizeofResource(self, resource)) : std::string();
 }
 
-TEST(ResourceTest, FindsResourcesByOrdinalNameAndNumberText) {
+TEST(ResourceTest, FindsResourcesByOrdinalNameAndNumberText)
+{
     HMODULE self = GetModuleHandleA(nullptr);
     HRSRC byOrdinal = FindResourceA(self, MAKEINTRESOURCEA(kTestDialog), RT_DIALOG);
     ASSERT_NE(nullptr, byOrdinal);
@@ -31,7 +33,8 @@ TEST(ResourceTest, FindsResourcesByOrdinalNameAndNumberText) {
     EXPECT_NE(byOrdinal, byName);
 }
 
-TEST(ResourceTest, ReportsWhatIsMissing) {
+TEST(ResourceTest, ReportsWhatIsMissing)
+{
     HMODULE self = GetModuleHandleA(nullptr);
     EXPECT_EQ(nullptr, FindResourceA(self, MAKEINTRESOURCEA(101), RT_DIALOG));
     EXPECT_EQ(static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND), GetLastError());
@@ -39,15 +42,16 @@ TEST(ResourceTest, ReportsWhatIsMissing) {
     EXPECT_EQ(static_cast<DWORD>(ERROR_RESOURCE_TYPE_NOT_FOUND), GetLastError());
 
     HMODULE library = nullptr;
-    ASSERT_TRUE(GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&FindResourceA),
-                                   &library));
+    ASSERT_TRUE(
+        GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&FindResourceA), &library));
     EXPECT_EQ(nullptr, FindResourceA(library, MAKEINTRESOURCEA(kTestDialog), RT_DIALOG));
     EXPECT_EQ(static_cast<DWORD>(ERROR_RESOURCE_DATA_NOT_FOUND), GetLastError());
     EXPECT_EQ(nullptr, FindResourceA(reinterpret_cast<HMODULE>(0x1000), MAKEINTRESOURCEA(kTestDialog), RT_DIALOG));
     EXPECT_EQ(static_cast<DWORD>(ERROR_MOD_NOT_FOUND), GetLastError());
 }
 
-TEST(ResourceTest, ChoosesTheLanguage) {
+TEST(ResourceTest, ChoosesTheLanguage)
+{
     HMODULE self = GetModuleHandleA(nullptr);
     auto find = [&](WORD language) {
         return Data(FindResourceExA(self, RT_RCDATA, MAKEINTRESOURCEA(kTestData), language));
@@ -59,11 +63,12 @@ TEST(ResourceTest, ChoosesTheLanguage) {
     EXPECT_EQ(std::string("neutral\0", 8), Data(FindResourceA(self, MAKEINTRESOURCEA(kTestData), RT_RCDATA)));
 }
 
-TEST(ResourceTest, DialogTemplateReadsBackAsCompiled) {
+TEST(ResourceTest, DialogTemplateReadsBackAsCompiled)
+{
     HMODULE self = GetModuleHandleA(nullptr);
     HRSRC resource = FindResourceA(self, MAKEINTRESOURCEA(kTestDialog), RT_DIALOG);
-    const auto parsed = standin::ParseDialogTemplate(LockResource(LoadResource(self, resource)),
-                                                     SizeofResource(self, resource));
+    const auto parsed =
+        standin::ParseDialogTemplate(LockResource(LoadResource(self, resource)), SizeofResource(self, resource));
     ASSERT_TRUE(parsed.has_value());
     EXPECT_TRUE(parsed->extended);
     EXPECT_EQ("Test dialog", parsed->caption);
@@ -79,15 +84,16 @@ TEST(ResourceTest, DialogTemplateReadsBackAsCompiled) {
     }
 }
 
-TEST(ResourceTest, DialogBoxParamRunsTheCompiledDialog) {
+TEST(ResourceTest, DialogBoxParamRunsTheCompiledDialog)
+{
     standin::ScriptedDisplay display({standin::Action::Inspect([](HWND dialog) {
                                           EXPECT_EQ("Test dialog", WindowText(dialog));
                                           EXPECT_EQ("Label:", WindowText(GetDlgItem(dialog, -1)));
                                       }),
                                       standin::Action::Enter()});
     standin::ScopedDisplay scoped(display);
-    EXPECT_EQ(IDOK, DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kTestDialog), nullptr,
-                                    TestDialogProc, 0));
+    EXPECT_EQ(IDOK,
+              DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kTestDialog), nullptr, TestDialogProc, 0));
     EXPECT_EQ("", display.Error());
 }
 

@@ -24,7 +24,8 @@ struct CallbackLog {
     std::function<void(HWND)> onInitialized;
 };
 
-int CALLBACK RecordingCallback(HWND browser, UINT message, LPARAM lParam, LPARAM data) {
+int CALLBACK RecordingCallback(HWND browser, UINT message, LPARAM lParam, LPARAM data)
+{
     auto* log = reinterpret_cast<CallbackLog*>(data);
     if (message == BFFM_INITIALIZED) {
         EXPECT_EQ(0, lParam);
@@ -45,7 +46,8 @@ int CALLBACK RecordingCallback(HWND browser, UINT message, LPARAM lParam, LPARAM
 
 class BrowserTest : public MappedDrive {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         MappedDrive::SetUp();
         Folder("lib/a");
         Folder("lib/b/deep");
@@ -56,7 +58,8 @@ protected:
 
     // Runs the browser rooted at `root` ("" for the desktop) with `actions`;
     // returns the chosen item's path ("<none>" when it has none, "" for NULL).
-    std::string Browse(const std::string& root, std::vector<Action> actions, UINT flags = BIF_RETURNONLYFSDIRS) {
+    std::string Browse(const std::string& root, std::vector<Action> actions, UINT flags = BIF_RETURNONLYFSDIRS)
+    {
         display_ = std::make_unique<standin::ScriptedDisplay>(std::move(actions));
         standin::ScopedDisplay scoped(*display_);
         LPITEMIDLIST rootList = nullptr;
@@ -87,7 +90,8 @@ protected:
     }
 
     // The EnableOk events: "<path> on" / "<path> off".
-    std::vector<std::string> OkStates() const {
+    std::vector<std::string> OkStates() const
+    {
         std::vector<std::string> states;
         for (const Event& event : display_->Events()) {
             if (event.kind == Event::Kind::EnableOk)
@@ -101,7 +105,8 @@ protected:
     char displayName_[MAX_PATH] = {};
 };
 
-TEST_F(BrowserTest, CallbackHearsInitThenRootThenEachHighlight) {
+TEST_F(BrowserTest, CallbackHearsInitThenRootThenEachHighlight)
+{
     const std::string chosen = Browse("D:\\lib", {Action::Highlight("D:\\lib\\a"),
                                                   Action::Highlight(Native() + "/lib/b/"),  // native form
                                                   Action::Highlight("D:\\lib\\b\\deep"), Action::Click(IDOK)});
@@ -117,13 +122,15 @@ TEST_F(BrowserTest, CallbackHearsInitThenRootThenEachHighlight) {
     EXPECT_EQ("D:\\lib", opened.text);
 }
 
-TEST_F(BrowserTest, HighlightingTheHighlightedFolderAgainSendsNothing) {
-    Browse("D:\\lib", {Action::Highlight("D:\\lib\\a"), Action::Highlight("D:\\lib\\a\\"),
-                       Action::Highlight("D:\\lib"), Action::Escape()});
+TEST_F(BrowserTest, HighlightingTheHighlightedFolderAgainSendsNothing)
+{
+    Browse("D:\\lib", {Action::Highlight("D:\\lib\\a"), Action::Highlight("D:\\lib\\a\\"), Action::Highlight("D:\\lib"),
+                       Action::Escape()});
     EXPECT_THAT(log_.heard, ElementsAre("init", "sel D:\\lib ok", "sel D:\\lib\\a ok", "sel D:\\lib ok"));
 }
 
-TEST_F(BrowserTest, CancelEscapeCloseAndExhaustedInputReturnNull) {
+TEST_F(BrowserTest, CancelEscapeCloseAndExhaustedInputReturnNull)
+{
     const std::vector<std::vector<Action>> scripts = {
         {Action::Click(IDCANCEL)}, {Action::Escape()}, {Action::Close()}, {}};
     for (const auto& script : scripts) {
@@ -133,11 +140,11 @@ TEST_F(BrowserTest, CancelEscapeCloseAndExhaustedInputReturnNull) {
     }
 }
 
-TEST_F(BrowserTest, CallbackDecidesOkAndDisabledOkIgnoresClickAndEnter) {
+TEST_F(BrowserTest, CallbackDecidesOkAndDisabledOkIgnoresClickAndEnter)
+{
     log_.enableOk = [](const std::string& path) { return path == "D:\\lib\\b"; };
-    const std::string chosen =
-        Browse("D:\\lib", {Action::Highlight("D:\\lib\\a"), Action::Click(IDOK), Action::Enter(),
-                           Action::Highlight("D:\\lib\\b"), Action::Enter()});
+    const std::string chosen = Browse("D:\\lib", {Action::Highlight("D:\\lib\\a"), Action::Click(IDOK), Action::Enter(),
+                                                  Action::Highlight("D:\\lib\\b"), Action::Enter()});
     EXPECT_EQ("D:\\lib\\b", chosen);
     EXPECT_EQ("", display_->Error());  // the ignored clicks were not rejected
     // The browser enables OK for each folder ("ok" above), then the callback decides.
@@ -145,7 +152,8 @@ TEST_F(BrowserTest, CallbackDecidesOkAndDisabledOkIgnoresClickAndEnter) {
     EXPECT_THAT(OkStates(), ElementsAre("D:\\lib off", "D:\\lib\\a off", "D:\\lib\\b on"));
 }
 
-TEST_F(BrowserTest, VirtualItemGreysOkOnlyForFileSystemBrowsers) {
+TEST_F(BrowserTest, VirtualItemGreysOkOnlyForFileSystemBrowsers)
+{
     log_.enableOk = [](const std::string&) { return true; };
     // With BIF_RETURNONLYFSDIRS the browser greys OK; the callback sends nothing.
     EXPECT_EQ("D:\\lib\\a", Browse("D:\\lib", {Action::HighlightVirtual(), Action::Click(IDOK),
@@ -159,14 +167,13 @@ TEST_F(BrowserTest, VirtualItemGreysOkOnlyForFileSystemBrowsers) {
     EXPECT_STREQ("Network", displayName_);
 }
 
-TEST_F(BrowserTest, DesktopRootIsAVirtualItemAboveEveryFolder) {
+TEST_F(BrowserTest, DesktopRootIsAVirtualItemAboveEveryFolder)
+{
     std::optional<standin::FolderBrowserState> seen;
-    const std::string chosen =
-        Browse("", {Action::Click(IDOK),  // greyed on the desktop
-                    Action::Highlight("D:\\other"), Action::Inspect([&](HWND browser) {
-                        seen = standin::BrowserState(browser);
-                    }),
-                    Action::Click(IDOK)});
+    const std::string chosen = Browse(
+        "", {Action::Click(IDOK),  // greyed on the desktop
+             Action::Highlight("D:\\other"),
+             Action::Inspect([&](HWND browser) { seen = standin::BrowserState(browser); }), Action::Click(IDOK)});
     EXPECT_EQ("D:\\other", chosen);
     EXPECT_THAT(log_.heard, ElementsAre("init", "sel <none> greyed", "sel D:\\other ok"));
     EXPECT_EQ("", display_->Events().front().text);
@@ -180,7 +187,8 @@ TEST_F(BrowserTest, DesktopRootIsAVirtualItemAboveEveryFolder) {
     EXPECT_EQ(static_cast<UINT>(BIF_RETURNONLYFSDIRS), seen->flags);
 }
 
-TEST_F(BrowserTest, HighlightOutsideTheRootOrOfNoFolderIsRejected) {
+TEST_F(BrowserTest, HighlightOutsideTheRootOrOfNoFolderIsRejected)
+{
     struct Case {
         std::string path;
         std::string why;
@@ -201,7 +209,8 @@ TEST_F(BrowserTest, HighlightOutsideTheRootOrOfNoFolderIsRejected) {
     }
 }
 
-TEST_F(BrowserTest, SelectionSetAtInitializedReplacesTheRootSelection) {
+TEST_F(BrowserTest, SelectionSetAtInitializedReplacesTheRootSelection)
+{
     log_.onInitialized = [](HWND browser) {
         EXPECT_TRUE(SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>("D:\\lib\\b")));
         EXPECT_FALSE(SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>("D:\\other")));
@@ -211,7 +220,8 @@ TEST_F(BrowserTest, SelectionSetAtInitializedReplacesTheRootSelection) {
 }
 
 // Without parameters nothing opens; without a display nothing can answer.
-TEST(BrowserFailureTest, NeedsParametersAndSomeoneToAnswer) {
+TEST(BrowserFailureTest, NeedsParametersAndSomeoneToAnswer)
+{
     EXPECT_EQ(nullptr, SHBrowseForFolderA(nullptr));
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
     BROWSEINFOA info{};

@@ -19,13 +19,15 @@ namespace shelltest {
 // checks that the test left no id list, allocator or folder reference behind.
 class MappedDrive : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         drive_.emplace('D', "shell-test");
         native_ = drive_->Root().string();
         idListsBefore_ = standin::LiveItemIdLists();
     }
 
-    void TearDown() override {
+    void TearDown() override
+    {
         EXPECT_EQ(idListsBefore_, standin::LiveItemIdLists()) << "id lists left live";
         EXPECT_EQ(0, standin::ShellAllocatorReferences());
         EXPECT_EQ(0, standin::ShellFolderReferences());
@@ -46,7 +48,8 @@ private:
     std::size_t idListsBefore_ = 0;
 };
 
-inline std::u16string Wide(const std::string& text) {
+inline std::u16string Wide(const std::string& text)
+{
     std::u16string wide(text.size() + 1, u'\0');
     const int length = MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text.c_str(), -1,
                                            reinterpret_cast<LPWSTR>(wide.data()), static_cast<int>(wide.size()));
@@ -55,7 +58,8 @@ inline std::u16string Wide(const std::string& text) {
 }
 
 // The file-system path of an id list, or "<none>" when SHGetPathFromIDListA fails.
-inline std::string PathOf(LPCITEMIDLIST list) {
+inline std::string PathOf(LPCITEMIDLIST list)
+{
     char path[MAX_PATH];
     return SHGetPathFromIDListA(list, path) ? std::string(path) : std::string("<none>");
 }

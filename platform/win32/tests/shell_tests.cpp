@@ -18,7 +18,8 @@ struct Parsed {
     ULONG attributes = 0;
 };
 
-Parsed Parse(const std::string& name, ULONG askedAttributes = 0) {
+Parsed Parse(const std::string& name, ULONG askedAttributes = 0)
+{
     IShellFolder* desktop = nullptr;
     EXPECT_EQ(S_OK, SHGetDesktopFolder(&desktop));
     std::u16string wide = Wide(name);
@@ -37,7 +38,8 @@ Parsed Parse(const std::string& name, ULONG askedAttributes = 0) {
     return parsed;
 }
 
-TEST_F(ShellTest, AllocatorIsOneCountedObjectSharedWithTheTaskAllocator) {
+TEST_F(ShellTest, AllocatorIsOneCountedObjectSharedWithTheTaskAllocator)
+{
     IMalloc* first = nullptr;
     IMalloc* second = nullptr;
     ASSERT_EQ(S_OK, SHGetMalloc(&first));
@@ -81,7 +83,8 @@ TEST_F(ShellTest, AllocatorIsOneCountedObjectSharedWithTheTaskAllocator) {
     EXPECT_EQ(0u, first->Release());
 }
 
-TEST_F(ShellTest, DesktopParsesExistingAbsolutePaths) {
+TEST_F(ShellTest, DesktopParsesExistingAbsolutePaths)
+{
     Folder("lib/Templates");
     File("lib/notes.txt");
     Folder("lib/\xC3\x84rger");  // "Ärger"
@@ -131,7 +134,8 @@ TEST_F(ShellTest, DesktopParsesExistingAbsolutePaths) {
     EXPECT_EQ(0x80070002, static_cast<uint32_t>(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)));
 }
 
-TEST_F(ShellTest, ParseReportsCharactersEatenAndAttributes) {
+TEST_F(ShellTest, ParseReportsCharactersEatenAndAttributes)
+{
     Folder("lib");
     File("lib/notes.txt");
     const ULONG asked = SFGAO_FOLDER | SFGAO_FILESYSTEM | SFGAO_STREAM | SFGAO_CANCOPY;
@@ -156,7 +160,8 @@ TEST_F(ShellTest, ParseReportsCharactersEatenAndAttributes) {
     desktop->Release();
 }
 
-TEST_F(ShellTest, IdListsAreCountedUntilFreedByAnyOfTheFreeFunctions) {
+TEST_F(ShellTest, IdListsAreCountedUntilFreedByAnyOfTheFreeFunctions)
+{
     Folder("lib");
     IShellFolder* desktop = nullptr;
     IMalloc* allocator = nullptr;
@@ -178,7 +183,8 @@ TEST_F(ShellTest, IdListsAreCountedUntilFreedByAnyOfTheFreeFunctions) {
     desktop->Release();
 }
 
-TEST_F(ShellTest, PathFromIdListFailsWithEmptyBufferForNonFileSystemItems) {
+TEST_F(ShellTest, PathFromIdListFailsWithEmptyBufferForNonFileSystemItems)
+{
     char path[MAX_PATH];
     std::memset(path, 'x', sizeof(path));
     EXPECT_FALSE(SHGetPathFromIDListA(nullptr, path));
@@ -207,7 +213,8 @@ TEST_F(ShellTest, PathFromIdListFailsWithEmptyBufferForNonFileSystemItems) {
     ILFree(list);
 }
 
-TEST_F(ShellTest, PathFromIdListNeverTruncates) {
+TEST_F(ShellTest, PathFromIdListNeverTruncates)
+{
     // "D:\" + 200 + "\" + k characters: 259 bytes fit MAX_PATH with the terminator, 260 do not.
     const std::string parent(200, 'a');
     const std::string fits = parent + "/" + std::string(55, 'b');
@@ -230,7 +237,8 @@ TEST_F(ShellTest, PathFromIdListNeverTruncates) {
 
 namespace {
 
-TEST(ShellFaults, ChosenCallFailsAloneOrFromThenOnAndEveryCallIsCounted) {
+TEST(ShellFaults, ChosenCallFailsAloneOrFromThenOnAndEveryCallIsCounted)
+{
     standin::ResetWin32Calls();
     standin::FailWin32Call(standin::Win32Call::ShGetMalloc, 1, standin::FaultSpan::Once);
     IMalloc* first = nullptr;

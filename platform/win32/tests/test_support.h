@@ -23,7 +23,8 @@ constexpr int kLabelId = 2003;
 using standin::DialogItem;
 
 // OK (default), Cancel, a sorted drop-down list, a report list view, a label.
-inline standin::DialogTemplate StandardDialog() {
+inline standin::DialogTemplate StandardDialog()
+{
     standin::DialogTemplate t;
     t.extended = true;
     t.version = 1;
@@ -48,13 +49,15 @@ inline standin::DialogTemplate StandardDialog() {
 
 using DialogHandler = std::function<INT_PTR(HWND, UINT, WPARAM, LPARAM)>;
 
-inline DialogHandler& CurrentHandler() {
+inline DialogHandler& CurrentHandler()
+{
     static DialogHandler handler;
     return handler;
 }
 
 // Ends the dialog on IDOK and IDCANCEL, as a plain dialog procedure does.
-inline INT_PTR CALLBACK TestDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+inline INT_PTR CALLBACK TestDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
     if (CurrentHandler()) {
         const INT_PTR handled = CurrentHandler()(dialog, message, wParam, lParam);
         if (handled)
@@ -72,12 +75,12 @@ inline INT_PTR CALLBACK TestDialogProc(HWND dialog, UINT message, WPARAM wParam,
 
 // Runs `t` modally with `handler` (which answers 0 to leave a message alone).
 inline INT_PTR RunDialog(const standin::DialogTemplate& t, DialogHandler handler = {}, HWND owner = nullptr,
-                         LPARAM param = 0) {
+                         LPARAM param = 0)
+{
     const std::vector<uint8_t> bytes = standin::BuildDialogTemplate(t);
     CurrentHandler() = std::move(handler);
-    const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
-                                                   reinterpret_cast<LPCDLGTEMPLATEA>(bytes.data()), owner,
-                                                   TestDialogProc, param);
+    const INT_PTR result = DialogBoxIndirectParamA(
+        GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(bytes.data()), owner, TestDialogProc, param);
     CurrentHandler() = nullptr;
     return result;
 }
@@ -96,13 +99,15 @@ struct Parent {
     Parent(const Parent&) = delete;
     Parent& operator=(const Parent&) = delete;
 
-    HWND Child(const char* className, DWORD style, int id = 1, const char* text = "") const {
+    HWND Child(const char* className, DWORD style, int id = 1, const char* text = "") const
+    {
         return CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 100, 100, hwnd,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
     }
 };
 
-inline LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+inline LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
     auto* parent = reinterpret_cast<Parent*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (parent && message == WM_COMMAND)
         parent->commands.emplace_back(wParam, lParam);
@@ -115,7 +120,8 @@ inline LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-inline Parent::Parent() {
+inline Parent::Parent()
+{
     WNDCLASSA wc{};
     wc.lpfnWndProc = ParentProc;
     wc.lpszClassName = "Win32TestParent";
@@ -125,7 +131,8 @@ inline Parent::Parent() {
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
-inline std::string WindowText(HWND hwnd) {
+inline std::string WindowText(HWND hwnd)
+{
     char buffer[256];
     GetWindowTextA(hwnd, buffer, sizeof(buffer));
     return buffer;

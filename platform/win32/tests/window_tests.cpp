@@ -15,7 +15,8 @@ struct Recorded {
 std::vector<Recorded> recorded;
 LRESULT createAnswer = 0;
 
-LRESULT CALLBACK RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
     recorded.push_back({hwnd, message});
     if (message == WM_CREATE)
         return createAnswer;
@@ -24,7 +25,8 @@ LRESULT CALLBACK RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 
 class WindowTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         recorded.clear();
         createAnswer = 0;
         WNDCLASSA wc{};
@@ -34,13 +36,15 @@ protected:
         RegisterClassA(&wc);
     }
 
-    static HWND Make(HWND parent = nullptr, DWORD style = WS_POPUP, int id = 0) {
+    static HWND Make(HWND parent = nullptr, DWORD style = WS_POPUP, int id = 0)
+    {
         return CreateWindowExA(0, "win32testrecording", "text", style, 1, 2, 30, 40, parent,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
     }
 };
 
-TEST_F(WindowTest, ClassesAreFoundIgnoringCaseAndRegisteredOnce) {
+TEST_F(WindowTest, ClassesAreFoundIgnoringCaseAndRegisteredOnce)
+{
     WNDCLASSA wc{};
     wc.lpfnWndProc = RecordingProc;
     wc.lpszClassName = "WIN32TESTRECORDING";
@@ -54,7 +58,8 @@ TEST_F(WindowTest, ClassesAreFoundIgnoringCaseAndRegisteredOnce) {
     EXPECT_EQ(static_cast<DWORD>(ERROR_TLW_WITH_WSCHILD), GetLastError());
 }
 
-TEST_F(WindowTest, CreationAndDestructionSequences) {
+TEST_F(WindowTest, CreationAndDestructionSequences)
+{
     HWND top = Make();
     HWND child = Make(top, WS_CHILD, 7);
     HWND grandchild = Make(child, WS_CHILD, 8);
@@ -82,7 +87,8 @@ TEST_F(WindowTest, CreationAndDestructionSequences) {
     EXPECT_NE(top, Make());  // handles are not reused
 }
 
-TEST_F(WindowTest, CreateAnsweringMinusOneFails) {
+TEST_F(WindowTest, CreateAnsweringMinusOneFails)
+{
     createAnswer = -1;
     EXPECT_EQ(nullptr, Make());
     ASSERT_FALSE(recorded.empty());
@@ -90,7 +96,8 @@ TEST_F(WindowTest, CreateAnsweringMinusOneFails) {
     EXPECT_EQ(static_cast<UINT>(WM_NCDESTROY), recorded.back().message);
 }
 
-TEST_F(WindowTest, RelationsAndIds) {
+TEST_F(WindowTest, RelationsAndIds)
+{
     HWND top = Make();
     HWND first = Make(top, WS_CHILD, 1);
     HWND second = Make(top, WS_CHILD, 2);
@@ -105,15 +112,19 @@ TEST_F(WindowTest, RelationsAndIds) {
     EXPECT_EQ(3, GetDlgCtrlID(inner));
     EXPECT_TRUE(IsChild(top, inner));
     std::vector<HWND> all;
-    EnumChildWindows(top, [](HWND hwnd, LPARAM list) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&all));
+    EnumChildWindows(
+        top,
+        [](HWND hwnd, LPARAM list) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&all));
     EXPECT_THAT(all, ::testing::ElementsAre(first, second, inner));
     DestroyWindow(top);
 }
 
-TEST_F(WindowTest, TextsTruncateAndCount) {
+TEST_F(WindowTest, TextsTruncateAndCount)
+{
     HWND top = Make();
     EXPECT_EQ("text", WindowText(top));
     EXPECT_TRUE(SetWindowTextA(top, "Central library: "));
@@ -126,7 +137,8 @@ TEST_F(WindowTest, TextsTruncateAndCount) {
     DestroyWindow(top);
 }
 
-TEST_F(WindowTest, WindowLongs) {
+TEST_F(WindowTest, WindowLongs)
+{
     HWND top = Make();
     HWND child = Make(top, WS_CHILD | WS_TABSTOP, 2003);
     EXPECT_EQ(2003, GetWindowLongPtrA(child, GWLP_ID));
@@ -141,7 +153,8 @@ TEST_F(WindowTest, WindowLongs) {
     DestroyWindow(top);
 }
 
-TEST_F(WindowTest, VisibilityEnablingAndFocus) {
+TEST_F(WindowTest, VisibilityEnablingAndFocus)
+{
     HWND top = Make();
     HWND child = Make(top, WS_CHILD | WS_VISIBLE, 1);
     HWND other = Make(top, WS_CHILD | WS_VISIBLE, 2);
@@ -167,14 +180,16 @@ TEST_F(WindowTest, VisibilityEnablingAndFocus) {
     DestroyWindow(top);
 }
 
-TEST_F(WindowTest, AWindowMayDestroyItselfInItsOwnHandler) {
+TEST_F(WindowTest, AWindowMayDestroyItselfInItsOwnHandler)
+{
     HWND top = Make();
     HWND child = Make(top, WS_CHILD, 1);
-    SetWindowLongPtrA(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND hwnd, UINT message, WPARAM w, LPARAM l) -> LRESULT {
-        if (message == WM_USER)
-            DestroyWindow(GetParent(hwnd));
-        return DefWindowProcA(hwnd, message, w, l);
-    }));
+    SetWindowLongPtrA(child, GWLP_WNDPROC,
+                      reinterpret_cast<LONG_PTR>(+[](HWND hwnd, UINT message, WPARAM w, LPARAM l) -> LRESULT {
+                          if (message == WM_USER)
+                              DestroyWindow(GetParent(hwnd));
+                          return DefWindowProcA(hwnd, message, w, l);
+                      }));
     SendMessageA(child, WM_USER, 0, 0);
     EXPECT_FALSE(IsWindow(child));
     EXPECT_FALSE(IsWindow(top));

@@ -33,12 +33,14 @@ struct Source {
     std::vector<Picture> pictures;
 };
 
-bool Fail(const std::string& message) {
+bool Fail(const std::string& message)
+{
     std::cerr << "icon_from_text: " << message << "\n";
     return false;
 }
 
-bool Parse(std::istream& in, Source& source) {
+bool Parse(std::istream& in, Source& source)
+{
     std::string line;
     int lineNumber = 0;
     Picture* open = nullptr;
@@ -98,18 +100,21 @@ bool Parse(std::istream& in, Source& source) {
     return true;
 }
 
-void Put16(std::vector<uint8_t>& out, uint16_t v) {
+void Put16(std::vector<uint8_t>& out, uint16_t v)
+{
     out.push_back(static_cast<uint8_t>(v));
     out.push_back(static_cast<uint8_t>(v >> 8));
 }
 
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
+void Put32(std::vector<uint8_t>& out, uint32_t v)
+{
     for (int i = 0; i < 4; ++i)
         out.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
 
 // BITMAPINFOHEADER (doubled height), 256 RGBQUADs, XOR bitmap, AND mask; bottom-up rows.
-std::vector<uint8_t> Image(const Source& source, const Picture& picture) {
+std::vector<uint8_t> Image(const Source& source, const Picture& picture)
+{
     std::vector<uint8_t> out;
     Put32(out, 40);
     Put32(out, static_cast<uint32_t>(picture.width));
@@ -148,7 +153,8 @@ std::vector<uint8_t> Image(const Source& source, const Picture& picture) {
 }
 
 // ICONDIR, one ICONDIRENTRY per image, then the images.
-std::vector<uint8_t> IconFile(const Source& source) {
+std::vector<uint8_t> IconFile(const Source& source)
+{
     std::vector<std::vector<uint8_t>> images;
     for (const Picture& picture : source.pictures)
         images.push_back(Image(source, picture));
@@ -176,7 +182,8 @@ std::vector<uint8_t> IconFile(const Source& source) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc != 3) {
         std::cerr << "usage: icon_from_text <input.txt> <output.ico>\n";
         return 2;

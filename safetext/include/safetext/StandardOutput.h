@@ -13,23 +13,22 @@
 
 namespace ilt {
 
-class StandardOutputCheck
-{
+class StandardOutputCheck {
 public:
-  StandardOutputCheck();
-  ~StandardOutputCheck();  // puts std::cout's own buffer back
-  StandardOutputCheck(const StandardOutputCheck&) = delete;
-  StandardOutputCheck& operator=(const StandardOutputCheck&) = delete;
+    StandardOutputCheck();
+    ~StandardOutputCheck();  // puts std::cout's own buffer back
+    StandardOutputCheck(const StandardOutputCheck&) = delete;
+    StandardOutputCheck& operator=(const StandardOutputCheck&) = delete;
 
-  // Flushes standard output and asks the file system, as a close does; false,
-  // with the reason ("No space left on device"), when anything written was
-  // lost. Nothing should be written to standard output afterwards.
-  bool Close(std::string& reason);
+    // Flushes standard output and asks the file system, as a close does; false,
+    // with the reason ("No space left on device"), when anything written was
+    // lost. Nothing should be written to standard output afterwards.
+    bool Close(std::string& reason);
 
 private:
-  class RecordingBuffer;
-  std::unique_ptr<RecordingBuffer> buffer_;
-  std::streambuf* original_;
+    class RecordingBuffer;
+    std::unique_ptr<RecordingBuffer> buffer_;
+    std::streambuf* original_;
 };
 
 }  // namespace ilt

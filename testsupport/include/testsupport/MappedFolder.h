@@ -96,8 +96,9 @@ public:
         (void)linuxLetter;
         const char* given = std::getenv("ILT_TEST_DRIVE");
         if (given == nullptr || std::string(given).size() != 1 || !std::isalpha(static_cast<unsigned char>(*given)))
-            throw std::runtime_error("ILT_TEST_DRIVE must name a drive letter mapped to an empty folder "
-                                     "(ctest does it with scripts/wine-run --drive)");
+            throw std::runtime_error(
+                "ILT_TEST_DRIVE must name a drive letter mapped to an empty folder "
+                "(ctest does it with scripts/wine-run --drive)");
         m_letter = static_cast<char>(std::toupper(static_cast<unsigned char>(*given)));
         m_native = fs::path(std::string{m_letter, ':', '\\'});
         if (!IsEmptyRoot(m_native))

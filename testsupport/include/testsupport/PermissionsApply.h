@@ -16,19 +16,23 @@ public:
     PermissionsApply()
     {
         m_saved = Effective();
-        if (!m_saved) return;
+        if (!m_saved)
+            return;
         __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3] = {};
         __user_cap_header_struct header = {_LINUX_CAPABILITY_VERSION_3, 0};
-        if (::syscall(SYS_capget, &header, data) != 0) return;
+        if (::syscall(SYS_capget, &header, data) != 0)
+            return;
         data[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
         m_dropped = ::syscall(SYS_capset, &header, data) == 0;
     }
     ~PermissionsApply()
     {
-        if (!m_dropped) return;
+        if (!m_dropped)
+            return;
         __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3] = {};
         __user_cap_header_struct header = {_LINUX_CAPABILITY_VERSION_3, 0};
-        if (::syscall(SYS_capget, &header, data) != 0) return;
+        if (::syscall(SYS_capget, &header, data) != 0)
+            return;
         data[0].effective = m_saved;
         ::syscall(SYS_capset, &header, data);
     }

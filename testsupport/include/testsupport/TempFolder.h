@@ -42,11 +42,10 @@ inline std::string AnsiPath(const fs::path& path)
     const std::wstring& wide = path.native();
     if (wide.empty())
         return std::string();
-    const int length = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                             nullptr, nullptr);
+    const int length =
+        ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
     std::string ansi(static_cast<std::size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), ansi.data(), length, nullptr,
-                          nullptr);
+    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), ansi.data(), length, nullptr, nullptr);
     return ansi;
 }
 #else
@@ -85,8 +84,7 @@ public:
 
     explicit TempFolder(const std::string& prefix = "ilt-test", Medium medium = Medium::Disk)
         : m_root(MakeUniqueFolder(prefix, medium))
-    {
-    }
+    {}
     ~TempFolder() { RemoveTree(m_root, false); }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;

@@ -18,13 +18,13 @@
 #include <vector>
 
 #if defined(_WIN32)
-#  if defined(OSKEL_BUILDING_LIBRARY)
-#    define OSKEL_API __declspec(dllexport)
-#  else
-#    define OSKEL_API __declspec(dllimport)
-#  endif
+#if defined(OSKEL_BUILDING_LIBRARY)
+#define OSKEL_API __declspec(dllexport)
 #else
-#  define OSKEL_API __attribute__((visibility("default")))
+#define OSKEL_API __declspec(dllimport)
+#endif
+#else
+#define OSKEL_API __attribute__((visibility("default")))
 #endif
 
 namespace Oskel {
@@ -80,7 +80,7 @@ struct OSKEL_API ProjectData
 // Layer kinds. Any int value read from a database is passed on as it is.
 enum ELayerType : int
 {
-	eConductorLayer = 0,    // the only kind that has a metal-layer number
+	eConductorLayer = 0,  // the only kind that has a metal-layer number
 	eDielectricLayer = 1,
 	eSolderMaskLayer = 2,
 	eSilkscreenLayer = 3,
@@ -107,7 +107,8 @@ public:
 	virtual std::shared_ptr<const void> ShareOwnership() const = 0;
 };
 
-template <class T> class ContainerT;
+template <class T>
+class ContainerT;
 
 // Read-only handle to a database object; empty or sharing ownership of one.
 // Dereferencing an empty handle gives the type's detached object, whose every
@@ -150,7 +151,8 @@ private:
 	std::shared_ptr<T> m_object;
 };
 
-template <class T> class IteratorT;
+template <class T>
+class IteratorT;
 
 // Cursor over a sequence of objects, sharing ownership of the sequence.
 // Dereferencing a cursor that stands on nothing gives the detached object.

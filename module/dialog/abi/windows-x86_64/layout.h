@@ -1,6 +1,6 @@
-// Recorded binary layout of CImportLayoutTemplateDlg: Windows x86_64 (mingw-w64 GCC), with the class library as afx.dll.
-// Included by ../LayoutCheck.cpp; a change here is a change of the module's
-// binary interface (see docs/integration.md, "Binary interface").
+// Recorded binary layout of CImportLayoutTemplateDlg: Windows x86_64 (mingw-w64 GCC), with the class library as
+// afx.dll. Included by ../LayoutCheck.cpp; a change here is a change of the module's binary interface (see
+// docs/integration.md, "Binary interface").
 //
 // ILT_ABI_SIZE(sizeof, alignof)
 // ILT_ABI_MEMBER(member, offset in bytes, type), in declaration order

@@ -23,10 +23,12 @@ class AFX_EXT_CLASS CImportLayoutTemplateDlg : public CDialog
 {
 	DECLARE_DYNAMIC(CImportLayoutTemplateDlg)
 
-// Construction
+	// Construction
 public:
-	CImportLayoutTemplateDlg(const char* centralLibrary, const char* auxText1,
-	                         const char* auxText2, CWnd* pParent = NULL);
+	CImportLayoutTemplateDlg(const char* centralLibrary,
+	                         const char* auxText1,
+	                         const char* auxText2,
+	                         CWnd* pParent = NULL);
 	CImportLayoutTemplateDlg(const char* centralLibrary,
 	                         Oskel::MutableContainerT<Oskel::IBlock>& blocks,
 	                         CWnd* pParent = NULL);
@@ -36,25 +38,28 @@ public:
 	// backslash and the template's name; empty while nothing is selected.
 	CString GetLayoutTemplatePath();
 
-// Dialog Data
-	enum { IDD = IDD_IMPORT_LAYOUT_TEMPLATE };
+	// Dialog Data
+	enum
+	{
+		IDD = IDD_IMPORT_LAYOUT_TEMPLATE
+	};
 
 protected:
-	CString m_centralLibrary;      // as the host passed it, never normalised
-	CString m_auxText1;            // held for the host, not used
-	CString m_auxText2;            // held for the host, not used
-	CString m_spareText;           // not used
-	CString m_selectedTemplate;    // name of the selected template's sub-folder
-	std::string m_templatesFolder; // normalised layout-templates folder in use
-	Oskel::ContainerT<const Oskel::ISnapshot> m_snapshot;   // not used
-	Oskel::ContainerT<const Oskel::ITrelDesign> m_design;   // design of the last 2007 template read
-	Oskel::MutableContainerT<Oskel::IBlock> m_blocks;       // held for the host, not used
-	CComboBox m_templateCombo;     // IDC_COMBO1
-	CListCtrl m_stackupList;       // IDC_STACKUP_LIST
+	CString m_centralLibrary;                              // as the host passed it, never normalised
+	CString m_auxText1;                                    // held for the host, not used
+	CString m_auxText2;                                    // held for the host, not used
+	CString m_spareText;                                   // not used
+	CString m_selectedTemplate;                            // name of the selected template's sub-folder
+	std::string m_templatesFolder;                         // normalised layout-templates folder in use
+	Oskel::ContainerT<const Oskel::ISnapshot> m_snapshot;  // not used
+	Oskel::ContainerT<const Oskel::ITrelDesign> m_design;  // design of the last 2007 template read
+	Oskel::MutableContainerT<Oskel::IBlock> m_blocks;      // held for the host, not used
+	CComboBox m_templateCombo;                             // IDC_COMBO1
+	CListCtrl m_stackupList;                               // IDC_STACKUP_LIST
 
-	virtual void DoDataExchange(CDataExchange* pDX);    // DDX/DDV support
+	virtual void DoDataExchange(CDataExchange* pDX);  // DDX/DDV support
 
-// Implementation
+	// Implementation
 protected:
 	// Empties the stack-up list, labels the template's format and reads it.
 	// 1 on success, 0 when the stack-up cannot be shown.
@@ -65,7 +70,7 @@ protected:
 	int DisplayStackUpFromOskel(CString templateName);
 	void SetLTFormat(const char* format);
 
-// Generated message map functions
+	// Generated message map functions
 public:
 	virtual BOOL OnInitDialog();
 	afx_msg void OnBnClickedOk();

@@ -92,5 +92,4 @@ std::vector<std::string> ListDirectory(const std::string& path);
 //   D:\t\a.txt                => true,  files += {D:\t\a.txt}
 //   \ (holds srv\)            => true,  folders += {\, \srv}
 //   D:\missing                => false, nothing appended
-bool CollectEntries(const std::string& root, std::list<std::string>& folders,
-                    std::list<std::string>& files);
+bool CollectEntries(const std::string& root, std::list<std::string>& folders, std::list<std::string>& files);

@@ -24,10 +24,7 @@ struct TemplateProbeResult
 	TemplateVerdict verdict;
 	std::string missingFile;  // Missing2005File: the first such file's name, e.g. "Dunmere.dnm"
 
-	bool IsValid() const
-	{
-		return verdict == TemplateVerdict::Valid2007 || verdict == TemplateVerdict::Valid2005;
-	}
+	bool IsValid() const { return verdict == TemplateVerdict::Valid2007 || verdict == TemplateVerdict::Valid2005; }
 };
 
 // The format test, shared by discovery and the stack-up display: a template

@@ -13,20 +13,22 @@ namespace standin {
 namespace afx {
 
 // One link of the chain of extension modules.
-struct ExtensionModule {
-    HMODULE module = nullptr;
-    HMODULE resources = nullptr;
-    bool system = false;
-    std::vector<std::string> classes;  // names registered with AFX_CLASSINIT, newest first
+struct ExtensionModule
+{
+	HMODULE module = nullptr;
+	HMODULE resources = nullptr;
+	bool system = false;
+	std::vector<std::string> classes;  // names registered with AFX_CLASSINIT, newest first
 };
 
 // The chain in search order (most recently added first).
 STANDIN_AFX_API std::vector<ExtensionModule> ExtensionModules();
 
 // A module whose DllMain refused DLL_PROCESS_ATTACH.
-struct FailedModule {
-    HMODULE module = nullptr;
-    std::string path;
+struct FailedModule
+{
+	HMODULE module = nullptr;
+	std::string path;
 };
 
 // Every refusal since the process started, in order.

@@ -3,7 +3,7 @@
 #pragma once
 
 #define IDD_MODULE_DIALOG 500
-#define IDC_MODULE_LABEL 501
+#define IDC_MODULE_LABEL  501
 
 #ifndef RC_INVOKED
 

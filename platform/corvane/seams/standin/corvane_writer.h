@@ -44,7 +44,7 @@ CORVANE_API std::string FormatCorvane(const Description& description);
 // Creates `nativeTemplateFolder` (its parent must exist) and its Layout folder where missing, and
 // writes the four files, replacing existing ones. On failure returns false and, when `error` is not
 // null, says what failed.
-CORVANE_API bool Write2005Template(const std::string& nativeTemplateFolder,
-                                   const Description& description, std::string* error);
+CORVANE_API bool Write2005Template(const std::string& nativeTemplateFolder, const Description& description,
+                                   std::string* error);
 
 }  // namespace standin::corvane

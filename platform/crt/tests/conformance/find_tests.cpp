@@ -22,7 +22,7 @@ struct Listing {
 Listing Find(const std::string& pattern)
 {
     Listing listing;
-    struct _finddata_t record{};
+    struct _finddata_t record {};
     errno = 0;
     const intptr_t handle = _findfirst(pattern.c_str(), &record);
     listing.first = handle;

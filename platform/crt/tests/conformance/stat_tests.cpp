@@ -19,7 +19,7 @@ struct Answer {
 
 Answer Stat(const std::string& path)
 {
-    struct _stat record{};
+    struct _stat record {};
     errno = 0;
     Answer answer;
     answer.result = _stat(path.c_str(), &record);

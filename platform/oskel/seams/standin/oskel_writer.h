@@ -23,8 +23,8 @@ struct ConstraintSpec {
 };
 
 struct LayerSpec {
-    long long position = 0;           // the design's layer order, ascending
-    std::optional<long long> type;    // Oskel::ELayerType
+    long long position = 0;         // the design's layer order, ascending
+    std::optional<long long> type;  // Oskel::ELayerType
     std::optional<std::string> name;
     std::optional<long long> metalNumber;
     std::vector<ConstraintSpec> constraints;

@@ -16,19 +16,22 @@ public:
     bool Dword(uint32_t& value) { return Read(&value, 4); }
     bool Short(int16_t& value) { return Read(&value, 2); }
     bool Byte(uint8_t& value) { return Read(&value, 1); }
-    bool Skip(std::size_t count) {
+    bool Skip(std::size_t count)
+    {
         if (count > size_ - offset_)
             return false;
         offset_ += count;
         return true;
     }
-    bool AlignTo(std::size_t alignment) {
+    bool AlignTo(std::size_t alignment)
+    {
         const std::size_t aligned = (offset_ + alignment - 1) & ~(alignment - 1);
         return Skip(aligned - offset_);
     }
     const uint8_t* Here() const { return data_ + offset_; }
 
-    bool String(std::string& value) {
+    bool String(std::string& value)
+    {
         std::u16string text;
         uint16_t unit;
         while (true) {
@@ -43,7 +46,8 @@ public:
     }
 
     // 0x0000: nothing; 0xFFFF: an ordinal follows; otherwise a string.
-    bool OptionalId(std::optional<ResourceId>& id) {
+    bool OptionalId(std::optional<ResourceId>& id)
+    {
         if (size_ - offset_ < 2)
             return false;
         uint16_t first;
@@ -60,7 +64,8 @@ public:
         return true;
     }
 
-    bool Id(ResourceId& id) {
+    bool Id(ResourceId& id)
+    {
         if (size_ - offset_ < 2)
             return false;
         uint16_t first;
@@ -76,7 +81,8 @@ public:
     }
 
 private:
-    bool Read(void* value, std::size_t count) {
+    bool Read(void* value, std::size_t count)
+    {
         if (count > size_ - offset_)
             return false;
         std::memcpy(value, data_ + offset_, count);
@@ -90,7 +96,8 @@ private:
     std::size_t offset_ = 0;
 };
 
-bool ReadItem(Reader& reader, bool extended, DialogItemTemplate& item) {
+bool ReadItem(Reader& reader, bool extended, DialogItemTemplate& item)
+{
     if (!reader.AlignTo(4))
         return false;
     if (extended) {
@@ -129,7 +136,8 @@ bool ReadItem(Reader& reader, bool extended, DialogItemTemplate& item) {
 }
 
 // 0x7FFF asks for the message-box font, and no font description follows.
-bool ReadFont(Reader& reader, DialogTemplate& result) {
+bool ReadFont(Reader& reader, DialogTemplate& result)
+{
     if (!reader.Word(result.pointSize))
         return false;
     if (result.pointSize == 0x7FFF)
@@ -145,7 +153,8 @@ bool ReadFont(Reader& reader, DialogTemplate& result) {
 
 }  // namespace
 
-std::optional<DialogTemplate> ReadDialogTemplate(const void* data, std::size_t size, TextDecoder decode) {
+std::optional<DialogTemplate> ReadDialogTemplate(const void* data, std::size_t size, TextDecoder decode)
+{
     if (!data)
         return std::nullopt;
     Reader reader(static_cast<const uint8_t*>(data), size, decode);
@@ -182,7 +191,8 @@ std::optional<DialogTemplate> ReadDialogTemplate(const void* data, std::size_t s
     return result;
 }
 
-std::string ClassNameOfOrdinal(uint16_t ordinal) {
+std::string ClassNameOfOrdinal(uint16_t ordinal)
+{
     switch (ordinal) {
     case 0x0080: return "Button";
     case 0x0081: return "Edit";

@@ -52,14 +52,14 @@ STANDIN_API std::size_t InvalidShellFrees();
 
 // What an open folder browser shows.
 struct FolderBrowserState {
-    std::string title;                   // BROWSEINFOA::lpszTitle
-    std::string root;                    // the root folder's path; "" for the desktop
-    std::vector<std::string> topFolders; // the tree's top level: the root, or for the
-                                         // desktop every mapped drive ("D:\") and "\"
-    std::string highlighted;             // the highlighted item's path; "" when it has none
-    std::string highlightedName;         // its display name ("4L", "D:", "Desktop")
+    std::string title;                    // BROWSEINFOA::lpszTitle
+    std::string root;                     // the root folder's path; "" for the desktop
+    std::vector<std::string> topFolders;  // the tree's top level: the root, or for the
+                                          // desktop every mapped drive ("D:\") and "\"
+    std::string highlighted;              // the highlighted item's path; "" when it has none
+    std::string highlightedName;          // its display name ("4L", "D:", "Desktop")
     bool okEnabled = false;
-    UINT flags = 0;                      // BROWSEINFOA::ulFlags
+    UINT flags = 0;  // BROWSEINFOA::ulFlags
 };
 
 // The state of the folder browser `browser`; nothing when it is not one.

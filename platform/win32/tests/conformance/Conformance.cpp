@@ -27,8 +27,7 @@ const char kParentClass[] = "ConformanceParent";
 
 // ---- Steps ----
 
-struct StepState
-{
+struct StepState {
     std::vector<Step> steps;
     std::size_t next = 0;
     bool shiftHeld = false;
@@ -201,8 +200,8 @@ void ExpectSequence(const std::vector<Message>& got, const std::vector<Expected>
         report << "\n    " << DescribeMessage(m.message, m.wParam, m.lParam);
     report << "\n  expected:";
     for (const Expected& e : want)
-        report << "\n    " << DescribeMessage(e.message, e.wParam, e.lParam) << ((e.check & kOptional) ? " (optional)" : "")
-               << ((e.check & kWParam) ? "" : " (any wParam)");
+        report << "\n    " << DescribeMessage(e.message, e.wParam, e.lParam)
+               << ((e.check & kOptional) ? " (optional)" : "") << ((e.check & kWParam) ? "" : " (any wParam)");
     ADD_FAILURE() << report.str();
 }
 
@@ -213,8 +212,8 @@ ParentWindow::ParentWindow()
     wc.hInstance = Instance();
     wc.lpszClassName = kParentClass;
     RegisterClassA(&wc);  // once; later calls fail harmlessly
-    m_hwnd = CreateWindowExA(0, kParentClass, "conformance", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300,
-                             nullptr, nullptr, Instance(), nullptr);
+    m_hwnd = CreateWindowExA(0, kParentClass, "conformance", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300, nullptr,
+                             nullptr, Instance(), nullptr);
 }
 
 ParentWindow::~ParentWindow() { DestroyWindow(m_hwnd); }

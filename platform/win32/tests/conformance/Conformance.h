@@ -45,24 +45,21 @@ HINSTANCE Instance();
 
 // ---- message sequences ----
 
-struct Message
-{
+struct Message {
     HWND hwnd = nullptr;
     UINT message = 0;
     WPARAM wParam = 0;
     LPARAM lParam = 0;
 };
 
-enum : unsigned
-{
-    kAny = 0,             // the message number only
-    kWParam = 1,          // wParam must match
-    kLParam = 2,          // lParam must match
-    kOptional = 4,        // may be missing
+enum : unsigned {
+    kAny = 0,       // the message number only
+    kWParam = 1,    // wParam must match
+    kLParam = 2,    // lParam must match
+    kOptional = 4,  // may be missing
 };
 
-struct Expected
-{
+struct Expected {
     UINT message = 0;
     unsigned check = kAny;
     WPARAM wParam = 0;
@@ -73,8 +70,7 @@ struct Expected
 Expected Notification(int id, int code);
 
 // The messages recorded since the last Clear().
-class Recorder
-{
+class Recorder {
 public:
     static void Record(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static const std::vector<Message>& Messages();
@@ -91,8 +87,7 @@ std::string DescribeMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 // A visible top-level window that records the WM_COMMAND and WM_NOTIFY messages
 // it gets, and the parent of the controls a case makes.
-class ParentWindow
-{
+class ParentWindow {
 public:
     ParentWindow();
     ~ParentWindow();
@@ -115,8 +110,7 @@ using Step = std::function<void()>;
 
 // Runs `steps` one per tick of a thread timer, from the next modal loop on;
 // the timer stops after the last one. At most one Steps lives at a time.
-class Steps
-{
+class Steps {
 public:
     explicit Steps(std::vector<Step> steps);
     ~Steps();
@@ -141,8 +135,7 @@ void PostShiftedKey(UINT virtualKey, HWND hwnd = nullptr);
 void PostChar(char character, HWND hwnd = nullptr);
 
 // The top-level dialog boxes ("#32770") this thread creates while it lives, newest last.
-class DialogWatch
-{
+class DialogWatch {
 public:
     DialogWatch();
     ~DialogWatch();
@@ -157,8 +150,7 @@ public:
 // message that `watched` names (all when empty), hands each message to
 // `handler` (which answers -1 to leave it alone), and ends the dialog with the
 // id of an IDOK or IDCANCEL command.
-struct DialogCase
-{
+struct DialogCase {
     std::vector<UINT> watched;
     std::function<INT_PTR(HWND, UINT, WPARAM, LPARAM)> handler;
 };

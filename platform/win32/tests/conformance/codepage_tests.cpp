@@ -59,7 +59,10 @@ TEST(CodePageTest, LengthsAndBufferSizes)
 TEST(CodePageTest, InvalidBytes)
 {
     int result = 0;
-    const char bad[] = "a\xff" "b\xe2\x82" "c";
+    const char bad[] =
+        "a\xff"
+        "b\xe2\x82"
+        "c";
     std::vector<WCHAR> out = Convert(CP_ACP, 0, bad, -1, 16, &result);
     EXPECT_EQ(6, result);
     const WCHAR expected[] = {'a', 0xFFFD, 'b', 0xFFFD, 'c', 0};

@@ -26,23 +26,23 @@ TEST(CollationTest, WordSortIgnoringCase)
 {
     const char16_t* const ordered[][2] = {
         {u" lead", u"(draft)"},  // blanks and punctuation before digits and letters
-        {u"(x", u"_x"},           // punctuation in the order of the code table
+        {u"(x", u"_x"},          // punctuation in the order of the code table
         {u"_x", u"~x"},
-        {u"~x", u"+x"},           // but + < = > after the others
+        {u"~x", u"+x"},  // but + < = > after the others
         {u"+x", u"0"},
-        {u"10L", u"4L"},          // digits one by one
+        {u"10L", u"4L"},  // digits one by one
         {u"9", u"a"},
-        {u"ab", u"a-b"},          // '-' and '\'' count only when all else is equal
+        {u"ab", u"a-b"},  // '-' and '\'' count only when all else is equal
         {u"a-b", u"ab c"},
-        {u"abc-", u"ab-c"},       // then the later one first
-        {u"ab'c", u"ab-c"},       // and the apostrophe before the hyphen
+        {u"abc-", u"ab-c"},         // then the later one first
+        {u"ab'c", u"ab-c"},         // and the apostrophe before the hyphen
         {u"etage", u"\u00e9tage"},  // accents after the plain letter, the first accent first
         {u"\u00e9tage", u"\u00e9tag\u00e9"},
-        {u"\u00e9", u"\u00e8"},    // acute, grave, circumflex, diaeresis
+        {u"\u00e9", u"\u00e8"},  // acute, grave, circumflex, diaeresis
         {u"\u00e8", u"\u00ea"},
         {u"\u00ea", u"\u00eb"},
         {u"\u00e4rger", u"b"},
-        {u"z", u"\u03b1"},         // Latin, Greek, Cyrillic
+        {u"z", u"\u03b1"},  // Latin, Greek, Cyrillic
         {u"\u03b1", u"\u0430"},
     };
     for (const auto& pair : ordered) {

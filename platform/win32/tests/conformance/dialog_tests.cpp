@@ -80,15 +80,13 @@ TEST_F(DialogTest, ShownWhenTheLoopFirstWaits)
 {
     bool visibleAtInit = true;
     bool visibleAtSecondStep = false;
-    Run(
-        IDD_STACKUP,
+    Run(IDD_STACKUP,
         {[] {},
          [&] {
              visibleAtSecondStep = IsWindowVisible(m_dialog) != FALSE;
              EndDialog(m_dialog, IDOK);
          }},
-        {WM_SHOWWINDOW},
-        [&](HWND dialog) -> INT_PTR {
+        {WM_SHOWWINDOW}, [&](HWND dialog) -> INT_PTR {
             visibleAtInit = IsWindowVisible(dialog) != FALSE;
             return TRUE;
         });
@@ -143,9 +141,7 @@ TEST_F(DialogTest, FocusAfterInitDialog)
 TEST_F(DialogTest, InitDialogAnsweringFalseKeepsTheFocusItSet)
 {
     int focusAtFirstStep = 0;
-    Run(
-        IDD_STACKUP,
-        {[&] {
+    Run(IDD_STACKUP, {[&] {
             focusAtFirstStep = GetDlgCtrlID(GetFocus());
             EndDialog(m_dialog, IDOK);
         }},
@@ -205,7 +201,8 @@ TEST_F(DialogTest, EscapeAndTheCloseBoxSendIdCancel)
     EXPECT_EQ(IDCANCEL, Run(IDD_STACKUP, {[&] { PostMessageA(m_dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }},
                             {WM_SYSCOMMAND, WM_CLOSE, WM_COMMAND}));
     ExpectSequence(Recorder::Messages(),
-                   {{WM_SYSCOMMAND, kWParam, SC_CLOSE}, {WM_CLOSE}, Notification(IDCANCEL, BN_CLICKED)}, "the close box");
+                   {{WM_SYSCOMMAND, kWParam, SC_CLOSE}, {WM_CLOSE}, Notification(IDCANCEL, BN_CLICKED)},
+                   "the close box");
 }
 
 // With OK and Cancel disabled: Enter does nothing (the default button is
@@ -252,8 +249,7 @@ TEST_F(DialogTest, TabOrderAndTheDefaultButtonsLook)
     };
     Run(IDD_STACKUP,
         {look, [] { PostKey(VK_TAB); }, look, [] { PostKey(VK_TAB); }, look, [] { PostKey(VK_TAB); }, look,
-         [] { PostShiftedKey(VK_TAB); }, look, [] { PostShiftedKey(VK_TAB); }, look,
-         [&] { EndDialog(m_dialog, 0); }});
+         [] { PostShiftedKey(VK_TAB); }, look, [] { PostShiftedKey(VK_TAB); }, look, [&] { EndDialog(m_dialog, 0); }});
     EXPECT_THAT(focus, ::testing::ElementsAre(IDOK, IDCANCEL, IDC_COMBO, IDOK, IDC_COMBO, IDCANCEL));
     EXPECT_THAT(okType, ::testing::ElementsAre(BS_DEFPUSHBUTTON, BS_PUSHBUTTON, BS_DEFPUSHBUTTON, BS_DEFPUSHBUTTON,
                                                BS_DEFPUSHBUTTON, BS_PUSHBUTTON));
@@ -302,8 +298,8 @@ TEST_F(DialogTest, GetNextDlgTabItemSkipsWhatCannotTakeTheFocus)
 // A typed letter that is a push button's mnemonic clicks it.
 TEST_F(DialogTest, MnemonicClicksAPushButton)
 {
-    Run(IDD_NO_DEFAULT, {[] { PostChar('s'); }, [] { PostChar('F'); }, [] { PostChar('x'); },
-                         [&] { EndDialog(m_dialog, 0); }});
+    Run(IDD_NO_DEFAULT,
+        {[] { PostChar('s'); }, [] { PostChar('F'); }, [] { PostChar('x'); }, [&] { EndDialog(m_dialog, 0); }});
     EXPECT_THAT(Commands(), ::testing::ElementsAre(Command(IDC_SECOND, BN_CLICKED), Command(IDC_FIRST, BN_CLICKED)));
 }
 
@@ -320,11 +316,10 @@ TEST_F(DialogTest, DropDownListKeepsItsKeys)
         dropped.push_back(static_cast<BOOL>(SendMessageA(Item(IDC_COMBO), CB_GETDROPPEDSTATE, 0, 0)));
         selection.push_back(SendMessageA(Item(IDC_COMBO), CB_GETCURSEL, 0, 0));
     };
-    Run(IDD_STACKUP,
-        {[&] { SetFocus(Item(IDC_COMBO)); }, [] { PostKey(VK_F4); }, look, [] { PostKey(VK_DOWN); }, look,
-         [] { PostKey(VK_RETURN); }, look, [] { PostKey(VK_DOWN, nullptr, true); }, look, [] { PostKey(VK_DOWN); },
-         look, [] { PostKey(VK_ESCAPE); }, look, [] { PostKey(VK_F4); }, look, [] { PostKey(VK_F4); }, look,
-         [&] { EndDialog(m_dialog, 0); }});
+    Run(IDD_STACKUP, {[&] { SetFocus(Item(IDC_COMBO)); }, [] { PostKey(VK_F4); }, look, [] { PostKey(VK_DOWN); }, look,
+                      [] { PostKey(VK_RETURN); }, look, [] { PostKey(VK_DOWN, nullptr, true); }, look,
+                      [] { PostKey(VK_DOWN); }, look, [] { PostKey(VK_ESCAPE); }, look, [] { PostKey(VK_F4); }, look,
+                      [] { PostKey(VK_F4); }, look, [&] { EndDialog(m_dialog, 0); }});
     EXPECT_THAT(dropped, ::testing::ElementsAre(TRUE, TRUE, FALSE, TRUE, TRUE, FALSE, TRUE, FALSE));
     EXPECT_THAT(selection, ::testing::ElementsAre(0, 1, 1, 1, 2, 2, 2, 2));
     EXPECT_THAT(Commands(), ::testing::IsEmpty()) << "Enter and Escape stayed with the drop-down";

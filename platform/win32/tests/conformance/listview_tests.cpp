@@ -118,7 +118,8 @@ TEST_F(ListViewTest, RowsAppendedAndFilledAsTheStackUpListWritesThem)
     EXPECT_EQ("Signal", Text(1, 2));
     EXPECT_EQ("", Text(2, 1));
     EXPECT_EQ("", Text(0, 2));
-    EXPECT_EQ(WineDeviation<std::string>("LVM_GETITEMTEXTA fills the buffer unterminated", "Sig", "Sign"), Text(1, 2, 4))
+    EXPECT_EQ(WineDeviation<std::string>("LVM_GETITEMTEXTA fills the buffer unterminated", "Sig", "Sign"),
+              Text(1, 2, 4))
         << "cut to the buffer of 4, terminated";
     EXPECT_FALSE(SetText(5, 1, "none")) << "no such row";
 }

@@ -16,8 +16,7 @@ struct Shown {
 };
 
 // Runs MessageBoxA(type) and, once the box waits, looks at it and then runs `act` on it.
-int RunBox(UINT type, const std::function<void(HWND box)>& act, Shown* shown = nullptr,
-           const char* caption = "Caption")
+int RunBox(UINT type, const std::function<void(HWND box)>& act, Shown* shown = nullptr, const char* caption = "Caption")
 {
     DialogWatch watch;
     HWND box = nullptr;
@@ -62,14 +61,16 @@ TEST(MessageBoxTest, ButtonsAndDefaultOfEachType)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.type);
         Shown shown;
-        EXPECT_EQ(c.defaultId, RunBox(c.type | MB_ICONEXCLAMATION, [](HWND) { PostKey(VK_RETURN); }, &shown));
+        EXPECT_EQ(c.defaultId, RunBox(
+                                   c.type | MB_ICONEXCLAMATION, [](HWND) { PostKey(VK_RETURN); }, &shown));
         EXPECT_EQ("Caption", shown.caption);
         EXPECT_EQ("The text.", shown.text);
         EXPECT_EQ(c.buttons, shown.buttons);
         EXPECT_EQ(c.defaultId, shown.focus) << "the default button has the focus";
     }
     Shown untitled;
-    RunBox(MB_OK, [](HWND) { PostKey(VK_RETURN); }, &untitled, nullptr);
+    RunBox(
+        MB_OK, [](HWND) { PostKey(VK_RETURN); }, &untitled, nullptr);
     EXPECT_EQ("Error", untitled.caption);
 }
 

@@ -20,8 +20,7 @@ using WideString = std::basic_string<WCHAR>;
 WideString Wide(const std::string& text)
 {
     WideString wide(text.size() + 1, 0);
-    const int length =
-        MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
     wide.resize(length > 0 ? static_cast<std::size_t>(length - 1) : 0);
     return wide;
 }
@@ -119,10 +118,7 @@ TEST_F(ShellTest, DesktopParsesAbsolutePaths)
     }
 }
 
-TEST_F(ShellTest, PathFromIdListOfNothingFails)
-{
-    EXPECT_EQ("<none>", PathOf(nullptr));
-}
+TEST_F(ShellTest, PathFromIdListOfNothingFails) { EXPECT_EQ("<none>", PathOf(nullptr)); }
 
 // ---- the folder browser ----
 
@@ -208,14 +204,14 @@ TEST_F(BrowserTest, InitializedThenTheRootIsReportedAndOkTakesIt)
 // Escape cancels: NULL.
 TEST_F(BrowserTest, SetSelectionReportsTheFolderAndEscapeCancels)
 {
-    const std::string chosen = Run(Path("lib"), {[] {},
-                                                 [&] {
-                                                     m_browse.heard.clear();
-                                                     const std::string sub = Path("lib\\sub");
-                                                     SendMessageA(Browser(), BFFM_SETSELECTIONA, TRUE,
-                                                                  reinterpret_cast<LPARAM>(sub.c_str()));
-                                                 },
-                                                 [&] { PostKey(VK_ESCAPE, Browser()); }});
+    const std::string chosen =
+        Run(Path("lib"), {[] {},
+                          [&] {
+                              m_browse.heard.clear();
+                              const std::string sub = Path("lib\\sub");
+                              SendMessageA(Browser(), BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(sub.c_str()));
+                          },
+                          [&] { PostKey(VK_ESCAPE, Browser()); }});
     EXPECT_THAT(m_browse.heard, ::testing::ElementsAre("sel " + Path("lib\\sub") + " ok"));
     EXPECT_EQ("", chosen);
 }
@@ -227,21 +223,21 @@ TEST_F(BrowserTest, EnableOkGatesEnter)
 {
     std::vector<bool> ok;
     std::string name;
-    const std::string chosen = Run(Path("lib"),
-                                   {[&] {
-                                        const std::string sub = Path("lib\\sub");
-                                        SendMessageA(Browser(), BFFM_SETSELECTIONA, TRUE,
-                                                     reinterpret_cast<LPARAM>(sub.c_str()));
-                                        SendMessageA(Browser(), BFFM_ENABLEOK, 0, FALSE);
-                                        ok.push_back(OkEnabled(Browser()));
-                                        PostKey(VK_RETURN, Browser());
-                                    },
-                                    [&] {
-                                        SendMessageA(Browser(), BFFM_ENABLEOK, 0, TRUE);
-                                        ok.push_back(OkEnabled(Browser()));
-                                        PostKey(VK_RETURN, Browser());
-                                    }},
-                                   &name);
+    const std::string chosen =
+        Run(Path("lib"),
+            {[&] {
+                 const std::string sub = Path("lib\\sub");
+                 SendMessageA(Browser(), BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(sub.c_str()));
+                 SendMessageA(Browser(), BFFM_ENABLEOK, 0, FALSE);
+                 ok.push_back(OkEnabled(Browser()));
+                 PostKey(VK_RETURN, Browser());
+             },
+             [&] {
+                 SendMessageA(Browser(), BFFM_ENABLEOK, 0, TRUE);
+                 ok.push_back(OkEnabled(Browser()));
+                 PostKey(VK_RETURN, Browser());
+             }},
+            &name);
     EXPECT_THAT(ok, ::testing::ElementsAre(false, true));
     EXPECT_EQ(Path("lib\\sub"), chosen);
     EXPECT_EQ(WineDeviation<std::string>("pszDisplayName is the path", "sub", Path("lib\\sub")), name);

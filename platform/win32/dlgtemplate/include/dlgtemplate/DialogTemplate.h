@@ -27,7 +27,8 @@ struct ResourceId {
     uint16_t ordinal = 0;
     std::string name;  // as the reader's TextDecoder gave it
 
-    bool operator==(const ResourceId& other) const {
+    bool operator==(const ResourceId& other) const
+    {
         return isOrdinal == other.isOrdinal && (isOrdinal ? ordinal == other.ordinal : name == other.name);
     }
 };
@@ -37,15 +38,15 @@ struct DialogItemTemplate {
     uint32_t exStyle = 0;
     uint32_t style = 0;
     int16_t x = 0, y = 0, cx = 0, cy = 0;
-    int32_t id = 0;              // a DWORD in an extended template, a WORD (zero-extended) otherwise
-    ResourceId windowClass;      // ordinal 0x0080 button, 0x0081 edit, 0x0082 static, 0x0085 combo box
+    int32_t id = 0;                  // a DWORD in an extended template, a WORD (zero-extended) otherwise
+    ResourceId windowClass;          // ordinal 0x0080 button, 0x0081 edit, 0x0082 static, 0x0085 combo box
     ResourceId title{false, 0, {}};  // a string (empty: none), or an ordinal (an image's resource id)
     std::vector<uint8_t> creationData;
 };
 
 struct DialogTemplate {
     bool extended = false;
-    uint16_t version = 0;        // 1 for DLGTEMPLATEEX
+    uint16_t version = 0;  // 1 for DLGTEMPLATEEX
     uint32_t helpId = 0;
     uint32_t exStyle = 0;
     uint32_t style = 0;
