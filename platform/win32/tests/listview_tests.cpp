@@ -1,5 +1,6 @@
-// List view in report mode: columns, rows appended the way the stack-up list
-// is filled, texts, deleting.
+// List view in report mode, the stand-in's own rules beyond the conformance
+// cases (tests/conformance/listview_tests.cpp): insertion indexes, texts cut to
+// the buffer, deleting.
 #include "test_support.h"
 
 #include <gmock/gmock.h>
@@ -58,49 +59,6 @@ protected:
     Parent parent_;
     HWND list_;
 };
-
-TEST_F(ListViewTest, ColumnsInsertAppendAndReadBack)
-{
-    EXPECT_EQ(0, InsertColumn(0, "", 30, LVCFMT_RIGHT));
-    EXPECT_EQ(1, InsertColumn(1, "Layer name", 150));
-    EXPECT_EQ(2, InsertColumn(7, "Layer usage", 145, LVCFMT_CENTER));
-    EXPECT_EQ(-1, InsertColumn(-1, "bad", 10));
-    EXPECT_EQ(-1, SendMessageA(list_, LVM_INSERTCOLUMNA, 3, 0));
-
-    char text[32];
-    LVCOLUMNA column{};
-    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
-    column.pszText = text;
-    column.cchTextMax = sizeof(text);
-    ASSERT_TRUE(SendMessageA(list_, LVM_GETCOLUMNA, 0, reinterpret_cast<LPARAM>(&column)));
-    EXPECT_EQ(LVCFMT_RIGHT, column.fmt);  // as set: only its drawing is left-aligned
-    EXPECT_EQ(30, column.cx);
-    ASSERT_TRUE(SendMessageA(list_, LVM_GETCOLUMNA, 2, reinterpret_cast<LPARAM>(&column)));
-    EXPECT_EQ(LVCFMT_CENTER, column.fmt);
-    EXPECT_STREQ("Layer usage", text);
-    EXPECT_EQ(145, SendMessageA(list_, LVM_GETCOLUMNWIDTH, 2, 0));
-    EXPECT_FALSE(SendMessageA(list_, LVM_GETCOLUMNA, 3, reinterpret_cast<LPARAM>(&column)));
-}
-
-TEST_F(ListViewTest, RowsAppendedAsTheStackupListWritesThem)
-{
-    for (int column = 0; column < 3; ++column)
-        InsertColumn(column, "", 50);
-    const char* rows[][2] = {{"TOP", "Signal"}, {"GND", "Plane"}, {"BOTTOM", "Signal"}};
-    for (int r = 0; r < 3; ++r) {
-        EXPECT_EQ(r, InsertItem(r, std::to_string(r + 1).c_str()));
-        EXPECT_TRUE(SetText(r, 1, rows[r][0]));
-        EXPECT_TRUE(SetText(r, 2, rows[r][1]));
-    }
-    EXPECT_EQ(3, Count());
-    for (int r = 0; r < 3; ++r) {
-        EXPECT_EQ(std::to_string(r + 1), Text(r, 0));
-        EXPECT_EQ(rows[r][0], Text(r, 1));
-        EXPECT_EQ(rows[r][1], Text(r, 2));
-    }
-    EXPECT_THAT(parent_.notifyCodes, ::testing::Each(LVN_INSERTITEM));
-    EXPECT_THAT(parent_.notifyItems, ::testing::ElementsAre(0, 1, 2));
-}
 
 TEST_F(ListViewTest, InsertItemRules)
 {
