@@ -17,11 +17,11 @@ using standin::oskel::ConductorLayer;
 using standin::oskel::OtherLayer;
 
 // A six-layer board: conductors with a usage, dielectrics between them.
-std::vector<standin::oskel::LayerSpec> SixLayerBoard()
+std::vector<standin::oskel::LayerDescription> SixLayerBoard()
 {
     const char* const names[] = {"TOP", "GND", "SIG1", "SIG2", "PWR", "BOTTOM"};
     const char* const usages[] = {"Signal", "Plane", "Signal", "Signal", "Plane", "Signal"};
-    std::vector<standin::oskel::LayerSpec> layers;
+    std::vector<standin::oskel::LayerDescription> layers;
     long long position = 0;
     for (int i = 0; i < 6; ++i) {
         if (i > 0)
@@ -176,7 +176,7 @@ void FixtureRoot::MakeReaderLibrary(int layers)
     const fs::path folder = NativeReaderFolder();
     fs::create_directories(folder);
 
-    std::vector<standin::oskel::LayerSpec> stack;
+    std::vector<standin::oskel::LayerDescription> stack;
     int number = 0;
     for (int i = 0; i < layers; ++i) {
         if (i % 2 == 0) {

@@ -48,7 +48,7 @@ protected:
     // A 2007 template of `count` conductor layers L1, L2, ...
     void MakeLayers(const std::string& name, int count)
     {
-        std::vector<standin::oskel::LayerSpec> layers;
+        std::vector<standin::oskel::LayerDescription> layers;
         for (int i = 1; i <= count; ++i)
             layers.push_back(standin::oskel::ConductorLayer(i, "L" + std::to_string(i), i, "Signal"));
         std::string error;

@@ -136,9 +136,9 @@ bool ParseCreateArguments(const Arguments& arguments, CreateRequest& request, st
 
 standin::oskel::Description DatabaseOf(const std::vector<Layer2007>& layers)
 {
-    std::vector<standin::oskel::LayerSpec> databaseLayers;
+    std::vector<standin::oskel::LayerDescription> databaseLayers;
     for (std::size_t i = 0; i < layers.size(); ++i) {
-        standin::oskel::LayerSpec layer;
+        standin::oskel::LayerDescription layer;
         layer.position = static_cast<long long>(i) + 1;
         layer.type = layers[i].type;
         layer.name = layers[i].name;

@@ -81,8 +81,8 @@ TEST_F(Check, EveryRejectionKindGivesItsReason)
     PatchHeader(lib / "foreign/keyin.oskel/design.db", 68, 7);
     Write2007(lib / "newer", PcbDescription({}));
     PatchHeader(lib / "newer/keyin.oskel/design.db", 60, 2);
-    Write2007(lib / "nosnapshot", {{{"Board", {{"PCB", standin::oskel::DesignSpec{}}}}}});
-    Write2007(lib / "noconfig", {{{"PCB", {{"Board", standin::oskel::DesignSpec{}}}}}});
+    Write2007(lib / "nosnapshot", {{{"Board", {{"PCB", standin::oskel::DesignDescription{}}}}}});
+    Write2007(lib / "noconfig", {{{"PCB", {{"Board", standin::oskel::DesignDescription{}}}}}});
     // The 2007 marker decides: a complete Layout folder is never looked at.
     Write2005(lib / "both");
     fs::create_directories(lib / "both/keyin.oskel");
@@ -301,7 +301,7 @@ TEST_F(Check, ACentralLibraryNamesItsLayoutTemplatesFolder)
 TEST_F(Check, ListedTemplatesWhoseStackUpCannotBeShownGetANote)
 {
     const fs::path lib = m_work.Root() / "lib";
-    standin::oskel::LayerSpec nameless = ConductorLayer(2, "", 2);
+    standin::oskel::LayerDescription nameless = ConductorLayer(2, "", 2);
     nameless.name.reset();
     Write2007(lib / "a-good", PcbDescription({ConductorLayer(1, "TOP", 1)}));
     Write2007(lib / "b-nameless", PcbDescription({ConductorLayer(1, "TOP", 1), nameless}));

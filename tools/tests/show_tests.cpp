@@ -86,7 +86,7 @@ TEST_F(Show, TheDialogsMessagesGoToStandardError)
     EXPECT_EQ("nodesign: Can't read TREL design from database.\n", run.err);
 
     // A layer without a name stops the reader without a message.
-    standin::oskel::LayerSpec nameless = ConductorLayer(2, "", 2);
+    standin::oskel::LayerDescription nameless = ConductorLayer(2, "", 2);
     nameless.name.reset();
     Write2007("nameless", PcbDescription({ConductorLayer(1, "TOP", 1), nameless}));
     run = Run({"show", "nameless"});
@@ -110,7 +110,7 @@ TEST_F(Show, TheDialogsMessagesGoToStandardError)
 
 TEST_F(Show, FoldersTheDialogDoesNotListAreRefused)
 {
-    Write2007("noconfig", {{{"PCB", {{"Board", standin::oskel::DesignSpec{}}}}}});
+    Write2007("noconfig", {{{"PCB", {{"Board", standin::oskel::DesignDescription{}}}}}});
     ToolRun run = Run({"show", "noconfig"});
     EXPECT_EQ(1, run.status);
     EXPECT_EQ("", run.out);

@@ -29,7 +29,7 @@ void DialogTest::TearDown()
     standin::SetListingOrder(standin::ListingOrder::FileSystem);
 }
 
-void DialogTest::Make2007(const std::string& relative, std::vector<standin::oskel::LayerSpec> layers)
+void DialogTest::Make2007(const std::string& relative, std::vector<standin::oskel::LayerDescription> layers)
 {
     Make2007(relative, standin::oskel::PcbDescription(std::move(layers)));
 }

@@ -30,7 +30,7 @@ protected:
     void TearDown() override;
 
     // Templates below the central library; `relative` is written with '/'.
-    void Make2007(const std::string& relative, std::vector<standin::oskel::LayerSpec> layers);
+    void Make2007(const std::string& relative, std::vector<standin::oskel::LayerDescription> layers);
     void Make2007(const std::string& relative, const standin::oskel::Description& description);
     void Make2005(const std::string& relative, const standin::corvane::Description& description);
     void MakeFile(const std::string& relative, const std::string& contents = std::string());

@@ -33,7 +33,7 @@
 
 using namespace dialog_test;
 using standin::oskel::ConductorLayer;
-using standin::oskel::LayerSpec;
+using standin::oskel::LayerDescription;
 
 namespace {
 
@@ -93,14 +93,14 @@ protected:
         const std::string windowsFolder = std::string(kCentral) + "\\" + Windows(folder);
         for (int i = 0; i < perFormat; ++i) {
             const std::string suffix = i == 0 ? "" : "-" + std::to_string(i);
-            std::vector<LayerSpec> specs;
+            std::vector<LayerDescription> layerDescriptions;
             std::vector<std::pair<int, int>> pairs;
             for (int layer = 1; layer <= layers; ++layer) {
-                specs.push_back(
+                layerDescriptions.push_back(
                     ConductorLayer(layer, "L" + std::to_string(layer), layer, layer % 2 ? "Signal" : "Plane"));
                 pairs.emplace_back(layer % 2, layer);
             }
-            Make2007(folder + "/4L" + suffix, specs);
+            Make2007(folder + "/4L" + suffix, layerDescriptions);
             Make2005(folder + "/6L" + suffix, Layers2005(pairs));
             valid.push_back(windowsFolder + "\\4L" + suffix);
             valid.push_back(windowsFolder + "\\6L" + suffix);

@@ -146,10 +146,10 @@ TEST_F(NothingWritten, WholeDialogLeavesTheCentralLibraryAsItWas)
     Make2007("mine/Layouts/4L",
              {ConductorLayer(1, "TOP", 1, "Signal"), OtherLayer(2, 1, "CORE"), ConductorLayer(3, "BOT", 2, "Signal")});
     Make2005("mine/Layouts/6L", Layers2005({{1, 1}, {2, 0}, {0, 2}}));
-    Make2007("mine/Layouts/e7", std::vector<standin::oskel::LayerSpec>{});  // no layers: a message
+    Make2007("mine/Layouts/e7", std::vector<standin::oskel::LayerDescription>{});  // no layers: a message
     Make2005("mine/Layouts/bad5", Layers2005({}));
     MakeFile("mine/Layouts/bad5/Layout/Corvane.cvn", "[Corvane]\nVersion = 2\n");  // does not load
-    Make2007("mine/Layouts/nosnap", standin::oskel::Description{{standin::oskel::SnapshotSpec{"Other", {}}}});
+    Make2007("mine/Layouts/nosnap", standin::oskel::Description{{standin::oskel::SnapshotDescription{"Other", {}}}});
     MakeFile("mine/Layouts/partial/Layout/Tamsett.tms");
     MakeFile("mine/Layouts/readme.txt", "not a template");
     MakeFile("mine/notes/readme.txt", "notes");

@@ -25,7 +25,7 @@ using namespace dialog_test;
 using standin::Action;
 using standin::Event;
 using standin::oskel::ConductorLayer;
-using standin::oskel::LayerSpec;
+using standin::oskel::LayerDescription;
 
 namespace {
 
@@ -275,7 +275,7 @@ TEST_F(Robustness, OddTemplateNamesArePickedAndHandedBackByteForByte)
     for (const std::string& name : names)
         Make2005(Layout(name), Layers2005({{1, 1}}));
     const std::string empty2007 = "zero \"%s\" 100%";
-    Make2007(Layout(empty2007), std::vector<LayerSpec>{});
+    Make2007(Layout(empty2007), std::vector<LayerDescription>{});
     // Not reachable through the run-time: a backslash is a separator there.
     Make2005(Layout("back\\slash"), Layers2005({{1, 1}}));
 

@@ -13,7 +13,7 @@
 using namespace dialog_test;
 using standin::Action;
 using standin::oskel::ConductorLayer;
-using standin::oskel::LayerSpec;
+using standin::oskel::LayerDescription;
 using standin::oskel::OtherLayer;
 
 namespace {
@@ -156,7 +156,7 @@ TEST_F(StackUp, Oskel_LayersOfOtherKindsOnlyGiveNoRows)
 
 TEST_F(StackUp, Oskel_UnreadableLayerStopsSilentlyWithoutClosing)
 {
-    LayerSpec broken = ConductorLayer(3, "L3", 3);
+    LayerDescription broken = ConductorLayer(3, "L3", 3);
     broken.metalNumber.reset();
     Make2007("Templates/Layout/8L", {ConductorLayer(1, "L1", 1), ConductorLayer(2, "L2", 2), broken});
     Snapshot();
@@ -173,7 +173,7 @@ TEST_F(StackUp, Oskel_UnreadableLayerStopsSilentlyWithoutClosing)
 
 TEST_F(StackUp, Oskel_EmptyDesignIsClosedThenReported)
 {
-    Make2007("Templates/Layout/%s%n", std::vector<LayerSpec>{});
+    Make2007("Templates/Layout/%s%n", std::vector<LayerDescription>{});
     std::vector<std::string> logWhileReported;
     Then(Action::Inspect([&](HWND) { logWhileReported = standin::oskel::CallLog(); }));
     Then(Action::Enter());  // the reader's message
@@ -252,7 +252,7 @@ TEST_F(StackUp, SwitchingTemplatesReplacesRowsAndLabel)
 TEST_F(StackUp, FailedPickStillSelectsTheTemplate)
 {
     Make2007("Templates/Layout/4L", {ConductorLayer(1, "TOP", 1)});
-    Make2007("Templates/Layout/5L", std::vector<LayerSpec>{});
+    Make2007("Templates/Layout/5L", std::vector<LayerDescription>{});
     standin::SetListingOrder(standin::ListingOrder::Ascending);
     Then(Action::Pick(IDC_COMBO1, "5L"));
     Then(Action::Enter());  // the reader's "no layers" message

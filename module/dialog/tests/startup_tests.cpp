@@ -316,7 +316,7 @@ TEST_F(StartUp, ShownDialogCarriesIconColumnsAndLabels)
 
 TEST_F(StartUp, UnreadableFirstTemplateIsReportedAfterTheDialogIsShown)
 {
-    Make2007("Templates/Layout/4L", std::vector<standin::oskel::LayerSpec>{});
+    Make2007("Templates/Layout/4L", std::vector<standin::oskel::LayerDescription>{});
     Then(Action::Enter());
     Then(Action::Enter());
     EXPECT_EQ(IDCANCEL, Run(kCentral));

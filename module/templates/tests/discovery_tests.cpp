@@ -116,8 +116,8 @@ TEST_F(DiscoveryTest, EveryRejectedSubFolderIsSkippedAndTheScanGoesOn)
     MakeFile("nodb/keyin.oskel/sids");
     MakeFile("corrupt/keyin.oskel/sids");
     MakeFile("corrupt/keyin.oskel/design.db", std::string(2048, '\x5a'));
-    Make2007("nosnapshot", standin::oskel::Description{{standin::oskel::SnapshotSpec{"Other", {}}}});
-    Make2007("noconfig", standin::oskel::Description{{standin::oskel::SnapshotSpec{"PCB", {{"Other", {}}}}}});
+    Make2007("nosnapshot", standin::oskel::Description{{standin::oskel::SnapshotDescription{"Other", {}}}});
+    Make2007("noconfig", standin::oskel::Description{{standin::oskel::SnapshotDescription{"PCB", {{"Other", {}}}}}});
     // A 2007 marker with a complete Layout folder but a database that does not open.
     Make2005("bothbad");
     MakeFile("bothbad/keyin.oskel/sids");
@@ -145,7 +145,7 @@ TEST_F(DiscoveryTest, HasLayoutTemplatesProbesEverySubFolder)
 TEST_F(DiscoveryTest, DiscoveryWritesNothing)
 {
     Make2007("4L");
-    Make2007("nosnapshot", standin::oskel::Description{{standin::oskel::SnapshotSpec{"Other", {}}}});
+    Make2007("nosnapshot", standin::oskel::Description{{standin::oskel::SnapshotDescription{"Other", {}}}});
     MakeFile("bad/keyin.oskel/sids");
     MakeFile("bad/keyin.oskel/design.db", "garbage");
     Make2005("6L");

@@ -30,10 +30,10 @@ TEST_F(ProbeTest, VerdictsOf2007Folders)
     MakeFile("nodb/keyin.oskel/sids");
     MakeFile("corrupt/keyin.oskel/sids");
     MakeFile("corrupt/keyin.oskel/design.db", "SQLite format 3 but not really");
-    Make2007("nosnapshot", Description{{SnapshotSpec{"pcb", {{"PCB", DesignSpec{}}}}}});
-    Make2007("noconfig", Description{{SnapshotSpec{"PCB", {{"PCB ", DesignSpec{}}}}}});
+    Make2007("nosnapshot", Description{{SnapshotDescription{"pcb", {{"PCB", DesignDescription{}}}}}});
+    Make2007("noconfig", Description{{SnapshotDescription{"PCB", {{"PCB ", DesignDescription{}}}}}});
     // No design and no layers are needed: only snapshot and configuration are read.
-    Make2007("nodesign", Description{{SnapshotSpec{"PCB", {{"PCB", std::nullopt}}}}});
+    Make2007("nodesign", Description{{SnapshotDescription{"PCB", {{"PCB", std::nullopt}}}}});
     Make2005("bothbad");
     MakeFile("bothbad/keyin.oskel/sids");
 
@@ -109,8 +109,8 @@ TEST_F(ProbeTest, CallsOfAValid2007ProbeAndWhenTheCallerTakesNote)
 
 TEST_F(ProbeTest, ARejected2007ProbeEndsWithoutClosing)
 {
-    Make2007("nosnapshot", Description{{SnapshotSpec{"Other", {}}}});
-    Make2007("noconfig", Description{{SnapshotSpec{"PCB", {}}}});
+    Make2007("nosnapshot", Description{{SnapshotDescription{"Other", {}}}});
+    Make2007("noconfig", Description{{SnapshotDescription{"PCB", {}}}});
     MakeFile("nodb/keyin.oskel/sids");
 
     Probe("nodb");

@@ -76,34 +76,35 @@ public:
             !constraint.IsPrepared())
             return Fail();
 
-        for (const SnapshotSpec& snapshotSpec : description.snapshots) {
+        for (const SnapshotDescription& snapshotDescription : description.snapshots) {
             snapshot.Restart();
-            if (!snapshot.Bind(1, snapshotSpec.name) || !Insert(snapshot))
+            if (!snapshot.Bind(1, snapshotDescription.name) || !Insert(snapshot))
                 return false;
             const sqlite3_int64 snapshotId = sqlite3_last_insert_rowid(m_connection);
-            for (const ConfigSpec& configSpec : snapshotSpec.configs) {
+            for (const ConfigDescription& configDescription : snapshotDescription.configs) {
                 config.Restart();
-                if (!config.Bind(1, snapshotId) || !config.Bind(2, configSpec.name) || !Insert(config))
+                if (!config.Bind(1, snapshotId) || !config.Bind(2, configDescription.name) || !Insert(config))
                     return false;
-                if (!configSpec.design)
+                if (!configDescription.design)
                     continue;
                 const sqlite3_int64 configId = sqlite3_last_insert_rowid(m_connection);
                 design.Restart();
                 if (!design.Bind(1, configId) || !Insert(design))
                     return false;
                 const sqlite3_int64 designId = sqlite3_last_insert_rowid(m_connection);
-                for (const LayerSpec& layerSpec : configSpec.design->layers) {
+                for (const LayerDescription& layerDescription : configDescription.design->layers) {
                     layer.Restart();
-                    if (!layer.Bind(1, designId) || !layer.Bind(2, sqlite3_int64{layerSpec.position}) ||
-                        !BindOptional(layer, 3, layerSpec.type) || !BindOptional(layer, 4, layerSpec.name) ||
-                        !BindOptional(layer, 5, layerSpec.metalNumber) || !Insert(layer))
+                    if (!layer.Bind(1, designId) || !layer.Bind(2, sqlite3_int64{layerDescription.position}) ||
+                        !BindOptional(layer, 3, layerDescription.type) ||
+                        !BindOptional(layer, 4, layerDescription.name) ||
+                        !BindOptional(layer, 5, layerDescription.metalNumber) || !Insert(layer))
                         return false;
                     const sqlite3_int64 layerId = sqlite3_last_insert_rowid(m_connection);
-                    for (const ConstraintSpec& constraintSpec : layerSpec.constraints) {
+                    for (const ConstraintDescription& constraintDescription : layerDescription.constraints) {
                         constraint.Restart();
-                        if (!constraint.Bind(1, layerId) || !constraint.Bind(2, constraintSpec.name) ||
-                            !BindOptional(constraint, 3, constraintSpec.value) ||
-                            !constraint.Bind(4, sqlite3_int64{constraintSpec.valueType}) || !Insert(constraint))
+                        if (!constraint.Bind(1, layerId) || !constraint.Bind(2, constraintDescription.name) ||
+                            !BindOptional(constraint, 3, constraintDescription.value) ||
+                            !constraint.Bind(4, sqlite3_int64{constraintDescription.valueType}) || !Insert(constraint))
                             return false;
                     }
                 }
@@ -206,28 +207,29 @@ bool WriteOskel(const std::string& nativeKeyinOskelFolder, const Description& de
     return true;
 }
 
-Description PcbDescription(std::vector<LayerSpec> layers)
+Description PcbDescription(std::vector<LayerDescription> layers)
 {
-    ConfigSpec config{"PCB", DesignSpec{std::move(layers)}};
-    SnapshotSpec snapshot{"PCB", {std::move(config)}};
+    ConfigDescription config{"PCB", DesignDescription{std::move(layers)}};
+    SnapshotDescription snapshot{"PCB", {std::move(config)}};
     return Description{{std::move(snapshot)}};
 }
 
-LayerSpec ConductorLayer(long long position, std::string name, long long metalNumber, std::optional<std::string> usage)
+LayerDescription ConductorLayer(long long position, std::string name, long long metalNumber,
+                                std::optional<std::string> usage)
 {
-    LayerSpec layer;
+    LayerDescription layer;
     layer.position = position;
     layer.type = 0;
     layer.name = std::move(name);
     layer.metalNumber = metalNumber;
     if (usage)
-        layer.constraints.push_back(ConstraintSpec{"LAYER_USAGE", std::move(usage), 0});
+        layer.constraints.push_back(ConstraintDescription{"LAYER_USAGE", std::move(usage), 0});
     return layer;
 }
 
-LayerSpec OtherLayer(long long position, long long type, std::string name)
+LayerDescription OtherLayer(long long position, long long type, std::string name)
 {
-    LayerSpec layer;
+    LayerDescription layer;
     layer.position = position;
     layer.type = type;
     layer.name = std::move(name);

@@ -10,13 +10,13 @@ namespace oskel_test {
 namespace {
 
 using standin::oskel::ConductorLayer;
-using standin::oskel::LayerSpec;
+using standin::oskel::LayerDescription;
 using standin::oskel::PcbDescription;
 
 // Enough layers with long names that the database spans many 64 KiB blocks.
-std::vector<LayerSpec> ManyLayers(int count)
+std::vector<LayerDescription> ManyLayers(int count)
 {
-    std::vector<LayerSpec> layers;
+    std::vector<LayerDescription> layers;
     for (int i = 1; i <= count; ++i)
         layers.push_back(
             ConductorLayer(i, "LAYER_" + std::to_string(i) + std::string(60, 'x'), i, std::string("Signal")));

@@ -14,8 +14,9 @@ class LookupTest : public OskelTest {};
 TEST_F(LookupTest, NamesMatchExactly)
 {
     Description description;
-    description.snapshots.push_back(SnapshotSpec{"PCB", {ConfigSpec{"PCB", DesignSpec{}}, ConfigSpec{"Alt", {}}}});
-    description.snapshots.push_back(SnapshotSpec{"Other", {ConfigSpec{"Only", {}}}});
+    description.snapshots.push_back(
+        SnapshotDescription{"PCB", {ConfigDescription{"PCB", DesignDescription{}}, ConfigDescription{"Alt", {}}}});
+    description.snapshots.push_back(SnapshotDescription{"Other", {ConfigDescription{"Only", {}}}});
     const std::string path = WriteTemplate("t", description);
 
     Oskel::OskelPI client;
@@ -72,14 +73,14 @@ TEST_F(LookupTest, LayersComeInAscendingPosition)
 
 TEST_F(LookupTest, LayerValuesAreReadStrictly)
 {
-    LayerSpec nulls;  // type, name and metal number all NULL
+    LayerDescription nulls;  // type, name and metal number all NULL
     nulls.position = 1;
-    LayerSpec tooLarge = ConductorLayer(2, "big", static_cast<long long>(INT_MAX) + 1);
+    LayerDescription tooLarge = ConductorLayer(2, "big", static_cast<long long>(INT_MAX) + 1);
     tooLarge.type = static_cast<long long>(INT_MIN) - 1;
-    LayerSpec extremes = ConductorLayer(3, "edges", INT_MIN);
+    LayerDescription extremes = ConductorLayer(3, "edges", INT_MIN);
     extremes.type = INT_MAX;
-    LayerSpec textual = ConductorLayer(4, "text", 1);
-    LayerSpec real = ConductorLayer(5, "real", 1);
+    LayerDescription textual = ConductorLayer(4, "text", 1);
+    LayerDescription real = ConductorLayer(5, "real", 1);
     const std::string path = WriteTemplate("t", PcbDescription({nulls, tooLarge, extremes, textual, real}));
     ExecuteSql(DatabaseFile("t"),
                "UPDATE trel_layer SET type = 'zero', metal_number = '1x' WHERE position = 4;"
@@ -131,11 +132,12 @@ TEST_F(LookupTest, LayerValuesAreReadStrictly)
 
 TEST_F(LookupTest, ConstraintsByExactName)
 {
-    LayerSpec layer = ConductorLayer(1, "TOP", 1, std::string("SIGNAL"));
-    layer.constraints.push_back(ConstraintSpec{"layer_usage", std::string("lower"), 0});
-    layer.constraints.push_back(ConstraintSpec{"NO_VALUE", std::nullopt, 1});
-    layer.constraints.push_back(ConstraintSpec{"WIDE_TYPE", std::string("x"), static_cast<long long>(INT_MAX) + 1});
-    layer.constraints.push_back(ConstraintSpec{"TYPED", std::string("0.2mm"), 3});
+    LayerDescription layer = ConductorLayer(1, "TOP", 1, std::string("SIGNAL"));
+    layer.constraints.push_back(ConstraintDescription{"layer_usage", std::string("lower"), 0});
+    layer.constraints.push_back(ConstraintDescription{"NO_VALUE", std::nullopt, 1});
+    layer.constraints.push_back(
+        ConstraintDescription{"WIDE_TYPE", std::string("x"), static_cast<long long>(INT_MAX) + 1});
+    layer.constraints.push_back(ConstraintDescription{"TYPED", std::string("0.2mm"), 3});
     const std::string path = WriteTemplate("t", PcbDescription({layer, ConductorLayer(2, "BOTTOM", 2)}));
 
     Oskel::OskelPI client;

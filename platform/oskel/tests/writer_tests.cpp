@@ -65,7 +65,7 @@ TEST_F(WriterTest, RefusesToOverwriteAndCleansUpAfterFailure)
 
     // Two snapshots of one name break a table constraint half-way through.
     Description duplicate;
-    duplicate.snapshots = {SnapshotSpec{"PCB", {}}, SnapshotSpec{"PCB", {}}};
+    duplicate.snapshots = {SnapshotDescription{"PCB", {}}, SnapshotDescription{"PCB", {}}};
     const fs::path folder = m_root / "dup" / "keyin.oskel";
     error.clear();
     EXPECT_FALSE(WriteOskel(folder.string(), duplicate, &error));

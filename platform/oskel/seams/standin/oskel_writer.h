@@ -16,36 +16,36 @@ namespace standin::oskel {
 
 // Integer columns take 64-bit values so that values outside int can be
 // written on purpose; an absent optional writes NULL.
-struct ConstraintSpec {
+struct ConstraintDescription {
     std::string name;
     std::optional<std::string> value;
     long long valueType = 0;  // Oskel::EConstraintType
 };
 
-struct LayerSpec {
+struct LayerDescription {
     long long position = 0;         // the design's layer order, ascending
     std::optional<long long> type;  // Oskel::ELayerType
     std::optional<std::string> name;
     std::optional<long long> metalNumber;
-    std::vector<ConstraintSpec> constraints;
+    std::vector<ConstraintDescription> constraints;
 };
 
-struct DesignSpec {
-    std::vector<LayerSpec> layers;
+struct DesignDescription {
+    std::vector<LayerDescription> layers;
 };
 
-struct ConfigSpec {
+struct ConfigDescription {
     std::string name;
-    std::optional<DesignSpec> design;  // a configuration has at most one design
+    std::optional<DesignDescription> design;  // a configuration has at most one design
 };
 
-struct SnapshotSpec {
+struct SnapshotDescription {
     std::string name;
-    std::vector<ConfigSpec> configs;
+    std::vector<ConfigDescription> configs;
 };
 
 struct Description {
-    std::vector<SnapshotSpec> snapshots;
+    std::vector<SnapshotDescription> snapshots;
 };
 
 // Creates nativeKeyinOskelFolder (and missing parents), the empty file "sids"
@@ -56,13 +56,13 @@ STANDIN_OSKEL_API bool WriteOskel(const std::string& nativeKeyinOskelFolder, con
                                   std::string* error);
 
 // Snapshot "PCB" with configuration "PCB" whose design holds the layers.
-STANDIN_OSKEL_API Description PcbDescription(std::vector<LayerSpec> layers);
+STANDIN_OSKEL_API Description PcbDescription(std::vector<LayerDescription> layers);
 
 // A layer of kind 0 (conductor), with a "LAYER_USAGE" constraint when usage is given.
-STANDIN_OSKEL_API LayerSpec ConductorLayer(long long position, std::string name, long long metalNumber,
-                                           std::optional<std::string> usage = std::nullopt);
+STANDIN_OSKEL_API LayerDescription ConductorLayer(long long position, std::string name, long long metalNumber,
+                                                  std::optional<std::string> usage = std::nullopt);
 
 // A layer of another kind: a type and a name, no metal-layer number.
-STANDIN_OSKEL_API LayerSpec OtherLayer(long long position, long long type, std::string name);
+STANDIN_OSKEL_API LayerDescription OtherLayer(long long position, long long type, std::string name);
 
 }  // namespace standin::oskel
