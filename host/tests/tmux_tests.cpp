@@ -131,6 +131,12 @@ protected:
         return fs::exists(status) ? std::stoi(ReadFile(status)) : -1;
     }
 
+    // Waits until the screen shows every one of `texts`; the last screen in *screen.
+    bool ScreenShows(const std::vector<std::string>& texts, std::string* screen)
+    {
+        return tmux_.WaitForScreen([&texts](const std::string& s) { return Contains(s, texts); }, screen);
+    }
+
     std::string Output() const { return ReadFile(library_.Root() / "out.txt"); }
     std::string Errors() const { return ReadFile(library_.Root() / "err.txt"); }
     fs::path Layout() const { return library_.Root() / "lib" / "Templates" / "Layout"; }
@@ -146,33 +152,18 @@ TEST_F(TerminalTest, PickTheOtherTemplateWithTheKeysAndConfirm)
     StartHost("D:\\lib");
     std::string screen;
 
-    ASSERT_TRUE(tmux_.WaitForScreen(
-        [](const std::string& s) {
-            return Contains(s, {"Import Layout Template", "4L", "2007", "TOP", "BOTTOM"});
-        },
-        &screen))
-        << screen;
+    ASSERT_TRUE(ScreenShows({"Import Layout Template", "4L", "2007", "TOP", "BOTTOM"}, &screen)) << screen;
     EXPECT_EQ(screen.find("6L"), std::string::npos) << "only the selection shows while the list is closed\n" << screen;
 
     // The dialog manager gave the focus to the first tab stop, OK; Shift-Tab
     // goes round to the drop-down, the last one, and F4 drops its list.
     tmux_.Keys({"BTab", "F4"});
-    ASSERT_TRUE(tmux_.WaitForScreen(
-        [](const std::string& s) {
-            return Contains(s, {"4L", "6L", "Enter: pick"});
-        },
-        &screen))
-        << screen;
+    ASSERT_TRUE(ScreenShows({"4L", "6L", "Enter: pick"}, &screen)) << screen;
 
     // Down moves the list's highlight; Enter closes the list, Enter again is OK.
     tmux_.Keys({"Down"});
     tmux_.Keys({"Enter"});
-    ASSERT_TRUE(tmux_.WaitForScreen(
-        [](const std::string& s) {
-            return Contains(s, {"2005", "SIGNAL_1", "PLANE_2", "SIGNAL_6"});
-        },
-        &screen))
-        << screen;
+    ASSERT_TRUE(ScreenShows({"2005", "SIGNAL_1", "PLANE_2", "SIGNAL_6"}, &screen)) << screen;
     EXPECT_EQ(screen.find("TOP"), std::string::npos) << screen;
 
     tmux_.Keys({"Enter"});
@@ -187,20 +178,10 @@ TEST_F(TerminalTest, DownOnTheClosedDropDownTakesTheNextTemplate)
     LibraryFixture::Make6L(Layout() / "6L");
     StartHost("D:\\lib");
     std::string screen;
-    ASSERT_TRUE(tmux_.WaitForScreen(
-        [](const std::string& s) {
-            return Contains(s, {"Import Layout Template", "4L", "TOP"});
-        },
-        &screen))
-        << screen;
+    ASSERT_TRUE(ScreenShows({"Import Layout Template", "4L", "TOP"}, &screen)) << screen;
 
     tmux_.Keys({"BTab", "Down"});
-    ASSERT_TRUE(tmux_.WaitForScreen(
-        [](const std::string& s) {
-            return Contains(s, {"6L", "2005", "SIGNAL_1"});
-        },
-        &screen))
-        << screen;
+    ASSERT_TRUE(ScreenShows({"6L", "2005", "SIGNAL_1"}, &screen)) << screen;
     EXPECT_EQ(screen.find("TOP"), std::string::npos) << screen;
 
     tmux_.Keys({"Enter"});
@@ -214,12 +195,7 @@ TEST_F(TerminalTest, EscapeCancels)
     LibraryFixture::Make6L(Layout() / "6L");
     StartHost("D:\\lib");
     std::string screen;
-    ASSERT_TRUE(tmux_.WaitForScreen(
-        [](const std::string& s) {
-            return Contains(s, {"Import Layout Template", "TOP"});
-        },
-        &screen))
-        << screen;
+    ASSERT_TRUE(ScreenShows({"Import Layout Template", "TOP"}, &screen)) << screen;
 
     tmux_.Keys({"Escape"});
     EXPECT_EQ(WaitForExit(), 1) << Errors();
@@ -240,12 +216,7 @@ TEST_F(TerminalTest, MessageBoxShowsItsTextAndTakesEnter)
 {
     StartHost("D:\\nothere");
     std::string screen;
-    ASSERT_TRUE(tmux_.WaitForScreen(
-        [](const std::string& s) {
-            return Contains(s, {"Central library \"D:\\nothere\" doesn't exist.", "[ OK ]"});
-        },
-        &screen))
-        << screen;
+    ASSERT_TRUE(ScreenShows({"Central library \"D:\\nothere\" doesn't exist.", "[ OK ]"}, &screen)) << screen;
 
     tmux_.Keys({"Enter"});
     EXPECT_EQ(WaitForExit(), 1) << Errors();
@@ -258,12 +229,7 @@ TEST_F(TerminalTest, FolderBrowserGreysOkUntilAFolderWithTemplatesIsHighlighted)
     LibraryFixture::Make6L(library_.Root() / "lib" / "elsewhere" / "6L");
     StartHost("D:\\lib");
     std::string screen;
-    ASSERT_TRUE(tmux_.WaitForScreen(
-        [](const std::string& s) {
-            return Contains(s, {"Would you like to select one?", "[ Yes ]", "[ No ]"});
-        },
-        &screen))
-        << screen;
+    ASSERT_TRUE(ScreenShows({"Would you like to select one?", "[ Yes ]", "[ No ]"}, &screen)) << screen;
 
     tmux_.Keys({"Enter"});
     ASSERT_TRUE(tmux_.WaitForScreen(
@@ -279,12 +245,7 @@ TEST_F(TerminalTest, FolderBrowserGreysOkUntilAFolderWithTemplatesIsHighlighted)
     ASSERT_TRUE(tmux_.WaitForScreen([](const std::string& s) { return OkDrawnWith(s, 1); }, &screen, true)) << screen;
 
     tmux_.Keys({"Enter"});
-    ASSERT_TRUE(tmux_.WaitForScreen(
-        [](const std::string& s) {
-            return Contains(s, {"Import Layout Template", "6L", "2005", "SIGNAL_1"});
-        },
-        &screen))
-        << screen;
+    ASSERT_TRUE(ScreenShows({"Import Layout Template", "6L", "2005", "SIGNAL_1"}, &screen)) << screen;
     tmux_.Keys({"Enter"});
     EXPECT_EQ(WaitForExit(), 0) << Errors();
     EXPECT_EQ(Output(), (library_.Root() / "lib" / "elsewhere" / "6L").string() + "\n");
