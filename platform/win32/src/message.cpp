@@ -61,6 +61,18 @@ DWORD Now()
     return static_cast<DWORD>(duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch()).count());
 }
 
+// A queued message, stamped with the time it is queued or taken.
+MSG QueuedMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    MSG queued{};
+    queued.hwnd = hwnd;
+    queued.message = message;
+    queued.wParam = wParam;
+    queued.lParam = lParam;
+    queued.time = Now();
+    return queued;
+}
+
 // A key message taken from the input queue moves the keyboard state: down
 // sets the high bit and flips the toggle bit, up clears the high bit.
 void FollowKeyboard(const MSG& message)
@@ -109,12 +121,7 @@ bool TakeDueTimer(MSG& message, HWND hwnd, UINT first, UINT last, bool remove)
     }
     if (!earliest)
         return false;
-    message = MSG{};
-    message.hwnd = earliest->hwnd;
-    message.message = WM_TIMER;
-    message.wParam = earliest->id;
-    message.lParam = reinterpret_cast<LPARAM>(earliest->proc);
-    message.time = Now();
+    message = QueuedMessage(earliest->hwnd, WM_TIMER, earliest->id, reinterpret_cast<LPARAM>(earliest->proc));
     if (remove)
         earliest->due = now + earliest->interval;
     return true;
@@ -185,13 +192,7 @@ bool WaitForTimer()
 
 void PostInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    MSG input{};
-    input.hwnd = hwnd;
-    input.message = message;
-    input.wParam = wParam;
-    input.lParam = lParam;
-    input.time = Now();
-    Thread().input.push_back(input);
+    Thread().input.push_back(QueuedMessage(hwnd, message, wParam, lParam));
 }
 
 void ForgetTimersOf(HWND hwnd)
@@ -272,13 +273,7 @@ BOOL WINAPI PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (hwnd && !ValidWindow(hwnd))
         return FALSE;
-    MSG posted{};
-    posted.hwnd = hwnd;
-    posted.message = message;
-    posted.wParam = wParam;
-    posted.lParam = lParam;
-    posted.time = Now();
-    Thread().posted.push_back(posted);
+    Thread().posted.push_back(QueuedMessage(hwnd, message, wParam, lParam));
     return TRUE;
 }
 
