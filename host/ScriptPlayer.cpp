@@ -10,13 +10,13 @@
 
 namespace ilt {
 
-ScriptPlayer::ScriptPlayer(Script script) : progress_(std::move(script)) {}
+ScriptPlayer::ScriptPlayer(Script script) : m_progress(std::move(script)) {}
 
 WaitingWindow ScriptPlayer::Waiting(HWND window) const
 {
     WaitingWindow waiting;
-    waiting.role = roles_.RoleOf(window);
-    if (const MessageBoxInfo* box = roles_.MessageBox(window))
+    waiting.role = m_roles.RoleOf(window);
+    if (const MessageBoxInfo* box = m_roles.MessageBox(window))
         waiting.messageBoxText = box->text;
     return waiting;
 }
@@ -24,7 +24,7 @@ WaitingWindow ScriptPlayer::Waiting(HWND window) const
 std::optional<standin::Action> ScriptPlayer::WaitForAction(HWND active)
 {
     const WaitingWindow window = Waiting(active);
-    const ScriptStep* step = progress_.Next(window);
+    const ScriptStep* step = m_progress.Next(window);
     if (step == nullptr)
         return std::nullopt;
     return ToAction(*step, active, window);
@@ -35,11 +35,11 @@ std::optional<standin::Action> ScriptPlayer::ToAction(const ScriptStep& step, HW
     using Action = standin::Action;
     switch (step.kind) {
     case ScriptStep::Kind::Select: {
-        if (!progress_.Requires(step, window, WindowRole::Dialog))
+        if (!m_progress.Requires(step, window, WindowRole::Dialog))
             return std::nullopt;
         const std::vector<std::string> entries = ReadDialogState(active).templates;
         if (std::find(entries.begin(), entries.end(), step.argument) == entries.end()) {
-            progress_.NoSuchEntry(step, entries);
+            m_progress.NoSuchEntry(step, entries);
             return std::nullopt;
         }
         return Action::Pick(IDC_COMBO1, step.argument);
@@ -52,12 +52,12 @@ std::optional<standin::Action> ScriptPlayer::ToAction(const ScriptStep& step, HW
     case ScriptStep::Kind::Escape: return Action::Escape();
     case ScriptStep::Kind::Close: return Action::Close();
     case ScriptStep::Kind::Highlight:
-        if (!progress_.Requires(step, window, WindowRole::FolderBrowser))
+        if (!m_progress.Requires(step, window, WindowRole::FolderBrowser))
             return std::nullopt;
         // A native absolute path is turned into the form the dialog uses.
         return Action::Highlight(step.argument[0] == '/' ? standin::FromNativePath(step.argument) : step.argument);
     case ScriptStep::Kind::HighlightVirtual:
-        if (!progress_.Requires(step, window, WindowRole::FolderBrowser))
+        if (!m_progress.Requires(step, window, WindowRole::FolderBrowser))
             return std::nullopt;
         return Action::HighlightVirtual();
     }
@@ -66,9 +66,9 @@ std::optional<standin::Action> ScriptPlayer::ToAction(const ScriptStep& step, HW
 
 void ScriptPlayer::Notify(const standin::Event& event)
 {
-    roles_.Observe(event);
+    m_roles.Observe(event);
     if (event.kind == standin::Event::Kind::ActionRejected)
-        progress_.Refused(Waiting(event.hwnd), event.text);
+        m_progress.Refused(Waiting(event.hwnd), event.text);
 }
 
 }  // namespace ilt

@@ -28,16 +28,16 @@ public:
     void Notify(const standin::Event& event) override;
 
     // "FILE:LINE: what went wrong", or "" while all is well.
-    const std::string& Error() const { return progress_.Error(); }
+    const std::string& Error() const { return m_progress.Error(); }
     // The line of the first step not played, or 0 when every step was played.
-    int FirstUnplayedLine() const { return progress_.FirstUnplayedLine(); }
+    int FirstUnplayedLine() const { return m_progress.FirstUnplayedLine(); }
 
 private:
     std::optional<standin::Action> ToAction(const ScriptStep& step, HWND active, const WaitingWindow& window);
     WaitingWindow Waiting(HWND window) const;
 
-    ScriptProgress progress_;
-    WindowRoles roles_;
+    ScriptProgress m_progress;
+    WindowRoles m_roles;
 };
 
 }  // namespace ilt

@@ -28,24 +28,24 @@ std::string WaitingWindow::Describe() const
     return described;
 }
 
-ScriptProgress::ScriptProgress(Script script) : script_(std::move(script)) {}
+ScriptProgress::ScriptProgress(Script script) : m_script(std::move(script)) {}
 
 const ScriptStep* ScriptProgress::Next(const WaitingWindow& window)
 {
     if (Failed())
         return nullptr;
-    if (next_ >= script_.steps.size()) {
+    if (m_next >= m_script.steps.size()) {
         std::string problem = "the script ended";
-        if (lastLine_ > 0)
-            problem += " after line " + std::to_string(lastLine_);
+        if (m_lastLine > 0)
+            problem += " after line " + std::to_string(m_lastLine);
         problem += std::string(" while ") + DescribeRole(window.role) + " waits for input";
         if (window.role == WindowRole::MessageBox)
             problem += " (" + QuotedForMessage(window.messageBoxText) + ")";
         Fail(0, problem);
         return nullptr;
     }
-    const ScriptStep& step = script_.steps[next_++];
-    lastLine_ = step.line;
+    const ScriptStep& step = m_script.steps[m_next++];
+    m_lastLine = step.line;
     return &step;
 }
 
@@ -60,8 +60,8 @@ bool ScriptProgress::Requires(const ScriptStep& step, const WaitingWindow& windo
 
 void ScriptProgress::Refused(const WaitingWindow& window, const std::string& why)
 {
-    const std::string what = next_ > 0 ? KeywordOf(script_.steps[next_ - 1].kind) : "an action";
-    Fail(lastLine_, what + ": refused by " + window.Describe() + ": " + ControlFree(why));
+    const std::string what = m_next > 0 ? KeywordOf(m_script.steps[m_next - 1].kind) : "an action";
+    Fail(m_lastLine, what + ": refused by " + window.Describe() + ": " + ControlFree(why));
 }
 
 void ScriptProgress::NoSuchEntry(const ScriptStep& step, const std::vector<std::string>& entries)
@@ -74,9 +74,12 @@ void ScriptProgress::Fail(int line, const std::string& problem)
 {
     if (Failed())
         return;
-    error_ = script_.origin + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": " + problem;
+    m_error = m_script.origin + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": " + problem;
 }
 
-int ScriptProgress::FirstUnplayedLine() const { return next_ < script_.steps.size() ? script_.steps[next_].line : 0; }
+int ScriptProgress::FirstUnplayedLine() const
+{
+    return m_next < m_script.steps.size() ? m_script.steps[m_next].line : 0;
+}
 
 }  // namespace ilt

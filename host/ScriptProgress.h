@@ -42,17 +42,17 @@ public:
     // Fails the run at `line` (0: no line) unless it has failed already.
     void Fail(int line, const std::string& problem);
 
-    bool Failed() const { return !error_.empty(); }
+    bool Failed() const { return !m_error.empty(); }
     // "FILE:LINE: what went wrong", or "" while all is well.
-    const std::string& Error() const { return error_; }
+    const std::string& Error() const { return m_error; }
     // The line of the first step not played, or 0 when every step was played.
     int FirstUnplayedLine() const;
 
 private:
-    Script script_;
-    std::size_t next_ = 0;
-    int lastLine_ = 0;
-    std::string error_;
+    Script m_script;
+    std::size_t m_next = 0;
+    int m_lastLine = 0;
+    std::string m_error;
 };
 
 // Text from the dialog or the disk, quoted and fit for a message on standard error.

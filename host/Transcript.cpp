@@ -10,13 +10,13 @@ namespace ilt {
 
 void TranscriptWriter::Line(const std::string& json)
 {
-    if (writeError_ != 0)
+    if (m_writeError != 0)
         return;
     errno = 0;
-    out_ << json << '\n';
-    out_.flush();
-    if (!out_)
-        writeError_ = errno != 0 ? errno : EIO;
+    m_out << json << '\n';
+    m_out.flush();
+    if (!m_out)
+        m_writeError = errno != 0 ? errno : EIO;
 }
 
 void TranscriptWriter::MessageBox(UINT style, const std::string& text, INT_PTR answer)

@@ -22,7 +22,7 @@ namespace ilt {
 
 class TranscriptWriter {
 public:
-    explicit TranscriptWriter(std::ostream& out) : out_(out) {}
+    explicit TranscriptWriter(std::ostream& out) : m_out(out) {}
 
     void MessageBox(UINT style, const std::string& text, INT_PTR answer);
     void Browser(const std::string& title, const std::string& root);
@@ -34,13 +34,13 @@ public:
 
     // 0 while every line was written; otherwise the errno of the first write
     // that failed (no line is written after it).
-    int WriteError() const { return writeError_; }
+    int WriteError() const { return m_writeError; }
 
 private:
     void Line(const std::string& json);
 
-    std::ostream& out_;
-    int writeError_ = 0;
+    std::ostream& m_out;
+    int m_writeError = 0;
 };
 
 }  // namespace ilt

@@ -17,15 +17,15 @@ namespace ilt {
 // call on to the display that does the work (script player or terminal).
 class TranscriptDisplay : public standin::Display {
 public:
-    TranscriptDisplay(standin::Display& inner, TranscriptWriter& writer) : inner_(inner), writer_(writer) {}
+    TranscriptDisplay(standin::Display& inner, TranscriptWriter& writer) : m_inner(inner), m_writer(writer) {}
 
     std::optional<standin::Action> WaitForAction(HWND active) override;
     void Notify(const standin::Event& event) override;
 
 private:
-    standin::Display& inner_;
-    TranscriptWriter& writer_;
-    std::map<HWND, MessageBoxInfo> openBoxes_;
+    standin::Display& m_inner;
+    TranscriptWriter& m_writer;
+    std::map<HWND, MessageBoxInfo> m_openBoxes;
 };
 
 }  // namespace ilt

@@ -36,8 +36,8 @@ public:
     const FolderBrowserInfo* FolderBrowser(HWND window) const;
 
 private:
-    std::map<HWND, MessageBoxInfo> messageBoxes_;
-    std::map<HWND, FolderBrowserInfo> browsers_;
+    std::map<HWND, MessageBoxInfo> m_messageBoxes;
+    std::map<HWND, FolderBrowserInfo> m_browsers;
 };
 
 }  // namespace ilt

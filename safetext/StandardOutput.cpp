@@ -16,9 +16,9 @@ namespace ilt {
 // its own) and notes errno when one fails.
 class StandardOutputCheck::RecordingBuffer : public std::streambuf {
 public:
-    explicit RecordingBuffer(std::streambuf* inner) : inner_(inner) {}
+    explicit RecordingBuffer(std::streambuf* inner) : m_inner(inner) {}
 
-    int FirstError() const { return error_; }
+    int FirstError() const { return m_error; }
 
 protected:
     int_type overflow(int_type c) override
@@ -26,7 +26,7 @@ protected:
         if (traits_type::eq_int_type(c, traits_type::eof()))
             return traits_type::not_eof(c);
         errno = 0;
-        const int_type written = inner_->sputc(traits_type::to_char_type(c));
+        const int_type written = m_inner->sputc(traits_type::to_char_type(c));
         if (traits_type::eq_int_type(written, traits_type::eof()))
             Record();
         return written;
@@ -35,7 +35,7 @@ protected:
     std::streamsize xsputn(const char* text, std::streamsize count) override
     {
         errno = 0;
-        const std::streamsize written = inner_->sputn(text, count);
+        const std::streamsize written = m_inner->sputn(text, count);
         if (written < count)
             Record();
         return written;
@@ -44,7 +44,7 @@ protected:
     int sync() override
     {
         errno = 0;
-        const int result = inner_->pubsync();
+        const int result = m_inner->pubsync();
         if (result != 0)
             Record();
         return result;
@@ -53,24 +53,24 @@ protected:
 private:
     void Record()
     {
-        if (error_ == 0)
-            error_ = errno != 0 ? errno : EIO;
+        if (m_error == 0)
+            m_error = errno != 0 ? errno : EIO;
     }
 
-    std::streambuf* inner_;
-    int error_ = 0;
+    std::streambuf* m_inner;
+    int m_error = 0;
 };
 
 StandardOutputCheck::StandardOutputCheck()
-    : buffer_(std::make_unique<RecordingBuffer>(std::cout.rdbuf())), original_(std::cout.rdbuf(buffer_.get()))
+    : m_buffer(std::make_unique<RecordingBuffer>(std::cout.rdbuf())), m_original(std::cout.rdbuf(m_buffer.get()))
 {}
 
-StandardOutputCheck::~StandardOutputCheck() { std::cout.rdbuf(original_); }
+StandardOutputCheck::~StandardOutputCheck() { std::cout.rdbuf(m_original); }
 
 bool StandardOutputCheck::Close(std::string& reason)
 {
     std::cout.flush();
-    int error = buffer_->FirstError();
+    int error = m_buffer->FirstError();
     errno = 0;
     if (std::fflush(stdout) != 0 && error == 0)
         error = errno != 0 ? errno : EIO;

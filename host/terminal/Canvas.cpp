@@ -8,19 +8,19 @@
 namespace ilt {
 
 Canvas::Canvas(int rows, int columns, bool unicodeTerminal)
-    : rows_(std::max(rows, 0)), columns_(std::max(columns, 0)), unicode_(unicodeTerminal),
-      cells_(static_cast<std::size_t>(rows_) * static_cast<std::size_t>(columns_))
+    : m_rows(std::max(rows, 0)), m_columns(std::max(columns, 0)), m_unicode(unicodeTerminal),
+      m_cells(static_cast<std::size_t>(m_rows) * static_cast<std::size_t>(m_columns))
 {}
 
-bool Canvas::Inside(int row, int column) const { return row >= 0 && row < rows_ && column >= 0 && column < columns_; }
+bool Canvas::Inside(int row, int column) const { return row >= 0 && row < m_rows && column >= 0 && column < m_columns; }
 
 const Cell& Canvas::At(int row, int column) const
 {
     static const Cell kOutside;
     if (!Inside(row, column))
         return kOutside;
-    return cells_[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) +
-                  static_cast<std::size_t>(column)];
+    return m_cells[static_cast<std::size_t>(row) * static_cast<std::size_t>(m_columns) +
+                   static_cast<std::size_t>(column)];
 }
 
 void Canvas::Put(int row, int column, std::string glyph, unsigned attributes)
@@ -28,26 +28,26 @@ void Canvas::Put(int row, int column, std::string glyph, unsigned attributes)
     if (!Inside(row, column))
         return;
     const auto index = [this, row](int at) {
-        return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) + static_cast<std::size_t>(at);
+        return static_cast<std::size_t>(row) * static_cast<std::size_t>(m_columns) + static_cast<std::size_t>(at);
     };
     const bool continuation = glyph.empty();
     // Overwriting half of an earlier wide character blanks its other half.
-    if (!continuation && cells_[index(column)].glyph.empty() && column > 0)
-        cells_[index(column - 1)].glyph = " ";
-    if (column + 1 < columns_ && cells_[index(column + 1)].glyph.empty())
-        cells_[index(column + 1)].glyph = " ";
-    cells_[index(column)].glyph = std::move(glyph);
-    cells_[index(column)].attributes = attributes;
+    if (!continuation && m_cells[index(column)].glyph.empty() && column > 0)
+        m_cells[index(column - 1)].glyph = " ";
+    if (column + 1 < m_columns && m_cells[index(column + 1)].glyph.empty())
+        m_cells[index(column + 1)].glyph = " ";
+    m_cells[index(column)].glyph = std::move(glyph);
+    m_cells[index(column)].attributes = attributes;
 }
 
 int Canvas::Text(int row, int column, std::string_view text, unsigned attributes, int maxWidth)
 {
-    if (row < 0 || row >= rows_)
+    if (row < 0 || row >= m_rows)
         return 0;
-    const int limit = std::min(columns_, column + std::max(maxWidth, 0));
+    const int limit = std::min(m_columns, column + std::max(maxWidth, 0));
     int at = column;
     int written = 0;
-    for (Glyph& glyph : TerminalGlyphs(text, unicode_)) {
+    for (Glyph& glyph : TerminalGlyphs(text, m_unicode)) {
         if (at + glyph.width > limit)
             break;
         if (at >= 0) {
@@ -71,8 +71,8 @@ void Canvas::Mark(int row, int column, int width, unsigned attributes)
 {
     for (int i = 0; i < width; ++i) {
         if (Inside(row, column + i))
-            cells_[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) +
-                   static_cast<std::size_t>(column + i)]
+            m_cells[static_cast<std::size_t>(row) * static_cast<std::size_t>(m_columns) +
+                    static_cast<std::size_t>(column + i)]
                 .attributes = attributes;
     }
 }
@@ -80,7 +80,7 @@ void Canvas::Mark(int row, int column, int width, unsigned attributes)
 void Canvas::HorizontalLine(int row, int column, int width, unsigned attributes)
 {
     for (int i = 0; i < width; ++i)
-        Put(row, column + i, unicode_ ? "\u2500" : "-", attributes);
+        Put(row, column + i, m_unicode ? "\u2500" : "-", attributes);
 }
 
 void Canvas::Frame(int top, int left, int height, int width, unsigned attributes)
@@ -92,19 +92,19 @@ void Canvas::Frame(int top, int left, int height, int width, unsigned attributes
     HorizontalLine(top, left + 1, width - 2, attributes);
     HorizontalLine(bottom, left + 1, width - 2, attributes);
     for (int row = top + 1; row < bottom; ++row) {
-        Put(row, left, unicode_ ? "\u2502" : "|", attributes);
-        Put(row, right, unicode_ ? "\u2502" : "|", attributes);
+        Put(row, left, m_unicode ? "\u2502" : "|", attributes);
+        Put(row, right, m_unicode ? "\u2502" : "|", attributes);
     }
-    Put(top, left, unicode_ ? "\u250c" : "+", attributes);
-    Put(top, right, unicode_ ? "\u2510" : "+", attributes);
-    Put(bottom, left, unicode_ ? "\u2514" : "+", attributes);
-    Put(bottom, right, unicode_ ? "\u2518" : "+", attributes);
+    Put(top, left, m_unicode ? "\u250c" : "+", attributes);
+    Put(top, right, m_unicode ? "\u2510" : "+", attributes);
+    Put(bottom, left, m_unicode ? "\u2514" : "+", attributes);
+    Put(bottom, right, m_unicode ? "\u2518" : "+", attributes);
 }
 
 std::string Canvas::RowText(int row) const
 {
     std::string text;
-    for (int column = 0; column < columns_; ++column)
+    for (int column = 0; column < m_columns; ++column)
         text += At(row, column).glyph;
     text.erase(text.find_last_not_of(' ') + 1);
     return text;

@@ -25,9 +25,9 @@ class Canvas {
 public:
     Canvas(int rows, int columns, bool unicodeTerminal);
 
-    int Rows() const { return rows_; }
-    int Columns() const { return columns_; }
-    bool Unicode() const { return unicode_; }
+    int Rows() const { return m_rows; }
+    int Columns() const { return m_columns; }
+    bool Unicode() const { return m_unicode; }
 
     // Writes `text` (made terminal-safe) from (row, column) on, at most
     // `maxWidth` columns and never past the right edge; a wide character that
@@ -49,10 +49,10 @@ private:
     bool Inside(int row, int column) const;
     void Put(int row, int column, std::string glyph, unsigned attributes);
 
-    int rows_;
-    int columns_;
-    bool unicode_;
-    std::vector<Cell> cells_;
+    int m_rows;
+    int m_columns;
+    bool m_unicode;
+    std::vector<Cell> m_cells;
 };
 
 }  // namespace ilt

@@ -50,11 +50,11 @@ std::string CutToWidth(std::string text, int width, bool unicode)
 
 void DialogView::Paint(Canvas& canvas)
 {
-    if (!IsWindow(dialog_))
+    if (!IsWindow(m_dialog))
         return;
-    const DialogLayout layout = LayOutDialog(dialog_, canvas.Columns(), canvas.Rows());
-    cellWidth_ = layout.cellWidth;
-    scrollList_ = layout.stretchingList;
+    const DialogLayout layout = LayOutDialog(m_dialog, canvas.Columns(), canvas.Rows());
+    m_cellWidth = layout.cellWidth;
+    m_scrollList = layout.stretchingList;
     const std::vector<Placed>& placed = layout.controls;
     const int frameTop = layout.frameTop;
     const int frameLeft = layout.frameLeft;
@@ -66,7 +66,7 @@ void DialogView::Paint(Canvas& canvas)
     for (int row = frameTop; row < frameTop + frameHeight; ++row)
         canvas.Fill(row, frameLeft, frameWidth);
     canvas.Frame(frameTop, frameLeft, frameHeight, frameWidth);
-    const std::string caption = WindowText(dialog_);
+    const std::string caption = WindowText(m_dialog);
     if (!caption.empty()) {
         canvas.Text(frameTop, frameLeft + 2, " ", kBold);
         const int used = canvas.Text(frameTop, frameLeft + 3, caption, kBold, frameWidth - 6);
@@ -114,10 +114,10 @@ void DialogView::Paint(Canvas& canvas)
     if (droppedCombo != nullptr)
         PaintDroppedList(canvas, *droppedCombo);
 
-    enterLabel_ = "OK";
+    m_enterLabel = "OK";
     for (const Placed& item : placed) {
         if (item.control.kind == ControlKind::PushButton && LooksDefault(item.control.hwnd))
-            enterLabel_ = WithoutMnemonic(item.control.text);
+            m_enterLabel = WithoutMnemonic(item.control.text);
     }
 }
 
@@ -212,7 +212,7 @@ void DialogView::PaintList(Canvas& canvas, const Placed& placed, bool focused)
     int at = 0;
     for (const ListColumn& column : columns) {
         starts.push_back(at);
-        at += std::max(1, ToCells(column.widthPixels, cellWidth_));
+        at += std::max(1, ToCells(column.widthPixels, m_cellWidth));
     }
     starts.push_back(std::max(at, innerWidth));  // the last column reaches the right edge
     const auto columnWidth = [&](std::size_t i) {
@@ -225,10 +225,10 @@ void DialogView::PaintList(Canvas& canvas, const Placed& placed, bool focused)
 
     const std::vector<std::vector<std::string>> rows = ListRows(list, static_cast<int>(columns.size()));
     const int visible = innerHeight - 1;
-    int& first = listTop_[list];
+    int& first = m_listTop[list];
     first = std::clamp(first, 0, std::max(static_cast<int>(rows.size()) - visible, 0));
-    listVisible_[list] = visible;
-    listOverflows_[list] = static_cast<int>(rows.size()) > visible;
+    m_listVisible[list] = visible;
+    m_listOverflows[list] = static_cast<int>(rows.size()) > visible;
     for (int i = 0; i < visible && first + i < static_cast<int>(rows.size()); ++i) {
         const std::vector<std::string>& row = rows[static_cast<std::size_t>(first + i)];
         for (std::size_t c = 0; c < row.size() && starts[c] < innerWidth; ++c)
@@ -244,14 +244,14 @@ void DialogView::PaintList(Canvas& canvas, const Placed& placed, bool focused)
 HWND DialogView::DroppedCombo() const
 {
     const HWND focus = GetFocus();
-    if (focus == nullptr || !IsChild(dialog_, focus))
+    if (focus == nullptr || !IsChild(m_dialog, focus))
         return nullptr;
     return SendMessageA(focus, CB_GETDROPPEDSTATE, 0, 0) ? focus : nullptr;
 }
 
 void DialogView::Scroll(HWND list, int rows)
 {
-    listTop_[list] = std::max(listTop_[list] + rows, 0);  // Paint clamps the far end
+    m_listTop[list] = std::max(m_listTop[list] + rows, 0);  // Paint clamps the far end
 }
 
 KeyOutcome DialogView::HandleKey(const Key& key)
@@ -260,13 +260,13 @@ KeyOutcome DialogView::HandleKey(const Key& key)
     // dropped (whose keys they are then), the paging keys scroll it.
     const bool paging = key.code == KeyCode::PageUp || key.code == KeyCode::PageDown || key.code == KeyCode::Home ||
                         key.code == KeyCode::End;
-    if (paging && scrollList_ != nullptr && DroppedCombo() == nullptr) {
-        const int page = listVisible_.count(scrollList_) != 0 ? std::max(listVisible_[scrollList_] - 1, 1) : 1;
+    if (paging && m_scrollList != nullptr && DroppedCombo() == nullptr) {
+        const int page = m_listVisible.count(m_scrollList) != 0 ? std::max(m_listVisible[m_scrollList] - 1, 1) : 1;
         const int rows = key.code == KeyCode::PageUp     ? -page
                          : key.code == KeyCode::PageDown ? page
                          : key.code == KeyCode::Home     ? -(1 << 20)
                                                          : (1 << 20);
-        Scroll(scrollList_, rows);
+        Scroll(m_scrollList, rows);
         return KeyOutcome{};
     }
     if (std::optional<standin::Action> press = KeyPressOf(key))
@@ -278,9 +278,9 @@ std::string DialogView::Hint() const
 {
     if (DroppedCombo() != nullptr)
         return "Up/Down: choose   Enter: pick   Esc: close the list";
-    std::string hint = "Tab: next  F4: open list  Enter: " + enterLabel_ + "  Esc: cancel";
-    const auto overflows = scrollList_ != nullptr ? listOverflows_.find(scrollList_) : listOverflows_.end();
-    if (overflows != listOverflows_.end() && overflows->second)
+    std::string hint = "Tab: next  F4: open list  Enter: " + m_enterLabel + "  Esc: cancel";
+    const auto overflows = m_scrollList != nullptr ? m_listOverflows.find(m_scrollList) : m_listOverflows.end();
+    if (overflows != m_listOverflows.end() && overflows->second)
         hint += "  PgUp/PgDn: scroll rows";
     return hint;
 }

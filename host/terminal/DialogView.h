@@ -23,7 +23,7 @@ namespace ilt {
 
 class DialogView : public View {
 public:
-    explicit DialogView(HWND dialog) : dialog_(dialog) {}
+    explicit DialogView(HWND dialog) : m_dialog(dialog) {}
 
     void Paint(Canvas& canvas) override;
     KeyOutcome HandleKey(const Key& key) override;
@@ -42,13 +42,13 @@ private:
     HWND DroppedCombo() const;
     void Scroll(HWND list, int rows);
 
-    HWND dialog_;
-    double cellWidth_ = 6;                // pixels per cell, as last painted
-    std::map<HWND, int> listTop_;         // first row shown of each list view
-    std::map<HWND, int> listVisible_;     // rows it showed when last painted
-    std::map<HWND, bool> listOverflows_;  // whether it had more rows than it showed
-    HWND scrollList_ = nullptr;           // the stack-up list: it takes the spare rows and the paging keys
-    std::string enterLabel_ = "OK";       // the button Enter clicks, as last painted
+    HWND m_dialog;
+    double m_cellWidth = 6;                // pixels per cell, as last painted
+    std::map<HWND, int> m_listTop;         // first row shown of each list view
+    std::map<HWND, int> m_listVisible;     // rows it showed when last painted
+    std::map<HWND, bool> m_listOverflows;  // whether it had more rows than it showed
+    HWND m_scrollList = nullptr;           // the stack-up list: it takes the spare rows and the paging keys
+    std::string m_enterLabel = "OK";       // the button Enter clicks, as last painted
 };
 
 }  // namespace ilt

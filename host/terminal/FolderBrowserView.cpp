@@ -21,22 +21,22 @@ std::string RootOf(HWND browser, const WindowRoles& roles)
 }  // namespace
 
 FolderBrowserView::FolderBrowserView(HWND browser, const WindowRoles& roles)
-    : browser_(browser), roles_(roles), tree_(RootOf(browser, roles))
+    : m_browser(browser), m_roles(roles), m_tree(RootOf(browser, roles))
 {}
 
 bool FolderBrowserView::OkEnabled() const
 {
     // The browser's own OK button, when it has one, tells; otherwise what the
     // callback last sent with BFFM_ENABLEOK.
-    if (const HWND ok = GetDlgItem(browser_, IDOK))
+    if (const HWND ok = GetDlgItem(m_browser, IDOK))
         return IsWindowEnabled(ok) != FALSE;
-    const FolderBrowserInfo* info = roles_.FolderBrowser(browser_);
+    const FolderBrowserInfo* info = m_roles.FolderBrowser(m_browser);
     return info == nullptr || info->okEnabled;
 }
 
 bool FolderBrowserView::TreeHasFocus() const
 {
-    const HWND tree = GetDlgItem(browser_, kTreeId);
+    const HWND tree = GetDlgItem(m_browser, kTreeId);
     return tree != nullptr && GetFocus() == tree;
 }
 
@@ -44,7 +44,7 @@ void FolderBrowserView::Paint(Canvas& canvas)
 {
     const bool treeFocused = TreeHasFocus();
     const HWND focus = GetFocus();
-    const FolderBrowserInfo* info = roles_.FolderBrowser(browser_);
+    const FolderBrowserInfo* info = m_roles.FolderBrowser(m_browser);
     const bool unicode = canvas.Unicode();
     const int width = std::min(canvas.Columns(), 72);
     const int height = std::min(canvas.Rows() - 1, 22);
@@ -66,28 +66,28 @@ void FolderBrowserView::Paint(Canvas& canvas)
     const int treeTop = row + 1;
     const int treeHeight = std::max(top + height - 3 - treeTop, 3);
     canvas.Frame(treeTop - 1, left + 1, treeHeight + 2, width - 2, treeFocused ? kBold : kPlain);
-    visibleRows_ = treeHeight;
+    m_visibleRows = treeHeight;
 
-    const std::vector<FolderRow>& rows = tree_.Rows();
-    cursor_ = std::min(cursor_, rows.empty() ? 0 : rows.size() - 1);
-    if (cursor_ < top_)
-        top_ = cursor_;
-    if (cursor_ >= top_ + static_cast<std::size_t>(visibleRows_))
-        top_ = cursor_ + 1 - static_cast<std::size_t>(visibleRows_);
-    for (int i = 0; i < visibleRows_ && top_ + static_cast<std::size_t>(i) < rows.size(); ++i) {
-        const std::size_t index = top_ + static_cast<std::size_t>(i);
+    const std::vector<FolderRow>& rows = m_tree.Rows();
+    m_cursor = std::min(m_cursor, rows.empty() ? 0 : rows.size() - 1);
+    if (m_cursor < m_top)
+        m_top = m_cursor;
+    if (m_cursor >= m_top + static_cast<std::size_t>(m_visibleRows))
+        m_top = m_cursor + 1 - static_cast<std::size_t>(m_visibleRows);
+    for (int i = 0; i < m_visibleRows && m_top + static_cast<std::size_t>(i) < rows.size(); ++i) {
+        const std::size_t index = m_top + static_cast<std::size_t>(i);
         const FolderRow& folder = rows[index];
         const std::string marker = folder.expanded ? "- " : folder.childless ? "  " : "+ ";
         const int indent = std::min(folder.depth * 2, width / 2);
         const int column = left + 2 + indent;
-        const unsigned attributes = index == cursor_ ? (treeFocused ? kReverse : kUnderline) : kPlain;
+        const unsigned attributes = index == m_cursor ? (treeFocused ? kReverse : kUnderline) : kPlain;
         canvas.Text(treeTop + i, column, marker, kPlain);
         canvas.Text(treeTop + i, column + 2, folder.label, attributes, width - 6 - indent);
     }
 
     const int buttonRow = top + height - 2;
-    const bool okFocused = focus != nullptr && focus == GetDlgItem(browser_, IDOK);
-    const bool cancelFocused = focus != nullptr && focus == GetDlgItem(browser_, IDCANCEL);
+    const bool okFocused = focus != nullptr && focus == GetDlgItem(m_browser, IDOK);
+    const bool cancelFocused = focus != nullptr && focus == GetDlgItem(m_browser, IDCANCEL);
     const unsigned okAttributes = !OkEnabled() ? kDim : okFocused ? (kReverse | kBold) : kBold;
     const unsigned cancelAttributes = cancelFocused ? kReverse : kPlain;
     canvas.Text(buttonRow, left + width - 22, "[ OK ]", okAttributes);
@@ -96,13 +96,13 @@ void FolderBrowserView::Paint(Canvas& canvas)
 
 KeyOutcome FolderBrowserView::MoveTo(std::size_t row)
 {
-    const std::vector<FolderRow>& rows = tree_.Rows();
+    const std::vector<FolderRow>& rows = m_tree.Rows();
     if (rows.empty())
         return KeyOutcome{std::nullopt, true};
     row = std::min(row, rows.size() - 1);
-    if (row == cursor_)
+    if (row == m_cursor)
         return KeyOutcome{std::nullopt, true};
-    cursor_ = row;
+    m_cursor = row;
     if (rows[row].path.empty())
         return KeyOutcome{standin::Action::HighlightVirtual(), false};
     return KeyOutcome{standin::Action::Highlight(rows[row].path), false};
@@ -130,22 +130,22 @@ KeyOutcome FolderBrowserView::HandleKey(const Key& key)
 
 KeyOutcome FolderBrowserView::TreeKey(const Key& key)
 {
-    const std::size_t page = static_cast<std::size_t>(std::max(visibleRows_ - 1, 1));
+    const std::size_t page = static_cast<std::size_t>(std::max(m_visibleRows - 1, 1));
     switch (key.code) {
-    case KeyCode::Up: return cursor_ > 0 ? MoveTo(cursor_ - 1) : KeyOutcome{std::nullopt, true};
-    case KeyCode::Down: return MoveTo(cursor_ + 1);
-    case KeyCode::PageUp: return MoveTo(cursor_ > page ? cursor_ - page : 0);
-    case KeyCode::PageDown: return MoveTo(cursor_ + page);
+    case KeyCode::Up: return m_cursor > 0 ? MoveTo(m_cursor - 1) : KeyOutcome{std::nullopt, true};
+    case KeyCode::Down: return MoveTo(m_cursor + 1);
+    case KeyCode::PageUp: return MoveTo(m_cursor > page ? m_cursor - page : 0);
+    case KeyCode::PageDown: return MoveTo(m_cursor + page);
     case KeyCode::Home: return MoveTo(0);
-    case KeyCode::End: return MoveTo(tree_.Rows().size() - 1);
+    case KeyCode::End: return MoveTo(m_tree.Rows().size() - 1);
     case KeyCode::Right:
-        if (tree_.Rows()[cursor_].expanded)
-            return MoveTo(cursor_ + 1);
-        return tree_.Expand(cursor_) ? KeyOutcome{} : KeyOutcome{std::nullopt, true};
+        if (m_tree.Rows()[m_cursor].expanded)
+            return MoveTo(m_cursor + 1);
+        return m_tree.Expand(m_cursor) ? KeyOutcome{} : KeyOutcome{std::nullopt, true};
     case KeyCode::Left:
-        if (tree_.Collapse(cursor_))
+        if (m_tree.Collapse(m_cursor))
             return KeyOutcome{};
-        if (const auto parent = tree_.Parent(cursor_))
+        if (const auto parent = m_tree.Parent(m_cursor))
             return MoveTo(*parent);
         return KeyOutcome{std::nullopt, true};
     default: return KeyOutcome{std::nullopt, true};

@@ -34,12 +34,12 @@ private:
     KeyOutcome MoveTo(std::size_t row);
     KeyOutcome TreeKey(const Key& key);
 
-    HWND browser_;
-    const WindowRoles& roles_;
-    FolderTree tree_;
-    std::size_t cursor_ = 0;
-    std::size_t top_ = 0;
-    int visibleRows_ = 10;
+    HWND m_browser;
+    const WindowRoles& m_roles;
+    FolderTree m_tree;
+    std::size_t m_cursor = 0;
+    std::size_t m_top = 0;
+    int m_visibleRows = 10;
 };
 
 }  // namespace ilt

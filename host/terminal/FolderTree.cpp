@@ -42,56 +42,57 @@ std::vector<std::string> Subfolders(const std::string& folder)
 FolderTree::FolderTree(const std::string& root)
 {
     if (!root.empty()) {
-        rows_.push_back(FolderRow{root, root, 0, false, false});
+        m_rows.push_back(FolderRow{root, root, 0, false, false});
         Expand(0);
         return;
     }
-    rows_.push_back(FolderRow{"Desktop", "", 0, true, false});
+    m_rows.push_back(FolderRow{"Desktop", "", 0, true, false});
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
         const std::string drive = std::string(1, letter) + ":\\";
         if (!standin::ToNativePath(drive).empty())
-            rows_.push_back(FolderRow{drive, drive, 1, false, false});
+            m_rows.push_back(FolderRow{drive, drive, 1, false, false});
     }
     const std::string top = standin::FromNativePath("/");
-    rows_.push_back(FolderRow{top, top, 1, false, false});
+    m_rows.push_back(FolderRow{top, top, 1, false, false});
 }
 
 bool FolderTree::Expand(std::size_t index)
 {
-    if (index >= rows_.size() || rows_[index].expanded || rows_[index].path.empty())
+    if (index >= m_rows.size() || m_rows[index].expanded || m_rows[index].path.empty())
         return false;
-    const std::vector<std::string> names = Subfolders(rows_[index].path);
+    const std::vector<std::string> names = Subfolders(m_rows[index].path);
     if (names.empty()) {
-        rows_[index].childless = true;
+        m_rows[index].childless = true;
         return false;
     }
-    rows_[index].expanded = true;
+    m_rows[index].expanded = true;
     std::vector<FolderRow> children;
     for (const std::string& name : names)
-        children.push_back(FolderRow{name, JoinFolder(rows_[index].path, name), rows_[index].depth + 1, false, false});
-    rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(index) + 1, children.begin(), children.end());
+        children.push_back(
+            FolderRow{name, JoinFolder(m_rows[index].path, name), m_rows[index].depth + 1, false, false});
+    m_rows.insert(m_rows.begin() + static_cast<std::ptrdiff_t>(index) + 1, children.begin(), children.end());
     return true;
 }
 
 bool FolderTree::Collapse(std::size_t index)
 {
-    if (index >= rows_.size() || !rows_[index].expanded || rows_[index].path.empty())
+    if (index >= m_rows.size() || !m_rows[index].expanded || m_rows[index].path.empty())
         return false;
     std::size_t end = index + 1;
-    while (end < rows_.size() && rows_[end].depth > rows_[index].depth)
+    while (end < m_rows.size() && m_rows[end].depth > m_rows[index].depth)
         ++end;
-    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(index) + 1,
-                rows_.begin() + static_cast<std::ptrdiff_t>(end));
-    rows_[index].expanded = false;
+    m_rows.erase(m_rows.begin() + static_cast<std::ptrdiff_t>(index) + 1,
+                 m_rows.begin() + static_cast<std::ptrdiff_t>(end));
+    m_rows[index].expanded = false;
     return true;
 }
 
 std::optional<std::size_t> FolderTree::Parent(std::size_t index) const
 {
-    if (index >= rows_.size())
+    if (index >= m_rows.size())
         return std::nullopt;
     for (std::size_t i = index; i-- > 0;) {
-        if (rows_[i].depth < rows_[index].depth)
+        if (m_rows[i].depth < m_rows[index].depth)
             return i;
     }
     return std::nullopt;

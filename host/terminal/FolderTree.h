@@ -25,7 +25,7 @@ public:
     // (its children: the mapped drives and the top of the native file system).
     explicit FolderTree(const std::string& root);
 
-    const std::vector<FolderRow>& Rows() const { return rows_; }
+    const std::vector<FolderRow>& Rows() const { return m_rows; }
     // Shows the sub-folders of row `index` under it. False when it is open
     // already or has none.
     bool Expand(std::size_t index);
@@ -34,7 +34,7 @@ public:
     std::optional<std::size_t> Parent(std::size_t index) const;
 
 private:
-    std::vector<FolderRow> rows_;
+    std::vector<FolderRow> m_rows;
 };
 
 // The names of the sub-folders of `folder` (system form), sorted ignoring case.

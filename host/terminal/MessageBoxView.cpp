@@ -24,12 +24,12 @@ const char* IconFace(UINT style)
 
 }  // namespace
 
-MessageBoxView::MessageBoxView(HWND box, MessageBoxInfo info) : box_(box), info_(std::move(info)) {}
+MessageBoxView::MessageBoxView(HWND box, MessageBoxInfo info) : m_box(box), m_info(std::move(info)) {}
 
 std::vector<MessageBoxView::Button> MessageBoxView::Buttons() const
 {
     std::vector<Button> buttons;
-    for (const ControlInfo& control : ReadControls(box_)) {
+    for (const ControlInfo& control : ReadControls(m_box)) {
         if (control.kind == ControlKind::PushButton && control.visible)
             buttons.push_back(Button{control.hwnd, control.id, WithoutMnemonic(control.text)});
     }
@@ -39,10 +39,10 @@ std::vector<MessageBoxView::Button> MessageBoxView::Buttons() const
 void MessageBoxView::Paint(Canvas& canvas)
 {
     const bool unicode = canvas.Unicode();
-    const char* icon = IconFace(info_.style);
+    const char* icon = IconFace(m_info.style);
     const int iconWidth = icon != nullptr ? 5 : 0;
     const int maxText = std::max(std::min(canvas.Columns() - 8 - iconWidth, 60), 10);
-    const std::vector<std::string> lines = WrapLines(info_.text, maxText, unicode);
+    const std::vector<std::string> lines = WrapLines(m_info.text, maxText, unicode);
     const std::vector<Button> buttons = Buttons();
 
     int textWidth = 0;
@@ -51,7 +51,7 @@ void MessageBoxView::Paint(Canvas& canvas)
     int buttonsWidth = 0;
     for (const Button& button : buttons)
         buttonsWidth += TerminalWidth(button.label, unicode) + 4 + 2;
-    const int captionWidth = TerminalWidth(info_.caption, unicode) + 4;
+    const int captionWidth = TerminalWidth(m_info.caption, unicode) + 4;
     const int width = std::min(std::max({textWidth + iconWidth, buttonsWidth, captionWidth, 20}) + 4, canvas.Columns());
     const int textRows = std::min(static_cast<int>(lines.size()), std::max(canvas.Rows() - 7, 1));
     const int height = textRows + 6;
@@ -62,7 +62,7 @@ void MessageBoxView::Paint(Canvas& canvas)
         canvas.Fill(row, left, width);
     canvas.Frame(top, left, height, width, kBold);
     canvas.Text(top, left + 2, " ", kBold);
-    const int used = canvas.Text(top, left + 3, info_.caption, kBold, width - 6);
+    const int used = canvas.Text(top, left + 3, m_info.caption, kBold, width - 6);
     canvas.Text(top, left + 3 + used, " ", kBold);
 
     if (icon != nullptr)

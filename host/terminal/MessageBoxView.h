@@ -33,8 +33,8 @@ private:
 
     std::vector<Button> Buttons() const;
 
-    HWND box_;
-    MessageBoxInfo info_;
+    HWND m_box;
+    MessageBoxInfo m_info;
 };
 
 }  // namespace ilt

@@ -27,7 +27,7 @@ struct Screen::Session {
     }
 };
 
-Screen::Screen(std::unique_ptr<Session> session, bool unicode) : session_(std::move(session)), unicode_(unicode) {}
+Screen::Screen(std::unique_ptr<Session> session, bool unicode) : m_session(std::move(session)), m_unicode(unicode) {}
 
 Screen::~Screen() = default;
 
@@ -107,11 +107,11 @@ Key Screen::ReadKey()
         const int kind = get_wch(&input);
         if (kind == ERR) {
             // A terminal that is gone reads as errors for ever.
-            if (++session_->failedReads > 100)
+            if (++m_session->failedReads > 100)
                 return Key{KeyCode::Closed, 0};
             continue;
         }
-        session_->failedReads = 0;
+        m_session->failedReads = 0;
         if (kind == KEY_CODE_YES) {
             switch (input) {
             case KEY_UP: return Key{KeyCode::Up, 0};

@@ -24,7 +24,7 @@ public:
 
     int Rows() const;
     int Columns() const;
-    bool Unicode() const { return unicode_; }
+    bool Unicode() const { return m_unicode; }
 
     void Show(const Canvas& canvas);
     Key ReadKey();
@@ -34,8 +34,8 @@ private:
     struct Session;
     explicit Screen(std::unique_ptr<Session> session, bool unicode);
 
-    std::unique_ptr<Session> session_;
-    bool unicode_;
+    std::unique_ptr<Session> m_session;
+    bool m_unicode;
 };
 
 }  // namespace ilt

@@ -17,11 +17,13 @@ std::unique_ptr<TerminalDisplay> TerminalDisplay::Open(std::string& error)
 
 View& TerminalDisplay::ViewOf(HWND window)
 {
-    std::unique_ptr<View>& view = views_[window];
+    std::unique_ptr<View>& view = m_views[window];
     if (!view) {
-        switch (roles_.RoleOf(window)) {
-        case WindowRole::MessageBox: view = std::make_unique<MessageBoxView>(window, *roles_.MessageBox(window)); break;
-        case WindowRole::FolderBrowser: view = std::make_unique<FolderBrowserView>(window, roles_); break;
+        switch (m_roles.RoleOf(window)) {
+        case WindowRole::MessageBox:
+            view = std::make_unique<MessageBoxView>(window, *m_roles.MessageBox(window));
+            break;
+        case WindowRole::FolderBrowser: view = std::make_unique<FolderBrowserView>(window, m_roles); break;
         case WindowRole::Dialog:
         case WindowRole::Other: view = std::make_unique<DialogView>(window); break;
         }
@@ -31,64 +33,64 @@ View& TerminalDisplay::ViewOf(HWND window)
 
 void TerminalDisplay::Draw(HWND active, View& view)
 {
-    Canvas canvas(screen_->Rows(), screen_->Columns(), screen_->Unicode());
+    Canvas canvas(m_screen->Rows(), m_screen->Columns(), m_screen->Unicode());
     // The dialog stays in sight under the message boxes it shows.
-    if (dialog_ != nullptr && dialog_ != active && IsWindow(dialog_) && IsWindowVisible(dialog_))
-        ViewOf(dialog_).Paint(canvas);
+    if (m_dialog != nullptr && m_dialog != active && IsWindow(m_dialog) && IsWindowVisible(m_dialog))
+        ViewOf(m_dialog).Paint(canvas);
     view.Paint(canvas);
     // The bottom line tells why an action was refused, or which keys work
     // when nothing else is there.
     const int bottom = canvas.Rows() - 1;
-    if (!notice_.empty()) {
+    if (!m_notice.empty()) {
         canvas.Fill(bottom, 0, canvas.Columns());
-        canvas.Text(bottom, 0, notice_, kBold | kReverse);
+        canvas.Text(bottom, 0, m_notice, kBold | kReverse);
     } else if (canvas.RowText(bottom).empty()) {
         canvas.Text(bottom, 0, view.Hint(), kDim);
     }
-    screen_->Show(canvas);
+    m_screen->Show(canvas);
 }
 
 std::optional<standin::Action> TerminalDisplay::WaitForAction(HWND active)
 {
-    if (inputEnded_)
+    if (m_inputEnded)
         return std::nullopt;
     View& view = ViewOf(active);
     for (;;) {
         Draw(active, view);
-        const Key key = screen_->ReadKey();
+        const Key key = m_screen->ReadKey();
         if (key.code == KeyCode::Closed) {
-            inputEnded_ = true;
+            m_inputEnded = true;
             return std::nullopt;
         }
         if (key.code == KeyCode::Redraw)
             continue;
-        notice_.clear();
+        m_notice.clear();
         KeyOutcome outcome = view.HandleKey(key);
         if (outcome.action)
             return std::move(outcome.action);
         if (outcome.refused)
-            screen_->Beep();
+            m_screen->Beep();
     }
 }
 
 void TerminalDisplay::Notify(const standin::Event& event)
 {
     using Kind = standin::Event::Kind;
-    roles_.Observe(event);
+    m_roles.Observe(event);
     switch (event.kind) {
     case Kind::WindowShown:
         if (IsImportDialog(event.hwnd))
-            dialog_ = event.hwnd;
+            m_dialog = event.hwnd;
         break;
     case Kind::MessageBoxClosed:
     case Kind::DialogEnded:
-        views_.erase(event.hwnd);
-        if (event.hwnd == dialog_)
-            dialog_ = nullptr;
+        m_views.erase(event.hwnd);
+        if (event.hwnd == m_dialog)
+            m_dialog = nullptr;
         break;
     case Kind::ActionRejected:
-        notice_ = "Refused: " + event.text;
-        screen_->Beep();
+        m_notice = "Refused: " + event.text;
+        m_screen->Beep();
         break;
     case Kind::WindowHidden:
     case Kind::MessageBoxOpened:

@@ -25,19 +25,19 @@ public:
     void Notify(const standin::Event& event) override;
 
     // True once the terminal gave no more input (the open windows were cancelled).
-    bool InputEnded() const { return inputEnded_; }
+    bool InputEnded() const { return m_inputEnded; }
 
 private:
-    explicit TerminalDisplay(std::unique_ptr<Screen> screen) : screen_(std::move(screen)) {}
+    explicit TerminalDisplay(std::unique_ptr<Screen> screen) : m_screen(std::move(screen)) {}
     View& ViewOf(HWND window);
     void Draw(HWND active, View& view);
 
-    std::unique_ptr<Screen> screen_;
-    WindowRoles roles_;
-    std::map<HWND, std::unique_ptr<View>> views_;
-    HWND dialog_ = nullptr;  // the Import Layout Template dialog, once shown
-    std::string notice_;     // why the last action was refused
-    bool inputEnded_ = false;
+    std::unique_ptr<Screen> m_screen;
+    WindowRoles m_roles;
+    std::map<HWND, std::unique_ptr<View>> m_views;
+    HWND m_dialog = nullptr;  // the Import Layout Template dialog, once shown
+    std::string m_notice;     // why the last action was refused
+    bool m_inputEnded = false;
 };
 
 }  // namespace ilt

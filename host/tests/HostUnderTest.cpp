@@ -23,11 +23,11 @@ const HostUnderTest& HostUnderTest::Get()
     return host;
 }
 
-HostUnderTest::HostUnderTest() : program_(Environment("ILT_HOST_EXE")), wineRun_(Environment("ILT_WINE_RUN"))
+HostUnderTest::HostUnderTest() : m_program(Environment("ILT_HOST_EXE")), m_wineRun(Environment("ILT_WINE_RUN"))
 {
-    if (program_.empty() || wineRun_.empty()) {
-        program_ = ILT_HOST_PROGRAM;
-        wineRun_.clear();
+    if (m_program.empty() || m_wineRun.empty()) {
+        m_program = ILT_HOST_PROGRAM;
+        m_wineRun.clear();
     }
 }
 
@@ -36,14 +36,14 @@ std::vector<std::string> HostUnderTest::Command(const std::vector<std::string>& 
 {
     std::vector<std::string> command;
     if (UnderWine()) {
-        command.push_back(wineRun_);
+        command.push_back(m_wineRun);
         if (window)
             command.push_back("--gui");
         if (!drive.empty())
             command.insert(command.end(), {"--drive", "D=" + drive.string()});
-        command.push_back(program_);
+        command.push_back(m_program);
     } else {
-        command.push_back(program_);
+        command.push_back(m_program);
         if (!drive.empty())
             command.insert(command.end(), {"--drive", "D=" + drive.string()});
     }

@@ -18,7 +18,7 @@ class HostUnderTest {
 public:
     static const HostUnderTest& Get();
 
-    bool UnderWine() const { return !wineRun_.empty(); }
+    bool UnderWine() const { return !m_wineRun.empty(); }
 
     // The command line that runs the host with `arguments`, drive D: mapped to
     // `drive` unless it is empty; `window` when the run shows the dialog.
@@ -46,8 +46,8 @@ public:
 private:
     HostUnderTest();
 
-    std::string program_;
-    std::string wineRun_;
+    std::string m_program;
+    std::string m_wineRun;
 };
 
 // `path`, under `drive`, as the dialog writes it with D: mapped to `drive`:

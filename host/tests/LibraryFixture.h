@@ -14,7 +14,7 @@ namespace ilt::test {
 class LibraryFixture {
 public:
     // The temporary folder; tests map drive D: to it.
-    const std::filesystem::path& Root() const { return folder_.Root(); }
+    const std::filesystem::path& Root() const { return m_folder.Root(); }
 
     // A 2007 template of four conductor layers (TOP, GND, PWR, BOTTOM) with dielectrics.
     static void Make4L(const std::filesystem::path& folder);
@@ -34,7 +34,7 @@ public:
     static const char k6LRows[];
 
 private:
-    testsupport::TempFolder folder_{"ilt-host"};
+    testsupport::TempFolder m_folder{"ilt-host"};
 };
 
 }  // namespace ilt::test

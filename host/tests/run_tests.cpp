@@ -63,29 +63,29 @@ protected:
     ProcessResult Run(const std::string& script, const std::string& central = "D:\\lib",
                       const std::vector<std::string>& extra = {})
     {
-        WriteFile(library_.Root() / "script.txt", script);
+        WriteFile(m_library.Root() / "script.txt", script);
         std::vector<std::string> arguments = Host().ReproducibleListing();
         arguments.insert(arguments.end(),
-                         {"--script", PathFor(library_.Root() / "script.txt"), "--transcript", PathFor(Transcript())});
+                         {"--script", PathFor(m_library.Root() / "script.txt"), "--transcript", PathFor(Transcript())});
         arguments.insert(arguments.end(), extra.begin(), extra.end());
         arguments.push_back(central);
-        return RunHost(arguments, "", library_.Root());
+        return RunHost(arguments, "", m_library.Root());
     }
 
     // Runs the host with exactly `arguments` and `input`; no drive unless given.
     ProcessResult RunHost(const std::vector<std::string>& arguments, const std::string& input,
                           const fs::path& drive = fs::path(), bool window = true) const
     {
-        ProcessResult result = RunProgram(Host().Command(arguments, drive, window), input, library_.Root());
+        ProcessResult result = RunProgram(Host().Command(arguments, drive, window), input, m_library.Root());
         result.out = Host().Text(result.out);
         result.err = Host().Text(result.err);
         return result;
     }
 
-    std::string PathFor(const fs::path& path) const { return Host().PathFor(path, library_.Root()); }
-    fs::path Transcript() const { return library_.Root() / "transcript.jsonl"; }
+    std::string PathFor(const fs::path& path) const { return Host().PathFor(path, m_library.Root()); }
+    fs::path Transcript() const { return m_library.Root() / "transcript.jsonl"; }
     std::vector<std::string> TranscriptLines() const { return ReadLines(Transcript()); }
-    fs::path Central() const { return library_.Root() / "lib"; }
+    fs::path Central() const { return m_library.Root() / "lib"; }
     fs::path Layout() const { return Central() / "Templates" / "Layout"; }
     void MakeTypicalLibrary() const
     {
@@ -93,7 +93,7 @@ protected:
         LibraryFixture::Make6L(Layout() / "6L");
     }
 
-    LibraryFixture library_;
+    LibraryFixture m_library;
 };
 
 TEST_F(HostRunTest, TypicalRunShowsBothTemplatesAndPrintsThePickedOne)
@@ -379,7 +379,7 @@ TEST_F(HostRunTest, ScriptFromStandardInput)
     MakeTypicalLibrary();
     if (!Host().UnderWine()) {
         const ProcessResult result =
-            RunHost({"--listing-order", "descending", "--script", "-", "D:\\lib"}, "ok\n", library_.Root());
+            RunHost({"--listing-order", "descending", "--script", "-", "D:\\lib"}, "ok\n", m_library.Root());
         EXPECT_EQ(result.status, 0) << result.err;
         // Descending order lists 6L first, so it is the one selected.
         EXPECT_EQ(result.out, (Layout() / "6L").string() + "\n");
@@ -387,7 +387,7 @@ TEST_F(HostRunTest, ScriptFromStandardInput)
     }
     // Stand-in seam: Windows has no --listing-order; Wine lists the folder
     // sorted, so 4L is found first.
-    const ProcessResult result = RunHost({"--script", "-", "D:\\lib"}, "ok\n", library_.Root());
+    const ProcessResult result = RunHost({"--script", "-", "D:\\lib"}, "ok\n", m_library.Root());
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, PathFor(Layout() / "4L") + "\n");
 }
@@ -433,28 +433,28 @@ TEST_F(HostRunTest, UsageErrorsEndWithStatusTwo)
 TEST_F(HostRunTest, ResultOrTranscriptThatCannotBeWrittenEndsWithStatusFive)
 {
     MakeTypicalLibrary();
-    WriteFile(library_.Root() / "ok.script", "ok\n");
-    const std::vector<std::string> run = {"--script", PathFor(library_.Root() / "ok.script")};
+    WriteFile(m_library.Root() / "ok.script", "ok\n");
+    const std::vector<std::string> run = {"--script", PathFor(m_library.Root() / "ok.script")};
     const auto command = [&](std::vector<std::string> arguments) {
         arguments.insert(arguments.begin(), run.begin(), run.end());
         arguments.push_back("D:\\lib");
-        return Host().Command(arguments, library_.Root());
+        return Host().Command(arguments, m_library.Root());
     };
 
-    ProcessResult result = RunProgram(command({}), "", library_.Root(), "/dev/full");
+    ProcessResult result = RunProgram(command({}), "", m_library.Root(), "/dev/full");
     EXPECT_EQ(result.status, 5);
     EXPECT_EQ(Host().Text(result.err),
               "import-layout-template: cannot write the result to standard output: No space left on device\n");
 
     const std::string full = Host().NativePath("/dev/full");
-    result = RunProgram(command({"--transcript", full}), "", library_.Root());
+    result = RunProgram(command({"--transcript", full}), "", m_library.Root());
     EXPECT_EQ(result.status, 5);
     EXPECT_EQ(result.out, "") << "no path after a failed run";
     EXPECT_EQ(Host().Text(result.err),
               "import-layout-template: cannot write the transcript '" + full + "': No space left on device\n");
 
     for (const char* option : {"--help", "--version"}) {
-        result = RunProgram(Host().Command({option}, fs::path(), false), "", library_.Root(), "/dev/full");
+        result = RunProgram(Host().Command({option}, fs::path(), false), "", m_library.Root(), "/dev/full");
         EXPECT_EQ(result.status, 5) << option;
     }
 }
@@ -462,13 +462,13 @@ TEST_F(HostRunTest, ResultOrTranscriptThatCannotBeWrittenEndsWithStatusFive)
 TEST_F(HostRunTest, TheScriptIsNeverTheTranscript)
 {
     MakeTypicalLibrary();
-    const fs::path script = library_.Root() / "same.script";
+    const fs::path script = m_library.Root() / "same.script";
     WriteFile(script, "ok\n");
-    fs::create_directory(library_.Root() / "sub");
+    fs::create_directory(m_library.Root() / "sub");
     const std::string up = Host().UnderWine() ? "\\..\\" : "/../";
-    for (const std::string& transcript : {PathFor(script), PathFor(library_.Root() / "sub") + up + "same.script"}) {
+    for (const std::string& transcript : {PathFor(script), PathFor(m_library.Root() / "sub") + up + "same.script"}) {
         const ProcessResult result =
-            RunHost({"--script", PathFor(script), "--transcript", transcript, "D:\\lib"}, "", library_.Root());
+            RunHost({"--script", PathFor(script), "--transcript", transcript, "D:\\lib"}, "", m_library.Root());
         EXPECT_EQ(result.status, 2);
         EXPECT_EQ(result.out, "");
         EXPECT_NE(result.err.find("--transcript: '" + transcript + "' is the script itself"), std::string::npos)

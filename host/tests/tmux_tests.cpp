@@ -24,7 +24,7 @@ constexpr auto kPatience = std::chrono::seconds(30);
 // A tmux server of its own, with one 80 x 24 session running a command.
 class TmuxSession {
 public:
-    explicit TmuxSession(fs::path folder) : folder_(std::move(folder)), socket_((folder_ / "tmux.sock").string()) {}
+    explicit TmuxSession(fs::path folder) : m_folder(std::move(folder)), m_socket((m_folder / "tmux.sock").string()) {}
     ~TmuxSession() { Tmux({"kill-server"}); }
 
     static bool Available(const fs::path& folder)
@@ -42,7 +42,7 @@ public:
     // attributes too (bold is "\x1b[1m", dim "\x1b[2m").
     std::string Screen(bool attributes = false)
     {
-        const fs::path capture = folder_ / "screen.txt";
+        const fs::path capture = m_folder / "screen.txt";
         if (attributes)
             Tmux({"capture-pane", "-p", "-e", "-t", "ilt"}, capture);
         else
@@ -74,13 +74,13 @@ public:
 private:
     int Tmux(const std::vector<std::string>& arguments, const fs::path& output = {})
     {
-        std::vector<std::string> argv = {"tmux", "-f", "/dev/null", "-S", socket_};
+        std::vector<std::string> argv = {"tmux", "-f", "/dev/null", "-S", m_socket};
         argv.insert(argv.end(), arguments.begin(), arguments.end());
-        return RunQuietly(argv, output.empty() ? folder_ / "tmux.log" : output);
+        return RunQuietly(argv, output.empty() ? m_folder / "tmux.log" : output);
     }
 
-    fs::path folder_;
-    std::string socket_;
+    fs::path m_folder;
+    std::string m_socket;
 };
 
 // Whether the browser's OK button is drawn with the attribute `code` (1 bold:
@@ -103,7 +103,7 @@ class TerminalTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!TmuxSession::Available(library_.Root()))
+        if (!TmuxSession::Available(m_library.Root()))
             GTEST_SKIP() << "tmux is not installed";
     }
 
@@ -111,20 +111,20 @@ protected:
     // `environment` ("TERM=dumb"); its output and exit status land in files.
     void StartHost(const std::string& central, const std::string& environment = std::string())
     {
-        const fs::path root = library_.Root();
+        const fs::path root = m_library.Root();
         WriteFile(root / "run.sh", "#!/bin/sh\n" + (environment.empty() ? std::string() : "env " + environment + " ") +
                                        "\"" + ILT_HOST_PROGRAM + "\" --drive 'D=" + root.string() +
                                        "' --listing-order ascending '" + central + "' >'" +
                                        (root / "out.txt").string() + "' 2>'" + (root / "err.txt").string() +
                                        "'\necho $? >'" + (root / "status.tmp").string() + "'\nmv '" +
                                        (root / "status.tmp").string() + "' '" + (root / "status.txt").string() + "'\n");
-        ASSERT_TRUE(tmux_.Start("sh '" + (root / "run.sh").string() + "'"));
+        ASSERT_TRUE(m_tmux.Start("sh '" + (root / "run.sh").string() + "'"));
     }
 
     // The host's exit status once it has ended, or -1.
     int WaitForExit()
     {
-        const fs::path status = library_.Root() / "status.txt";
+        const fs::path status = m_library.Root() / "status.txt";
         const auto deadline = std::chrono::steady_clock::now() + kPatience;
         while (!fs::exists(status) && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -134,15 +134,15 @@ protected:
     // Waits until the screen shows every one of `texts`; the last screen in *screen.
     bool ScreenShows(const std::vector<std::string>& texts, std::string* screen)
     {
-        return tmux_.WaitForScreen([&texts](const std::string& s) { return Contains(s, texts); }, screen);
+        return m_tmux.WaitForScreen([&texts](const std::string& s) { return Contains(s, texts); }, screen);
     }
 
-    std::string Output() const { return ReadFile(library_.Root() / "out.txt"); }
-    std::string Errors() const { return ReadFile(library_.Root() / "err.txt"); }
-    fs::path Layout() const { return library_.Root() / "lib" / "Templates" / "Layout"; }
+    std::string Output() const { return ReadFile(m_library.Root() / "out.txt"); }
+    std::string Errors() const { return ReadFile(m_library.Root() / "err.txt"); }
+    fs::path Layout() const { return m_library.Root() / "lib" / "Templates" / "Layout"; }
 
-    LibraryFixture library_;
-    TmuxSession tmux_{library_.Root()};
+    LibraryFixture m_library;
+    TmuxSession m_tmux{m_library.Root()};
 };
 
 TEST_F(TerminalTest, PickTheOtherTemplateWithTheKeysAndConfirm)
@@ -157,16 +157,16 @@ TEST_F(TerminalTest, PickTheOtherTemplateWithTheKeysAndConfirm)
 
     // The dialog manager gave the focus to the first tab stop, OK; Shift-Tab
     // goes round to the drop-down, the last one, and F4 drops its list.
-    tmux_.Keys({"BTab", "F4"});
+    m_tmux.Keys({"BTab", "F4"});
     ASSERT_TRUE(ScreenShows({"4L", "6L", "Enter: pick"}, &screen)) << screen;
 
     // Down moves the list's highlight; Enter closes the list, Enter again is OK.
-    tmux_.Keys({"Down"});
-    tmux_.Keys({"Enter"});
+    m_tmux.Keys({"Down"});
+    m_tmux.Keys({"Enter"});
     ASSERT_TRUE(ScreenShows({"2005", "SIGNAL_1", "PLANE_2", "SIGNAL_6"}, &screen)) << screen;
     EXPECT_EQ(screen.find("TOP"), std::string::npos) << screen;
 
-    tmux_.Keys({"Enter"});
+    m_tmux.Keys({"Enter"});
     EXPECT_EQ(WaitForExit(), 0) << Errors();
     EXPECT_EQ(Output(), (Layout() / "6L").string() + "\n");
 }
@@ -180,11 +180,11 @@ TEST_F(TerminalTest, DownOnTheClosedDropDownTakesTheNextTemplate)
     std::string screen;
     ASSERT_TRUE(ScreenShows({"Import Layout Template", "4L", "TOP"}, &screen)) << screen;
 
-    tmux_.Keys({"BTab", "Down"});
+    m_tmux.Keys({"BTab", "Down"});
     ASSERT_TRUE(ScreenShows({"6L", "2005", "SIGNAL_1"}, &screen)) << screen;
     EXPECT_EQ(screen.find("TOP"), std::string::npos) << screen;
 
-    tmux_.Keys({"Enter"});
+    m_tmux.Keys({"Enter"});
     EXPECT_EQ(WaitForExit(), 0) << Errors();
     EXPECT_EQ(Output(), (Layout() / "6L").string() + "\n");
 }
@@ -197,7 +197,7 @@ TEST_F(TerminalTest, EscapeCancels)
     std::string screen;
     ASSERT_TRUE(ScreenShows({"Import Layout Template", "TOP"}, &screen)) << screen;
 
-    tmux_.Keys({"Escape"});
+    m_tmux.Keys({"Escape"});
     EXPECT_EQ(WaitForExit(), 1) << Errors();
     EXPECT_EQ(Output(), "");
 }
@@ -218,21 +218,21 @@ TEST_F(TerminalTest, MessageBoxShowsItsTextAndTakesEnter)
     std::string screen;
     ASSERT_TRUE(ScreenShows({"Central library \"D:\\nothere\" doesn't exist.", "[ OK ]"}, &screen)) << screen;
 
-    tmux_.Keys({"Enter"});
+    m_tmux.Keys({"Enter"});
     EXPECT_EQ(WaitForExit(), 1) << Errors();
     EXPECT_EQ(Output(), "");
 }
 
 TEST_F(TerminalTest, FolderBrowserGreysOkUntilAFolderWithTemplatesIsHighlighted)
 {
-    fs::create_directories(library_.Root() / "lib" / "empty");
-    LibraryFixture::Make6L(library_.Root() / "lib" / "elsewhere" / "6L");
+    fs::create_directories(m_library.Root() / "lib" / "empty");
+    LibraryFixture::Make6L(m_library.Root() / "lib" / "elsewhere" / "6L");
     StartHost("D:\\lib");
     std::string screen;
     ASSERT_TRUE(ScreenShows({"Would you like to select one?", "[ Yes ]", "[ No ]"}, &screen)) << screen;
 
-    tmux_.Keys({"Enter"});
-    ASSERT_TRUE(tmux_.WaitForScreen(
+    m_tmux.Keys({"Enter"});
+    ASSERT_TRUE(m_tmux.WaitForScreen(
         [](const std::string& s) {
             return Contains(
                        s, {"Browse For Folder", "Select layout templates folder.", "D:\\lib", "elsewhere", "empty"}) &&
@@ -241,14 +241,14 @@ TEST_F(TerminalTest, FolderBrowserGreysOkUntilAFolderWithTemplatesIsHighlighted)
         &screen, true))
         << screen;
 
-    tmux_.Keys({"Down"});  // elsewhere, sorted before empty
-    ASSERT_TRUE(tmux_.WaitForScreen([](const std::string& s) { return OkDrawnWith(s, 1); }, &screen, true)) << screen;
+    m_tmux.Keys({"Down"});  // elsewhere, sorted before empty
+    ASSERT_TRUE(m_tmux.WaitForScreen([](const std::string& s) { return OkDrawnWith(s, 1); }, &screen, true)) << screen;
 
-    tmux_.Keys({"Enter"});
+    m_tmux.Keys({"Enter"});
     ASSERT_TRUE(ScreenShows({"Import Layout Template", "6L", "2005", "SIGNAL_1"}, &screen)) << screen;
-    tmux_.Keys({"Enter"});
+    m_tmux.Keys({"Enter"});
     EXPECT_EQ(WaitForExit(), 0) << Errors();
-    EXPECT_EQ(Output(), (library_.Root() / "lib" / "elsewhere" / "6L").string() + "\n");
+    EXPECT_EQ(Output(), (m_library.Root() / "lib" / "elsewhere" / "6L").string() + "\n");
 }
 
 }  // namespace

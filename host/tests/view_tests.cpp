@@ -42,7 +42,7 @@ std::string Joined(const std::vector<std::string>& rows)
 
 class DialogViewTest : public ::testing::Test {
 protected:
-    void SetUp() override { standin::MapDrive('D', library_.Root().string()); }
+    void SetUp() override { standin::MapDrive('D', m_library.Root().string()); }
     void TearDown() override { standin::UnmapDrive('D'); }
 
     // A 2007 template of `count` conductor layers L1, L2, ...
@@ -52,7 +52,7 @@ protected:
         for (int i = 1; i <= count; ++i)
             layers.push_back(standin::oskel::ConductorLayer(i, "L" + std::to_string(i), i, "Signal"));
         std::string error;
-        const fs::path folder = library_.Root() / "lib" / "Templates" / "Layout" / name / "keyin.oskel";
+        const fs::path folder = m_library.Root() / "lib" / "Templates" / "Layout" / name / "keyin.oskel";
         ASSERT_TRUE(standin::oskel::WriteOskel(folder.string(), standin::oskel::PcbDescription(layers), &error))
             << error;
     }
@@ -70,7 +70,7 @@ protected:
         ASSERT_EQ(dialog.DoModal(), IDCANCEL);
     }
 
-    LibraryFixture library_;
+    LibraryFixture m_library;
 };
 
 TEST_F(DialogViewTest, AtEightyByTwentyFourTheBottomLineIsLeftForTheKeys)

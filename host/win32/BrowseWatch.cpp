@@ -25,8 +25,8 @@ std::string PathOfIdList(LPCITEMIDLIST idList)
 }
 
 BrowseWatch::BrowseWatch(HMODULE module, Listener& listener)
-    : listener_(listener),
-      patch_(module, "shell32.dll", "SHBrowseForFolderA", reinterpret_cast<void*>(&BrowseWatch::Browse))
+    : m_listener(listener),
+      m_patch(module, "shell32.dll", "SHBrowseForFolderA", reinterpret_cast<void*>(&BrowseWatch::Browse))
 {
     activeWatch = this;
 }
@@ -36,14 +36,14 @@ BrowseWatch::~BrowseWatch() { activeWatch = nullptr; }
 LPITEMIDLIST WINAPI BrowseWatch::Browse(LPBROWSEINFOA info)
 {
     BrowseWatch* const watch = activeWatch;
-    const auto original = reinterpret_cast<BrowseFunction>(watch != nullptr ? watch->patch_.Original() : nullptr);
+    const auto original = reinterpret_cast<BrowseFunction>(watch != nullptr ? watch->m_patch.Original() : nullptr);
     if (original == nullptr)
         return SHBrowseForFolderA(info);
     if (info == nullptr)
         return original(info);
 
-    watch->root_ = info->pidlRoot != nullptr ? PathOfIdList(info->pidlRoot) : std::string();
-    watch->listener_.BrowserOpening(info->lpszTitle != nullptr ? info->lpszTitle : "", watch->root_);
+    watch->m_root = info->pidlRoot != nullptr ? PathOfIdList(info->pidlRoot) : std::string();
+    watch->m_listener.BrowserOpening(info->lpszTitle != nullptr ? info->lpszTitle : "", watch->m_root);
     // The same call, with the watch's callback in front of the caller's.
     CallerCallback caller{info->lpfn, info->lParam};
     BROWSEINFOA watched = *info;
@@ -51,9 +51,9 @@ LPITEMIDLIST WINAPI BrowseWatch::Browse(LPBROWSEINFOA info)
     watched.lParam = reinterpret_cast<LPARAM>(&caller);
     LPITEMIDLIST chosen = original(&watched);
     info->iImage = watched.iImage;
-    watch->browser_ = nullptr;
-    watch->root_.clear();
-    watch->highlighted_.clear();
+    watch->m_browser = nullptr;
+    watch->m_root.clear();
+    watch->m_highlighted.clear();
     return chosen;
 }
 
@@ -62,21 +62,21 @@ int CALLBACK BrowseWatch::Callback(HWND hwnd, UINT message, LPARAM lParam, LPARA
     BrowseWatch* const watch = activeWatch;
     if (watch != nullptr) {
         if (message == BFFM_INITIALIZED)
-            watch->browser_ = hwnd;
+            watch->m_browser = hwnd;
         if (message == BFFM_SELCHANGED) {
-            watch->browser_ = hwnd;
-            watch->highlighted_ = PathOfIdList(reinterpret_cast<LPCITEMIDLIST>(lParam));
-            ++watch->selectionChanges_;
+            watch->m_browser = hwnd;
+            watch->m_highlighted = PathOfIdList(reinterpret_cast<LPCITEMIDLIST>(lParam));
+            ++watch->m_selectionChanges;
         }
     }
     const auto* caller = reinterpret_cast<const CallerCallback*>(data);
     if (caller->function == nullptr)
         return 0;
     if (watch != nullptr)
-        ++watch->callbackDepth_;
+        ++watch->m_callbackDepth;
     const int result = caller->function(hwnd, message, lParam, caller->data);
     if (watch != nullptr && activeWatch == watch)
-        --watch->callbackDepth_;
+        --watch->m_callbackDepth;
     return result;
 }
 

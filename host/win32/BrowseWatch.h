@@ -30,30 +30,30 @@ public:
     BrowseWatch& operator=(const BrowseWatch&) = delete;
 
     // False when the module does not import SHBrowseForFolderA.
-    bool Installed() const { return patch_.Installed(); }
+    bool Installed() const { return m_patch.Installed(); }
 
     // The open browser's window (known from its BFFM_INITIALIZED), or null.
-    HWND Browser() const { return browser_; }
+    HWND Browser() const { return m_browser; }
     // The open browser's root folder, or "" when it is rooted at the desktop.
-    const std::string& Root() const { return root_; }
+    const std::string& Root() const { return m_root; }
     // The item of the browser's last BFFM_SELCHANGED: its file-system path, or
     // "" for an item without one; SelectionChanges() counts them.
-    const std::string& Highlighted() const { return highlighted_; }
-    int SelectionChanges() const { return selectionChanges_; }
+    const std::string& Highlighted() const { return m_highlighted; }
+    int SelectionChanges() const { return m_selectionChanges; }
     // Whether the caller's callback is running.
-    bool InCallback() const { return callbackDepth_ > 0; }
+    bool InCallback() const { return m_callbackDepth > 0; }
 
 private:
     static LPITEMIDLIST WINAPI Browse(LPBROWSEINFOA info);
     static int CALLBACK Callback(HWND hwnd, UINT message, LPARAM lParam, LPARAM data);
 
-    Listener& listener_;
-    ImportPatch patch_;
-    HWND browser_ = nullptr;
-    std::string root_;
-    std::string highlighted_;
-    int selectionChanges_ = 0;
-    int callbackDepth_ = 0;
+    Listener& m_listener;
+    ImportPatch m_patch;
+    HWND m_browser = nullptr;
+    std::string m_root;
+    std::string m_highlighted;
+    int m_selectionChanges = 0;
+    int m_callbackDepth = 0;
 };
 
 // The file-system path of an item id list; "" when it has none.

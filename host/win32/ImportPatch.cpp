@@ -57,18 +57,18 @@ ImportPatch::ImportPatch(HMODULE module, const char* dll, const char* function, 
 {
     if (module == nullptr)
         return;
-    slot_ = FindSlot(module, dll, function);
-    if (slot_ == nullptr)
+    m_slot = FindSlot(module, dll, function);
+    if (m_slot == nullptr)
         return;
-    original_ = *slot_;
-    if (!WriteSlot(slot_, replacement))
-        slot_ = nullptr;
+    m_original = *m_slot;
+    if (!WriteSlot(m_slot, replacement))
+        m_slot = nullptr;
 }
 
 ImportPatch::~ImportPatch()
 {
-    if (slot_ != nullptr)
-        WriteSlot(slot_, original_);
+    if (m_slot != nullptr)
+        WriteSlot(m_slot, m_original);
 }
 
 }  // namespace ilt::win32

@@ -16,13 +16,13 @@ public:
     ImportPatch(const ImportPatch&) = delete;
     ImportPatch& operator=(const ImportPatch&) = delete;
 
-    bool Installed() const { return slot_ != nullptr; }
+    bool Installed() const { return m_slot != nullptr; }
     // What the entry pointed at before: the function to call on.
-    void* Original() const { return original_; }
+    void* Original() const { return m_original; }
 
 private:
-    void** slot_ = nullptr;
-    void* original_ = nullptr;
+    void** m_slot = nullptr;
+    void* m_original = nullptr;
 };
 
 }  // namespace ilt::win32

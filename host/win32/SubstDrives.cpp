@@ -23,7 +23,7 @@ std::string SystemMessage(DWORD error)
 
 SubstDrives::~SubstDrives()
 {
-    for (auto drive = mapped_.rbegin(); drive != mapped_.rend(); ++drive)
+    for (auto drive = m_mapped.rbegin(); drive != m_mapped.rend(); ++drive)
         DefineDosDeviceA(DDD_REMOVE_DEFINITION | DDD_EXACT_MATCH_ON_REMOVE, drive->device.c_str(),
                          drive->folder.c_str());
 }
@@ -52,7 +52,7 @@ bool SubstDrives::Map(const DriveMapping& mapping, std::string& error)
         error = option + SystemMessage(GetLastError());
         return false;
     }
-    mapped_.push_back({device, full});
+    m_mapped.push_back({device, full});
     return true;
 }
 

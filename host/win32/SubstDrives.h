@@ -30,7 +30,7 @@ private:
         std::string device;  // "D:"
         std::string folder;  // the full path it names
     };
-    std::vector<Mapped> mapped_;
+    std::vector<Mapped> m_mapped;
 };
 
 }  // namespace ilt::win32

@@ -54,7 +54,7 @@ public:
             return false;
         }
         for (const DriveMapping& drive : options.drives) {
-            if (!drives_.Map(drive, error))
+            if (!m_drives.Map(drive, error))
                 return false;
         }
         return true;
@@ -93,7 +93,7 @@ public:
     bool StandardOutputIsTerminal() override { return _isatty(_fileno(stdout)) != 0; }
 
 private:
-    win32::SubstDrives drives_;
+    win32::SubstDrives m_drives;
 };
 
 }  // namespace

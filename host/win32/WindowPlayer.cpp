@@ -42,32 +42,32 @@ bool SamePath(std::string a, std::string b)
 }  // namespace
 
 WindowPlayer::WindowPlayer(std::optional<Script> script, TranscriptWriter* transcript, HMODULE module)
-    : transcript_(transcript), watch_(module, *this)
+    : m_transcript(transcript), m_watch(module, *this)
 {
     if (script)
-        progress_.emplace(std::move(*script));
+        m_progress.emplace(std::move(*script));
     activePlayer = this;
     const DWORD thread = GetCurrentThreadId();
-    cbt_.reset(SetWindowsHookExA(WH_CBT, &WindowPlayer::CbtHook, nullptr, thread));
-    sent_.reset(SetWindowsHookExA(WH_CALLWNDPROC, &WindowPlayer::SentMessageHook, nullptr, thread));
-    retrieved_.reset(SetWindowsHookExA(WH_GETMESSAGE, &WindowPlayer::RetrievedMessageHook, nullptr, thread));
-    timer_ = SetTimer(nullptr, 0, kTickMilliseconds, &WindowPlayer::Tick);
+    m_cbt.reset(SetWindowsHookExA(WH_CBT, &WindowPlayer::CbtHook, nullptr, thread));
+    m_sent.reset(SetWindowsHookExA(WH_CALLWNDPROC, &WindowPlayer::SentMessageHook, nullptr, thread));
+    m_retrieved.reset(SetWindowsHookExA(WH_GETMESSAGE, &WindowPlayer::RetrievedMessageHook, nullptr, thread));
+    m_timer = SetTimer(nullptr, 0, kTickMilliseconds, &WindowPlayer::Tick);
 }
 
 WindowPlayer::~WindowPlayer()
 {
-    if (timer_ != 0)
-        KillTimer(nullptr, timer_);
+    if (m_timer != 0)
+        KillTimer(nullptr, m_timer);
     activePlayer = nullptr;
 }
 
 const std::string& WindowPlayer::Error() const
 {
     static const std::string none;
-    return progress_ ? progress_->Error() : none;
+    return m_progress ? m_progress->Error() : none;
 }
 
-int WindowPlayer::FirstUnplayedLine() const { return progress_ ? progress_->FirstUnplayedLine() : 0; }
+int WindowPlayer::FirstUnplayedLine() const { return m_progress ? m_progress->FirstUnplayedLine() : 0; }
 
 LRESULT CALLBACK WindowPlayer::CbtHook(int code, WPARAM wParam, LPARAM lParam)
 {
@@ -104,40 +104,40 @@ void CALLBACK WindowPlayer::Tick(HWND, UINT, UINT_PTR, DWORD)
 
 void WindowPlayer::BrowserOpening(const std::string& title, const std::string& root)
 {
-    if (transcript_ != nullptr)
-        transcript_->Browser(title, root);
+    if (m_transcript != nullptr)
+        m_transcript->Browser(title, root);
 }
 
 void WindowPlayer::Created(HWND window)
 {
     if (ClassNameOf(window) == "#32770")
-        windows_.push_back(window);
+        m_windows.push_back(window);
 }
 
 void WindowPlayer::Destroying(HWND window)
 {
-    const auto known = std::find(windows_.begin(), windows_.end(), window);
-    if (known == windows_.end())
+    const auto known = std::find(m_windows.begin(), m_windows.end(), window);
+    if (known == m_windows.end())
         return;
-    windows_.erase(known);
-    if (boxes_.count(window) != 0 || LooksLikeMessageBox(window)) {
+    m_windows.erase(known);
+    if (m_boxes.count(window) != 0 || LooksLikeMessageBox(window)) {
         // A message box returns the id of the button command that ended it.
         const MessageBoxContent& box = BoxRead(window);
-        const auto command = lastButtonCommand_.find(window);
+        const auto command = m_lastButtonCommand.find(window);
         const INT_PTR answer =
-            unanswered_.count(window) != 0 || command == lastButtonCommand_.end() ? 0 : command->second;
-        if (transcript_ != nullptr)
-            transcript_->MessageBox(box.style, box.text, answer);
+            m_unanswered.count(window) != 0 || command == m_lastButtonCommand.end() ? 0 : command->second;
+        if (m_transcript != nullptr)
+            m_transcript->MessageBox(box.style, box.text, answer);
     }
-    boxes_.erase(window);
-    lastButtonCommand_.erase(window);
-    unanswered_.erase(window);
+    m_boxes.erase(window);
+    m_lastButtonCommand.erase(window);
+    m_unanswered.erase(window);
 }
 
 void WindowPlayer::CommandGiven(HWND window, WPARAM wParam)
 {
-    if (IsButtonCommand(wParam) && std::find(windows_.begin(), windows_.end(), window) != windows_.end())
-        lastButtonCommand_[window] = LOWORD(wParam);
+    if (IsButtonCommand(wParam) && std::find(m_windows.begin(), m_windows.end(), window) != m_windows.end())
+        m_lastButtonCommand[window] = LOWORD(wParam);
 }
 
 void WindowPlayer::Sent(const CWPSTRUCT& message)
@@ -145,13 +145,13 @@ void WindowPlayer::Sent(const CWPSTRUCT& message)
     switch (message.message) {
     case WM_COMMAND: CommandGiven(message.hwnd, message.wParam); break;
     case WM_SHOWWINDOW:
-        if (message.wParam != FALSE && transcript_ != nullptr && IsImportDialog(message.hwnd))
-            transcript_->Shown();
+        if (message.wParam != FALSE && m_transcript != nullptr && IsImportDialog(message.hwnd))
+            m_transcript->Shown();
         break;
     case BFFM_ENABLEOK:
         // The callback's verdict; Wine's browser sends its own after the callback returns.
-        if (message.hwnd == watch_.Browser() && watch_.InCallback() && transcript_ != nullptr)
-            transcript_->EnableOk(watch_.Highlighted(), message.lParam != 0);
+        if (message.hwnd == m_watch.Browser() && m_watch.InCallback() && m_transcript != nullptr)
+            m_transcript->EnableOk(m_watch.Highlighted(), message.lParam != 0);
         break;
     default: break;
     }
@@ -159,15 +159,15 @@ void WindowPlayer::Sent(const CWPSTRUCT& message)
 
 const MessageBoxContent& WindowPlayer::BoxRead(HWND box)
 {
-    auto known = boxes_.find(box);
-    if (known == boxes_.end())
-        known = boxes_.emplace(box, ReadMessageBox(box)).first;
+    auto known = m_boxes.find(box);
+    if (known == m_boxes.end())
+        known = m_boxes.emplace(box, ReadMessageBox(box)).first;
     return known->second;
 }
 
 HWND WindowPlayer::WaitingWindowHandle() const
 {
-    for (auto window = windows_.rbegin(); window != windows_.rend(); ++window) {
+    for (auto window = m_windows.rbegin(); window != m_windows.rend(); ++window) {
         if (IsWindow(*window) && IsWindowVisible(*window) && IsWindowEnabled(*window))
             return *window;
     }
@@ -178,7 +178,7 @@ WindowRole WindowPlayer::RoleOf(HWND window) const
 {
     if (IsImportDialog(window))
         return WindowRole::Dialog;
-    if (window == watch_.Browser() || FindDescendantOfClass(window, "SysTreeView32") != nullptr)
+    if (window == m_watch.Browser() || FindDescendantOfClass(window, "SysTreeView32") != nullptr)
         return WindowRole::FolderBrowser;
     if (LooksLikeMessageBox(window))
         return WindowRole::MessageBox;
@@ -187,28 +187,28 @@ WindowRole WindowPlayer::RoleOf(HWND window) const
 
 void WindowPlayer::OnTick()
 {
-    if (inTick_)
+    if (m_inTick)
         return;
-    inTick_ = true;
+    m_inTick = true;
     const HWND window = WaitingWindowHandle();
     WaitingWindow waiting;
     waiting.role = window != nullptr ? RoleOf(window) : WindowRole::Other;
     if (window != nullptr && waiting.role == WindowRole::MessageBox)
         waiting.messageBoxText = BoxRead(window).text;
-    if (window != nullptr && waiting.role == WindowRole::Dialog && transcript_ != nullptr) {
+    if (window != nullptr && waiting.role == WindowRole::Dialog && m_transcript != nullptr) {
         // Each wait of a scripted run; a person's run when what is shown changed.
         DialogState state = ReadDialogState(window);
-        if (progress_ || !watchedState_ || !SameState(*watchedState_, state))
-            transcript_->State(state);
-        watchedState_ = std::move(state);
+        if (m_progress || !m_watchedState || !SameState(*m_watchedState, state))
+            m_transcript->State(state);
+        m_watchedState = std::move(state);
     }
-    if (window != nullptr && progress_) {
-        if (const ScriptStep* step = progress_->Next(waiting))
+    if (window != nullptr && m_progress) {
+        if (const ScriptStep* step = m_progress->Next(waiting))
             Play(*step, window, waiting);
         else
             EndUnanswered(window, waiting.role);
     }
-    inTick_ = false;
+    m_inTick = false;
 }
 
 void WindowPlayer::Play(const ScriptStep& step, HWND window, const WaitingWindow& waiting)
@@ -216,12 +216,12 @@ void WindowPlayer::Play(const ScriptStep& step, HWND window, const WaitingWindow
     std::string refusal;
     switch (step.kind) {
     case ScriptStep::Kind::Select: {
-        if (!progress_->Requires(step, waiting, WindowRole::Dialog))
+        if (!m_progress->Requires(step, waiting, WindowRole::Dialog))
             return;
         const std::vector<std::string> entries = ReadDialogState(window).templates;
         const auto entry = std::find(entries.begin(), entries.end(), step.argument);
         if (entry == entries.end()) {
-            progress_->NoSuchEntry(step, entries);
+            m_progress->NoSuchEntry(step, entries);
             return;
         }
         refusal = PickComboEntry(window, IDC_COMBO1, static_cast<int>(entry - entries.begin()));
@@ -238,25 +238,25 @@ void WindowPlayer::Play(const ScriptStep& step, HWND window, const WaitingWindow
     case ScriptStep::Kind::Escape: PressKey(window, VK_ESCAPE); break;
     case ScriptStep::Kind::Close: PressCloseBox(window); break;
     case ScriptStep::Kind::Highlight:
-        if (!progress_->Requires(step, waiting, WindowRole::FolderBrowser))
+        if (!m_progress->Requires(step, waiting, WindowRole::FolderBrowser))
             return;
         refusal = Highlight(step.argument, window);
         break;
     case ScriptStep::Kind::HighlightVirtual:
-        if (!progress_->Requires(step, waiting, WindowRole::FolderBrowser))
+        if (!m_progress->Requires(step, waiting, WindowRole::FolderBrowser))
             return;
         refusal = HighlightVirtual(window);
         break;
     }
     if (!refusal.empty())
-        progress_->Refused(waiting, refusal);
+        m_progress->Refused(waiting, refusal);
 }
 
 std::string WindowPlayer::Highlight(const std::string& path, HWND browser)
 {
-    std::string refusal = HighlightFolder(browser, watch_.Root(), path);
+    std::string refusal = HighlightFolder(browser, m_watch.Root(), path);
     // The highlight counts once it has reached the browser's callback.
-    if (refusal.empty() && !SamePath(watch_.Highlighted(), path))
+    if (refusal.empty() && !SamePath(m_watch.Highlighted(), path))
         refusal = "the browser did not highlight \"" + path + "\"";
     return refusal;
 }
@@ -266,12 +266,12 @@ std::string WindowPlayer::HighlightVirtual(HWND browser)
     // "This PC" has no file-system path; the browser shows it when it is
     // rooted where that item can be reached.
     LPITEMIDLIST computer = nullptr;
-    const int changes = watch_.SelectionChanges();
+    const int changes = m_watch.SelectionChanges();
     if (SUCCEEDED(SHGetSpecialFolderLocation(browser, CSIDL_DRIVES, &computer))) {
         SendMessageA(browser, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(computer));
         CoTaskMemFree(computer);
     }
-    if (watch_.SelectionChanges() == changes || !watch_.Highlighted().empty())
+    if (m_watch.SelectionChanges() == changes || !m_watch.Highlighted().empty())
         return "the browser shows no item outside the file system under its root";
     return std::string();
 }
@@ -280,7 +280,7 @@ void WindowPlayer::EndUnanswered(HWND window, WindowRole role)
 {
     switch (role) {
     case WindowRole::MessageBox:
-        unanswered_.insert(window);
+        m_unanswered.insert(window);
         EndDialog(window, 0);
         break;
     case WindowRole::FolderBrowser:

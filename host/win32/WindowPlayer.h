@@ -87,19 +87,19 @@ private:
     std::string HighlightVirtual(HWND browser);
     void EndUnanswered(HWND window, WindowRole role);
 
-    std::optional<ScriptProgress> progress_;
-    TranscriptWriter* transcript_;
-    BrowseWatch watch_;
-    std::vector<HWND> windows_;                  // the thread's top-level dialog boxes, oldest first
-    std::map<HWND, MessageBoxContent> boxes_;    // the message boxes read so far
-    std::map<HWND, INT_PTR> lastButtonCommand_;  // what a window was last told a button did
-    std::set<HWND> unanswered_;                  // message boxes the player ended for lack of input
-    std::optional<DialogState> watchedState_;    // what a person was last shown
-    bool inTick_ = false;
-    Hook cbt_;
-    Hook sent_;
-    Hook retrieved_;
-    UINT_PTR timer_ = 0;
+    std::optional<ScriptProgress> m_progress;
+    TranscriptWriter* m_transcript;
+    BrowseWatch m_watch;
+    std::vector<HWND> m_windows;                  // the thread's top-level dialog boxes, oldest first
+    std::map<HWND, MessageBoxContent> m_boxes;    // the message boxes read so far
+    std::map<HWND, INT_PTR> m_lastButtonCommand;  // what a window was last told a button did
+    std::set<HWND> m_unanswered;                  // message boxes the player ended for lack of input
+    std::optional<DialogState> m_watchedState;    // what a person was last shown
+    bool m_inTick = false;
+    Hook m_cbt;
+    Hook m_sent;
+    Hook m_retrieved;
+    UINT_PTR m_timer = 0;
 };
 
 }  // namespace ilt::win32

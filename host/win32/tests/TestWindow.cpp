@@ -15,22 +15,22 @@ TestWindow::TestWindow()
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = kClassName;
     RegisterClassA(&windowClass);  // fails harmlessly when registered already
-    window_ = CreateWindowExA(0, kClassName, "test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 400, 300, nullptr,
-                              nullptr, GetModuleHandleA(nullptr), this);
+    m_window = CreateWindowExA(0, kClassName, "test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 400, 300, nullptr,
+                               nullptr, GetModuleHandleA(nullptr), this);
     DispatchQueued();
 }
 
 TestWindow::~TestWindow()
 {
-    if (window_ != nullptr)
-        DestroyWindow(window_);
+    if (m_window != nullptr)
+        DestroyWindow(m_window);
     DispatchQueued();
 }
 
 HWND TestWindow::AddControl(const char* className, int id, DWORD style, const char* text)
 {
     const HWND control =
-        CreateWindowExA(0, className, text, WS_CHILD | style, 10, 10, 200, 150, window_,
+        CreateWindowExA(0, className, text, WS_CHILD | style, 10, 10, 200, 150, m_window,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
     DispatchQueued();
     return control;
@@ -44,9 +44,9 @@ LRESULT CALLBACK TestWindow::Procedure(HWND window, UINT message, WPARAM wParam,
     }
     auto* self = reinterpret_cast<TestWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (self != nullptr && message == WM_COMMAND)
-        self->commands_.push_back(wParam);
+        self->m_commands.push_back(wParam);
     if (self != nullptr && message == WM_NCDESTROY)
-        self->window_ = nullptr;
+        self->m_window = nullptr;
     return DefWindowProcA(window, message, wParam, lParam);
 }
 

@@ -15,18 +15,18 @@ public:
     TestWindow(const TestWindow&) = delete;
     TestWindow& operator=(const TestWindow&) = delete;
 
-    HWND Handle() const { return window_; }
+    HWND Handle() const { return m_window; }
     // A child control of class `className` with the id `id`.
     HWND AddControl(const char* className, int id, DWORD style, const char* text = "");
 
     // The WM_COMMAND wParams received so far.
-    const std::vector<WPARAM>& Commands() const { return commands_; }
+    const std::vector<WPARAM>& Commands() const { return m_commands; }
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    HWND window_ = nullptr;
-    std::vector<WPARAM> commands_;
+    HWND m_window = nullptr;
+    std::vector<WPARAM> m_commands;
 };
 
 // Dispatches the thread's queued messages until none is left.

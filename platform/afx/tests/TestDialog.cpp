@@ -19,8 +19,8 @@ DialogTemplate::DialogTemplate(const char* caption, DWORD style)
 
 void DialogTemplate::Word(uint16_t value)
 {
-	bytes_.push_back(static_cast<uint8_t>(value & 0xFF));
-	bytes_.push_back(static_cast<uint8_t>(value >> 8));
+	m_bytes.push_back(static_cast<uint8_t>(value & 0xFF));
+	m_bytes.push_back(static_cast<uint8_t>(value >> 8));
 }
 
 void DialogTemplate::Dword(uint32_t value)
@@ -38,8 +38,8 @@ void DialogTemplate::Text(const char* text)
 
 void DialogTemplate::AlignToDword()
 {
-	while (bytes_.size() % 4 != 0)
-		bytes_.push_back(0);
+	while (m_bytes.size() % 4 != 0)
+		m_bytes.push_back(0);
 }
 
 void DialogTemplate::Item(int id, DWORD style)
@@ -52,9 +52,9 @@ void DialogTemplate::Item(int id, DWORD style)
 	Word(60);
 	Word(14);
 	Word(static_cast<uint16_t>(id));
-	const uint16_t count = static_cast<uint16_t>(bytes_[8] | (bytes_[9] << 8)) + 1;
-	bytes_[8] = static_cast<uint8_t>(count & 0xFF);
-	bytes_[9] = static_cast<uint8_t>(count >> 8);
+	const uint16_t count = static_cast<uint16_t>(m_bytes[8] | (m_bytes[9] << 8)) + 1;
+	m_bytes[8] = static_cast<uint8_t>(count & 0xFF);
+	m_bytes[9] = static_cast<uint8_t>(count >> 8);
 }
 
 DialogTemplate& DialogTemplate::Add(WORD classOrdinal, int id, const char* text, DWORD style)
@@ -78,9 +78,9 @@ DialogTemplate& DialogTemplate::Add(const char* className, int id, const char* t
 
 LPCDLGTEMPLATE DialogTemplate::Get() const
 {
-	aligned_.assign((bytes_.size() + 3) / 4, 0);
-	std::memcpy(aligned_.data(), bytes_.data(), bytes_.size());
-	return reinterpret_cast<LPCDLGTEMPLATE>(aligned_.data());
+	m_aligned.assign((m_bytes.size() + 3) / 4, 0);
+	std::memcpy(m_aligned.data(), m_bytes.data(), m_bytes.size());
+	return reinterpret_cast<LPCDLGTEMPLATE>(m_aligned.data());
 }
 
 DialogTemplate StandardTemplate()

@@ -38,8 +38,8 @@ private:
 	void AlignToDword();
 	void Item(int id, DWORD style);
 
-	std::vector<uint8_t> bytes_;
-	mutable std::vector<uint32_t> aligned_;
+	std::vector<uint8_t> m_bytes;
+	mutable std::vector<uint32_t> m_aligned;
 };
 
 // OK, Cancel, a sorted drop-down list, a report list view, a label and an

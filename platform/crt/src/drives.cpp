@@ -24,49 +24,49 @@ class DriveMap {
 public:
     void Map(std::size_t drive, std::string folder)
     {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        folders_[drive] = std::move(folder);
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_folders[drive] = std::move(folder);
     }
 
     void Unmap(std::size_t drive)
     {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        folders_[drive].reset();
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_folders[drive].reset();
     }
 
     void UnmapAll()
     {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        folders_.fill(std::nullopt);
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_folders.fill(std::nullopt);
     }
 
     std::optional<std::string> Folder(std::size_t drive) const
     {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        return folders_[drive];
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        return m_folders[drive];
     }
 
     // Appends the folder of `drive` to `out`, with room for `extra` more characters; false when
     // the drive is not mapped. Every query translates a path: this copies the folder once.
     bool AppendFolder(std::size_t drive, std::size_t extra, std::string& out) const
     {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        if (!folders_[drive])
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        if (!m_folders[drive])
             return false;
-        out.reserve(out.size() + folders_[drive]->size() + extra);
-        out.append(*folders_[drive]);
+        out.reserve(out.size() + m_folders[drive]->size() + extra);
+        out.append(*m_folders[drive]);
         return true;
     }
 
     std::array<std::optional<std::string>, kDriveCount> Snapshot() const
     {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        return folders_;
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        return m_folders;
     }
 
 private:
-    mutable std::mutex mutex_;
-    std::array<std::optional<std::string>, kDriveCount> folders_;
+    mutable std::mutex m_mutex;
+    std::array<std::optional<std::string>, kDriveCount> m_folders;
 };
 
 DriveMap& Drives()

@@ -48,30 +48,30 @@ std::atomic<standin::ListingOrder> listingOrder{standin::ListingOrder::FileSyste
 class Search {
 public:
     Search(DirPtr dir, crt::NamePattern pattern, bool driveRoot)
-        : dir_(std::move(dir)), pattern_(std::move(pattern)), driveRoot_(driveRoot)
+        : m_dir(std::move(dir)), m_pattern(std::move(pattern)), m_driveRoot(driveRoot)
     {
         const standin::ListingOrder order = listingOrder.load();
         if (order == standin::ListingOrder::FileSystem)
             return;
-        while (const dirent* entry = readdir(dir_.get()))
-            ordered_.emplace_back(entry->d_name);
-        std::sort(ordered_.begin(), ordered_.end());
+        while (const dirent* entry = readdir(m_dir.get()))
+            m_ordered.emplace_back(entry->d_name);
+        std::sort(m_ordered.begin(), m_ordered.end());
         if (order == standin::ListingOrder::Descending)
-            std::reverse(ordered_.begin(), ordered_.end());
-        presorted_ = true;
+            std::reverse(m_ordered.begin(), m_ordered.end());
+        m_presorted = true;
     }
 
     // The next matching entry into `record`; false, record untouched, when there is none left.
     bool Next(_finddata_t& record)
     {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        while (!finished_) {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        while (!m_finished) {
             const char* name = NextName();
             if (name == nullptr) {
-                finished_ = true;
+                m_finished = true;
                 break;
             }
-            if (!pattern_.Matches(name) || (driveRoot_ && IsDotEntry(name)))
+            if (!m_pattern.Matches(name) || (m_driveRoot && IsDotEntry(name)))
                 continue;
             struct stat status;
             if (!Status(name, status))
@@ -87,9 +87,9 @@ private:
 
     const char* NextName()
     {
-        if (presorted_)
-            return nextOrdered_ < ordered_.size() ? ordered_[nextOrdered_++].c_str() : nullptr;
-        const dirent* entry = readdir(dir_.get());
+        if (m_presorted)
+            return m_nextOrdered < m_ordered.size() ? m_ordered[m_nextOrdered++].c_str() : nullptr;
+        const dirent* entry = readdir(m_dir.get());
         return entry != nullptr ? entry->d_name : nullptr;
     }
 
@@ -97,54 +97,54 @@ private:
     // vanished since readdir reported it.
     bool Status(const char* name, struct stat& status) const
     {
-        const int folder = dirfd(dir_.get());
+        const int folder = dirfd(m_dir.get());
         return fstatat(folder, name, &status, 0) == 0 || fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) == 0;
     }
 
-    std::mutex mutex_;
-    DirPtr dir_;
-    crt::NamePattern pattern_;
-    bool driveRoot_ = false;  // a drive root lists no "." or ".."
-    bool finished_ = false;
-    bool presorted_ = false;
-    std::vector<std::string> ordered_;  // all names, when a fixed listing order is chosen
-    std::size_t nextOrdered_ = 0;
+    std::mutex m_mutex;
+    DirPtr m_dir;
+    crt::NamePattern m_pattern;
+    bool m_driveRoot = false;  // a drive root lists no "." or ".."
+    bool m_finished = false;
+    bool m_presorted = false;
+    std::vector<std::string> m_ordered;  // all names, when a fixed listing order is chosen
+    std::size_t m_nextOrdered = 0;
 };
 
 class SearchTable {
 public:
     intptr_t Add(std::shared_ptr<Search> search)
     {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        const intptr_t handle = ++lastHandle_;
-        searches_.emplace(handle, std::move(search));
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        const intptr_t handle = ++m_lastHandle;
+        m_searches.emplace(handle, std::move(search));
         return handle;
     }
 
     std::shared_ptr<Search> Find(intptr_t handle) const
     {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        const auto found = searches_.find(handle);
-        return found == searches_.end() ? nullptr : found->second;
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        const auto found = m_searches.find(handle);
+        return found == m_searches.end() ? nullptr : found->second;
     }
 
     bool Remove(intptr_t handle)
     {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        return searches_.erase(handle) != 0;
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        return m_searches.erase(handle) != 0;
     }
 
     std::size_t Size() const
     {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        return searches_.size();
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        return m_searches.size();
     }
 
 private:
-    mutable std::mutex mutex_;
-    intptr_t lastHandle_ = 0;
+    mutable std::mutex m_mutex;
+    intptr_t m_lastHandle = 0;
     // Shared so that a _findnext running while another thread closes the handle finishes safely.
-    std::unordered_map<intptr_t, std::shared_ptr<Search>> searches_;
+    std::unordered_map<intptr_t, std::shared_ptr<Search>> m_searches;
 };
 
 SearchTable& Searches()

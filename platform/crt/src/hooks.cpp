@@ -57,26 +57,26 @@ class FaultList {
 public:
     void Add(std::string_view windowsPath, int error)
     {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        faults_.push_back({FaultKey(windowsPath), error});
-        empty_.store(false);
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_faults.push_back({FaultKey(windowsPath), error});
+        m_empty.store(false);
     }
 
     void Clear()
     {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        faults_.clear();
-        empty_.store(true);
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_faults.clear();
+        m_empty.store(true);
     }
 
     // Every query asks; without a fault registered the answer needs no lock.
-    bool Empty() const { return empty_.load(); }
+    bool Empty() const { return m_empty.load(); }
 
     template <typename Matches>
     std::optional<int> Find(Matches matches) const
     {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        for (const Fault& fault : faults_) {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        for (const Fault& fault : m_faults) {
             if (matches(fault.key))
                 return fault.error;
         }
@@ -84,9 +84,9 @@ public:
     }
 
 private:
-    mutable std::mutex mutex_;
-    std::vector<Fault> faults_;
-    std::atomic<bool> empty_{true};
+    mutable std::mutex m_mutex;
+    std::vector<Fault> m_faults;
+    std::atomic<bool> m_empty{true};
 };
 
 FaultList& StatFaults()
@@ -112,25 +112,25 @@ class CountedFaults {
 public:
     void Set(standin::CrtCall call, const CountedFault& fault)
     {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        faults_[Slot(call)] = fault;
-        any_.store(true);
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_faults[Slot(call)] = fault;
+        m_any.store(true);
     }
 
     void Clear()
     {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        for (std::optional<CountedFault>& fault : faults_)
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        for (std::optional<CountedFault>& fault : m_faults)
             fault.reset();
-        any_.store(false);
+        m_any.store(false);
     }
 
     std::optional<int> Take(Call call)
     {
-        if (!any_.load() || call == Call::FindClose)
+        if (!m_any.load() || call == Call::FindClose)
             return std::nullopt;
-        const std::lock_guard<std::mutex> lock(mutex_);
-        std::optional<CountedFault>& fault = faults_[static_cast<std::size_t>(call)];
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        std::optional<CountedFault>& fault = m_faults[static_cast<std::size_t>(call)];
         if (!fault)
             return std::nullopt;
         if (fault->succeedingCalls > 0) {
@@ -154,9 +154,9 @@ private:
         return static_cast<std::size_t>(Call::Stat);
     }
 
-    std::mutex mutex_;
-    std::optional<CountedFault> faults_[3];
-    std::atomic<bool> any_{false};
+    std::mutex m_mutex;
+    std::optional<CountedFault> m_faults[3];
+    std::atomic<bool> m_any{false};
 };
 
 CountedFaults& ByCount()

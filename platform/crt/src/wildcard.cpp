@@ -13,7 +13,7 @@ namespace crt {
 NamePattern::NamePattern(std::string_view pattern)
 {
     if (pattern == "*.*") {
-        matchesAll_ = true;
+        m_matchesAll = true;
         return;
     }
 
@@ -25,19 +25,19 @@ NamePattern::NamePattern(std::string_view pattern)
         const char c = pattern[i];
         const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
         switch (c) {
-        case '?': elements_.push_back({Kind::DosQm, 0}); break;
-        case '*': elements_.push_back({next == '.' ? Kind::DosStar : Kind::Star, 0}); break;
+        case '?': m_elements.push_back({Kind::DosQm, 0}); break;
+        case '*': m_elements.push_back({next == '.' ? Kind::DosStar : Kind::Star, 0}); break;
         case '.':
-            elements_.push_back(next == '?' || next == '*' ? Element{Kind::DosDot, 0} : Element{Kind::Literal, '.'});
+            m_elements.push_back(next == '?' || next == '*' ? Element{Kind::DosDot, 0} : Element{Kind::Literal, '.'});
             break;
-        default: elements_.push_back({Kind::Literal, c}); break;
+        default: m_elements.push_back({Kind::Literal, c}); break;
         }
     }
 }
 
 bool NamePattern::Matches(std::string_view name) const
 {
-    if (matchesAll_)
+    if (m_matchesAll)
         return true;
 
     // matches[n] of the row for element p: elements p.. match name characters n..
@@ -48,8 +48,8 @@ bool NamePattern::Matches(std::string_view name) const
     after[length] = 1;
     std::vector<char> row(length + 1, 0);
 
-    for (std::size_t p = elements_.size(); p-- > 0;) {
-        const Element element = elements_[p];
+    for (std::size_t p = m_elements.size(); p-- > 0;) {
+        const Element element = m_elements[p];
         for (std::size_t n = length + 1; n-- > 0;) {
             const bool atEnd = n == length;
             bool match = false;

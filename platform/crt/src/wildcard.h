@@ -33,8 +33,8 @@ private:
         char literal;
     };
 
-    bool matchesAll_ = false;
-    std::vector<Element> elements_;
+    bool m_matchesAll = false;
+    std::vector<Element> m_elements;
 };
 
 }  // namespace crt

@@ -67,10 +67,10 @@ protected:
     void SetUp() override
     {
         for (const char* name : {"b.txt", "a.txt", "readme", ".hidden", "z.dat", "c.txt.bak"})
-            folder_.MakeFile(std::string("lib/") + name, "1234567");
+            m_folder.MakeFile(std::string("lib/") + name, "1234567");
         for (const char* name : {"6L", "4L", "10L"})
-            folder_.MakeFolder(std::string("lib/") + name);
-        lib_ = folder_.Root().string() + "/lib";
+            m_folder.MakeFolder(std::string("lib/") + name);
+        m_lib = m_folder.Root().string() + "/lib";
     }
     void TearDown() override
     {
@@ -78,13 +78,13 @@ protected:
         EXPECT_EQ(0u, standin::OpenFindHandles()) << "a search was left open";
     }
 
-    testsupport::TempDrive folder_{'D', "crt-test"};
-    std::string lib_;
+    testsupport::TempDrive m_folder{'D', "crt-test"};
+    std::string m_lib;
 };
 
 TEST_F(FindTest, ListsEveryEntryInReaddirOrder)
 {
-    const Names expected = testsupport::NativeListing(lib_);
+    const Names expected = testsupport::NativeListing(m_lib);
     ASSERT_EQ(11u, expected.size());
     EXPECT_EQ(expected, SearchNames("D:\\lib\\*.*"));
     EXPECT_EQ(expected, SearchNames("D:\\lib\\*"));
@@ -97,7 +97,7 @@ TEST_F(FindTest, ListsEveryEntryInReaddirOrder)
 
 TEST_F(FindTest, ListingOrderCanBeFixed)
 {
-    Names ascending = testsupport::NativeListing(lib_);
+    Names ascending = testsupport::NativeListing(m_lib);
     std::sort(ascending.begin(), ascending.end());
     const Names descending(ascending.rbegin(), ascending.rend());
 
@@ -108,26 +108,26 @@ TEST_F(FindTest, ListingOrderCanBeFixed)
     EXPECT_EQ(Filtered(descending, [](const std::string& n) { return n.size() == 2 && n[1] == 'L'; }),
               SearchNames("D:\\lib\\?L"));
     standin::SetListingOrder(standin::ListingOrder::FileSystem);
-    EXPECT_EQ(testsupport::NativeListing(lib_), SearchNames("D:\\lib\\*.*"));
+    EXPECT_EQ(testsupport::NativeListing(m_lib), SearchNames("D:\\lib\\*.*"));
 }
 
 TEST_F(FindTest, ListsDriveRootsAndPathsWithoutDrive)
 {
     // A drive root lists no "." or "..", whatever readdir reports there.
-    const Names root = Filtered(testsupport::NativeListing(folder_.Root().string()),
+    const Names root = Filtered(testsupport::NativeListing(m_folder.Root().string()),
                                 [](const std::string& n) { return n != "." && n != ".."; });
     EXPECT_EQ(root, SearchNames("D:\\*.*"));
     EXPECT_EQ(root, SearchNames("D:*.*"));
 
-    std::string nativeAsWindows = lib_;
+    std::string nativeAsWindows = m_lib;
     for (char& c : nativeAsWindows)
         c = c == '/' ? '\\' : c;
-    EXPECT_EQ(testsupport::NativeListing(lib_), SearchNames(nativeAsWindows + "\\*.*"));
+    EXPECT_EQ(testsupport::NativeListing(m_lib), SearchNames(nativeAsWindows + "\\*.*"));
 }
 
 TEST_F(FindTest, LastComponentSelectsEntries)
 {
-    const Names all = testsupport::NativeListing(lib_);
+    const Names all = testsupport::NativeListing(m_lib);
     EXPECT_EQ(Filtered(all, [](const std::string& n) { return n.size() == 5 && n.substr(1) == ".txt"; }),
               SearchNames("D:\\lib\\*.txt"));
     EXPECT_EQ(Filtered(all, [](const std::string& n) { return n.size() == 2 && n[1] == 'L'; }),
@@ -158,9 +158,9 @@ TEST_F(FindTest, LongestLinuxNameIsListedWhole)
     // NAME_MAX (255) is below the 259 bytes the record's name field holds, so on Linux no entry
     // is ever left out; the limit itself is tested on the record filling.
     const std::string longest(255, 'n');
-    folder_.MakeFolder("long");
-    folder_.MakeFile("long/" + longest, "");
-    EXPECT_EQ(Filtered(testsupport::NativeListing(folder_.Root().string() + "/long"),
+    m_folder.MakeFolder("long");
+    m_folder.MakeFile("long/" + longest, "");
+    EXPECT_EQ(Filtered(testsupport::NativeListing(m_folder.Root().string() + "/long"),
                        [](const std::string& n) { return n != "." && n != ".."; }),
               Names{longest});
     EXPECT_EQ(Names{longest}, SearchNames("D:\\long\\n*"));
@@ -187,7 +187,7 @@ TEST_F(FindTest, SearchThatCannotStartFails)
 
 TEST_F(FindTest, UnreadableFolderFailsWithEinval)
 {
-    const std::string locked = folder_.MakeFolder("locked").string();
+    const std::string locked = m_folder.MakeFolder("locked").string();
     ASSERT_EQ(0, chmod(locked.c_str(), 0));
     {
         const testsupport::PermissionsApply permissionsApply;

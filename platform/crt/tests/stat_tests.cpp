@@ -23,8 +23,8 @@ class StatTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        folder_.MakeFolder("lib/Templates");
-        folder_.MakeFile("lib/notes.txt", "12345");
+        m_folder.MakeFolder("lib/Templates");
+        m_folder.MakeFile("lib/notes.txt", "12345");
     }
     void TearDown() override { standin::ClearFaults(); }
 
@@ -38,7 +38,7 @@ protected:
         return record.st_mode & _S_IFMT;
     }
 
-    testsupport::TempDrive folder_{'D', "crt-test"};
+    testsupport::TempDrive m_folder{'D', "crt-test"};
 };
 
 TEST_F(StatTest, AnswersFoldersFilesAndMissingPaths)
@@ -72,8 +72,8 @@ TEST_F(StatTest, AnswersFoldersFilesAndMissingPaths)
         {"D:\\li?", -ENOENT},
         {"", -ENOENT},
         // Without a drive the path is a native one.
-        {folder_.Root().string() + "/lib", _S_IFDIR},
-        {Backslashed(folder_.Root().string()) + "\\lib\\notes.txt", _S_IFREG},
+        {m_folder.Root().string() + "/lib", _S_IFDIR},
+        {Backslashed(m_folder.Root().string()) + "\\lib\\notes.txt", _S_IFREG},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);

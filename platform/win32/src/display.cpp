@@ -129,37 +129,37 @@ void SetDisplay(Display* display) { installedDisplay = display; }
 
 Display* GetDisplay() { return installedDisplay; }
 
-ScopedDisplay::ScopedDisplay(Display& display) : previous_(GetDisplay()) { SetDisplay(&display); }
+ScopedDisplay::ScopedDisplay(Display& display) : m_previous(GetDisplay()) { SetDisplay(&display); }
 
-ScopedDisplay::~ScopedDisplay() { SetDisplay(previous_); }
+ScopedDisplay::~ScopedDisplay() { SetDisplay(m_previous); }
 
-ScriptedDisplay::ScriptedDisplay(std::vector<Action> actions) : actions_(actions.begin(), actions.end()) {}
+ScriptedDisplay::ScriptedDisplay(std::vector<Action> actions) : m_actions(actions.begin(), actions.end()) {}
 
-void ScriptedDisplay::Push(Action action) { actions_.push_back(std::move(action)); }
+void ScriptedDisplay::Push(Action action) { m_actions.push_back(std::move(action)); }
 
 std::optional<Action> ScriptedDisplay::WaitForAction(HWND)
 {
-    if (!error_.empty() || actions_.empty()) {
-        exhausted_ = true;
+    if (!m_error.empty() || m_actions.empty()) {
+        m_exhausted = true;
         return std::nullopt;
     }
-    Action next = std::move(actions_.front());
-    actions_.pop_front();
+    Action next = std::move(m_actions.front());
+    m_actions.pop_front();
     return next;
 }
 
 void ScriptedDisplay::Notify(const Event& event)
 {
-    events_.push_back(event);
-    if (event.kind == Event::Kind::ActionRejected && error_.empty())
-        error_ = event.caption + ": " + event.text;
+    m_events.push_back(event);
+    if (event.kind == Event::Kind::ActionRejected && m_error.empty())
+        m_error = event.caption + ": " + event.text;
 }
 
 std::vector<ScriptedDisplay::MessageBoxRecord> ScriptedDisplay::MessageBoxes() const
 {
     std::vector<MessageBoxRecord> boxes;
     std::vector<HWND> handles;
-    for (const Event& event : events_) {
+    for (const Event& event : m_events) {
         if (event.kind == Event::Kind::MessageBoxOpened) {
             boxes.push_back(MessageBoxRecord{event.text, event.caption, event.style, 0, false});
             handles.push_back(event.hwnd);
@@ -179,7 +179,7 @@ std::vector<ScriptedDisplay::MessageBoxRecord> ScriptedDisplay::MessageBoxes() c
 std::vector<INT_PTR> ScriptedDisplay::DialogResults() const
 {
     std::vector<INT_PTR> results;
-    for (const Event& event : events_) {
+    for (const Event& event : m_events) {
         if (event.kind == Event::Kind::DialogEnded)
             results.push_back(event.result);
     }

@@ -30,8 +30,8 @@ public:
     void Byte(uint8_t value) { Append(&value, 1); }
     void AlignTo(size_t alignment)
     {
-        while (bytes_.size() % alignment)
-            bytes_.push_back(0);
+        while (m_bytes.size() % alignment)
+            m_bytes.push_back(0);
     }
     void String(const std::string& text)
     {
@@ -56,15 +56,15 @@ public:
         else
             Word(0);
     }
-    std::vector<uint8_t> Take() { return std::move(bytes_); }
+    std::vector<uint8_t> Take() { return std::move(m_bytes); }
 
 private:
     void Append(const void* data, size_t count)
     {
         const auto* p = static_cast<const uint8_t*>(data);
-        bytes_.insert(bytes_.end(), p, p + count);
+        m_bytes.insert(m_bytes.end(), p, p + count);
     }
-    std::vector<uint8_t> bytes_;
+    std::vector<uint8_t> m_bytes;
 };
 
 }  // namespace

@@ -237,7 +237,7 @@ MessageLog::~MessageLog()
 std::vector<LoggedMessage> MessageLog::To(HWND hwnd) const
 {
     std::vector<LoggedMessage> result;
-    for (const LoggedMessage& m : messages_) {
+    for (const LoggedMessage& m : m_messages) {
         if (m.hwnd == hwnd)
             result.push_back(m);
     }
@@ -247,7 +247,7 @@ std::vector<LoggedMessage> MessageLog::To(HWND hwnd) const
 std::vector<LoggedMessage> MessageLog::OfKind(UINT message) const
 {
     std::vector<LoggedMessage> result;
-    for (const LoggedMessage& m : messages_) {
+    for (const LoggedMessage& m : m_messages) {
         if (m.message == message)
             result.push_back(m);
     }

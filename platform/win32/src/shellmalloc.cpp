@@ -38,25 +38,25 @@ public:
         void* block = std::malloc(size ? size : 1);
         if (!block)
             return nullptr;
-        const std::lock_guard<std::mutex> lock(mutex_);
-        blocks_[block] = Block{size, kind};
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_blocks[block] = Block{size, kind};
         if (kind == BlockKind::IdList)
-            ++idLists_;
+            ++m_idLists;
         return block;
     }
 
     void* Reallocate(void* block, std::size_t size)
     {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        const auto found = blocks_.find(block);
-        if (found == blocks_.end())
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        const auto found = m_blocks.find(block);
+        if (found == m_blocks.end())
             return nullptr;
         void* moved = std::realloc(block, size);
         if (!moved)
             return nullptr;
         const Block record{size, found->second.kind};
-        blocks_.erase(found);
-        blocks_[moved] = record;
+        m_blocks.erase(found);
+        m_blocks[moved] = record;
         return moved;
     }
 
@@ -65,45 +65,45 @@ public:
         if (!block)
             return;
         {
-            const std::lock_guard<std::mutex> lock(mutex_);
-            const auto found = blocks_.find(block);
-            if (found == blocks_.end()) {
-                ++invalidFrees_;
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            const auto found = m_blocks.find(block);
+            if (found == m_blocks.end()) {
+                ++m_invalidFrees;
                 return;
             }
             if (found->second.kind == BlockKind::IdList)
-                --idLists_;
-            blocks_.erase(found);
+                --m_idLists;
+            m_blocks.erase(found);
         }
         std::free(block);
     }
 
     std::optional<std::size_t> Size(const void* block) const
     {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        const auto found = blocks_.find(block);
-        if (found == blocks_.end())
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        const auto found = m_blocks.find(block);
+        if (found == m_blocks.end())
             return std::nullopt;
         return found->second.size;
     }
 
     std::size_t IdLists() const
     {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        return idLists_;
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        return m_idLists;
     }
 
     std::size_t InvalidFrees() const
     {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        return invalidFrees_;
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        return m_invalidFrees;
     }
 
 private:
-    mutable std::mutex mutex_;
-    std::unordered_map<const void*, Block> blocks_;
-    std::size_t idLists_ = 0;
-    std::size_t invalidFrees_ = 0;
+    mutable std::mutex m_mutex;
+    std::unordered_map<const void*, Block> m_blocks;
+    std::size_t m_idLists = 0;
+    std::size_t m_invalidFrees = 0;
 };
 
 BlockTable& Blocks()

@@ -12,7 +12,7 @@ namespace {
 
 class ComboTest : public ::testing::Test {
 protected:
-    HWND Combo(DWORD style = CBS_DROPDOWNLIST | CBS_SORT) { return parent_.Child("ComboBox", style, kComboId); }
+    HWND Combo(DWORD style = CBS_DROPDOWNLIST | CBS_SORT) { return m_parent.Child("ComboBox", style, kComboId); }
 
     static LRESULT Add(HWND combo, const char* text)
     {
@@ -31,7 +31,7 @@ protected:
         return entries;
     }
 
-    Parent parent_;
+    Parent m_parent;
 };
 
 TEST_F(ComboTest, SelectionFollowsItsEntryThroughInsertsAndDeletes)

@@ -11,7 +11,7 @@ namespace {
 
 class ListViewTest : public ::testing::Test {
 protected:
-    ListViewTest() : list_(parent_.Child(WC_LISTVIEWA, LVS_REPORT | LVS_ALIGNLEFT, kListId)) {}
+    ListViewTest() : m_list(m_parent.Child(WC_LISTVIEWA, LVS_REPORT | LVS_ALIGNLEFT, kListId)) {}
 
     int InsertColumn(int index, const char* text, int width, int format = LVCFMT_LEFT)
     {
@@ -21,7 +21,7 @@ protected:
         column.cx = width;
         column.pszText = const_cast<LPSTR>(text);
         return static_cast<int>(
-            SendMessageA(list_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column)));
+            SendMessageA(m_list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column)));
     }
 
     int InsertItem(int index, const char* text, int subItem = 0)
@@ -31,7 +31,7 @@ protected:
         item.iItem = index;
         item.iSubItem = subItem;
         item.pszText = const_cast<LPSTR>(text);
-        return static_cast<int>(SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+        return static_cast<int>(SendMessageA(m_list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
     }
 
     BOOL SetText(int index, int subItem, const char* text)
@@ -40,7 +40,7 @@ protected:
         item.iSubItem = subItem;
         item.pszText = const_cast<LPSTR>(text);
         return static_cast<BOOL>(
-            SendMessageA(list_, LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
+            SendMessageA(m_list, LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
     }
 
     std::string Text(int index, int subItem, int size = 64)
@@ -50,14 +50,14 @@ protected:
         item.iSubItem = subItem;
         item.pszText = buffer.data();
         item.cchTextMax = size;
-        SendMessageA(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+        SendMessageA(m_list, LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
         return buffer.data();
     }
 
-    int Count() { return static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0)); }
+    int Count() { return static_cast<int>(SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0)); }
 
-    Parent parent_;
-    HWND list_;
+    Parent m_parent;
+    HWND m_list;
 };
 
 TEST_F(ListViewTest, InsertItemRules)
@@ -72,7 +72,7 @@ TEST_F(ListViewTest, InsertItemRules)
     EXPECT_EQ("a", Text(0, 0));
     EXPECT_EQ("b", Text(1, 0));
     EXPECT_EQ("c", Text(2, 0));
-    EXPECT_EQ(-1, SendMessageA(list_, LVM_INSERTITEMA, 0, 0));
+    EXPECT_EQ(-1, SendMessageA(m_list, LVM_INSERTITEMA, 0, 0));
 }
 
 TEST_F(ListViewTest, ItemTextsReadBackAndTruncate)
@@ -91,21 +91,21 @@ TEST_F(ListViewTest, ItemTextsReadBackAndTruncate)
 
 TEST_F(ListViewTest, DeleteAllItemsNotifiesAndEmpties)
 {
-    EXPECT_TRUE(SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0));  // an empty list too
+    EXPECT_TRUE(SendMessageA(m_list, LVM_DELETEALLITEMS, 0, 0));  // an empty list too
     for (int r = 0; r < 2; ++r)
         InsertItem(r, "row");
-    parent_.notifyCodes.clear();
-    EXPECT_TRUE(SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0));
+    m_parent.notifyCodes.clear();
+    EXPECT_TRUE(SendMessageA(m_list, LVM_DELETEALLITEMS, 0, 0));
     EXPECT_EQ(0, Count());
-    EXPECT_THAT(parent_.notifyCodes, ::testing::ElementsAre(LVN_DELETEALLITEMS, LVN_DELETEITEM, LVN_DELETEITEM));
+    EXPECT_THAT(m_parent.notifyCodes, ::testing::ElementsAre(LVN_DELETEALLITEMS, LVN_DELETEITEM, LVN_DELETEITEM));
 
     // A parent that answers TRUE to LVN_DELETEALLITEMS hears nothing more.
     for (int r = 0; r < 2; ++r)
         InsertItem(r, "row");
-    parent_.notifyCodes.clear();
-    parent_.notifyAnswer = TRUE;
-    EXPECT_TRUE(SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0));
-    EXPECT_THAT(parent_.notifyCodes, ::testing::ElementsAre(LVN_DELETEALLITEMS));
+    m_parent.notifyCodes.clear();
+    m_parent.notifyAnswer = TRUE;
+    EXPECT_TRUE(SendMessageA(m_list, LVM_DELETEALLITEMS, 0, 0));
+    EXPECT_THAT(m_parent.notifyCodes, ::testing::ElementsAre(LVN_DELETEALLITEMS));
     EXPECT_EQ(0, Count());
 }
 
@@ -113,8 +113,8 @@ TEST_F(ListViewTest, DeleteItemRemovesOneRow)
 {
     InsertItem(0, "a");
     InsertItem(1, "b");
-    EXPECT_TRUE(SendMessageA(list_, LVM_DELETEITEM, 0, 0));
-    EXPECT_FALSE(SendMessageA(list_, LVM_DELETEITEM, 1, 0));
+    EXPECT_TRUE(SendMessageA(m_list, LVM_DELETEITEM, 0, 0));
+    EXPECT_FALSE(SendMessageA(m_list, LVM_DELETEITEM, 1, 0));
     EXPECT_EQ(1, Count());
     EXPECT_EQ("b", Text(0, 0));
 }

@@ -60,8 +60,8 @@ protected:
     // returns the chosen item's path ("<none>" when it has none, "" for NULL).
     std::string Browse(const std::string& root, std::vector<Action> actions, UINT flags = BIF_RETURNONLYFSDIRS)
     {
-        display_ = std::make_unique<standin::ScriptedDisplay>(std::move(actions));
-        standin::ScopedDisplay scoped(*display_);
+        m_display = std::make_unique<standin::ScriptedDisplay>(std::move(actions));
+        standin::ScopedDisplay scoped(*m_display);
         LPITEMIDLIST rootList = nullptr;
         if (!root.empty()) {
             IShellFolder* desktop = nullptr;
@@ -70,15 +70,15 @@ protected:
             EXPECT_EQ(S_OK, desktop->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, &rootList, nullptr));
             desktop->Release();
         }
-        std::strcpy(displayName_, "untouched");
+        std::strcpy(m_displayName, "untouched");
         BROWSEINFOA info;
         info.hwndOwner = nullptr;
         info.pidlRoot = rootList;
-        info.pszDisplayName = displayName_;
+        info.pszDisplayName = m_displayName;
         info.lpszTitle = "Select layout templates folder.";
         info.ulFlags = flags;
         info.lpfn = RecordingCallback;
-        info.lParam = reinterpret_cast<LPARAM>(&log_);
+        info.lParam = reinterpret_cast<LPARAM>(&m_log);
         info.iImage = -1;
         LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
         ILFree(rootList);
@@ -93,16 +93,16 @@ protected:
     std::vector<std::string> OkStates() const
     {
         std::vector<std::string> states;
-        for (const Event& event : display_->Events()) {
+        for (const Event& event : m_display->Events()) {
             if (event.kind == Event::Kind::EnableOk)
                 states.push_back(event.text + (event.enabled ? " on" : " off"));
         }
         return states;
     }
 
-    CallbackLog log_;
-    std::unique_ptr<standin::ScriptedDisplay> display_;
-    char displayName_[MAX_PATH] = {};
+    CallbackLog m_log;
+    std::unique_ptr<standin::ScriptedDisplay> m_display;
+    char m_displayName[MAX_PATH] = {};
 };
 
 TEST_F(BrowserTest, CallbackHearsInitThenRootThenEachHighlight)
@@ -111,12 +111,12 @@ TEST_F(BrowserTest, CallbackHearsInitThenRootThenEachHighlight)
                                                   Action::Highlight(Native() + "/lib/b/"),  // native form
                                                   Action::Highlight("D:\\lib\\b\\deep"), Action::Click(IDOK)});
     EXPECT_EQ("D:\\lib\\b\\deep", chosen);
-    EXPECT_STREQ("deep", displayName_);
-    EXPECT_THAT(log_.heard, ElementsAre("init", "sel D:\\lib ok", "sel D:\\lib\\a ok", "sel D:\\lib\\b ok",
-                                        "sel D:\\lib\\b\\deep ok"));
-    EXPECT_EQ("", display_->Error());
-    ASSERT_FALSE(display_->Events().empty());
-    const Event& opened = display_->Events().front();
+    EXPECT_STREQ("deep", m_displayName);
+    EXPECT_THAT(m_log.heard, ElementsAre("init", "sel D:\\lib ok", "sel D:\\lib\\a ok", "sel D:\\lib\\b ok",
+                                         "sel D:\\lib\\b\\deep ok"));
+    EXPECT_EQ("", m_display->Error());
+    ASSERT_FALSE(m_display->Events().empty());
+    const Event& opened = m_display->Events().front();
     EXPECT_EQ(Event::Kind::FolderBrowserOpened, opened.kind);
     EXPECT_EQ("Select layout templates folder.", opened.caption);
     EXPECT_EQ("D:\\lib", opened.text);
@@ -126,7 +126,7 @@ TEST_F(BrowserTest, HighlightingTheHighlightedFolderAgainSendsNothing)
 {
     Browse("D:\\lib", {Action::Highlight("D:\\lib\\a"), Action::Highlight("D:\\lib\\a\\"), Action::Highlight("D:\\lib"),
                        Action::Escape()});
-    EXPECT_THAT(log_.heard, ElementsAre("init", "sel D:\\lib ok", "sel D:\\lib\\a ok", "sel D:\\lib ok"));
+    EXPECT_THAT(m_log.heard, ElementsAre("init", "sel D:\\lib ok", "sel D:\\lib\\a ok", "sel D:\\lib ok"));
 }
 
 TEST_F(BrowserTest, CancelEscapeCloseAndExhaustedInputReturnNull)
@@ -136,35 +136,35 @@ TEST_F(BrowserTest, CancelEscapeCloseAndExhaustedInputReturnNull)
     for (const auto& script : scripts) {
         SCOPED_TRACE(script.empty() ? "exhausted" : script.front().Describe());
         EXPECT_EQ("", Browse("D:\\lib", script));
-        EXPECT_STREQ("untouched", displayName_);
+        EXPECT_STREQ("untouched", m_displayName);
     }
 }
 
 TEST_F(BrowserTest, CallbackDecidesOkAndDisabledOkIgnoresClickAndEnter)
 {
-    log_.enableOk = [](const std::string& path) { return path == "D:\\lib\\b"; };
+    m_log.enableOk = [](const std::string& path) { return path == "D:\\lib\\b"; };
     const std::string chosen = Browse("D:\\lib", {Action::Highlight("D:\\lib\\a"), Action::Click(IDOK), Action::Enter(),
                                                   Action::Highlight("D:\\lib\\b"), Action::Enter()});
     EXPECT_EQ("D:\\lib\\b", chosen);
-    EXPECT_EQ("", display_->Error());  // the ignored clicks were not rejected
+    EXPECT_EQ("", m_display->Error());  // the ignored clicks were not rejected
     // The browser enables OK for each folder ("ok" above), then the callback decides.
-    EXPECT_THAT(log_.heard, ElementsAre("init", "sel D:\\lib ok", "sel D:\\lib\\a ok", "sel D:\\lib\\b ok"));
+    EXPECT_THAT(m_log.heard, ElementsAre("init", "sel D:\\lib ok", "sel D:\\lib\\a ok", "sel D:\\lib\\b ok"));
     EXPECT_THAT(OkStates(), ElementsAre("D:\\lib off", "D:\\lib\\a off", "D:\\lib\\b on"));
 }
 
 TEST_F(BrowserTest, VirtualItemGreysOkOnlyForFileSystemBrowsers)
 {
-    log_.enableOk = [](const std::string&) { return true; };
+    m_log.enableOk = [](const std::string&) { return true; };
     // With BIF_RETURNONLYFSDIRS the browser greys OK; the callback sends nothing.
     EXPECT_EQ("D:\\lib\\a", Browse("D:\\lib", {Action::HighlightVirtual(), Action::Click(IDOK),
                                                Action::Highlight("D:\\lib\\a"), Action::Click(IDOK)}));
-    EXPECT_THAT(log_.heard, ElementsAre("init", "sel D:\\lib ok", "sel <none> greyed", "sel D:\\lib\\a ok"));
+    EXPECT_THAT(m_log.heard, ElementsAre("init", "sel D:\\lib ok", "sel <none> greyed", "sel D:\\lib\\a ok"));
     EXPECT_THAT(OkStates(), ElementsAre("D:\\lib on", "D:\\lib\\a on"));
 
     // Without it OK stays enabled and returns the virtual item.
-    log_ = CallbackLog{};
+    m_log = CallbackLog{};
     EXPECT_EQ("<none>", Browse("D:\\lib", {Action::HighlightVirtual(), Action::Click(IDOK)}, 0));
-    EXPECT_STREQ("Network", displayName_);
+    EXPECT_STREQ("Network", m_displayName);
 }
 
 TEST_F(BrowserTest, DesktopRootIsAVirtualItemAboveEveryFolder)
@@ -175,8 +175,8 @@ TEST_F(BrowserTest, DesktopRootIsAVirtualItemAboveEveryFolder)
              Action::Highlight("D:\\other"),
              Action::Inspect([&](HWND browser) { seen = standin::BrowserState(browser); }), Action::Click(IDOK)});
     EXPECT_EQ("D:\\other", chosen);
-    EXPECT_THAT(log_.heard, ElementsAre("init", "sel <none> greyed", "sel D:\\other ok"));
-    EXPECT_EQ("", display_->Events().front().text);
+    EXPECT_THAT(m_log.heard, ElementsAre("init", "sel <none> greyed", "sel D:\\other ok"));
+    EXPECT_EQ("", m_display->Events().front().text);
     ASSERT_TRUE(seen.has_value());
     EXPECT_EQ("Select layout templates folder.", seen->title);
     EXPECT_EQ("", seen->root);
@@ -202,21 +202,21 @@ TEST_F(BrowserTest, HighlightOutsideTheRootOrOfNoFolderIsRejected)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
-        log_ = CallbackLog{};
+        m_log = CallbackLog{};
         EXPECT_EQ("", Browse("D:\\lib", {Action::Highlight(c.path), Action::Click(IDOK)}));
-        EXPECT_THAT(display_->Error(), ::testing::HasSubstr(c.why));
-        EXPECT_THAT(log_.heard, ElementsAre("init", "sel D:\\lib ok"));
+        EXPECT_THAT(m_display->Error(), ::testing::HasSubstr(c.why));
+        EXPECT_THAT(m_log.heard, ElementsAre("init", "sel D:\\lib ok"));
     }
 }
 
 TEST_F(BrowserTest, SelectionSetAtInitializedReplacesTheRootSelection)
 {
-    log_.onInitialized = [](HWND browser) {
+    m_log.onInitialized = [](HWND browser) {
         EXPECT_TRUE(SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>("D:\\lib\\b")));
         EXPECT_FALSE(SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>("D:\\other")));
     };
     EXPECT_EQ("D:\\lib\\b", Browse("D:\\lib", {Action::Enter()}));
-    EXPECT_THAT(log_.heard, ElementsAre("init", "sel D:\\lib\\b ok"));
+    EXPECT_THAT(m_log.heard, ElementsAre("init", "sel D:\\lib\\b ok"));
 }
 
 // Without parameters nothing opens; without a display nothing can answer.

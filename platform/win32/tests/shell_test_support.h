@@ -21,31 +21,31 @@ class MappedDrive : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        drive_.emplace('D', "shell-test");
-        native_ = drive_->Root().string();
-        idListsBefore_ = standin::LiveItemIdLists();
+        m_drive.emplace('D', "shell-test");
+        m_native = m_drive->Root().string();
+        m_idListsBefore = standin::LiveItemIdLists();
     }
 
     void TearDown() override
     {
-        EXPECT_EQ(idListsBefore_, standin::LiveItemIdLists()) << "id lists left live";
+        EXPECT_EQ(m_idListsBefore, standin::LiveItemIdLists()) << "id lists left live";
         EXPECT_EQ(0, standin::ShellAllocatorReferences());
         EXPECT_EQ(0, standin::ShellFolderReferences());
         standin::UnmapAllDrives();
-        drive_.reset();
+        m_drive.reset();
     }
 
     // Makes the folder `relative` (with '/') under D:; returns its native path.
-    std::string Folder(const std::string& relative) const { return drive_->MakeFolder(relative).string(); }
+    std::string Folder(const std::string& relative) const { return m_drive->MakeFolder(relative).string(); }
 
-    std::string File(const std::string& relative) const { return drive_->MakeFile(relative).string(); }
+    std::string File(const std::string& relative) const { return m_drive->MakeFile(relative).string(); }
 
-    const std::string& Native() const { return native_; }
+    const std::string& Native() const { return m_native; }
 
 private:
-    std::optional<testsupport::TempDrive> drive_;
-    std::string native_;
-    std::size_t idListsBefore_ = 0;
+    std::optional<testsupport::TempDrive> m_drive;
+    std::string m_native;
+    std::size_t m_idListsBefore = 0;
 };
 
 inline std::u16string Wide(const std::string& text)

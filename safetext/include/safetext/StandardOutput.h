@@ -27,8 +27,8 @@ public:
 
 private:
     class RecordingBuffer;
-    std::unique_ptr<RecordingBuffer> buffer_;
-    std::streambuf* original_;
+    std::unique_ptr<RecordingBuffer> m_buffer;
+    std::streambuf* m_original;
 };
 
 }  // namespace ilt

@@ -10,7 +10,7 @@ constexpr uint32_t kSetFont = 0x40;  // DS_SETFONT: the font fields follow the t
 
 class Reader {
 public:
-    Reader(const uint8_t* data, std::size_t size, TextDecoder decode) : data_(data), size_(size), decode_(decode) {}
+    Reader(const uint8_t* data, std::size_t size, TextDecoder decode) : m_data(data), m_size(size), m_decode(decode) {}
 
     bool Word(uint16_t& value) { return Read(&value, 2); }
     bool Dword(uint32_t& value) { return Read(&value, 4); }
@@ -18,17 +18,17 @@ public:
     bool Byte(uint8_t& value) { return Read(&value, 1); }
     bool Skip(std::size_t count)
     {
-        if (count > size_ - offset_)
+        if (count > m_size - m_offset)
             return false;
-        offset_ += count;
+        m_offset += count;
         return true;
     }
     bool AlignTo(std::size_t alignment)
     {
-        const std::size_t aligned = (offset_ + alignment - 1) & ~(alignment - 1);
-        return Skip(aligned - offset_);
+        const std::size_t aligned = (m_offset + alignment - 1) & ~(alignment - 1);
+        return Skip(aligned - m_offset);
     }
-    const uint8_t* Here() const { return data_ + offset_; }
+    const uint8_t* Here() const { return m_data + m_offset; }
 
     bool String(std::string& value)
     {
@@ -41,19 +41,19 @@ public:
                 break;
             text.push_back(static_cast<char16_t>(unit));
         }
-        value = decode_(text.data(), text.size());
+        value = m_decode(text.data(), text.size());
         return true;
     }
 
     // 0x0000: nothing; 0xFFFF: an ordinal follows; otherwise a string.
     bool OptionalId(std::optional<ResourceId>& id)
     {
-        if (size_ - offset_ < 2)
+        if (m_size - m_offset < 2)
             return false;
         uint16_t first;
-        std::memcpy(&first, data_ + offset_, 2);
+        std::memcpy(&first, m_data + m_offset, 2);
         if (first == 0) {
-            offset_ += 2;
+            m_offset += 2;
             id.reset();
             return true;
         }
@@ -66,12 +66,12 @@ public:
 
     bool Id(ResourceId& id)
     {
-        if (size_ - offset_ < 2)
+        if (m_size - m_offset < 2)
             return false;
         uint16_t first;
-        std::memcpy(&first, data_ + offset_, 2);
+        std::memcpy(&first, m_data + m_offset, 2);
         if (first == 0xFFFF) {
-            offset_ += 2;
+            m_offset += 2;
             id.isOrdinal = true;
             id.name.clear();
             return Word(id.ordinal);
@@ -83,17 +83,17 @@ public:
 private:
     bool Read(void* value, std::size_t count)
     {
-        if (count > size_ - offset_)
+        if (count > m_size - m_offset)
             return false;
-        std::memcpy(value, data_ + offset_, count);
-        offset_ += count;
+        std::memcpy(value, m_data + m_offset, count);
+        m_offset += count;
         return true;
     }
 
-    const uint8_t* data_;
-    std::size_t size_;
-    TextDecoder decode_;
-    std::size_t offset_ = 0;
+    const uint8_t* m_data;
+    std::size_t m_size;
+    TextDecoder m_decode;
+    std::size_t m_offset = 0;
 };
 
 bool ReadItem(Reader& reader, bool extended, DialogItemTemplate& item)

@@ -133,7 +133,7 @@ public:
     ScopedDisplay& operator=(const ScopedDisplay&) = delete;
 
 private:
-    Display* previous_;
+    Display* m_previous;
 };
 
 // A queue of actions played in order, and a record of every event.
@@ -157,22 +157,22 @@ public:
     std::optional<Action> WaitForAction(HWND active) override;
     void Notify(const Event& event) override;
 
-    const std::vector<Event>& Events() const { return events_; }
+    const std::vector<Event>& Events() const { return m_events; }
     std::vector<MessageBoxRecord> MessageBoxes() const;
     std::vector<INT_PTR> DialogResults() const;
 
     // True once a loop waited for input after the script had run out or stopped.
-    bool Exhausted() const { return exhausted_; }
+    bool Exhausted() const { return m_exhausted; }
     // Actions not yet played.
-    std::size_t Pending() const { return actions_.size(); }
+    std::size_t Pending() const { return m_actions.size(); }
     // Why the script stopped early; empty while all is well.
-    const std::string& Error() const { return error_; }
+    const std::string& Error() const { return m_error; }
 
 private:
-    std::deque<Action> actions_;
-    std::vector<Event> events_;
-    std::string error_;
-    bool exhausted_ = false;
+    std::deque<Action> m_actions;
+    std::vector<Event> m_events;
+    std::string m_error;
+    bool m_exhausted = false;
 };
 
 }  // namespace standin

@@ -31,17 +31,17 @@ public:
     MessageLog(const MessageLog&) = delete;
     MessageLog& operator=(const MessageLog&) = delete;
 
-    const std::vector<LoggedMessage>& Messages() const { return messages_; }
+    const std::vector<LoggedMessage>& Messages() const { return m_messages; }
     // The messages delivered to `hwnd`, in order.
     std::vector<LoggedMessage> To(HWND hwnd) const;
     // The messages with number `message`, to any window, in order.
     std::vector<LoggedMessage> OfKind(UINT message) const;
-    void Clear() { messages_.clear(); }
+    void Clear() { m_messages.clear(); }
 
-    void Record(const LoggedMessage& message) { messages_.push_back(message); }
+    void Record(const LoggedMessage& message) { m_messages.push_back(message); }
 
 private:
-    std::vector<LoggedMessage> messages_;
+    std::vector<LoggedMessage> m_messages;
 };
 
 }  // namespace standin
