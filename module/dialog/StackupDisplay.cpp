@@ -16,8 +16,7 @@ class ListViewOutput : public StackupOutput
 public:
 	ListViewOutput(CListCtrl& list, Oskel::ContainerT<const Oskel::ITrelDesign>& design)
 		: m_list(list), m_design(design), m_rows(0)
-	{
-	}
+	{}
 
 	void AppendRow(const StackupRow& row)
 	{

@@ -79,11 +79,13 @@ TEST_F(StackupTest, Reader2005ShowsSignalAndPlaneLayersInIndexOrderAsTheyAreRead
     EXPECT_EQ((Rows{{"1", "SIGNAL_1", "Signal"}, {"2", "PLANE_2", "Plane"}, {"3", "SIGNAL_3", "Signal"}}),
               m_output.rows);
     EXPECT_TRUE(m_output.messages.empty());
-    EXPECT_EQ(corvane::CallLog(),
-              (Calls{"CCorvane", "Init", "Load", "CCorvaneLayer", "GetLayerCount", "FindLayer(1)", "GetLayerTypeValue",
-                     "GetLayerNumber", "FindLayer(2)", "GetLayerTypeValue", "FindLayer(3)", "GetLayerTypeValue",
-                     "GetLayerNumber", "FindLayer(4)", "FindLayer(5)", "GetLayerTypeValue", "GetLayerNumber",
-                     "Close", "~CCorvaneLayer", "~CCorvane"}));
+    EXPECT_EQ(corvane::CallLog(), (Calls{"CCorvane",          "Init",           "Load",
+                                         "CCorvaneLayer",     "GetLayerCount",  "FindLayer(1)",
+                                         "GetLayerTypeValue", "GetLayerNumber", "FindLayer(2)",
+                                         "GetLayerTypeValue", "FindLayer(3)",   "GetLayerTypeValue",
+                                         "GetLayerNumber",    "FindLayer(4)",   "FindLayer(5)",
+                                         "GetLayerTypeValue", "GetLayerNumber", "Close",
+                                         "~CCorvaneLayer",    "~CCorvane"}));
     // Each row is written as soon as its layer has been read.
     ASSERT_EQ(3u, m_output.corvaneLogAtRow.size());
     EXPECT_EQ("FindLayer(1)", m_output.corvaneLogAtRow[0].end()[-3]);
@@ -126,9 +128,8 @@ TEST_F(StackupTest, Reader2005WithoutLayersSucceedsEmpty)
     Make2005("6L", Layers2005({}));
     EXPECT_EQ(1, Read(kFormat2005, "6L"));
     EXPECT_TRUE(m_output.rows.empty());
-    EXPECT_EQ(corvane::CallLog(),
-              (Calls{"CCorvane", "Init", "Load", "CCorvaneLayer", "GetLayerCount", "Close", "~CCorvaneLayer",
-                     "~CCorvane"}));
+    EXPECT_EQ(corvane::CallLog(), (Calls{"CCorvane", "Init", "Load", "CCorvaneLayer", "GetLayerCount", "Close",
+                                         "~CCorvaneLayer", "~CCorvane"}));
 }
 
 TEST_F(StackupTest, Reader2005FailuresWriteNothingAndCloseAfterEverySuccessfulInit)
@@ -148,9 +149,8 @@ TEST_F(StackupTest, Reader2005FailuresWriteNothingAndCloseAfterEverySuccessfulIn
     EXPECT_EQ(corvane::CallLog(), (Calls{"CCorvane", "Init", "Load", "Close", "~CCorvane"}));
 
     EXPECT_EQ(0, Read(kFormat2005, "nocount")) << "a count that cannot be read is no empty stack-up";
-    EXPECT_EQ(corvane::CallLog(),
-              (Calls{"CCorvane", "Init", "Load", "CCorvaneLayer", "GetLayerCount", "Close", "~CCorvaneLayer",
-                     "~CCorvane"}));
+    EXPECT_EQ(corvane::CallLog(), (Calls{"CCorvane", "Init", "Load", "CCorvaneLayer", "GetLayerCount", "Close",
+                                         "~CCorvaneLayer", "~CCorvane"}));
 
     EXPECT_TRUE(m_output.rows.empty());
     EXPECT_TRUE(m_output.messages.empty()) << "the 2005 reader never shows a message";
@@ -162,7 +162,7 @@ TEST_F(StackupTest, Reader2007RowsFollowMetalLayerNumbersAndTheDesignOutlivesThe
                        ConductorLayer(1, "BOTTOM", 3, std::string("Signal")),
                        OtherLayer(2, 1, "CORE"),
                        ConductorLayer(3, "TOP", 1, std::string("Signal")),
-                       ConductorLayer(4, "GND", 2),                              // no usage
+                       ConductorLayer(4, "GND", 2),                             // no usage
                        ConductorLayer(5, "GND_COPY", 2, std::string("Plane")),  // the first met for 2 wins
                        ConductorLayer(6, "BACKDRILL", -1, std::string("Mechanical")),
                    }));
