@@ -77,11 +77,11 @@ TEST_F(QueryPaths, TheFormatTestAndTheReadersNormaliseWhatTheyAreGiven)
     const testsupport::FileQueryLog log;
     kFormat2005.probe(given + "/6L", AcceptedCallback());
     EXPECT_EQ(log.Paths(), (Log{
-                                      "_stat " + m_layoutFolder + "\\6L\\Layout\\Tamsett.tms",
-                                      "_stat " + m_layoutFolder + "\\6L\\Layout\\Corvane.cvn",
-                                      "_stat " + m_layoutFolder + "\\6L\\Layout\\Halloway.hlw",
-                                      "_stat " + m_layoutFolder + "\\6L\\Layout\\Dunmere.dnm",
-                                  }));
+                               "_stat " + m_layoutFolder + "\\6L\\Layout\\Tamsett.tms",
+                               "_stat " + m_layoutFolder + "\\6L\\Layout\\Corvane.cvn",
+                               "_stat " + m_layoutFolder + "\\6L\\Layout\\Halloway.hlw",
+                               "_stat " + m_layoutFolder + "\\6L\\Layout\\Dunmere.dnm",
+                           }));
 }
 
 }  // namespace
