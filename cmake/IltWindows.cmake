@@ -31,19 +31,47 @@ endforeach()
 
 # Tools that run at build time (the icon drawer, the authoring tool that makes
 # the sample library, the host-side test harness) are Linux programs: they
-# come from a Linux build of this tree.
+# come from a Linux build of this tree. Given none, the cross build makes its
+# own under build folder/native, as LLVM's cross builds do: configured with
+# the host's compiler and built, for the tools alone, while this build is
+# configured (so they are there for every generator; after changing a tool,
+# configure again or build it in that folder).
 set(ILT_NATIVE_BUILD_DIR "" CACHE PATH
-    "A Linux build of this tree, for the build tools and the tests run under Wine")
+    "A Linux build of this tree, for the build tools and the tests run under Wine (default: its own, in native/)")
+set(ILT_NATIVE_TOOLS win32_icon_from_text layout-template-tool)
+if(BUILD_TESTING)
+  list(APPEND ILT_NATIVE_TOOLS host_run_tests)
+endif()
 if(ILT_NATIVE_BUILD_DIR)
   get_filename_component(ILT_NATIVE_BUILD_DIR ${ILT_NATIVE_BUILD_DIR} ABSOLUTE BASE_DIR ${CMAKE_SOURCE_DIR})
+else()
+  set(native ${CMAKE_BINARY_DIR}/native)
+  message(STATUS "Building the native tools in ${native}: ${ILT_NATIVE_TOOLS}")
+  # The host's compiler: nothing of the cross build's toolchain goes along.
+  execute_process(
+    COMMAND ${CMAKE_COMMAND} -E env --unset=CC --unset=CXX --unset=CMAKE_TOOLCHAIN_FILE
+            ${CMAKE_COMMAND} -S ${CMAKE_SOURCE_DIR} -B ${native} -G ${CMAKE_GENERATOR}
+            -DCMAKE_BUILD_TYPE=Debug -DILT_BENCH=OFF -DILT_WERROR=OFF -DBUILD_TESTING=${BUILD_TESTING}
+    RESULT_VARIABLE configured)
+  if(NOT configured EQUAL 0)
+    message(FATAL_ERROR "the native build in ${native} could not be configured")
+  endif()
+  cmake_host_system_information(RESULT cores QUERY NUMBER_OF_LOGICAL_CORES)
+  execute_process(COMMAND ${CMAKE_COMMAND} --build ${native} --parallel ${cores} --target ${ILT_NATIVE_TOOLS}
+                  RESULT_VARIABLE built)
+  if(NOT built EQUAL 0)
+    message(FATAL_ERROR "the native tools could not be built in ${native}")
+  endif()
+  set(ILT_NATIVE_BUILD_DIR ${native})
 endif()
 
 # ilt_native_tool(<variable> <name> <folder in the native build>)
 function(ilt_native_tool variable name folder)
   set(path ${ILT_NATIVE_BUILD_DIR}/${folder}/${name})
-  if(NOT ILT_NATIVE_BUILD_DIR OR NOT EXISTS ${path})
+  if(NOT EXISTS ${path})
     message(FATAL_ERROR "${name}: not found in ILT_NATIVE_BUILD_DIR='${ILT_NATIVE_BUILD_DIR}'. "
-                        "Build the Linux tree first and pass -DILT_NATIVE_BUILD_DIR=<its build folder>.")
+                        "Build the Linux tree first and pass -DILT_NATIVE_BUILD_DIR=<its build folder>, "
+                        "or leave it out and let this build make its own.")
   endif()
   set(${variable} ${path} PARENT_SCOPE)
 endfunction()

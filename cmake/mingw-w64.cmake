@@ -1,7 +1,8 @@
 # Toolchain for the Windows build: x86_64-w64-mingw32 (Debian's mingw-w64 with
 # POSIX threads), the real Windows headers and import libraries, the msvcrt
 # C run-time.
-#   cmake -B build/windows --toolchain cmake/mingw-w64.cmake -DILT_NATIVE_BUILD_DIR=build/test
+#   cmake -B build/windows --toolchain cmake/mingw-w64.cmake [-DILT_NATIVE_BUILD_DIR=build/test]
+# (without a native build folder, the build makes its own build tools: cmake/IltWindows.cmake)
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 

@@ -19,7 +19,7 @@
 
 #include "DialogRun.h"
 #include "FuzzWorkspace.h"
-#include "designdb/OskelPI.h"
+#include <OskelPI.h>
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include <string>
 
-#include "ImportPatch.h"
+#include "importpatch/ImportPatch.h"
 
 namespace ilt::win32 {
 

@@ -1,6 +1,6 @@
 // ImportLayoutTemplateDlg.cpp: construction, data exchange, the message map,
 // the OK handler and the path handed back to the host. Start-up is in
-// ImportLayoutTemplateInit.cpp; the stack-up display is in templates/.
+// ImportLayoutTemplateInit.cpp; the stack-up display in StackupDisplay.cpp.
 
 #include "dialog/ImportLayoutTemplateDlg.h"
 

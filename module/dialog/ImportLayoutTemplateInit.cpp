@@ -202,11 +202,11 @@ BOOL CImportLayoutTemplateDlg::OnInitDialog()
 	// The drop-down sorts what it shows; the selection is the first template
 	// in discovery order unless one is held from an earlier showing: a host
 	// that shows the same object again offers the user's last pick.
-	for (std::list<std::string>::const_iterator it = names.begin(); it != names.end(); ++it)
+	for (const std::string& name : names)
 	{
-		::SendMessageA(m_templateCombo.GetSafeHwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(it->c_str()));
+		::SendMessageA(m_templateCombo.GetSafeHwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
 		if (m_selectedTemplate.IsEmpty())
-			m_selectedTemplate = it->c_str();
+			m_selectedTemplate = name.c_str();
 	}
 
 	if (!m_selectedTemplate.IsEmpty())

@@ -5,7 +5,7 @@
 #include "templates/TemplateDiscovery.h"
 
 #include "pathutil/PathUtil.h"
-#include "templates/TemplateProbe.h"
+#include "templates/TemplateFormats.h"
 
 namespace {
 
@@ -17,22 +17,21 @@ int ScanLayoutTemplates(const std::string& folder, std::list<std::string>* names
 	std::list<std::string> files;  // not used: files never count
 	CollectEntries(folder, folders, files);
 
-	int count = 0;
-	for (std::list<std::string>::const_iterator candidate = folders.begin(); candidate != folders.end(); ++candidate)
-	{
-		// The walk lists the folder itself first; it is no candidate. Given
-		// with a trailing backslash (a drive root, as the shell reports one)
-		// it does not equal the folder argument, so it is also recognised
-		// by its place.
-		if (*candidate == folder || candidate == folders.begin())
-			continue;
+	// The walk lists the folder itself first; it is no candidate. (Given with
+	// a trailing backslash, as the shell reports a drive root, it does not
+	// equal the folder argument, so it is known by its place.)
+	if (!folders.empty())
+		folders.pop_front();
 
-		const TemplateProbeResult result = ProbeTemplateFolder(*candidate, [&]() {
+	int count = 0;
+	for (const std::string& candidate : folders)
+	{
+		const TemplateProbeResult result = ProbeTemplateFolder(candidate, [&]() {
 			if (names != NULL)
 			{
 				std::string parent;
 				std::string name;
-				SplitPath(*candidate, parent, name);
+				SplitPath(candidate, parent, name);
 				names->push_back(name);
 			}
 		});

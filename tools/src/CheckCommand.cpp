@@ -11,10 +11,10 @@
 #include "Commands.h"
 #include "Diagnosis.h"
 #include "ExitStatus.h"
-#include "StackupReader.h"
+#include "ShownStackup.h"
 #include "SystemPath.h"
 #include "pathutil/PathUtil.h"
-#include "templates/TemplateProbe.h"
+#include "templates/TemplateFormats.h"
 
 namespace layouttool {
 
@@ -58,13 +58,11 @@ std::string NameOf(const std::string& systemPath)
 
 // The note under an OK line when the dialog would show no rows for the
 // template, or "".
-std::string StackupNote(const std::string& templatesFolder, const std::string& element, TemplateVerdict verdict,
+std::string StackupNote(const std::string& templatesFolder, const std::string& element, const ::TemplateFormat& format,
                         bool foundFirst)
 {
-    const bool is2007 = verdict == TemplateVerdict::Valid2007;
+    const bool is2007 = &format == &kFormat2007;
     const ShownStackup shown = ShowStackup(templatesFolder, NameOf(element));
-    if (!shown.ran)
-        return "the dialog cannot be run (its resources are missing?)";
     if (shown.displayed) {
         if (!shown.rows.empty())
             return std::string();
@@ -88,14 +86,10 @@ std::string StackupNote(const std::string& templatesFolder, const std::string& e
 std::string VerdictLine(const std::string& element, const TemplateProbeResult& result)
 {
     const std::string name = NameOf(element);
-    switch (result.verdict) {
-    case TemplateVerdict::Valid2007: return "OK   " + name + " (2007)";
-    case TemplateVerdict::Valid2005: return "OK   " + name + " (2005)";
-    default: {
-        const std::string cause = DiagnoseRejection(standin::ToNativePath(element), result);
-        return "SKIP " + name + ": " + DescribeProbeResult(result) + (cause.empty() ? "" : " (" + cause + ")");
-    }
-    }
+    if (result.IsValid())
+        return "OK   " + name + " (" + result.format->label + ")";
+    const std::string cause = DiagnoseRejection(standin::ToNativePath(element), result);
+    return "SKIP " + name + ": " + DescribeProbeResult(result) + (cause.empty() ? "" : " (" + cause + ")");
 }
 
 std::string FileLine(const std::string& file)
@@ -189,7 +183,7 @@ int RunCheck(const Arguments& arguments, std::ostream& out, std::ostream& err)
         PrintLine(out, VerdictLine(element, result));
         if (!result.IsValid())
             continue;
-        const std::string note = StackupNote(templatesFolder, element, result.verdict, listed == 0);
+        const std::string note = StackupNote(templatesFolder, element, *result.format, listed == 0);
         if (!note.empty())
             PrintLine(out, "     note: " + note);
         ++listed;

@@ -14,7 +14,7 @@
 #include "ExitStatus.h"
 #include "SystemPath.h"
 #include "TemplateFiles.h"
-#include "templates/TemplateProbe.h"
+#include "templates/TemplateFormats.h"
 
 namespace layouttool {
 
@@ -220,9 +220,8 @@ std::string ReadBackProblem(const fs::path& folder, TemplateFormat format)
 {
     const std::string systemPath = ToSystemPath(folder.string());
     const TemplateProbeResult probe = ProbeTemplateFolder(systemPath);
-    const TemplateVerdict expected =
-        format == TemplateFormat::k2007 ? TemplateVerdict::Valid2007 : TemplateVerdict::Valid2005;
-    if (probe.verdict != expected)
+    const ::TemplateFormat* expected = format == TemplateFormat::k2007 ? &kFormat2007 : &kFormat2005;
+    if (!probe.IsValid() || probe.format != expected)
         return DescribeProbeResult(probe);
     return format == TemplateFormat::k2005 ? DiagnoseJobPreferences(systemPath) : std::string();
 }

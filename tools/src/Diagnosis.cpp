@@ -18,7 +18,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "designdb/OskelPI.h"
+#include <OskelPI.h>
 #include "pathutil/PathUtil.h"
 
 namespace layouttool {
@@ -151,7 +151,7 @@ std::string DiagnoseRejection(const std::string& nativeTemplateFolder, const Tem
 {
     if (result.verdict == TemplateVerdict::DatabaseDoesNotOpen)
         return DiagnoseDatabase(nativeTemplateFolder);
-    if (result.verdict != TemplateVerdict::Missing2005File)
+    if (result.verdict != TemplateVerdict::MissingFile)
         return std::string();
 
     const std::string folderProblem = FolderProblem(nativeTemplateFolder);

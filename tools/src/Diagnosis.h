@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "templates/TemplateProbe.h"
+#include "templates/TemplateFormats.h"
 
 namespace layouttool {
 

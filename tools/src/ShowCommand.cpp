@@ -1,5 +1,5 @@
-// `show DIR`: a template's format and stack-up rows, read by the dialog's own
-// display code inside a dialog that runs without anyone watching.
+// `show DIR`: a template's format and stack-up rows, read by the template
+// library's readers as the dialog shows them.
 
 #include <filesystem>
 #include <ostream>
@@ -7,10 +7,10 @@
 #include "Commands.h"
 #include "Diagnosis.h"
 #include "ExitStatus.h"
-#include "StackupReader.h"
+#include "ShownStackup.h"
 #include "SystemPath.h"
 #include "safetext/ControlFree.h"
-#include "templates/TemplateProbe.h"
+#include "templates/TemplateFormats.h"
 
 namespace layouttool {
 
@@ -87,10 +87,6 @@ int RunShow(const Arguments& arguments, std::ostream& out, std::ostream& err)
     }
 
     const ShownStackup shown = ShowStackup(ToSystemPath(folder.parent_path().string()), name);
-    if (!shown.ran) {
-        PrintLine(err, shownFolder + ": the dialog cannot be run (its resources are missing?)");
-        return kExitFailure;
-    }
 
     PrintLine(out, "format: " + shown.format);
     // Each text of a row is made control-free, not the line, whose tabs stay.
@@ -104,9 +100,8 @@ int RunShow(const Arguments& arguments, std::ostream& out, std::ostream& err)
     if (shown.messages.empty()) {
         // The dialog's own words at start-up; the readers that stop silently
         // give no reason, so the tool finds one.
-        const std::string reason = probe.verdict == TemplateVerdict::Valid2005
-                                       ? DiagnoseJobPreferences(ToSystemPath(shownFolder))
-                                       : DiagnoseLayers(folder.string());
+        const std::string reason = probe.format == &kFormat2005 ? DiagnoseJobPreferences(ToSystemPath(shownFolder))
+                                                                : DiagnoseLayers(folder.string());
         PrintLine(err, shownFolder + ": Can't display the stackup." + (reason.empty() ? "" : " (" + reason + ")"));
     }
     return kExitFailure;

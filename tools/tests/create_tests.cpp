@@ -10,7 +10,7 @@
 #include <map>
 
 #include "ToolRunner.h"
-#include "designdb/OskelPI.h"
+#include <OskelPI.h>
 
 namespace layouttool::testing {
 namespace {

@@ -18,6 +18,8 @@ public:
     using CImportLayoutTemplateDlg::m_spareText;
     using CImportLayoutTemplateDlg::m_templatesFolder;
 
+    using CImportLayoutTemplateDlg::SetLTFormat;
+
     using CImportLayoutTemplateDlg::GetMessageMap;
     using CImportLayoutTemplateDlg::GetThisMessageMap;
     static const AFX_MSGMAP* BaseMessageMap() { return CDialog::GetThisMessageMap(); }

@@ -176,3 +176,20 @@ TEST_F(DialogEnd, EscapeCloseBoxAndCancelEndWithIdCancel)
         EXPECT_TRUE(state.visible);
     }
 }
+
+TEST_F(DialogEnd, SetLTFormatWritesTheFormatLabelOfAShownDialogOnly)
+{
+    TestDialog dialog(kCentral, "", "");
+    dialog.SetLTFormat("2099");  // no window yet: nothing happens
+    std::string label;
+    Then(Action::Inspect([&](HWND window) {
+        dialog.SetLTFormat("2099");
+        char text[16] = {};
+        GetWindowTextA(GetDlgItem(window, IDC_LT_FORMAT), text, sizeof(text));
+        label = text;
+    }));
+    Then(Action::Escape());
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    EXPECT_EQ("2099", label);
+    dialog.SetLTFormat("2100");  // the window is gone again
+}

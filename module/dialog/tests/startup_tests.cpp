@@ -4,12 +4,14 @@
 #include "CentralLibrary.h"
 #include "TestDialog.h"
 
+#include <standin/corvane.h>
 #include <standin/shell.h>
 #include <standin/win32.h>
 
 #include <commctrl.h>
 
 #include <algorithm>
+#include <functional>
 
 using namespace dialog_test;
 using standin::Action;
@@ -134,7 +136,17 @@ TEST_F(StartUp, MissingAndEmptyFirstCandidatesArePassedOver)
 
 TEST_F(StartUp, TrailingBackslashAndDriveRootDoubleTheBackslash)
 {
-    // Only the second candidate: appended to the central library as given.
+    // The first candidate is appended to the normalised central library: one backslash.
+    MakeValid("Templates/Layout");
+    standin::SetListingOrder(standin::ListingOrder::Ascending);
+    Then(Action::Click(IDOK));
+    EXPECT_EQ(IDOK, Run("D:\\lib\\"));
+    EXPECT_EQ("D:\\lib\\Templates\\Layout", m_dialog->m_templatesFolder);
+    EXPECT_STREQ("D:\\lib\\Templates\\Layout\\4L", m_dialog->GetLayoutTemplatePath());
+    fs::remove_all(Native("Templates"));
+
+    // The second candidate is appended to the central library as given.
+    m_display = standin::ScriptedDisplay();
     MakeValid("LayoutTemplates");
     standin::SetListingOrder(standin::ListingOrder::Ascending);
     Then(Action::Click(IDOK));
@@ -332,4 +344,100 @@ TEST_F(StartUp, UnreadableFirstTemplateIsReportedAfterTheDialogIsShown)
                                        [](const Event& e) { return e.kind == Event::Kind::MessageBoxOpened; });
     ASSERT_NE(events.end(), shown);
     EXPECT_LT(shown - events.begin(), firstBox - events.begin());
+}
+
+// The dialog with start-up's answer recorded.
+class AnsweringDialog : public TestDialog {
+public:
+    using TestDialog::TestDialog;
+    BOOL OnInitDialog() override
+    {
+        m_answer = TestDialog::OnInitDialog();
+        return m_answer;
+    }
+    BOOL m_answer = -1;
+};
+
+TEST_F(StartUp, StartUpAnswersFalseOnEveryWayItEndsTheDialog)
+{
+    struct Case {
+        const char* outcome;
+        std::function<void()> prepare;
+        std::vector<Action> actions;
+    };
+    const Case cases[] = {
+        {"central library is no folder", [] {}, {Action::Enter()}},
+        {"the user answers No", [this] { MakeFolder(""); }, {Action::Click(IDNO)}},
+        {"the browser is cancelled", [this] { MakeFolder(""); }, {Action::Click(IDYES), Action::Click(IDCANCEL)}},
+        {"no valid template", [this] { MakeFile("Templates/Layout/readme.txt"); }, {Action::Enter()}},
+        {"the first stack-up cannot be displayed",
+         [this] {
+             standin::corvane::Description unloadable;
+             unloadable.version.reset();
+             Make2005("Templates/Layout/6L", unloadable);
+         },
+         {Action::Enter()}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.outcome);
+        fs::remove_all(Native());
+        c.prepare();
+        m_display = standin::ScriptedDisplay();
+        for (const Action& action : c.actions)
+            Then(action);
+        AnsweringDialog dialog(kCentral, "", "");
+        EXPECT_EQ(IDCANCEL, dialog.DoModal());
+        EXPECT_EQ(FALSE, dialog.m_answer);
+    }
+}
+
+TEST_F(StartUp, SuccessAnswersTrueAndTheDialogManagerFocusesOk)
+{
+    MakeValid("Templates/Layout");
+    int focused = 0;
+    Then(Action::Inspect([&](HWND) { focused = GetDlgCtrlID(GetFocus()); }));
+    Then(Action::Escape());
+    AnsweringDialog dialog(kCentral, "", "");
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    EXPECT_EQ(TRUE, dialog.m_answer);
+    EXPECT_EQ(IDOK, focused) << "the first control with WS_TABSTOP takes the focus";
+}
+
+TEST_F(StartUp, A2005TemplateThatCannotBeInitialisedIsNotDisplayed)
+{
+    standin::corvane::FailOperation(standin::corvane::Operation::Init);
+    Make2005("Templates/Layout/6L", Layers2005({{1, 1}}));
+    Then(Action::Enter());
+    EXPECT_EQ(IDCANCEL, Run(kCentral));
+    EXPECT_EQ(std::vector<std::string>{"Can't display the stackup."}, MessageTexts());
+    EXPECT_TRUE(DialogShown());
+
+    // After a pick the view stays empty and nothing is said.
+    Make2007("Templates/Layout/4L", {ConductorLayer(1, "TOP", 1, "Signal")});
+    standin::SetListingOrder(standin::ListingOrder::Ascending);  // 4L first
+    m_display = standin::ScriptedDisplay();
+    Then(Action::Pick(IDC_COMBO1, "6L"));
+    Snapshot();
+    Then(Action::Click(IDOK));
+    EXPECT_EQ(IDOK, Run(kCentral));
+    standin::corvane::ClearFailures();
+    ASSERT_EQ(1u, m_states.size());
+    EXPECT_EQ("2005", m_states[0].format);
+    EXPECT_TRUE(m_states[0].rows.empty());
+    EXPECT_TRUE(MessageTexts().empty());
+    EXPECT_STREQ("D:\\lib\\Templates\\Layout\\6L", m_dialog->GetLayoutTemplatePath());
+}
+
+TEST_F(StartUp, EachShowingDestroysTheSmallIconItLoaded)
+{
+    MakeValid("Templates/Layout");
+    TestDialog dialog(kCentral, "", "");
+    for (int showing = 0; showing < 10; ++showing) {
+        std::size_t iconsWhileShown = 0;
+        Then(Action::Inspect([&](HWND) { iconsWhileShown = standin::LiveIconCount(); }));
+        Then(Action::Escape());
+        EXPECT_EQ(IDCANCEL, dialog.DoModal());
+        EXPECT_EQ(m_liveIcons + 1, iconsWhileShown) << "one small icon while shown";
+        EXPECT_EQ(m_liveIcons, standin::LiveIconCount()) << "none left when closed, showing " << showing;
+    }
 }

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "pathutil/PathUtil.h"
+#include "standin/corvane.h"
 #include "standin/oskel.h"
 
 namespace discovery_test {
@@ -17,9 +18,15 @@ void DiscoveryTest::SetUp()
     fs::create_directories(Native());
     ClearFailures();
     ResetCallLog();
+    standin::corvane::ClearFailures();
+    standin::corvane::ResetCallLog();
 }
 
-void DiscoveryTest::TearDown() { ClearFailures(); }
+void DiscoveryTest::TearDown()
+{
+    ClearFailures();
+    standin::corvane::ClearFailures();
+}
 
 fs::path DiscoveryTest::Native(const std::string& relative) const
 {
@@ -41,6 +48,13 @@ void DiscoveryTest::Make2007(const std::string& relative)
 void DiscoveryTest::Make2005(const std::string& relative, const std::vector<std::string>& missing)
 {
     Make2005At(Native(relative), missing);
+}
+
+void DiscoveryTest::Make2005(const std::string& relative, const standin::corvane::Description& description)
+{
+    std::string error;
+    ASSERT_TRUE(standin::corvane::Write2005Template(testsupport::AnsiPath(Native(relative)), description, &error))
+        << error;
 }
 
 void Make2005At(const fs::path& folder, const std::vector<std::string>& missing)

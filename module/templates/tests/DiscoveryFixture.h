@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "standin/corvane_writer.h"
 #include "standin/oskel_writer.h"
 #include "testsupport/MappedFolder.h"
 #include "testsupport/TreeRecord.h"
@@ -34,6 +35,8 @@ protected:
     void Make2007(const std::string& relative);  // snapshot "PCB", configuration "PCB", two layers
     // A 2005 template: Layout\ with the four files, less those in missing.
     void Make2005(const std::string& relative, const std::vector<std::string>& missing = {});
+    // A 2005 template whose Corvane.cvn is written from the description.
+    void Make2005(const std::string& relative, const standin::corvane::Description& description);
     void MakeFile(const std::string& relative, const std::string& contents = std::string());
 
     // The entries of the layout-templates folder among names, in the order of its listing.

@@ -3,7 +3,7 @@
 
 #include "DiscoveryFixture.h"
 #include "standin/oskel.h"
-#include "templates/TemplateProbe.h"
+#include "templates/TemplateFormats.h"
 
 namespace discovery_test {
 namespace {
@@ -37,12 +37,12 @@ TEST_F(ProbeTest, VerdictsOf2007Folders)
     Make2005("bothbad");
     MakeFile("bothbad/keyin.oskel/sids");
 
-    EXPECT_EQ(Probe("good").verdict, TemplateVerdict::Valid2007);
+    EXPECT_EQ(Probe("good").verdict, TemplateVerdict::Valid);
     EXPECT_EQ(Probe("nodb").verdict, TemplateVerdict::DatabaseDoesNotOpen);
     EXPECT_EQ(Probe("corrupt").verdict, TemplateVerdict::DatabaseDoesNotOpen);
     EXPECT_EQ(Probe("nosnapshot").verdict, TemplateVerdict::NoSnapshotPCB);
     EXPECT_EQ(Probe("noconfig").verdict, TemplateVerdict::NoConfigPCB);
-    EXPECT_EQ(Probe("nodesign").verdict, TemplateVerdict::Valid2007);
+    EXPECT_EQ(Probe("nodesign").verdict, TemplateVerdict::Valid);
     EXPECT_EQ(Probe("bothbad").verdict, TemplateVerdict::DatabaseDoesNotOpen)
         << "a marked folder is never tried as 2005";
 }
@@ -59,8 +59,8 @@ TEST_F(ProbeTest, VerdictsOf2005Folders)
     Make2005("sidsfolder");
     fs::create_directories(Native("sidsfolder/keyin.oskel/sids"));
 
-    EXPECT_EQ(Probe("good").verdict, TemplateVerdict::Valid2005);
-    EXPECT_EQ(Probe("sidsfolder").verdict, TemplateVerdict::Valid2005);
+    EXPECT_EQ(Probe("good").verdict, TemplateVerdict::Valid);
+    EXPECT_EQ(Probe("sidsfolder").verdict, TemplateVerdict::Valid);
     const std::pair<const char*, const char*> rejected[] = {
         {"nodunmere", "Dunmere.dnm"},
         {"tamsettfolder", "Tamsett.tms"},
@@ -70,7 +70,7 @@ TEST_F(ProbeTest, VerdictsOf2005Folders)
     for (const auto& [name, file] : rejected) {
         SCOPED_TRACE(name);
         const TemplateProbeResult result = Probe(name);
-        EXPECT_EQ(result.verdict, TemplateVerdict::Missing2005File);
+        EXPECT_EQ(result.verdict, TemplateVerdict::MissingFile);
         EXPECT_EQ(result.missingFile, file);
     }
     EXPECT_EQ(CallLog(), Calls{}) << "2005 folders make no database call";
@@ -83,11 +83,17 @@ TEST_F(ProbeTest, FormatTestIsTheMarkerFileAlone)
     MakeFile("markeronly/keyin.oskel/sids");
     fs::create_directories(Native("sidsfolder/keyin.oskel/sids"));
     Make2005("plain");
-    EXPECT_TRUE(IsTemplate2007(Element("marked")));
-    EXPECT_TRUE(IsTemplate2007(Element("markeronly")));
-    EXPECT_FALSE(IsTemplate2007(Element("sidsfolder")));
-    EXPECT_FALSE(IsTemplate2007(Element("plain")));
-    EXPECT_TRUE(IsTemplate2007(m_layoutFolder + "/marked/")) << "the path is normalised";
+    fs::create_directories(Native("empty"));
+    const auto formatOf = [&](const std::string& folder) { return std::string(FormatOfTemplate(folder).label); };
+    EXPECT_EQ(formatOf(Element("marked")), "2007");
+    EXPECT_EQ(formatOf(Element("markeronly")), "2007");
+    EXPECT_EQ(formatOf(Element("sidsfolder")), "2005");
+    EXPECT_EQ(formatOf(Element("plain")), "2005");
+    EXPECT_EQ(formatOf(Element("empty")), "2005") << "2005 takes every folder of no other format";
+    EXPECT_EQ(formatOf(m_layoutFolder + "/marked/"), "2007") << "the path is normalised";
+    // A probe answers in the format the test chose.
+    EXPECT_EQ(ProbeTemplateFolder(Element("markeronly")).format, &kFormat2007);
+    EXPECT_EQ(ProbeTemplateFolder(Element("sidsfolder")).format, &kFormat2005);
 }
 
 TEST_F(ProbeTest, CallsOfAValid2007ProbeAndWhenTheCallerTakesNote)
@@ -95,7 +101,7 @@ TEST_F(ProbeTest, CallsOfAValid2007ProbeAndWhenTheCallerTakesNote)
     Make2007("4L");
     Calls seenWhenAccepted;
     const TemplateProbeResult result = ProbeTemplateFolder(Element("4L"), [&] { seenWhenAccepted = CallLog(); });
-    EXPECT_EQ(result.verdict, TemplateVerdict::Valid2007);
+    EXPECT_EQ(result.verdict, TemplateVerdict::Valid);
     EXPECT_EQ(seenWhenAccepted, (Calls{"OpenOskel", "GetSnapshotByName", "GetTrelConfig"}))
         << "the caller takes note before the database is closed";
     EXPECT_EQ(CallLog(), (Calls{"OpenOskel", "GetSnapshotByName", "GetTrelConfig", "CloseOskel", "~OskelPI"}));

@@ -17,7 +17,7 @@
 #include "standin/oskel.h"
 #include "testsupport/TempDrive.h"
 #include "templates/TemplateDiscovery.h"
-#include "templates/TemplateProbe.h"
+#include "templates/TemplateFormats.h"
 
 namespace discovery_test {
 namespace {
@@ -117,7 +117,7 @@ TEST_F(RobustnessTest, DatabaseAndMarkerFilesThatAreNoRegularFiles)
     for (const char* name : {"dbfolder", "dbloop", "dbdangling", "dbempty", "dbfifo", "dbdevice", "dbroot"})
         EXPECT_EQ(ProbeTemplateFolder(Element(name)).verdict, TemplateVerdict::DatabaseDoesNotOpen) << name;
     for (const char* name : {"sidsloop", "sidsfifo"})
-        EXPECT_EQ(ProbeTemplateFolder(Element(name)).verdict, TemplateVerdict::Valid2005) << name;
+        EXPECT_EQ(ProbeTemplateFolder(Element(name)).verdict, TemplateVerdict::Valid) << name;
     EXPECT_EQ(ProbeTemplateFolder(Element("cvndevice")).missingFile, "Corvane.cvn");
 
     EXPECT_EQ(Found(), Listed({"sidsloop", "sidsfifo", "fifojournal", "good", "linked"}));

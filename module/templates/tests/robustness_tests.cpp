@@ -10,7 +10,7 @@
 #include "pathutil/PathUtil.h"
 #include "standin/oskel.h"
 #include "templates/TemplateDiscovery.h"
-#include "templates/TemplateProbe.h"
+#include "templates/TemplateFormats.h"
 
 namespace discovery_test {
 namespace {
@@ -57,10 +57,10 @@ TEST_F(RobustnessTest, SubFoldersRemovedAfterTheListing)
             verdicts[element] = ProbeTemplateFolder(element).verdict;
     }
     const std::map<std::string, TemplateVerdict> expected{
-        {Element("a"), TemplateVerdict::Missing2005File},
-        {Element("b"), TemplateVerdict::Missing2005File},
+        {Element("a"), TemplateVerdict::MissingFile},
+        {Element("b"), TemplateVerdict::MissingFile},
         {Element("c"), TemplateVerdict::DatabaseDoesNotOpen},
-        {Element("d"), TemplateVerdict::Valid2005},
+        {Element("d"), TemplateVerdict::Valid},
     };
     EXPECT_EQ(verdicts, expected);
 }

@@ -209,6 +209,7 @@ extern "C" intptr_t _findfirst(const char* pattern, struct _finddata_t* record)
         errno = EINVAL;
         return -1;
     }
+    crt::LogPath(crt::Call::FindFirst, pattern);
     if (counted) {
         errno = *counted;
         return -1;

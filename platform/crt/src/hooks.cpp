@@ -178,7 +178,49 @@ Counters& CallCounters()
     return counters;
 }
 
+class PathRecorder {
+public:
+    void Record(Call call, const char* path)
+    {
+        if (!m_on.load())
+            return;
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_on.load())
+            m_entries.push_back((call == Call::Stat ? "_stat " : "_findfirst ") + std::string(path));
+    }
+    void Start()
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_entries.clear();
+        m_on.store(true);
+    }
+    void Stop()
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_on.store(false);
+        std::vector<std::string>().swap(m_entries);
+    }
+    std::vector<std::string> Entries()
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        return m_entries;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::atomic<bool> m_on{false};
+    std::vector<std::string> m_entries;
+};
+
+PathRecorder& Paths()
+{
+    static PathRecorder recorder;
+    return recorder;
+}
+
 }  // namespace
+
+void LogPath(Call call, const char* path) { Paths().Record(call, path); }
 
 std::optional<int> StatFault(std::string_view windowsPath)
 {
@@ -232,6 +274,12 @@ void ClearFaults()
     crt::FindFirstFaults().Clear();
     crt::ByCount().Clear();
 }
+
+void StartPathLog() { crt::Paths().Start(); }
+
+void StopPathLog() { crt::Paths().Stop(); }
+
+std::vector<std::string> PathLog() { return crt::Paths().Entries(); }
 
 CrtCallCounts CallCounts()
 {

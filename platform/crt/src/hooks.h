@@ -17,4 +17,7 @@ enum class Call { Stat, FindFirst, FindNext, FindClose };
 // Counts the call; the errno to fail it with when a counted fault falls on it.
 std::optional<int> CountCall(Call call);
 
+// Records the path of a _stat or _findfirst while the path log is on.
+void LogPath(Call call, const char* path);
+
 }  // namespace crt

@@ -36,6 +36,7 @@ extern "C" int _stat(const char* path, struct _stat* record)
         errno = EINVAL;
         return -1;
     }
+    crt::LogPath(crt::Call::Stat, path);
     if (counted) {
         errno = *counted;
         return -1;

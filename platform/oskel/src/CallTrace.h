@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "designdb/OskelPI.h"
+#include <OskelPI.h>
 
 namespace standin::oskel::detail {
 

@@ -15,7 +15,7 @@
 #include "Database.h"
 #include "NativeFiles.h"
 #include "Objects.h"
-#include "designdb/OskelPI.h"
+#include <OskelPI.h>
 
 using Oskel::Result;
 using namespace standin::oskel::detail;

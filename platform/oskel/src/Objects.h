@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "Database.h"
-#include "designdb/OskelPI.h"
+#include <OskelPI.h>
 
 namespace standin::oskel::detail {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "designdb/OskelPI.h"
+#include <OskelPI.h>
 #include "standin/oskel_writer.h"
 #include "testsupport/MappedFolder.h"
 #include "testsupport/TreeRecord.h"

@@ -16,7 +16,7 @@
 
 #include <string>
 
-#include "designdb/OskelPI.h"
+#include <OskelPI.h>
 #include "dialog/resource.h"
 
 class AFX_EXT_CLASS CImportLayoutTemplateDlg : public CDialog

@@ -1,7 +1,7 @@
 // TemplateDiscovery.h - the valid layout templates in a layout-templates folder.
 //
 // Each immediate sub-folder of the folder is a candidate, probed by
-// ProbeTemplateFolder (TemplateProbe.h); files and deeper folders never count.
+// ProbeTemplateFolder (TemplateFormats.h); files and deeper folders never count.
 #pragma once
 
 #include <list>

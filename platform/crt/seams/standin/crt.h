@@ -23,6 +23,7 @@
 #include <cerrno>
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #define STANDIN_CRT_API __attribute__((visibility("default")))
 
@@ -69,6 +70,13 @@ struct CrtCallCounts {
 };
 STANDIN_CRT_API CrtCallCounts CallCounts();
 STANDIN_CRT_API void ResetCallCounts();
+
+// The paths of the file-system queries, in the order they are made, as the caller passed them:
+// "_stat D:\lib\4L" and "_findfirst D:\lib\*.*" (failed queries too). Recording starts empty
+// with StartPathLog() and ends with StopPathLog(), which gives the storage back.
+STANDIN_CRT_API void StartPathLog();
+STANDIN_CRT_API void StopPathLog();
+STANDIN_CRT_API std::vector<std::string> PathLog();
 
 // Order in which directory searches deliver entries. The file system's own order is the default;
 // tests that depend on discovery order choose a fixed one instead, since the order readdir gives

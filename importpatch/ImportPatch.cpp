@@ -1,5 +1,5 @@
 // Redirects one function that a loaded module imports from a DLL.
-#include "ImportPatch.h"
+#include "importpatch/ImportPatch.h"
 
 #include <cstring>
 

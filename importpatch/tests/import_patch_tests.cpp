@@ -1,7 +1,7 @@
 // Redirecting one function a module imports.
 #include <gtest/gtest.h>
 
-#include "ImportPatch.h"
+#include "importpatch/ImportPatch.h"
 
 namespace ilt::win32::test {
 namespace {
