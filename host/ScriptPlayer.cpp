@@ -15,8 +15,8 @@ ScriptPlayer::ScriptPlayer(Script script) : m_progress(std::move(script)) {}
 WaitingWindow ScriptPlayer::Waiting(HWND window) const
 {
     WaitingWindow waiting;
-    waiting.role = m_roles.RoleOf(window);
-    if (const MessageBoxInfo* box = m_roles.MessageBox(window))
+    waiting.role = m_windows.RoleOf(window);
+    if (const MessageBoxInfo* box = m_windows.MessageBox(window))
         waiting.messageBoxText = box->text;
     return waiting;
 }
@@ -66,7 +66,7 @@ std::optional<standin::Action> ScriptPlayer::ToAction(const ScriptStep& step, HW
 
 void ScriptPlayer::Notify(const standin::Event& event)
 {
-    m_roles.Observe(event);
+    m_windows.Observe(event);
     if (event.kind == standin::Event::Kind::ActionRejected)
         m_progress.Refused(Waiting(event.hwnd), event.text);
 }

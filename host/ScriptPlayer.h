@@ -16,7 +16,7 @@
 
 #include "Script.h"
 #include "ScriptProgress.h"
-#include "WindowRoles.h"
+#include "OpenWindows.h"
 
 namespace ilt {
 
@@ -37,7 +37,7 @@ private:
     WaitingWindow Waiting(HWND window) const;
 
     ScriptProgress m_progress;
-    WindowRoles m_roles;
+    OpenWindows m_windows;
 };
 
 }  // namespace ilt

@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "Transcript.h"
-#include "WindowRoles.h"
+#include "OpenWindows.h"
 
 namespace ilt {
 

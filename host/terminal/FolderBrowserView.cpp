@@ -12,16 +12,16 @@ namespace {
 // Windows' id of the browser's tree control.
 constexpr int kTreeId = 0x3741;
 
-std::string RootOf(HWND browser, const WindowRoles& roles)
+std::string RootOf(HWND browser, const OpenWindows& windows)
 {
-    const FolderBrowserInfo* info = roles.FolderBrowser(browser);
+    const FolderBrowserInfo* info = windows.FolderBrowser(browser);
     return info != nullptr ? info->root : std::string();
 }
 
 }  // namespace
 
-FolderBrowserView::FolderBrowserView(HWND browser, const WindowRoles& roles)
-    : m_browser(browser), m_roles(roles), m_tree(RootOf(browser, roles))
+FolderBrowserView::FolderBrowserView(HWND browser, const OpenWindows& windows)
+    : m_browser(browser), m_windows(windows), m_tree(RootOf(browser, windows))
 {}
 
 bool FolderBrowserView::OkEnabled() const
@@ -30,7 +30,7 @@ bool FolderBrowserView::OkEnabled() const
     // callback last sent with BFFM_ENABLEOK.
     if (const HWND ok = GetDlgItem(m_browser, IDOK))
         return IsWindowEnabled(ok) != FALSE;
-    const FolderBrowserInfo* info = m_roles.FolderBrowser(m_browser);
+    const FolderBrowserInfo* info = m_windows.FolderBrowser(m_browser);
     return info == nullptr || info->okEnabled;
 }
 
@@ -44,7 +44,7 @@ void FolderBrowserView::Paint(Canvas& canvas)
 {
     const bool treeFocused = TreeHasFocus();
     const HWND focus = GetFocus();
-    const FolderBrowserInfo* info = m_roles.FolderBrowser(m_browser);
+    const FolderBrowserInfo* info = m_windows.FolderBrowser(m_browser);
     const bool unicode = canvas.Unicode();
     const int width = std::min(canvas.Columns(), 72);
     const int height = std::min(canvas.Rows() - 1, 22);

@@ -14,7 +14,7 @@
 
 #include <windows.h>
 
-#include "WindowRoles.h"
+#include "OpenWindows.h"
 #include "terminal/FolderTree.h"
 #include "terminal/View.h"
 
@@ -22,7 +22,7 @@ namespace ilt {
 
 class FolderBrowserView : public View {
 public:
-    FolderBrowserView(HWND browser, const WindowRoles& roles);
+    FolderBrowserView(HWND browser, const OpenWindows& windows);
 
     void Paint(Canvas& canvas) override;
     KeyOutcome HandleKey(const Key& key) override;
@@ -35,7 +35,7 @@ private:
     KeyOutcome TreeKey(const Key& key);
 
     HWND m_browser;
-    const WindowRoles& m_roles;
+    const OpenWindows& m_windows;
     FolderTree m_tree;
     std::size_t m_cursor = 0;
     std::size_t m_top = 0;

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "WindowRoles.h"
+#include "OpenWindows.h"
 #include "terminal/View.h"
 
 namespace ilt {

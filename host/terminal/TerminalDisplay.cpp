@@ -19,11 +19,11 @@ View& TerminalDisplay::ViewOf(HWND window)
 {
     std::unique_ptr<View>& view = m_views[window];
     if (!view) {
-        switch (m_roles.RoleOf(window)) {
+        switch (m_windows.RoleOf(window)) {
         case WindowRole::MessageBox:
-            view = std::make_unique<MessageBoxView>(window, *m_roles.MessageBox(window));
+            view = std::make_unique<MessageBoxView>(window, *m_windows.MessageBox(window));
             break;
-        case WindowRole::FolderBrowser: view = std::make_unique<FolderBrowserView>(window, m_roles); break;
+        case WindowRole::FolderBrowser: view = std::make_unique<FolderBrowserView>(window, m_windows); break;
         case WindowRole::Dialog:
         case WindowRole::Other: view = std::make_unique<DialogView>(window); break;
         }
@@ -76,7 +76,7 @@ std::optional<standin::Action> TerminalDisplay::WaitForAction(HWND active)
 void TerminalDisplay::Notify(const standin::Event& event)
 {
     using Kind = standin::Event::Kind;
-    m_roles.Observe(event);
+    m_windows.Observe(event);
     switch (event.kind) {
     case Kind::WindowShown:
         if (IsImportDialog(event.hwnd))

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "WindowRoles.h"
+#include "OpenWindows.h"
 #include "terminal/Screen.h"
 #include "terminal/View.h"
 
@@ -33,7 +33,7 @@ private:
     void Draw(HWND active, View& view);
 
     std::unique_ptr<Screen> m_screen;
-    WindowRoles m_roles;
+    OpenWindows m_windows;
     std::map<HWND, std::unique_ptr<View>> m_views;
     HWND m_dialog = nullptr;  // the Import Layout Template dialog, once shown
     std::string m_notice;     // why the last action was refused

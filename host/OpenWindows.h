@@ -1,7 +1,8 @@
-// Which part of the user interface a top-level window is: the Import Layout
-// Template dialog, a message box, the folder browser, or another window.
-// Learnt from the display's events, so that the script player and the terminal
-// display can tell what the window that waits for input is.
+// The message boxes and folder browsers that are open now, with what they
+// show, learnt from the stand-in display's events; and so which part of the
+// user interface a top-level window is (WindowRole.h), so that the script
+// player and the terminal display can tell what the window that waits for
+// input is.
 #pragma once
 
 #include <windows.h>
@@ -26,7 +27,7 @@ struct FolderBrowserInfo {
     bool okEnabled = true;  // as the last BFFM_ENABLEOK left it
 };
 
-class WindowRoles {
+class OpenWindows {
 public:
     void Observe(const standin::Event& event);
 

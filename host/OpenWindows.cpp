@@ -1,9 +1,9 @@
-// Which part of the user interface a top-level window is.
-#include "WindowRoles.h"
+// The message boxes and folder browsers that are open now.
+#include "OpenWindows.h"
 
 namespace ilt {
 
-void WindowRoles::Observe(const standin::Event& event)
+void OpenWindows::Observe(const standin::Event& event)
 {
     using Kind = standin::Event::Kind;
     switch (event.kind) {
@@ -27,7 +27,7 @@ void WindowRoles::Observe(const standin::Event& event)
     }
 }
 
-WindowRole WindowRoles::RoleOf(HWND window) const
+WindowRole OpenWindows::RoleOf(HWND window) const
 {
     // The dialog is known by its controls, so a handle that an ended browser
     // left behind cannot be mistaken for it.
@@ -40,13 +40,13 @@ WindowRole WindowRoles::RoleOf(HWND window) const
     return WindowRole::Other;
 }
 
-const MessageBoxInfo* WindowRoles::MessageBox(HWND window) const
+const MessageBoxInfo* OpenWindows::MessageBox(HWND window) const
 {
     const auto found = m_messageBoxes.find(window);
     return found != m_messageBoxes.end() ? &found->second : nullptr;
 }
 
-const FolderBrowserInfo* WindowRoles::FolderBrowser(HWND window) const
+const FolderBrowserInfo* OpenWindows::FolderBrowser(HWND window) const
 {
     const auto found = m_browsers.find(window);
     return found != m_browsers.end() ? &found->second : nullptr;
