@@ -10,7 +10,7 @@
 
 namespace ilt {
 
-ScriptPlayer::ScriptPlayer(Script script) : m_progress(std::move(script)) {}
+ScriptPlayer::ScriptPlayer(std::unique_ptr<ScriptReader> script) : m_progress(std::move(script)) {}
 
 WaitingWindow ScriptPlayer::Waiting(HWND window) const
 {

@@ -28,25 +28,30 @@ std::string WaitingWindow::Describe() const
     return described;
 }
 
-ScriptProgress::ScriptProgress(Script script) : m_script(std::move(script)) {}
+ScriptProgress::ScriptProgress(std::unique_ptr<ScriptReader> script) : m_script(std::move(script)) {}
 
 const ScriptStep* ScriptProgress::Next(const WaitingWindow& window)
 {
     if (Failed())
         return nullptr;
-    if (m_next >= m_script.steps.size()) {
-        std::string problem = "the script ended";
-        if (m_lastLine > 0)
-            problem += " after line " + std::to_string(m_lastLine);
-        problem += std::string(" while ") + DescribeRole(window.role) + " waits for input";
-        if (window.role == WindowRole::MessageBox)
-            problem += " (" + QuotedForMessage(window.messageBoxText) + ")";
-        Fail(0, problem);
-        return nullptr;
+    ScriptStep step;
+    std::string error;
+    switch (m_script->Next(step, error)) {
+    case ScriptReader::Result::Step:
+        m_current = std::move(step);
+        m_started = true;
+        return &m_current;
+    case ScriptReader::Result::Error: m_error = error; return nullptr;
+    case ScriptReader::Result::End: break;
     }
-    const ScriptStep& step = m_script.steps[m_next++];
-    m_lastLine = step.line;
-    return &step;
+    std::string problem = "the script ended";
+    if (m_started)
+        problem += " after line " + std::to_string(m_current.line);
+    problem += std::string(" while ") + DescribeRole(window.role) + " waits for input";
+    if (window.role == WindowRole::MessageBox)
+        problem += " (" + QuotedForMessage(window.messageBoxText) + ")";
+    Fail(0, problem);
+    return nullptr;
 }
 
 bool ScriptProgress::Requires(const ScriptStep& step, const WaitingWindow& window, WindowRole wanted)
@@ -60,8 +65,8 @@ bool ScriptProgress::Requires(const ScriptStep& step, const WaitingWindow& windo
 
 void ScriptProgress::Refused(const WaitingWindow& window, const std::string& why)
 {
-    const std::string what = m_next > 0 ? KeywordOf(m_script.steps[m_next - 1].kind) : "an action";
-    Fail(m_lastLine, what + ": refused by " + window.Describe() + ": " + ControlFree(why));
+    const std::string what = m_started ? KeywordOf(m_current.kind) : "an action";
+    Fail(m_started ? m_current.line : 0, what + ": refused by " + window.Describe() + ": " + ControlFree(why));
 }
 
 void ScriptProgress::NoSuchEntry(const ScriptStep& step, const std::vector<std::string>& entries)
@@ -74,12 +79,24 @@ void ScriptProgress::Fail(int line, const std::string& problem)
 {
     if (Failed())
         return;
-    m_error = m_script.origin + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": " + problem;
+    m_error = m_script->Origin() + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": " + problem;
 }
 
-int ScriptProgress::FirstUnplayedLine() const
+int ScriptProgress::FirstUnplayedLine()
 {
-    return m_next < m_script.steps.size() ? m_script.steps[m_next].line : 0;
+    if (m_firstUnplayed)
+        return *m_firstUnplayed;
+    m_firstUnplayed = 0;
+    if (Failed() || !m_script->Rereadable())
+        return 0;
+    ScriptStep unplayed;
+    std::string error;
+    switch (m_script->Next(unplayed, error)) {
+    case ScriptReader::Result::Step: m_firstUnplayed = unplayed.line; break;
+    case ScriptReader::Result::Error: m_firstUnplayed = m_script->LinesRead(); break;
+    case ScriptReader::Result::End: break;
+    }
+    return *m_firstUnplayed;
 }
 
 }  // namespace ilt

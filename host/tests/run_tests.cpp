@@ -26,6 +26,11 @@ namespace fs = std::filesystem;
 
 const HostUnderTest& Host() { return HostUnderTest::Get(); }
 
+// How long a run that a case drives may keep it waiting before it counts as
+// hung: far longer than any run takes, so that a hang fails the case instead
+// of stopping the suite.
+constexpr int kPatience = 60;
+
 std::string EventName(const std::string& line)
 {
     const std::string prefix = R"({"event":")";
@@ -390,6 +395,82 @@ TEST_F(HostRunTest, ScriptFromStandardInput)
     const ProcessResult result = RunHost({"--script", "-", "D:\\lib"}, "ok\n", m_library.Root());
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, PathFor(Layout() / "4L") + "\n");
+}
+
+TEST_F(HostRunTest, AProgramFeedsTheActionsAsTheDialogAsksForThem)
+{
+    // Standard input is a pipe that a driving program writes an action to
+    // only once it has seen, on standard output, what the dialog shows.
+    MakeTypicalLibrary();
+    std::vector<std::string> arguments = Host().ReproducibleListing();
+    arguments.insert(arguments.end(), {"--script", "-", "--transcript", "-", "D:\\lib"});
+    DrivenProcess host(Host().Command(arguments, m_library.Root()), m_library.Root());
+    std::string line;
+    ASSERT_TRUE(host.ReadLine(line, kPatience)) << "the dialog waits for the end of the input\n" << host.Errors();
+    EXPECT_EQ(line, R"({"event":"shown"})");
+    ASSERT_TRUE(host.ReadLine(line, kPatience)) << host.Errors();
+    EXPECT_NE(line.find(R"("templates":["4L","6L"],"selected":"4L")"), std::string::npos) << line;
+    host.Write("select 6L\n");
+    ASSERT_TRUE(host.ReadLine(line, kPatience)) << host.Errors();
+    EXPECT_NE(line.find(R"("selected":"6L")"), std::string::npos) << line;
+    // The input stays open: the run ends with the dialog.
+    host.Write("ok\n");
+    std::vector<std::string> rest;
+    while (host.ReadLine(line, kPatience))
+        rest.push_back(line);
+    EXPECT_EQ(rest, (std::vector<std::string>{R"({"event":"end","result":1})",
+                                              R"({"event":"path","value":"D:\\lib\\Templates\\Layout\\6L"})",
+                                              PathFor(Layout() / "6L")}));
+    EXPECT_EQ(host.Wait(kPatience), 0) << host.Errors();
+}
+
+TEST_F(HostRunTest, AScriptThatIsNotTextOrHasAnEndlessLineIsRefused)
+{
+    MakeTypicalLibrary();
+    // Read at its first line, not to its end, which never comes.
+    const std::string zero = Host().NativePath("/dev/zero");
+    DrivenProcess endless(Host().Command({"--script", zero, "D:\\lib"}, m_library.Root()), m_library.Root());
+    EXPECT_EQ(endless.Wait(kPatience), 3);
+    EXPECT_NE(endless.Errors().find(zero + ":1: the line holds a NUL byte: the script is not text"), std::string::npos)
+        << endless.Errors();
+
+    const ProcessResult result = Run("select 6L\n" + std::string(2 << 20, 'x') + "\nok\n");
+    EXPECT_EQ(result.status, 3);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find("script.txt:2: the line is longer than 1 MiB"), std::string::npos)
+        << result.err.substr(0, 200);
+    // The dialog ran up to the bad line.
+    EXPECT_EQ(EventNames(TranscriptLines()), (std::vector<std::string>{"shown", "state", "state", "end", "path"}));
+}
+
+TEST_F(HostRunTest, TheTranscriptGoesToStandardOutputBeforeThePath)
+{
+    MakeTypicalLibrary();
+    WriteFile(m_library.Root() / "pick.script", "select 6L\nok\n");
+    std::vector<std::string> arguments = Host().ReproducibleListing();
+    arguments.insert(arguments.end(),
+                     {"--script", PathFor(m_library.Root() / "pick.script"), "--transcript", "-", "D:\\lib"});
+    const ProcessResult result = RunHost(arguments, "", m_library.Root());
+    EXPECT_EQ(result.status, 0) << result.err;
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = result.out.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(result.out.substr(start, end - start));
+    ASSERT_EQ(lines.size(), 6u) << result.out;
+    EXPECT_EQ(EventNames({lines.begin(), lines.end() - 1}),
+              (std::vector<std::string>{"shown", "state", "state", "end", "path"}));
+    EXPECT_EQ(lines.back(), PathFor(Layout() / "6L"));
+    EXPECT_FALSE(fs::exists(m_library.Root() / "-"));
+}
+
+TEST_F(HostRunTest, UnusedActionsOfAScriptFileAreNamed)
+{
+    MakeTypicalLibrary();
+    const ProcessResult result = Run("ok\n\n# done\ncancel\nok\n");
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_NE(result.err.find("script.txt:4: this and the later actions were not used: the dialog had ended\n"),
+              std::string::npos)
+        << result.err;
 }
 
 TEST_F(HostRunTest, UsageErrorsEndWithStatusTwo)

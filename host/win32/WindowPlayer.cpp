@@ -41,11 +41,11 @@ bool SamePath(std::string a, std::string b)
 
 }  // namespace
 
-WindowPlayer::WindowPlayer(std::optional<Script> script, TranscriptWriter* transcript, HMODULE module)
+WindowPlayer::WindowPlayer(std::unique_ptr<ScriptReader> script, TranscriptWriter* transcript, HMODULE module)
     : m_transcript(transcript), m_watch(module, *this)
 {
     if (script)
-        m_progress.emplace(std::move(*script));
+        m_progress.emplace(std::move(script));
     activePlayer = this;
     const DWORD thread = GetCurrentThreadId();
     m_cbt.reset(SetWindowsHookExA(WH_CBT, &WindowPlayer::CbtHook, nullptr, thread));
@@ -67,7 +67,7 @@ const std::string& WindowPlayer::Error() const
     return m_progress ? m_progress->Error() : none;
 }
 
-int WindowPlayer::FirstUnplayedLine() const { return m_progress ? m_progress->FirstUnplayedLine() : 0; }
+int WindowPlayer::FirstUnplayedLine() { return m_progress ? m_progress->FirstUnplayedLine() : 0; }
 
 LRESULT CALLBACK WindowPlayer::CbtHook(int code, WPARAM wParam, LPARAM lParam)
 {
