@@ -1,6 +1,8 @@
 // Scripts of the user's actions for a headless run.
 #include "Script.h"
 
+#include <windows.h>
+
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -123,6 +125,17 @@ const char* KeywordOf(ScriptStep::Kind kind)
             return info.keyword;
     }
     return "?";
+}
+
+int ButtonId(ScriptStep::Kind kind)
+{
+    switch (kind) {
+    case ScriptStep::Kind::Ok: return IDOK;
+    case ScriptStep::Kind::Cancel: return IDCANCEL;
+    case ScriptStep::Kind::Yes: return IDYES;
+    case ScriptStep::Kind::No: return IDNO;
+    default: return 0;
+    }
 }
 
 ScriptReader::ScriptReader(std::istream& in, std::string origin, bool rereadable)

@@ -38,6 +38,10 @@ struct ScriptStep {
 // The keyword of a step ("select", "highlight-virtual", ...).
 const char* KeywordOf(ScriptStep::Kind kind);
 
+// The id of the button that ok, cancel, yes or no clicks (IDOK, ...); 0 for
+// the other actions.
+int ButtonId(ScriptStep::Kind kind);
+
 // The longest line a script may have, without its line end.
 constexpr std::size_t kMaxScriptLine = std::size_t{1} << 20;
 

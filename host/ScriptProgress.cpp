@@ -1,10 +1,60 @@
 // How far a script has got in a run, and the first thing that went wrong.
 #include "ScriptProgress.h"
 
+#include <algorithm>
+
 #include "safetext/ControlFree.h"
 
 namespace ilt {
 namespace {
+
+// The script's actions that click the buttons a message box of `style` has.
+std::vector<ScriptStep::Kind> ButtonActions(UINT style)
+{
+    using Kind = ScriptStep::Kind;
+    switch (style & MB_TYPEMASK) {
+    case MB_OK: return {Kind::Ok};
+    case MB_OKCANCEL: return {Kind::Ok, Kind::Cancel};
+    case MB_YESNOCANCEL: return {Kind::Yes, Kind::No, Kind::Cancel};
+    case MB_YESNO: return {Kind::Yes, Kind::No};
+    case MB_RETRYCANCEL:
+    case MB_CANCELTRYCONTINUE: return {Kind::Cancel};
+    default: return {};
+    }
+}
+
+const char* ButtonLabel(ScriptStep::Kind kind)
+{
+    switch (kind) {
+    case ScriptStep::Kind::Ok: return "OK";
+    case ScriptStep::Kind::Cancel: return "Cancel";
+    case ScriptStep::Kind::Yes: return "Yes";
+    case ScriptStep::Kind::No: return "No";
+    default: return "?";
+    }
+}
+
+bool IsButtonClick(ScriptStep::Kind kind)
+{
+    return kind == ScriptStep::Kind::Ok || kind == ScriptStep::Kind::Cancel || kind == ScriptStep::Kind::Yes ||
+           kind == ScriptStep::Kind::No;
+}
+
+// "." or "..", if the path has such a component.
+std::string DotComponent(const std::string& path)
+{
+    std::string component;
+    for (const char c : path + "/") {
+        if (c != '/' && c != '\\') {
+            component += c;
+            continue;
+        }
+        if (component == "." || component == "..")
+            return component;
+        component.clear();
+    }
+    return std::string();
+}
 
 std::string EntryList(const std::vector<std::string>& entries)
 {
@@ -60,6 +110,32 @@ bool ScriptProgress::Requires(const ScriptStep& step, const WaitingWindow& windo
         return true;
     Fail(step.line, std::string(KeywordOf(step.kind)) + ": the active window is " + window.Describe() + ", not " +
                         DescribeRole(wanted));
+    return false;
+}
+
+bool ScriptProgress::BoxHasButton(const ScriptStep& step, const WaitingWindow& window)
+{
+    if (window.role != WindowRole::MessageBox || !IsButtonClick(step.kind))
+        return true;
+    const std::vector<ScriptStep::Kind> actions = ButtonActions(window.messageBoxStyle);
+    if (std::find(actions.begin(), actions.end(), step.kind) != actions.end())
+        return true;
+    std::string takes;
+    for (std::size_t i = 0; i < actions.size(); ++i)
+        takes += std::string(i == 0 ? "" : i + 1 == actions.size() ? " or " : ", ") + KeywordOf(actions[i]);
+    Fail(step.line, std::string(KeywordOf(step.kind)) + ": the message box (" +
+                        QuotedForMessage(window.messageBoxText) + ") has no " + ButtonLabel(step.kind) +
+                        " button: " + (takes.empty() ? "it has none the script can click" : "it takes " + takes));
+    return false;
+}
+
+bool ScriptProgress::PathIsPlain(const ScriptStep& step)
+{
+    const std::string dots = DotComponent(step.argument);
+    if (dots.empty())
+        return true;
+    Fail(step.line, std::string(KeywordOf(step.kind)) + ": " + QuotedForMessage(step.argument) + " has a '" + dots +
+                        "' component: give the folder's own path, without '.' or '..'");
     return false;
 }
 

@@ -21,6 +21,7 @@ namespace ilt {
 struct WaitingWindow {
     WindowRole role = WindowRole::Other;
     std::string messageBoxText;  // a message box's text
+    UINT messageBoxStyle = 0;    // its MB_* style, which tells its buttons
 
     // "the dialog", or "a message box ('its text')".
     std::string Describe() const;
@@ -37,6 +38,12 @@ public:
 
     // False, failing the run, unless `window` is the one `step` needs.
     bool Requires(const ScriptStep& step, const WaitingWindow& window, WindowRole wanted);
+    // False, failing the run, when `step` clicks a button (ok, cancel, yes,
+    // no) that the message box `window` does not have.
+    bool BoxHasButton(const ScriptStep& step, const WaitingWindow& window);
+    // False, failing the run, when the PATH of a highlight has a "." or ".."
+    // component: the browser takes a folder by its own path.
+    bool PathIsPlain(const ScriptStep& step);
     // The last step handed out was refused by `window`, for `why`.
     void Refused(const WaitingWindow& window, const std::string& why);
     // A select of an entry that the drop-down does not hold.

@@ -365,7 +365,8 @@ TEST_F(HostRunTest, ScriptErrorsNameTheLine)
          "script.txt:1: select: the active window is a message box ('Central library \"D:\\nothere\" doesn't exist.'), "
          "not the dialog"},
         {"yes\n", "D:\\nothere",
-         "script.txt:1: yes: refused by a message box ('Central library \"D:\\nothere\" doesn't exist.'): "},
+         "script.txt:1: yes: the message box ('Central library \"D:\\nothere\" doesn't exist.') has no Yes button: "
+         "it takes ok\n"},
         {"# nothing to do\n", "D:\\nothere",
          "script.txt: the script ended while a message box waits for input "
          "('Central library \"D:\\nothere\" doesn't exist.')"},
@@ -377,6 +378,43 @@ TEST_F(HostRunTest, ScriptErrorsNameTheLine)
         EXPECT_EQ(result.out, "");
         EXPECT_NE(result.err.find(test.message), std::string::npos) << result.err;
     }
+}
+
+TEST_F(HostRunTest, MessagesNameWhatIsThereInsteadOfIds)
+{
+    fs::create_directories(Central() / "elsewhere");
+    struct Case {
+        std::string script;
+        std::string message;
+    };
+    const Case cases[] = {
+        // The question has Yes and No, no OK.
+        {"ok\n",
+         "script.txt:1: ok: the message box ('Central library \"D:\\lib\" doesn't contain directory with layout "
+         "templates.?Would you like to select one?') has no OK button: it takes yes or no\n"},
+        // An absolute path with "..": the browser takes a folder by its own path.
+        {"yes\nhighlight " + PathFor(Central()) + Host().Separator() + ".." + Host().Separator() + "lib\n",
+         "script.txt:2: highlight: '" + PathFor(Central()) + Host().Separator() + ".." + Host().Separator() +
+             "lib' has a '..' component: give the folder's own path, without '.' or '..'\n"},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.script);
+        const ProcessResult result = Run(test.script);
+        EXPECT_EQ(result.status, 3);
+        EXPECT_EQ(result.out, "");
+        EXPECT_NE(result.err.find(test.message), std::string::npos) << result.err;
+    }
+}
+
+TEST_F(HostRunTest, ARelativeCentralLibraryGivesARelativePath)
+{
+    // The path printed is the one the dialog returns: the central library as
+    // given, then the rest.
+    MakeTypicalLibrary();
+    const ProcessResult result = Run("ok\n", "lib");
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out,
+              "lib" + Host().Separator() + "Templates" + Host().Separator() + "Layout" + Host().Separator() + "4L\n");
 }
 
 TEST_F(HostRunTest, ScriptFromStandardInput)
