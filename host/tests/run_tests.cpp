@@ -532,8 +532,8 @@ TEST_F(HostRunTest, UsageErrorsEndWithStatusTwo)
         // Stand-in seam: Windows lists folders in the file system's order only.
         cases.push_back(
             {{"--listing-order", "ascending"}, "--listing-order ascending: only 'filesystem' is available"});
-        // Win32 decides: the C run-time refuses to open a folder with EACCES.
-        cases.push_back({{"--script", "Z:\\", "D:\\lib"}, "cannot read the script 'Z:\\': Permission denied"});
+        // A folder is refused before it is opened (the C run-time would say EACCES).
+        cases.push_back({{"--script", "Z:\\", "D:\\lib"}, "cannot read the script 'Z:\\': Is a directory"});
         // Win32 decides: without a script the dialog is a window that a person
         // works, with no terminal needed; that run is not made here.
     } else {
