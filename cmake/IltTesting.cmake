@@ -44,7 +44,8 @@ if(WIN32)
       FIXTURES_REQUIRED winegui
       RESOURCE_LOCK wine_display)
   endif()
-else()
+elseif(BUILD_TESTING)
+  # A build without tests (scripts/demo) needs no GoogleTest.
   find_package(GTest REQUIRED)
   include(GoogleTest)
 endif()

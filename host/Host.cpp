@@ -94,11 +94,12 @@ public:
         return (program.parent_path() / ILT_INSTALLED_SAMPLE_LIBRARY).lexically_normal().string();
     }
 
-    bool RunDialog(const std::string& centralLibrary, std::optional<Script> script, TranscriptWriter* transcript,
-                   DialogOutcome& outcome, PlayReport& report, std::string& error) override
+    bool RunDialog(const std::string& centralLibrary, std::unique_ptr<ScriptReader> script,
+                   TranscriptWriter* transcript, DialogOutcome& outcome, PlayReport& report,
+                   std::string& error) override
     {
         if (script) {
-            ScriptPlayer player(std::move(*script));
+            ScriptPlayer player(std::move(script));
             outcome = ShowDialog(centralLibrary, player, transcript);
             report.scriptError = player.Error();
             report.firstUnplayedLine = player.FirstUnplayedLine();

@@ -32,20 +32,27 @@ int UsageError(const std::string& message)
 // or another name of the same file.
 bool TranscriptIsTheScript(const Options& options)
 {
-    if (!options.scriptPath || !options.transcriptPath || *options.scriptPath == "-")
+    if (!options.scriptPath || !options.transcriptPath || *options.scriptPath == "-" || *options.transcriptPath == "-")
         return false;
     std::error_code unknown;
     return *options.scriptPath == *options.transcriptPath ||
            fs::equivalent(*options.scriptPath, *options.transcriptPath, unknown);
 }
 
-// Closes the transcript file; false, with the reason, when a line of it was lost.
+// Closes the transcript file (standard output: flushes it); false, with the
+// reason, when a line of it was lost.
 bool CloseTranscript(std::ofstream& file, const TranscriptWriter& writer, std::string& reason)
 {
     errno = 0;
-    file.close();
+    bool failed = false;
+    if (file.is_open()) {
+        file.close();
+        failed = file.fail();
+    } else {
+        failed = !std::cout.flush();
+    }
     int error = writer.WriteError();
-    if (error == 0 && file.fail())
+    if (error == 0 && failed)
         error = errno != 0 ? errno : EIO;
     if (error == 0)
         return true;
@@ -73,21 +80,22 @@ int Run(HostPlatform& platform, const std::vector<std::string>& arguments)
     if (TranscriptIsTheScript(options))
         return UsageError("--transcript: '" + *options.transcriptPath + "' is the script itself");
 
-    std::optional<Script> script;
+    // The script is read as the run goes.
+    std::unique_ptr<ScriptReader> script;
     if (options.scriptPath) {
-        script.emplace();
-        switch (LoadScript(*options.scriptPath, *script, error)) {
-        case LoadResult::Loaded: break;
-        case LoadResult::Unreadable: return UsageError(error);
-        case LoadResult::Malformed: Complain(error); return kExitScript;
-        }
+        script = ScriptReader::Open(*options.scriptPath, error);
+        if (!script)
+            return UsageError(error);
     } else if (!platform.PersonCanWork(error)) {
         return UsageError(error);
     }
 
+    // "-" is standard output: the transcript's lines come first, the path last.
     std::ofstream transcriptFile;
     std::unique_ptr<TranscriptWriter> transcript;
-    if (options.transcriptPath) {
+    if (options.transcriptPath && *options.transcriptPath == "-") {
+        transcript = std::make_unique<TranscriptWriter>(std::cout);
+    } else if (options.transcriptPath) {
         errno = 0;
         transcriptFile.open(*options.transcriptPath, std::ios::binary | std::ios::trunc);
         if (!transcriptFile)
@@ -97,7 +105,7 @@ int Run(HostPlatform& platform, const std::vector<std::string>& arguments)
     }
 
     const std::string centralLibrary = options.centralLibrary ? *options.centralLibrary : platform.SampleLibrary();
-    const std::string scriptOrigin = script ? script->origin : std::string();
+    const std::string scriptOrigin = script ? script->Origin() : std::string();
     DialogOutcome outcome;
     PlayReport report;
     if (!platform.RunDialog(centralLibrary, std::move(script), transcript.get(), outcome, report, error))
@@ -148,7 +156,9 @@ int RunHostOn(HostPlatform& platform, const std::vector<std::string>& arguments)
     const int status = Run(platform, arguments);
     std::string reason;
     if (!output.Close(reason)) {
-        Complain("cannot write the result to standard output: " + reason);
+        // A transcript on standard output has said so already.
+        if (status != kExitOutput)
+            Complain("cannot write the result to standard output: " + reason);
         return kExitOutput;
     }
     return status;

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include <optional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -40,11 +40,11 @@ public:
     // The central library of a run that names none.
     virtual std::string SampleLibrary() = 0;
     // Constructs the dialog on `centralLibrary`, runs DoModal with `script`
-    // played (without one, a person works it), asks for the path and destroys
+    // played (null: a person works it), asks for the path and destroys
     // the dialog; the events until DoModal returns go to `transcript` (null: no
     // transcript). False, with a usage error, when the dialog cannot be offered
     // to anyone.
-    virtual bool RunDialog(const std::string& centralLibrary, std::optional<Script> script,
+    virtual bool RunDialog(const std::string& centralLibrary, std::unique_ptr<ScriptReader> script,
                            TranscriptWriter* transcript, DialogOutcome& outcome, PlayReport& report,
                            std::string& error) = 0;
     // The dialog's path as printed without --raw.

@@ -19,6 +19,7 @@ const char kUsageText[] =
     "  --script FILE       run without a terminal, taking the user's actions from\n"
     "                      FILE ('-' for standard input)\n"
     "  --transcript FILE   write every event as one JSON object per line to FILE\n"
+    "                      ('-' for standard output, before the path)\n"
     "  --raw               print the result exactly as the dialog returns it\n"
     "                      (default: as a native path)\n"
     "  --listing-order ORDER\n"

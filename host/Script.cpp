@@ -1,6 +1,10 @@
 // Scripts of the user's actions for a headless run.
 #include "Script.h"
 
+#include <windows.h>
+
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -72,6 +76,46 @@ bool ParseLine(const std::string& line, ScriptStep& step, std::string& problem)
     return false;
 }
 
+enum class LineRead { Line, End, TooLong, NotText, Failed };
+
+// Reads one line into `line`, without its '\n'; stops at the first byte that
+// makes it no line of a script.
+LineRead ReadLine(std::istream& in, std::string& line)
+{
+    line.clear();
+    char c = 0;
+    while (in.get(c)) {
+        if (c == '\n')
+            return LineRead::Line;
+        if (c == '\0')
+            return LineRead::NotText;
+        if (line.size() == kMaxScriptLine)
+            return LineRead::TooLong;
+        line += c;
+    }
+    if (in.bad())
+        return LineRead::Failed;
+    return line.empty() ? LineRead::End : LineRead::Line;
+}
+
+bool IsRegularFile(const std::string& path)
+{
+    struct stat status {};
+    return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+bool IsFolder(const std::string& path)
+{
+    struct stat status {};
+    return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+bool StandardInputIsRegularFile()
+{
+    struct stat status {};
+    return fstat(0, &status) == 0 && S_ISREG(status.st_mode);
+}
+
 }  // namespace
 
 const char* KeywordOf(ScriptStep::Kind kind)
@@ -83,52 +127,88 @@ const char* KeywordOf(ScriptStep::Kind kind)
     return "?";
 }
 
-bool ParseScript(std::istream& in, const std::string& origin, Script& script, std::string& error)
+int ButtonId(ScriptStep::Kind kind)
 {
-    script.origin = origin;
-    script.steps.clear();
-    script.lineCount = 0;
-    std::string line;
-    while (std::getline(in, line)) {
-        const int number = ++script.lineCount;
-        if (number == 1 && line.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0)
-            line.erase(0, kByteOrderMark.size());
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        std::size_t first = 0;
-        while (first < line.size() && IsBlank(line[first]))
-            ++first;
-        if (first == line.size() || line[first] == '#')
-            continue;
-        ScriptStep step;
-        step.line = number;
-        std::string problem;
-        if (!ParseLine(line, step, problem)) {
-            error = origin + ":" + std::to_string(number) + ": " + problem;
-            return false;
-        }
-        script.steps.push_back(std::move(step));
+    switch (kind) {
+    case ScriptStep::Kind::Ok: return IDOK;
+    case ScriptStep::Kind::Cancel: return IDCANCEL;
+    case ScriptStep::Kind::Yes: return IDYES;
+    case ScriptStep::Kind::No: return IDNO;
+    default: return 0;
     }
-    return true;
 }
 
-LoadResult LoadScript(const std::string& path, Script& script, std::string& error)
+ScriptReader::ScriptReader(std::istream& in, std::string origin, bool rereadable)
+    : m_in(in), m_origin(std::move(origin)), m_rereadable(rereadable)
+{}
+
+ScriptReader::ScriptReader(std::unique_ptr<std::istream> file, std::string origin, bool rereadable)
+    : m_owned(std::move(file)), m_in(*m_owned), m_origin(std::move(origin)), m_rereadable(rereadable)
+{}
+
+ScriptReader::~ScriptReader() = default;
+
+std::unique_ptr<ScriptReader> ScriptReader::Open(const std::string& path, std::string& error)
 {
     if (path == "-")
-        return ParseScript(std::cin, "standard input", script, error) ? LoadResult::Loaded : LoadResult::Malformed;
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        error = "cannot read the script '" + path + "': " + std::strerror(errno);
-        return LoadResult::Unreadable;
+        return std::unique_ptr<ScriptReader>(
+            new ScriptReader(std::cin, "standard input", StandardInputIsRegularFile()));
+    // A folder opens, but reading it fails.
+    if (IsFolder(path)) {
+        error = "cannot read the script '" + path + "': " + std::strerror(EISDIR);
+        return nullptr;
     }
     errno = 0;
-    const bool parsed = ParseScript(file, path, script, error);
-    // A folder opens, but reading it fails.
-    if (file.bad()) {
+    auto file = std::make_unique<std::ifstream>(path, std::ios::binary);
+    if (!*file) {
         error = "cannot read the script '" + path + "': " + std::strerror(errno != 0 ? errno : EIO);
-        return LoadResult::Unreadable;
+        return nullptr;
     }
-    return parsed ? LoadResult::Loaded : LoadResult::Malformed;
+    return std::unique_ptr<ScriptReader>(new ScriptReader(std::move(file), path, IsRegularFile(path)));
+}
+
+ScriptReader::Result ScriptReader::Next(ScriptStep& step, std::string& error)
+{
+    std::string line;
+    while (!m_stopped) {
+        errno = 0;
+        const LineRead read = ReadLine(m_in, line);
+        if (read == LineRead::End) {
+            m_stopped = true;
+            break;
+        }
+        const int number = ++m_line;
+        std::string problem;
+        switch (read) {
+        case LineRead::TooLong: problem = "the line is longer than 1 MiB"; break;
+        case LineRead::NotText: problem = "the line holds a NUL byte: the script is not text"; break;
+        case LineRead::Failed:
+            problem = std::string("cannot read the script: ") + std::strerror(errno != 0 ? errno : EIO);
+            break;
+        default: break;
+        }
+        if (problem.empty()) {
+            if (number == 1 && line.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0)
+                line.erase(0, kByteOrderMark.size());
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            std::size_t first = 0;
+            while (first < line.size() && IsBlank(line[first]))
+                ++first;
+            if (first == line.size() || line[first] == '#')
+                continue;
+            step = ScriptStep();
+            step.line = number;
+            if (ParseLine(line, step, problem))
+                return Result::Step;
+        }
+        m_stopped = true;
+        m_stoppedWith = Result::Error;
+        m_stopError = m_origin + ":" + std::to_string(number) + ": " + problem;
+    }
+    if (m_stoppedWith == Result::Error)
+        error = m_stopError;
+    return m_stoppedWith;
 }
 
 }  // namespace ilt

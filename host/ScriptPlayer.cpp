@@ -10,14 +10,16 @@
 
 namespace ilt {
 
-ScriptPlayer::ScriptPlayer(Script script) : m_progress(std::move(script)) {}
+ScriptPlayer::ScriptPlayer(std::unique_ptr<ScriptReader> script) : m_progress(std::move(script)) {}
 
 WaitingWindow ScriptPlayer::Waiting(HWND window) const
 {
     WaitingWindow waiting;
     waiting.role = m_windows.RoleOf(window);
-    if (const MessageBoxInfo* box = m_windows.MessageBox(window))
+    if (const MessageBoxInfo* box = m_windows.MessageBox(window)) {
         waiting.messageBoxText = box->text;
+        waiting.messageBoxStyle = box->style;
+    }
     return waiting;
 }
 
@@ -44,15 +46,18 @@ std::optional<standin::Action> ScriptPlayer::ToAction(const ScriptStep& step, HW
         }
         return Action::Pick(IDC_COMBO1, step.argument);
     }
-    case ScriptStep::Kind::Ok: return Action::Click(IDOK);
-    case ScriptStep::Kind::Cancel: return Action::Click(IDCANCEL);
-    case ScriptStep::Kind::Yes: return Action::Click(IDYES);
-    case ScriptStep::Kind::No: return Action::Click(IDNO);
+    case ScriptStep::Kind::Ok:
+    case ScriptStep::Kind::Cancel:
+    case ScriptStep::Kind::Yes:
+    case ScriptStep::Kind::No:
+        if (!m_progress.BoxHasButton(step, window))
+            return std::nullopt;
+        return Action::Click(ButtonId(step.kind));
     case ScriptStep::Kind::Enter: return Action::Enter();
     case ScriptStep::Kind::Escape: return Action::Escape();
     case ScriptStep::Kind::Close: return Action::Close();
     case ScriptStep::Kind::Highlight:
-        if (!m_progress.Requires(step, window, WindowRole::FolderBrowser))
+        if (!m_progress.Requires(step, window, WindowRole::FolderBrowser) || !m_progress.PathIsPlain(step))
             return std::nullopt;
         // A native absolute path is turned into the form the dialog uses.
         return Action::Highlight(step.argument[0] == '/' ? standin::FromNativePath(step.argument) : step.argument);

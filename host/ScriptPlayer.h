@@ -11,6 +11,7 @@
 
 #include <standin/display.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -22,7 +23,7 @@ namespace ilt {
 
 class ScriptPlayer : public standin::Display {
 public:
-    explicit ScriptPlayer(Script script);
+    explicit ScriptPlayer(std::unique_ptr<ScriptReader> script);
 
     std::optional<standin::Action> WaitForAction(HWND active) override;
     void Notify(const standin::Event& event) override;
@@ -30,7 +31,7 @@ public:
     // "FILE:LINE: what went wrong", or "" while all is well.
     const std::string& Error() const { return m_progress.Error(); }
     // The line of the first step not played, or 0 when every step was played.
-    int FirstUnplayedLine() const { return m_progress.FirstUnplayedLine(); }
+    int FirstUnplayedLine() { return m_progress.FirstUnplayedLine(); }
 
 private:
     std::optional<standin::Action> ToAction(const ScriptStep& step, HWND active, const WaitingWindow& window);

@@ -39,6 +39,9 @@ public:
     // path, or under Wine the path through Z:, where Wine maps "/".
     std::string NativePath(const std::filesystem::path& path) const;
 
+    // The separator of the host's native paths: "/", or "\\" on Windows.
+    std::string Separator() const { return UnderWine() ? "\\" : "/"; }
+
     // What the host printed, with line ends as on Linux (a Windows console
     // program ends its lines with CR LF).
     std::string Text(const std::string& output) const;

@@ -1,6 +1,8 @@
 // Runs a program with given standard input and collects what it wrote.
 #pragma once
 
+#include <sys/types.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -20,6 +22,35 @@ struct ProcessResult {
 ProcessResult RunProgram(const std::vector<std::string>& argv, const std::string& input,
                          const std::filesystem::path& workFolder,
                          const std::filesystem::path& standardOutput = std::filesystem::path());
+
+// A program run with pipes on its standard input and output, as a program
+// that drives it would: it writes a line when it has seen what it waits for.
+// Standard error goes to a file. A program still running when the object goes
+// is killed, with everything it started.
+class DrivenProcess {
+public:
+    DrivenProcess(const std::vector<std::string>& argv, const std::filesystem::path& workFolder);
+    ~DrivenProcess();
+    DrivenProcess(const DrivenProcess&) = delete;
+    DrivenProcess& operator=(const DrivenProcess&) = delete;
+
+    // The next line of standard output (without its line end); false when the
+    // output ended or nothing came for `seconds`.
+    bool ReadLine(std::string& line, int seconds);
+    void Write(const std::string& text);
+    void CloseInput();
+    // The exit status, once the program ends; killed after `seconds` (the
+    // status of a kill, 128 + 9).
+    int Wait(int seconds);
+    std::string Errors() const;
+
+private:
+    pid_t m_child = -1;
+    int m_input = -1;
+    int m_output = -1;
+    std::string m_pending;  // read, not yet a whole line
+    std::filesystem::path m_errors;
+};
 
 // Runs a program and returns its exit status; its output goes to `log`.
 int RunQuietly(const std::vector<std::string>& argv, const std::filesystem::path& log);

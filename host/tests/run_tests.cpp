@@ -26,6 +26,11 @@ namespace fs = std::filesystem;
 
 const HostUnderTest& Host() { return HostUnderTest::Get(); }
 
+// How long a run that a case drives may keep it waiting before it counts as
+// hung: far longer than any run takes, so that a hang fails the case instead
+// of stopping the suite.
+constexpr int kPatience = 60;
+
 std::string EventName(const std::string& line)
 {
     const std::string prefix = R"({"event":")";
@@ -360,7 +365,8 @@ TEST_F(HostRunTest, ScriptErrorsNameTheLine)
          "script.txt:1: select: the active window is a message box ('Central library \"D:\\nothere\" doesn't exist.'), "
          "not the dialog"},
         {"yes\n", "D:\\nothere",
-         "script.txt:1: yes: refused by a message box ('Central library \"D:\\nothere\" doesn't exist.'): "},
+         "script.txt:1: yes: the message box ('Central library \"D:\\nothere\" doesn't exist.') has no Yes button: "
+         "it takes ok\n"},
         {"# nothing to do\n", "D:\\nothere",
          "script.txt: the script ended while a message box waits for input "
          "('Central library \"D:\\nothere\" doesn't exist.')"},
@@ -372,6 +378,43 @@ TEST_F(HostRunTest, ScriptErrorsNameTheLine)
         EXPECT_EQ(result.out, "");
         EXPECT_NE(result.err.find(test.message), std::string::npos) << result.err;
     }
+}
+
+TEST_F(HostRunTest, MessagesNameWhatIsThereInsteadOfIds)
+{
+    fs::create_directories(Central() / "elsewhere");
+    struct Case {
+        std::string script;
+        std::string message;
+    };
+    const Case cases[] = {
+        // The question has Yes and No, no OK.
+        {"ok\n",
+         "script.txt:1: ok: the message box ('Central library \"D:\\lib\" doesn't contain directory with layout "
+         "templates.?Would you like to select one?') has no OK button: it takes yes or no\n"},
+        // An absolute path with "..": the browser takes a folder by its own path.
+        {"yes\nhighlight " + PathFor(Central()) + Host().Separator() + ".." + Host().Separator() + "lib\n",
+         "script.txt:2: highlight: '" + PathFor(Central()) + Host().Separator() + ".." + Host().Separator() +
+             "lib' has a '..' component: give the folder's own path, without '.' or '..'\n"},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.script);
+        const ProcessResult result = Run(test.script);
+        EXPECT_EQ(result.status, 3);
+        EXPECT_EQ(result.out, "");
+        EXPECT_NE(result.err.find(test.message), std::string::npos) << result.err;
+    }
+}
+
+TEST_F(HostRunTest, ARelativeCentralLibraryGivesARelativePath)
+{
+    // The path printed is the one the dialog returns: the central library as
+    // given, then the rest.
+    MakeTypicalLibrary();
+    const ProcessResult result = Run("ok\n", "lib");
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out,
+              "lib" + Host().Separator() + "Templates" + Host().Separator() + "Layout" + Host().Separator() + "4L\n");
 }
 
 TEST_F(HostRunTest, ScriptFromStandardInput)
@@ -390,6 +433,82 @@ TEST_F(HostRunTest, ScriptFromStandardInput)
     const ProcessResult result = RunHost({"--script", "-", "D:\\lib"}, "ok\n", m_library.Root());
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, PathFor(Layout() / "4L") + "\n");
+}
+
+TEST_F(HostRunTest, AProgramFeedsTheActionsAsTheDialogAsksForThem)
+{
+    // Standard input is a pipe that a driving program writes an action to
+    // only once it has seen, on standard output, what the dialog shows.
+    MakeTypicalLibrary();
+    std::vector<std::string> arguments = Host().ReproducibleListing();
+    arguments.insert(arguments.end(), {"--script", "-", "--transcript", "-", "D:\\lib"});
+    DrivenProcess host(Host().Command(arguments, m_library.Root()), m_library.Root());
+    std::string line;
+    ASSERT_TRUE(host.ReadLine(line, kPatience)) << "the dialog waits for the end of the input\n" << host.Errors();
+    EXPECT_EQ(line, R"({"event":"shown"})");
+    ASSERT_TRUE(host.ReadLine(line, kPatience)) << host.Errors();
+    EXPECT_NE(line.find(R"("templates":["4L","6L"],"selected":"4L")"), std::string::npos) << line;
+    host.Write("select 6L\n");
+    ASSERT_TRUE(host.ReadLine(line, kPatience)) << host.Errors();
+    EXPECT_NE(line.find(R"("selected":"6L")"), std::string::npos) << line;
+    // The input stays open: the run ends with the dialog.
+    host.Write("ok\n");
+    std::vector<std::string> rest;
+    while (host.ReadLine(line, kPatience))
+        rest.push_back(line);
+    EXPECT_EQ(rest, (std::vector<std::string>{R"({"event":"end","result":1})",
+                                              R"({"event":"path","value":"D:\\lib\\Templates\\Layout\\6L"})",
+                                              PathFor(Layout() / "6L")}));
+    EXPECT_EQ(host.Wait(kPatience), 0) << host.Errors();
+}
+
+TEST_F(HostRunTest, AScriptThatIsNotTextOrHasAnEndlessLineIsRefused)
+{
+    MakeTypicalLibrary();
+    // Read at its first line, not to its end, which never comes.
+    const std::string zero = Host().NativePath("/dev/zero");
+    DrivenProcess endless(Host().Command({"--script", zero, "D:\\lib"}, m_library.Root()), m_library.Root());
+    EXPECT_EQ(endless.Wait(kPatience), 3);
+    EXPECT_NE(endless.Errors().find(zero + ":1: the line holds a NUL byte: the script is not text"), std::string::npos)
+        << endless.Errors();
+
+    const ProcessResult result = Run("select 6L\n" + std::string(2 << 20, 'x') + "\nok\n");
+    EXPECT_EQ(result.status, 3);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find("script.txt:2: the line is longer than 1 MiB"), std::string::npos)
+        << result.err.substr(0, 200);
+    // The dialog ran up to the bad line.
+    EXPECT_EQ(EventNames(TranscriptLines()), (std::vector<std::string>{"shown", "state", "state", "end", "path"}));
+}
+
+TEST_F(HostRunTest, TheTranscriptGoesToStandardOutputBeforeThePath)
+{
+    MakeTypicalLibrary();
+    WriteFile(m_library.Root() / "pick.script", "select 6L\nok\n");
+    std::vector<std::string> arguments = Host().ReproducibleListing();
+    arguments.insert(arguments.end(),
+                     {"--script", PathFor(m_library.Root() / "pick.script"), "--transcript", "-", "D:\\lib"});
+    const ProcessResult result = RunHost(arguments, "", m_library.Root());
+    EXPECT_EQ(result.status, 0) << result.err;
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = result.out.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(result.out.substr(start, end - start));
+    ASSERT_EQ(lines.size(), 6u) << result.out;
+    EXPECT_EQ(EventNames({lines.begin(), lines.end() - 1}),
+              (std::vector<std::string>{"shown", "state", "state", "end", "path"}));
+    EXPECT_EQ(lines.back(), PathFor(Layout() / "6L"));
+    EXPECT_FALSE(fs::exists(m_library.Root() / "-"));
+}
+
+TEST_F(HostRunTest, UnusedActionsOfAScriptFileAreNamed)
+{
+    MakeTypicalLibrary();
+    const ProcessResult result = Run("ok\n\n# done\ncancel\nok\n");
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_NE(result.err.find("script.txt:4: this and the later actions were not used: the dialog had ended\n"),
+              std::string::npos)
+        << result.err;
 }
 
 TEST_F(HostRunTest, UsageErrorsEndWithStatusTwo)
@@ -413,8 +532,8 @@ TEST_F(HostRunTest, UsageErrorsEndWithStatusTwo)
         // Stand-in seam: Windows lists folders in the file system's order only.
         cases.push_back(
             {{"--listing-order", "ascending"}, "--listing-order ascending: only 'filesystem' is available"});
-        // Win32 decides: the C run-time refuses to open a folder with EACCES.
-        cases.push_back({{"--script", "Z:\\", "D:\\lib"}, "cannot read the script 'Z:\\': Permission denied"});
+        // A folder is refused before it is opened (the C run-time would say EACCES).
+        cases.push_back({{"--script", "Z:\\", "D:\\lib"}, "cannot read the script 'Z:\\': Is a directory"});
         // Win32 decides: without a script the dialog is a window that a person
         // works, with no terminal needed; that run is not made here.
     } else {

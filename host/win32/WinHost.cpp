@@ -76,8 +76,8 @@ public:
         return length > 0 && length < MAX_PATH ? std::string(installed, length) : relative;
     }
 
-    bool RunDialog(const std::string& centralLibrary, std::optional<Script> script, TranscriptWriter* transcript,
-                   DialogOutcome& outcome, PlayReport& report, std::string&) override
+    bool RunDialog(const std::string& centralLibrary, std::unique_ptr<ScriptReader> script,
+                   TranscriptWriter* transcript, DialogOutcome& outcome, PlayReport& report, std::string&) override
     {
         // Without a script the player only watches a person, for the transcript.
         win32::WindowPlayer player(std::move(script), transcript, GetModuleHandleA("ImportLayoutTemplate.dll"));

@@ -41,11 +41,11 @@ bool SamePath(std::string a, std::string b)
 
 }  // namespace
 
-WindowPlayer::WindowPlayer(std::optional<Script> script, TranscriptWriter* transcript, HMODULE module)
+WindowPlayer::WindowPlayer(std::unique_ptr<ScriptReader> script, TranscriptWriter* transcript, HMODULE module)
     : m_transcript(transcript), m_watch(module, *this)
 {
     if (script)
-        m_progress.emplace(std::move(*script));
+        m_progress.emplace(std::move(script));
     activePlayer = this;
     const DWORD thread = GetCurrentThreadId();
     m_cbt.reset(SetWindowsHookExA(WH_CBT, &WindowPlayer::CbtHook, nullptr, thread));
@@ -67,7 +67,7 @@ const std::string& WindowPlayer::Error() const
     return m_progress ? m_progress->Error() : none;
 }
 
-int WindowPlayer::FirstUnplayedLine() const { return m_progress ? m_progress->FirstUnplayedLine() : 0; }
+int WindowPlayer::FirstUnplayedLine() { return m_progress ? m_progress->FirstUnplayedLine() : 0; }
 
 LRESULT CALLBACK WindowPlayer::CbtHook(int code, WPARAM wParam, LPARAM lParam)
 {
@@ -193,8 +193,10 @@ void WindowPlayer::OnTick()
     const HWND window = WaitingWindowHandle();
     WaitingWindow waiting;
     waiting.role = window != nullptr ? RoleOf(window) : WindowRole::Other;
-    if (window != nullptr && waiting.role == WindowRole::MessageBox)
+    if (window != nullptr && waiting.role == WindowRole::MessageBox) {
         waiting.messageBoxText = BoxRead(window).text;
+        waiting.messageBoxStyle = BoxRead(window).style;
+    }
     if (window != nullptr && waiting.role == WindowRole::Dialog && m_transcript != nullptr) {
         // Each wait of a scripted run; a person's run when what is shown changed.
         DialogState state = ReadDialogState(window);
@@ -228,17 +230,20 @@ void WindowPlayer::Play(const ScriptStep& step, HWND window, const WaitingWindow
         break;
     }
     case ScriptStep::Kind::Ok:
+    case ScriptStep::Kind::Cancel:
+    case ScriptStep::Kind::Yes:
+    case ScriptStep::Kind::No:
+        if (!m_progress->BoxHasButton(step, waiting))
+            return;
         // A click on the browser's greyed OK goes nowhere.
-        refusal = ClickButton(window, IDOK, waiting.role == WindowRole::FolderBrowser);
+        refusal = ClickButton(window, ButtonId(step.kind),
+                              step.kind == ScriptStep::Kind::Ok && waiting.role == WindowRole::FolderBrowser);
         break;
-    case ScriptStep::Kind::Cancel: refusal = ClickButton(window, IDCANCEL, false); break;
-    case ScriptStep::Kind::Yes: refusal = ClickButton(window, IDYES, false); break;
-    case ScriptStep::Kind::No: refusal = ClickButton(window, IDNO, false); break;
     case ScriptStep::Kind::Enter: PressKey(window, VK_RETURN); break;
     case ScriptStep::Kind::Escape: PressKey(window, VK_ESCAPE); break;
     case ScriptStep::Kind::Close: PressCloseBox(window); break;
     case ScriptStep::Kind::Highlight:
-        if (!m_progress->Requires(step, waiting, WindowRole::FolderBrowser))
+        if (!m_progress->Requires(step, waiting, WindowRole::FolderBrowser) || !m_progress->PathIsPlain(step))
             return;
         refusal = Highlight(step.argument, window);
         break;

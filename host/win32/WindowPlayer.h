@@ -50,7 +50,7 @@ class WindowPlayer : private BrowseWatch::Listener {
 public:
     // Without `script` the player only watches. `transcript` may be null.
     // `module` is the dialog module, whose folder-browser call is watched.
-    WindowPlayer(std::optional<Script> script, TranscriptWriter* transcript, HMODULE module);
+    WindowPlayer(std::unique_ptr<ScriptReader> script, TranscriptWriter* transcript, HMODULE module);
     ~WindowPlayer() override;
     WindowPlayer(const WindowPlayer&) = delete;
     WindowPlayer& operator=(const WindowPlayer&) = delete;
@@ -58,7 +58,7 @@ public:
     // "FILE:LINE: what went wrong", or "" while all is well.
     const std::string& Error() const;
     // The line of the first step not played, or 0 when every step was played.
-    int FirstUnplayedLine() const;
+    int FirstUnplayedLine();
 
 private:
     struct HookRelease {
