@@ -9,7 +9,7 @@
 
 #include <vector>
 
-#include "terminal/WindowQueries.h"
+#include "dialogstate/Controls.h"
 
 namespace ilt {
 

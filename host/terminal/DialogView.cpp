@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "DialogState.h"
+#include "dialogstate/Controls.h"
 #include "terminal/KeyPress.h"
 #include "terminal/TerminalText.h"
 

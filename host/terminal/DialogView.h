@@ -17,7 +17,7 @@
 
 #include "terminal/DialogLayout.h"
 #include "terminal/View.h"
-#include "terminal/WindowQueries.h"
+#include "dialogstate/Controls.h"
 
 namespace ilt {
 

@@ -5,7 +5,7 @@
 
 #include "terminal/KeyPress.h"
 #include "terminal/TerminalText.h"
-#include "terminal/WindowQueries.h"
+#include "dialogstate/Controls.h"
 
 namespace ilt {
 namespace {
