@@ -1,6 +1,9 @@
 // The terminal display, driven through tmux as a user would: keys go in with
-// send-keys, the screen comes back with capture-pane.
+// send-keys, the screen comes back with capture-pane. The ways out (signals,
+// a transcript whose reader has gone) are tried at 80 x 24, 60 x 20 and 40 x 12.
 #include <gtest/gtest.h>
+
+#include <signal.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -21,21 +24,52 @@ namespace fs = std::filesystem;
 
 constexpr auto kPatience = std::chrono::seconds(30);
 
-// A tmux server of its own, with one 80 x 24 session running a command.
+struct Size {
+    int columns = 80;
+    int rows = 24;
+};
+
+std::string Quoted(const std::string& text)
+{
+    std::string quoted = "'";
+    for (const char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// A tmux server of its own, with one session running a command.
 class TmuxSession {
 public:
     explicit TmuxSession(fs::path folder) : m_folder(std::move(folder)), m_socket((m_folder / "tmux.sock").string()) {}
-    ~TmuxSession() { Tmux({"kill-server"}); }
+    ~TmuxSession() { Stop(); }
 
     static bool Available(const fs::path& folder)
     {
         return RunQuietly({"tmux", "-V"}, folder / "tmux-version.txt") == 0;
     }
 
-    bool Start(const std::string& command)
+    bool Start(const std::string& command, Size size)
     {
         ::unsetenv("TMUX");
-        return Tmux({"new-session", "-d", "-s", "ilt", "-x", "80", "-y", "24", command}) == 0;
+        return Tmux({"new-session", "-d", "-s", "ilt", "-x", std::to_string(size.columns), "-y",
+                     std::to_string(size.rows), command}) == 0;
+    }
+    // Ends the server, and waits until it has gone: a new session must not
+    // meet the old server on its way out.
+    void Stop()
+    {
+        if (!fs::exists(m_socket))
+            return;
+        Tmux({"kill-server"});
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (Tmux({"has-session"}) == 0 && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        std::error_code ignored;
+        fs::remove(m_socket, ignored);
+    }
+    void Resize(Size size)
+    {
+        Tmux({"resize-window", "-t", "ilt", "-x", std::to_string(size.columns), "-y", std::to_string(size.rows)});
     }
 
     // The pane's text; with `attributes`, with the escape sequences of its
@@ -48,6 +82,17 @@ public:
         else
             Tmux({"capture-pane", "-p", "-t", "ilt"}, capture);
         return ReadFile(capture);
+    }
+
+    // What the pane's terminal is in, by tmux's format variables ("#{alternate_on}").
+    std::string Format(const std::string& format)
+    {
+        const fs::path answer = m_folder / "format.txt";
+        Tmux({"display-message", "-p", "-t", "ilt", format}, answer);
+        std::string text = ReadFile(answer);
+        while (!text.empty() && text.back() == '\n')
+            text.pop_back();
+        return text;
     }
 
     void Keys(const std::vector<std::string>& keys)
@@ -74,7 +119,7 @@ public:
 private:
     int Tmux(const std::vector<std::string>& arguments, const fs::path& output = {})
     {
-        std::vector<std::string> argv = {"tmux", "-f", "/dev/null", "-S", m_socket};
+        std::vector<std::string> argv = {"tmux", "-u", "-f", "/dev/null", "-S", m_socket};
         argv.insert(argv.end(), arguments.begin(), arguments.end());
         return RunQuietly(argv, output.empty() ? m_folder / "tmux.log" : output);
     }
@@ -107,18 +152,43 @@ protected:
             GTEST_SKIP() << "tmux is not installed";
     }
 
-    // Starts the host on `central` in tmux, with the environment variables
-    // `environment` ("TERM=dumb"); its output and exit status land in files.
-    void StartHost(const std::string& central, const std::string& environment = std::string())
+    struct Run {
+        std::string central = "D:\\lib";
+        Size size;
+        std::string listingOrder = "ascending";
+        std::vector<std::string> arguments;  // more options for the host
+        std::string environment;             // "TERM=dumb"
+        std::string before;                  // shell commands run before the host
+    };
+
+    // Starts the host in tmux, in a UTF-8 locale; its output, exit status and
+    // process id land in files. The shell says something before the host
+    // takes the terminal and after it has given it back, and then waits.
+    void StartHost(const Run& run)
     {
         const fs::path root = m_library.Root();
-        WriteFile(root / "run.sh", "#!/bin/sh\n" + (environment.empty() ? std::string() : "env " + environment + " ") +
-                                       "\"" + ILT_HOST_PROGRAM + "\" --drive 'D=" + root.string() +
-                                       "' --listing-order ascending '" + central + "' >'" +
-                                       (root / "out.txt").string() + "' 2>'" + (root / "err.txt").string() +
-                                       "'\necho $? >'" + (root / "status.tmp").string() + "'\nmv '" +
-                                       (root / "status.tmp").string() + "' '" + (root / "status.txt").string() + "'\n");
-        ASSERT_TRUE(m_tmux.Start("sh '" + (root / "run.sh").string() + "'"));
+        fs::remove(root / "status.txt");
+        fs::remove(root / "host.pid");
+        std::string command = "env LC_ALL=C.UTF-8 " + run.environment + " sh -c 'echo $$ >\"$0\"; exec \"$@\"' " +
+                              Quoted((root / "host.pid").string()) + " " + Quoted(ILT_HOST_PROGRAM) + " --drive " +
+                              Quoted("D=" + root.string()) + " --listing-order " + run.listingOrder;
+        for (const std::string& argument : run.arguments)
+            command += " " + Quoted(argument);
+        command += " " + Quoted(run.central) + " >" + Quoted((root / "out.txt").string()) + " 2>" +
+                   Quoted((root / "err.txt").string());
+        WriteFile(root / "run.sh",
+                  "#!/bin/sh\n" + run.before + "\necho 'the shell before the dialog'\n" + command + "\necho $? >" +
+                      Quoted((root / "status.tmp").string()) + "\nmv " + Quoted((root / "status.tmp").string()) + " " +
+                      Quoted((root / "status.txt").string()) + "\necho 'the shell after the dialog'\nexec sleep 600\n");
+        m_tmux.Stop();
+        ASSERT_TRUE(m_tmux.Start("sh " + Quoted((root / "run.sh").string()), run.size));
+    }
+    void StartHost(const std::string& central, const std::string& environment = std::string())
+    {
+        Run run;
+        run.central = central;
+        run.environment = environment;
+        StartHost(run);
     }
 
     // The host's exit status once it has ended, or -1.
@@ -131,15 +201,46 @@ protected:
         return fs::exists(status) ? std::stoi(ReadFile(status)) : -1;
     }
 
+    // The host's process id, once it has started.
+    pid_t HostProcess()
+    {
+        const fs::path file = m_library.Root() / "host.pid";
+        const auto deadline = std::chrono::steady_clock::now() + kPatience;
+        while (ReadFile(file).empty() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        const std::string text = ReadFile(file);
+        return text.empty() ? 0 : static_cast<pid_t>(std::stol(text));
+    }
+
     // Waits until the screen shows every one of `texts`; the last screen in *screen.
     bool ScreenShows(const std::vector<std::string>& texts, std::string* screen)
     {
         return m_tmux.WaitForScreen([&texts](const std::string& s) { return Contains(s, texts); }, screen);
     }
 
+    // Whether the terminal is as the shell left it: the normal screen, the
+    // keypad and cursor keys in their normal modes, and the shell's earlier
+    // output in sight.
+    ::testing::AssertionResult TerminalGivenBack()
+    {
+        std::string screen;
+        if (!ScreenShows({"the shell before the dialog", "the shell after the dialog"}, &screen))
+            return ::testing::AssertionFailure() << "the shell's own lines are hidden:\n" << screen;
+        const std::string modes = m_tmux.Format("#{alternate_on}#{keypad_flag}#{keypad_cursor_flag}#{cursor_flag}");
+        if (modes != "0001")
+            return ::testing::AssertionFailure()
+                   << "alternate screen, keypad, cursor keys, cursor shown: " << modes << " (expected 0001)";
+        return ::testing::AssertionSuccess();
+    }
+
     std::string Output() const { return ReadFile(m_library.Root() / "out.txt"); }
     std::string Errors() const { return ReadFile(m_library.Root() / "err.txt"); }
     fs::path Layout() const { return m_library.Root() / "lib" / "Templates" / "Layout"; }
+    void MakeTypicalLibrary() const
+    {
+        LibraryFixture::Make4L(Layout() / "4L");
+        LibraryFixture::Make6L(Layout() / "6L");
+    }
 
     LibraryFixture m_library;
     TmuxSession m_tmux{m_library.Root()};
@@ -147,8 +248,7 @@ protected:
 
 TEST_F(TerminalTest, PickTheOtherTemplateWithTheKeysAndConfirm)
 {
-    LibraryFixture::Make4L(Layout() / "4L");
-    LibraryFixture::Make6L(Layout() / "6L");
+    MakeTypicalLibrary();
     StartHost("D:\\lib");
     std::string screen;
 
@@ -169,13 +269,13 @@ TEST_F(TerminalTest, PickTheOtherTemplateWithTheKeysAndConfirm)
     m_tmux.Keys({"Enter"});
     EXPECT_EQ(WaitForExit(), 0) << Errors();
     EXPECT_EQ(Output(), (Layout() / "6L").string() + "\n");
+    EXPECT_TRUE(TerminalGivenBack());
 }
 
 // As on Windows, Down on the closed drop-down takes the next entry at once.
 TEST_F(TerminalTest, DownOnTheClosedDropDownTakesTheNextTemplate)
 {
-    LibraryFixture::Make4L(Layout() / "4L");
-    LibraryFixture::Make6L(Layout() / "6L");
+    MakeTypicalLibrary();
     StartHost("D:\\lib");
     std::string screen;
     ASSERT_TRUE(ScreenShows({"Import Layout Template", "4L", "TOP"}, &screen)) << screen;
@@ -191,8 +291,7 @@ TEST_F(TerminalTest, DownOnTheClosedDropDownTakesTheNextTemplate)
 
 TEST_F(TerminalTest, EscapeCancels)
 {
-    LibraryFixture::Make4L(Layout() / "4L");
-    LibraryFixture::Make6L(Layout() / "6L");
+    MakeTypicalLibrary();
     StartHost("D:\\lib");
     std::string screen;
     ASSERT_TRUE(ScreenShows({"Import Layout Template", "TOP"}, &screen)) << screen;
@@ -249,6 +348,71 @@ TEST_F(TerminalTest, FolderBrowserGreysOkUntilAFolderWithTemplatesIsHighlighted)
     m_tmux.Keys({"Enter"});
     EXPECT_EQ(WaitForExit(), 0) << Errors();
     EXPECT_EQ(Output(), (m_library.Root() / "lib" / "elsewhere" / "6L").string() + "\n");
+}
+
+class TerminalSizeTest : public TerminalTest, public ::testing::WithParamInterface<Size> {
+protected:
+    Run At(const std::string& central = "D:\\lib")
+    {
+        Run run;
+        run.central = central;
+        run.size = GetParam();
+        return run;
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(Sizes, TerminalSizeTest, ::testing::Values(Size{80, 24}, Size{60, 20}, Size{40, 12}),
+                         [](const ::testing::TestParamInfo<Size>& size) {
+                             return std::to_string(size.param.columns) + "x" + std::to_string(size.param.rows);
+                         });
+
+// Every way out gives the terminal back: the signals that end the program end
+// it as they would any other, after the terminal is as it was.
+TEST_P(TerminalSizeTest, EverySignalThatEndsTheProgramGivesTheTerminalBack)
+{
+    MakeTypicalLibrary();
+    for (const int signal : {SIGHUP, SIGINT, SIGQUIT, SIGTERM}) {
+        SCOPED_TRACE(strsignal(signal));
+        StartHost(At());
+        std::string screen;
+        ASSERT_TRUE(ScreenShows({"Import Layout Template"}, &screen)) << screen;
+        const pid_t host = HostProcess();
+        ASSERT_GT(host, 0);
+        ASSERT_EQ(::kill(host, signal), 0);
+        EXPECT_EQ(WaitForExit(), 128 + signal) << Errors();
+        EXPECT_TRUE(TerminalGivenBack());
+        EXPECT_EQ(Output(), "");
+    }
+}
+
+// A transcript whose reader has gone is a failed write (status 5), not a
+// death by SIGPIPE in the middle of the dialog.
+TEST_P(TerminalSizeTest, ATranscriptWhoseReaderWentAwayEndsWithStatusFive)
+{
+    MakeTypicalLibrary();
+    const fs::path fifo = m_library.Root() / "transcript.fifo";
+    const fs::path gone = m_library.Root() / "reader-gone";
+    Run run = At();
+    run.before = "mkfifo " + Quoted(fifo.string()) + "\n(head -c1 " + Quoted(fifo.string()) + " >/dev/null; touch " +
+                 Quoted(gone.string()) + ") &";
+    run.arguments = {"--transcript", fifo.string()};
+    StartHost(run);
+    std::string screen;
+    ASSERT_TRUE(ScreenShows({"Import Layout Template", "TOP"}, &screen)) << screen;
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    while (!fs::exists(gone) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_TRUE(fs::exists(gone));
+
+    // The next state goes nowhere; the user still ends the dialog.
+    m_tmux.Keys({"BTab", "Down"});
+    ASSERT_TRUE(ScreenShows({"6L", "SIGNAL_1"}, &screen)) << screen;
+    m_tmux.Keys({"Enter"});
+    EXPECT_EQ(WaitForExit(), 5) << Errors();
+    EXPECT_EQ(Output(), "") << "no path after a lost transcript line";
+    EXPECT_NE(Errors().find("cannot write the transcript '" + fifo.string() + "': Broken pipe"), std::string::npos)
+        << Errors();
+    EXPECT_TRUE(TerminalGivenBack());
 }
 
 }  // namespace
