@@ -1,6 +1,7 @@
 // The terminal display, driven through tmux as a user would: keys go in with
-// send-keys, the screen comes back with capture-pane. The ways out (signals,
-// a transcript whose reader has gone) are tried at 80 x 24, 60 x 20 and 40 x 12.
+// send-keys, the screen comes back with capture-pane. What a user meets
+// first (signals, keys and the key line, small terminals and long texts) is
+// tried at 80 x 24, 60 x 20 and 40 x 12.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -10,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <regex>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -144,6 +146,44 @@ bool Contains(const std::string& screen, const std::vector<std::string>& texts)
     return true;
 }
 
+// The screen's text with every run of blanks and line breaks made one blank,
+// for texts that wrap.
+std::string Flowed(const std::string& screen)
+{
+    std::string flowed;
+    for (const char c : screen) {
+        const bool blank = c == ' ' || c == '\n';
+        if (!blank)
+            flowed += c;
+        else if (!flowed.empty() && flowed.back() != ' ')
+            flowed += ' ';
+    }
+    return flowed;
+}
+
+std::vector<std::string> Lines(const std::string& screen)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(screen);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// The entries of a key line: "Tab: next  Esc: cancel" => {"Tab: next", "Esc: cancel"}.
+std::vector<std::string> KeyEntries(std::string line)
+{
+    while (!line.empty() && line.back() == ' ')
+        line.pop_back();
+    std::vector<std::string> entries;
+    for (std::size_t at = 0; at < line.size();) {
+        const std::size_t gap = line.find("  ", at);
+        entries.push_back(line.substr(at, gap == std::string::npos ? std::string::npos : gap - at));
+        at = gap == std::string::npos ? line.size() : line.find_first_not_of(' ', gap);
+    }
+    return entries;
+}
+
 class TerminalTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -218,6 +258,21 @@ protected:
         return m_tmux.WaitForScreen([&texts](const std::string& s) { return Contains(s, texts); }, screen);
     }
 
+    // Waits until the key line (the bottom row) holds every one of `entries`;
+    // the key line in *line.
+    bool KeyLineOffers(const std::vector<std::string>& entries, int rows, std::string* line)
+    {
+        std::string screen;
+        const bool offered = m_tmux.WaitForScreen(
+            [&](const std::string& s) {
+                const std::vector<std::string> lines = Lines(s);
+                *line = static_cast<int>(lines.size()) >= rows ? lines[static_cast<std::size_t>(rows - 1)] : "";
+                return Contains(*line, entries);
+            },
+            &screen);
+        return offered;
+    }
+
     // Whether the terminal is as the shell left it: the normal screen, the
     // keypad and cursor keys in their normal modes, and the shell's earlier
     // output in sight.
@@ -270,23 +325,6 @@ TEST_F(TerminalTest, PickTheOtherTemplateWithTheKeysAndConfirm)
     EXPECT_EQ(WaitForExit(), 0) << Errors();
     EXPECT_EQ(Output(), (Layout() / "6L").string() + "\n");
     EXPECT_TRUE(TerminalGivenBack());
-}
-
-// As on Windows, Down on the closed drop-down takes the next entry at once.
-TEST_F(TerminalTest, DownOnTheClosedDropDownTakesTheNextTemplate)
-{
-    MakeTypicalLibrary();
-    StartHost("D:\\lib");
-    std::string screen;
-    ASSERT_TRUE(ScreenShows({"Import Layout Template", "4L", "TOP"}, &screen)) << screen;
-
-    m_tmux.Keys({"BTab", "Down"});
-    ASSERT_TRUE(ScreenShows({"6L", "2005", "SIGNAL_1"}, &screen)) << screen;
-    EXPECT_EQ(screen.find("TOP"), std::string::npos) << screen;
-
-    m_tmux.Keys({"Enter"});
-    EXPECT_EQ(WaitForExit(), 0) << Errors();
-    EXPECT_EQ(Output(), (Layout() / "6L").string() + "\n");
 }
 
 TEST_F(TerminalTest, EscapeCancels)
@@ -348,6 +386,31 @@ TEST_F(TerminalTest, FolderBrowserGreysOkUntilAFolderWithTemplatesIsHighlighted)
     m_tmux.Keys({"Enter"});
     EXPECT_EQ(WaitForExit(), 0) << Errors();
     EXPECT_EQ(Output(), (m_library.Root() / "lib" / "elsewhere" / "6L").string() + "\n");
+}
+
+TEST_F(TerminalTest, ATerminalTooSmallForTheDialogSaysSoUntilItGrows)
+{
+    MakeTypicalLibrary();
+    Run run;
+    run.size = Size{30, 8};
+    StartHost(run);
+    std::string screen;
+    ASSERT_TRUE(m_tmux.WaitForScreen(
+        [](const std::string& s) {
+            return Contains(Flowed(s), {"too small to show the dialog", "at least 40 columns wide and 11 rows high"});
+        },
+        &screen))
+        << screen;
+    EXPECT_EQ(screen.find("[ OK ]"), std::string::npos) << screen;
+
+    // Nothing is done unseen: Enter does not click OK.
+    m_tmux.Keys({"Enter"});
+    m_tmux.Resize(Size{80, 24});
+    ASSERT_TRUE(ScreenShows({"Central library", "Select layout template", "TOP", "[ OK ]", "[ Cancel ]"}, &screen))
+        << screen;
+    m_tmux.Keys({"Enter"});
+    EXPECT_EQ(WaitForExit(), 0) << Errors();
+    EXPECT_EQ(Output(), (Layout() / "4L").string() + "\n");
 }
 
 class TerminalSizeTest : public TerminalTest, public ::testing::WithParamInterface<Size> {
@@ -413,6 +476,122 @@ TEST_P(TerminalSizeTest, ATranscriptWhoseReaderWentAwayEndsWithStatusFive)
     EXPECT_NE(Errors().find("cannot write the transcript '" + fifo.string() + "': Broken pipe"), std::string::npos)
         << Errors();
     EXPECT_TRUE(TerminalGivenBack());
+}
+
+// The README's walk-through, on a library whose first template found is the
+// last one sorted: Home takes the first template, Down the next.
+TEST_P(TerminalSizeTest, TheWalkThroughHoldsWhateverTheListingOrder)
+{
+    LibraryFixture::Make4L(Layout() / "4L");
+    LibraryFixture::Make6L(Layout() / "6L");
+    LibraryFixture::MakeOneLayer(Layout() / "8L", "EIGHT_TOP", "Signal");
+    Run run = At();
+    run.listingOrder = "descending";
+    StartHost(run);
+    std::string screen;
+    ASSERT_TRUE(ScreenShows({"Import Layout Template", "8L", "EIGHT_TOP"}, &screen)) << screen;
+
+    m_tmux.Keys({"BTab", "Home"});
+    ASSERT_TRUE(ScreenShows({"4L", "TOP", "2007"}, &screen)) << screen;
+    EXPECT_EQ(screen.find("EIGHT_TOP"), std::string::npos) << screen;
+    m_tmux.Keys({"End"});
+    ASSERT_TRUE(ScreenShows({"8L", "EIGHT_TOP"}, &screen)) << screen;
+    m_tmux.Keys({"Home", "Down"});
+    ASSERT_TRUE(ScreenShows({"6L", "2005", "SIGNAL_1"}, &screen)) << screen;
+
+    m_tmux.Keys({"Enter"});
+    EXPECT_EQ(WaitForExit(), 0) << Errors();
+    EXPECT_EQ(Output(), (Layout() / "6L").string() + "\n");
+}
+
+// The key line offers the keys of the focused control, whole entries only,
+// and keeps Escape and Enter the longest.
+TEST_P(TerminalSizeTest, TheKeyLineOffersTheKeysThatWorkOnTheFocusedControl)
+{
+    MakeTypicalLibrary();
+    StartHost(At());
+    const int rows = GetParam().rows;
+    const std::vector<std::string> known = {
+        "Tab: next",       "Shift-Tab: back", "Left/Right: button", "Enter: OK",   "Esc: cancel",
+        "Up/Down: choose", "F4: list",        "PgUp/PgDn: scroll",  "Enter: pick", "Esc: close the list"};
+    const auto allKnown = [&](const std::string& line) {
+        for (const std::string& entry : KeyEntries(line)) {
+            if (std::find(known.begin(), known.end(), entry) == known.end())
+                return ::testing::AssertionFailure() << "'" << entry << "' in '" << line << "'";
+        }
+        return ::testing::AssertionSuccess();
+    };
+    std::string line;
+
+    // OK has the focus: F4 does nothing there.
+    ASSERT_TRUE(KeyLineOffers({"Enter: OK", "Esc: cancel"}, rows, &line)) << line;
+    EXPECT_EQ(line.find("F4"), std::string::npos) << line;
+    EXPECT_EQ(line.find("Up/Down"), std::string::npos) << line;
+    EXPECT_TRUE(allKnown(line));
+    if (GetParam().columns >= 60) {
+        EXPECT_NE(line.find("Shift-Tab: back"), std::string::npos) << line;
+    }
+
+    // The drop-down has it: its arrows.
+    m_tmux.Keys({"BTab"});
+    ASSERT_TRUE(KeyLineOffers({"Up/Down: choose", "Enter: OK", "Esc: cancel"}, rows, &line)) << line;
+    EXPECT_TRUE(allKnown(line));
+    if (GetParam().columns >= 80) {
+        EXPECT_NE(line.find("F4: list"), std::string::npos) << line;
+    }
+
+    // Its list is dropped.
+    m_tmux.Keys({"F4"});
+    ASSERT_TRUE(KeyLineOffers({"Enter: pick", "Esc: close the list"}, rows, &line)) << line;
+    EXPECT_TRUE(allKnown(line));
+    m_tmux.Keys({"Escape"});
+    ASSERT_TRUE(KeyLineOffers({"Up/Down: choose"}, rows, &line)) << line;
+
+    m_tmux.Keys({"Escape"});
+    EXPECT_EQ(WaitForExit(), 1) << Errors();
+}
+
+// Every control keeps its place, a button its brackets; a text too long for
+// its place ends in an ellipsis: a 255-byte template name, a usage of a
+// megabyte.
+TEST_P(TerminalSizeTest, EveryControlIsShownAndACutTextSaysSo)
+{
+    const std::string longName = "A" + std::string(254, 'n');
+    const std::string longUsage = "Usage" + std::string(1 << 20, 'u');
+    LibraryFixture::Make4L(Layout() / "4L");
+    LibraryFixture::MakeOneLayer(Layout() / longName, "LONG_LAYER", longUsage);
+    Run run = At();
+    run.listingOrder = "descending";  // the long one is found first
+    StartHost(run);
+    std::string screen;
+    ASSERT_TRUE(ScreenShows({"Import Layout Template", "LONG_LAYER", "[ OK ]"}, &screen)) << screen;
+    ASSERT_TRUE(m_tmux.WaitForScreen(
+        [](const std::string& s) {
+            return std::regex_search(s, std::regex("Cen[a-z ]*(:|\xe2\x80\xa6)")) &&
+                   std::regex_search(s, std::regex("Sel[a-z ]*(:|\xe2\x80\xa6)")) &&
+                   std::regex_search(s, std::regex("Con[a-z ]*(:|\xe2\x80\xa6)")) &&
+                   std::regex_search(s, std::regex("Lay[a-z ]*(:|\xe2\x80\xa6)")) &&
+                   (Contains(s, {"[ Cancel ]"}) || Contains(s, {"[Cancel]"}));
+        },
+        &screen))
+        << screen;
+    EXPECT_TRUE(std::regex_search(screen, std::regex("Annnn+\xe2\x80\xa6"))) << screen;
+    EXPECT_TRUE(std::regex_search(screen, std::regex("Usageu+\xe2\x80\xa6"))) << screen;
+
+    m_tmux.Keys({"Escape"});
+    EXPECT_EQ(WaitForExit(), 1) << Errors();
+}
+
+// A message with a 3,000-character path keeps its end: the path loses its
+// middle to an ellipsis.
+TEST_P(TerminalSizeTest, AMessageKeepsItsEndWhateverThePathsLength)
+{
+    StartHost(At("D:\\" + std::string(3000, 'p')));
+    std::string screen;
+    ASSERT_TRUE(ScreenShows({"Central library", "doesn't exist.", "\xe2\x80\xa6", "[ OK ]"}, &screen)) << screen;
+
+    m_tmux.Keys({"Enter"});
+    EXPECT_EQ(WaitForExit(), 1) << Errors();
 }
 
 }  // namespace
