@@ -20,8 +20,9 @@ std::string RootOf(HWND browser, const OpenWindows& windows)
 
 }  // namespace
 
-FolderBrowserView::FolderBrowserView(HWND browser, const OpenWindows& windows)
-    : m_browser(browser), m_windows(windows), m_tree(RootOf(browser, windows))
+FolderBrowserView::FolderBrowserView(HWND browser, const OpenWindows& windows,
+                                     std::function<TypeAhead::Clock::time_point()> now)
+    : m_browser(browser), m_windows(windows), m_tree(RootOf(browser, windows)), m_now(std::move(now))
 {}
 
 bool FolderBrowserView::OkEnabled() const
@@ -56,9 +57,12 @@ void FolderBrowserView::Paint(Canvas& canvas)
     canvas.Frame(top, left, height, width, kBold);
     canvas.Text(top, left + 2, CutToWidth(" Browse For Folder ", width - 4, unicode), kBold);
 
-    // The title, the tree, the buttons.
+    // The title, the tree, the highlighted folder's full path, the buttons.
     const std::vector<FolderRow>& rows = m_tree.Rows();
     m_cursor = std::min(m_cursor, rows.empty() ? 0 : rows.size() - 1);
+    const std::string highlighted = rows.empty() ? std::string() : rows[m_cursor].path;
+    const std::vector<std::string> path =
+        highlighted.empty() ? std::vector<std::string>() : WrapToFit("Folder: " + highlighted, inner, 2, unicode);
     std::vector<std::string> title;
     if (info != nullptr)
         title = WrapToFit(info->title, inner, 2, unicode);
@@ -67,7 +71,8 @@ void FolderBrowserView::Paint(Canvas& canvas)
         canvas.Text(row++, left + 2, line);
     const int treeTop = row + 1;
     const int buttonRow = top + height - 2;
-    const int treeHeight = std::max(buttonRow - 1 - treeTop, 1);
+    const int pathTop = buttonRow - 1 - static_cast<int>(path.size());
+    const int treeHeight = std::max(pathTop - 1 - treeTop, 1);
     canvas.Frame(treeTop - 1, left + 1, treeHeight + 2, width - 2, treeFocused ? kBold : kPlain);
     m_visibleRows = treeHeight;
 
@@ -85,6 +90,8 @@ void FolderBrowserView::Paint(Canvas& canvas)
         canvas.Text(treeTop + i, column, marker, kPlain);
         canvas.Text(treeTop + i, column + 2, CutToWidth(folder.label, width - 6 - indent, unicode), attributes);
     }
+    for (std::size_t i = 0; i < path.size(); ++i)
+        canvas.Text(pathTop + static_cast<int>(i), left + 2, path[i]);
 
     const bool okFocused = focus != nullptr && focus == GetDlgItem(m_browser, IDOK);
     const bool cancelFocused = focus != nullptr && focus == GetDlgItem(m_browser, IDCANCEL);
@@ -110,6 +117,8 @@ KeyOutcome FolderBrowserView::MoveTo(std::size_t row)
 
 KeyOutcome FolderBrowserView::HandleKey(const Key& key)
 {
+    if (key.code != KeyCode::Character)
+        m_typeAhead.End();
     if (TreeHasFocus()) {
         switch (key.code) {
         case KeyCode::Up:
@@ -120,6 +129,7 @@ KeyOutcome FolderBrowserView::HandleKey(const Key& key)
         case KeyCode::End:
         case KeyCode::Left:
         case KeyCode::Right: return TreeKey(key);
+        case KeyCode::Character: return TypedKey(key.character);
         default: break;
         }
     }
@@ -152,6 +162,19 @@ KeyOutcome FolderBrowserView::TreeKey(const Key& key)
     }
 }
 
+KeyOutcome FolderBrowserView::TypedKey(char32_t typed)
+{
+    const TypeAhead::Clock::time_point now = m_now();
+    m_typeAhead.Type(typed, now);
+    const std::optional<std::size_t> found =
+        m_tree.Find(m_typeAhead.Search(), m_cursor, m_typeAhead.StartsAfterHighlight());
+    if (!found)
+        return KeyOutcome{std::nullopt, true};
+    if (*found == m_cursor)
+        return KeyOutcome{};
+    return MoveTo(*found);
+}
+
 std::vector<KeyHint> FolderBrowserView::Keys() const
 {
     std::vector<KeyHint> keys;
@@ -159,6 +182,7 @@ std::vector<KeyHint> FolderBrowserView::Keys() const
     if (TreeHasFocus()) {
         keys.push_back({"Up/Down", "move", 4});
         keys.push_back({"Right/Left", "open/close", 3});
+        keys.push_back({"a-z", "go to name", 1});
         keys.push_back({"Tab", "buttons", 0});
         if (OkEnabled())
             keys.push_back({"Enter", "OK", 5});

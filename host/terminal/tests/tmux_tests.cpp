@@ -388,6 +388,48 @@ TEST_F(TerminalTest, FolderBrowserGreysOkUntilAFolderWithTemplatesIsHighlighted)
     EXPECT_EQ(Output(), (m_library.Root() / "lib" / "elsewhere" / "6L").string() + "\n");
 }
 
+// Typing a folder's first letters highlights it, as in the Windows tree view,
+// and the highlighted folder's full path is shown: four levels down takes a
+// few keys a level.
+TEST_F(TerminalTest, TheBrowserFindsAFolderByItsFirstLettersAndShowsItsPath)
+{
+    const fs::path deep = m_library.Root() / "lib" / "projects" / "boards" / "rev-b" / "templates";
+    for (const char* other : {"archive", "boxes", "pictures", "plans"})
+        fs::create_directories(m_library.Root() / "lib" / other);
+    fs::create_directories(m_library.Root() / "lib" / "projects" / "backup");
+    fs::create_directories(m_library.Root() / "lib" / "projects" / "boards" / "rev-a");
+    LibraryFixture::Make6L(deep / "6L");
+    StartHost("D:\\lib");
+    std::string screen;
+    ASSERT_TRUE(ScreenShows({"Would you like to select one?"}, &screen)) << screen;
+    m_tmux.Keys({"Enter"});
+    ASSERT_TRUE(ScreenShows({"Browse For Folder", "pictures", "Folder: D:\\lib "}, &screen)) << screen;
+
+    // "pr" goes past pictures and plans to projects; "bo" past backup.
+    m_tmux.Keys({"p", "r"});
+    ASSERT_TRUE(ScreenShows({"Folder: D:\\lib\\projects "}, &screen)) << screen;
+    m_tmux.Keys({"Right", "Right"});
+    ASSERT_TRUE(ScreenShows({"Folder: D:\\lib\\projects\\backup "}, &screen)) << screen;
+    m_tmux.Keys({"b", "o"});
+    ASSERT_TRUE(ScreenShows({"Folder: D:\\lib\\projects\\boards "}, &screen)) << screen;
+    // The same letter again and again steps through the names it begins.
+    m_tmux.Keys({"Right", "r", "r"});
+    ASSERT_TRUE(ScreenShows({"Folder: D:\\lib\\projects\\boards\\rev-b "}, &screen)) << screen;
+    m_tmux.Keys({"Right", "Right"});
+    ASSERT_TRUE(m_tmux.WaitForScreen(
+        [](const std::string& s) {
+            return Contains(s, {"Folder: D:\\lib\\projects\\boards\\rev-b\\templates "}) && OkDrawnWith(s, 1);
+        },
+        &screen, true))
+        << screen;
+
+    m_tmux.Keys({"Enter"});
+    ASSERT_TRUE(ScreenShows({"Import Layout Template", "6L", "SIGNAL_1"}, &screen)) << screen;
+    m_tmux.Keys({"Enter"});
+    EXPECT_EQ(WaitForExit(), 0) << Errors();
+    EXPECT_EQ(Output(), (deep / "6L").string() + "\n");
+}
+
 TEST_F(TerminalTest, ATerminalTooSmallForTheDialogSaysSoUntilItGrows)
 {
     MakeTypicalLibrary();
