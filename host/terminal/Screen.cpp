@@ -74,6 +74,8 @@ std::unique_ptr<Screen> Screen::Open(std::string& error)
     const std::string type = std::getenv("TERM") ? std::getenv("TERM") : "";
     termios shellModes{};
     const bool modesKnown = tcgetattr(fileno(session->tty), &shellModes) == 0;
+    // Before newterm, so that ncurses leaves the signals to it.
+    session->signalRestore = std::make_unique<SignalRestore>();
     session->screen = newterm(nullptr, session->tty, session->tty);
     if (session->screen == nullptr) {
         error = "the terminal type is not known (TERM=" + type + ")";
@@ -93,10 +95,9 @@ std::unique_ptr<Screen> Screen::Open(std::string& error)
     keypad(stdscr, TRUE);
     set_escdelay(25);
     curs_set(0);
-    // ncurses gives the terminal back on SIGINT and SIGTERM only; from here
-    // on every signal that ends the program does.
+    // From here on every signal that ends the program gives the terminal back.
     if (modesKnown)
-        session->signalRestore = std::make_unique<SignalRestore>(fileno(session->tty), shellModes, LeavingSequence());
+        session->signalRestore->Arm(fileno(session->tty), shellModes, LeavingSequence());
     return std::unique_ptr<Screen>(new Screen(std::move(session), unicode));
 }
 
