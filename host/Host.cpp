@@ -8,6 +8,8 @@
 
 #include <unistd.h>
 
+#include <csignal>
+
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -129,6 +131,10 @@ public:
 
 int RunHost(const std::vector<std::string>& arguments)
 {
+    // A reader that went away (`| head -c1`, a transcript's pipe) makes a
+    // write fail with EPIPE, which the run reports with status 5, instead of
+    // killing the program, possibly with the terminal still taken over.
+    std::signal(SIGPIPE, SIG_IGN);
     LinuxHost platform;
     return RunHostOn(platform, arguments);
 }

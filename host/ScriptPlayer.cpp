@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "DialogState.h"
+#include "dialogstate/DialogState.h"
 #include "dialog/resource.h"
 
 namespace ilt {

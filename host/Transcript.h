@@ -16,7 +16,7 @@
 #include <iosfwd>
 #include <string>
 
-#include "DialogState.h"
+#include "dialogstate/DialogState.h"
 
 namespace ilt {
 

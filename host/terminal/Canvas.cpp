@@ -47,7 +47,9 @@ int Canvas::Text(int row, int column, std::string_view text, unsigned attributes
     const int limit = std::min(m_columns, column + std::max(maxWidth, 0));
     int at = column;
     int written = 0;
-    for (Glyph& glyph : TerminalGlyphs(text, m_unicode)) {
+    Glyph glyph;
+    // Only as much of the text is read as fits.
+    for (std::size_t pos = 0; NextGlyph(text, pos, m_unicode, glyph);) {
         if (at + glyph.width > limit)
             break;
         if (at >= 0) {

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "DialogState.h"
+#include "dialogstate/Controls.h"
 #include "terminal/KeyPress.h"
 #include "terminal/TerminalText.h"
 
@@ -25,25 +25,18 @@ int Aligned(DWORD style, int width, int textWidth)
     }
 }
 
-// Cuts `text` to `width` columns, marking the cut with an ellipsis; blanks
-// at its end may go without one.
-std::string CutToWidth(std::string text, int width, bool unicode)
+// Keys a control takes itself rather than leaving them to the dialog
+// manager: a drop-down's arrows and paging keys, closed or dropped.
+bool TakesKeys(HWND control)
 {
-    if (TerminalWidth(text, unicode) <= width)
-        return text;
-    while (!text.empty() && text.back() == ' ')
-        text.pop_back();
-    if (TerminalWidth(text, unicode) <= width)
-        return text;
-    std::string cut;
-    int used = 0;
-    for (const Glyph& glyph : TerminalGlyphs(text, unicode)) {
-        if (used + glyph.width > width - 1)
-            break;
-        cut += glyph.text;
-        used += glyph.width;
-    }
-    return width > 1 ? cut + (unicode ? "\u2026" : "~") : cut;
+    return control != nullptr &&
+           (SendMessageA(control, WM_GETDLGCODE, 0, 0) & (DLGC_WANTARROWS | DLGC_WANTALLKEYS | DLGC_WANTCHARS)) != 0;
+}
+
+bool IsPagingKey(const Key& key)
+{
+    return key.code == KeyCode::PageUp || key.code == KeyCode::PageDown || key.code == KeyCode::Home ||
+           key.code == KeyCode::End;
 }
 
 }  // namespace
@@ -53,6 +46,11 @@ void DialogView::Paint(Canvas& canvas)
     if (!IsWindow(m_dialog))
         return;
     const DialogLayout layout = LayOutDialog(m_dialog, canvas.Columns(), canvas.Rows());
+    m_tooSmall = !layout.fits;
+    if (m_tooSmall) {
+        PaintTooSmall(canvas, layout);
+        return;
+    }
     m_cellWidth = layout.cellWidth;
     m_scrollList = layout.stretchingList;
     const std::vector<Placed>& placed = layout.controls;
@@ -60,16 +58,17 @@ void DialogView::Paint(Canvas& canvas)
     const int frameLeft = layout.frameLeft;
     const int frameHeight = layout.frameHeight;
     const int frameWidth = layout.frameWidth;
+    const bool unicode = canvas.Unicode();
     const HWND focus = GetFocus();
     const HWND dropped = DroppedCombo();
 
     for (int row = frameTop; row < frameTop + frameHeight; ++row)
         canvas.Fill(row, frameLeft, frameWidth);
     canvas.Frame(frameTop, frameLeft, frameHeight, frameWidth);
-    const std::string caption = WindowText(m_dialog);
+    const std::string caption = CutToWidth(WindowText(m_dialog), frameWidth - 6, unicode);
     if (!caption.empty()) {
         canvas.Text(frameTop, frameLeft + 2, " ", kBold);
-        const int used = canvas.Text(frameTop, frameLeft + 3, caption, kBold, frameWidth - 6);
+        const int used = canvas.Text(frameTop, frameLeft + 3, caption, kBold);
         canvas.Text(frameTop, frameLeft + 3 + used, " ", kBold);
     }
 
@@ -77,23 +76,30 @@ void DialogView::Paint(Canvas& canvas)
     for (const Placed& item : placed) {
         if (item.control.visible && item.control.kind == ControlKind::GroupBox) {
             canvas.Frame(item.row, item.column, std::max(item.height, 2), std::max(item.width, 2), kDim);
-            canvas.Text(item.row, item.column + 1, WithoutMnemonic(item.control.text), kPlain, item.width - 2);
+            canvas.Text(item.row, item.column + 1,
+                        CutToWidth(WithoutMnemonic(item.control.text), item.width - 2, unicode));
         }
     }
+    const int rightEdge = frameLeft + frameWidth - 1;
     const Placed* droppedCombo = nullptr;
+    m_focusKind = ControlKind::Other;
     for (const Placed& item : placed) {
         if (!item.control.visible)
             continue;
         const bool focused = item.control.hwnd == focus;
+        if (focused)
+            m_focusKind = item.control.kind;
         switch (item.control.kind) {
-        case ControlKind::Label: PaintLabel(canvas, placed, item); break;
+        case ControlKind::Label: PaintLabel(canvas, placed, item, rightEdge); break;
         case ControlKind::PushButton: PaintButton(canvas, item, focused, LooksDefault(item.control.hwnd)); break;
         case ControlKind::CheckBox:
             canvas.Text(
                 item.row, item.column,
-                std::string(SendMessageA(item.control.hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED ? "[x] " : "[ ] ") +
-                    WithoutMnemonic(item.control.text),
-                (focused ? kReverse : kPlain) | (item.control.enabled ? kPlain : kDim), item.width);
+                CutToWidth(
+                    std::string(SendMessageA(item.control.hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED ? "[x] " : "[ ] ") +
+                        WithoutMnemonic(item.control.text),
+                    item.width, unicode),
+                (focused ? kReverse : kPlain) | (item.control.enabled ? kPlain : kDim));
             break;
         case ControlKind::ComboBox:
             PaintCombo(canvas, item, focused);
@@ -103,8 +109,8 @@ void DialogView::Paint(Canvas& canvas)
         case ControlKind::ListView: PaintList(canvas, item, focused); break;
         case ControlKind::Edit:
             canvas.Fill(item.row, item.column, item.width, kUnderline | (focused ? kReverse : kPlain));
-            canvas.Text(item.row, item.column, item.control.text, kUnderline | (focused ? kReverse : kPlain),
-                        item.width);
+            canvas.Text(item.row, item.column, CutToWidth(item.control.text, item.width, unicode),
+                        kUnderline | (focused ? kReverse : kPlain));
             break;
         case ControlKind::GroupBox:
         case ControlKind::Picture:
@@ -114,14 +120,35 @@ void DialogView::Paint(Canvas& canvas)
     if (droppedCombo != nullptr)
         PaintDroppedList(canvas, *droppedCombo);
 
-    m_enterLabel = "OK";
+    // Enter clicks the focused button, elsewhere the default one; Escape
+    // clicks Cancel, unless it is there and greyed.
+    m_enterLabel.clear();
+    m_escapeWorks = true;
     for (const Placed& item : placed) {
-        if (item.control.kind == ControlKind::PushButton && LooksDefault(item.control.hwnd))
+        if (item.control.kind != ControlKind::PushButton)
+            continue;
+        const bool focused = item.control.hwnd == focus;
+        if (item.control.enabled && (focused || (m_enterLabel.empty() && LooksDefault(item.control.hwnd))))
             m_enterLabel = WithoutMnemonic(item.control.text);
+        if (item.control.id == IDCANCEL && !item.control.enabled)
+            m_escapeWorks = false;
     }
 }
 
-void DialogView::PaintLabel(Canvas& canvas, const std::vector<Placed>& all, const Placed& placed) const
+void DialogView::PaintTooSmall(Canvas& canvas, const DialogLayout& layout) const
+{
+    const std::string text = "The terminal is too small to show the dialog \"" + WindowText(m_dialog) +
+                             "\". Make it at least " + std::to_string(layout.smallestColumns) + " columns wide and " +
+                             std::to_string(layout.smallestRows) + " rows high (it is " +
+                             std::to_string(canvas.Columns()) + " x " + std::to_string(canvas.Rows()) + ").";
+    const int rows = std::max(canvas.Rows() - 1, 1);
+    const std::vector<std::string> lines = WrapToFit(text, canvas.Columns(), rows, canvas.Unicode());
+    const int top = std::max((rows - static_cast<int>(lines.size())) / 2, 0);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        canvas.Text(top + static_cast<int>(i), 0, lines[i], kBold);
+}
+
+void DialogView::PaintLabel(Canvas& canvas, const std::vector<Placed>& all, const Placed& placed, int rightEdge) const
 {
     const DWORD style = placed.control.style;
     const std::string text = (style & SS_NOPREFIX) != 0 ? placed.control.text : WithoutMnemonic(placed.control.text);
@@ -129,22 +156,25 @@ void DialogView::PaintLabel(Canvas& canvas, const std::vector<Placed>& all, cons
     const DWORD type = style & SS_TYPEMASK;
     std::vector<std::string> lines;
     if (type == SS_SIMPLE || type == SS_LEFTNOWORDWRAP || placed.height == 1)
-        lines = WrapLines(text, 1 << 20, canvas.Unicode());
+        lines.push_back(text.substr(0, text.find('\n')));
     else
         lines = WrapLines(text, placed.width, canvas.Unicode());
     for (int i = 0; i < placed.height && i < static_cast<int>(lines.size()); ++i) {
         // A text that does not fit is cut where it ends, never run into the
-        // control beside it.
-        const int room = RoomBeforeNeighbour(all, placed, placed.row + i);
-        const std::string line = CutToWidth(lines[static_cast<std::size_t>(i)], room, canvas.Unicode());
-        const int offset = Aligned(style, room, TerminalWidth(line, canvas.Unicode()));
-        canvas.Text(placed.row + i, placed.column + offset, line, attributes, room - offset);
+        // control beside it; with nothing beside it, it may use the room up
+        // to the frame.
+        const int room = RoomBeforeNeighbour(all, placed, placed.row + i, rightEdge);
+        const int width =
+            type == SS_LEFT || type == SS_SIMPLE || type == SS_LEFTNOWORDWRAP ? room : std::min(room, placed.width);
+        const std::string line = CutToWidth(lines[static_cast<std::size_t>(i)], width, canvas.Unicode());
+        const int offset = Aligned(style, width, TerminalWidth(line, canvas.Unicode()));
+        canvas.Text(placed.row + i, placed.column + offset, line, attributes, width - offset);
     }
 }
 
 void DialogView::PaintButton(Canvas& canvas, const Placed& placed, bool focused, bool isDefault) const
 {
-    const std::string face = "[ " + WithoutMnemonic(placed.control.text) + " ]";
+    const std::string face = ButtonFace(WithoutMnemonic(placed.control.text), placed.width, canvas.Unicode());
     unsigned attributes = kPlain;
     if (isDefault)
         attributes |= kBold;
@@ -152,7 +182,7 @@ void DialogView::PaintButton(Canvas& canvas, const Placed& placed, bool focused,
         attributes |= kReverse;
     if (!placed.control.enabled)
         attributes = kDim;
-    const int faceWidth = std::min(TerminalWidth(face, canvas.Unicode()), placed.width);
+    const int faceWidth = TerminalWidth(face, canvas.Unicode());
     // Buttons are taller than a line: the face sits on the middle row.
     const int row = placed.row + (placed.height - 1) / 2;
     canvas.Text(row, placed.column + (placed.width - faceWidth) / 2, face, attributes, placed.width);
@@ -168,7 +198,7 @@ void DialogView::PaintCombo(Canvas& canvas, const Placed& placed, bool focused) 
                                   : placed.control.text;
     const unsigned attributes = (focused ? kReverse : kUnderline) | (placed.control.enabled ? kPlain : kDim);
     canvas.Fill(placed.row, placed.column, placed.width, attributes);
-    canvas.Text(placed.row, placed.column, shown, attributes, placed.width - 2);
+    canvas.Text(placed.row, placed.column, CutToWidth(shown, placed.width - 2, canvas.Unicode()), attributes);
     canvas.Text(placed.row, placed.column + placed.width - 1, canvas.Unicode() ? "\u25bc" : "v", attributes);
 }
 
@@ -188,7 +218,9 @@ void DialogView::PaintDroppedList(Canvas& canvas, const Placed& placed) const
         const int row = placed.row + 2 + i;
         const unsigned attributes = top + i == highlighted ? kReverse : kPlain;
         canvas.Fill(row, placed.column + 1, placed.width - 2, attributes);
-        canvas.Text(row, placed.column + 1, entries[static_cast<std::size_t>(top + i)], attributes, placed.width - 2);
+        canvas.Text(row, placed.column + 1,
+                    CutToWidth(entries[static_cast<std::size_t>(top + i)], placed.width - 2, canvas.Unicode()),
+                    attributes);
     }
 }
 
@@ -221,7 +253,8 @@ void DialogView::PaintList(Canvas& canvas, const Placed& placed, bool focused)
 
     canvas.Fill(top, left, innerWidth, kUnderline);
     for (std::size_t i = 0; i < columns.size() && starts[i] < innerWidth; ++i)
-        canvas.Text(top, left + starts[i], columns[i].heading, kUnderline | kBold, columnWidth(i));
+        canvas.Text(top, left + starts[i], CutToWidth(columns[i].heading, columnWidth(i), canvas.Unicode()),
+                    kUnderline | kBold);
 
     const std::vector<std::vector<std::string>> rows = ListRows(list, static_cast<int>(columns.size()));
     const int visible = innerHeight - 1;
@@ -232,7 +265,7 @@ void DialogView::PaintList(Canvas& canvas, const Placed& placed, bool focused)
     for (int i = 0; i < visible && first + i < static_cast<int>(rows.size()); ++i) {
         const std::vector<std::string>& row = rows[static_cast<std::size_t>(first + i)];
         for (std::size_t c = 0; c < row.size() && starts[c] < innerWidth; ++c)
-            canvas.Text(top + 1 + i, left + starts[c], row[c], kPlain, columnWidth(c));
+            canvas.Text(top + 1 + i, left + starts[c], CutToWidth(row[c], columnWidth(c), canvas.Unicode()));
     }
     if (framed && first > 0)
         canvas.Text(placed.row, placed.column + placed.width - 2, canvas.Unicode() ? "\u25b2" : "^", kBold);
@@ -256,11 +289,17 @@ void DialogView::Scroll(HWND list, int rows)
 
 KeyOutcome DialogView::HandleKey(const Key& key)
 {
-    // The stack-up list never has the focus: while no drop-down list is
-    // dropped (whose keys they are then), the paging keys scroll it.
-    const bool paging = key.code == KeyCode::PageUp || key.code == KeyCode::PageDown || key.code == KeyCode::Home ||
-                        key.code == KeyCode::End;
-    if (paging && m_scrollList != nullptr && DroppedCombo() == nullptr) {
+    // A dialog that cannot be shown takes Escape alone: nothing is done
+    // unseen.
+    if (m_tooSmall) {
+        if (key.code == KeyCode::Escape)
+            return KeyOutcome{KeyPressOf(key), false};
+        return KeyOutcome{std::nullopt, true};
+    }
+    // The stack-up list never has the focus: the paging keys scroll it while
+    // the focused control leaves them alone (a button). A drop-down takes
+    // them itself, closed or dropped, as on Windows.
+    if (IsPagingKey(key) && m_scrollList != nullptr && !TakesKeys(GetFocus())) {
         const int page = m_listVisible.count(m_scrollList) != 0 ? std::max(m_listVisible[m_scrollList] - 1, 1) : 1;
         const int rows = key.code == KeyCode::PageUp     ? -page
                          : key.code == KeyCode::PageDown ? page
@@ -274,15 +313,32 @@ KeyOutcome DialogView::HandleKey(const Key& key)
     return KeyOutcome{std::nullopt, true};
 }
 
-std::string DialogView::Hint() const
+std::vector<KeyHint> DialogView::Keys() const
 {
+    // The most important entries (importance 6) are the last to go on a short line.
+    if (m_tooSmall)
+        return {{"Esc", "cancel", 6}};
     if (DroppedCombo() != nullptr)
-        return "Up/Down: choose   Enter: pick   Esc: close the list";
-    std::string hint = "Tab: next  F4: open list  Enter: " + m_enterLabel + "  Esc: cancel";
+        return {{"Up/Down", "choose", 4}, {"Enter", "pick", 5}, {"Esc", "close the list", 6}};
+    std::vector<KeyHint> keys;
+    switch (m_focusKind) {
+    case ControlKind::ComboBox:
+        keys.push_back({"Up/Down", "choose", 4});
+        keys.push_back({"F4", "list", 1});
+        break;
+    case ControlKind::PushButton: keys.push_back({"Left/Right", "button", 0}); break;
+    default: break;
+    }
+    keys.push_back({"Tab", "next", 3});
+    keys.push_back({"Shift-Tab", "back", 2});
+    if (!m_enterLabel.empty())
+        keys.push_back({"Enter", m_enterLabel, 5});
+    if (m_escapeWorks)
+        keys.push_back({"Esc", "cancel", 6});
     const auto overflows = m_scrollList != nullptr ? m_listOverflows.find(m_scrollList) : m_listOverflows.end();
-    if (overflows != m_listOverflows.end() && overflows->second)
-        hint += "  PgUp/PgDn: scroll rows";
-    return hint;
+    if (overflows != m_listOverflows.end() && overflows->second && !TakesKeys(GetFocus()))
+        keys.push_back({"PgUp/PgDn", "scroll", 2});
+    return keys;
 }
 
 }  // namespace ilt

@@ -6,8 +6,11 @@
 // presses, for the dialog manager and the controls (Tab, the arrows, Enter,
 // Escape, F4, a typed initial); only the stack-up list's scrolling is the
 // terminal's own: the list is disabled, as on Windows, so it never takes the
-// focus, and PageUp / PageDown / Home / End scroll it while no drop-down list
-// is dropped.
+// focus, and PageUp / PageDown / Home / End scroll it while the focused
+// control leaves those keys alone (a button; the drop-down takes them).
+//
+// On a terminal too small for the dialog it says so, with the size that would
+// do, and takes no key but Escape.
 #pragma once
 
 #include <windows.h>
@@ -17,7 +20,7 @@
 
 #include "terminal/DialogLayout.h"
 #include "terminal/View.h"
-#include "terminal/WindowQueries.h"
+#include "dialogstate/Controls.h"
 
 namespace ilt {
 
@@ -27,12 +30,13 @@ public:
 
     void Paint(Canvas& canvas) override;
     KeyOutcome HandleKey(const Key& key) override;
-    std::string Hint() const override;
+    std::vector<KeyHint> Keys() const override;
 
 private:
     using Placed = PlacedControl;
 
-    void PaintLabel(Canvas& canvas, const std::vector<Placed>& all, const Placed& placed) const;
+    void PaintTooSmall(Canvas& canvas, const DialogLayout& layout) const;
+    void PaintLabel(Canvas& canvas, const std::vector<Placed>& all, const Placed& placed, int rightEdge) const;
     void PaintButton(Canvas& canvas, const Placed& placed, bool focused, bool isDefault) const;
     void PaintCombo(Canvas& canvas, const Placed& placed, bool focused) const;
     void PaintDroppedList(Canvas& canvas, const Placed& placed) const;
@@ -48,7 +52,11 @@ private:
     std::map<HWND, int> m_listVisible;     // rows it showed when last painted
     std::map<HWND, bool> m_listOverflows;  // whether it had more rows than it showed
     HWND m_scrollList = nullptr;           // the stack-up list: it takes the spare rows and the paging keys
-    std::string m_enterLabel = "OK";       // the button Enter clicks, as last painted
+    // As last painted:
+    bool m_tooSmall = false;                       // the terminal could not show the dialog
+    ControlKind m_focusKind = ControlKind::Other;  // what has the focus
+    std::string m_enterLabel = "OK";               // the button Enter clicks, or "" for none
+    bool m_escapeWorks = true;                     // whether Escape clicks Cancel
 };
 
 }  // namespace ilt

@@ -20,8 +20,9 @@ std::string RootOf(HWND browser, const OpenWindows& windows)
 
 }  // namespace
 
-FolderBrowserView::FolderBrowserView(HWND browser, const OpenWindows& windows)
-    : m_browser(browser), m_windows(windows), m_tree(RootOf(browser, windows))
+FolderBrowserView::FolderBrowserView(HWND browser, const OpenWindows& windows,
+                                     std::function<TypeAhead::Clock::time_point()> now)
+    : m_browser(browser), m_windows(windows), m_tree(RootOf(browser, windows)), m_now(std::move(now))
 {}
 
 bool FolderBrowserView::OkEnabled() const
@@ -50,26 +51,31 @@ void FolderBrowserView::Paint(Canvas& canvas)
     const int height = std::min(canvas.Rows() - 1, 22);
     const int top = std::max((canvas.Rows() - 1 - height) / 2, 0);
     const int left = std::max((canvas.Columns() - width) / 2, 0);
+    const int inner = width - 4;
     for (int row = top; row < top + height; ++row)
         canvas.Fill(row, left, width);
     canvas.Frame(top, left, height, width, kBold);
-    canvas.Text(top, left + 2, " Browse For Folder ", kBold);
+    canvas.Text(top, left + 2, CutToWidth(" Browse For Folder ", width - 4, unicode), kBold);
 
+    // The title, the tree, the highlighted folder's full path, the buttons.
+    const std::vector<FolderRow>& rows = m_tree.Rows();
+    m_cursor = std::min(m_cursor, rows.empty() ? 0 : rows.size() - 1);
+    const std::string highlighted = rows.empty() ? std::string() : rows[m_cursor].path;
+    const std::vector<std::string> path =
+        highlighted.empty() ? std::vector<std::string>() : WrapToFit("Folder: " + highlighted, inner, 2, unicode);
+    std::vector<std::string> title;
+    if (info != nullptr)
+        title = WrapToFit(info->title, inner, 2, unicode);
     int row = top + 1;
-    if (info != nullptr) {
-        for (const std::string& line : WrapLines(info->title, width - 4, unicode)) {
-            if (row >= top + 3)
-                break;
-            canvas.Text(row++, left + 2, line, kPlain, width - 4);
-        }
-    }
+    for (const std::string& line : title)
+        canvas.Text(row++, left + 2, line);
     const int treeTop = row + 1;
-    const int treeHeight = std::max(top + height - 3 - treeTop, 3);
+    const int buttonRow = top + height - 2;
+    const int pathTop = buttonRow - 1 - static_cast<int>(path.size());
+    const int treeHeight = std::max(pathTop - 1 - treeTop, 1);
     canvas.Frame(treeTop - 1, left + 1, treeHeight + 2, width - 2, treeFocused ? kBold : kPlain);
     m_visibleRows = treeHeight;
 
-    const std::vector<FolderRow>& rows = m_tree.Rows();
-    m_cursor = std::min(m_cursor, rows.empty() ? 0 : rows.size() - 1);
     if (m_cursor < m_top)
         m_top = m_cursor;
     if (m_cursor >= m_top + static_cast<std::size_t>(m_visibleRows))
@@ -82,10 +88,11 @@ void FolderBrowserView::Paint(Canvas& canvas)
         const int column = left + 2 + indent;
         const unsigned attributes = index == m_cursor ? (treeFocused ? kReverse : kUnderline) : kPlain;
         canvas.Text(treeTop + i, column, marker, kPlain);
-        canvas.Text(treeTop + i, column + 2, folder.label, attributes, width - 6 - indent);
+        canvas.Text(treeTop + i, column + 2, CutToWidth(folder.label, width - 6 - indent, unicode), attributes);
     }
+    for (std::size_t i = 0; i < path.size(); ++i)
+        canvas.Text(pathTop + static_cast<int>(i), left + 2, path[i]);
 
-    const int buttonRow = top + height - 2;
     const bool okFocused = focus != nullptr && focus == GetDlgItem(m_browser, IDOK);
     const bool cancelFocused = focus != nullptr && focus == GetDlgItem(m_browser, IDCANCEL);
     const unsigned okAttributes = !OkEnabled() ? kDim : okFocused ? (kReverse | kBold) : kBold;
@@ -110,6 +117,8 @@ KeyOutcome FolderBrowserView::MoveTo(std::size_t row)
 
 KeyOutcome FolderBrowserView::HandleKey(const Key& key)
 {
+    if (key.code != KeyCode::Character)
+        m_typeAhead.End();
     if (TreeHasFocus()) {
         switch (key.code) {
         case KeyCode::Up:
@@ -120,6 +129,7 @@ KeyOutcome FolderBrowserView::HandleKey(const Key& key)
         case KeyCode::End:
         case KeyCode::Left:
         case KeyCode::Right: return TreeKey(key);
+        case KeyCode::Character: return TypedKey(key.character);
         default: break;
         }
     }
@@ -152,9 +162,40 @@ KeyOutcome FolderBrowserView::TreeKey(const Key& key)
     }
 }
 
-std::string FolderBrowserView::Hint() const
+KeyOutcome FolderBrowserView::TypedKey(char32_t typed)
 {
-    return "Up/Down: move  Right/Left: open/close  Tab: buttons  Enter: OK  Esc: cancel";
+    const TypeAhead::Clock::time_point now = m_now();
+    m_typeAhead.Type(typed, now);
+    const std::optional<std::size_t> found =
+        m_tree.Find(m_typeAhead.Search(), m_cursor, m_typeAhead.StartsAfterHighlight());
+    if (!found)
+        return KeyOutcome{std::nullopt, true};
+    if (*found == m_cursor)
+        return KeyOutcome{};
+    return MoveTo(*found);
+}
+
+std::vector<KeyHint> FolderBrowserView::Keys() const
+{
+    std::vector<KeyHint> keys;
+    const HWND focus = GetFocus();
+    if (TreeHasFocus()) {
+        keys.push_back({"Up/Down", "move", 4});
+        keys.push_back({"Right/Left", "open/close", 3});
+        keys.push_back({"a-z", "go to name", 1});
+        keys.push_back({"Tab", "buttons", 0});
+        if (OkEnabled())
+            keys.push_back({"Enter", "OK", 5});
+    } else {
+        keys.push_back({"Tab", "next", 3});
+        keys.push_back({"Shift-Tab", "back", 2});
+        if (focus != nullptr && focus == GetDlgItem(m_browser, IDCANCEL))
+            keys.push_back({"Enter", "Cancel", 5});
+        else if (OkEnabled())
+            keys.push_back({"Enter", "OK", 5});
+    }
+    keys.push_back({"Esc", "cancel", 6});
+    return keys;
 }
 
 }  // namespace ilt

@@ -9,30 +9,38 @@
 // handed to the browser, which calls its callback. Every other key goes to
 // the browser as a key press, for the dialog manager: Tab between the tree and
 // the buttons, Enter for OK (or the button that has the focus), Escape for
-// Cancel.
+// Cancel. As in the Windows tree view, typing a name's first letters moves the
+// highlight to it (TypeAhead); the highlighted folder's full path is shown
+// under the tree.
 #pragma once
 
 #include <windows.h>
 
 #include "OpenWindows.h"
+#include <functional>
+
 #include "terminal/FolderTree.h"
+#include "terminal/TypeAhead.h"
 #include "terminal/View.h"
 
 namespace ilt {
 
 class FolderBrowserView : public View {
 public:
-    FolderBrowserView(HWND browser, const OpenWindows& windows);
+    // `now` tells the time, for the type-ahead's pauses.
+    FolderBrowserView(HWND browser, const OpenWindows& windows,
+                      std::function<TypeAhead::Clock::time_point()> now = TypeAhead::Clock::now);
 
     void Paint(Canvas& canvas) override;
     KeyOutcome HandleKey(const Key& key) override;
-    std::string Hint() const override;
+    std::vector<KeyHint> Keys() const override;
 
 private:
     bool OkEnabled() const;
     bool TreeHasFocus() const;
     KeyOutcome MoveTo(std::size_t row);
     KeyOutcome TreeKey(const Key& key);
+    KeyOutcome TypedKey(char32_t typed);
 
     HWND m_browser;
     const OpenWindows& m_windows;
@@ -40,6 +48,8 @@ private:
     std::size_t m_cursor = 0;
     std::size_t m_top = 0;
     int m_visibleRows = 10;
+    std::function<TypeAhead::Clock::time_point()> m_now;
+    TypeAhead m_typeAhead;
 };
 
 }  // namespace ilt

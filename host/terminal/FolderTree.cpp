@@ -98,4 +98,18 @@ std::optional<std::size_t> FolderTree::Parent(std::size_t index) const
     return std::nullopt;
 }
 
+std::optional<std::size_t> FolderTree::Find(const std::string& prefix, std::size_t from, bool pastFrom) const
+{
+    if (m_rows.empty() || prefix.empty())
+        return std::nullopt;
+    const std::size_t count = m_rows.size();
+    for (std::size_t step = pastFrom ? 1 : 0; step <= count; ++step) {
+        const std::size_t index = (from + step) % count;
+        const std::string& label = m_rows[index].label;
+        if (label.size() >= prefix.size() && strncasecmp(label.c_str(), prefix.c_str(), prefix.size()) == 0)
+            return index;
+    }
+    return std::nullopt;
+}
+
 }  // namespace ilt

@@ -32,6 +32,10 @@ public:
     // Hides everything under row `index`. False when it is not open.
     bool Collapse(std::size_t index);
     std::optional<std::size_t> Parent(std::size_t index) const;
+    // The first row whose label begins with `prefix` (ASCII letters in either
+    // case), looking from row `from` on, or from the row after it with
+    // `pastFrom`, and round from the top; nothing when no row does.
+    std::optional<std::size_t> Find(const std::string& prefix, std::size_t from, bool pastFrom) const;
 
 private:
     std::vector<FolderRow> m_rows;

@@ -5,7 +5,7 @@
 
 #include "terminal/KeyPress.h"
 #include "terminal/TerminalText.h"
-#include "terminal/WindowQueries.h"
+#include "dialogstate/Controls.h"
 
 namespace ilt {
 namespace {
@@ -41,8 +41,10 @@ void MessageBoxView::Paint(Canvas& canvas)
     const bool unicode = canvas.Unicode();
     const char* icon = IconFace(m_info.style);
     const int iconWidth = icon != nullptr ? 5 : 0;
+    // The text is wrapped within the box; a text longer than the screen has
+    // rows for loses the middle of its longest words (a path), never its end.
     const int maxText = std::max(std::min(canvas.Columns() - 8 - iconWidth, 60), 10);
-    const std::vector<std::string> lines = WrapLines(m_info.text, maxText, unicode);
+    const std::vector<std::string> lines = WrapToFit(m_info.text, maxText, std::max(canvas.Rows() - 7, 1), unicode);
     const std::vector<Button> buttons = Buttons();
 
     int textWidth = 0;
@@ -53,7 +55,7 @@ void MessageBoxView::Paint(Canvas& canvas)
         buttonsWidth += TerminalWidth(button.label, unicode) + 4 + 2;
     const int captionWidth = TerminalWidth(m_info.caption, unicode) + 4;
     const int width = std::min(std::max({textWidth + iconWidth, buttonsWidth, captionWidth, 20}) + 4, canvas.Columns());
-    const int textRows = std::min(static_cast<int>(lines.size()), std::max(canvas.Rows() - 7, 1));
+    const int textRows = static_cast<int>(lines.size());
     const int height = textRows + 6;
     const int top = std::max((canvas.Rows() - 1 - height) / 2, 0);
     const int left = std::max((canvas.Columns() - width) / 2, 0);
@@ -62,7 +64,7 @@ void MessageBoxView::Paint(Canvas& canvas)
         canvas.Fill(row, left, width);
     canvas.Frame(top, left, height, width, kBold);
     canvas.Text(top, left + 2, " ", kBold);
-    const int used = canvas.Text(top, left + 3, m_info.caption, kBold, width - 6);
+    const int used = canvas.Text(top, left + 3, CutToWidth(m_info.caption, width - 6, unicode), kBold);
     canvas.Text(top, left + 3 + used, " ", kBold);
 
     if (icon != nullptr)
@@ -87,15 +89,26 @@ KeyOutcome MessageBoxView::HandleKey(const Key& key)
     return KeyOutcome{std::nullopt, true};
 }
 
-std::string MessageBoxView::Hint() const
+std::vector<KeyHint> MessageBoxView::Keys() const
 {
+    const std::vector<Button> buttons = Buttons();
+    std::vector<KeyHint> keys;
+    if (buttons.size() > 1)
+        keys.push_back({"Left/Right", "choose", 2});
+    // Enter clicks the focused button.
+    const HWND focus = GetFocus();
+    for (const Button& button : buttons) {
+        if (button.hwnd == focus)
+            keys.push_back({"Enter", button.label, 5});
+    }
     // Escape answers Cancel, or OK on a box with only OK; elsewhere (Yes/No,
     // Abort/Retry/Ignore) it does nothing.
-    const std::vector<Button> buttons = Buttons();
     const bool escapeCloses =
         (buttons.size() == 1 && buttons[0].id == IDOK) ||
         std::any_of(buttons.begin(), buttons.end(), [](const Button& button) { return button.id == IDCANCEL; });
-    return std::string("Left/Right: choose a button   Enter: click it") + (escapeCloses ? "   Esc: close the box" : "");
+    if (escapeCloses)
+        keys.push_back({"Esc", "close", 6});
+    return keys;
 }
 
 }  // namespace ilt

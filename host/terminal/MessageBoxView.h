@@ -22,7 +22,7 @@ public:
 
     void Paint(Canvas& canvas) override;
     KeyOutcome HandleKey(const Key& key) override;
-    std::string Hint() const override;
+    std::vector<KeyHint> Keys() const override;
 
 private:
     struct Button {

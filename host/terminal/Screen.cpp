@@ -3,17 +3,44 @@
 
 #include <curses.h>
 #include <langinfo.h>
+#include <termios.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <clocale>
 #include <cstring>
 
+#include "terminal/SignalRestore.h"
+
 namespace ilt {
+namespace {
+
+// A terminal capability's string, or "" where the terminal has none.
+std::string Capability(const char* name)
+{
+    const char* value = tigetstr(name);
+    return value != nullptr && value != reinterpret_cast<const char*>(-1) ? value : "";
+}
+
+// What ends the screen's modes as endwin does: plain attributes, the cursor
+// shown on the bottom line, keypad mode off, the normal screen back.
+std::string LeavingSequence()
+{
+    std::string leave = Capability("sgr0") + Capability("cnorm");
+    const std::string cursorAddress = Capability("cup");
+    if (!cursorAddress.empty()) {
+        if (const char* bottomLeft = tiparm(cursorAddress.c_str(), LINES - 1, 0))
+            leave += bottomLeft;
+    }
+    return leave + Capability("rmkx") + Capability("rmcup");
+}
+
+}  // namespace
 
 struct Screen::Session {
     FILE* tty = nullptr;
     SCREEN* screen = nullptr;
+    std::unique_ptr<SignalRestore> signalRestore;
     int failedReads = 0;
 
     ~Session()
@@ -22,6 +49,7 @@ struct Screen::Session {
             endwin();
             delscreen(screen);
         }
+        signalRestore.reset();
         if (tty != nullptr)
             std::fclose(tty);
     }
@@ -44,6 +72,10 @@ std::unique_ptr<Screen> Screen::Open(std::string& error)
         return nullptr;
     }
     const std::string type = std::getenv("TERM") ? std::getenv("TERM") : "";
+    termios shellModes{};
+    const bool modesKnown = tcgetattr(fileno(session->tty), &shellModes) == 0;
+    // Before newterm, so that ncurses leaves the signals to it.
+    session->signalRestore = std::make_unique<SignalRestore>();
     session->screen = newterm(nullptr, session->tty, session->tty);
     if (session->screen == nullptr) {
         error = "the terminal type is not known (TERM=" + type + ")";
@@ -63,6 +95,9 @@ std::unique_ptr<Screen> Screen::Open(std::string& error)
     keypad(stdscr, TRUE);
     set_escdelay(25);
     curs_set(0);
+    // From here on every signal that ends the program gives the terminal back.
+    if (modesKnown)
+        session->signalRestore->Arm(fileno(session->tty), shellModes, LeavingSequence());
     return std::unique_ptr<Screen>(new Screen(std::move(session), unicode));
 }
 

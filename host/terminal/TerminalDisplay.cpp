@@ -4,6 +4,7 @@
 #include "terminal/DialogView.h"
 #include "terminal/FolderBrowserView.h"
 #include "terminal/MessageBoxView.h"
+#include "terminal/TerminalText.h"
 
 namespace ilt {
 
@@ -43,9 +44,9 @@ void TerminalDisplay::Draw(HWND active, View& view)
     const int bottom = canvas.Rows() - 1;
     if (!m_notice.empty()) {
         canvas.Fill(bottom, 0, canvas.Columns());
-        canvas.Text(bottom, 0, m_notice, kBold | kReverse);
+        canvas.Text(bottom, 0, CutToWidth(m_notice, canvas.Columns(), canvas.Unicode()), kBold | kReverse);
     } else if (canvas.RowText(bottom).empty()) {
-        canvas.Text(bottom, 0, view.Hint(), kDim);
+        canvas.Text(bottom, 0, KeyLine(view.Keys(), canvas.Columns(), canvas.Unicode()), kDim);
     }
     m_screen->Show(canvas);
 }

@@ -5,9 +5,10 @@
 #include <standin/display.h>
 
 #include <optional>
-#include <string>
+#include <vector>
 
 #include "terminal/Canvas.h"
+#include "terminal/KeyLine.h"
 #include "terminal/Keys.h"
 
 namespace ilt {
@@ -24,8 +25,8 @@ public:
     // Paints the window, read afresh, onto the canvas.
     virtual void Paint(Canvas& canvas) = 0;
     virtual KeyOutcome HandleKey(const Key& key) = 0;
-    // The keys that work here, for the bottom line of the screen.
-    virtual std::string Hint() const = 0;
+    // The keys that work here, as last painted, for the bottom line of the screen.
+    virtual std::vector<KeyHint> Keys() const = 0;
 };
 
 }  // namespace ilt

@@ -34,6 +34,15 @@ void LibraryFixture::Make4L(const fs::path& folder)
         throw std::runtime_error("cannot write the 4L template: " + error);
 }
 
+void LibraryFixture::MakeOneLayer(const fs::path& folder, const std::string& name, const std::string& usage)
+{
+    namespace oskel = standin::oskel;
+    const oskel::Description description = oskel::PcbDescription({oskel::ConductorLayer(1, name, 1, usage)});
+    std::string error;
+    if (!oskel::WriteOskel((folder / "keyin.oskel").string(), description, &error))
+        throw std::runtime_error("cannot write the one-layer template: " + error);
+}
+
 void LibraryFixture::Make6L(const fs::path& folder)
 {
     namespace corvane = standin::corvane;

@@ -20,6 +20,8 @@ public:
     static void Make4L(const std::filesystem::path& folder);
     // A 2005 template of six layers: SIGNAL_1, PLANE_2, SIGNAL_3, SIGNAL_4, PLANE_5, SIGNAL_6.
     static void Make6L(const std::filesystem::path& folder);
+    // A 2007 template of one conductor layer.
+    static void MakeOneLayer(const std::filesystem::path& folder, const std::string& name, const std::string& usage);
     // A 2007 template whose design has no layers: it is listed but cannot be displayed.
     static void MakeLayerless(const std::filesystem::path& folder);
 

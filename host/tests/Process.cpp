@@ -18,15 +18,21 @@ extern char** environ;
 namespace ilt::test {
 namespace {
 
+// Standard output goes to the file `out`, or with `outFd` >= 0 to that descriptor.
 int Spawn(const std::vector<std::string>& argv, const std::filesystem::path& in, const std::filesystem::path& out,
           const std::filesystem::path& err, const std::filesystem::path& folder = std::filesystem::path())
+
+          const std::filesystem::path& err, int outFd = -1)
 {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     if (!folder.empty())
         posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, in.c_str(), O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (outFd >= 0)
+        posix_spawn_file_actions_adddup2(&actions, outFd, STDOUT_FILENO);
+    else
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     std::vector<char*> arguments;
     for (const std::string& argument : argv)
@@ -165,6 +171,29 @@ int DrivenProcess::Wait(int seconds)
 }
 
 std::string DrivenProcess::Errors() const { return ReadFile(m_errors); }
+
+
+ProcessResult RunProgramIntoClosedPipe(const std::vector<std::string>& argv, const std::string& input,
+                                       const std::filesystem::path& workFolder)
+{
+    const std::filesystem::path in = workFolder / "stdin.txt";
+    const std::filesystem::path err = workFolder / "stderr.txt";
+    WriteFile(in, input);
+    int ends[2];
+    if (pipe(ends) != 0)
+        throw std::runtime_error("cannot make a pipe");
+    close(ends[0]);  // the reader is gone before the program writes
+    ProcessResult result;
+    try {
+        result.status = Spawn(argv, in, {}, err, ends[1]);
+    } catch (...) {
+        close(ends[1]);
+        throw;
+    }
+    close(ends[1]);
+    result.err = ReadFile(err);
+    return result;
+}
 
 int RunQuietly(const std::vector<std::string>& argv, const std::filesystem::path& log)
 {

@@ -52,6 +52,11 @@ private:
     std::filesystem::path m_errors;
 };
 
+// As RunProgram, with standard output a pipe whose reading end was closed
+// before the program started (`| head -c1` once head has gone).
+ProcessResult RunProgramIntoClosedPipe(const std::vector<std::string>& argv, const std::string& input,
+                                       const std::filesystem::path& workFolder);
+
 // Runs a program and returns its exit status; its output goes to `log`.
 int RunQuietly(const std::vector<std::string>& argv, const std::filesystem::path& log);
 

@@ -576,6 +576,16 @@ TEST_F(HostRunTest, ResultOrTranscriptThatCannotBeWrittenEndsWithStatusFive)
         result = RunProgram(Host().Command({option}, fs::path(), false), "", m_library.Root(), "/dev/full");
         EXPECT_EQ(result.status, 5) << option;
     }
+
+    // A reader that has gone (`| head -c1`) is a failed write too, not a
+    // death by SIGPIPE (status 141 in the shell).
+    result = RunProgramIntoClosedPipe(command({}), "", m_library.Root());
+    EXPECT_EQ(result.status, 5);
+    EXPECT_EQ(Host().Text(result.err).rfind("import-layout-template: cannot write the result to standard output: ", 0),
+              0u)
+        << result.err;
+    result = RunProgramIntoClosedPipe(Host().Command({"--help"}, fs::path(), false), "", m_library.Root());
+    EXPECT_EQ(result.status, 5);
 }
 
 TEST_F(HostRunTest, TheScriptIsNeverTheTranscript)

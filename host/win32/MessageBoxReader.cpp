@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "DialogState.h"
+#include "dialogstate/Controls.h"
 #include "WindowQuery.h"
 
 namespace ilt::win32 {

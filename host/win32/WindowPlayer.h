@@ -37,7 +37,7 @@
 #include <vector>
 
 #include "BrowseWatch.h"
-#include "DialogState.h"
+#include "dialogstate/DialogState.h"
 #include "MessageBoxReader.h"
 #include "Script.h"
 #include "ScriptProgress.h"

@@ -67,5 +67,46 @@ TEST_F(TerminalTextTest, WrapsAtBlanksAndLineBreaks)
               (Lines{"\xe6\xbc\xa2\xe6\xbc\xa2", "\xe6\xbc\xa2"}));
 }
 
+TEST_F(TerminalTextTest, ACutIsMarkedAndReadsNoMoreThanItShows)
+{
+    EXPECT_EQ(CutToWidth("SIGNAL_1", 8, true), "SIGNAL_1");
+    EXPECT_EQ(CutToWidth("SIGNAL_1", 5, true), "SIGN\u2026");
+    EXPECT_EQ(CutToWidth("SIGNAL_1", 5, false), "SIGN~");
+    EXPECT_EQ(CutToWidth("OK   ", 2, true), "OK") << "blanks go without a mark";
+    EXPECT_EQ(CutToWidth("Layer name", 7, true), "Layer\u2026") << "no blank before the mark";
+    EXPECT_EQ(CutToWidth("abc", 0, true), "");
+    EXPECT_EQ(CutToWidth("a\xe6\xbc\xa2\xe6\xbc\xa2", 3, true), "a\u2026") << "a wide character is not split";
+    EXPECT_EQ(CutToWidth("\x1b[2Jdata", 4, true), "?[2\u2026");
+
+    const std::string usage(1 << 20, 'u');
+    const std::string cut = CutToWidth(usage, 10, true);
+    EXPECT_EQ(TerminalWidth(cut, true), 10);
+    EXPECT_EQ(cut, std::string(9, 'u') + "\u2026");
+}
+
+TEST_F(TerminalTextTest, AMessageTooLongForItsRowsKeepsItsStartAndItsEnd)
+{
+    const std::string path = "\"D:\\" + std::string(3000, 'p') + "\"";
+    const std::vector<std::string> lines = WrapToFit("Central library " + path + " doesn't exist.", 40, 3, true);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "Central library");
+    EXPECT_EQ(lines[1].rfind("\"D:\\ppp", 0), 0u) << lines[1];
+    EXPECT_NE(lines[1].find("pp\u2026pp"), std::string::npos) << lines[1];
+    EXPECT_EQ(lines[2], std::string(24, 'p') + "\" doesn't exist.") << "the path keeps as much as fits";
+
+    // The question's second line stays too.
+    const std::vector<std::string> question = WrapToFit(
+        "Central library " + path + " doesn't contain directory with layout templates.\nWould you like to select one?",
+        30, 6, false);
+    EXPECT_LE(question.size(), 6u);
+    EXPECT_EQ(question.back(), "Would you like to select one?");
+
+    // What fits is left alone; where no word is long, the lines that fit
+    // are shown and the last one is marked.
+    EXPECT_EQ(WrapToFit("a b", 10, 1, true), WrapLines("a b", 10, true));
+    const std::vector<std::string> words = WrapToFit("one two three four five six", 9, 2, false);
+    EXPECT_EQ(words, (std::vector<std::string>{"one two", "three~"}));
+}
+
 }  // namespace
 }  // namespace ilt

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "DialogState.h"
+#include "dialogstate/DialogState.h"
 
 namespace dialog_test {
 

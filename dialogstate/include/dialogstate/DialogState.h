@@ -1,5 +1,5 @@
 // What the Import Layout Template dialog shows, read back through the Win32
-// API: used by the host's transcript and by the dialog's tests.
+// API (Controls.h): used by the host's transcript and by the dialog's tests.
 #pragma once
 
 #include <windows.h>
@@ -7,6 +7,8 @@
 #include <array>
 #include <string>
 #include <vector>
+
+#include "dialogstate/Controls.h"
 
 namespace ilt {
 
@@ -23,12 +25,5 @@ struct DialogState {
 
 // Reads the state of the dialog window `dialog`.
 DialogState ReadDialogState(HWND dialog);
-
-// The text of a window, whatever its length.
-std::string WindowText(HWND window);
-// Entry `index` of a combo box; "" for an invalid index.
-std::string ComboEntryText(HWND combo, int index);
-// The text of item `item`, column `column` of a list view (at most 1 MiB).
-std::string ListItemText(HWND list, int item, int column);
 
 }  // namespace ilt

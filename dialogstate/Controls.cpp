@@ -1,13 +1,10 @@
-// What a terminal view asks a window through Win32.
-#include "terminal/WindowQueries.h"
+// A dialog's controls read back through the Win32 API.
+#include "dialogstate/Controls.h"
 
 #include <commctrl.h>
 
-#include <strings.h>
-
 #include <algorithm>
-
-#include "DialogState.h"
+#include <cctype>
 
 namespace ilt {
 namespace {
@@ -19,10 +16,12 @@ std::string ClassName(HWND window)
     return length > 0 ? std::string(name, static_cast<std::size_t>(length)) : std::string();
 }
 
-bool ClassIs(const std::string& name, const char* wanted)
+bool ClassIs(const std::string& name, const std::string& wanted)
 {
     // Class names are compared ignoring case, as Windows does.
-    return strcasecmp(name.c_str(), wanted) == 0;
+    return std::equal(name.begin(), name.end(), wanted.begin(), wanted.end(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+    });
 }
 
 ControlKind KindOf(const std::string& className, DWORD style)
@@ -96,6 +95,15 @@ std::vector<ControlInfo> ReadControls(HWND dialog)
     return controls;
 }
 
+std::string WindowText(HWND window)
+{
+    const int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(window, text.data(), length + 1);
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    return text;
+}
+
 std::string WithoutMnemonic(const std::string& text)
 {
     std::string shown;
@@ -116,6 +124,17 @@ std::vector<std::string> ComboEntries(HWND combo)
     for (int i = 0; i < count; ++i)
         entries.push_back(ComboEntryText(combo, i));
     return entries;
+}
+
+std::string ComboEntryText(HWND combo, int index)
+{
+    const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length < 0)
+        return std::string();
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(length));
+    return text;
 }
 
 int ComboSelection(HWND combo)
@@ -152,6 +171,26 @@ std::vector<std::vector<std::string>> ListRows(HWND list, int columnCount)
         rows.push_back(std::move(row));
     }
     return rows;
+}
+
+std::string ListItemText(HWND list, int item, int column)
+{
+    // LVM_GETITEMTEXT answers the length it copied; grow until it fits.
+    for (size_t size = 256;; size *= 2) {
+        std::string text(size, '\0');
+        LVITEMA lvItem{};
+        lvItem.iSubItem = column;
+        lvItem.pszText = text.data();
+        lvItem.cchTextMax = static_cast<int>(size);
+        const LRESULT copied =
+            SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&lvItem));
+        if (copied < 0)
+            return std::string();
+        if (static_cast<size_t>(copied) + 1 < size || size >= (1u << 20)) {
+            text.resize(std::min(static_cast<size_t>(copied), size));
+            return text;
+        }
+    }
 }
 
 int DefaultButtonId(HWND dialog)
