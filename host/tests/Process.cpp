@@ -18,11 +18,11 @@ extern char** environ;
 namespace ilt::test {
 namespace {
 
-// Standard output goes to the file `out`, or with `outFd` >= 0 to that descriptor.
+// Runs argv in `folder` (when given). Standard output goes to the file `out`,
+// or with `outFd` >= 0 to that descriptor.
 int Spawn(const std::vector<std::string>& argv, const std::filesystem::path& in, const std::filesystem::path& out,
-          const std::filesystem::path& err, const std::filesystem::path& folder = std::filesystem::path())
-
-          const std::filesystem::path& err, int outFd = -1)
+          const std::filesystem::path& err, const std::filesystem::path& folder = std::filesystem::path(),
+          int outFd = -1)
 {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -185,7 +185,7 @@ ProcessResult RunProgramIntoClosedPipe(const std::vector<std::string>& argv, con
     close(ends[0]);  // the reader is gone before the program writes
     ProcessResult result;
     try {
-        result.status = Spawn(argv, in, {}, err, ends[1]);
+        result.status = Spawn(argv, in, {}, err, workFolder, ends[1]);
     } catch (...) {
         close(ends[1]);
         throw;
