@@ -172,7 +172,6 @@ int DrivenProcess::Wait(int seconds)
 
 std::string DrivenProcess::Errors() const { return ReadFile(m_errors); }
 
-
 ProcessResult RunProgramIntoClosedPipe(const std::vector<std::string>& argv, const std::string& input,
                                        const std::filesystem::path& workFolder)
 {

@@ -72,8 +72,8 @@ TEST(DialogLabels, EveryLabelFitsItsRectangleOnOneLine)
     // procedure that leaves every control as the template made it.
     const Library module(LoadLibraryExA("ImportLayoutTemplate.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE));
     ASSERT_NE(module, nullptr) << "ImportLayoutTemplate.dll: error " << GetLastError();
-    const Window dialog(CreateDialogParamA(module.get(), MAKEINTRESOURCEA(IDD_IMPORT_LAYOUT_TEMPLATE), nullptr,
-                                           &KeepDefaults, 0));
+    const Window dialog(
+        CreateDialogParamA(module.get(), MAKEINTRESOURCEA(IDD_IMPORT_LAYOUT_TEMPLATE), nullptr, &KeepDefaults, 0));
     ASSERT_NE(dialog, nullptr) << "error " << GetLastError();
 
     struct Label {
