@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -20,19 +21,30 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Where the child's standard output goes: a file of the scratch folder (read
+// back into ToolRun::out), the file `path`, or the descriptor `descriptor`.
+struct Output {
+    fs::path path;
+    int descriptor = -1;
+};
+
 ToolRun Spawn(const std::vector<std::string>& words, const fs::path& workingFolder, const std::string& input,
-              const fs::path& standardOutput = fs::path())
+              const Output& output = Output())
 {
     testsupport::TempFolder scratch("layout-template-tool");
     const fs::path inputFile = scratch.Root() / "stdin";
-    const fs::path outFile = standardOutput.empty() ? scratch.Root() / "stdout" : standardOutput;
+    const bool capture = output.path.empty() && output.descriptor < 0;
+    const fs::path outFile = output.path.empty() ? scratch.Root() / "stdout" : output.path;
     const fs::path errFile = scratch.Root() / "stderr";
     WriteTextFile(inputFile, input);
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, inputFile.c_str(), O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (output.descriptor >= 0)
+        posix_spawn_file_actions_adddup2(&actions, output.descriptor, 1);
+    else
+        posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addchdir_np(&actions, workingFolder.c_str());
 
@@ -42,9 +54,21 @@ ToolRun Spawn(const std::vector<std::string>& words, const fs::path& workingFold
         argv.push_back(word.data());
     argv.push_back(nullptr);
 
+    // The signals a shell leaves at their defaults, whatever the test program
+    // does with them.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    for (const int signal : {SIGPIPE, SIGINT, SIGTERM, SIGHUP})
+        sigaddset(&defaults, signal);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+
     pid_t child = 0;
-    const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
+    const int spawned = posix_spawn(&child, argv[0], &actions, &attributes, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
     if (spawned != 0)
         throw std::runtime_error("cannot start " + words[0]);
 
@@ -53,7 +77,8 @@ ToolRun Spawn(const std::vector<std::string>& words, const fs::path& workingFold
     }
     ToolRun run;
     run.status = WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -1;
-    if (standardOutput.empty())
+    run.signal = WIFSIGNALED(waitStatus) ? WTERMSIG(waitStatus) : 0;
+    if (capture)
         run.out = ReadTextFile(outFile);
     run.err = ReadTextFile(errFile);
     return run;
@@ -73,7 +98,27 @@ ToolRun RunToolWithOutputTo(const std::vector<std::string>& arguments, const fs:
 {
     std::vector<std::string> words{LAYOUT_TEMPLATE_TOOL};
     words.insert(words.end(), arguments.begin(), arguments.end());
-    return Spawn(words, workingFolder, std::string(), standardOutput);
+    return Spawn(words, workingFolder, std::string(), {standardOutput});
+}
+
+ToolRun RunToolIntoClosedPipe(const std::vector<std::string>& arguments, const fs::path& workingFolder)
+{
+    int ends[2];
+    if (::pipe2(ends, O_CLOEXEC) != 0)
+        throw std::runtime_error("cannot make a pipe");
+    ::close(ends[0]);
+    std::vector<std::string> words{LAYOUT_TEMPLATE_TOOL};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    Output output;
+    output.descriptor = ends[1];
+    try {
+        ToolRun run = Spawn(words, workingFolder, std::string(), output);
+        ::close(ends[1]);
+        return run;
+    } catch (...) {
+        ::close(ends[1]);
+        throw;
+    }
 }
 
 bool RunToolBoundByPermissions(const std::vector<std::string>& arguments, const fs::path& workingFolder, ToolRun& run)

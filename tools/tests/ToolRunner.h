@@ -13,6 +13,7 @@ namespace layouttool::testing {
 
 struct ToolRun {
     int status = -1;  // exit status; -1 when the tool did not exit normally
+    int signal = 0;   // the signal that ended the tool, when one did
     std::string out;
     std::string err;
 };
@@ -26,6 +27,10 @@ ToolRun RunTool(const std::vector<std::string>& arguments, const std::filesystem
 // /dev/full); `out` of the result stays empty.
 ToolRun RunToolWithOutputTo(const std::vector<std::string>& arguments, const std::filesystem::path& workingFolder,
                             const std::filesystem::path& standardOutput);
+
+// The same, with standard output a pipe that nobody reads any more (the
+// reader has closed it, as `| head -c1` does once it has its byte).
+ToolRun RunToolIntoClosedPipe(const std::vector<std::string>& arguments, const std::filesystem::path& workingFolder);
 
 // The same, with file permissions applying to the tool even when the tests
 // run as root (whose override of them is dropped). False, without running the
