@@ -152,7 +152,7 @@ int RunCheck(const Arguments& arguments, std::ostream& out, std::ostream& err)
     }
 
     // What keeps discovery from the folder, told as the file system tells it.
-    const std::string native = AbsoluteNativePath(shownFolder);
+    const std::string native = WithoutTrailingSeparators(shownFolder);
     const std::string problem = FolderProblem(native);
     if (!problem.empty()) {
         PrintLine(err, shownFolder + ": " + problem);

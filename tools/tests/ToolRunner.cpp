@@ -2,13 +2,13 @@
 
 #include "ToolRunner.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -21,21 +21,28 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Where the child's standard output goes: a file of the scratch folder (read
-// back into ToolRun::out), the file `path`, or the descriptor `descriptor`.
-struct Output {
-    fs::path path;
-    int descriptor = -1;
-};
-
-ToolRun Spawn(const std::vector<std::string>& words, const fs::path& workingFolder, const std::string& input,
-              const Output& output = Output())
+ToolRun Spawn(const std::vector<std::string>& words, const WorkingFolder& workingFolder, const std::string& input,
+              const StandardOutput& output = StandardOutput())
 {
-    testsupport::TempFolder scratch("layout-template-tool");
-    const fs::path inputFile = scratch.Root() / "stdin";
-    const bool capture = output.path.empty() && output.descriptor < 0;
-    const fs::path outFile = output.path.empty() ? scratch.Root() / "stdout" : output.path;
-    const fs::path errFile = scratch.Root() / "stderr";
+    return ToolProcess(words, workingFolder, input, output).Wait();
+}
+
+}  // namespace
+
+std::vector<std::string> ToolCommand(const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> words{LAYOUT_TEMPLATE_TOOL};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    return words;
+}
+
+ToolProcess::ToolProcess(const std::vector<std::string>& words, const WorkingFolder& workingFolder,
+                         const std::string& input, const StandardOutput& output)
+    : m_scratch("layout-template-tool"), m_capture(output.path.empty() && output.descriptor < 0)
+{
+    const fs::path inputFile = m_scratch.Root() / "stdin";
+    const fs::path outFile = output.path.empty() ? m_scratch.Root() / "stdout" : output.path;
+    const fs::path errFile = m_scratch.Root() / "stderr";
     WriteTextFile(inputFile, input);
 
     posix_spawn_file_actions_t actions;
@@ -46,13 +53,10 @@ ToolRun Spawn(const std::vector<std::string>& words, const fs::path& workingFold
     else
         posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addchdir_np(&actions, workingFolder.c_str());
-
-    std::vector<std::string> copies = words;
-    std::vector<char*> argv;
-    for (std::string& word : copies)
-        argv.push_back(word.data());
-    argv.push_back(nullptr);
+    if (workingFolder.handle >= 0)
+        posix_spawn_file_actions_addfchdir_np(&actions, workingFolder.handle);
+    else
+        posix_spawn_file_actions_addchdir_np(&actions, workingFolder.path.c_str());
 
     // The signals a shell leaves at their defaults, whatever the test program
     // does with them.
@@ -60,45 +64,76 @@ ToolRun Spawn(const std::vector<std::string>& words, const fs::path& workingFold
     posix_spawnattr_init(&attributes);
     sigset_t defaults;
     sigemptyset(&defaults);
-    for (const int signal : {SIGPIPE, SIGINT, SIGTERM, SIGHUP})
+    for (const int signal : {SIGPIPE, SIGINT, SIGTERM, SIGHUP, SIGQUIT})
         sigaddset(&defaults, signal);
     posix_spawnattr_setsigdefault(&attributes, &defaults);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
 
-    pid_t child = 0;
-    const int spawned = posix_spawn(&child, argv[0], &actions, &attributes, argv.data(), environ);
+    std::vector<std::string> copies = words;
+    std::vector<char*> argv;
+    for (std::string& word : copies)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+
+    const int spawned = posix_spawn(&m_child, argv[0], &actions, &attributes, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
     if (spawned != 0)
         throw std::runtime_error("cannot start " + words[0]);
+}
 
-    int waitStatus = 0;
-    while (waitpid(child, &waitStatus, 0) < 0 && errno == EINTR) {
+ToolProcess::~ToolProcess()
+{
+    if (!m_ended) {
+        ::kill(m_child, SIGKILL);
+        Wait();
+    }
+}
+
+void ToolProcess::Signal(int signal) const
+{
+    if (!m_ended)
+        ::kill(m_child, signal);
+}
+
+bool ToolProcess::Ended()
+{
+    if (!m_ended && ::waitpid(m_child, &m_waitStatus, WNOHANG) == m_child)
+        m_ended = true;
+    return m_ended;
+}
+
+ToolRun ToolProcess::Wait()
+{
+    while (!m_ended) {
+        if (::waitpid(m_child, &m_waitStatus, 0) == m_child || errno != EINTR)
+            m_ended = true;
     }
     ToolRun run;
-    run.status = WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -1;
-    run.signal = WIFSIGNALED(waitStatus) ? WTERMSIG(waitStatus) : 0;
-    if (capture)
-        run.out = ReadTextFile(outFile);
-    run.err = ReadTextFile(errFile);
+    run.status = WIFEXITED(m_waitStatus) ? WEXITSTATUS(m_waitStatus) : -1;
+    run.signal = WIFSIGNALED(m_waitStatus) ? WTERMSIG(m_waitStatus) : 0;
+    if (m_capture)
+        run.out = ReadTextFile(m_scratch.Root() / "stdout");
+    run.err = ReadTextFile(m_scratch.Root() / "stderr");
     return run;
 }
 
-}  // namespace
-
 ToolRun RunTool(const std::vector<std::string>& arguments, const fs::path& workingFolder, const std::string& input)
 {
-    std::vector<std::string> words{LAYOUT_TEMPLATE_TOOL};
-    words.insert(words.end(), arguments.begin(), arguments.end());
-    return Spawn(words, workingFolder, input);
+    return Spawn(ToolCommand(arguments), {workingFolder}, input);
+}
+
+ToolRun RunToolIn(const std::vector<std::string>& arguments, int workingFolder)
+{
+    WorkingFolder folder;
+    folder.handle = workingFolder;
+    return Spawn(ToolCommand(arguments), folder, std::string());
 }
 
 ToolRun RunToolWithOutputTo(const std::vector<std::string>& arguments, const fs::path& workingFolder,
                             const fs::path& standardOutput)
 {
-    std::vector<std::string> words{LAYOUT_TEMPLATE_TOOL};
-    words.insert(words.end(), arguments.begin(), arguments.end());
-    return Spawn(words, workingFolder, std::string(), {standardOutput});
+    return Spawn(ToolCommand(arguments), {workingFolder}, std::string(), {standardOutput});
 }
 
 ToolRun RunToolIntoClosedPipe(const std::vector<std::string>& arguments, const fs::path& workingFolder)
@@ -107,12 +142,10 @@ ToolRun RunToolIntoClosedPipe(const std::vector<std::string>& arguments, const f
     if (::pipe2(ends, O_CLOEXEC) != 0)
         throw std::runtime_error("cannot make a pipe");
     ::close(ends[0]);
-    std::vector<std::string> words{LAYOUT_TEMPLATE_TOOL};
-    words.insert(words.end(), arguments.begin(), arguments.end());
-    Output output;
+    StandardOutput output;
     output.descriptor = ends[1];
     try {
-        ToolRun run = Spawn(words, workingFolder, std::string(), output);
+        ToolRun run = Spawn(ToolCommand(arguments), {workingFolder}, std::string(), output);
         ::close(ends[1]);
         return run;
     } catch (...) {
@@ -131,12 +164,12 @@ bool RunToolBoundByPermissions(const std::vector<std::string>& arguments, const 
     const std::vector<std::string> unprivileged = {"/usr/bin/setpriv", "--bounding-set=-dac_override,-dac_read_search"};
     std::vector<std::string> probe = unprivileged;
     probe.push_back("/bin/true");
-    if (!fs::exists(unprivileged[0]) || Spawn(probe, workingFolder, std::string()).status != 0)
+    if (!fs::exists(unprivileged[0]) || Spawn(probe, {workingFolder}, std::string()).status != 0)
         return false;
     std::vector<std::string> words = unprivileged;
     words.push_back(LAYOUT_TEMPLATE_TOOL);
     words.insert(words.end(), arguments.begin(), arguments.end());
-    run = Spawn(words, workingFolder, std::string());
+    run = Spawn(words, {workingFolder}, std::string());
     return true;
 }
 
@@ -146,7 +179,7 @@ ToolRun RunToolWithFileSizeLimit(const std::vector<std::string>& arguments, cons
     std::vector<std::string> words{
         "/bin/sh", "-c", "ulimit -f " + std::to_string(bytes / 512) + " && exec \"$0\" \"$@\"", LAYOUT_TEMPLATE_TOOL};
     words.insert(words.end(), arguments.begin(), arguments.end());
-    return Spawn(words, workingFolder, std::string());
+    return Spawn(words, {workingFolder}, std::string());
 }
 
 void WriteTextFile(const fs::path& path, const std::string& text)
