@@ -66,8 +66,8 @@ std::string StackupNote(const std::string& templatesFolder, const std::string& e
     if (shown.displayed) {
         if (!shown.rows.empty())
             return std::string();
-        return std::string("the dialog shows no rows for it: none of its layers is ") +
-               (is2007 ? "a conductor layer" : "a signal or plane layer");
+        return "the dialog shows no rows for it: " +
+               (is2007 ? std::string("none of its layers is a conductor layer") : DiagnoseNoRows2005(element));
     }
     std::string why;
     for (const std::string& message : shown.messages)

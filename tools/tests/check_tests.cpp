@@ -345,5 +345,54 @@ TEST_F(Check, ListedTemplatesWhoseStackUpCannotBeShownGetANote)
         << run.out;
 }
 
+TEST_F(Check, NoRowsOfA2005TemplateSaysWhichLayerIsLeftOut)
+{
+    // A signal layer whose number does not fit was once reported as though
+    // no layer were a signal or plane layer.
+    const fs::path lib = m_work.Root() / "lib";
+    const auto write = [&](const std::string& name, const std::vector<std::string>& lines,
+                           std::optional<int> layerCount = 1) {
+        fs::create_directories(lib / name);
+        standin::corvane::Description description;
+        description.layerCount = layerCount;
+        description.extraLines = lines;
+        std::string error;
+        ASSERT_TRUE(standin::corvane::Write2005Template((lib / name).string(), description, &error)) << error;
+    };
+    write("a-toolarge", {"[Layer 1]", "Type = 1", "Number = 2147483648"});
+    write("b-word", {"[layer 1]", "TYPE = 0", "number: x2 ; top"});
+    write("c-nonumber", {"[Layer 1]", "Type = 1"});
+    write("d-hugetype", {"[Layer 1]", "Type = -99999999999", "Number = 1"});
+    write("e-notype", {"[Layer 1]", "Number = 1"});
+    write("f-nosection", {}, 2);
+    write("g-nolayers", {}, 0);
+    write("h-dielectric", {"[Layer 1]", "Type = 2", "[Layer 2]", "Type = 7", "Number = 1"}, 2);
+
+    const ToolRun run = Run({"check", "--listing-order", "ascending", "lib"});
+    EXPECT_EQ(0, run.status) << run.err;
+    EXPECT_EQ(
+        "OK   a-toolarge (2005)\n"
+        "     note: the dialog shows no rows for it: layer 1 is a signal layer, but its Number '2147483648' is out "
+        "of range (-2147483648 to 2147483647)\n"
+        "OK   b-word (2005)\n"
+        "     note: the dialog shows no rows for it: layer 1 is a plane layer, but its Number 'x2' is not an "
+        "integer\n"
+        "OK   c-nonumber (2005)\n"
+        "     note: the dialog shows no rows for it: layer 1 is a signal layer, but it has no Number\n"
+        "OK   d-hugetype (2005)\n"
+        "     note: the dialog shows no rows for it: layer 1's Type '-99999999999' is out of range (-2147483648 to "
+        "2147483647)\n"
+        "OK   e-notype (2005)\n"
+        "     note: the dialog shows no rows for it: layer 1 has no Type\n"
+        "OK   f-nosection (2005)\n"
+        "     note: the dialog shows no rows for it: LayerCount is 2, but there is no [Layer 1] section\n"
+        "OK   g-nolayers (2005)\n"
+        "     note: the dialog shows no rows for it: its LayerCount is 0\n"
+        "OK   h-dielectric (2005)\n"
+        "     note: the dialog shows no rows for it: none of its layers is a signal or plane layer\n"
+        "8 of 8 sub-folders are listed by the dialog\n",
+        run.out);
+}
+
 }  // namespace
 }  // namespace layouttool::testing

@@ -93,9 +93,10 @@ TEST(Paths, ACurrentFolderDeeperThanPathMaxWorksAsForTheDialog)
     EXPECT_EQ(0, run.status) << run.err;
     EXPECT_EQ("OK   6L (2005)\n1 of 1 sub-folder is listed by the dialog\n", run.out);
     run = RunToolIn({"check", "lib"}, deep.Handle());
-    EXPECT_EQ("lib: a central library, whose layout templates the dialog takes from lib/Templates/Layout: check "
-              "that folder\n",
-              run.err);
+    EXPECT_EQ(
+        "lib: a central library, whose layout templates the dialog takes from lib/Templates/Layout: check "
+        "that folder\n",
+        run.err);
 }
 
 TEST(Paths, DotDotIsTheFileSystemsAsForTheDialog)
