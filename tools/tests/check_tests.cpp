@@ -13,6 +13,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "TemplateFixtures.h"
 #include "ToolRunner.h"
 
 namespace layouttool::testing {
@@ -21,43 +22,6 @@ namespace {
 namespace fs = std::filesystem;
 using standin::oskel::ConductorLayer;
 using standin::oskel::PcbDescription;
-
-void Write2007(const fs::path& folder, const standin::oskel::Description& description)
-{
-    std::string error;
-    ASSERT_TRUE(standin::oskel::WriteOskel((folder / "keyin.oskel").string(), description, &error)) << error;
-}
-
-void Write2005(const fs::path& folder, const std::string& extraLine = std::string())
-{
-    fs::create_directories(folder);
-    standin::corvane::Description description;
-    description.layers.push_back({1, 1});
-    if (!extraLine.empty())
-        description.extraLines.push_back(extraLine);
-    std::string error;
-    ASSERT_TRUE(standin::corvane::Write2005Template(folder.string(), description, &error)) << error;
-}
-
-// Overwrites four bytes of the SQLite header, big-endian.
-void PatchHeader(const fs::path& database, std::streamoff offset, unsigned value)
-{
-    std::fstream file(database, std::ios::in | std::ios::out | std::ios::binary);
-    file.seekp(offset);
-    const char bytes[] = {char(value >> 24), char(value >> 16), char(value >> 8), char(value)};
-    file.write(bytes, 4);
-    ASSERT_TRUE(file.good());
-}
-
-std::vector<std::string> SortedLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);)
-        lines.push_back(line);
-    std::sort(lines.begin(), lines.end());
-    return lines;
-}
 
 class Check : public ::testing::Test {
 protected:
@@ -95,7 +59,7 @@ TEST_F(Check, EveryRejectionKindGivesItsReason)
     fs::create_directory(lib / "tamsettdir/Layout/Tamsett.tms");
     fs::create_directory(lib / "empty");
     // Listed, but its stack-up cannot be read.
-    Write2005(lib / "badcvn", "[Corvane]");
+    Write2005(lib / "badcvn", {"[Corvane]"});
     WriteTextFile(lib / "readme.txt", "");
     // Deeper templates never count.
     Write2005(lib / "group/6L");
@@ -306,7 +270,7 @@ TEST_F(Check, ListedTemplatesWhoseStackUpCannotBeShownGetANote)
     Write2007(lib / "a-good", PcbDescription({ConductorLayer(1, "TOP", 1)}));
     Write2007(lib / "b-nameless", PcbDescription({ConductorLayer(1, "TOP", 1), nameless}));
     Write2007(lib / "c-empty", PcbDescription({}));
-    Write2005(lib / "d-badcvn", "[Corvane]");
+    Write2005(lib / "d-badcvn", {"[Corvane]"});
     Write2007(lib / "e-dielectric", PcbDescription({standin::oskel::OtherLayer(1, 1, "CORE")}));
     fs::create_directories(lib / "f-dielectric");
     standin::corvane::Description dielectric;
@@ -343,55 +307,6 @@ TEST_F(Check, ListedTemplatesWhoseStackUpCannotBeShownGetANote)
                                "OK   c-empty (2007)\n"
                                "     note: the dialog shows no stack-up for it: "))
         << run.out;
-}
-
-TEST_F(Check, NoRowsOfA2005TemplateSaysWhichLayerIsLeftOut)
-{
-    // A signal layer whose number does not fit was once reported as though
-    // no layer were a signal or plane layer.
-    const fs::path lib = m_work.Root() / "lib";
-    const auto write = [&](const std::string& name, const std::vector<std::string>& lines,
-                           std::optional<int> layerCount = 1) {
-        fs::create_directories(lib / name);
-        standin::corvane::Description description;
-        description.layerCount = layerCount;
-        description.extraLines = lines;
-        std::string error;
-        ASSERT_TRUE(standin::corvane::Write2005Template((lib / name).string(), description, &error)) << error;
-    };
-    write("a-toolarge", {"[Layer 1]", "Type = 1", "Number = 2147483648"});
-    write("b-word", {"[layer 1]", "TYPE = 0", "number: x2 ; top"});
-    write("c-nonumber", {"[Layer 1]", "Type = 1"});
-    write("d-hugetype", {"[Layer 1]", "Type = -99999999999", "Number = 1"});
-    write("e-notype", {"[Layer 1]", "Number = 1"});
-    write("f-nosection", {}, 2);
-    write("g-nolayers", {}, 0);
-    write("h-dielectric", {"[Layer 1]", "Type = 2", "[Layer 2]", "Type = 7", "Number = 1"}, 2);
-
-    const ToolRun run = Run({"check", "--listing-order", "ascending", "lib"});
-    EXPECT_EQ(0, run.status) << run.err;
-    EXPECT_EQ(
-        "OK   a-toolarge (2005)\n"
-        "     note: the dialog shows no rows for it: layer 1 is a signal layer, but its Number '2147483648' is out "
-        "of range (-2147483648 to 2147483647)\n"
-        "OK   b-word (2005)\n"
-        "     note: the dialog shows no rows for it: layer 1 is a plane layer, but its Number 'x2' is not an "
-        "integer\n"
-        "OK   c-nonumber (2005)\n"
-        "     note: the dialog shows no rows for it: layer 1 is a signal layer, but it has no Number\n"
-        "OK   d-hugetype (2005)\n"
-        "     note: the dialog shows no rows for it: layer 1's Type '-99999999999' is out of range (-2147483648 to "
-        "2147483647)\n"
-        "OK   e-notype (2005)\n"
-        "     note: the dialog shows no rows for it: layer 1 has no Type\n"
-        "OK   f-nosection (2005)\n"
-        "     note: the dialog shows no rows for it: LayerCount is 2, but there is no [Layer 1] section\n"
-        "OK   g-nolayers (2005)\n"
-        "     note: the dialog shows no rows for it: its LayerCount is 0\n"
-        "OK   h-dielectric (2005)\n"
-        "     note: the dialog shows no rows for it: none of its layers is a signal or plane layer\n"
-        "8 of 8 sub-folders are listed by the dialog\n",
-        run.out);
 }
 
 }  // namespace
