@@ -66,8 +66,8 @@ std::string StackupNote(const std::string& templatesFolder, const std::string& e
     if (shown.displayed) {
         if (!shown.rows.empty())
             return std::string();
-        return std::string("the dialog shows no rows for it: none of its layers is ") +
-               (is2007 ? "a conductor layer" : "a signal or plane layer");
+        return "the dialog shows no rows for it: " +
+               (is2007 ? std::string("none of its layers is a conductor layer") : DiagnoseNoRows2005(element));
     }
     std::string why;
     for (const std::string& message : shown.messages)
@@ -152,7 +152,7 @@ int RunCheck(const Arguments& arguments, std::ostream& out, std::ostream& err)
     }
 
     // What keeps discovery from the folder, told as the file system tells it.
-    const std::string native = AbsoluteNativePath(shownFolder);
+    const std::string native = WithoutTrailingSeparators(shownFolder);
     const std::string problem = FolderProblem(native);
     if (!problem.empty()) {
         PrintLine(err, shownFolder + ": " + problem);

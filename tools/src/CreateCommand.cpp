@@ -4,11 +4,13 @@
 #include <standin/corvane_writer.h>
 #include <standin/oskel_writer.h>
 
-#include <filesystem>
+#include <cerrno>
+#include <cstring>
 #include <ostream>
 #include <set>
 
 #include "Commands.h"
+#include "CurrentFolder.h"
 #include "Description.h"
 #include "Diagnosis.h"
 #include "ExitStatus.h"
@@ -69,8 +71,6 @@ const char kCreateHelp[] =
     "2 bad command line or description, 3 the results could not be written.\n";
 
 namespace {
-
-namespace fs = std::filesystem;
 
 struct CreateRequest {
     std::string format;
@@ -201,14 +201,14 @@ bool ReportDescription(const ParsedDescription<Layer>& parsed, const CreateReque
 }
 
 // Writes the template into `folder`; false with *error.
-bool WriteTemplate(const fs::path& folder, const std::vector<Layer2007>& layers, std::string& error)
+bool WriteTemplate(const std::string& folder, const std::vector<Layer2007>& layers, std::string& error)
 {
-    return standin::oskel::WriteOskel((folder / "keyin.oskel").string(), DatabaseOf(layers), &error);
+    return standin::oskel::WriteOskel(folder + "/keyin.oskel", DatabaseOf(layers), &error);
 }
 
-bool WriteTemplate(const fs::path& folder, const std::vector<Layer2005>& layers, std::string& error)
+bool WriteTemplate(const std::string& folder, const std::vector<Layer2005>& layers, std::string& error)
 {
-    return standin::corvane::Write2005Template(folder.string(), JobPreferencesOf(layers), &error);
+    return standin::corvane::Write2005Template(folder, JobPreferencesOf(layers), &error);
 }
 
 constexpr TemplateFormat FormatOf(const std::vector<Layer2007>*) { return TemplateFormat::k2007; }
@@ -216,9 +216,9 @@ constexpr TemplateFormat FormatOf(const std::vector<Layer2005>*) { return Templa
 
 // Why the dialog's own discovery and reader would refuse the template just
 // written into `folder`; "" when they accept it.
-std::string ReadBackProblem(const fs::path& folder, TemplateFormat format)
+std::string ReadBackProblem(const std::string& folder, TemplateFormat format)
 {
-    const std::string systemPath = ToSystemPath(folder.string());
+    const std::string systemPath = ToSystemPath(folder);
     const TemplateProbeResult probe = ProbeTemplateFolder(systemPath);
     const ::TemplateFormat* expected = format == TemplateFormat::k2007 ? &kFormat2007 : &kFormat2005;
     if (!probe.IsValid() || probe.format != expected)
@@ -232,16 +232,17 @@ int Create(const CreateRequest& request, const ParsedDescription<Layer>& parsed,
     if (!ReportDescription(parsed, request, err))
         return kExitUsage;
 
-    const fs::path folder = AbsoluteNativePath(request.folder);
-    // The system's paths separate with backslashes, and its file queries
-    // take '?' and '*' for wildcards: a path holding one could never be
-    // found as a template.
-    if (folder.string().find('\\') != std::string::npos) {
+    // The path as the dialog would be given it: relative to the current
+    // folder, never made absolute. The system's paths separate with
+    // backslashes, and its file queries take '?' and '*' for wildcards: a
+    // path holding one could never be found as a template.
+    const std::string folder = WithoutTrailingSeparators(request.folder);
+    if (folder.find('\\') != std::string::npos) {
         PrintLine(err, request.folder + ": a path holding a backslash cannot name a template");
         return kExitFailure;
     }
-    if (const std::size_t wildcard = folder.string().find_first_of("?*"); wildcard != std::string::npos) {
-        PrintLine(err, request.folder + ": a path holding '" + folder.string()[wildcard] +
+    if (const std::size_t wildcard = folder.find_first_of("?*"); wildcard != std::string::npos) {
+        PrintLine(err, request.folder + ": a path holding '" + folder[wildcard] +
                            "' cannot name a template: the dialog's file queries refuse it");
         return kExitFailure;
     }
@@ -255,14 +256,22 @@ int Create(const CreateRequest& request, const ParsedDescription<Layer>& parsed,
         PrintLine(err, error);
         return kExitFailure;
     }
-    if (!WriteTemplate(write->StagingFolder(), parsed.layers, error)) {
-        PrintLine(err, request.folder + ": cannot write the template: " + write->AsWrittenInFolder(error));
-        return kExitFailure;
-    }
-    const std::string problem = ReadBackProblem(write->StagingFolder(), FormatOf(&parsed.layers));
-    if (!problem.empty()) {
-        PrintLine(err, request.folder + ": the dialog would not read the template written: " + problem);
-        return kExitFailure;
+    {
+        // Written and read back relative to DIR itself, however long its path.
+        const CurrentFolderIn inFolder(write->FolderHandle());
+        if (!inFolder.Entered()) {
+            PrintLine(err, request.folder + ": cannot be entered: " + std::strerror(errno));
+            return kExitFailure;
+        }
+        if (!WriteTemplate(write->StagingName(), parsed.layers, error)) {
+            PrintLine(err, request.folder + ": cannot write the template: " + write->AsWrittenInFolder(error));
+            return kExitFailure;
+        }
+        const std::string problem = ReadBackProblem(write->StagingName(), FormatOf(&parsed.layers));
+        if (!problem.empty()) {
+            PrintLine(err, request.folder + ": the dialog would not read the template written: " + problem);
+            return kExitFailure;
+        }
     }
     if (!write->Commit(error)) {
         PrintLine(err, error);

@@ -74,12 +74,6 @@ bool IsDecimalInteger(std::string_view text)
     return text.size() > digits && text.find_first_not_of("0123456789", digits) == std::string_view::npos;
 }
 
-// Why `text` is no int: "is out of range (...)" or "is not an integer".
-std::string NotAnInt(std::string_view text)
-{
-    return IsDecimalInteger(text) ? "is out of range (-2147483648 to 2147483647)" : "is not an integer";
-}
-
 // Parses the words of one 2007 line; false with *problem.
 bool ParseLine2007(const std::vector<Word>& words, Layer2007& layer, std::string& problem)
 {
@@ -360,6 +354,11 @@ bool ReadDescriptionFile(const std::string& path, std::vector<SourceLine>& lines
         lines.push_back({shownName + ":" + std::to_string(number), lineText});
     }
     return true;
+}
+
+std::string NotAnInt(std::string_view text)
+{
+    return IsDecimalInteger(text) ? "is out of range (-2147483648 to 2147483647)" : "is not an integer";
 }
 
 SourceLine CommandLineLayer(const std::string& text) { return {"--layer " + Quoted(text), text}; }

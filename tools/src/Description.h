@@ -38,6 +38,10 @@ bool SplitWords(std::string_view line, std::vector<Word>& words, std::string& pr
 // A decimal integer with an optional sign that fits an int, and nothing else.
 bool ParseInt(std::string_view text, int& value);
 
+// Why `text` is no int: "is out of range (-2147483648 to 2147483647)" for a
+// decimal integer that does not fit, else "is not an integer".
+std::string NotAnInt(std::string_view text);
+
 // A layer of a "2007" design, in design order.
 struct Layer2007 {
     int type = 0;  // ELayerType: 0 conductor, 1 dielectric, 2 solder mask, 3 silkscreen

@@ -17,8 +17,12 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include <OskelPI.h>
+
+#include "Description.h"
+#include "JobPreferencesText.h"
 #include "pathutil/PathUtil.h"
 
 namespace layouttool {
@@ -273,6 +277,58 @@ std::string DiagnoseJobPreferences(const std::string& templateFolder)
     if (status == CORVANE_S_OK)
         return std::string();
     return "Layout\\Corvane.cvn: " + standin::corvane::DescribeStatus(status);
+}
+
+std::string DiagnoseNoRows2005(const std::string& templateFolder)
+{
+    std::string path = templateFolder + "/Layout/Corvane.cvn";
+    NormalizePath(path);
+    const std::string nativePath = standin::ToNativePath(path);
+    CCorvane database;
+    int count = 0;
+    if (database.Init() != CORVANE_S_OK)
+        return DiagnoseJobPreferences(templateFolder);
+    if (database.Load(path.c_str(), 1) != CORVANE_S_OK || database.GetLayerCount(&count) != CORVANE_S_OK) {
+        database.Close();
+        return DiagnoseJobPreferences(templateFolder);
+    }
+    // The value the client would not give, and why it is none.
+    const auto refused = [&](int index, const char* key) {
+        const std::optional<std::string> text = JobPreferencesValue(nativePath, "Layer " + std::to_string(index), key);
+        return text ? "'" + *text + "' " + NotAnInt(*text) : std::string("is not an integer");
+    };
+
+    // The same reads, in the same order, as the reader's.
+    std::string why;
+    for (int index = 1; index <= count && why.empty(); ++index) {
+        const std::string layer = "layer " + std::to_string(index);
+        CCorvaneLayer record;
+        if (const long status = database.FindLayer(&record, index); status != CORVANE_S_OK) {
+            why = status == CORVANE_E_NO_SUCH_LAYER
+                      ? "LayerCount is " + std::to_string(count) + ", but there is no [Layer " + std::to_string(index) +
+                            "] section"
+                      : layer + ": " + standin::corvane::DescribeStatus(status);
+            continue;
+        }
+        CCorvaneLayer::eLayerType type{};
+        if (const long status = record.GetLayerTypeValue(&type); status != CORVANE_S_OK) {
+            why =
+                status == CORVANE_E_KEY_MISSING ? layer + " has no Type" : layer + "'s Type " + refused(index, "Type");
+            continue;
+        }
+        if (type != CCorvaneLayer::eLayerSignal && type != CCorvaneLayer::eLayerPlane)
+            continue;
+        const std::string kind = type == CCorvaneLayer::eLayerSignal ? " is a signal layer" : " is a plane layer";
+        int number = 0;
+        if (const long status = record.GetLayerNumber(&number); status != CORVANE_S_OK)
+            why = layer + kind + ", but " +
+                  (status == CORVANE_E_KEY_MISSING ? std::string("it has no Number")
+                                                   : "its Number " + refused(index, "Number"));
+    }
+    database.Close();
+    if (count == 0)
+        return "its LayerCount is 0";
+    return why.empty() ? "none of its layers is a signal or plane layer" : why;
 }
 
 }  // namespace layouttool

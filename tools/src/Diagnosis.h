@@ -46,4 +46,12 @@ std::string DiagnoseDatabase(const std::string& nativeTemplateFolder);
 // loads and tells its layer count.
 std::string DiagnoseJobPreferences(const std::string& templateFolder);
 
+// Why the dialog shows no rows for a 2005 template (a system path, as
+// discovery gives it) whose job-preferences file loads: the first layer that
+// would be a row but is left out ("layer 1 is a signal layer, but its Number
+// '2147483648' is out of range (-2147483648 to 2147483647)", "layer 2 has no
+// Type", "LayerCount is 3, but there is no [Layer 1] section"), or "none of
+// its layers is a signal or plane layer".
+std::string DiagnoseNoRows2005(const std::string& templateFolder);
+
 }  // namespace layouttool

@@ -1,7 +1,6 @@
 // `show DIR`: a template's format and stack-up rows, read by the template
 // library's readers as the dialog shows them.
 
-#include <filesystem>
 #include <ostream>
 
 #include "Commands.h"
@@ -70,23 +69,23 @@ int RunShow(const Arguments& arguments, std::ostream& out, std::ostream& err)
     case OperandParse::Run: break;
     }
 
-    const std::filesystem::path folder = AbsoluteNativePath(shownFolder);
-    const std::string name = folder.filename().string();
-    if (name.empty()) {
-        PrintLine(err, shownFolder + ": a template is a sub-folder of a layout-templates folder");
-        return kExitFailure;
-    }
-
     // Only a folder that discovery accepts is ever displayed by the dialog.
-    const TemplateProbeResult probe = ProbeTemplateFolder(ToSystemPath(shownFolder));
+    const std::string folder = WithoutTrailingSeparators(shownFolder);
+    const TemplateProbeResult probe = ProbeTemplateFolder(ToSystemPath(folder));
     if (!probe.IsValid()) {
-        const std::string cause = DiagnoseRejection(folder.string(), probe);
+        const std::string cause = DiagnoseRejection(folder, probe);
         PrintLine(err, shownFolder + ": the dialog does not list it: " + DescribeProbeResult(probe) +
                            (cause.empty() ? "" : " (" + cause + ")"));
         return kExitFailure;
     }
 
-    const ShownStackup shown = ShowStackup(ToSystemPath(folder.parent_path().string()), name);
+    TemplateLocation location;
+    std::string error;
+    if (!LocateTemplate(folder, location, error)) {
+        PrintLine(err, shownFolder + ": " + error);
+        return kExitFailure;
+    }
+    const ShownStackup shown = ShowStackup(ToSystemPath(location.templatesFolder), location.name);
 
     PrintLine(out, "format: " + shown.format);
     // Each text of a row is made control-free, not the line, whose tabs stay.
@@ -100,8 +99,8 @@ int RunShow(const Arguments& arguments, std::ostream& out, std::ostream& err)
     if (shown.messages.empty()) {
         // The dialog's own words at start-up; the readers that stop silently
         // give no reason, so the tool finds one.
-        const std::string reason = probe.format == &kFormat2005 ? DiagnoseJobPreferences(ToSystemPath(shownFolder))
-                                                                : DiagnoseLayers(folder.string());
+        const std::string reason =
+            probe.format == &kFormat2005 ? DiagnoseJobPreferences(ToSystemPath(folder)) : DiagnoseLayers(folder);
         PrintLine(err, shownFolder + ": Can't display the stackup." + (reason.empty() ? "" : " (" + reason + ")"));
     }
     return kExitFailure;

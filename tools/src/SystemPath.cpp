@@ -1,30 +1,93 @@
-// Native command-line paths to the system's backslash form.
+// Command-line paths in the system's form, and a template folder's name.
 
 #include "SystemPath.h"
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <standin/crt.h>
+#include <sys/stat.h>
 
-#include <filesystem>
+#include <cerrno>
+#include <cstring>
+
+#include "FileDescriptor.h"
 
 namespace layouttool {
+namespace {
 
-std::string AbsoluteNativePath(const std::string& nativePath)
+std::string Reason() { return std::strerror(errno); }
+
+// The name under which the folder `nativePath` is listed in the folder above
+// it, found by comparing device and inode; "" when none is (a root).
+bool NameInParent(const std::string& nativePath, std::string& name, std::string& error)
 {
-    std::error_code error;
-    std::filesystem::path absolute = std::filesystem::absolute(nativePath, error);
-    if (error)
-        absolute = nativePath;  // no current folder: leave the path as given
-    std::string path = absolute.lexically_normal().string();
-    while (path.size() > 1 && path.back() == '/')
-        path.pop_back();
-    return path;
+    const FileDescriptor folder(::open(nativePath.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    struct stat self {};
+    if (!folder.Valid() || ::fstat(folder.Get(), &self) != 0) {
+        error = "cannot be opened: " + Reason();
+        return false;
+    }
+    const int parent = ::openat(folder.Get(), "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* listing = parent >= 0 ? ::fdopendir(parent) : nullptr;
+    if (listing == nullptr) {
+        error = "the folder above it cannot be read: " + Reason();
+        if (parent >= 0)
+            ::close(parent);
+        return false;
+    }
+    name.clear();
+    while (const dirent* entry = ::readdir(listing)) {
+        const std::string candidate = entry->d_name;
+        struct stat info {};
+        if (candidate == "." || candidate == ".." ||
+            ::fstatat(::dirfd(listing), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
+        if (info.st_dev == self.st_dev && info.st_ino == self.st_ino) {
+            name = candidate;
+            break;
+        }
+    }
+    ::closedir(listing);
+    return true;
+}
+
+}  // namespace
+
+std::string WithoutTrailingSeparators(std::string nativePath)
+{
+    while (nativePath.size() > 1 && nativePath.back() == '/')
+        nativePath.pop_back();
+    return nativePath;
 }
 
 std::string ToSystemPath(const std::string& nativePath)
 {
-    // No drive is mapped in this process, so the path keeps no drive and
-    // only its separators change.
-    return standin::FromNativePath(AbsoluteNativePath(nativePath));
+    // No drive is mapped in this process, so only the separators change.
+    return standin::FromNativePath(WithoutTrailingSeparators(nativePath));
+}
+
+bool LocateTemplate(const std::string& nativePath, TemplateLocation& location, std::string& error)
+{
+    const std::string path = WithoutTrailingSeparators(nativePath);
+    const std::size_t separator = path.rfind('/');
+    const std::string last = separator == std::string::npos ? path : path.substr(separator + 1);
+    if (!last.empty() && last != "." && last != "..") {
+        location.name = last;
+        location.templatesFolder = separator == std::string::npos ? "."
+                                   : separator == 0               ? "/"
+                                                                  : path.substr(0, separator);
+        return true;
+    }
+    std::string name;
+    if (!last.empty() && !NameInParent(path, name, error))
+        return false;
+    if (name.empty()) {
+        error = "a template is a sub-folder of a layout-templates folder";
+        return false;
+    }
+    location.name = name;
+    location.templatesFolder = path + "/..";
+    return true;
 }
 
 }  // namespace layouttool

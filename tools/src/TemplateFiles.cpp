@@ -1,21 +1,23 @@
-// Writing a template into its folder: staging beside the old template, then
-// moving the new files into place relative to folders opened without
-// following links.
+// Writing a template into its folder: DIR opened one folder at a time,
+// staging beside the old template, then moving the new files into place
+// relative to folders opened without following links.
 
 #include "TemplateFiles.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
-#include <system_error>
-#include <vector>
+#include <random>
+
+#include "Interruption.h"
 
 namespace layouttool {
 namespace {
-
-namespace fs = std::filesystem;
 
 struct Part {
     const char* folder;               // in DIR
@@ -31,7 +33,91 @@ const Part k2005Part{"Layout", {"Tamsett.tms", "Corvane.cvn", "Halloway.hlw", "D
 const Part& PartOf(TemplateFormat format) { return format == TemplateFormat::k2007 ? k2007Part : k2005Part; }
 const Part& OtherPart(TemplateFormat format) { return format == TemplateFormat::k2007 ? k2005Part : k2007Part; }
 
+constexpr char kStagingPrefix[] = ".layout-template-tool-";
+constexpr std::size_t kStagingSuffixLength = 6;
+
 std::string Reason() { return std::strerror(errno); }
+
+// --- Walking to DIR -------------------------------------------------------
+
+// The names of a path's folders, "." and empty ones left out ("a//./b" =>
+// a, b); ".." stays, for the file system to resolve as the dialog's queries do.
+std::vector<std::string> NamesOf(const std::string& path)
+{
+    std::vector<std::string> names;
+    for (std::size_t start = 0; start <= path.size();) {
+        const std::size_t end = std::min(path.find('/', start), path.size());
+        const std::string name = path.substr(start, end - start);
+        if (!name.empty() && name != ".")
+            names.push_back(name);
+        start = end + 1;
+    }
+    return names;
+}
+
+// "is a symbolic link to 'nowhere', which does not exist": what a link to
+// nothing is, which the file system reports as missing.
+std::string DanglingLink(int folder, const std::string& name)
+{
+    std::string target(4096, '\0');
+    const ssize_t length = ::readlinkat(folder, name.c_str(), target.data(), target.size());
+    target.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+    return "is a symbolic link to '" + target + "', which does not exist";
+}
+
+// Opens the folder `path`, one folder at a time from the current folder (or
+// "/"), making the missing ones; records those it made in *made. DIR itself
+// is opened for reading, the folders on the way only as places.
+bool OpenFolder(const std::string& path, const std::string& shownFolder, FileDescriptor& folder,
+                std::vector<std::pair<FileDescriptor, std::string>>& made, std::string& error)
+{
+    const std::vector<std::string> names = NamesOf(path);
+    const bool absolute = !path.empty() && path[0] == '/';
+    const int readable = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+    const int place = O_PATH | O_DIRECTORY | O_CLOEXEC;
+    FileDescriptor current(::open(absolute ? "/" : ".", names.empty() ? readable : place));
+    if (!current.Valid()) {
+        error = shownFolder + ": cannot be opened: " + Reason();
+        return false;
+    }
+    std::string shownSoFar = absolute ? "/" : "";
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string& name = names[i];
+        const bool last = i + 1 == names.size();
+        shownSoFar += (shownSoFar.empty() || shownSoFar.back() == '/' ? "" : "/") + name;
+        struct stat info {};
+        if (::fstatat(current.Get(), name.c_str(), &info, 0) != 0) {
+            if (errno != ENOENT) {
+                error = shownFolder + ": cannot be queried: " + Reason();
+                return false;
+            }
+            struct stat link {};
+            if (::fstatat(current.Get(), name.c_str(), &link, AT_SYMLINK_NOFOLLOW) == 0) {
+                const std::string dangling = DanglingLink(current.Get(), name);
+                error = last ? shownFolder + ": " + dangling
+                             : shownFolder + ": cannot create the folder: " + shownSoFar + " " + dangling;
+                return false;
+            }
+            if (::mkdirat(current.Get(), name.c_str(), 0777) != 0) {
+                error = shownFolder + ": cannot create the folder: " + Reason();
+                return false;
+            }
+            made.emplace_back(FileDescriptor(::fcntl(current.Get(), F_DUPFD_CLOEXEC, 0)), name);
+        } else if (!S_ISDIR(info.st_mode)) {
+            error = last ? shownFolder + ": exists and is not a folder"
+                         : shownFolder + ": cannot create the folder: " + std::strerror(ENOTDIR);
+            return false;
+        }
+        FileDescriptor next(::openat(current.Get(), name.c_str(), last ? readable : place));
+        if (!next.Valid()) {
+            error = shownFolder + ": cannot be opened: " + Reason();
+            return false;
+        }
+        current = std::move(next);
+    }
+    folder = std::move(current);
+    return true;
+}
 
 // Opens the folder `name` in `parent` without following a link. No handle
 // and no error when there is none; false with *error when it is a link,
@@ -87,54 +173,159 @@ bool RemoveEntry(int folder, const char* name, std::string& error)
     return false;
 }
 
+// --- Staging folders ------------------------------------------------------
+
+// Removes the staging folder `name` of DIR: the files this tool writes in it,
+// their folders and the staging folder itself, each only when that leaves
+// nothing else behind. Safe in a signal handler: no allocation, only system
+// calls that are.
+void RemoveStaging(int folder, const char* name) noexcept
+{
+    const int staging = ::openat(folder, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (staging >= 0) {
+        for (const Part* part : {&k2007Part, &k2005Part}) {
+            const int partFolder = ::openat(staging, part->folder, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            if (partFolder < 0)
+                continue;
+            for (const char* file : part->files)
+                ::unlinkat(partFolder, file, 0);
+            for (const char* file : part->extras)
+                ::unlinkat(partFolder, file, 0);
+            ::close(partFolder);
+            ::unlinkat(staging, part->folder, AT_REMOVEDIR);
+        }
+        ::close(staging);
+    }
+    ::unlinkat(folder, name, AT_REMOVEDIR);
+}
+
+bool IsStagingName(const char* name)
+{
+    const std::size_t prefix = sizeof kStagingPrefix - 1;
+    return std::strncmp(name, kStagingPrefix, prefix) == 0 && std::strlen(name) == prefix + kStagingSuffixLength;
+}
+
+// Locks the folder `handle` for this run; false when another live run holds it.
+bool Lock(const FileDescriptor& handle) { return ::flock(handle.Get(), LOCK_EX | LOCK_NB) == 0; }
+
+// Removes the staging folders in DIR that no live run holds: left by a run
+// that was killed outright. One that holds anything else stays.
+void RemoveStaleStaging(int folder)
+{
+    const int listingHandle = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* listing = listingHandle >= 0 ? ::fdopendir(listingHandle) : nullptr;
+    if (listing == nullptr) {
+        if (listingHandle >= 0)
+            ::close(listingHandle);
+        return;
+    }
+    // Each stays locked until it is removed, so that a run that has just
+    // made it, and not yet locked it, notices (MakeStaging).
+    std::vector<std::pair<std::string, FileDescriptor>> stale;
+    while (const dirent* entry = ::readdir(listing)) {
+        if (!IsStagingName(entry->d_name))
+            continue;
+        FileDescriptor staging(::openat(folder, entry->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        if (staging.Valid() && Lock(staging))
+            stale.emplace_back(entry->d_name, std::move(staging));
+    }
+    ::closedir(listing);
+    for (const auto& [name, locked] : stale)
+        RemoveStaging(folder, name.c_str());
+}
+
+// Whether DIR holds anything; false with *error when it cannot be listed.
+bool HoldsAnything(int folder, bool& holds, std::string& error)
+{
+    const int listingHandle = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* listing = listingHandle >= 0 ? ::fdopendir(listingHandle) : nullptr;
+    if (listing == nullptr) {
+        error = Reason();
+        if (listingHandle >= 0)
+            ::close(listingHandle);
+        return false;
+    }
+    holds = false;
+    errno = 0;
+    while (const dirent* entry = ::readdir(listing)) {
+        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0) {
+            holds = true;
+            break;
+        }
+    }
+    const bool listed = errno == 0;
+    if (!listed)
+        error = Reason();
+    ::closedir(listing);
+    return listed;
+}
+
+// A fresh staging folder in DIR, made, opened and locked; false with errno.
+bool MakeStaging(int folder, FileDescriptor& staging, std::string& name)
+{
+    static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device entropy;
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = kStagingPrefix;
+        for (std::size_t i = 0; i < kStagingSuffixLength; ++i)
+            name += kLetters[pick(entropy)];
+        if (::mkdirat(folder, name.c_str(), 0700) != 0) {
+            if (errno == EEXIST)
+                continue;
+            return false;
+        }
+        staging = FileDescriptor(::openat(folder, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        // Another run may have taken it for stale in the moment before the
+        // lock, and removed it: it must still be the folder made here.
+        struct stat opened {};
+        struct stat named {};
+        if (staging.Valid() && Lock(staging) && ::fstat(staging.Get(), &opened) == 0 &&
+            ::fstatat(folder, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && opened.st_dev == named.st_dev &&
+            opened.st_ino == named.st_ino)
+            return true;
+        staging = FileDescriptor();
+    }
+    errno = EEXIST;
+    return false;
+}
+
+void CleanUpInterruptedWrite(const void* write) { static_cast<const TemplateWrite*>(write)->RemoveOnInterrupt(); }
+
 }  // namespace
 
-std::unique_ptr<TemplateWrite> TemplateWrite::Begin(const fs::path& folder, const std::string& shownFolder,
+std::unique_ptr<TemplateWrite> TemplateWrite::Begin(const std::string& folder, const std::string& shownFolder,
                                                     TemplateFormat format, bool replace, std::string& error)
 {
+    // Nothing made here may be left behind by an interruption: it waits
+    // until the clean-up knows of it.
+    const HeldInterruptions held;
     std::unique_ptr<TemplateWrite> write(new TemplateWrite);
     write->m_format = format;
-    write->m_folder = folder;
     write->m_shownFolder = shownFolder;
 
-    std::error_code code;
-    const fs::file_status status = fs::status(folder, code);
-    if (code && code != std::errc::no_such_file_or_directory && code != std::errc::not_a_directory) {
-        error = shownFolder + ": cannot be queried: " + code.message();
+    std::vector<std::pair<FileDescriptor, std::string>> made;
+    const bool opened = OpenFolder(folder, shownFolder, write->m_folderHandle, made, error);
+    for (auto& [parent, name] : made)
+        write->m_made.push_back({std::move(parent), std::move(name)});
+    if (!opened)
         return nullptr;
-    }
-    if (fs::exists(status) && !fs::is_directory(status)) {
-        error = shownFolder + ": exists and is not a folder";
-        return nullptr;
-    }
-    if (!fs::exists(status)) {
-        fs::path top = folder;
-        while (top.has_parent_path() && top.parent_path() != top && !fs::exists(top.parent_path(), code))
-            top = top.parent_path();
-        fs::create_directories(folder, code);
-        if (code) {
-            error = shownFolder + ": cannot create the folder: " + code.message();
+    const int handle = write->m_folderHandle.Get();
+
+    if (write->m_made.empty()) {
+        RemoveStaleStaging(handle);
+        bool holds = false;
+        std::string reason;
+        if (!HoldsAnything(handle, holds, reason)) {
+            error = shownFolder + ": cannot be listed: " + reason;
             return nullptr;
         }
-        write->m_createdTop = top;
-    } else {
-        const bool empty = fs::is_empty(folder, code);
-        if (code) {
-            error = shownFolder + ": cannot be listed: " + code.message();
-            return nullptr;
-        }
-        if (!empty && !replace) {
+        if (holds && !replace) {
             error = shownFolder + ": already exists and is not empty (--force replaces the template in it)";
             return nullptr;
         }
     }
 
-    write->m_folderHandle = FileDescriptor(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!write->m_folderHandle.Valid()) {
-        error = shownFolder + ": cannot be opened: " + Reason();
-        return nullptr;
-    }
-    const int handle = write->m_folderHandle.Get();
     if (!OpenPart(handle, shownFolder, k2007Part.folder, write->m_keyinOskel, error) ||
         !OpenPart(handle, shownFolder, k2005Part.folder, write->m_layout, error))
         return nullptr;
@@ -144,52 +335,62 @@ std::unique_ptr<TemplateWrite> TemplateWrite::Begin(const fs::path& folder, cons
 
     // Inside DIR, so that the moves stay on one file system. A folder of a
     // template holds nothing else that discovery looks at.
-    std::string staging = (folder / ".layout-template-tool-XXXXXX").string();
-    if (::mkdtemp(staging.data()) == nullptr) {
+    if (!MakeStaging(handle, write->m_staging, write->m_stagingName)) {
         error = shownFolder + ": cannot make a folder to write the template in: " + Reason();
         return nullptr;
     }
-    write->m_staging = staging;
+    SetInterruptCleanUp(CleanUpInterruptedWrite, write.get());
     return write;
 }
 
 TemplateWrite::~TemplateWrite()
 {
-    std::error_code ignored;
-    if (!m_staging.empty())
-        fs::remove_all(m_staging, ignored);
-    if (!m_committed && m_createdTop)
-        fs::remove_all(*m_createdTop, ignored);
+    const HeldInterruptions held;
+    if (m_staging.Valid())
+        RemoveStaging(m_folderHandle.Get(), m_stagingName.c_str());
+    // Folders made for the template go again when it was not written, the
+    // innermost first, each only when empty.
+    if (!m_committed)
+        for (auto made = m_made.rbegin(); made != m_made.rend(); ++made)
+            ::unlinkat(made->parent.Get(), made->name.c_str(), AT_REMOVEDIR);
+    SetInterruptCleanUp(nullptr, nullptr);
+}
+
+void TemplateWrite::RemoveOnInterrupt() const noexcept
+{
+    if (m_staging.Valid())
+        RemoveStaging(m_folderHandle.Get(), m_stagingName.c_str());
+    if (!m_committed)
+        for (auto made = m_made.rbegin(); made != m_made.rend(); ++made)
+            ::unlinkat(made->parent.Get(), made->name.c_str(), AT_REMOVEDIR);
 }
 
 std::string TemplateWrite::AsWrittenInFolder(std::string message) const
 {
-    const std::string staging = m_staging.string();
-    for (std::size_t at = message.find(staging); at != std::string::npos; at = message.find(staging, at))
-        message.replace(at, staging.size(), m_shownFolder);
+    for (std::size_t at = message.find(m_stagingName); at != std::string::npos; at = message.find(m_stagingName, at))
+        message.replace(at, m_stagingName.size(), m_shownFolder);
     return message;
 }
 
 bool TemplateWrite::Commit(std::string& error)
 {
+    // Moved in whole, or not at all.
+    const HeldInterruptions held;
     const Part& part = PartOf(m_format);
     const int folder = m_folderHandle.Get();
-    FileDescriptor staged(::open(m_staging.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     FileDescriptor& existing = m_format == TemplateFormat::k2007 ? m_keyinOskel : m_layout;
     const auto fail = [&](const std::string& what) {
         error = m_shownFolder + ": cannot move the new template into place: " + what;
         return false;
     };
-    if (!staged.Valid())
-        return fail(m_staging.string() + ": " + Reason());
 
     if (!existing.Valid()) {
         // The whole folder moves in at once; over anything that has appeared
         // since Begin (a link, a folder) the move fails.
-        if (::renameat(staged.Get(), part.folder, folder, part.folder) != 0)
+        if (::renameat(m_staging.Get(), part.folder, folder, part.folder) != 0)
             return fail(std::string(part.folder) + ": " + Reason());
     } else {
-        FileDescriptor source(::openat(staged.Get(), part.folder, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        FileDescriptor source(::openat(m_staging.Get(), part.folder, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
         if (!source.Valid())
             return fail(std::string(part.folder) + ": " + Reason());
         std::string problem;

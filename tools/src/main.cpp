@@ -103,5 +103,8 @@ int main(int argc, char** argv)
     // A write beyond the file-size limit fails (EFBIG) and is cleaned up like
     // any failed write, instead of killing the tool halfway.
     std::signal(SIGXFSZ, SIG_IGN);
+    // A reader that goes away (`| head -c1`) makes the write fail with EPIPE,
+    // which ends the run with status 3, instead of killing the tool.
+    std::signal(SIGPIPE, SIG_IGN);
     return layouttool::RunChecked(layouttool::Arguments(argv + 1, argv + argc));
 }

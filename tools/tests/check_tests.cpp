@@ -13,6 +13,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "TemplateFixtures.h"
 #include "ToolRunner.h"
 
 namespace layouttool::testing {
@@ -21,43 +22,6 @@ namespace {
 namespace fs = std::filesystem;
 using standin::oskel::ConductorLayer;
 using standin::oskel::PcbDescription;
-
-void Write2007(const fs::path& folder, const standin::oskel::Description& description)
-{
-    std::string error;
-    ASSERT_TRUE(standin::oskel::WriteOskel((folder / "keyin.oskel").string(), description, &error)) << error;
-}
-
-void Write2005(const fs::path& folder, const std::string& extraLine = std::string())
-{
-    fs::create_directories(folder);
-    standin::corvane::Description description;
-    description.layers.push_back({1, 1});
-    if (!extraLine.empty())
-        description.extraLines.push_back(extraLine);
-    std::string error;
-    ASSERT_TRUE(standin::corvane::Write2005Template(folder.string(), description, &error)) << error;
-}
-
-// Overwrites four bytes of the SQLite header, big-endian.
-void PatchHeader(const fs::path& database, std::streamoff offset, unsigned value)
-{
-    std::fstream file(database, std::ios::in | std::ios::out | std::ios::binary);
-    file.seekp(offset);
-    const char bytes[] = {char(value >> 24), char(value >> 16), char(value >> 8), char(value)};
-    file.write(bytes, 4);
-    ASSERT_TRUE(file.good());
-}
-
-std::vector<std::string> SortedLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);)
-        lines.push_back(line);
-    std::sort(lines.begin(), lines.end());
-    return lines;
-}
 
 class Check : public ::testing::Test {
 protected:
@@ -95,7 +59,7 @@ TEST_F(Check, EveryRejectionKindGivesItsReason)
     fs::create_directory(lib / "tamsettdir/Layout/Tamsett.tms");
     fs::create_directory(lib / "empty");
     // Listed, but its stack-up cannot be read.
-    Write2005(lib / "badcvn", "[Corvane]");
+    Write2005(lib / "badcvn", {"[Corvane]"});
     WriteTextFile(lib / "readme.txt", "");
     // Deeper templates never count.
     Write2005(lib / "group/6L");
@@ -306,7 +270,7 @@ TEST_F(Check, ListedTemplatesWhoseStackUpCannotBeShownGetANote)
     Write2007(lib / "a-good", PcbDescription({ConductorLayer(1, "TOP", 1)}));
     Write2007(lib / "b-nameless", PcbDescription({ConductorLayer(1, "TOP", 1), nameless}));
     Write2007(lib / "c-empty", PcbDescription({}));
-    Write2005(lib / "d-badcvn", "[Corvane]");
+    Write2005(lib / "d-badcvn", {"[Corvane]"});
     Write2007(lib / "e-dielectric", PcbDescription({standin::oskel::OtherLayer(1, 1, "CORE")}));
     fs::create_directories(lib / "f-dielectric");
     standin::corvane::Description dielectric;

@@ -27,5 +27,22 @@ TEST(Output, ResultsThatCannotBeWrittenFailTheRun)
     EXPECT_EQ(0, RunTool({"show", "lib/8L"}, work.Root()).status);
 }
 
+TEST(Output, AReaderThatWentAwayEndsTheRunWithStatusThree)
+{
+    // `show DIR | head -c1`: the tool once died of SIGPIPE (shell status 141).
+    testsupport::TempFolder work;
+    ASSERT_EQ(0, RunTool({"create", "2005", "lib/6L", "--layer", "signal 1"}, work.Root()).status);
+    const std::vector<std::vector<std::string>> commands = {
+        {"show", "lib/6L"}, {"check", "lib"}, {"create", "2005", "lib/8L", "--layer", "plane 1"}, {"help", "check"}};
+    for (const auto& command : commands) {
+        SCOPED_TRACE(command[0]);
+        const ToolRun run = RunToolIntoClosedPipe(command, work.Root());
+        EXPECT_EQ(0, run.signal);
+        EXPECT_EQ(3, run.status);
+        EXPECT_EQ("layout-template-tool: cannot write the results to standard output: Broken pipe\n", run.err);
+    }
+    EXPECT_EQ(0, RunTool({"show", "lib/8L"}, work.Root()).status);
+}
+
 }  // namespace
 }  // namespace layouttool::testing
