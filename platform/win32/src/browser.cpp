@@ -17,7 +17,7 @@
 // BrowserState; a focusable static with the tree's id stands in its place, so
 // Enter works as with the tree focused), BIF_STATUSTEXT and
 // BFFM_SETSTATUSTEXTA, BIF_EDITBOX and BIF_VALIDATE, the new dialog style,
-// BFFM_SETOKTEXT and BFFM_SETEXPANDED (accepted, ignored), BIF_BROWSEINCLUDEFILES
+// BFFM_SETOKTEXT and BFFM_SETEXPANDED, BIF_BROWSEINCLUDEFILES
 // (only folders can be highlighted), icons (iImage is set to 0), a root that is
 // a virtual item (the browser is rooted at the desktop instead).
 #include "shell.h"
@@ -105,7 +105,7 @@ void Select(Browser& browser, const Item& item)
     if (!list)
         return;
     browser.info.lpfn(hwnd, BFFM_SELCHANGED, reinterpret_cast<LPARAM>(list), browser.info.lParam);
-    ILFree(list);
+    shell::FreeBlock(list);
 }
 
 // The folder a path names, if the user may highlight it here; `why` says why not.
@@ -195,9 +195,6 @@ INT_PTR CALLBACK BrowserProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     case BFFM_SETSELECTIONA:
         SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, SetSelection(*browser, wParam, lParam));
         return TRUE;
-    case BFFM_SETSTATUSTEXTA:
-    case BFFM_SETOKTEXT:
-    case BFFM_SETEXPANDED: return TRUE;
     case WM_NCDESTROY: OpenBrowsers().erase(hwnd); return FALSE;
     default: return FALSE;
     }

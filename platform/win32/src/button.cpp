@@ -4,7 +4,8 @@
 //
 // Not implemented: drawing, mouse tracking (BM_CLICK clicks at once), images
 // (BM_SETIMAGE), automatic unchecking of the other radio buttons of a group,
-// split buttons and command links.
+// split buttons and command links, and the messages nothing here sends:
+// BM_SETCHECK, BM_GETSTATE, BM_SETSTATE.
 #include "window.h"
 
 namespace win32 {
@@ -91,9 +92,6 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_GETDLGCODE: return DialogCode(hwnd);
     case BM_CLICK: return Click(hwnd, *state);
     case BM_GETCHECK: return state->check;
-    case BM_SETCHECK: state->check = static_cast<LRESULT>(wParam) & 3; return 0;
-    case BM_GETSTATE: return state->check | (state->pushed ? BST_PUSHED : 0) | (GetFocus() == hwnd ? BST_FOCUS : 0);
-    case BM_SETSTATE: state->pushed = wParam != 0; return 0;
     case BM_SETSTYLE: return SetStyle(hwnd, wParam);
     case WM_SETFONT: state->font = reinterpret_cast<HFONT>(wParam); return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(state->font);

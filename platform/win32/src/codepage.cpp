@@ -1,7 +1,8 @@
-// Code-page conversion between the ANSI code page (UTF-8 here) and UTF-16.
+// Code-page conversion from the ANSI code page (UTF-8 here) to UTF-16.
 //
 // Not implemented: code pages other than UTF-8 (CP_ACP, CP_OEMCP, CP_THREAD_ACP
-// and CP_UTF8 all mean UTF-8), composition (MB_COMPOSITE), default characters.
+// and CP_UTF8 all mean UTF-8), composition (MB_COMPOSITE), the conversion back
+// (WideCharToMultiByte), GetACP.
 #include "window.h"
 
 #include <cstring>
@@ -51,41 +52,3 @@ int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCCH source, int sou
     std::memcpy(target, wide.data(), wide.size() * sizeof(WCHAR));
     return needed;
 }
-
-int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWCH source, int sourceLength, LPSTR target,
-                               int targetLength, LPCCH defaultChar, LPBOOL usedDefaultChar)
-{
-    if (!IsUtf8CodePage(codePage) || !source || sourceLength == 0 || targetLength < 0 ||
-        (targetLength > 0 && !target) || defaultChar || usedDefaultChar) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
-    }
-    if (flags & ~static_cast<DWORD>(WC_ERR_INVALID_CHARS)) {
-        SetLastError(ERROR_INVALID_FLAGS);
-        return 0;
-    }
-    size_t length = static_cast<size_t>(sourceLength);
-    if (sourceLength < 0) {
-        length = 0;
-        while (source[length])
-            ++length;
-        ++length;
-    }
-    bool invalid = false;
-    const std::string narrow = EncodeUtf8(DecodeUtf16(source, length, &invalid));
-    if (invalid && (flags & WC_ERR_INVALID_CHARS)) {
-        SetLastError(ERROR_NO_UNICODE_TRANSLATION);
-        return 0;
-    }
-    const int needed = static_cast<int>(narrow.size());
-    if (targetLength == 0)
-        return needed;
-    if (targetLength < needed) {
-        SetLastError(ERROR_INSUFFICIENT_BUFFER);
-        return 0;
-    }
-    std::memcpy(target, narrow.data(), narrow.size());
-    return needed;
-}
-
-UINT WINAPI GetACP(void) { return CP_UTF8; }

@@ -4,10 +4,8 @@
 // - CB_ADDSTRING in a CBS_SORT box halves the list with the word sort
 //   (CompareStringW, case ignored) and inserts where the halving ends; it stops
 //   at the first entry it meets that is equal, so a new string equal to others
-//   lands among them where that happens to be. The list is halved as if it
-//   were in order, also after CB_INSERTSTRING has put an entry out of place.
-// - The prefix searches (CB_FINDSTRING, CB_SELECTSTRING) ignore case; neither
-//   they nor CB_SETCURSEL notify the parent.
+//   lands among them where that happens to be.
+// - The prefix search of CB_SELECTSTRING ignores case and notifies nobody.
 // - The keys of a drop-down list: with the list closed, the arrows, Home, End,
 //   PageUp and PageDown choose an entry at once (CBN_SELENDOK, CBN_SELCHANGE,
 //   also when an arrow at an end leaves the selection where it was), and so
@@ -23,7 +21,10 @@
 // text is only stored), the list box as a window of its own (displays draw the
 // dropped list from CB_GETDROPPEDSTATE and the selection), owner-drawn boxes
 // without CBS_HASSTRINGS, the mouse, incremental search over several typed
-// characters, the extended user interface (CB_SETEXTENDEDUI), locales (CB_SETLOCALE).
+// characters, the extended user interface (CB_SETEXTENDEDUI), locales
+// (CB_SETLOCALE), and the messages nothing here sends: CB_INSERTSTRING,
+// CB_DELETESTRING, CB_RESETCONTENT, CB_SETCURSEL, CB_FINDSTRING,
+// CB_FINDSTRINGEXACT, CB_SHOWDROPDOWN, item data (CB_GETITEMDATA, CB_SETITEMDATA).
 #include "collation.h"
 #include "window.h"
 
@@ -35,7 +36,6 @@ namespace {
 struct Entry {
     std::string text;
     std::u16string sortKey;  // the text in UTF-16, as the word sort compares it
-    LPARAM data = 0;
 };
 
 struct ComboState : ControlState {
@@ -104,49 +104,6 @@ LRESULT AddString(HWND hwnd, ComboState& state, LPARAM lParam)
     return Insert(state, position, std::move(entry));
 }
 
-// CB_INSERTSTRING never sorts; -1 appends.
-LRESULT InsertString(ComboState& state, WPARAM index, LPARAM lParam)
-{
-    const int position = IndexOf(index);
-    if (position == -1)
-        return Insert(state, Count(state), MakeEntry(lParam));
-    if (position < 0 || position > Count(state))
-        return CB_ERR;
-    return Insert(state, position, MakeEntry(lParam));
-}
-
-LRESULT DeleteString(ComboState& state, WPARAM index)
-{
-    if (!ValidIndex(state, index))
-        return CB_ERR;
-    const int position = IndexOf(index);
-    state.entries.erase(state.entries.begin() + position);
-    if (state.selection == position)
-        state.selection = -1;
-    else if (state.selection > position)
-        --state.selection;
-    return Count(state);
-}
-
-LRESULT ResetContent(ComboState& state)
-{
-    state.entries.clear();
-    state.selection = -1;
-    return CB_OKAY;
-}
-
-// CB_SETCURSEL with -1, or with an index past the end, clears the selection
-// and answers CB_ERR.
-LRESULT SetCurSel(ComboState& state, WPARAM index)
-{
-    if (!ValidIndex(state, index)) {
-        state.selection = -1;
-        return CB_ERR;
-    }
-    state.selection = IndexOf(index);
-    return state.selection;
-}
-
 LRESULT GetLbText(const ComboState& state, WPARAM index, LPARAM lParam)
 {
     if (!ValidIndex(state, index) || !lParam)
@@ -166,7 +123,7 @@ LRESULT GetLbTextLen(const ComboState& state, WPARAM index)
 // The search starts after `start` and wraps round to it, so `start` itself is
 // looked at last; -1, any other negative start or one past the end searches
 // from the top.  An empty text matches nothing.
-LRESULT Find(const ComboState& state, WPARAM start, LPARAM lParam, bool exact)
+LRESULT FindPrefix(const ComboState& state, WPARAM start, LPARAM lParam)
 {
     const std::string text = CopyString(reinterpret_cast<LPCSTR>(lParam));
     const int count = Count(state);
@@ -178,7 +135,7 @@ LRESULT Find(const ComboState& state, WPARAM start, LPARAM lParam, bool exact)
     for (int step = 1; step <= count; ++step) {
         const int index = (first + step) % count;
         const std::string& entry = state.entries[index].text;
-        if (exact ? CompareIgnoringCase(entry, text) == 0 : StartsWithIgnoringCase(entry, text))
+        if (StartsWithIgnoringCase(entry, text))
             return index;
     }
     return CB_ERR;
@@ -187,23 +144,10 @@ LRESULT Find(const ComboState& state, WPARAM start, LPARAM lParam, bool exact)
 // Selects the first match of the prefix search; on no match the selection stays.
 LRESULT SelectString(ComboState& state, WPARAM start, LPARAM lParam)
 {
-    const LRESULT index = Find(state, start, lParam, false);
+    const LRESULT index = FindPrefix(state, start, lParam);
     if (index != CB_ERR)
         state.selection = static_cast<int>(index);
     return index;
-}
-
-LRESULT GetItemData(const ComboState& state, WPARAM index)
-{
-    return ValidIndex(state, index) ? state.entries[IndexOf(index)].data : CB_ERR;
-}
-
-LRESULT SetItemData(ComboState& state, WPARAM index, LPARAM data)
-{
-    if (!ValidIndex(state, index))
-        return CB_ERR;
-    state.entries[IndexOf(index)].data = data;
-    return TRUE;
 }
 
 // A drop-down list shows its selected entry: its window text is that entry's
@@ -311,7 +255,7 @@ LRESULT Char(HWND hwnd, ComboState& state, WPARAM character)
     if (character < 0x20 || character > 0x7E || state.entries.empty())
         return 0;
     const char typed[2] = {static_cast<char>(character), '\0'};
-    const LRESULT index = Find(state, static_cast<WPARAM>(state.selection), reinterpret_cast<LPARAM>(typed), false);
+    const LRESULT index = FindPrefix(state, static_cast<WPARAM>(state.selection), reinterpret_cast<LPARAM>(typed));
     if (index != CB_ERR)
         UserMoves(hwnd, state, static_cast<int>(index));
     return 0;
@@ -340,15 +284,6 @@ LRESULT KillFocus(HWND hwnd)
     if (Notify(hwnd, CBN_SELENDCANCEL))
         NotifyParent(hwnd, CBN_KILLFOCUS);
     return 0;
-}
-
-LRESULT ShowDropDown(HWND hwnd, ComboState& state, WPARAM show)
-{
-    if (show && !state.dropped)
-        Drop(hwnd);
-    else if (!show && state.dropped)
-        CloseUp(hwnd, false);
-    return TRUE;
 }
 
 }  // namespace
@@ -388,20 +323,11 @@ LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         return DefWindowProcA(hwnd, message, wParam, lParam);
     switch (message) {
     case CB_ADDSTRING: return AddString(hwnd, *state, lParam);
-    case CB_INSERTSTRING: return InsertString(*state, wParam, lParam);
-    case CB_DELETESTRING: return DeleteString(*state, wParam);
-    case CB_RESETCONTENT: return ResetContent(*state);
     case CB_GETCOUNT: return Count(*state);
     case CB_GETCURSEL: return state->selection >= 0 ? state->selection : CB_ERR;
-    case CB_SETCURSEL: return SetCurSel(*state, wParam);
     case CB_GETLBTEXT: return GetLbText(*state, wParam, lParam);
     case CB_GETLBTEXTLEN: return GetLbTextLen(*state, wParam);
-    case CB_FINDSTRING: return Find(*state, wParam, lParam, false);
-    case CB_FINDSTRINGEXACT: return Find(*state, wParam, lParam, true);
     case CB_SELECTSTRING: return SelectString(*state, wParam, lParam);
-    case CB_GETITEMDATA: return GetItemData(*state, wParam);
-    case CB_SETITEMDATA: return SetItemData(*state, wParam, lParam);
-    case CB_SHOWDROPDOWN: return ShowDropDown(hwnd, *state, wParam);
     case CB_GETDROPPEDSTATE: return state->dropped ? TRUE : FALSE;
     case WM_GETTEXT:
     case WM_GETTEXTLENGTH: return GetText(hwnd, *state, message, wParam, lParam);

@@ -5,7 +5,8 @@
 // DefSubclassProc, and the last passes on to the original window procedure.
 // A subclass removed while it runs is dropped when its call returns.
 //
-// Not implemented: the list-view's header control, the other common controls.
+// Not implemented: the list-view's header control, the other common controls,
+// InitCommonControls, GetWindowSubclass.
 #include "window.h"
 
 namespace win32 {
@@ -73,8 +74,6 @@ EntryIterator FindEntry(SubclassChain& chain, SUBCLASSPROC proc, UINT_PTR id)
 
 using namespace win32;
 
-void WINAPI InitCommonControls(void) { RegisterSystemClasses(); }
-
 BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* init)
 {
     if (!init || init->dwSize != sizeof(INITCOMMONCONTROLSEX))
@@ -105,19 +104,6 @@ BOOL WINAPI SetWindowSubclass(HWND hwnd, SUBCLASSPROC proc, UINT_PTR id, DWORD_P
     entry.id = id;
     entry.refData = refData;
     chain.entries.push_front(entry);
-    return TRUE;
-}
-
-BOOL WINAPI GetWindowSubclass(HWND hwnd, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR* refData)
-{
-    Window* window = FindWindowObject(hwnd);
-    if (!window || !window->subclasses)
-        return FALSE;
-    auto found = FindEntry(*window->subclasses, proc, id);
-    if (found == window->subclasses->entries.end())
-        return FALSE;
-    if (refData)
-        *refData = found->refData;
     return TRUE;
 }
 

@@ -17,9 +17,12 @@
 // moves by WM_NEXTDLGCTL onto a push button, that button looks like the
 // default (BS_DEFPUSHBUTTON) until the focus leaves the push buttons.
 //
-// Not implemented: DS_CONTROL child dialogs beyond creation, WM_CTLCOLOR*,
-// dialog units from the font (one fixed pair of base units serves every
-// dialog), non-client areas, radio-button groups clicked by the arrows.
+// Not implemented: modeless dialogs (CreateDialog*), dialogs named by their
+// resource (DialogBoxParam: the class library finds the template itself),
+// DS_CONTROL child dialogs beyond creation, WM_CTLCOLOR*, dialog units from the
+// font (one fixed pair of base units serves every dialog), non-client areas,
+// radio-button groups clicked by the arrows, the keyboard interface and the
+// tab order as an API (IsDialogMessage, GetNextDlgTabItem, GetNextDlgGroupItem).
 #include "window.h"
 
 #include <standin/win32.h>
@@ -138,6 +141,62 @@ void SetDefaultLook(HWND dialog, HWND focus)
         SendMessageA(looksDefault, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
 }
 
+// The next (or previous) visible, enabled WS_TABSTOP control after `control`,
+// going round; from no control, the first (or the last).
+HWND NextTabStop(HWND dialog, HWND control, bool previous)
+{
+    Window* window = FindWindowObject(dialog);
+    if (!window)
+        return nullptr;
+    std::vector<HWND> stops;
+    for (HWND child : window->children) {
+        Window* c = FindWindowObject(child);
+        if (c && (c->style & WS_TABSTOP) && OwnStyleAllows(child))
+            stops.push_back(child);
+    }
+    if (stops.empty())
+        return nullptr;
+    const auto at = std::find(stops.begin(), stops.end(), control);
+    if (at == stops.end())
+        return previous ? stops.back() : stops.front();
+    const size_t index = static_cast<size_t>(at - stops.begin());
+    return stops[previous ? (index + stops.size() - 1) % stops.size() : (index + 1) % stops.size()];
+}
+
+// The next (or previous) visible, enabled control of the group of `control`:
+// from the control with WS_GROUP to the one before the next such control.
+HWND NextInGroup(HWND dialog, HWND control, bool previous)
+{
+    Window* window = FindWindowObject(dialog);
+    if (!window)
+        return nullptr;
+    const std::vector<HWND>& children = window->children;
+    const auto at = std::find(children.begin(), children.end(), control);
+    if (at == children.end())
+        return nullptr;
+    size_t first = static_cast<size_t>(at - children.begin());
+    while (first > 0) {
+        Window* c = FindWindowObject(children[first]);
+        if (c && (c->style & WS_GROUP))
+            break;
+        --first;
+    }
+    size_t last = static_cast<size_t>(at - children.begin());
+    while (last + 1 < children.size()) {
+        Window* c = FindWindowObject(children[last + 1]);
+        if (c && (c->style & WS_GROUP))
+            break;
+        ++last;
+    }
+    std::vector<HWND> group;
+    for (size_t i = first; i <= last; ++i) {
+        if (children[i] == control || OwnStyleAllows(children[i]))
+            group.push_back(children[i]);
+    }
+    const size_t index = static_cast<size_t>(std::find(group.begin(), group.end(), control) - group.begin());
+    return group[previous ? (index + group.size() - 1) % group.size() : (index + 1) % group.size()];
+}
+
 // WM_NEXTDLGCTL: lParam TRUE names the control in wParam; otherwise wParam 0
 // is the next tab stop after the focus, non-zero the previous one.
 LRESULT NextControl(HWND dialog, WPARAM wParam, LPARAM lParam)
@@ -149,7 +208,7 @@ LRESULT NextControl(HWND dialog, WPARAM wParam, LPARAM lParam)
             return 0;
     } else {
         const HWND focus = GetFocus();
-        target = GetNextDlgTabItem(dialog, IsChild(dialog, focus) ? focus : nullptr, wParam != 0);
+        target = NextTabStop(dialog, IsChild(dialog, focus) ? focus : nullptr, wParam != 0);
     }
     if (!target)
         return 0;
@@ -292,7 +351,7 @@ bool DialogMnemonic(HWND dialog, char character)
         if (Lower(MnemonicOf(c->text)) != Lower(character))
             continue;
         if (code & DLGC_STATIC) {
-            if (HWND next = GetNextDlgTabItem(dialog, child, FALSE))
+            if (HWND next = NextTabStop(dialog, child, false))
                 SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
         } else if (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) {
             SendMessageA(child, BM_CLICK, 0, 0);
@@ -364,6 +423,57 @@ bool CreateControls(HWND dialog, HINSTANCE instance, const standin::DialogTempla
     return true;
 }
 
+// The dialog's keyboard interface (see the top of the file); every other
+// message of the dialog and its controls is translated and dispatched.
+bool IsDialogMessage(HWND dialog, const MSG& message)
+{
+    if (!IsWindow(dialog) || (message.hwnd != dialog && !IsChild(dialog, message.hwnd)))
+        return false;
+    const HWND target = message.hwnd;
+    const auto wants = [&](LRESULT bits) {
+        return (SendMessageA(target, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message)) & bits) != 0;
+    };
+    switch (message.message) {
+    case WM_KEYDOWN:
+        if (wants(DLGC_WANTMESSAGE))
+            break;
+        switch (message.wParam) {
+        case VK_TAB:
+            if (wants(DLGC_WANTTAB))
+                break;
+            SendMessageA(dialog, WM_NEXTDLGCTL, KeyIsDown(VK_SHIFT) ? 1 : 0, FALSE);
+            return true;
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN:
+            if (wants(DLGC_WANTARROWS))
+                break;
+            if (HWND next = NextInGroup(dialog, target, message.wParam == VK_LEFT || message.wParam == VK_UP))
+                SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
+            return true;
+        case VK_ESCAPE: DialogEscape(dialog); return true;
+        case VK_RETURN: DialogEnter(dialog); return true;
+        default: break;
+        }
+        break;
+    case WM_CHAR:
+        if (wants(DLGC_WANTCHARS | DLGC_WANTMESSAGE) || (message.wParam == '\t' && wants(DLGC_WANTTAB)))
+            break;
+        if (message.wParam == '\t' || DialogMnemonic(dialog, static_cast<char>(message.wParam)))
+            return true;
+        break;
+    case WM_SYSCHAR:
+        if (DialogMnemonic(dialog, static_cast<char>(message.wParam)))
+            return true;
+        break;
+    default: break;
+    }
+    Translate(message);
+    Dispatch(message);
+    return true;
+}
+
 }  // namespace
 
 DialogInfo* GetDialogInfo(HWND hwnd, bool create)
@@ -420,8 +530,8 @@ HWND CreateDialogFromTemplate(HINSTANCE instance, const void* data, size_t size,
     const int width = MulDiv(t.cx, kBaseX, 4);
     const int height = MulDiv(t.cy, kBaseY, 8);
     if (t.style & DS_CENTER) {
-        x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-        y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+        x = (kScreenWidth - width) / 2;
+        y = (kScreenHeight - height) / 2;
     } else if (owner && !(t.style & (DS_ABSALIGN | WS_CHILD))) {
         RECT ownerRect;
         GetWindowRect(owner, &ownerRect);
@@ -495,14 +605,9 @@ INT_PTR RunModalLoop(HWND dialog, INT_PTR resultIfInputRunsOut, bool* inputRanOu
             break;
         MSG message;
         if (TakeMessage(message)) {
-            if (message.message == WM_QUIT) {
-                // The quit message belongs to the outer loop: pass it on and stop.
-                PostQuitMessage(static_cast<int>(message.wParam));
-                break;
-            }
-            if (!IsDialogMessageA(dialog, &message)) {
-                TranslateMessage(&message);
-                DispatchMessageA(&message);
+            if (!IsDialogMessage(dialog, message)) {
+                Translate(message);
+                Dispatch(message);
             }
             continue;
         }
@@ -539,11 +644,7 @@ INT_PTR RunModalLoop(HWND dialog, INT_PTR resultIfInputRunsOut, bool* inputRanOu
     return result;
 }
 
-}  // namespace win32
-
-using namespace win32;
-
-LRESULT WINAPI DefDlgProcA(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK DefaultDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     Window* window = ValidWindow(dialog);
     if (!window)
@@ -582,30 +683,19 @@ LRESULT WINAPI DefDlgProcA(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
     return ReadExtra(*window, DWLP_MSGRESULT);
 }
 
-HWND WINAPI CreateDialogIndirectParamA(HINSTANCE instance, LPCDLGTEMPLATEA dialogTemplate, HWND owner, DLGPROC proc,
+}  // namespace win32
+
+using namespace win32;
+
+// A template in memory carries no size: the caller vouches for it, as on Windows.
+INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE instance, LPCDLGTEMPLATEA dialogTemplate, HWND owner, DLGPROC proc,
                                        LPARAM param)
 {
     if (!dialogTemplate) {
         SetLastError(ERROR_INVALID_PARAMETER);
-        return nullptr;
+        return -1;
     }
-    // A template in memory carries no size: the caller vouches for it, as on Windows.
-    return CreateDialogFromTemplate(instance, dialogTemplate, 0x100000, owner, proc, param, false);
-}
-
-HWND WINAPI CreateDialogParamA(HINSTANCE instance, LPCSTR name, HWND owner, DLGPROC proc, LPARAM param)
-{
-    auto resource = LoadResourceBytes(instance, name, RT_DIALOG);
-    if (!resource)
-        return nullptr;
-    return CreateDialogFromTemplate(instance, resource->data, resource->size, owner, proc, param, false);
-}
-
-namespace {
-
-INT_PTR RunDialogBox(HINSTANCE instance, const void* data, size_t size, HWND owner, DLGPROC proc, LPARAM param)
-{
-    HWND dialog = CreateDialogFromTemplate(instance, data, size, owner, proc, param, true);
+    HWND dialog = CreateDialogFromTemplate(instance, dialogTemplate, 0x100000, owner, proc, param, true);
     if (!dialog)
         return -1;
     const INT_PTR result = RunModalLoop(dialog, IDCANCEL, nullptr);
@@ -615,26 +705,6 @@ INT_PTR RunDialogBox(HINSTANCE instance, const void* data, size_t size, HWND own
     event.result = result;
     NotifyDisplay(event);
     return result;
-}
-
-}  // namespace
-
-INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE instance, LPCDLGTEMPLATEA dialogTemplate, HWND owner, DLGPROC proc,
-                                       LPARAM param)
-{
-    if (!dialogTemplate) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return -1;
-    }
-    return RunDialogBox(instance, dialogTemplate, 0x100000, owner, proc, param);
-}
-
-INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR name, HWND owner, DLGPROC proc, LPARAM param)
-{
-    auto resource = LoadResourceBytes(instance, name, RT_DIALOG);
-    if (!resource)
-        return -1;
-    return RunDialogBox(instance, resource->data, resource->size, owner, proc, param);
 }
 
 BOOL WINAPI EndDialog(HWND dialog, INT_PTR result)
@@ -647,113 +717,6 @@ BOOL WINAPI EndDialog(HWND dialog, INT_PTR result)
     }
     EndDialogAt(dialog, result);
     return TRUE;
-}
-
-// The dialog's keyboard interface (see the top of the file); every other
-// message of the dialog and its controls is translated and dispatched.
-BOOL WINAPI IsDialogMessageA(HWND dialog, LPMSG message)
-{
-    if (!message || !IsWindow(dialog) || (message->hwnd != dialog && !IsChild(dialog, message->hwnd)))
-        return FALSE;
-    const HWND target = message->hwnd;
-    const auto wants = [&](LRESULT bits) {
-        return (SendMessageA(target, WM_GETDLGCODE, message->wParam, reinterpret_cast<LPARAM>(message)) & bits) != 0;
-    };
-    switch (message->message) {
-    case WM_KEYDOWN:
-        if (wants(DLGC_WANTMESSAGE))
-            break;
-        switch (message->wParam) {
-        case VK_TAB:
-            if (wants(DLGC_WANTTAB))
-                break;
-            SendMessageA(dialog, WM_NEXTDLGCTL, GetKeyState(VK_SHIFT) < 0 ? 1 : 0, FALSE);
-            return TRUE;
-        case VK_LEFT:
-        case VK_RIGHT:
-        case VK_UP:
-        case VK_DOWN:
-            if (wants(DLGC_WANTARROWS))
-                break;
-            if (HWND next = GetNextDlgGroupItem(dialog, target, message->wParam == VK_LEFT || message->wParam == VK_UP))
-                SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
-            return TRUE;
-        case VK_ESCAPE: DialogEscape(dialog); return TRUE;
-        case VK_RETURN: DialogEnter(dialog); return TRUE;
-        default: break;
-        }
-        break;
-    case WM_CHAR:
-        if (wants(DLGC_WANTCHARS | DLGC_WANTMESSAGE) || (message->wParam == '\t' && wants(DLGC_WANTTAB)))
-            break;
-        if (message->wParam == '\t' || DialogMnemonic(dialog, static_cast<char>(message->wParam)))
-            return TRUE;
-        break;
-    case WM_SYSCHAR:
-        if (DialogMnemonic(dialog, static_cast<char>(message->wParam)))
-            return TRUE;
-        break;
-    default: break;
-    }
-    TranslateMessage(message);
-    DispatchMessageA(message);
-    return TRUE;
-}
-
-// The next (or previous) visible, enabled WS_TABSTOP control after `control`,
-// going round; from no control, the first (or the last).
-HWND WINAPI GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous)
-{
-    Window* window = ValidWindow(dialog);
-    if (!window)
-        return nullptr;
-    std::vector<HWND> stops;
-    for (HWND child : window->children) {
-        Window* c = FindWindowObject(child);
-        if (c && (c->style & WS_TABSTOP) && OwnStyleAllows(child))
-            stops.push_back(child);
-    }
-    if (stops.empty())
-        return nullptr;
-    const auto at = std::find(stops.begin(), stops.end(), control);
-    if (at == stops.end())
-        return previous ? stops.back() : stops.front();
-    const size_t index = static_cast<size_t>(at - stops.begin());
-    return stops[previous ? (index + stops.size() - 1) % stops.size() : (index + 1) % stops.size()];
-}
-
-// The next (or previous) visible, enabled control of the group of `control`:
-// from the control with WS_GROUP to the one before the next such control.
-HWND WINAPI GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous)
-{
-    Window* window = ValidWindow(dialog);
-    if (!window)
-        return nullptr;
-    const std::vector<HWND>& children = window->children;
-    const auto at = std::find(children.begin(), children.end(), control);
-    if (at == children.end())
-        return nullptr;
-    size_t first = static_cast<size_t>(at - children.begin());
-    while (first > 0) {
-        Window* c = FindWindowObject(children[first]);
-        if (c && (c->style & WS_GROUP))
-            break;
-        --first;
-    }
-    size_t last = static_cast<size_t>(at - children.begin());
-    while (last + 1 < children.size()) {
-        Window* c = FindWindowObject(children[last + 1]);
-        if (c && (c->style & WS_GROUP))
-            break;
-        ++last;
-    }
-    std::vector<HWND> group;
-    for (size_t i = first; i <= last; ++i) {
-        if (children[i] == control || OwnStyleAllows(children[i]))
-            group.push_back(children[i]);
-    }
-    const size_t index = static_cast<size_t>(std::find(group.begin(), group.end(), control) - group.begin());
-    return group[previous ? (index + group.size() - 1) % group.size() : (index + 1) % group.size()];
 }
 
 BOOL WINAPI MapDialogRect(HWND dialog, LPRECT rect)
@@ -770,5 +733,3 @@ BOOL WINAPI MapDialogRect(HWND dialog, LPRECT rect)
     rect->bottom = MulDiv(rect->bottom, kBaseY, 8);
     return TRUE;
 }
-
-LONG WINAPI GetDialogBaseUnits(void) { return MAKELONG(kBaseX, kBaseY); }

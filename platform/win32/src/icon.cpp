@@ -7,9 +7,9 @@
 // and DWORD aligned.
 //
 // Not implemented: bitmaps and cursors (IMAGE_BITMAP, IMAGE_CURSOR), loading from
-// files (LR_LOADFROMFILE), PNG-compressed images, BI_BITFIELDS, system icons
-// (LoadIcon with a NULL instance), drawing.  LR_VGACOLOR and the colour flags are
-// accepted and change nothing: the image is kept as stored.
+// files (LR_LOADFROMFILE), shared icons (LR_SHARED, LoadIcon), PNG-compressed
+// images, BI_BITFIELDS, system icons, drawing.  LR_VGACOLOR and the colour flags
+// are accepted and change nothing: the image is kept as stored.
 #include "faults.h"
 #include "window.h"
 
@@ -18,7 +18,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
-#include <tuple>
 
 namespace win32 {
 namespace {
@@ -28,9 +27,11 @@ struct Icon {
     std::vector<uint32_t> pixels;  // 0xAARRGGBB, top row first
 };
 
+// The system's icon size, which LR_DEFAULTSIZE asks for.
+constexpr int kIconSize = 32;
+
 struct IconTable {
     std::map<HICON, std::unique_ptr<Icon>> icons;
-    std::map<std::tuple<HMODULE, std::string, int, int>, HICON> shared;
     uintptr_t nextHandle = 0x30010;
 };
 
@@ -191,11 +192,6 @@ HICON Register(std::unique_ptr<Icon> icon)
     return handle;
 }
 
-std::string NameKey(LPCSTR name)
-{
-    return IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<ULONG_PTR>(name)) : std::string(name);
-}
-
 }  // namespace
 }  // namespace win32
 
@@ -229,22 +225,15 @@ HANDLE WINAPI LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int
     // A size of 0 means the system size with LR_DEFAULTSIZE, else the image's own.
     if (flags & LR_DEFAULTSIZE) {
         if (cx == 0)
-            cx = GetSystemMetrics(SM_CXICON);
+            cx = kIconSize;
         if (cy == 0)
-            cy = GetSystemMetrics(SM_CYICON);
-    }
-    const auto key = std::make_tuple(instance, NameKey(name), cx, cy);
-    if (flags & LR_SHARED) {
-        auto found = Icons().shared.find(key);
-        if (found != Icons().shared.end() && Icons().icons.count(found->second))
-            return found->second;
+            cy = kIconSize;
     }
     auto group = LoadResourceBytes(instance, name, RT_GROUP_ICON);
     if (!group)
         return nullptr;
     const std::vector<GroupEntry> entries = ParseGroup(*group);
-    const GroupEntry* chosen =
-        Choose(entries, cx ? cx : GetSystemMetrics(SM_CXICON), cy ? cy : GetSystemMetrics(SM_CYICON), flags);
+    const GroupEntry* chosen = Choose(entries, cx ? cx : kIconSize, cy ? cy : kIconSize, flags);
     if (!chosen) {
         SetLastError(ERROR_INVALID_DATA);
         return nullptr;
@@ -258,20 +247,7 @@ HANDLE WINAPI LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int
         return nullptr;
     }
     Scale(*icon, cx ? cx : icon->details.width, cy ? cy : icon->details.height);
-    icon->details.shared = (flags & LR_SHARED) != 0;
-    HICON handle = Register(std::move(icon));
-    if (flags & LR_SHARED)
-        Icons().shared[key] = handle;
-    return handle;
-}
-
-HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name)
-{
-    if (!instance) {
-        SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);  // no system icons here
-        return nullptr;
-    }
-    return static_cast<HICON>(LoadImageA(instance, name, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    return Register(std::move(icon));
 }
 
 // The icon's colour and mask bitmaps, new ones the caller deletes.
@@ -292,16 +268,11 @@ BOOL WINAPI GetIconInfo(HICON handle, PICONINFO info)
     return TRUE;
 }
 
-// A shared icon belongs to the system: destroying it succeeds and changes nothing.
 BOOL WINAPI DestroyIcon(HICON handle)
 {
-    auto& icons = Icons().icons;
-    auto found = icons.find(handle);
-    if (found == icons.end()) {
+    if (!Icons().icons.erase(handle)) {
         SetLastError(ERROR_INVALID_ICON_HANDLE);
         return FALSE;
     }
-    if (!found->second->details.shared)
-        icons.erase(found);
     return TRUE;
 }

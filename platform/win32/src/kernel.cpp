@@ -1,8 +1,7 @@
-// Kernel odds and ends: the thread's last error, thread and process ids, MulDiv.
+// Kernel odds and ends: the thread's last error, MulDiv.
+//
+// Not implemented: thread and process ids (GetCurrentThreadId, GetCurrentProcessId).
 #include "window.h"
-
-#include <sys/syscall.h>
-#include <unistd.h>
 
 #include <cstdint>
 
@@ -13,10 +12,6 @@ thread_local DWORD lastError = ERROR_SUCCESS;
 DWORD WINAPI GetLastError(void) { return lastError; }
 
 void WINAPI SetLastError(DWORD error) { lastError = error; }
-
-DWORD WINAPI GetCurrentThreadId(void) { return static_cast<DWORD>(syscall(SYS_gettid)); }
-
-DWORD WINAPI GetCurrentProcessId(void) { return static_cast<DWORD>(getpid()); }
 
 // Windows rounds the 64-bit intermediate to the nearest integer, halves away
 // from zero, and answers -1 for a zero denominator or a result beyond 32 bits.

@@ -4,8 +4,11 @@
 // table), drawing, image lists, sorting (LVS_SORTASCENDING, LVM_SORTITEMS),
 // callback texts (LPSTR_TEXTCALLBACK reads back as ""), owner data, groups,
 // tiles, in-place editing, the header control (LVM_GETHEADER), mouse and keyboard
-// input, LVN_ITEMCHANGING / LVN_ITEMCHANGED; a column inserted before column 0
-// does not move the items' own texts.
+// input, LVN_ITEMCHANGING / LVN_ITEMCHANGED, item states, images, indents and
+// parameters (of an item inserted, only its text is kept), and the messages
+// nothing here sends: LVM_SETCOLUMN, LVM_DELETECOLUMN, LVM_GETCOLUMNWIDTH,
+// LVM_SETCOLUMNWIDTH, LVM_GETITEM, LVM_SETITEM, LVM_GETNEXTITEM and the extended
+// styles; a column inserted before column 0 does not move the items' own texts.
 #include "window.h"
 
 #include <algorithm>
@@ -24,16 +27,11 @@ struct Column {
 
 struct Item {
     std::vector<std::string> texts;  // one per column position; index 0 is the item's own
-    UINT state = 0;
-    LPARAM param = 0;
-    int image = 0;
-    int indent = 0;
 };
 
 struct ListViewState : ControlState {
     std::vector<Column> columns;
     std::vector<Item> items;
-    DWORD extendedStyle = 0;
 };
 
 int Count(const ListViewState& state) { return static_cast<int>(state.items.size()); }
@@ -130,55 +128,6 @@ LRESULT GetColumn(const ListViewState& state, WPARAM wParam, LPARAM lParam)
     return TRUE;
 }
 
-LRESULT SetColumn(ListViewState& state, WPARAM wParam, LPARAM lParam)
-{
-    const auto* source = reinterpret_cast<const LVCOLUMNA*>(lParam);
-    const int index = IndexOf(wParam);
-    if (!source || index < 0 || index >= static_cast<int>(state.columns.size()))
-        return FALSE;
-    ApplyColumn(state.columns[index], *source);
-    return TRUE;
-}
-
-LRESULT DeleteColumn(ListViewState& state, WPARAM wParam)
-{
-    const int index = IndexOf(wParam);
-    if (index < 0 || index >= static_cast<int>(state.columns.size()))
-        return FALSE;
-    state.columns.erase(state.columns.begin() + index);
-    for (Item& item : state.items) {
-        if (index > 0 && static_cast<size_t>(index) < item.texts.size())
-            item.texts.erase(item.texts.begin() + index);
-    }
-    return TRUE;
-}
-
-LRESULT ColumnWidth(ListViewState& state, WPARAM wParam, const LPARAM* newWidth)
-{
-    const int index = IndexOf(wParam);
-    if (index < 0 || index >= static_cast<int>(state.columns.size()))
-        return newWidth ? FALSE : 0;
-    if (newWidth) {
-        state.columns[index].width = static_cast<int>(*newWidth);
-        return TRUE;
-    }
-    return state.columns[index].width;
-}
-
-void ApplyItem(Item& item, const LVITEMA& source)
-{
-    if (source.mask & LVIF_TEXT)
-        TextSlot(item, 0) = TextOf(source.pszText);
-    if (source.mask & LVIF_STATE)
-        item.state = (item.state & ~source.stateMask) | (source.state & source.stateMask);
-    if (source.mask & LVIF_PARAM)
-        item.param = source.lParam;
-    if (source.mask & LVIF_IMAGE)
-        item.image = source.iImage;
-    if (source.mask & LVIF_INDENT)
-        item.indent = source.iIndent;
-}
-
 // An item must be inserted as itself (iSubItem 0); an index past the end appends.
 LRESULT InsertItem(HWND hwnd, ListViewState& state, LPARAM lParam)
 {
@@ -188,48 +137,11 @@ LRESULT InsertItem(HWND hwnd, ListViewState& state, LPARAM lParam)
     const int position = std::min(source->iItem, Count(state));
     Item item;
     item.texts.resize(1);
-    ApplyItem(item, *source);
+    if (source->mask & LVIF_TEXT)
+        item.texts[0] = TextOf(source->pszText);
     state.items.insert(state.items.begin() + position, std::move(item));
     Notify(hwnd, LVN_INSERTITEM, position);
     return position;
-}
-
-LRESULT SetItem(ListViewState& state, LPARAM lParam)
-{
-    const auto* source = reinterpret_cast<const LVITEMA*>(lParam);
-    if (!source || !ValidItem(state, source->iItem) || !ValidSubItem(state, source->iSubItem))
-        return FALSE;
-    Item& item = state.items[source->iItem];
-    if (source->iSubItem > 0) {
-        if (source->mask & LVIF_TEXT)
-            TextSlot(item, source->iSubItem) = TextOf(source->pszText);
-        return TRUE;
-    }
-    ApplyItem(item, *source);
-    return TRUE;
-}
-
-LRESULT GetItem(const ListViewState& state, LPARAM lParam)
-{
-    auto* target = reinterpret_cast<LVITEMA*>(lParam);
-    if (!target || !ValidItem(state, target->iItem) || !ValidSubItem(state, target->iSubItem))
-        return FALSE;
-    const Item& item = state.items[target->iItem];
-    if (target->mask & LVIF_TEXT) {
-        const size_t slot = static_cast<size_t>(target->iSubItem);
-        CopyToBuffer(slot < item.texts.size() ? item.texts[slot] : std::string(), target->pszText, target->cchTextMax);
-    }
-    if (target->iSubItem == 0) {
-        if (target->mask & LVIF_STATE)
-            target->state = item.state & target->stateMask;
-        if (target->mask & LVIF_PARAM)
-            target->lParam = item.param;
-        if (target->mask & LVIF_IMAGE)
-            target->iImage = item.image;
-        if (target->mask & LVIF_INDENT)
-            target->iIndent = item.indent;
-    }
-    return TRUE;
 }
 
 // A NULL text sets the sub-item to "".
@@ -305,28 +217,6 @@ LRESULT DeleteAllItems(HWND hwnd)
     return TRUE;
 }
 
-LRESULT GetNextItem(const ListViewState& state, WPARAM wParam, LPARAM flags)
-{
-    const int start = IndexOf(wParam);
-    for (int i = std::max(start + 1, 0); i < Count(state); ++i) {
-        const UINT itemState = state.items[i].state;
-        if ((flags & LVNI_SELECTED) && !(itemState & LVIS_SELECTED))
-            continue;
-        if ((flags & LVNI_FOCUSED) && !(itemState & LVIS_FOCUSED))
-            continue;
-        return i;
-    }
-    return -1;
-}
-
-LRESULT SetExtendedStyle(ListViewState& state, WPARAM mask, LPARAM style)
-{
-    const DWORD previous = state.extendedStyle;
-    const DWORD change = mask ? static_cast<DWORD>(mask) : ~DWORD{0};
-    state.extendedStyle = (previous & ~change) | (static_cast<DWORD>(style) & change);
-    return previous;
-}
-
 }  // namespace
 
 LRESULT CALLBACK ListViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -337,21 +227,12 @@ LRESULT CALLBACK ListViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     switch (message) {
     case LVM_INSERTCOLUMNA: return InsertColumn(*state, wParam, lParam);
     case LVM_GETCOLUMNA: return GetColumn(*state, wParam, lParam);
-    case LVM_SETCOLUMNA: return SetColumn(*state, wParam, lParam);
-    case LVM_DELETECOLUMN: return DeleteColumn(*state, wParam);
-    case LVM_GETCOLUMNWIDTH: return ColumnWidth(*state, wParam, nullptr);
-    case LVM_SETCOLUMNWIDTH: return ColumnWidth(*state, wParam, &lParam);
     case LVM_GETITEMCOUNT: return Count(*state);
     case LVM_INSERTITEMA: return InsertItem(hwnd, *state, lParam);
-    case LVM_SETITEMA: return SetItem(*state, lParam);
-    case LVM_GETITEMA: return GetItem(*state, lParam);
     case LVM_SETITEMTEXTA: return SetItemText(*state, wParam, lParam);
     case LVM_GETITEMTEXTA: return GetItemText(*state, wParam, lParam);
     case LVM_DELETEITEM: return DeleteItem(hwnd, wParam);
     case LVM_DELETEALLITEMS: return DeleteAllItems(hwnd);
-    case LVM_GETNEXTITEM: return GetNextItem(*state, wParam, lParam);
-    case LVM_SETEXTENDEDLISTVIEWSTYLE: return SetExtendedStyle(*state, wParam, lParam);
-    case LVM_GETEXTENDEDLISTVIEWSTYLE: return state->extendedStyle;
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_SETFONT: state->font = reinterpret_cast<HFONT>(wParam); return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(state->font);

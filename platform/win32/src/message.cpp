@@ -4,18 +4,21 @@
 // Windows' order of what a thread gets next: posted messages, then input
 // (keys, from the display), then WM_TIMER of a timer that is due. A timer
 // has at most one WM_TIMER waiting and is due again its interval after that
-// one was taken. The keyboard state (GetKeyState) follows the input messages
-// as they are taken; SetKeyboardState changes it at once. TranslateMessage
-// posts WM_CHAR (WM_SYSCHAR with Alt) for a key that types a character.
+// one was taken. The keyboard state (KeyIsDown) follows the input messages
+// as they are taken. Translate posts WM_CHAR (WM_SYSCHAR with Alt) for a key
+// that types a character.
 //
-// Not implemented: cross-thread and inter-process sending, filters by message
-// range for timers, WM_PAINT, mouse input, keyboard layouts other than US
-// English (the characters of the letter, digit, space and control keys only).
+// Not implemented: cross-thread and inter-process sending, PeekMessage and
+// GetMessage (the modal loops take the messages themselves), WM_QUIT, WM_PAINT,
+// mouse input, keyboard layouts other than US English (the characters of the
+// letter, digit, space and control keys only), the keyboard state as an API
+// (GetKeyState, GetKeyboardState, SetKeyboardState).
 #include "window.h"
 
 #include <standin/messagelog.h>
 
 #include <algorithm>
+#include <bitset>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -40,7 +43,7 @@ struct Queues {
     std::deque<MSG> input;
     std::vector<Timer> timers;
     UINT_PTR nextThreadTimer = 0x7FF0;
-    BYTE keys[256] = {};
+    std::bitset<256> keysDown;
 };
 
 Queues& Thread()
@@ -73,50 +76,31 @@ MSG QueuedMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     return queued;
 }
 
-// A key message taken from the input queue moves the keyboard state: down
-// sets the high bit and flips the toggle bit, up clears the high bit.
+// A key message taken from the input queue moves the keyboard state.
 void FollowKeyboard(const MSG& message)
 {
-    BYTE* keys = Thread().keys;
-    const UINT vk = static_cast<UINT>(message.wParam) & 0xFF;
-    if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
-        if (!(keys[vk] & 0x80))
-            keys[vk] ^= 0x01;
-        keys[vk] |= 0x80;
-    } else if (message.message == WM_KEYUP || message.message == WM_SYSKEYUP) {
-        keys[vk] &= static_cast<BYTE>(~0x80);
-    }
+    const size_t vk = static_cast<size_t>(message.wParam) & 0xFF;
+    if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN)
+        Thread().keysDown.set(vk);
+    else if (message.message == WM_KEYUP || message.message == WM_SYSKEYUP)
+        Thread().keysDown.reset(vk);
 }
 
-bool Matches(const MSG& message, HWND hwnd, UINT first, UINT last)
+bool TakeFrom(std::deque<MSG>& queue, MSG& message)
 {
-    if (hwnd && message.hwnd != hwnd && !IsChild(hwnd, message.hwnd))
+    if (queue.empty())
         return false;
-    return !(first || last) || (message.message >= first && message.message <= last);
+    message = queue.front();
+    queue.pop_front();
+    return true;
 }
 
-bool TakeFrom(std::deque<MSG>& queue, MSG& message, HWND hwnd, UINT first, UINT last, bool remove)
+bool TakeDueTimer(MSG& message, bool remove)
 {
-    for (auto it = queue.begin(); it != queue.end(); ++it) {
-        if (!Matches(*it, hwnd, first, last))
-            continue;
-        message = *it;
-        if (remove)
-            queue.erase(it);
-        return true;
-    }
-    return false;
-}
-
-bool TakeDueTimer(MSG& message, HWND hwnd, UINT first, UINT last, bool remove)
-{
-    if ((first || last) && (WM_TIMER < first || WM_TIMER > last))
-        return false;
     const Clock::time_point now = Clock::now();
     Timer* earliest = nullptr;
     for (Timer& timer : Thread().timers) {
-        if (timer.due <= now && (!hwnd || timer.hwnd == hwnd || IsChild(hwnd, timer.hwnd)) &&
-            (!earliest || timer.due < earliest->due))
+        if (timer.due <= now && (!earliest || timer.due < earliest->due))
             earliest = &timer;
     }
     if (!earliest)
@@ -162,20 +146,20 @@ LRESULT Deliver(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool post
 bool TakeMessage(MSG& message)
 {
     Queues& queues = Thread();
-    if (TakeFrom(queues.posted, message, nullptr, 0, 0, true))
+    if (TakeFrom(queues.posted, message))
         return true;
-    if (TakeFrom(queues.input, message, nullptr, 0, 0, true)) {
+    if (TakeFrom(queues.input, message)) {
         FollowKeyboard(message);
         return true;
     }
-    return TakeDueTimer(message, nullptr, 0, 0, true);
+    return TakeDueTimer(message, true);
 }
 
 bool HasMessages()
 {
     const Queues& queues = Thread();
     MSG ignored;
-    return !queues.posted.empty() || !queues.input.empty() || TakeDueTimer(ignored, nullptr, 0, 0, false);
+    return !queues.posted.empty() || !queues.input.empty() || TakeDueTimer(ignored, false);
 }
 
 bool WaitForTimer()
@@ -194,6 +178,30 @@ void PostInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     Thread().input.push_back(QueuedMessage(hwnd, message, wParam, lParam));
 }
+
+// A WM_TIMER that names a procedure goes to the procedure, also without a window.
+void Dispatch(const MSG& message)
+{
+    if (message.message == WM_TIMER && message.lParam) {
+        const auto proc = reinterpret_cast<TIMERPROC>(message.lParam);
+        proc(message.hwnd, WM_TIMER, message.wParam, Now());
+        return;
+    }
+    if (message.hwnd)
+        Deliver(message.hwnd, message.message, message.wParam, message.lParam, true);
+}
+
+void Translate(const MSG& message)
+{
+    if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN)
+        return;
+    const char character = CharacterOf(static_cast<UINT>(message.wParam), KeyIsDown(VK_SHIFT));
+    if (character)
+        PostMessageA(message.hwnd, message.message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR,
+                     static_cast<unsigned char>(character), message.lParam);
+}
+
+bool KeyIsDown(UINT virtualKey) { return Thread().keysDown.test(virtualKey & 0xFF); }
 
 void ForgetTimersOf(HWND hwnd)
 {
@@ -263,67 +271,11 @@ LRESULT WINAPI SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     return Deliver(hwnd, message, wParam, lParam, false);
 }
 
-LRESULT WINAPI SendDlgItemMessageA(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    HWND item = GetDlgItem(dialog, id);
-    return item ? SendMessageA(item, message, wParam, lParam) : 0;
-}
-
 BOOL WINAPI PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (hwnd && !ValidWindow(hwnd))
         return FALSE;
     Thread().posted.push_back(QueuedMessage(hwnd, message, wParam, lParam));
-    return TRUE;
-}
-
-void WINAPI PostQuitMessage(int exitCode)
-{
-    MSG quit{};
-    quit.message = WM_QUIT;
-    quit.wParam = static_cast<WPARAM>(exitCode);
-    Thread().posted.push_back(quit);
-}
-
-BOOL WINAPI PeekMessageA(LPMSG message, HWND hwnd, UINT first, UINT last, UINT remove)
-{
-    if (!message)
-        return FALSE;
-    Queues& queues = Thread();
-    const bool removing = (remove & PM_REMOVE) != 0;
-    if (TakeFrom(queues.posted, *message, hwnd, first, last, removing))
-        return TRUE;
-    if (TakeFrom(queues.input, *message, hwnd, first, last, removing)) {
-        if (removing)
-            FollowKeyboard(*message);
-        return TRUE;
-    }
-    return TakeDueTimer(*message, hwnd, first, last, removing);
-}
-
-// A WM_TIMER that names a procedure goes to the procedure, also without a window.
-LRESULT WINAPI DispatchMessageA(const MSG* message)
-{
-    if (!message)
-        return 0;
-    if (message->message == WM_TIMER && message->lParam) {
-        const auto proc = reinterpret_cast<TIMERPROC>(message->lParam);
-        proc(message->hwnd, WM_TIMER, message->wParam, Now());
-        return 0;
-    }
-    if (!message->hwnd)
-        return 0;
-    return Deliver(message->hwnd, message->message, message->wParam, message->lParam, true);
-}
-
-BOOL WINAPI TranslateMessage(const MSG* message)
-{
-    if (!message || (message->message != WM_KEYDOWN && message->message != WM_SYSKEYDOWN))
-        return FALSE;
-    const char character = CharacterOf(static_cast<UINT>(message->wParam), GetKeyState(VK_SHIFT) < 0);
-    if (character)
-        PostMessageA(message->hwnd, message->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR,
-                     static_cast<unsigned char>(character), message->lParam);
     return TRUE;
 }
 
@@ -369,33 +321,5 @@ BOOL WINAPI KillTimer(HWND hwnd, UINT_PTR id)
         return FALSE;
     }
     timers.erase(found);
-    return TRUE;
-}
-
-// ---- keyboard state ----
-
-SHORT WINAPI GetKeyState(int virtualKey)
-{
-    const BYTE state = Thread().keys[virtualKey & 0xFF];
-    return static_cast<SHORT>(((state & 0x80) ? 0xFF80 : 0) | (state & 0x01));
-}
-
-BOOL WINAPI GetKeyboardState(PBYTE keys)
-{
-    if (!keys) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    std::memcpy(keys, Thread().keys, sizeof(Thread().keys));
-    return TRUE;
-}
-
-BOOL WINAPI SetKeyboardState(LPBYTE keys)
-{
-    if (!keys) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    std::memcpy(Thread().keys, keys, sizeof(Thread().keys));
     return TRUE;
 }

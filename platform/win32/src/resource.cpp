@@ -7,7 +7,7 @@
 // each entry DWORD aligned.  The first entry is an empty one that marks the format.
 //
 // Not implemented: updating resources, enumeration (EnumResource*), string tables
-// (LoadString), message tables.
+// (LoadString), message tables, FreeResource (obsolete since 32-bit Windows).
 #include "module.h"
 #include "window.h"
 
@@ -257,6 +257,3 @@ DWORD WINAPI SizeofResource(HMODULE, HRSRC resource)
     }
     return reinterpret_cast<const ResourceEntry*>(resource)->size;
 }
-
-// Obsolete since 32-bit Windows: resources stay loaded with their module.
-BOOL WINAPI FreeResource(HGLOBAL) { return FALSE; }

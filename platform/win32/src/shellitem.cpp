@@ -7,7 +7,7 @@
 // terminator fails the same way (Windows never truncates it).
 //
 // Not implemented: lists of more than one SHITEMID (items below a folder are
-// never split into one id per component), the IL* helpers but ILFree.
+// never split into one id per component), the IL* helpers.
 #include "faults.h"
 #include "shell.h"
 

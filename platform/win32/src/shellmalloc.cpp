@@ -1,5 +1,4 @@
-// Shell allocator: SHGetMalloc's IMalloc and the task allocator functions,
-// sharing one table of live blocks.
+// Shell allocator: SHGetMalloc's IMalloc, one table of live blocks.
 //
 // On Windows the shell allocator is the COM task allocator: a process-wide
 // object that is never destroyed, whatever its reference count.  Here its
@@ -8,7 +7,8 @@
 // A free of a pointer that is not a live block corrupts the heap on Windows;
 // here it is ignored and counted.
 //
-// Not implemented: IMallocSpy, per-thread statistics.
+// Not implemented: IMallocSpy, per-thread statistics, the task allocator's own
+// functions (CoTaskMemAlloc, CoTaskMemRealloc, CoTaskMemFree) and ILFree.
 #include "faults.h"
 #include "shell.h"
 
@@ -200,14 +200,6 @@ HRESULT STDAPICALLTYPE SHGetMalloc(IMalloc** allocator)
     Allocator().AddRef();
     return S_OK;
 }
-
-LPVOID STDAPICALLTYPE CoTaskMemAlloc(SIZE_T size) { return AllocateBlock(size, BlockKind::Memory); }
-
-LPVOID STDAPICALLTYPE CoTaskMemRealloc(LPVOID block, SIZE_T size) { return Allocator().Realloc(block, size); }
-
-void STDAPICALLTYPE CoTaskMemFree(LPVOID block) { FreeBlock(block); }
-
-void STDAPICALLTYPE ILFree(PIDLIST_RELATIVE list) { FreeBlock(list); }
 
 namespace standin {
 

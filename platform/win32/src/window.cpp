@@ -13,9 +13,6 @@
 namespace win32 {
 namespace {
 
-constexpr int kScreenWidth = 1024;
-constexpr int kScreenHeight = 768;
-
 struct WindowTable {
     std::map<HWND, std::unique_ptr<Window>> windows;
     uintptr_t nextHandle = 0x10020;  // handles are never reused
@@ -56,7 +53,7 @@ bool NamesMatch(const WindowClass& windowClass, LPCSTR name)
     return EqualIgnoringCaseAscii(windowClass.name, name);
 }
 
-ATOM AddClass(const WNDCLASSEXA& wc, bool system)
+ATOM AddClass(const WNDCLASSA& wc, bool system)
 {
     if (!wc.lpszClassName || (!IS_INTRESOURCE(wc.lpszClassName) && !*wc.lpszClassName) ||
         IS_INTRESOURCE(wc.lpszClassName) || wc.cbClsExtra < 0 || wc.cbWndExtra < 0) {
@@ -78,11 +75,6 @@ ATOM AddClass(const WNDCLASSEXA& wc, bool system)
     windowClass->classExtra = wc.cbClsExtra;
     windowClass->windowExtra = wc.cbWndExtra;
     windowClass->instance = wc.hInstance;
-    windowClass->icon = wc.hIcon;
-    windowClass->smallIcon = wc.hIconSm;
-    windowClass->cursor = wc.hCursor;
-    windowClass->background = wc.hbrBackground;
-    windowClass->menuName = IS_INTRESOURCE(wc.lpszMenuName) ? std::string() : CopyString(wc.lpszMenuName);
     windowClass->system = system;
     Classes().classes.push_back(windowClass);
     return windowClass->atom;
@@ -90,28 +82,12 @@ ATOM AddClass(const WNDCLASSEXA& wc, bool system)
 
 void RegisterSystemClass(const char* name, WNDPROC proc, int windowExtra, UINT style)
 {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof(wc);
+    WNDCLASSA wc{};
     wc.style = style;
     wc.lpfnWndProc = proc;
     wc.cbWndExtra = windowExtra;
     wc.lpszClassName = name;
     AddClass(wc, true);
-}
-
-void FillClassInfo(const WindowClass& c, WNDCLASSEXA& wc)
-{
-    wc.style = c.style;
-    wc.lpfnWndProc = c.proc;
-    wc.cbClsExtra = c.classExtra;
-    wc.cbWndExtra = c.windowExtra;
-    wc.hInstance = c.instance;
-    wc.hIcon = c.icon;
-    wc.hCursor = c.cursor;
-    wc.hbrBackground = c.background;
-    wc.lpszMenuName = c.menuName.empty() ? nullptr : c.menuName.c_str();
-    wc.lpszClassName = c.name.c_str();
-    wc.hIconSm = c.smallIcon;
 }
 
 void LinkChild(Window& parent, HWND child) { parent.children.push_back(child); }
@@ -244,7 +220,7 @@ void RegisterSystemClasses()
         return;
     registered = true;
     RegisterSystemClass("#32769", DefWindowProcA, 0, 0);
-    RegisterSystemClass("#32770", DefDlgProcA, DLGWINDOWEXTRA, CS_SAVEBITS | CS_DBLCLKS);
+    RegisterSystemClass("#32770", DefaultDialogProc, DLGWINDOWEXTRA, CS_SAVEBITS | CS_DBLCLKS);
     RegisterSystemClass("Button", ButtonProc, 0, CS_DBLCLKS | CS_VREDRAW | CS_HREDRAW | CS_PARENTDC);
     RegisterSystemClass("Static", StaticProc, 0, CS_DBLCLKS | CS_PARENTDC);
     RegisterSystemClass("Edit", EditProc, 0, CS_DBLCLKS | CS_PARENTDC);
@@ -299,81 +275,7 @@ ATOM WINAPI RegisterClassA(const WNDCLASSA* wc)
         return 0;
     }
     RegisterSystemClasses();
-    WNDCLASSEXA ex{};
-    ex.cbSize = sizeof(ex);
-    ex.style = wc->style;
-    ex.lpfnWndProc = wc->lpfnWndProc;
-    ex.cbClsExtra = wc->cbClsExtra;
-    ex.cbWndExtra = wc->cbWndExtra;
-    ex.hInstance = wc->hInstance;
-    ex.hIcon = wc->hIcon;
-    ex.hCursor = wc->hCursor;
-    ex.hbrBackground = wc->hbrBackground;
-    ex.lpszMenuName = wc->lpszMenuName;
-    ex.lpszClassName = wc->lpszClassName;
-    return AddClass(ex, false);
-}
-
-ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* wc)
-{
-    if (!wc || wc->cbSize != sizeof(WNDCLASSEXA)) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
-    }
-    RegisterSystemClasses();
     return AddClass(*wc, false);
-}
-
-BOOL WINAPI UnregisterClassA(LPCSTR name, HINSTANCE instance)
-{
-    auto& classes = Classes().classes;
-    for (auto it = classes.begin(); it != classes.end(); ++it) {
-        const WindowClass& c = **it;
-        if (c.system || c.instance != instance || !NamesMatch(c, name))
-            continue;
-        for (const auto& entry : Table().windows) {
-            if (entry.second->windowClass == *it) {
-                SetLastError(ERROR_CLASS_HAS_WINDOWS);
-                return FALSE;
-            }
-        }
-        classes.erase(it);
-        return TRUE;
-    }
-    SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
-    return FALSE;
-}
-
-BOOL WINAPI GetClassInfoExA(HINSTANCE instance, LPCSTR name, LPWNDCLASSEXA wc)
-{
-    RegisterSystemClasses();
-    auto windowClass = FindClass(name, instance);
-    if (!windowClass || !wc) {
-        SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
-        return FALSE;
-    }
-    FillClassInfo(*windowClass, *wc);
-    return windowClass->atom;
-}
-
-BOOL WINAPI GetClassInfoA(HINSTANCE instance, LPCSTR name, LPWNDCLASSA wc)
-{
-    WNDCLASSEXA ex{};
-    ex.cbSize = sizeof(ex);
-    BOOL atom = GetClassInfoExA(instance, name, &ex);
-    if (atom && wc) {
-        wc->style = ex.style;
-        wc->lpfnWndProc = ex.lpfnWndProc;
-        wc->cbClsExtra = ex.cbClsExtra;
-        wc->cbWndExtra = ex.cbWndExtra;
-        wc->hInstance = ex.hInstance;
-        wc->hIcon = ex.hIcon;
-        wc->hCursor = ex.hCursor;
-        wc->hbrBackground = ex.hbrBackground;
-        wc->lpszMenuName = ex.lpszMenuName;
-        wc->lpszClassName = ex.lpszClassName;
-    }
-    return atom;
 }
 
 int WINAPI GetClassNameA(HWND hwnd, LPSTR buffer, int size)
@@ -455,13 +357,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     cs.lpszClass = className;
     cs.dwExStyle = exStyle;
 
-    CBT_CREATEWNDA cbt{&cs, nullptr};
-    if (CallCbtHook(HCBT_CREATEWND, reinterpret_cast<WPARAM>(hwnd), reinterpret_cast<LPARAM>(&cbt))) {
-        FreeWindow(hwnd);
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return nullptr;
-    }
-    if (!FindWindowObject(hwnd) || !Deliver(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs), false)) {
+    if (!Deliver(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs), false)) {
         FreeWindow(hwnd);
         return nullptr;
     }
@@ -486,11 +382,6 @@ BOOL WINAPI DestroyWindow(HWND hwnd)
     if (!window || hwnd == Table().desktop)
         return FALSE;
     if (window->destroying)
-        return TRUE;
-    if (CallCbtHook(HCBT_DESTROYWND, reinterpret_cast<WPARAM>(hwnd), 0))
-        return FALSE;
-    window = FindWindowObject(hwnd);
-    if (!window)
         return TRUE;
     window->destroying = true;
 
@@ -532,8 +423,6 @@ BOOL WINAPI IsChild(HWND parent, HWND hwnd)
     }
     return FALSE;
 }
-
-HWND WINAPI GetDesktopWindow(void) { return DesktopWindow(); }
 
 HWND WINAPI GetParent(HWND hwnd)
 {
@@ -634,23 +523,6 @@ BOOL WINAPI SetWindowTextA(HWND hwnd, LPCSTR text)
     if (!ValidWindow(hwnd))
         return FALSE;
     return SendMessageA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)) ? TRUE : FALSE;
-}
-
-BOOL WINAPI SetDlgItemTextA(HWND dialog, int id, LPCSTR text)
-{
-    HWND item = GetDlgItem(dialog, id);
-    return item ? SetWindowTextA(item, text) : FALSE;
-}
-
-UINT WINAPI GetDlgItemTextA(HWND dialog, int id, LPSTR buffer, int size)
-{
-    HWND item = GetDlgItem(dialog, id);
-    if (!item) {
-        if (buffer && size > 0)
-            buffer[0] = '\0';
-        return 0;
-    }
-    return static_cast<UINT>(GetWindowTextA(item, buffer, size));
 }
 
 // ---- window longs ----
@@ -767,20 +639,6 @@ LONG WINAPI GetWindowLongA(HWND hwnd, int index)
     return static_cast<LONG>(GetWindowLongPtrA(hwnd, index));
 }
 
-LONG WINAPI SetWindowLongA(HWND hwnd, int index, LONG value)
-{
-    Window* window = WindowForLong(hwnd, index);
-    if (!window)
-        return 0;
-    if (index >= 0) {
-        LONG previous;
-        std::memcpy(&previous, window->extra.data() + index, sizeof(previous));
-        std::memcpy(window->extra.data() + index, &value, sizeof(value));
-        return previous;
-    }
-    return static_cast<LONG>(SetWindowLongPtrA(hwnd, index, value));
-}
-
 // ---- visibility, enabling, focus ----
 
 BOOL WINAPI ShowWindow(HWND hwnd, int command)
@@ -792,8 +650,6 @@ BOOL WINAPI ShowWindow(HWND hwnd, int command)
     SetVisible(hwnd, command != SW_HIDE, true);
     return wasVisible;
 }
-
-BOOL WINAPI UpdateWindow(HWND hwnd) { return ValidWindow(hwnd) ? TRUE : FALSE; }
 
 BOOL WINAPI IsWindowVisible(HWND hwnd)
 {
@@ -859,16 +715,6 @@ HWND WINAPI GetFocus(void) { return Table().focus; }
 
 HWND WINAPI GetActiveWindow(void) { return FindWindowObject(Table().active) ? Table().active : nullptr; }
 
-HWND WINAPI SetActiveWindow(HWND hwnd)
-{
-    Window* window = ValidWindow(hwnd);
-    if (!window || !IsTopLevel(*window))
-        return nullptr;
-    const HWND previous = GetActiveWindow();
-    Table().active = hwnd;
-    return previous;
-}
-
 // ---- geometry ----
 
 BOOL WINAPI GetWindowRect(HWND hwnd, LPRECT rect)
@@ -895,28 +741,6 @@ BOOL WINAPI GetClientRect(HWND hwnd, LPRECT rect)
         return FALSE;
     *rect = RECT{0, 0, window->rect.right - window->rect.left, window->rect.bottom - window->rect.top};
     return TRUE;
-}
-
-BOOL WINAPI MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL)
-{
-    Window* window = ValidWindow(hwnd);
-    if (!window)
-        return FALSE;
-    window->rect = RECT{x, y, x + std::max(width, 0), y + std::max(height, 0)};
-    return TRUE;
-}
-
-int WINAPI GetSystemMetrics(int index)
-{
-    switch (index) {
-    case SM_CXSCREEN: return kScreenWidth;
-    case SM_CYSCREEN: return kScreenHeight;
-    case SM_CXICON:
-    case SM_CYICON: return 32;
-    case SM_CXSMICON:
-    case SM_CYSMICON: return 16;
-    default: return 0;
-    }
 }
 
 namespace win32 {

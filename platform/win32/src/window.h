@@ -21,6 +21,10 @@
 
 namespace win32 {
 
+// The screen: the desktop window's size.
+constexpr int kScreenWidth = 1024;
+constexpr int kScreenHeight = 768;
+
 struct WindowClass {
     std::string name;
     ATOM atom = 0;
@@ -29,11 +33,6 @@ struct WindowClass {
     int classExtra = 0;
     int windowExtra = 0;
     HINSTANCE instance = nullptr;
-    HICON icon = nullptr;
-    HICON smallIcon = nullptr;
-    HCURSOR cursor = nullptr;
-    HBRUSH background = nullptr;
-    std::string menuName;
     bool system = false;  // built in: found for any instance, never unregistered
 };
 
@@ -145,6 +144,13 @@ bool HasMessages();
 bool WaitForTimer();
 // Queues an input message (a key from the display), taken after posted ones.
 void PostInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// Delivers a message taken from the queue to its window (a WM_TIMER with a
+// procedure to the procedure).
+void Dispatch(const MSG& message);
+// Posts WM_CHAR (WM_SYSCHAR with Alt) for a key message that types a character.
+void Translate(const MSG& message);
+// Whether the key is down, as the input messages taken so far say.
+bool KeyIsDown(UINT virtualKey);
 void ForgetTimersOf(HWND hwnd);
 
 // ---- dialog manager (dialog.cpp) ----
@@ -155,6 +161,8 @@ INT_PTR RunModalLoop(HWND dialog, INT_PTR resultIfInputRunsOut, bool* inputRanOu
 HWND CreateDialogFromTemplate(HINSTANCE instance, const void* data, size_t size, HWND owner, DLGPROC proc, LPARAM param,
                               bool modal);
 HWND FirstTabStop(HWND dialog);
+// The window procedure of the dialog class "#32770".
+LRESULT CALLBACK DefaultDialogProc(HWND, UINT, WPARAM, LPARAM);
 
 // ---- the display's actions (dialog_actions.cpp) ----
 // Carries out what the display reports the user did in the active dialog.
@@ -174,9 +182,6 @@ int ComboFindExact(HWND combo, const std::string& text);
 
 // ---- bitmaps (gdi.cpp) ----
 HBITMAP NewBitmap(int width, int height, int bitsPerPixel);
-
-// ---- hooks (hook.cpp) ----
-LRESULT CallCbtHook(int code, WPARAM wParam, LPARAM lParam);
 
 // ---- resources (resource.cpp) ----
 struct ResourceData {

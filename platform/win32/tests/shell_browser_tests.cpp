@@ -81,11 +81,11 @@ protected:
         info.lParam = reinterpret_cast<LPARAM>(&m_log);
         info.iImage = -1;
         LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
-        ILFree(rootList);
+        FreeIdList(rootList);
         if (!chosen)
             return "";
         const std::string path = PathOf(chosen);
-        ILFree(chosen);
+        FreeIdList(chosen);
         return path;
     }
 

@@ -57,6 +57,15 @@ inline std::u16string Wide(const std::string& text)
     return wide;
 }
 
+// Frees an id list through the shell allocator, as the module does.
+inline void FreeIdList(LPITEMIDLIST list)
+{
+    IMalloc* allocator = nullptr;
+    ASSERT_EQ(S_OK, SHGetMalloc(&allocator));
+    allocator->Free(list);
+    allocator->Release();
+}
+
 // The file-system path of an id list, or "<none>" when SHGetPathFromIDListA fails.
 inline std::string PathOf(LPCITEMIDLIST list)
 {

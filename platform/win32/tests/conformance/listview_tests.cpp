@@ -94,7 +94,7 @@ TEST_F(ListViewTest, ColumnsInsertAppendAndReadBack)
     ASSERT_TRUE(SendMessageA(m_list, LVM_GETCOLUMNA, 2, reinterpret_cast<LPARAM>(&column)));
     EXPECT_EQ(LVCFMT_CENTER, column.fmt & LVCFMT_JUSTIFYMASK);
     EXPECT_STREQ("Layer usage", text);
-    EXPECT_EQ(145, SendMessageA(m_list, LVM_GETCOLUMNWIDTH, 2, 0));
+    EXPECT_EQ(145, column.cx);
     EXPECT_FALSE(SendMessageA(m_list, LVM_GETCOLUMNA, 3, reinterpret_cast<LPARAM>(&column)));
 }
 

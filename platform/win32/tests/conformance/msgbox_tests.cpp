@@ -18,10 +18,9 @@ struct Shown {
 // Runs MessageBoxA(type) and, once the box waits, looks at it and then runs `act` on it.
 int RunBox(UINT type, const std::function<void(HWND box)>& act, Shown* shown = nullptr, const char* caption = "Caption")
 {
-    DialogWatch watch;
     HWND box = nullptr;
     Steps steps({[&] {
-                     box = DialogWatch::Newest();
+                     box = FocusedDialog();
                      if (shown != nullptr && box != nullptr) {
                          shown->caption = WindowText(box);
                          shown->focus = GetDlgCtrlID(GetFocus());

@@ -25,6 +25,15 @@ WideString Wide(const std::string& text)
     return wide;
 }
 
+// Frees an id list through the shell allocator, as the module does.
+void FreeIdList(LPITEMIDLIST list)
+{
+    IMalloc* allocator = nullptr;
+    ASSERT_EQ(S_OK, SHGetMalloc(&allocator));
+    allocator->Free(list);
+    allocator->Release();
+}
+
 // The path of an id list, or "<none>" when SHGetPathFromIDListA fails (the
 // buffer is then "").
 std::string PathOf(LPCITEMIDLIST list)
@@ -53,7 +62,7 @@ Parsed Parse(const std::string& name)
     desktop->Release();
     if (SUCCEEDED(parsed.result)) {
         parsed.path = PathOf(list);
-        CoTaskMemFree(list);
+        FreeIdList(list);
     } else {
         EXPECT_EQ(nullptr, list);
     }
@@ -173,13 +182,13 @@ protected:
         Steps driver(std::move(steps));
         LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
         EXPECT_TRUE(driver.Done()) << "the browser ended before all steps ran";
-        CoTaskMemFree(rootList);
+        FreeIdList(rootList);
         if (name != nullptr)
             *name = displayName;
         if (chosen == nullptr)
             return "";
         const std::string path = PathOf(chosen);
-        CoTaskMemFree(chosen);
+        FreeIdList(chosen);
         return path;
     }
 
