@@ -1,10 +1,13 @@
-// Windows and window classes: creation, destruction, relations, texts, styles.
+// Windows and window classes: creation, destruction, relations, texts, styles,
+// and the delivery of messages to their procedures.
 //
 // Not implemented: non-client areas (a window's client area is the whole window),
 // z-order changes, window properties, cross-thread windows, WM_STYLECHANGING /
 // WM_STYLECHANGED, WM_WINDOWPOSCHANGING / WM_WINDOWPOSCHANGED, menus.
 #include "faults.h"
 #include "window.h"
+
+#include <standin/messagelog.h>
 
 #include <algorithm>
 #include <cstring>
@@ -139,7 +142,6 @@ void FreeWindow(HWND hwnd)
     window = FindWindowObject(hwnd);
     if (!window)
         return;
-    ForgetTimersOf(hwnd);
     WindowTable& table = Table();
     if (table.focus == hwnd)
         table.focus = nullptr;
@@ -150,6 +152,17 @@ void FreeWindow(HWND hwnd)
 }
 
 }  // namespace
+
+// Every message a window procedure is given passes here once, and is logged.
+LRESULT Deliver(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool posted)
+{
+    Window* window = ValidWindow(hwnd);
+    if (!window)
+        return 0;
+    RecordMessage(standin::LoggedMessage{hwnd, message, wParam, lParam, posted});
+    const WNDPROC proc = window->proc;
+    return proc ? proc(hwnd, message, wParam, lParam) : 0;
+}
 
 Window* FindWindowObject(HWND hwnd)
 {
@@ -407,6 +420,18 @@ BOOL WINAPI DestroyWindow(HWND hwnd)
     SendDestroy(hwnd);
     FreeWindow(hwnd);
     return TRUE;
+}
+
+// ---- messages ----
+
+LRESULT WINAPI SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return Deliver(hwnd, message, wParam, lParam, false);
+}
+
+LRESULT WINAPI CallWindowProcA(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return proc ? proc(hwnd, message, wParam, lParam) : 0;
 }
 
 // ---- relations ----

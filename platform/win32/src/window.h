@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <standin/display.h>
+#include <standin/messagelog.h>
 
 #include "text.h"
 
@@ -134,8 +135,15 @@ T* ControlStateOf(HWND hwnd)
 // Sends WM_COMMAND(MAKEWPARAM(id, code), control) to the control's parent.
 void NotifyParent(HWND control, WORD code);
 
-// ---- messages (message.cpp) ----
+// ---- message delivery (window.cpp) ----
+// Hands a message to the window's procedure (nothing for a window that is
+// gone), after the message log has recorded it.
 LRESULT Deliver(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool posted);
+
+// ---- the message log (messagelog.cpp) ----
+void RecordMessage(const standin::LoggedMessage& message);
+
+// ---- the thread's queues (queue.cpp) ----
 // The thread's next message, as GetMessage takes it: posted, then input, then a
 // timer that is due; false when there is none now.
 bool TakeMessage(MSG& message);
@@ -151,7 +159,6 @@ void Dispatch(const MSG& message);
 void Translate(const MSG& message);
 // Whether the key is down, as the input messages taken so far say.
 bool KeyIsDown(UINT virtualKey);
-void ForgetTimersOf(HWND hwnd);
 
 // ---- dialog manager (dialog.cpp) ----
 DialogInfo* GetDialogInfo(HWND hwnd, bool create);

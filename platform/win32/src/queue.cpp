@@ -1,12 +1,14 @@
-// Message delivery: sent and posted messages, the thread's queues, timers, the
-// keyboard state, the message log.
+// The thread's message queues: posted messages, input, timers, the keyboard
+// state. Sending a message is the window's business (window.cpp): the queue
+// hands what it takes to the window, never the other way round.
 //
 // Windows' order of what a thread gets next: posted messages, then input
 // (keys, from the display), then WM_TIMER of a timer that is due. A timer
 // has at most one WM_TIMER waiting and is due again its interval after that
-// one was taken. The keyboard state (KeyIsDown) follows the input messages
-// as they are taken. Translate posts WM_CHAR (WM_SYSCHAR with Alt) for a key
-// that types a character.
+// one was taken. A window's timers go with the window: the queue drops them
+// when it next looks at its timers and finds the window gone (handles are
+// never reused, so a gone window's timer can name no other window). The keyboard state (KeyIsDown) follows the input
+// messages as they are taken. Translate posts WM_CHAR (WM_SYSCHAR with Alt) for a key that types a character.
 //
 // Not implemented: cross-thread and inter-process sending, PeekMessage and
 // GetMessage (the modal loops take the messages themselves), WM_QUIT, WM_PAINT,
@@ -15,12 +17,9 @@
 // (GetKeyState, GetKeyboardState, SetKeyboardState).
 #include "window.h"
 
-#include <standin/messagelog.h>
-
 #include <algorithm>
 #include <bitset>
 #include <chrono>
-#include <cstdio>
 #include <cstring>
 #include <deque>
 #include <thread>
@@ -50,12 +49,6 @@ Queues& Thread()
 {
     static Queues queues;
     return queues;
-}
-
-std::vector<standin::MessageLog*>& Logs()
-{
-    static std::vector<standin::MessageLog*> logs;
-    return logs;
 }
 
 DWORD Now()
@@ -95,11 +88,21 @@ bool TakeFrom(std::deque<MSG>& queue, MSG& message)
     return true;
 }
 
+// Forgets the timers of windows that are gone.
+std::vector<Timer>& LiveTimers()
+{
+    std::vector<Timer>& timers = Thread().timers;
+    timers.erase(std::remove_if(timers.begin(), timers.end(),
+                                [](const Timer& timer) { return timer.hwnd && !IsWindow(timer.hwnd); }),
+                 timers.end());
+    return timers;
+}
+
 bool TakeDueTimer(MSG& message, bool remove)
 {
     const Clock::time_point now = Clock::now();
     Timer* earliest = nullptr;
-    for (Timer& timer : Thread().timers) {
+    for (Timer& timer : LiveTimers()) {
         if (timer.due <= now && (!earliest || timer.due < earliest->due))
             earliest = &timer;
     }
@@ -132,17 +135,6 @@ char CharacterOf(UINT vk, bool shift)
 
 }  // namespace
 
-LRESULT Deliver(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool posted)
-{
-    Window* window = ValidWindow(hwnd);
-    if (!window)
-        return 0;
-    for (standin::MessageLog* log : Logs())
-        log->Record(standin::LoggedMessage{hwnd, message, wParam, lParam, posted});
-    const WNDPROC proc = window->proc;
-    return proc ? proc(hwnd, message, wParam, lParam) : 0;
-}
-
 bool TakeMessage(MSG& message)
 {
     Queues& queues = Thread();
@@ -164,7 +156,7 @@ bool HasMessages()
 
 bool WaitForTimer()
 {
-    const std::vector<Timer>& timers = Thread().timers;
+    const std::vector<Timer>& timers = LiveTimers();
     if (timers.empty())
         return false;
     Clock::time_point next = timers.front().due;
@@ -203,73 +195,9 @@ void Translate(const MSG& message)
 
 bool KeyIsDown(UINT virtualKey) { return Thread().keysDown.test(virtualKey & 0xFF); }
 
-void ForgetTimersOf(HWND hwnd)
-{
-    auto& timers = Thread().timers;
-    timers.erase(std::remove_if(timers.begin(), timers.end(), [&](const Timer& t) { return t.hwnd == hwnd; }),
-                 timers.end());
-}
-
 }  // namespace win32
 
-namespace standin {
-
-bool LoggedMessage::operator==(const LoggedMessage& other) const
-{
-    return hwnd == other.hwnd && message == other.message && wParam == other.wParam && lParam == other.lParam &&
-           posted == other.posted;
-}
-
-std::string LoggedMessage::Describe() const
-{
-    char text[160];
-    std::snprintf(text, sizeof(text), "%s hwnd=%p msg=0x%04x wParam=0x%llx lParam=0x%llx", posted ? "posted" : "sent",
-                  static_cast<void*>(hwnd), message, static_cast<unsigned long long>(wParam),
-                  static_cast<unsigned long long>(lParam));
-    return text;
-}
-
-MessageLog::MessageLog() { win32::Logs().push_back(this); }
-
-MessageLog::~MessageLog()
-{
-    auto& logs = win32::Logs();
-    for (auto it = logs.begin(); it != logs.end(); ++it) {
-        if (*it == this) {
-            logs.erase(it);
-            break;
-        }
-    }
-}
-
-std::vector<LoggedMessage> MessageLog::To(HWND hwnd) const
-{
-    std::vector<LoggedMessage> result;
-    for (const LoggedMessage& m : m_messages) {
-        if (m.hwnd == hwnd)
-            result.push_back(m);
-    }
-    return result;
-}
-
-std::vector<LoggedMessage> MessageLog::OfKind(UINT message) const
-{
-    std::vector<LoggedMessage> result;
-    for (const LoggedMessage& m : m_messages) {
-        if (m.message == message)
-            result.push_back(m);
-    }
-    return result;
-}
-
-}  // namespace standin
-
 using namespace win32;
-
-LRESULT WINAPI SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return Deliver(hwnd, message, wParam, lParam, false);
-}
 
 BOOL WINAPI PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -277,11 +205,6 @@ BOOL WINAPI PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         return FALSE;
     Thread().posted.push_back(QueuedMessage(hwnd, message, wParam, lParam));
     return TRUE;
-}
-
-LRESULT WINAPI CallWindowProcA(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return proc ? proc(hwnd, message, wParam, lParam) : 0;
 }
 
 // ---- timers ----
@@ -313,7 +236,7 @@ UINT_PTR WINAPI SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc)
 
 BOOL WINAPI KillTimer(HWND hwnd, UINT_PTR id)
 {
-    auto& timers = Thread().timers;
+    auto& timers = LiveTimers();
     auto found =
         std::find_if(timers.begin(), timers.end(), [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
     if (found == timers.end()) {
