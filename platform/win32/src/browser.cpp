@@ -20,12 +20,13 @@
 // BFFM_SETOKTEXT and BFFM_SETEXPANDED, BIF_BROWSEINCLUDEFILES
 // (only folders can be highlighted), icons (iImage is set to 0), a root that is
 // a virtual item (the browser is rooted at the desktop instead).
+#include "display_private.h"
 #include "shell.h"
-#include "window.h"
+#include "text.h"
 
+#include <dlgtemplate/DialogTemplate.h>
 #include <standin/crt.h>
 #include <standin/shell.h>
-#include <standin/win32.h>
 
 #include <algorithm>
 #include <cstring>
@@ -149,10 +150,15 @@ LRESULT SetSelection(Browser& browser, WPARAM isPath, LPARAM lParam)
     return TRUE;
 }
 
+ActionOutcome TakeAction(Browser& browser, const standin::Action& action, std::string& why);
+
 BOOL Initialize(HWND hwnd, Browser& browser)
 {
     browser.hwnd = hwnd;
     OpenBrowsers()[hwnd] = &browser;
+    SetActionHandler(hwnd, [&browser](HWND, const standin::Action& action, std::string& why) {
+        return TakeAction(browser, action, why);
+    });
 
     standin::Event opened;
     opened.kind = standin::Event::Kind::FolderBrowserOpened;
@@ -195,14 +201,17 @@ INT_PTR CALLBACK BrowserProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     case BFFM_SETSELECTIONA:
         SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, SetSelection(*browser, wParam, lParam));
         return TRUE;
-    case WM_NCDESTROY: OpenBrowsers().erase(hwnd); return FALSE;
+    case WM_NCDESTROY:
+        OpenBrowsers().erase(hwnd);
+        RemoveActionHandler(hwnd);
+        return FALSE;
     default: return FALSE;
     }
 }
 
 // The user's actions that only a browser understands; the dialog manager
 // carries out the rest (Enter skips a disabled default button by itself).
-ActionOutcome PerformAction(Browser& browser, const standin::Action& action, std::string& why)
+ActionOutcome TakeAction(Browser& browser, const standin::Action& action, std::string& why)
 {
     using Kind = standin::Action::Kind;
     switch (action.kind) {
@@ -225,13 +234,13 @@ ActionOutcome PerformAction(Browser& browser, const standin::Action& action, std
     }
 }
 
-using standin::DialogItem;
-
 std::vector<uint8_t> BuildTemplate(LPCSTR title)
 {
     constexpr uint16_t kButton = 0x0080;
     constexpr uint16_t kStatic = 0x0082;
-    standin::DialogTemplate t;
+    constexpr DWORD kShown = WS_CHILD | WS_VISIBLE;
+    using dlgtemplate::Control;
+    dlgtemplate::DialogTemplate t;
     t.extended = true;
     t.version = 1;
     t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_3DLOOK | DS_CENTER;
@@ -242,11 +251,13 @@ std::vector<uint8_t> BuildTemplate(LPCSTR title)
     t.weight = 400;  // FW_NORMAL
     t.charset = 1;
     t.typeface = "MS Shell Dlg";
-    t.items.push_back(DialogItem(kStatic, kTitleId, title ? title : "", SS_LEFT, 7, 7, 213, 24));
-    t.items.push_back(DialogItem(kStatic, kTreeId, "", SS_LEFT | WS_BORDER | WS_TABSTOP | WS_GROUP, 7, 34, 213, 171));
-    t.items.push_back(DialogItem(kButton, IDOK, "OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 116, 213, 50, 14));
-    t.items.push_back(DialogItem(kButton, IDCANCEL, "Cancel", BS_PUSHBUTTON | WS_TABSTOP, 170, 213, 50, 14));
-    return standin::BuildDialogTemplate(t);
+    t.items.push_back(Control(kStatic, kTitleId, title ? title : "", kShown | SS_LEFT, 7, 7, 213, 24));
+    t.items.push_back(
+        Control(kStatic, kTreeId, "", kShown | SS_LEFT | WS_BORDER | WS_TABSTOP | WS_GROUP, 7, 34, 213, 171));
+    t.items.push_back(
+        Control(kButton, IDOK, "OK", kShown | BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 116, 213, 50, 14));
+    t.items.push_back(Control(kButton, IDCANCEL, "Cancel", kShown | BS_PUSHBUTTON | WS_TABSTOP, 170, 213, 50, 14));
+    return dlgtemplate::WriteDialogTemplate(t, Utf8ToUtf16);
 }
 
 // Copies a display name into a MAX_PATH buffer, cut at a character boundary.
@@ -283,17 +294,8 @@ PIDLIST_ABSOLUTE STDAPICALLTYPE SHBrowseForFolderA(LPBROWSEINFOA info)
     browser.highlighted = browser.root;
 
     const std::vector<uint8_t> bytes = BuildTemplate(info->lpszTitle);
-    HWND hwnd = CreateDialogFromTemplate(nullptr, bytes.data(), bytes.size(), info->hwndOwner, BrowserProc,
-                                         reinterpret_cast<LPARAM>(&browser), true);
-    if (!hwnd)
-        return nullptr;
-    if (DialogInfo* dialog = GetDialogInfo(hwnd, false)) {
-        dialog->actionHandler = [&browser](HWND, const standin::Action& action, std::string& why) {
-            return PerformAction(browser, action, why);
-        };
-    }
-    const INT_PTR result = RunModalLoop(hwnd, IDCANCEL, nullptr);
-    OpenBrowsers().erase(hwnd);
+    const INT_PTR result = DialogBoxIndirectParamA(nullptr, reinterpret_cast<LPCDLGTEMPLATEA>(bytes.data()),
+                                                   info->hwndOwner, BrowserProc, reinterpret_cast<LPARAM>(&browser));
     if (result != IDOK)
         return nullptr;
     if (info->pszDisplayName)

@@ -17,18 +17,17 @@
 // Not implemented: locales (every LCID sorts alike), flags other than
 // NORM_IGNORECASE, SORT_DIGITSASNUMBERS, special weights of characters other
 // than '-' and '\''.
-#include "collation.h"
-
-#include "window.h"
+#include <windows.h>
 
 #include <unicode/ucol.h>
 
 #include <algorithm>
 #include <memory>
+#include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
-namespace win32 {
 namespace {
 
 struct CollatorCloser {
@@ -73,7 +72,7 @@ UCollator* CollatorFor(bool ignoreCase)
 bool IsSpecial(char16_t c) { return c == u'-' || c == u'\''; }
 
 // The string without '-' and '\'', and where those were.
-std::u16string WithoutSpecials(const std::u16string& text, std::vector<std::pair<size_t, char16_t>>& specials)
+std::u16string WithoutSpecials(std::u16string_view text, std::vector<std::pair<size_t, char16_t>>& specials)
 {
     std::u16string rest;
     rest.reserve(text.size());
@@ -86,7 +85,7 @@ std::u16string WithoutSpecials(const std::u16string& text, std::vector<std::pair
     return rest;
 }
 
-int Collate(UCollator* collator, const std::u16string& a, const std::u16string& b)
+int Collate(UCollator* collator, std::u16string_view a, std::u16string_view b)
 {
     if (!collator)
         return a.compare(b);
@@ -98,12 +97,11 @@ int Collate(UCollator* collator, const std::u16string& a, const std::u16string& 
     }
 }
 
-}  // namespace
-
-int CompareWordSort(const std::u16string& a, const std::u16string& b, bool ignoreCase)
+// Windows' word sort of two UTF-16 strings: <0, 0 or >0.
+int CompareWordSort(std::u16string_view a, std::u16string_view b, bool ignoreCase)
 {
     UCollator* collator = CollatorFor(ignoreCase);
-    const auto special = [](const std::u16string& s) { return std::any_of(s.begin(), s.end(), IsSpecial); };
+    const auto special = [](std::u16string_view s) { return std::any_of(s.begin(), s.end(), IsSpecial); };
     if (!special(a) && !special(b))
         return Collate(collator, a, b);
     std::vector<std::pair<size_t, char16_t>> specialsA;
@@ -121,9 +119,7 @@ int CompareWordSort(const std::u16string& a, const std::u16string& b, bool ignor
     return 0;
 }
 
-}  // namespace win32
-
-using namespace win32;
+}  // namespace
 
 int WINAPI CompareStringW(LCID, DWORD flags, LPCWCH first, int firstLength, LPCWCH second, int secondLength)
 {
@@ -136,8 +132,8 @@ int WINAPI CompareStringW(LCID, DWORD flags, LPCWCH first, int firstLength, LPCW
         return 0;
     }
     const auto text = [](LPCWCH s, int length) {
-        return length < 0 ? std::u16string(reinterpret_cast<const char16_t*>(s))
-                          : std::u16string(reinterpret_cast<const char16_t*>(s), static_cast<size_t>(length));
+        return length < 0 ? std::u16string_view(reinterpret_cast<const char16_t*>(s))
+                          : std::u16string_view(reinterpret_cast<const char16_t*>(s), static_cast<size_t>(length));
     };
     const int order = CompareWordSort(text(first, firstLength), text(second, secondLength), flags & NORM_IGNORECASE);
     return order < 0 ? CSTR_LESS_THAN : order > 0 ? CSTR_GREATER_THAN : CSTR_EQUAL;

@@ -25,7 +25,6 @@
 // (CB_SETLOCALE), and the messages nothing here sends: CB_INSERTSTRING,
 // CB_DELETESTRING, CB_RESETCONTENT, CB_SETCURSEL, CB_FINDSTRING,
 // CB_FINDSTRINGEXACT, CB_SHOWDROPDOWN, item data (CB_GETITEMDATA, CB_SETITEMDATA).
-#include "collation.h"
 #include "window.h"
 
 #include <algorithm>
@@ -59,8 +58,6 @@ int IndexOf(WPARAM wParam) { return static_cast<int>(static_cast<uint32_t>(wPara
 
 bool ValidIndex(const ComboState& state, WPARAM index) { return IndexOf(index) >= 0 && IndexOf(index) < Count(state); }
 
-std::u16string Utf16Of(const std::string& text) { return EncodeUtf16(DecodeUtf8(text.data(), text.size(), nullptr)); }
-
 // Where CB_ADDSTRING puts `key` in a sorted box: the halving search, which
 // stops at the first equal entry it meets.
 int SortedPosition(const ComboState& state, const std::u16string& key)
@@ -69,7 +66,11 @@ int SortedPosition(const ComboState& state, const std::u16string& key)
     int high = Count(state) - 1;
     while (low <= high) {
         const int middle = (low + high) / 2;
-        const int order = CompareWordSort(key, state.entries[static_cast<size_t>(middle)].sortKey, true);
+        const std::u16string& entry = state.entries[static_cast<size_t>(middle)].sortKey;
+        const int order = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, reinterpret_cast<LPCWCH>(key.data()),
+                                         static_cast<int>(key.size()), reinterpret_cast<LPCWCH>(entry.data()),
+                                         static_cast<int>(entry.size())) -
+                          CSTR_EQUAL;
         if (order == 0)
             return middle;
         if (order < 0)
@@ -93,7 +94,7 @@ Entry MakeEntry(LPARAM lParam)
 {
     Entry entry;
     entry.text = CopyString(reinterpret_cast<LPCSTR>(lParam));
-    entry.sortKey = Utf16Of(entry.text);
+    entry.sortKey = Utf8ToUtf16(entry.text);
     return entry;
 }
 

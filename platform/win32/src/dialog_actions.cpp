@@ -110,8 +110,7 @@ void Pick(HWND dialog, const standin::Action& action)
 
 void PerformAction(HWND dialog, const standin::Action& action)
 {
-    if (DialogInfo* info = GetDialogInfo(dialog, false); info && info->actionHandler) {
-        const ActionHandler handler = info->actionHandler;  // the dialog may go while it runs
+    if (const ActionHandler handler = ActionHandlerOf(dialog)) {  // a copy: the dialog may go while it runs
         std::string why;
         switch (handler(dialog, action, why)) {
         case ActionOutcome::Done: return;

@@ -1,8 +1,39 @@
 // The display: the process's one source of user input and sink of what is shown,
-// and the scripted display that tests use.
-#include "window.h"
+// the scripted display that tests use, and the handlers of the actions that a
+// dialog takes itself.
+#include "display_private.h"
 
 #include <cstdio>
+#include <map>
+
+namespace win32 {
+namespace {
+
+std::map<HWND, ActionHandler>& ActionHandlers()
+{
+    static std::map<HWND, ActionHandler> handlers;
+    return handlers;
+}
+
+}  // namespace
+
+void NotifyDisplay(const standin::Event& event)
+{
+    if (standin::Display* display = standin::GetDisplay())
+        display->Notify(event);
+}
+
+void SetActionHandler(HWND dialog, ActionHandler handler) { ActionHandlers()[dialog] = std::move(handler); }
+
+void RemoveActionHandler(HWND dialog) { ActionHandlers().erase(dialog); }
+
+ActionHandler ActionHandlerOf(HWND dialog)
+{
+    const auto found = ActionHandlers().find(dialog);
+    return found != ActionHandlers().end() ? found->second : ActionHandler();
+}
+
+}  // namespace win32
 
 namespace standin {
 namespace {

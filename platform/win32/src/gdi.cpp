@@ -1,12 +1,13 @@
 // Bitmaps, as far as GetIconInfo hands them out: each knows its size and
 // depth (GetObjectA) until DeleteObject frees it.
 //
-// Not implemented: pixels, device contexts, every other kind of GDI object.
-#include "window.h"
+// Not implemented: pixels (CreateBitmap takes none), device contexts, every
+// other kind of GDI object.
+#include <windows.h>
 
+#include <cstdint>
 #include <map>
 
-namespace win32 {
 namespace {
 
 struct BitmapTable {
@@ -22,24 +23,24 @@ BitmapTable& Bitmaps()
 
 }  // namespace
 
-HBITMAP NewBitmap(int width, int height, int bitsPerPixel)
+HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const VOID*)
 {
+    if (width < 0 || height < 0 || planes != 1 || bitsPerPixel == 0 || bitsPerPixel > 32) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
     BitmapTable& table = Bitmaps();
     const HBITMAP handle = reinterpret_cast<HBITMAP>(table.nextHandle);
     table.nextHandle += 4;
     BITMAP bitmap{};
     bitmap.bmWidth = width;
     bitmap.bmHeight = height;
-    bitmap.bmWidthBytes = ((width * bitsPerPixel + 15) / 16) * 2;  // rows WORD aligned
+    bitmap.bmWidthBytes = ((width * static_cast<int>(bitsPerPixel) + 15) / 16) * 2;  // rows WORD aligned
     bitmap.bmPlanes = 1;
     bitmap.bmBitsPixel = static_cast<WORD>(bitsPerPixel);
     table.bitmaps.emplace(handle, bitmap);
     return handle;
 }
-
-}  // namespace win32
-
-using namespace win32;
 
 // With no buffer the size of the record; else the record, if it fits.
 int WINAPI GetObjectA(HANDLE object, int size, LPVOID buffer)

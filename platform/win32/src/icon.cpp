@@ -41,6 +41,23 @@ IconTable& Icons()
     return table;
 }
 
+// A resource's bytes, found through the module's resources as any program finds them.
+struct ResourceData {
+    const uint8_t* data = nullptr;
+    size_t size = 0;
+};
+
+std::optional<ResourceData> LoadResourceBytes(HMODULE module, LPCSTR name, LPCSTR type)
+{
+    HRSRC resource = FindResourceA(module, name, type);
+    if (!resource)
+        return std::nullopt;
+    const void* data = LockResource(LoadResource(module, resource));
+    if (!data)
+        return std::nullopt;
+    return ResourceData{static_cast<const uint8_t*>(data), SizeofResource(module, resource)};
+}
+
 uint16_t Word(const uint8_t* p)
 {
     uint16_t value;
@@ -263,8 +280,8 @@ BOOL WINAPI GetIconInfo(HICON handle, PICONINFO info)
     info->fIcon = TRUE;
     info->xHotspot = static_cast<DWORD>(details.width / 2);
     info->yHotspot = static_cast<DWORD>(details.height / 2);
-    info->hbmColor = NewBitmap(details.width, details.height, details.bitsPerPixel);
-    info->hbmMask = NewBitmap(details.width, details.height, 1);
+    info->hbmColor = CreateBitmap(details.width, details.height, 1, static_cast<UINT>(details.bitsPerPixel), nullptr);
+    info->hbmMask = CreateBitmap(details.width, details.height, 1, 1, nullptr);
     return TRUE;
 }
 

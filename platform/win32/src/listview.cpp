@@ -9,11 +9,16 @@
 // nothing here sends: LVM_SETCOLUMN, LVM_DELETECOLUMN, LVM_GETCOLUMNWIDTH,
 // LVM_SETCOLUMNWIDTH, LVM_GETITEM, LVM_SETITEM, LVM_GETNEXTITEM and the extended
 // styles; a column inserted before column 0 does not move the items' own texts.
-#include "window.h"
+#include "comctl32.h"
+#include "text.h"
 
 #include <algorithm>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
 
-namespace win32 {
+namespace win32::comctl32 {
 namespace {
 
 struct Column {
@@ -29,10 +34,37 @@ struct Item {
     std::vector<std::string> texts;  // one per column position; index 0 is the item's own
 };
 
-struct ListViewState : ControlState {
+struct ListViewState {
     std::vector<Column> columns;
     std::vector<Item> items;
+    HFONT font = nullptr;  // WM_SETFONT
 };
+
+// The state of each list view, from WM_NCCREATE to WM_NCDESTROY.
+std::map<HWND, std::unique_ptr<ListViewState>>& States()
+{
+    static std::map<HWND, std::unique_ptr<ListViewState>> states;
+    return states;
+}
+
+// The state of `hwnd`; nullptr once the window is gone (a parent hearing of
+// the list may destroy it).
+ListViewState* StateOf(HWND hwnd)
+{
+    const auto found = States().find(hwnd);
+    return found != States().end() ? found->second.get() : nullptr;
+}
+
+bool IsChildWindow(HWND hwnd) { return (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD) != 0; }
+
+// Sends WM_NOTIFY to the parent; its answer.
+LRESULT NotifyParent(HWND hwnd, NMLISTVIEW& nm)
+{
+    const int id = GetDlgCtrlID(hwnd);
+    nm.hdr.hwndFrom = hwnd;
+    nm.hdr.idFrom = static_cast<UINT_PTR>(id);
+    return SendMessageA(GetParent(hwnd), WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&nm));
+}
 
 int Count(const ListViewState& state) { return static_cast<int>(state.items.size()); }
 int IndexOf(WPARAM wParam) { return static_cast<int>(static_cast<uint32_t>(wParam)); }
@@ -56,16 +88,12 @@ std::string& TextSlot(Item& item, int subItem)
 
 void Notify(HWND hwnd, UINT code, int item)
 {
-    Window* window = FindWindowObject(hwnd);
-    if (!window || !(window->style & WS_CHILD))
+    if (!IsChildWindow(hwnd))
         return;
     NMLISTVIEW nm{};
-    nm.hdr.hwndFrom = hwnd;
-    nm.hdr.idFrom = static_cast<UINT_PTR>(window->id);
     nm.hdr.code = code;
     nm.iItem = item;
-    nm.iSubItem = 0;
-    Deliver(window->parent, WM_NOTIFY, static_cast<WPARAM>(window->id), reinterpret_cast<LPARAM>(&nm), false);
+    NotifyParent(hwnd, nm);
 }
 
 // The first column is drawn left-aligned whatever its format; the format reads
@@ -174,12 +202,12 @@ LRESULT GetItemText(const ListViewState& state, WPARAM wParam, LPARAM lParam)
 
 LRESULT DeleteItem(HWND hwnd, WPARAM wParam)
 {
-    ListViewState* state = ControlStateOf<ListViewState>(hwnd);
+    ListViewState* state = StateOf(hwnd);
     const int index = IndexOf(wParam);
     if (!state || !ValidItem(*state, index))
         return FALSE;
     Notify(hwnd, LVN_DELETEITEM, index);
-    state = ControlStateOf<ListViewState>(hwnd);
+    state = StateOf(hwnd);
     if (!state || !ValidItem(*state, index))
         return FALSE;
     state->items.erase(state->items.begin() + index);
@@ -190,25 +218,21 @@ LRESULT DeleteItem(HWND hwnd, WPARAM wParam)
 // hears LVN_DELETEITEM for every item.
 LRESULT DeleteAllItems(HWND hwnd)
 {
-    ListViewState* state = ControlStateOf<ListViewState>(hwnd);
+    ListViewState* state = StateOf(hwnd);
     if (!state)
         return FALSE;
     if (!state->items.empty()) {
-        Window* window = FindWindowObject(hwnd);
         bool perItem = true;
-        if (window && (window->style & WS_CHILD)) {
+        if (IsChildWindow(hwnd)) {
             NMLISTVIEW nm{};
-            nm.hdr.hwndFrom = hwnd;
-            nm.hdr.idFrom = static_cast<UINT_PTR>(window->id);
             nm.hdr.code = LVN_DELETEALLITEMS;
             nm.iItem = -1;
-            perItem = !Deliver(window->parent, WM_NOTIFY, static_cast<WPARAM>(window->id),
-                               reinterpret_cast<LPARAM>(&nm), false);
+            perItem = !NotifyParent(hwnd, nm);
         }
-        state = ControlStateOf<ListViewState>(hwnd);
+        state = StateOf(hwnd);
         for (int i = 0; perItem && state && i < Count(*state); ++i) {
             Notify(hwnd, LVN_DELETEITEM, i);
-            state = ControlStateOf<ListViewState>(hwnd);
+            state = StateOf(hwnd);
         }
         if (!state)
             return FALSE;
@@ -217,11 +241,11 @@ LRESULT DeleteAllItems(HWND hwnd)
     return TRUE;
 }
 
-}  // namespace
-
 LRESULT CALLBACK ListViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    ListViewState* state = ControlStateOf<ListViewState>(hwnd);
+    if (message == WM_NCCREATE)
+        States()[hwnd] = std::make_unique<ListViewState>();
+    ListViewState* state = StateOf(hwnd);
     if (!state)
         return DefWindowProcA(hwnd, message, wParam, lParam);
     switch (message) {
@@ -236,8 +260,20 @@ LRESULT CALLBACK ListViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_SETFONT: state->font = reinterpret_cast<HFONT>(wParam); return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(state->font);
+    case WM_NCDESTROY: States().erase(hwnd); return DefWindowProcA(hwnd, message, wParam, lParam);
     default: return DefWindowProcA(hwnd, message, wParam, lParam);
     }
 }
 
-}  // namespace win32
+}  // namespace
+
+bool RegisterListView()
+{
+    WNDCLASSA listView{};
+    listView.style = CS_DBLCLKS | CS_GLOBALCLASS;
+    listView.lpfnWndProc = ListViewProc;
+    listView.lpszClassName = WC_LISTVIEWA;
+    return RegisterClassA(&listView) != 0;
+}
+
+}  // namespace win32::comctl32

@@ -11,7 +11,7 @@
 // measuring (the box has one fixed size), system-modal and service flags.
 #include "window.h"
 
-#include <standin/win32.h>
+#include <dlgtemplate/DialogTemplate.h>
 
 namespace win32 {
 namespace {
@@ -87,7 +87,7 @@ INT_PTR CALLBACK MessageBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lP
 
 std::vector<uint8_t> BuildTemplate(const char* text, const char* caption, const MessageBoxState& state)
 {
-    standin::DialogTemplate t;
+    dlgtemplate::DialogTemplate t;
     t.extended = true;
     t.version = 1;
     t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_NOIDLEMSG | DS_CENTER;
@@ -99,35 +99,28 @@ std::vector<uint8_t> BuildTemplate(const char* text, const char* caption, const 
     t.charset = 1;
     t.typeface = "MS Shell Dlg";
 
+    constexpr uint16_t kButton = 0x0080;
+    constexpr uint16_t kStatic = 0x0082;
+    constexpr DWORD kShown = WS_CHILD | WS_VISIBLE;
     const UINT icon = state.type & MB_ICONMASK;
-    standin::DialogItemTemplate iconItem;
-    iconItem.style = WS_CHILD | SS_ICON | (icon ? WS_VISIBLE : 0);
-    iconItem.x = 8;
-    iconItem.y = 8;
-    iconItem.cx = 16;
-    iconItem.cy = 16;
-    iconItem.id = kIconId;
-    iconItem.windowClass = standin::ResourceId{true, 0x0082, {}};
-    t.items.push_back(iconItem);
+    t.items.push_back(
+        dlgtemplate::Control(kStatic, kIconId, "", WS_CHILD | SS_ICON | (icon ? WS_VISIBLE : 0), 8, 8, 16, 16));
 
     const int16_t textX = icon ? 32 : 8;
-    const standin::DialogItemTemplate textItem =
-        standin::DialogItem(0x0082, kTextId, text ? text : "", WS_GROUP | SS_LEFT | SS_NOPREFIX, textX, 8,
-                            static_cast<int16_t>(t.cx - textX - 8), 24);
-    t.items.push_back(textItem);
+    t.items.push_back(dlgtemplate::Control(kStatic, kTextId, text ? text : "",
+                                           kShown | WS_GROUP | SS_LEFT | SS_NOPREFIX, textX, 8,
+                                           static_cast<int16_t>(t.cx - textX - 8), 24));
 
     int16_t x = 8;
     bool first = true;
     for (const Button& button : state.buttons) {
-        const standin::DialogItemTemplate item = standin::DialogItem(
-            0x0080, button.id, button.text,
-            WS_TABSTOP | (first ? WS_GROUP : 0) | (button.id == state.defaultId ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), x,
-            40, 50, 14);
-        t.items.push_back(item);
+        const DWORD type = button.id == state.defaultId ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+        t.items.push_back(dlgtemplate::Control(kButton, button.id, button.text,
+                                               kShown | WS_TABSTOP | (first ? WS_GROUP : 0) | type, x, 40, 50, 14));
         x = static_cast<int16_t>(x + 56);
         first = false;
     }
-    return standin::BuildDialogTemplate(t);
+    return dlgtemplate::WriteDialogTemplate(t, Utf8ToUtf16);
 }
 
 }  // namespace

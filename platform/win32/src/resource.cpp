@@ -174,17 +174,6 @@ bool IdMatches(const standin::ResourceId& wanted, const standin::ResourceId& hav
 
 }  // namespace
 
-std::optional<ResourceData> LoadResourceBytes(HMODULE module, LPCSTR name, LPCSTR type)
-{
-    HRSRC resource = FindResourceA(module, name, type);
-    if (!resource)
-        return std::nullopt;
-    const void* data = LockResource(LoadResource(module, resource));
-    if (!data)
-        return std::nullopt;
-    return ResourceData{static_cast<const uint8_t*>(data), SizeofResource(module, resource)};
-}
-
 }  // namespace win32
 
 using namespace win32;

@@ -158,6 +158,11 @@ std::string EncodeUtf8(const std::u32string& text)
 
 std::string Utf16ToUtf8(const WCHAR* text, size_t length) { return EncodeUtf8(DecodeUtf16(text, length, nullptr)); }
 
+std::u16string Utf8ToUtf16(const std::string& text)
+{
+    return EncodeUtf16(DecodeUtf8(text.data(), text.size(), nullptr));
+}
+
 char32_t FoldCase(char32_t c)
 {
     if (c < 0x80)

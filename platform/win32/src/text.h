@@ -16,6 +16,7 @@ std::u32string DecodeUtf16(const WCHAR* text, size_t length, bool* invalid);
 std::u16string EncodeUtf16(const std::u32string& text);
 std::string EncodeUtf8(const std::u32string& text);
 std::string Utf16ToUtf8(const WCHAR* text, size_t length);
+std::u16string Utf8ToUtf16(const std::string& text);
 
 // Simple case folding of Latin, Greek, Cyrillic and fullwidth Latin letters;
 // other code points fold to themselves.

@@ -238,13 +238,6 @@ void RegisterSystemClasses()
     RegisterSystemClass("Static", StaticProc, 0, CS_DBLCLKS | CS_PARENTDC);
     RegisterSystemClass("Edit", EditProc, 0, CS_DBLCLKS | CS_PARENTDC);
     RegisterSystemClass("ComboBox", ComboBoxProc, 0, CS_DBLCLKS | CS_VREDRAW | CS_HREDRAW | CS_PARENTDC);
-    RegisterSystemClass(WC_LISTVIEWA, ListViewProc, 0, CS_DBLCLKS | CS_GLOBALCLASS);
-}
-
-void NotifyDisplay(const standin::Event& event)
-{
-    if (standin::Display* display = standin::GetDisplay())
-        display->Notify(event);
 }
 
 void SetVisible(HWND hwnd, bool visible, bool sendShowWindow)

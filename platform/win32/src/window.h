@@ -6,15 +6,14 @@
 #pragma once
 
 #include <windows.h>
-#include <commctrl.h>
 #include <standin/display.h>
 #include <standin/messagelog.h>
 
+#include "display_private.h"
 #include "text.h"
 
 #include <cstdint>
 #include <functional>
-#include <list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -43,26 +42,6 @@ struct ControlState {
     HFONT font = nullptr;  // WM_SETFONT
 };
 
-// The comctl32 subclass chain of one window (SetWindowSubclass).
-struct SubclassEntry {
-    SUBCLASSPROC proc = nullptr;
-    UINT_PTR id = 0;
-    DWORD_PTR refData = 0;
-    int running = 0;       // calls of this entry in progress
-    bool removed = false;  // removed while running: erased when the last call returns
-};
-struct SubclassChain {
-    std::list<SubclassEntry> entries;            // newest first
-    WNDPROC original = nullptr;                  // the window procedure before the first subclass
-    std::list<SubclassEntry>::iterator current;  // entry whose call is innermost
-    bool inCall = false;
-};
-
-// What an installed action handler says about an action.
-enum class ActionOutcome { Done, Rejected, NotMine };
-using ActionHandler =
-    std::function<ActionOutcome(HWND active, const standin::Action& action, std::string& whyRejected)>;
-
 // The font a dialog template names; an HFONT points at one.
 struct DialogFont {
     std::string typeface;
@@ -82,7 +61,6 @@ struct DialogInfo {
     HWND savedFocus = nullptr;
     HWND disabledOwner = nullptr;  // the owner the modal loop disabled
     bool closeBoxDisabled = false;
-    ActionHandler actionHandler;  // consulted first by the modal loop (message box, browser)
 };
 
 struct Window {
@@ -104,7 +82,6 @@ struct Window {
     HICON bigIcon = nullptr;
     std::unique_ptr<ControlState> control;
     std::unique_ptr<DialogInfo> dialog;
-    std::shared_ptr<SubclassChain> subclasses;
     bool destroying = false;
 };
 
@@ -117,7 +94,6 @@ std::shared_ptr<const WindowClass> FindClass(LPCSTR name, HINSTANCE instance);
 bool ClassNameIs(const Window& window, const char* name);  // case-insensitive
 void RegisterSystemClasses();
 void SetVisible(HWND hwnd, bool visible, bool sendShowWindow);
-void NotifyDisplay(const standin::Event& event);
 
 // The control state of type T of `hwnd`, made on first use; nullptr when the
 // window is gone or holds the state of another kind of control.
@@ -180,21 +156,10 @@ LRESULT CALLBACK ButtonProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK StaticProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK EditProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK ComboBoxProc(HWND, UINT, WPARAM, LPARAM);
-LRESULT CALLBACK ListViewProc(HWND, UINT, WPARAM, LPARAM);
 bool IsPushButton(HWND hwnd);
 // The user picks entry `index` of a combo box: selects it and notifies the parent.
 void ComboUserSelect(HWND combo, int index);
 // Index of the entry whose text is exactly `text`, or -1.
 int ComboFindExact(HWND combo, const std::string& text);
-
-// ---- bitmaps (gdi.cpp) ----
-HBITMAP NewBitmap(int width, int height, int bitsPerPixel);
-
-// ---- resources (resource.cpp) ----
-struct ResourceData {
-    const uint8_t* data = nullptr;
-    size_t size = 0;
-};
-std::optional<ResourceData> LoadResourceBytes(HMODULE module, LPCSTR name, LPCSTR type);
 
 }  // namespace win32
