@@ -214,30 +214,25 @@ LRESULT DeleteItem(HWND hwnd, WPARAM wParam)
     return TRUE;
 }
 
-// The parent hears LVN_DELETEALLITEMS (item -1); unless it answers TRUE, it then
-// hears LVN_DELETEITEM for every item.
+// The parent hears LVN_DELETEALLITEMS (item -1), also when the list is empty;
+// unless it answers TRUE, it then hears LVN_DELETEITEM for every item.
 LRESULT DeleteAllItems(HWND hwnd)
 {
+    bool perItem = true;
+    if (IsChildWindow(hwnd)) {
+        NMLISTVIEW nm{};
+        nm.hdr.code = LVN_DELETEALLITEMS;
+        nm.iItem = -1;
+        perItem = !NotifyParent(hwnd, nm);
+    }
     ListViewState* state = StateOf(hwnd);
+    for (int i = 0; perItem && state && i < Count(*state); ++i) {
+        Notify(hwnd, LVN_DELETEITEM, i);
+        state = StateOf(hwnd);
+    }
     if (!state)
         return FALSE;
-    if (!state->items.empty()) {
-        bool perItem = true;
-        if (IsChildWindow(hwnd)) {
-            NMLISTVIEW nm{};
-            nm.hdr.code = LVN_DELETEALLITEMS;
-            nm.iItem = -1;
-            perItem = !NotifyParent(hwnd, nm);
-        }
-        state = StateOf(hwnd);
-        for (int i = 0; perItem && state && i < Count(*state); ++i) {
-            Notify(hwnd, LVN_DELETEITEM, i);
-            state = StateOf(hwnd);
-        }
-        if (!state)
-            return FALSE;
-        state->items.clear();
-    }
+    state->items.clear();
     return TRUE;
 }
 

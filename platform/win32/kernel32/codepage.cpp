@@ -28,11 +28,11 @@ int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCCH source, int sou
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    // Windows takes MB_PRECOMPOSED or MB_COMPOSITE (not both) and MB_USEGLYPHCHARS
-    // for UTF-8 too, and ignores them there (its documentation says UTF-8 takes
-    // only MB_ERR_INVALID_CHARS; since Vista it is not so).
+    // Windows takes MB_PRECOMPOSED, MB_COMPOSITE and MB_USEGLYPHCHARS for UTF-8
+    // too, and ignores them there (its documentation says UTF-8 takes only
+    // MB_ERR_INVALID_CHARS; since Vista it is not so).
     const DWORD allowed = MB_ERR_INVALID_CHARS | MB_PRECOMPOSED | MB_COMPOSITE | MB_USEGLYPHCHARS;
-    if ((flags & ~allowed) || ((flags & MB_PRECOMPOSED) && (flags & MB_COMPOSITE))) {
+    if (flags & ~allowed) {
         SetLastError(ERROR_INVALID_FLAGS);
         return 0;
     }

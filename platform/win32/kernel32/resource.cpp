@@ -202,15 +202,17 @@ HRSRC WINAPI FindResourceExA(HMODULE module, LPCSTR type, LPCSTR name, WORD lang
         SetLastError(typeFound ? ERROR_RESOURCE_NAME_NOT_FOUND : ERROR_RESOURCE_TYPE_NOT_FOUND);
         return nullptr;
     }
-    // The language asked for, the same primary language, language-neutral, then
-    // the user's language (English (United States) here), any English, the first.
+    // As Windows looks: the language asked for, its primary language without a
+    // sublanguage, language-neutral; without a language asked for, then the
+    // user's (English (United States) here) and English; at last the first.
     const WORD userLanguage = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+    const bool anyLanguage = PRIMARYLANGID(language) == LANG_NEUTRAL;
     const std::function<bool(WORD)> preferences[] = {
         [&](WORD l) { return l == language; },
-        [&](WORD l) { return PRIMARYLANGID(language) != LANG_NEUTRAL && PRIMARYLANGID(l) == PRIMARYLANGID(language); },
-        [&](WORD l) { return PRIMARYLANGID(l) == LANG_NEUTRAL; },
-        [&](WORD l) { return l == userLanguage; },
-        [&](WORD l) { return PRIMARYLANGID(l) == LANG_ENGLISH; },
+        [&](WORD l) { return l == MAKELANGID(PRIMARYLANGID(language), SUBLANG_NEUTRAL); },
+        [&](WORD l) { return l == MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL); },
+        [&](WORD l) { return anyLanguage && l == userLanguage; },
+        [&](WORD l) { return anyLanguage && l == MAKELANGID(LANG_ENGLISH, SUBLANG_NEUTRAL); },
     };
     for (const auto& preferred : preferences) {
         for (const ResourceEntry* entry : candidates) {

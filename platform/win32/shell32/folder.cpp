@@ -3,12 +3,12 @@
 //
 // Windows' desktop folder is a process-wide object; SHGetDesktopFolder hands
 // out a reference that the caller releases.  ParseDisplayName sets *ppidl to
-// NULL on failure and, on success, *pchEaten to the characters parsed and
-// *pdwAttributes to the asked-for attributes the item has.
+// NULL on failure.
 //
 // Not implemented (E_NOTIMPL): EnumObjects, BindToObject, BindToStorage,
 // CompareIDs, CreateViewObject, GetAttributesOf, GetUIObjectOf,
-// GetDisplayNameOf, SetNameOf; the bind context of ParseDisplayName.
+// GetDisplayNameOf, SetNameOf; of ParseDisplayName, the bind context and the
+// characters eaten and attributes it tells (left as they are).
 #include "faults.h"
 #include "shell32.h"
 #include "text.h"
@@ -51,8 +51,8 @@ public:
     ULONG STDMETHODCALLTYPE AddRef() override { return AsCount(++folderReferences); }
     ULONG STDMETHODCALLTYPE Release() override { return AsCount(--folderReferences); }
 
-    HRESULT STDMETHODCALLTYPE ParseDisplayName(HWND, IBindCtx*, LPWSTR name, ULONG* eaten, PIDLIST_RELATIVE* list,
-                                               ULONG* attributes) override
+    HRESULT STDMETHODCALLTYPE ParseDisplayName(HWND, IBindCtx*, LPWSTR name, ULONG*, PIDLIST_RELATIVE* list,
+                                               ULONG*) override
     {
         if (!list)
             return E_INVALIDARG;
@@ -72,27 +72,14 @@ public:
         // The empty name is the desktop itself.
         if (text.empty()) {
             *list = MakeIdList(Item{});
-            if (eaten)
-                *eaten = 0;
             return *list ? S_OK : E_OUTOFMEMORY;
         }
         if (const HRESULT parsed = CanonicalPath(text, canonical); FAILED(parsed))
             return parsed;
-        const Existence existence = Probe(canonical);
-        if (existence == Existence::Missing)
+        if (Probe(canonical) == Existence::Missing)
             return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
         *list = MakeIdList(Item{Item::Kind::FileSystem, canonical});
-        if (!*list)
-            return E_OUTOFMEMORY;
-        if (eaten)
-            *eaten = static_cast<ULONG>(length);
-        if (attributes) {
-            const ULONG has = existence == Existence::Folder
-                                  ? SFGAO_FILESYSTEM | SFGAO_FOLDER | SFGAO_FILESYSANCESTOR | SFGAO_STORAGEANCESTOR
-                                  : SFGAO_FILESYSTEM | SFGAO_STREAM;
-            *attributes &= has;
-        }
-        return S_OK;
+        return *list ? S_OK : E_OUTOFMEMORY;
     }
 
     HRESULT STDMETHODCALLTYPE EnumObjects(HWND, SHCONTF, IEnumIDList** list) override { return NotImplemented(list); }

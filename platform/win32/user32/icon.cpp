@@ -250,7 +250,9 @@ HANDLE WINAPI LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int
     if (!group)
         return nullptr;
     const std::vector<GroupEntry> entries = ParseGroup(*group);
-    const GroupEntry* chosen = Choose(entries, cx ? cx : kIconSize, cy ? cy : kIconSize, flags);
+    // Neither size given: the group's first image, at its own size.
+    const GroupEntry* chosen = cx == 0 && cy == 0 ? (entries.empty() ? nullptr : &entries.front())
+                                                  : Choose(entries, cx ? cx : kIconSize, cy ? cy : kIconSize, flags);
     if (!chosen) {
         SetLastError(ERROR_INVALID_DATA);
         return nullptr;

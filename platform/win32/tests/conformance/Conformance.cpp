@@ -14,12 +14,16 @@ std::vector<Message>& RecordedMessages()
     return messages;
 }
 
+LRESULT notifyAnswer = 0;
+
 LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_COMMAND)
         Recorder::Record(hwnd, message, wParam, lParam);
-    if (message == WM_NOTIFY)
+    if (message == WM_NOTIFY) {
         Recorder::Record(hwnd, message, reinterpret_cast<const NMHDR*>(lParam)->code, 0);
+        return notifyAnswer;
+    }
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
@@ -49,11 +53,19 @@ HWND KeyTarget(HWND hwnd) { return hwnd != nullptr ? hwnd : GetFocus(); }
 
 // ---- RunDialog ----
 
+// The case whose dialog is being made: the messages before WM_INITDIALOG
+// (WM_SETFONT) are its too.
+DialogCase* creatingCase = nullptr;
+
 INT_PTR CALLBACK CaseDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_INITDIALOG)
+    if (message == WM_INITDIALOG) {
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        creatingCase = nullptr;
+    }
     auto* dialogCase = reinterpret_cast<DialogCase*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (dialogCase == nullptr)
+        dialogCase = creatingCase;
     if (dialogCase == nullptr)
         return FALSE;
     bool watched = dialogCase->watched.empty();
@@ -81,6 +93,7 @@ INT_PTR CALLBACK CaseDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 const char* MessageName(UINT message)
 {
     switch (message) {
+    case WM_SETFONT: return "WM_SETFONT";
     case WM_SETFOCUS: return "WM_SETFOCUS";
     case WM_KILLFOCUS: return "WM_KILLFOCUS";
     case WM_SHOWWINDOW: return "WM_SHOWWINDOW";
@@ -167,6 +180,8 @@ void ExpectSequence(const std::vector<Message>& got, const std::vector<Expected>
     ADD_FAILURE() << report.str();
 }
 
+void ParentWindow::AnswerNotifications(LRESULT answer) { notifyAnswer = answer; }
+
 ParentWindow::ParentWindow()
 {
     WNDCLASSA wc{};
@@ -248,8 +263,11 @@ INT_PTR RunDialog(int templateId, DialogCase& dialogCase, HWND owner)
     const void* dialogTemplate = resource != nullptr ? LockResource(LoadResource(Instance(), resource)) : nullptr;
     if (dialogTemplate == nullptr)
         return -1;
-    return DialogBoxIndirectParamA(Instance(), static_cast<LPCDLGTEMPLATEA>(dialogTemplate), owner, CaseDialogProc,
-                                   reinterpret_cast<LPARAM>(&dialogCase));
+    creatingCase = &dialogCase;
+    const INT_PTR result = DialogBoxIndirectParamA(Instance(), static_cast<LPCDLGTEMPLATEA>(dialogTemplate), owner,
+                                                   CaseDialogProc, reinterpret_cast<LPARAM>(&dialogCase));
+    creatingCase = nullptr;
+    return result;
 }
 
 }  // namespace conformance

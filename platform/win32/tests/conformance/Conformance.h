@@ -96,6 +96,8 @@ public:
 
     HWND Handle() const { return m_hwnd; }
     HWND Child(const char* className, DWORD style, int id, const char* text = "") const;
+    // What every parent window answers to WM_NOTIFY from now on (0 at first).
+    static void AnswerNotifications(LRESULT answer);
 
 private:
     HWND m_hwnd = nullptr;

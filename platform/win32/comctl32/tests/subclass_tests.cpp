@@ -1,9 +1,10 @@
-// Common controls: initialisation and the subclass chain.
-#include "test_support.h"
+// InitCommonControlsEx and window subclassing (SetWindowSubclass), as the
+// module keeps its dialog's small icon until the dialog goes.
+#include "Conformance.h"
 
 #include <gmock/gmock.h>
 
-using namespace win32test;
+using namespace conformance;
 
 namespace {
 
@@ -23,17 +24,17 @@ LRESULT CALLBACK Inner(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UI
     return DefSubclassProc(hwnd, message, wParam, lParam) + 1;
 }
 
-// Owns something until its window goes, like a dialog's small icon.
+// Owns an icon until its window goes, as the module's dialog does.
 LRESULT CALLBACK OwnerUntilDestroyed(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR ref)
 {
     if (message == WM_NCDESTROY) {
-        DestroyIcon(reinterpret_cast<HICON>(ref));
-        EXPECT_TRUE(RemoveWindowSubclass(hwnd, OwnerUntilDestroyed, id));
+        calls.push_back(DestroyIcon(reinterpret_cast<HICON>(ref)) ? "icon destroyed" : "icon not destroyed");
+        calls.push_back(RemoveWindowSubclass(hwnd, OwnerUntilDestroyed, id) ? "removed" : "not removed");
     }
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
-TEST(CommCtrlTest, InitCommonControlsExChecksItsSize)
+TEST(SubclassTest, InitCommonControlsExChecksItsSize)
 {
     INITCOMMONCONTROLSEX init{sizeof(init), ICC_LISTVIEW_CLASSES};
     EXPECT_TRUE(InitCommonControlsEx(&init));
@@ -41,35 +42,39 @@ TEST(CommCtrlTest, InitCommonControlsExChecksItsSize)
     EXPECT_FALSE(InitCommonControlsEx(&init));
 }
 
-TEST(CommCtrlTest, SubclassesRunNewestFirstThenTheWindowProcedure)
+// The newest subclass runs first and the window procedure last; the same
+// procedure and id again only replaces the reference data. Once the last is
+// removed, the window has its own procedure back.
+TEST(SubclassTest, SubclassesRunNewestFirstThenTheWindowProcedure)
 {
     calls.clear();
-    Parent parent;
-    HWND label = parent.Child("Static", SS_LEFT, 5, "label");
+    ParentWindow parent;
+    HWND label = parent.Child("Static", SS_LEFT, IDC_LABEL, "label");
     const LONG_PTR original = GetWindowLongPtrA(label, GWLP_WNDPROC);
     EXPECT_TRUE(SetWindowSubclass(label, Outer, 1, 10));
     EXPECT_TRUE(SetWindowSubclass(label, Inner, 2, 0));
-    EXPECT_TRUE(SetWindowSubclass(label, Outer, 1, 11));  // only replaces the data
-    EXPECT_EQ(1, SendMessageA(label, WM_USER, 0, 0));     // Inner adds 1 to the static's 0
+    EXPECT_TRUE(SetWindowSubclass(label, Outer, 1, 11));
+    EXPECT_EQ(1, SendMessageA(label, WM_USER, 0, 0)) << "Inner adds 1 to the static's 0";
     EXPECT_THAT(calls, ::testing::ElementsAre("inner", "outer 1 11"));
-    EXPECT_EQ("label", WindowText(label));  // text still reaches the static
+    EXPECT_EQ("label", WindowText(label));
     EXPECT_TRUE(RemoveWindowSubclass(label, Inner, 2));
     EXPECT_TRUE(RemoveWindowSubclass(label, Outer, 1));
     EXPECT_FALSE(RemoveWindowSubclass(label, Outer, 1));
     EXPECT_EQ(original, GetWindowLongPtrA(label, GWLP_WNDPROC));
 }
 
-TEST(CommCtrlTest, ASubclassMayRemoveItselfWhenItsWindowGoes)
+// A subclass hears WM_NCDESTROY and may remove itself then.
+TEST(SubclassTest, ASubclassMayRemoveItselfWhenItsWindowGoes)
 {
-    Parent parent;
-    HICON icon =
-        static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(200), IMAGE_ICON, 16, 16, 0));
+    calls.clear();
+    auto parent = std::make_unique<ParentWindow>();
+    HICON icon = static_cast<HICON>(LoadImageA(Instance(), MAKEINTRESOURCEA(IDI_CONFORMANCE), IMAGE_ICON, 16, 16, 0));
     ASSERT_NE(nullptr, icon);
-    const size_t live = standin::LiveIconCount();
-    HWND button = parent.Child("Button", BS_PUSHBUTTON, 1, "b");
+    HWND button = parent->Child("Button", BS_PUSHBUTTON, IDC_FIRST, "b");
     EXPECT_TRUE(SetWindowSubclass(button, OwnerUntilDestroyed, 2008, reinterpret_cast<DWORD_PTR>(icon)));
-    EXPECT_TRUE(DestroyWindow(parent.hwnd));
-    EXPECT_EQ(live - 1, standin::LiveIconCount());
+    parent.reset();
+    EXPECT_FALSE(IsWindow(button));
+    EXPECT_THAT(calls, ::testing::ElementsAre("icon destroyed", "removed"));
 }
 
 }  // namespace

@@ -8,6 +8,9 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
+#include <cstring>
+
 using namespace conformance;
 
 namespace {
@@ -47,8 +50,13 @@ TEST(CodePageTest, LengthsAndBufferSizes)
     }
 }
 
-// Bytes that are not UTF-8 become U+FFFD, one for each maximal ill-formed
-// part; with MB_ERR_INVALID_CHARS the call fails instead.
+// Bytes that are not UTF-8 become U+FFFD: a truncated sequence once, an
+// invalid lead byte and a stray continuation byte each once; with
+// MB_ERR_INVALID_CHARS the call fails instead. A character beyond U+FFFF is a
+// surrogate pair. An encoded surrogate and a value above U+10FFFF give only
+// U+FFFD, how many Microsoft does not say (Wine one for the lead byte with the
+// next and one for each byte after; the stand-in one for each byte, as
+// Unicode recommends).
 TEST(CodePageTest, InvalidBytes)
 {
     int result = 0;
@@ -63,13 +71,50 @@ TEST(CodePageTest, InvalidBytes)
     Convert(CP_ACP, MB_ERR_INVALID_CHARS, bad, -1, 16, &result);
     EXPECT_EQ(0, result);
     EXPECT_EQ(static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION), GetLastError());
+
+    struct Case {
+        const char* input;
+        std::vector<WCHAR> expected;
+    };
+    const Case cases[] = {
+        {"a\xC3", {'a', 0xFFFD}},
+        {"\xC0\xAF", {0xFFFD, 0xFFFD}},
+        {"\xF0\x9F\x98\x80", {0xD83D, 0xDE00}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.input);
+        const int length = static_cast<int>(std::strlen(c.input));
+        out = Convert(CP_UTF8, 0, c.input, length, 16, &result);
+        EXPECT_THAT(std::vector<WCHAR>(out.begin(), out.begin() + std::max(result, 0)),
+                    ::testing::ElementsAreArray(c.expected));
+    }
+    for (const char* encoded : {"\xED\xA0\x80", "\xF4\x90\x80\x80"}) {
+        SCOPED_TRACE(encoded);
+        const int length = static_cast<int>(std::strlen(encoded));
+        out = Convert(CP_UTF8, 0, encoded, length, 16, &result);
+        EXPECT_GE(result, 1);
+        EXPECT_LE(result, length);
+        EXPECT_THAT(std::vector<WCHAR>(out.begin(), out.begin() + std::max(result, 0)), ::testing::Each(0xFFFD));
+    }
+}
+
+// What the function refuses: no source, a buffer size without a buffer.
+TEST(CodePageTest, BadArguments)
+{
+    int result = 0;
+    Convert(CP_ACP, 0, nullptr, -1, 8, &result);
+    EXPECT_EQ(0, result);
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
+    SetLastError(0);
+    EXPECT_EQ(0, MultiByteToWideChar(CP_ACP, 0, "a", -1, nullptr, 8));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
 }
 
 // The module calls MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, ...). The
 // function's page says UTF-8 takes no flag but MB_ERR_INVALID_CHARS; Windows
 // since Vista ignores MB_PRECOMPOSED there (Wine's own tests, run on Windows,
-// rely on it, and so does much Windows code), and so does Wine. Other flags
-// fail with ERROR_INVALID_FLAGS.
+// rely on it, and so does much Windows code), and so does Wine, with
+// MB_COMPOSITE as well. Other flags fail with ERROR_INVALID_FLAGS.
 TEST(CodePageTest, PrecomposedFlagIsIgnored)
 {
     for (const UINT codePage : {static_cast<UINT>(CP_ACP), static_cast<UINT>(CP_UTF8)}) {
@@ -78,6 +123,8 @@ TEST(CodePageTest, PrecomposedFlagIsIgnored)
         std::vector<WCHAR> out = Convert(codePage, MB_PRECOMPOSED, "\xc3\x84", -1, 16, &result);
         EXPECT_EQ(2, result);
         EXPECT_EQ(0x00C4, out[0]);
+        Convert(codePage, MB_PRECOMPOSED | MB_COMPOSITE, "abc", -1, 16, &result);
+        EXPECT_EQ(4, result) << "with MB_COMPOSITE too";
         Convert(codePage, 0x100, "abc", -1, 16, &result);
         EXPECT_EQ(0, result);
         EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_FLAGS), GetLastError());

@@ -1,5 +1,5 @@
 // The display: installing it, and the scripted display's bookkeeping.
-#include "test_support.h"
+#include <standin/display.h>
 
 #include <gmock/gmock.h>
 

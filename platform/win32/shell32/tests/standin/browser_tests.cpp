@@ -1,4 +1,6 @@
-// Folder browser: callback sequence, OK enabling, results, rejected highlights.
+// Folder browser worked through the display (what Win32 does: ../shell_tests.cpp):
+// the callback's notifications as the user highlights folders, OK enabling as the
+// display hears it, results, rejected highlights, the state a display draws.
 #include "shell_test_support.h"
 
 #include <standin/display.h>

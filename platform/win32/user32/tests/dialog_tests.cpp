@@ -17,16 +17,17 @@ class DialogTest : public ::testing::Test {
 protected:
     void SetUp() override { Recorder::Clear(); }
 
-    // Runs `templateId` with `steps`; `init` runs in WM_INITDIALOG, whose answer it gives.
+    // Runs `templateId` with `steps`; `init` runs in WM_INITDIALOG, whose answer it gives;
+    // `other` gets the other messages (and answers -1 to leave one alone).
     INT_PTR Run(int templateId, std::vector<Step> steps, std::vector<UINT> watched = {WM_COMMAND},
-                std::function<INT_PTR(HWND)> init = {})
+                std::function<INT_PTR(HWND)> init = {}, std::function<INT_PTR(HWND, UINT)> other = {})
     {
         Steps driver(std::move(steps));
         DialogCase dialogCase;
         dialogCase.watched = std::move(watched);
         dialogCase.handler = [&](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
             if (message != WM_INITDIALOG)
-                return -1;
+                return other ? other(dialog, message) : -1;
             m_dialog = dialog;
             if (HWND combo = GetDlgItem(dialog, IDC_COMBO)) {
                 for (const char* text : {"4L", "6L", "8L"})
@@ -330,6 +331,93 @@ TEST_F(DialogTest, DropDownListKeepsItsKeys)
                 ::testing::ElementsAre(CBN_SETFOCUS, CBN_DROPDOWN, CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP,
                                        CBN_DROPDOWN, CBN_SELCHANGE, CBN_SELENDCANCEL, CBN_CLOSEUP, CBN_DROPDOWN,
                                        CBN_SELENDCANCEL, CBN_CLOSEUP, CBN_SELENDCANCEL, CBN_KILLFOCUS));
+}
+
+// The controls are made in the template's order (which GW_CHILD and
+// GW_HWNDNEXT follow), each given the dialog's font before WM_INITDIALOG, and
+// sized by dialog units as MapDialogRect maps them.
+TEST_F(DialogTest, ControlsFollowTheTemplate)
+{
+    std::vector<int> ids;
+    LRESULT dialogFont = 0;
+    LRESULT comboFont = 0;
+    RECT mapped{53, 151, 53 + 50, 151 + 14};  // OK's place in the template
+    RECT ok{};
+    Run(IDD_STACKUP, {[&] {
+            for (HWND child = GetWindow(m_dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+                ids.push_back(GetDlgCtrlID(child));
+            dialogFont = SendMessageA(m_dialog, WM_GETFONT, 0, 0);
+            comboFont = SendMessageA(Item(IDC_COMBO), WM_GETFONT, 0, 0);
+            MapDialogRect(m_dialog, &mapped);
+            GetWindowRect(Item(IDOK), &ok);
+            EndDialog(m_dialog, IDOK);
+        }},
+        {WM_SETFONT, WM_INITDIALOG});
+    EXPECT_THAT(ids, ::testing::ElementsAre(IDOK, IDCANCEL, IDC_COMBO, IDC_STATIC, IDC_LIST, IDC_STATIC, IDC_LABEL));
+    EXPECT_NE(0, dialogFont);
+    EXPECT_EQ(dialogFont, comboFont);
+    EXPECT_EQ(mapped.right - mapped.left, ok.right - ok.left);
+    EXPECT_EQ(mapped.bottom - mapped.top, ok.bottom - ok.top);
+    ExpectSequence(Recorder::Messages(), {{WM_SETFONT}, {WM_INITDIALOG}}, "the font before WM_INITDIALOG");
+}
+
+// A modal dialog disables its owner while it runs, and enables it again.
+TEST_F(DialogTest, OwnerIsDisabledWhileTheDialogRuns)
+{
+    ParentWindow owner;
+    bool enabledDuring = true;
+    HWND ownerSeen = nullptr;
+    Steps driver({[&] {
+        enabledDuring = IsWindowEnabled(owner.Handle()) != FALSE;
+        ownerSeen = GetParent(m_dialog);
+        EndDialog(m_dialog, IDOK);
+    }});
+    DialogCase dialogCase;
+    dialogCase.handler = [&](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
+        if (message == WM_INITDIALOG)
+            m_dialog = dialog;
+        return -1;
+    };
+    EXPECT_EQ(IDOK, RunDialog(IDD_STACKUP, dialogCase, owner.Handle()));
+    EXPECT_TRUE(driver.Done());
+    EXPECT_FALSE(enabledDuring);
+    EXPECT_EQ(owner.Handle(), ownerSeen);
+    EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
+}
+
+// DM_SETDEFID makes another button the default: the old one loses the look,
+// the new one takes it, and Enter clicks it.
+TEST_F(DialogTest, DefaultIdCanBeMoved)
+{
+    std::vector<DWORD> types;
+    EXPECT_EQ(IDCANCEL, Run(IDD_STACKUP, {[&] {
+                                SetFocus(Item(IDC_COMBO));
+                                SendMessageA(m_dialog, DM_SETDEFID, IDCANCEL, 0);
+                                types = {ButtonType(Item(IDOK)), ButtonType(Item(IDCANCEL))};
+                                PostKey(VK_RETURN);
+                            }}));
+    EXPECT_THAT(types, ::testing::ElementsAre(BS_PUSHBUTTON, BS_DEFPUSHBUTTON));
+}
+
+// A dialog procedure answers through DWLP_MSGRESULT: what it stored there is
+// the answer to a message it handled (returning TRUE).
+TEST_F(DialogTest, DefDlgProcAnswersFromDwlpMsgResult)
+{
+    LRESULT handled = 0;
+    LRESULT unhandled = -1;
+    Run(IDD_STACKUP, {[&] {
+            handled = SendMessageA(m_dialog, WM_USER + 5, 0, 0);
+            unhandled = SendMessageA(m_dialog, WM_USER + 6, 0, 0);
+            EndDialog(m_dialog, IDOK);
+        }},
+        {WM_COMMAND}, {}, [](HWND dialog, UINT message) -> INT_PTR {
+            if (message != WM_USER + 5)
+                return -1;
+            SetWindowLongPtrA(dialog, DWLP_MSGRESULT, 77);
+            return TRUE;
+        });
+    EXPECT_EQ(77, handled);
+    EXPECT_EQ(0, unhandled);
 }
 
 }  // namespace

@@ -1,4 +1,8 @@
-// Shell allocator, desktop folder parsing and SHGetPathFromIDListA.
+// The shell, what only the stand-in has (what Win32 does: ../shell_tests.cpp):
+// the counts of live id lists and references, the paths only the stand-in
+// parses (its drive map, native paths) and its choices where Wine differs or
+// Windows would look beyond the file system, its encoding of id lists, its
+// failures on demand.
 #include "shell_test_support.h"
 
 #include <gmock/gmock.h>
@@ -14,20 +18,16 @@ class ShellTest : public MappedDrive {};
 struct Parsed {
     HRESULT result = E_FAIL;
     std::string path;  // what SHGetPathFromIDListA gives for the list
-    ULONG eaten = 0;
-    ULONG attributes = 0;
 };
 
-Parsed Parse(const std::string& name, ULONG askedAttributes = 0)
+Parsed Parse(const std::string& name)
 {
     IShellFolder* desktop = nullptr;
     EXPECT_EQ(S_OK, SHGetDesktopFolder(&desktop));
     std::u16string wide = Wide(name);
     Parsed parsed;
-    parsed.attributes = askedAttributes;
     LPITEMIDLIST list = reinterpret_cast<LPITEMIDLIST>(1);  // must become NULL on failure
-    parsed.result = desktop->ParseDisplayName(nullptr, nullptr, wide.data(), &parsed.eaten, &list,
-                                              askedAttributes ? &parsed.attributes : nullptr);
+    parsed.result = desktop->ParseDisplayName(nullptr, nullptr, wide.data(), nullptr, &list, nullptr);
     desktop->Release();
     if (SUCCEEDED(parsed.result)) {
         parsed.path = PathOf(list);
@@ -80,47 +80,38 @@ TEST_F(ShellTest, AllocatorIsOneCountedObject)
     EXPECT_EQ(0u, first->Release());
 }
 
-TEST_F(ShellTest, DesktopParsesExistingAbsolutePaths)
+// The drives are the run-time's mapped ones ("D:" alone is its root, an
+// unmapped drive names nothing); a rooted path without a drive names the
+// native folder of that path. Where Wine answers otherwise for names the
+// module never makes, and Microsoft says nothing, the stand-in keeps to the
+// path rules: a forward slash or a wildcard is refused, "." and an empty name
+// name nothing, UNC paths are not parsed, and neither is a URL.
+TEST_F(ShellTest, DesktopParsesTheDrivesOfTheRunTime)
 {
     Folder("lib/Templates");
-    File("lib/notes.txt");
-    Folder("lib/\xC3\x84rger");  // "Ärger"
     // The drive's folder written without the drive: "\tmp\shell-test-...".
     std::string native = Native();
     for (char& c : native)
         c = c == '/' ? '\\' : c;
+    const HRESULT missing = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
     struct Case {
         std::string name;
         HRESULT result;
         std::string path;
     };
     const Case cases[] = {
-        {"D:\\lib", S_OK, "D:\\lib"},
-        {"D:\\lib\\", S_OK, "D:\\lib"},
-        {"d:\\lib\\Templates", S_OK, "D:\\lib\\Templates"},
-        {"D:\\", S_OK, "D:\\"},
         {"D:", S_OK, "D:\\"},
-        {"D:\\lib\\notes.txt", S_OK, "D:\\lib\\notes.txt"},
-        {"D:\\lib\\\xC3\x84rger", S_OK, "D:\\lib\\\xC3\x84rger"},
+        {"d:\\lib\\Templates", S_OK, "D:\\lib\\Templates"},
         {native + "\\lib", S_OK, native + "\\lib"},
         {native + "\\lib\\", S_OK, native + "\\lib"},
         {"\\", S_OK, "\\"},
-        {"D:\\missing", HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), ""},
-        {"D:\\lib\\notes.txt\\x", HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), ""},
-        {"Q:\\lib", HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), ""},
-        {"D:/lib", E_INVALIDARG, ""},
+        {"Q:\\lib", missing, ""},
         {"D:\\lib/Templates", E_INVALIDARG, ""},
-        {"D:\\\\lib", HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), ""},
-        {"D:\\lib\\\\Templates", HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), ""},
-        {"D:\\lib\\\\", HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), ""},
-        {"\\\\server\\share", E_INVALIDARG, ""},
-        {"D:\\lib\\.", HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), ""},
-        {"D:\\lib\\..\\lib", HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), ""},
-        {"D:lib", E_INVALIDARG, ""},
-        {"lib", HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), ""},
-        {"", S_OK, "<none>"},  // the desktop
+        {"D:\\lib\\.", missing, ""},
+        {"D:\\lib\\\\", missing, ""},
         {"D:\\li*", E_INVALIDARG, ""},
-        {"http:\\yyy", HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), ""},
+        {"\\\\server\\share", E_INVALIDARG, ""},
+        {"http:\\yyy", missing, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -128,20 +119,12 @@ TEST_F(ShellTest, DesktopParsesExistingAbsolutePaths)
         EXPECT_EQ(c.result, parsed.result);
         EXPECT_EQ(c.path, parsed.path);
     }
-    EXPECT_EQ(0x80070002, static_cast<uint32_t>(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)));
 }
 
-TEST_F(ShellTest, ParseReportsCharactersEatenAndAttributes)
+// What ParseDisplayName cannot read fails cleanly; the folder's other methods
+// are not implemented.
+TEST_F(ShellTest, ParseRefusesWhatItCannotRead)
 {
-    Folder("lib");
-    File("lib/notes.txt");
-    const ULONG asked = SFGAO_FOLDER | SFGAO_FILESYSTEM | SFGAO_STREAM | SFGAO_CANCOPY;
-    const Parsed folder = Parse("D:\\lib\\", asked);
-    EXPECT_EQ(7u, folder.eaten);
-    EXPECT_EQ(static_cast<ULONG>(SFGAO_FOLDER | SFGAO_FILESYSTEM), folder.attributes);
-    const Parsed file = Parse("D:\\lib\\notes.txt", asked);
-    EXPECT_EQ(static_cast<ULONG>(SFGAO_FILESYSTEM | SFGAO_STREAM), file.attributes);
-
     IShellFolder* desktop = nullptr;
     ASSERT_EQ(S_OK, SHGetDesktopFolder(&desktop));
     EXPECT_EQ(1, standin::ShellFolderReferences());
@@ -179,12 +162,11 @@ TEST_F(ShellTest, IdListsAreCountedUntilFreed)
     desktop->Release();
 }
 
+// The desktop has no path here (Windows gives its Desktop folder's), and
+// what is not an id list of the stand-in's reads as no item.
 TEST_F(ShellTest, PathFromIdListFailsWithEmptyBufferForNonFileSystemItems)
 {
     char path[MAX_PATH];
-    std::memset(path, 'x', sizeof(path));
-    EXPECT_FALSE(SHGetPathFromIDListA(nullptr, path));
-    EXPECT_STREQ("", path);
 
     // The desktop: the empty list.
     const SHITEMID desktop = {0, {0}};

@@ -27,8 +27,9 @@ HICON Load(int cx, int cy, UINT flags = 0)
 }
 
 // The module asks for the 16 x 16 image of its two-image group as the
-// dialog's small icon; 0 x 0 without LR_DEFAULTSIZE is the first image's own
-// size, with it the system's icon size.
+// dialog's small icon; 0 x 0 is the first image's own size, with
+// LR_DEFAULTSIZE the system's icon size; another size is the closest image
+// scaled to it.
 TEST(IconTest, LoadImageChoosesTheImageOfTheAskedSize)
 {
     struct Case {
@@ -36,7 +37,12 @@ TEST(IconTest, LoadImageChoosesTheImageOfTheAskedSize)
         UINT flags;
         LONG width;
     };
-    const Case cases[] = {{16, 16, LR_VGACOLOR, 16}, {32, 32, 0, 32}, {0, 0, LR_DEFAULTSIZE, 32}, {16, 0, 0, 16}};
+    const Case cases[] = {{16, 16, LR_VGACOLOR, 16},
+                          {32, 32, 0, 32},
+                          {0, 0, LR_DEFAULTSIZE, 32},
+                          {0, 0, 0, 16},
+                          {16, 0, 0, 16},
+                          {20, 20, 0, 20}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.cx) + "x" + std::to_string(c.cy) + " flags " + std::to_string(c.flags));
         HICON icon = Load(c.cx, c.cy, c.flags);
@@ -53,6 +59,15 @@ TEST(IconTest, WhatCannotBeLoaded)
     SetLastError(0);
     EXPECT_EQ(nullptr, LoadImageA(Instance(), MAKEINTRESOURCEA(IDI_CONFORMANCE + 1), IMAGE_ICON, 16, 16, 0));
     EXPECT_NE(0u, GetLastError());
+}
+
+// An icon is destroyed once.
+TEST(IconTest, DestroyIconFreesOnce)
+{
+    HICON icon = Load(16, 16);
+    ASSERT_NE(nullptr, icon);
+    EXPECT_TRUE(DestroyIcon(icon));
+    EXPECT_FALSE(DestroyIcon(icon));
 }
 
 // WM_SETICON answers the icon it replaces, of the kind it names.

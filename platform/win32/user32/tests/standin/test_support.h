@@ -1,5 +1,5 @@
-// Helpers of the win32 stand-in's tests: dialogs built in memory, a dialog
-// procedure driven by a lambda, a parent window that records notifications.
+// Helpers of user32's stand-in tests: dialogs built in memory and run with a
+// dialog procedure driven by a lambda.
 #pragma once
 
 #include <windows.h>
@@ -83,52 +83,6 @@ inline INT_PTR RunDialog(const standin::DialogTemplate& t, DialogHandler handler
         GetModuleHandleA(nullptr), reinterpret_cast<LPCDLGTEMPLATEA>(bytes.data()), owner, TestDialogProc, param);
     CurrentHandler() = nullptr;
     return result;
-}
-
-// A top-level window of class "Win32TestParent" that records every WM_COMMAND
-// and WM_NOTIFY code it receives, and answers WM_NOTIFY with `notifyAnswer`.
-struct Parent {
-    HWND hwnd = nullptr;
-    std::vector<std::pair<WPARAM, LPARAM>> commands;
-    std::vector<UINT> notifyCodes;
-    std::vector<int> notifyItems;
-    LRESULT notifyAnswer = 0;
-
-    Parent();
-    ~Parent() { DestroyWindow(hwnd); }
-    Parent(const Parent&) = delete;
-    Parent& operator=(const Parent&) = delete;
-
-    HWND Child(const char* className, DWORD style, int id = 1, const char* text = "") const
-    {
-        return CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 100, 100, hwnd,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
-    }
-};
-
-inline LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    auto* parent = reinterpret_cast<Parent*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (parent && message == WM_COMMAND)
-        parent->commands.emplace_back(wParam, lParam);
-    if (parent && message == WM_NOTIFY) {
-        const auto* nm = reinterpret_cast<const NMLISTVIEW*>(lParam);
-        parent->notifyCodes.push_back(nm->hdr.code);
-        parent->notifyItems.push_back(nm->iItem);
-        return parent->notifyAnswer;
-    }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-inline Parent::Parent()
-{
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = ParentProc;
-    wc.lpszClassName = "Win32TestParent";
-    RegisterClassA(&wc);  // fails harmlessly once registered
-    hwnd = CreateWindowExA(0, "Win32TestParent", "parent", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr,
-                           nullptr, nullptr);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 inline std::string WindowText(HWND hwnd)

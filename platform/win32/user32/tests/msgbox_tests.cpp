@@ -16,7 +16,8 @@ struct Shown {
 };
 
 // Runs MessageBoxA(type) and, once the box waits, looks at it and then runs `act` on it.
-int RunBox(UINT type, const std::function<void(HWND box)>& act, Shown* shown = nullptr, const char* caption = "Caption")
+int RunBox(UINT type, const std::function<void(HWND box)>& act, Shown* shown = nullptr, const char* caption = "Caption",
+           HWND owner = nullptr)
 {
     HWND box = nullptr;
     Steps steps({[&] {
@@ -37,7 +38,7 @@ int RunBox(UINT type, const std::function<void(HWND box)>& act, Shown* shown = n
                      if (box != nullptr)
                          act(box);
                  }});
-    const int answer = MessageBoxA(nullptr, "The text.", caption, type);
+    const int answer = MessageBoxA(owner, "The text.", caption, type);
     EXPECT_TRUE(steps.Done());
     return answer;
 }
@@ -56,6 +57,9 @@ TEST(MessageBoxTest, ButtonsAndDefaultOfEachType)
         {MB_YESNOCANCEL, {IDYES, IDNO, IDCANCEL}, IDYES},
         {MB_YESNO | MB_DEFBUTTON2, {IDYES, IDNO}, IDNO},
         {MB_OKCANCEL | MB_DEFBUTTON3, {IDOK, IDCANCEL}, IDOK},  // no third button: the first
+        {MB_RETRYCANCEL, {IDRETRY, IDCANCEL}, IDRETRY},
+        {MB_ABORTRETRYIGNORE, {IDABORT, IDRETRY, IDIGNORE}, IDABORT},
+        {MB_CANCELTRYCONTINUE, {IDCANCEL, IDTRYAGAIN, IDCONTINUE}, IDCANCEL},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.type);
@@ -87,6 +91,11 @@ TEST(MessageBoxTest, EscapeAnswers)
                   PostKey(VK_ESCAPE);
                   PostChar('n');
               }));
+    EXPECT_EQ(WineDeviation("Escape on a box without Cancel", IDIGNORE, IDCANCEL),
+              RunBox(MB_ABORTRETRYIGNORE, [](HWND) {
+                  PostKey(VK_ESCAPE);
+                  PostChar('i');
+              }));
 }
 
 // The close box: on a Yes/No box it is disabled (SC_CLOSE does nothing); on
@@ -117,6 +126,22 @@ TEST(MessageBoxTest, KeysMoveBetweenButtonsAndLettersClickThem)
                   PostKey(VK_TAB, GetDlgItem(box, IDNO));
                   PostKey(VK_RETURN, GetDlgItem(box, IDCANCEL));
               }));
+}
+
+// The box disables its owner while it waits, and enables it again.
+TEST(MessageBoxTest, OwnerIsDisabledMeanwhile)
+{
+    ParentWindow owner;
+    bool enabled = true;
+    EXPECT_EQ(IDOK, RunBox(
+                        MB_OK,
+                        [&](HWND) {
+                            enabled = IsWindowEnabled(owner.Handle()) != FALSE;
+                            PostKey(VK_RETURN);
+                        },
+                        nullptr, "Caption", owner.Handle()));
+    EXPECT_FALSE(enabled);
+    EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
 }
 
 }  // namespace

@@ -124,21 +124,59 @@ TEST_F(ListViewTest, RowsAppendedAndFilledAsTheStackUpListWritesThem)
     EXPECT_FALSE(SetText(5, 1, "none")) << "no such row";
 }
 
-// LVM_DELETEALLITEMS answers TRUE, also when the list is empty; the parent
-// hears LVN_DELETEALLITEMS once, and LVN_INSERTITEM for each row inserted.
+// An item is inserted as itself (iSubItem 0), at an index that is not
+// negative; past the count it is appended.
+TEST_F(ListViewTest, InsertItemRules)
+{
+    InsertColumn(0, "", 50);
+    InsertColumn(1, "", 50);
+    EXPECT_EQ(-1, InsertItem(0, "sub", 1));
+    EXPECT_EQ(-1, InsertItem(-1, "negative"));
+    EXPECT_EQ(0, InsertItem(5, "a"));
+    EXPECT_EQ(1, InsertItem(100, "c"));
+    EXPECT_EQ(1, InsertItem(1, "b"));
+    EXPECT_EQ("a", Text(0, 0));
+    EXPECT_EQ("b", Text(1, 0));
+    EXPECT_EQ("c", Text(2, 0));
+    EXPECT_FALSE(SetText(0, 2, "no such column"));
+}
+
+// LVM_DELETEALLITEMS answers TRUE; the parent hears LVN_DELETEALLITEMS, also
+// for an empty list, and then, unless it answers TRUE, LVN_DELETEITEM for each
+// row; it heard LVN_INSERTITEM for each row inserted.
 TEST_F(ListViewTest, DeleteAllItemsEmptiesAndNotifies)
 {
+    EXPECT_TRUE(SendMessageA(m_list, LVM_DELETEALLITEMS, 0, 0));
+    EXPECT_THAT(NotifyCodes(), ::testing::ElementsAre(LVN_DELETEALLITEMS));
     InsertColumn(0, "", 50);
     InsertItem(0, "a");
     InsertItem(1, "b");
     EXPECT_THAT(NotifyCodes(), ::testing::ElementsAre(LVN_INSERTITEM, LVN_INSERTITEM));
     EXPECT_TRUE(SendMessageA(m_list, LVM_DELETEALLITEMS, 0, 0));
     EXPECT_EQ(0, Count());
-    const std::vector<UINT> deleting = NotifyCodes();
-    ASSERT_FALSE(deleting.empty());
-    EXPECT_EQ(static_cast<UINT>(LVN_DELETEALLITEMS), deleting.front());
+    EXPECT_THAT(NotifyCodes(), ::testing::ElementsAre(LVN_DELETEALLITEMS, LVN_DELETEITEM, LVN_DELETEITEM));
+
+    // A parent that answers TRUE to LVN_DELETEALLITEMS hears nothing more.
+    InsertItem(0, "a");
+    InsertItem(1, "b");
+    NotifyCodes();
+    ParentWindow::AnswerNotifications(TRUE);
     EXPECT_TRUE(SendMessageA(m_list, LVM_DELETEALLITEMS, 0, 0));
-    EXPECT_EQ(0, InsertItem(0, "again"));
+    ParentWindow::AnswerNotifications(0);
+    EXPECT_EQ(0, Count());
+    EXPECT_THAT(NotifyCodes(), ::testing::ElementsAre(LVN_DELETEALLITEMS));
+}
+
+// LVM_DELETEITEM removes one row; an index past the end is refused.
+TEST_F(ListViewTest, DeleteItemRemovesOneRow)
+{
+    InsertColumn(0, "", 50);
+    InsertItem(0, "a");
+    InsertItem(1, "b");
+    EXPECT_TRUE(SendMessageA(m_list, LVM_DELETEITEM, 0, 0));
+    EXPECT_FALSE(SendMessageA(m_list, LVM_DELETEITEM, 1, 0));
+    EXPECT_EQ(1, Count());
+    EXPECT_EQ("b", Text(0, 0));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
-// Dialog manager: creation from templates, the keyboard interface, the close
-// box, EndDialog, the modal loop and its display.
+// Dialog manager, what only the stand-in has (the dialog manager itself:
+// ../dialog_tests.cpp): the display's actions in a dialog (keys, clicks, the
+// close box; those that do not fit), what the display is told, the loop
+// without a display or once the input runs out, the fixed dialog units.
 #include "test_support.h"
 
 #include <gmock/gmock.h>
@@ -31,6 +33,8 @@ struct CommandRecorder {
     }
 };
 
+// The display's Enter is the key's press: the dialog manager clicks the
+// default button, and the display hears the dialog's result.
 TEST(DialogTest, EnterClicksTheDefaultButton)
 {
     // The focus is on the combo box, so Enter goes through DM_GETDEFID.
@@ -49,23 +53,8 @@ TEST(DialogTest, EnterClicksTheDefaultButton)
     EXPECT_THAT(display.DialogResults(), ::testing::ElementsAre(IDOK));
 }
 
-TEST(DialogTest, DisabledDefaultButtonIsNotTriggered)
-{
-    standin::DialogTemplate t = StandardDialog();
-    t.items[0].style |= WS_DISABLED;
-    t.items[1].style &= ~WS_TABSTOP;
-    CommandRecorder recorder;
-    standin::ScriptedDisplay display({Action::Enter(), Action::Escape()});
-    standin::ScopedDisplay scoped(display);
-    EXPECT_EQ(IDCANCEL, RunDialog(t, recorder.Handler()));
-    std::vector<WPARAM> clicks;
-    for (WPARAM command : recorder.commands) {
-        if (HIWORD(command) == BN_CLICKED)
-            clicks.push_back(command);
-    }
-    EXPECT_THAT(clicks, ::testing::ElementsAre(MAKEWPARAM(IDCANCEL, BN_CLICKED)));
-}
-
+// Escape is the key's press, Close the close box: SC_CLOSE, WM_CLOSE, and a
+// posted IDCANCEL.
 TEST(DialogTest, EscapeAndCloseBoxSendIdCancel)
 {
     for (const Action& action : {Action::Escape(), Action::Close()}) {
@@ -84,18 +73,7 @@ TEST(DialogTest, EscapeAndCloseBoxSendIdCancel)
     }
 }
 
-// A disabled Cancel button stops the close box (WM_CLOSE), not Escape.
-TEST(DialogTest, DisabledCancelButtonStopsTheCloseBox)
-{
-    standin::DialogTemplate t = StandardDialog();
-    t.items[1].style |= WS_DISABLED;
-    CommandRecorder recorder;
-    standin::ScriptedDisplay display({Action::Close(), Action::Escape()});
-    standin::ScopedDisplay scoped(display);
-    EXPECT_EQ(IDCANCEL, RunDialog(t, recorder.Handler()));
-    EXPECT_THAT(recorder.commands, ::testing::ElementsAre(MAKEWPARAM(IDCANCEL, BN_CLICKED)));
-}
-
+// The display never hears of a dialog that ends in WM_INITDIALOG, but its end.
 TEST(DialogTest, EndDialogInInitDialogNeverShowsTheWindow)
 {
     standin::ScriptedDisplay display;
@@ -114,6 +92,7 @@ TEST(DialogTest, EndDialogInInitDialogNeverShowsTheWindow)
     EXPECT_THAT(Kinds(display), ::testing::ElementsAre(Event::Kind::DialogEnded));
 }
 
+// The display hears the dialog shown with its caption, hidden, ended.
 TEST(DialogTest, DialogBecomesVisibleWhenItsLoopFirstWaits)
 {
     bool visibleAtInit = true;
@@ -133,11 +112,12 @@ TEST(DialogTest, DialogBecomesVisibleWhenItsLoopFirstWaits)
     EXPECT_EQ("Test", display.Events()[0].text);
 }
 
-TEST(DialogTest, MissingOrAbsentTemplateFails)
+TEST(DialogTest, AbsentTemplateFails)
 {
     standin::ScriptedDisplay display;
     standin::ScopedDisplay scoped(display);
     EXPECT_EQ(-1, DialogBoxIndirectParamA(nullptr, nullptr, nullptr, TestDialogProc, 0));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
     EXPECT_TRUE(display.Events().empty());
 }
 
@@ -177,87 +157,7 @@ TEST(DialogTest, InputRunningOutEndsWithIdCancel)
     EXPECT_TRUE(recorder.commands.empty());  // ended without asking the dialog
 }
 
-TEST(DialogTest, CreationOrderFontAndInitDialog)
-{
-    standin::DialogTemplate t = StandardDialog();
-    t.items[0].style |= WS_DISABLED;  // skipped for the focus, as is the hidden Cancel
-    t.items[1].style &= ~WS_VISIBLE;
-    std::vector<UINT> messages;
-    WPARAM initFocus = 0;
-    LPARAM initParam = 0;
-    HWND focusAfterInit = nullptr;
-    standin::ScriptedDisplay display({Action::Inspect([&](HWND dialog) {
-        focusAfterInit = GetFocus();
-        std::vector<int> ids;
-        for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-            ids.push_back(GetDlgCtrlID(child));
-        EXPECT_THAT(ids, ::testing::ElementsAre(IDOK, IDCANCEL, kComboId, kListId, kLabelId));
-        char name[32];
-        GetClassNameA(GetDlgItem(dialog, kListId), name, sizeof(name));
-        EXPECT_STREQ("SysListView32", name);  // found from "SYSLISTVIEW32"
-        EXPECT_EQ(SendMessageA(dialog, WM_GETFONT, 0, 0), SendMessageA(GetDlgItem(dialog, kComboId), WM_GETFONT, 0, 0));
-        EXPECT_NE(0, SendMessageA(dialog, WM_GETFONT, 0, 0));
-        RECT rect{87, 20, 87 + 140, 20 + 82};
-        MapDialogRect(dialog, &rect);
-        RECT combo;
-        GetWindowRect(GetDlgItem(dialog, kComboId), &combo);
-        RECT window;
-        GetWindowRect(dialog, &window);
-        EXPECT_EQ(rect.left, combo.left - window.left);
-        EXPECT_EQ(rect.bottom - rect.top, combo.bottom - combo.top);
-        EXPECT_EQ(MulDiv(87, standin::kDialogBaseUnitX, 4), rect.left);
-        EXPECT_EQ(MulDiv(20 + 82, standin::kDialogBaseUnitY, 8), rect.bottom);
-    })});
-    standin::ScopedDisplay scoped(display);
-    RunDialog(
-        t,
-        [&](HWND, UINT message, WPARAM wParam, LPARAM lParam) -> INT_PTR {
-            messages.push_back(message);
-            if (message == WM_INITDIALOG) {
-                initFocus = wParam;
-                initParam = lParam;
-            }
-            return 0;
-        },
-        nullptr, 1234);
-    ASSERT_GE(messages.size(), 2u);
-    EXPECT_EQ(static_cast<UINT>(WM_SETFONT), messages[0]);
-    EXPECT_EQ(static_cast<UINT>(WM_INITDIALOG), messages[1]);
-    EXPECT_EQ(1234, initParam);
-    EXPECT_NE(0u, initFocus);
-    EXPECT_EQ(reinterpret_cast<HWND>(initFocus), focusAfterInit);  // the combo box
-}
-
-TEST(DialogTest, InitDialogReturningFalseLeavesTheFocus)
-{
-    HWND focus = reinterpret_cast<HWND>(1);
-    standin::ScriptedDisplay display({Action::Inspect([&](HWND) { focus = GetFocus(); })});
-    standin::ScopedDisplay scoped(display);
-    SetFocus(nullptr);
-    const std::vector<uint8_t> bytes = standin::BuildDialogTemplate(StandardDialog());
-    DialogBoxIndirectParamA(
-        nullptr, reinterpret_cast<LPCDLGTEMPLATEA>(bytes.data()), nullptr,
-        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
-    EXPECT_EQ(nullptr, focus);
-}
-
-TEST(DialogTest, OwnerIsDisabledWhileTheDialogRuns)
-{
-    Parent owner;
-    BOOL enabledDuring = TRUE;
-    HWND ownerSeen = nullptr;
-    standin::ScriptedDisplay display({Action::Inspect([&](HWND dialog) {
-                                          enabledDuring = IsWindowEnabled(owner.hwnd);
-                                          ownerSeen = GetParent(dialog);
-                                      }),
-                                      Action::Enter()});
-    standin::ScopedDisplay scoped(display);
-    EXPECT_EQ(IDOK, RunDialog(StandardDialog(), {}, owner.hwnd));
-    EXPECT_FALSE(enabledDuring);
-    EXPECT_EQ(owner.hwnd, ownerSeen);
-    EXPECT_TRUE(IsWindowEnabled(owner.hwnd));
-}
-
+// The display's actions go to the innermost modal loop's window.
 TEST(DialogTest, MessageBoxInsideAHandlerRunsItsOwnLoop)
 {
     std::vector<HWND> activeWindows;
@@ -316,34 +216,39 @@ TEST(DialogTest, ClickOnADisabledButtonIsRejected)
     EXPECT_EQ("Click(1): control 1 is disabled", display.Error());
 }
 
-TEST(DialogTest, DefaultIdCanBeMoved)
+// Shift held with Tab (which only the display presses: a posted key moves no
+// key state) goes back in the tab order, as WM_NEXTDLGCTL(1) does.
+TEST(DialogTest, ShiftTabGoesBack)
 {
-    standin::ScriptedDisplay display(
-        {Action::Inspect([](HWND dialog) {
-             SetFocus(GetDlgItem(dialog, kComboId));
-             SendMessageA(dialog, DM_SETDEFID, IDCANCEL, 0);
-             EXPECT_EQ(BS_PUSHBUTTON, GetWindowLongA(GetDlgItem(dialog, IDOK), GWL_STYLE) & BS_TYPEMASK);
-             EXPECT_EQ(BS_DEFPUSHBUTTON, GetWindowLongA(GetDlgItem(dialog, IDCANCEL), GWL_STYLE) & BS_TYPEMASK);
-         }),
-         Action::Enter()});
+    std::vector<int> focus;
+    const auto look = Action::Inspect([&](HWND) { focus.push_back(GetDlgCtrlID(GetFocus())); });
+    standin::ScriptedDisplay display({look, Action::Key(VK_TAB, Action::kShift), look,
+                                      Action::Key(VK_TAB, Action::kShift), look, Action::Key(VK_TAB), look,
+                                      Action::Escape()});
     standin::ScopedDisplay scoped(display);
     EXPECT_EQ(IDCANCEL, RunDialog(StandardDialog()));
+    EXPECT_EQ("", display.Error());
+    EXPECT_THAT(focus, ::testing::ElementsAre(IDOK, kListId, kComboId, kListId));
 }
 
-TEST(DialogTest, DefDlgProcAnswersFromDwlpMsgResult)
+// Every dialog has the stand-in's one pair of base units: a dialog unit is
+// kDialogBaseUnitX / 4 pixels wide and kDialogBaseUnitY / 8 high.
+TEST(DialogTest, DialogUnitsAreTheFixedBaseUnits)
 {
     standin::ScriptedDisplay display({Action::Inspect([](HWND dialog) {
-        EXPECT_EQ(77, SendMessageA(dialog, WM_USER + 5, 0, 0));
-        EXPECT_EQ(0, SendMessageA(dialog, WM_USER + 6, 0, 0));
+        RECT rect{87, 20, 87 + 140, 20 + 82};
+        MapDialogRect(dialog, &rect);
+        EXPECT_EQ(MulDiv(87, standin::kDialogBaseUnitX, 4), rect.left);
+        EXPECT_EQ(MulDiv(20 + 82, standin::kDialogBaseUnitY, 8), rect.bottom);
+        RECT combo;
+        GetWindowRect(GetDlgItem(dialog, kComboId), &combo);
+        RECT window;
+        GetWindowRect(dialog, &window);
+        EXPECT_EQ(rect.left, combo.left - window.left);
+        EXPECT_EQ(rect.bottom - rect.top, combo.bottom - combo.top);
     })});
     standin::ScopedDisplay scoped(display);
-    RunDialog(StandardDialog(), [](HWND hwnd, UINT message, WPARAM, LPARAM) -> INT_PTR {
-        if (message == WM_USER + 5) {
-            SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, 77);
-            return TRUE;
-        }
-        return FALSE;
-    });
+    RunDialog(StandardDialog());
 }
 
 }  // namespace
