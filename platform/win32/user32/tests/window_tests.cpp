@@ -87,7 +87,8 @@ TEST_F(WindowTest, ClassesAreFoundIgnoringCaseAndRegisteredOnce)
     EXPECT_EQ(static_cast<DWORD>(ERROR_CLASS_ALREADY_EXISTS), GetLastError());
 
     SetLastError(0);
-    EXPECT_EQ(nullptr, CreateWindowExA(0, "NoSuchClass", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, Instance(), nullptr));
+    EXPECT_EQ(nullptr,
+              CreateWindowExA(0, "NoSuchClass", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, Instance(), nullptr));
     EXPECT_NE(0u, GetLastError());
     SetLastError(0);
     EXPECT_EQ(nullptr, Make(nullptr, WS_CHILD));
