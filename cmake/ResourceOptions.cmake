@@ -1,4 +1,4 @@
-# What the two resource glues share (platform/win32/cmake/Win32Resources.cmake
+# What the two resource glues share (platform/win32/rc/Win32Resources.cmake
 # for the Linux build, cmake/WindowsResources.cmake for the Windows build): the
 # options a folder records for a resource script, and the step that compiles
 # the script with windres.

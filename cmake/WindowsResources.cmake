@@ -1,5 +1,5 @@
 # Resource scripts for the Windows build: the same functions, with the same
-# arguments, as platform/win32/cmake/Win32Resources.cmake, but the compiled
+# arguments, as platform/win32/rc/Win32Resources.cmake, but the compiled
 # resources are linked into the module as a real .rsrc section, where the
 # Windows loader's FindResource finds them.
 #

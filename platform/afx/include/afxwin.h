@@ -281,19 +281,13 @@ public:
 	CComboBox();
 	virtual ~CComboBox();
 
-	int GetCount() const;
 	int GetCurSel() const;
-	int SetCurSel(int nSelect);
 	// rString becomes the entry's text, or empty for an invalid index.
 	void GetLBText(int nIndex, CString& rString) const;
 	// lpszText must hold GetLBTextLen(nIndex) + 1 bytes. CB_ERR for an
 	// invalid index, which leaves the buffer untouched.
 	int GetLBText(int nIndex, LPSTR lpszText) const;
 	int GetLBTextLen(int nIndex) const;
-	int AddString(LPCSTR lpszString);
-	int SelectString(int nStartAfter, LPCSTR lpszString);
-	int FindStringExact(int nIndexStart, LPCSTR lpszFind) const;
-	void ResetContent();
 };
 
 // ---- Message boxes ------------------------------------------------------------

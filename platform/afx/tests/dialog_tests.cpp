@@ -45,9 +45,9 @@ public:
 			return FALSE;
 		}
 		CDialog::OnInitDialog();
-		m_combo.AddString("6L");
-		m_combo.AddString("4L");
-		m_combo.SelectString(-1, "6L");
+		for (const char* text : { "6L", "4L" })
+			::SendMessageA(m_combo.GetSafeHwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+		::SendMessageA(m_combo.GetSafeHwnd(), CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("6L"));
 		return TRUE;
 	}
 
@@ -119,7 +119,7 @@ TEST(DoModal, BindsTheControlsAndEndsWithOkOnEnter)
 		EXPECT_EQ(::GetDlgItem(active, kComboId), dialog.m_combo.m_hWnd);
 		EXPECT_EQ(::GetDlgItem(active, kListId), dialog.m_list.m_hWnd);
 		EXPECT_EQ(&dialog.m_combo, CWnd::FromHandlePermanent(dialog.m_combo.m_hWnd));
-		EXPECT_EQ(2, dialog.m_combo.GetCount());
+		EXPECT_EQ(2, ::SendMessageA(dialog.m_combo.GetSafeHwnd(), CB_GETCOUNT, 0, 0));
 	}));
 	display.Push(Action::Enter());
 	standin::ScopedDisplay scoped(display);
@@ -144,7 +144,7 @@ TEST(DoModal, UserPickReachesTheSelectionHandler)
 
 	EXPECT_EQ(IDCANCEL, dialog.DoModal());
 	EXPECT_EQ("", display.Error());
-	// The initial SelectString raised no notification; Cancel exchanges no data.
+	// The initial CB_SELECTSTRING raised no notification; Cancel exchanges no data.
 	EXPECT_THAT(dialog.m_log, ElementsAre("init", "load", "pick 4L", "apply"));
 }
 
@@ -198,7 +198,7 @@ TEST(DoModal, SameObjectRunsTwiceWithFreshControls)
 	const auto inspect = Action::Inspect([&](HWND) {
 		combos.push_back(dialog.m_combo.m_hWnd);
 		EXPECT_EQ(::GetDlgItem(dialog.m_hWnd, kComboId), dialog.m_combo.m_hWnd);
-		EXPECT_EQ(2, dialog.m_combo.GetCount());  // a new control, filled once
+		EXPECT_EQ(2, ::SendMessageA(dialog.m_combo.GetSafeHwnd(), CB_GETCOUNT, 0, 0));  // a new control, filled once
 	});
 	display.Push(inspect);
 	display.Push(Action::Pick(kComboId, "4L"));

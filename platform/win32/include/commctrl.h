@@ -1,7 +1,7 @@
 /* Common controls: the list view in report mode and window subclassing (subset of commctrl.h).
  *
  * Not declared: image lists, header control messages, the other common controls,
- * Unicode (W) structures.
+ * Unicode (W) structures, InitCommonControls, GetWindowSubclass.
  */
 #pragma once
 
@@ -187,13 +187,10 @@ typedef LRESULT(CALLBACK* SUBCLASSPROC)(HWND hWnd, UINT uMsg, WPARAM wParam, LPA
 
 WIN32_BEGIN_DECLS
 
-WINCOMMCTRLAPI void WINAPI InitCommonControls(void);
 WINCOMMCTRLAPI BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* picce);
 
 WINCOMMCTRLAPI BOOL WINAPI SetWindowSubclass(HWND hWnd, SUBCLASSPROC pfnSubclass, UINT_PTR uIdSubclass,
                                              DWORD_PTR dwRefData);
-WINCOMMCTRLAPI BOOL WINAPI GetWindowSubclass(HWND hWnd, SUBCLASSPROC pfnSubclass, UINT_PTR uIdSubclass,
-                                             DWORD_PTR* pdwRefData);
 WINCOMMCTRLAPI BOOL WINAPI RemoveWindowSubclass(HWND hWnd, SUBCLASSPROC pfnSubclass, UINT_PTR uIdSubclass);
 WINCOMMCTRLAPI LRESULT WINAPI DefSubclassProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
 

@@ -2,11 +2,11 @@
  * lists and the folder browser (subset of shlobj.h / shlobj_core.h).
  *
  * Item id lists made here hold the item's path in our own encoding; they are
- * allocated by the shell allocator (SHGetMalloc, CoTaskMemAlloc) and freed by
- * the caller through it, or with ILFree.
+ * allocated by the shell allocator (SHGetMalloc) and freed by the caller
+ * through it.
  *
  * Not implemented: the W forms, SHGetFolderPath and special folders, the
- * IL* helpers other than ILFree, SHParseDisplayName, the new-style browser
+ * IL* helpers (ILFree among them), SHParseDisplayName, the new-style browser
  * (BIF_NEWDIALOGSTYLE, BIF_EDITBOX and the other BIF_ flags are accepted and
  * ignored, except BIF_RETURNONLYFSDIRS).
  */
@@ -80,7 +80,6 @@ SHSTDAPI SHGetDesktopFolder(IShellFolder** ppshf);
 #endif
 SHSTDAPI_(BOOL) SHGetPathFromIDListA(PCIDLIST_ABSOLUTE pidl, LPSTR pszPath);
 SHSTDAPI_(PIDLIST_ABSOLUTE) SHBrowseForFolderA(LPBROWSEINFOA lpbi);
-SHSTDAPI_(void) ILFree(PIDLIST_RELATIVE pidl);
 
 #define SHGetPathFromIDList SHGetPathFromIDListA
 #define SHBrowseForFolder   SHBrowseForFolderA

@@ -39,12 +39,8 @@ WINBASEAPI HRSRC WINAPI FindResourceExA(HMODULE hModule, LPCSTR lpType, LPCSTR l
 WINBASEAPI HGLOBAL WINAPI LoadResource(HMODULE hModule, HRSRC hResInfo);
 WINBASEAPI LPVOID WINAPI LockResource(HGLOBAL hResData);
 WINBASEAPI DWORD WINAPI SizeofResource(HMODULE hModule, HRSRC hResInfo);
-WINBASEAPI BOOL WINAPI FreeResource(HGLOBAL hResData);
 
 WINBASEAPI int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);
-
-WINBASEAPI DWORD WINAPI GetCurrentThreadId(void);
-WINBASEAPI DWORD WINAPI GetCurrentProcessId(void);
 
 WIN32_END_DECLS
 

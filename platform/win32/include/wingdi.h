@@ -19,6 +19,7 @@ typedef struct tagBITMAP {
 
 WIN32_BEGIN_DECLS
 
+WINGDIAPI HBITMAP WINAPI CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount, const VOID* lpBits);
 WINGDIAPI int WINAPI GetObjectA(HANDLE h, int c, LPVOID pv);
 WINGDIAPI BOOL WINAPI DeleteObject(HGDIOBJ ho);
 

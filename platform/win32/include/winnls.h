@@ -1,7 +1,9 @@
 /* Code-page conversion and string comparison (subset of winnls.h / stringapiset.h).
  *
- * The ANSI code page of this system is UTF-8: CP_ACP and CP_UTF8 convert between
- * UTF-8 and UTF-16.
+ * The ANSI code page of this system is UTF-8: CP_ACP and CP_UTF8 convert from
+ * UTF-8 to UTF-16.
+ *
+ * Not declared: the conversion back (WideCharToMultiByte), GetACP.
  */
 #pragma once
 
@@ -17,13 +19,6 @@
 #define MB_USEGLYPHCHARS     0x00000004
 #define MB_ERR_INVALID_CHARS 0x00000008
 
-#define WC_COMPOSITECHECK    0x00000200
-#define WC_DISCARDNS         0x00000010
-#define WC_SEPCHARS          0x00000020
-#define WC_DEFAULTCHAR       0x00000040
-#define WC_ERR_INVALID_CHARS 0x00000080
-#define WC_NO_BEST_FIT_CHARS 0x00000400
-
 /* CompareString */
 #define LOCALE_USER_DEFAULT   0x0400
 #define LOCALE_SYSTEM_DEFAULT 0x0800
@@ -38,10 +33,6 @@ WIN32_BEGIN_DECLS
 
 WINBASEAPI int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCCH lpMultiByteStr, int cbMultiByte,
                                           LPWSTR lpWideCharStr, int cchWideChar);
-WINBASEAPI int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWCH lpWideCharStr, int cchWideChar,
-                                          LPSTR lpMultiByteStr, int cbMultiByte, LPCCH lpDefaultChar,
-                                          LPBOOL lpUsedDefaultChar);
-WINBASEAPI UINT WINAPI GetACP(void);
 WINBASEAPI int WINAPI CompareStringW(LCID Locale, DWORD dwCmpFlags, LPCWCH lpString1, int cchCount1, LPCWCH lpString2,
                                      int cchCount2);
 

@@ -1,7 +1,10 @@
-/* Window manager, dialogs, controls, message boxes and icons (subset of winuser.h).
+/* Window manager, dialogs, controls, message boxes and icons (subset of winuser.h):
+ * what the module, the class library, the hosts and the tool call.
  *
- * Not declared: painting, input devices, menus, carets, clipboard, timers, Unicode
- * (W) entry points, multiple monitors.
+ * Not declared: painting, input devices and the keyboard state, hooks, menus,
+ * carets, clipboard, message retrieval (GetMessage, PeekMessage), modeless
+ * dialogs, class queries, system metrics, Unicode (W) entry points, multiple
+ * monitors.
  */
 #pragma once
 
@@ -548,38 +551,14 @@
 #define ICON_BIG            1
 #define ICON_SMALL2         2
 
-/* System metrics */
-#define SM_CXSCREEN 0
-#define SM_CYSCREEN 1
-#define SM_CXICON   11
-#define SM_CYICON   12
-#define SM_CXSMICON 49
-#define SM_CYSMICON 50
-
-/* Hooks */
-#define WH_CBT          5
-#define HCBT_MOVESIZE   0
-#define HCBT_MINMAX     1
-#define HCBT_QS         2
-#define HCBT_CREATEWND  3
-#define HCBT_DESTROYWND 4
-#define HCBT_ACTIVATE   5
-#define HCBT_SETFOCUS   9
-
 /* WM_ENTERIDLE sources */
 #define MSGF_DIALOGBOX  0
 #define MSGF_MESSAGEBOX 1
-
-/* PeekMessage options */
-#define PM_NOREMOVE 0x0000
-#define PM_REMOVE   0x0001
-#define PM_NOYIELD  0x0002
 
 #ifndef RC_INVOKED
 
 typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
-typedef LRESULT(CALLBACK* HOOKPROC)(int code, WPARAM wParam, LPARAM lParam);
 typedef BOOL(CALLBACK* WNDENUMPROC)(HWND, LPARAM);
 typedef void(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 
@@ -596,21 +575,6 @@ typedef struct tagWNDCLASSA {
     LPCSTR lpszClassName;
 } WNDCLASSA, *PWNDCLASSA, *LPWNDCLASSA;
 
-typedef struct tagWNDCLASSEXA {
-    UINT cbSize;
-    UINT style;
-    WNDPROC lpfnWndProc;
-    int cbClsExtra;
-    int cbWndExtra;
-    HINSTANCE hInstance;
-    HICON hIcon;
-    HCURSOR hCursor;
-    HBRUSH hbrBackground;
-    LPCSTR lpszMenuName;
-    LPCSTR lpszClassName;
-    HICON hIconSm;
-} WNDCLASSEXA, *PWNDCLASSEXA, *LPWNDCLASSEXA;
-
 typedef struct tagCREATESTRUCTA {
     LPVOID lpCreateParams;
     HINSTANCE hInstance;
@@ -625,11 +589,6 @@ typedef struct tagCREATESTRUCTA {
     LPCSTR lpszClass;
     DWORD dwExStyle;
 } CREATESTRUCTA, *LPCREATESTRUCTA;
-
-typedef struct tagCBT_CREATEWNDA {
-    struct tagCREATESTRUCTA* lpcs;
-    HWND hwndInsertAfter;
-} CBT_CREATEWNDA, *LPCBT_CREATEWNDA;
 
 typedef struct tagMSG {
     HWND hwnd;
@@ -681,10 +640,6 @@ WIN32_BEGIN_DECLS
 
 /* Window classes and windows */
 WINUSERAPI ATOM WINAPI RegisterClassA(const WNDCLASSA* lpWndClass);
-WINUSERAPI ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* lpWndClass);
-WINUSERAPI BOOL WINAPI UnregisterClassA(LPCSTR lpClassName, HINSTANCE hInstance);
-WINUSERAPI BOOL WINAPI GetClassInfoA(HINSTANCE hInstance, LPCSTR lpClassName, LPWNDCLASSA lpWndClass);
-WINUSERAPI BOOL WINAPI GetClassInfoExA(HINSTANCE hInstance, LPCSTR lpszClass, LPWNDCLASSEXA lpwcx);
 WINUSERAPI int WINAPI GetClassNameA(HWND hWnd, LPSTR lpClassName, int nMaxCount);
 
 WINUSERAPI HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X,
@@ -695,7 +650,6 @@ WINUSERAPI BOOL WINAPI IsWindow(HWND hWnd);
 WINUSERAPI BOOL WINAPI IsChild(HWND hWndParent, HWND hWnd);
 WINUSERAPI HWND WINAPI GetParent(HWND hWnd);
 WINUSERAPI HWND WINAPI GetWindow(HWND hWnd, UINT uCmd);
-WINUSERAPI HWND WINAPI GetDesktopWindow(void);
 WINUSERAPI BOOL WINAPI EnumChildWindows(HWND hWndParent, WNDENUMPROC lpEnumFunc, LPARAM lParam);
 WINUSERAPI HWND WINAPI GetDlgItem(HWND hDlg, int nIDDlgItem);
 WINUSERAPI int WINAPI GetDlgCtrlID(HWND hWnd);
@@ -703,72 +657,40 @@ WINUSERAPI int WINAPI GetDlgCtrlID(HWND hWnd);
 WINUSERAPI int WINAPI GetWindowTextA(HWND hWnd, LPSTR lpString, int nMaxCount);
 WINUSERAPI int WINAPI GetWindowTextLengthA(HWND hWnd);
 WINUSERAPI BOOL WINAPI SetWindowTextA(HWND hWnd, LPCSTR lpString);
-WINUSERAPI BOOL WINAPI SetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPCSTR lpString);
-WINUSERAPI UINT WINAPI GetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPSTR lpString, int cchMax);
 
 WINUSERAPI LONG WINAPI GetWindowLongA(HWND hWnd, int nIndex);
-WINUSERAPI LONG WINAPI SetWindowLongA(HWND hWnd, int nIndex, LONG dwNewLong);
 WINUSERAPI LONG_PTR WINAPI GetWindowLongPtrA(HWND hWnd, int nIndex);
 WINUSERAPI LONG_PTR WINAPI SetWindowLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
 
 WINUSERAPI BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow);
-WINUSERAPI BOOL WINAPI UpdateWindow(HWND hWnd);
 WINUSERAPI BOOL WINAPI IsWindowVisible(HWND hWnd);
 WINUSERAPI BOOL WINAPI EnableWindow(HWND hWnd, BOOL bEnable);
 WINUSERAPI BOOL WINAPI IsWindowEnabled(HWND hWnd);
 WINUSERAPI HWND WINAPI SetFocus(HWND hWnd);
 WINUSERAPI HWND WINAPI GetFocus(void);
 WINUSERAPI HWND WINAPI GetActiveWindow(void);
-WINUSERAPI HWND WINAPI SetActiveWindow(HWND hWnd);
 WINUSERAPI BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect);
 WINUSERAPI BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect);
-WINUSERAPI BOOL WINAPI MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint);
 WINUSERAPI BOOL WINAPI MapDialogRect(HWND hDlg, LPRECT lpRect);
-WINUSERAPI LONG WINAPI GetDialogBaseUnits(void);
-WINUSERAPI int WINAPI GetSystemMetrics(int nIndex);
 
 /* Messages */
 WINUSERAPI LRESULT WINAPI SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
-WINUSERAPI LRESULT WINAPI SendDlgItemMessageA(HWND hDlg, int nIDDlgItem, UINT Msg, WPARAM wParam, LPARAM lParam);
 WINUSERAPI BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
-WINUSERAPI void WINAPI PostQuitMessage(int nExitCode);
-WINUSERAPI BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg);
-WINUSERAPI LRESULT WINAPI DispatchMessageA(const MSG* lpMsg);
-WINUSERAPI BOOL WINAPI TranslateMessage(const MSG* lpMsg);
-/* Timers and the keyboard state */
+/* Timers */
 WINUSERAPI UINT_PTR WINAPI SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc);
 WINUSERAPI BOOL WINAPI KillTimer(HWND hWnd, UINT_PTR uIDEvent);
-WINUSERAPI SHORT WINAPI GetKeyState(int nVirtKey);
-WINUSERAPI BOOL WINAPI GetKeyboardState(PBYTE lpKeyState);
-WINUSERAPI BOOL WINAPI SetKeyboardState(LPBYTE lpKeyState);
 WINUSERAPI LRESULT WINAPI CallWindowProcA(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 WINUSERAPI LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 
-/* Hooks */
-WINUSERAPI HHOOK WINAPI SetWindowsHookExA(int idHook, HOOKPROC lpfn, HINSTANCE hmod, DWORD dwThreadId);
-WINUSERAPI BOOL WINAPI UnhookWindowsHookEx(HHOOK hhk);
-WINUSERAPI LRESULT WINAPI CallNextHookEx(HHOOK hhk, int nCode, WPARAM wParam, LPARAM lParam);
-
 /* Dialogs */
-WINUSERAPI INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent,
-                                          DLGPROC lpDialogFunc, LPARAM dwInitParam);
 WINUSERAPI INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA hDialogTemplate, HWND hWndParent,
                                                   DLGPROC lpDialogFunc, LPARAM dwInitParam);
-WINUSERAPI HWND WINAPI CreateDialogParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent,
-                                          DLGPROC lpDialogFunc, LPARAM dwInitParam);
-WINUSERAPI HWND WINAPI CreateDialogIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA lpTemplate, HWND hWndParent,
-                                                  DLGPROC lpDialogFunc, LPARAM dwInitParam);
 WINUSERAPI BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult);
-WINUSERAPI LRESULT WINAPI DefDlgProcA(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam);
-WINUSERAPI BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG lpMsg);
-WINUSERAPI HWND WINAPI GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious);
-WINUSERAPI HWND WINAPI GetNextDlgGroupItem(HWND hDlg, HWND hCtl, BOOL bPrevious);
 
 WINUSERAPI int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 
 /* Icons */
 WINUSERAPI HANDLE WINAPI LoadImageA(HINSTANCE hInst, LPCSTR name, UINT type, int cx, int cy, UINT fuLoad);
-WINUSERAPI HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);
 WINUSERAPI BOOL WINAPI DestroyIcon(HICON hIcon);
 WINUSERAPI BOOL WINAPI GetIconInfo(HICON hIcon, PICONINFO piconinfo);
 
@@ -776,7 +698,6 @@ WIN32_END_DECLS
 
 #define DialogBoxIndirectA(hInst, lpTemp, hWndParent, lpDialogFunc) \
     DialogBoxIndirectParamA(hInst, lpTemp, hWndParent, lpDialogFunc, 0L)
-#define DialogBoxA(hInst, lpTemp, hWndParent, lpDialogFunc) DialogBoxParamA(hInst, lpTemp, hWndParent, lpDialogFunc, 0L)
 #define CreateWindowA(lpClassName, lpWindowName, dwStyle, x, y, nWidth, nHeight, hWndParent, hMenu, hInstance, \
                       lpParam) \
     CreateWindowExA(0L, lpClassName, lpWindowName, dwStyle, x, y, nWidth, nHeight, hWndParent, hMenu, hInstance, \
@@ -784,44 +705,24 @@ WIN32_END_DECLS
 
 /* The system is built without UNICODE: the generic names are the A functions. */
 typedef WNDCLASSA WNDCLASS;
-typedef WNDCLASSEXA WNDCLASSEX;
 typedef CREATESTRUCTA CREATESTRUCT, *LPCREATESTRUCT;
-typedef CBT_CREATEWNDA CBT_CREATEWND, *LPCBT_CREATEWND;
-#define RegisterClass             RegisterClassA
-#define RegisterClassEx           RegisterClassExA
-#define UnregisterClass           UnregisterClassA
-#define GetClassInfo              GetClassInfoA
-#define GetClassInfoEx            GetClassInfoExA
-#define GetClassName              GetClassNameA
-#define CreateWindowEx            CreateWindowExA
-#define CreateWindow              CreateWindowA
-#define GetWindowText             GetWindowTextA
-#define GetWindowTextLength       GetWindowTextLengthA
-#define SetWindowText             SetWindowTextA
-#define SetDlgItemText            SetDlgItemTextA
-#define GetDlgItemText            GetDlgItemTextA
-#define GetWindowLong             GetWindowLongA
-#define SetWindowLong             SetWindowLongA
-#define GetWindowLongPtr          GetWindowLongPtrA
-#define SetWindowLongPtr          SetWindowLongPtrA
-#define SendMessage               SendMessageA
-#define SendDlgItemMessage        SendDlgItemMessageA
-#define PostMessage               PostMessageA
-#define PeekMessage               PeekMessageA
-#define DispatchMessage           DispatchMessageA
-#define CallWindowProc            CallWindowProcA
-#define DefWindowProc             DefWindowProcA
-#define SetWindowsHookEx          SetWindowsHookExA
-#define DialogBoxParam            DialogBoxParamA
-#define DialogBoxIndirectParam    DialogBoxIndirectParamA
-#define DialogBox                 DialogBoxA
-#define DialogBoxIndirect         DialogBoxIndirectA
-#define CreateDialogParam         CreateDialogParamA
-#define CreateDialogIndirectParam CreateDialogIndirectParamA
-#define DefDlgProc                DefDlgProcA
-#define IsDialogMessage           IsDialogMessageA
-#define MessageBox                MessageBoxA
-#define LoadImage                 LoadImageA
-#define LoadIcon                  LoadIconA
+#define RegisterClass          RegisterClassA
+#define GetClassName           GetClassNameA
+#define CreateWindowEx         CreateWindowExA
+#define CreateWindow           CreateWindowA
+#define GetWindowText          GetWindowTextA
+#define GetWindowTextLength    GetWindowTextLengthA
+#define SetWindowText          SetWindowTextA
+#define GetWindowLong          GetWindowLongA
+#define GetWindowLongPtr       GetWindowLongPtrA
+#define SetWindowLongPtr       SetWindowLongPtrA
+#define SendMessage            SendMessageA
+#define PostMessage            PostMessageA
+#define CallWindowProc         CallWindowProcA
+#define DefWindowProc          DefWindowProcA
+#define DialogBoxIndirectParam DialogBoxIndirectParamA
+#define DialogBoxIndirect      DialogBoxIndirectA
+#define MessageBox             MessageBoxA
+#define LoadImage              LoadImageA
 
 #endif /* RC_INVOKED */

@@ -23,8 +23,8 @@
 //                        enabled; once for each BFFM_ENABLEOK the callback sends.
 //                        The browser's own setting of OK at each new selection
 //                        is not reported: BrowserState or the OK button tells it.
-//   WindowShown/Hidden   as for any top-level window; the browser reports no
-//                        DialogEnded (SHBrowseForFolderA returns no dialog result).
+//   WindowShown/Hidden,  as for any dialog box: the browser is one, and it ends
+//   DialogEnded          with IDOK or IDCANCEL.
 #pragma once
 
 #include <standin/display.h>

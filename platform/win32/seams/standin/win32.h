@@ -23,12 +23,11 @@ struct IconDetails {
     int height = 0;
     int bitsPerPixel = 0;
     int paletteEntries = 0;  // colours in the image's colour table (0: none)
-    bool shared = false;     // loaded with LR_SHARED
 };
 
 // Size and colour depth of a loaded icon; nothing for an invalid handle.
 STANDIN_API std::optional<IconDetails> GetIconDetails(HICON icon);
-// Icons loaded and not yet destroyed (shared icons included).
+// Icons loaded and not yet destroyed.
 STANDIN_API std::size_t LiveIconCount();
 
 // A resource name or type, and a dialog template as the dialog manager reads it (DLGTEMPLATE or

@@ -14,12 +14,16 @@ std::vector<Message>& RecordedMessages()
     return messages;
 }
 
+LRESULT notifyAnswer = 0;
+
 LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_COMMAND)
         Recorder::Record(hwnd, message, wParam, lParam);
-    if (message == WM_NOTIFY)
+    if (message == WM_NOTIFY) {
         Recorder::Record(hwnd, message, reinterpret_cast<const NMHDR*>(lParam)->code, 0);
+        return notifyAnswer;
+    }
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
@@ -30,31 +34,13 @@ const char kParentClass[] = "ConformanceParent";
 struct StepState {
     std::vector<Step> steps;
     std::size_t next = 0;
-    bool shiftHeld = false;
 };
 StepState* currentSteps = nullptr;  // the state of the one Steps alive
-
-void SetShift(bool down)
-{
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_SHIFT] = down ? 0x80 : 0;
-    keys[VK_LSHIFT] = down ? 0x80 : 0;
-    SetKeyboardState(keys);
-}
 
 void CALLBACK StepTick(HWND, UINT, UINT_PTR timer, DWORD)
 {
     StepState* state = currentSteps;
-    if (state == nullptr) {
-        KillTimer(nullptr, timer);
-        return;
-    }
-    if (state->shiftHeld) {
-        SetShift(false);
-        state->shiftHeld = false;
-    }
-    if (state->next >= state->steps.size()) {
+    if (state == nullptr || state->next >= state->steps.size()) {
         KillTimer(nullptr, timer);
         return;
     }
@@ -65,33 +51,21 @@ void CALLBACK StepTick(HWND, UINT, UINT_PTR timer, DWORD)
 
 HWND KeyTarget(HWND hwnd) { return hwnd != nullptr ? hwnd : GetFocus(); }
 
-// ---- DialogWatch ----
-
-HHOOK dialogHook = nullptr;
-std::vector<HWND>& WatchedDialogs()
-{
-    static std::vector<HWND> dialogs;
-    return dialogs;
-}
-
-LRESULT CALLBACK WatchCreation(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == HCBT_CREATEWND) {
-        HWND hwnd = reinterpret_cast<HWND>(wParam);
-        const auto* create = reinterpret_cast<const CBT_CREATEWNDA*>(lParam);
-        if (!(create->lpcs->style & WS_CHILD) && ClassName(hwnd) == "#32770")
-            WatchedDialogs().push_back(hwnd);
-    }
-    return CallNextHookEx(dialogHook, code, wParam, lParam);
-}
-
 // ---- RunDialog ----
+
+// The case whose dialog is being made: the messages before WM_INITDIALOG
+// (WM_SETFONT) are its too.
+DialogCase* creatingCase = nullptr;
 
 INT_PTR CALLBACK CaseDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_INITDIALOG)
+    if (message == WM_INITDIALOG) {
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        creatingCase = nullptr;
+    }
     auto* dialogCase = reinterpret_cast<DialogCase*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (dialogCase == nullptr)
+        dialogCase = creatingCase;
     if (dialogCase == nullptr)
         return FALSE;
     bool watched = dialogCase->watched.empty();
@@ -119,6 +93,7 @@ INT_PTR CALLBACK CaseDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 const char* MessageName(UINT message)
 {
     switch (message) {
+    case WM_SETFONT: return "WM_SETFONT";
     case WM_SETFOCUS: return "WM_SETFOCUS";
     case WM_KILLFOCUS: return "WM_KILLFOCUS";
     case WM_SHOWWINDOW: return "WM_SHOWWINDOW";
@@ -205,6 +180,8 @@ void ExpectSequence(const std::vector<Message>& got, const std::vector<Expected>
     ADD_FAILURE() << report.str();
 }
 
+void ParentWindow::AnswerNotifications(LRESULT answer) { notifyAnswer = answer; }
+
 ParentWindow::ParentWindow()
 {
     WNDCLASSA wc{};
@@ -250,8 +227,6 @@ Steps::Steps(std::vector<Step> steps) : m_state(std::make_unique<State>())
 Steps::~Steps()
 {
     KillTimer(nullptr, m_timer);
-    if (m_state->shiftHeld)
-        SetShift(false);
     currentSteps = nullptr;
 }
 
@@ -267,46 +242,32 @@ void PostKey(UINT virtualKey, HWND hwnd, bool alt)
     PostMessageA(hwnd, alt ? WM_SYSKEYUP : WM_KEYUP, virtualKey, up);
 }
 
-void PostShiftedKey(UINT virtualKey, HWND hwnd)
-{
-    SetShift(true);
-    if (currentSteps != nullptr)
-        currentSteps->shiftHeld = true;
-    PostKey(virtualKey, hwnd);
-}
-
 void PostChar(char character, HWND hwnd)
 {
     PostMessageA(KeyTarget(hwnd), WM_CHAR, static_cast<unsigned char>(character), 1);
 }
 
-DialogWatch::DialogWatch()
+HWND FocusedDialog()
 {
-    WatchedDialogs().clear();
-    dialogHook = SetWindowsHookExA(WH_CBT, WatchCreation, nullptr, GetCurrentThreadId());
+    HWND hwnd = GetFocus();
+    while (hwnd != nullptr && (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD) != 0)
+        hwnd = GetParent(hwnd);
+    return hwnd != nullptr && ClassName(hwnd) == "#32770" ? hwnd : nullptr;
 }
 
-DialogWatch::~DialogWatch()
-{
-    UnhookWindowsHookEx(dialogHook);
-    dialogHook = nullptr;
-    WatchedDialogs().clear();
-}
-
-HWND DialogWatch::Newest()
-{
-    const std::vector<HWND>& dialogs = WatchedDialogs();
-    for (auto it = dialogs.rbegin(); it != dialogs.rend(); ++it) {
-        if (IsWindow(*it))
-            return *it;
-    }
-    return nullptr;
-}
-
+// As the class library runs a dialog: its template found and locked, then
+// DialogBoxIndirectParam.
 INT_PTR RunDialog(int templateId, DialogCase& dialogCase, HWND owner)
 {
-    return DialogBoxParamA(Instance(), MAKEINTRESOURCEA(templateId), owner, CaseDialogProc,
-                           reinterpret_cast<LPARAM>(&dialogCase));
+    HRSRC resource = FindResourceA(Instance(), MAKEINTRESOURCEA(templateId), RT_DIALOG);
+    const void* dialogTemplate = resource != nullptr ? LockResource(LoadResource(Instance(), resource)) : nullptr;
+    if (dialogTemplate == nullptr)
+        return -1;
+    creatingCase = &dialogCase;
+    const INT_PTR result = DialogBoxIndirectParamA(Instance(), static_cast<LPCDLGTEMPLATEA>(dialogTemplate), owner,
+                                                   CaseDialogProc, reinterpret_cast<LPARAM>(&dialogCase));
+    creatingCase = nullptr;
+    return result;
 }
 
 }  // namespace conformance

@@ -96,6 +96,8 @@ public:
 
     HWND Handle() const { return m_hwnd; }
     HWND Child(const char* className, DWORD style, int id, const char* text = "") const;
+    // What every parent window answers to WM_NOTIFY from now on (0 at first).
+    static void AnswerNotifications(LRESULT answer);
 
 private:
     HWND m_hwnd = nullptr;
@@ -129,27 +131,18 @@ private:
 // Posts a key press (WM_KEYDOWN, WM_KEYUP) to `hwnd`, by default the focus;
 // with Alt, WM_SYSKEYDOWN / WM_SYSKEYUP with the context bit, as Windows sends them.
 void PostKey(UINT virtualKey, HWND hwnd = nullptr, bool alt = false);
-// The same with Shift held (the thread's key state says so until the step after).
-void PostShiftedKey(UINT virtualKey, HWND hwnd = nullptr);
 // Posts WM_CHAR (a typed character) to `hwnd`, by default the focus.
 void PostChar(char character, HWND hwnd = nullptr);
 
-// The top-level dialog boxes ("#32770") this thread creates while it lives, newest last.
-class DialogWatch {
-public:
-    DialogWatch();
-    ~DialogWatch();
-    DialogWatch(const DialogWatch&) = delete;
-    DialogWatch& operator=(const DialogWatch&) = delete;
-
-    // The newest one that still exists, or null.
-    static HWND Newest();
-};
+// The dialog box ("#32770") that holds the focus, or null.
+HWND FocusedDialog();
 
 // A dialog procedure for the templates of conformance.rc: it records every
 // message that `watched` names (all when empty), hands each message to
 // `handler` (which answers -1 to leave it alone), and ends the dialog with the
-// id of an IDOK or IDCANCEL command.
+// id of an IDOK or IDCANCEL command. RunDialog runs a template as the class
+// library does (FindResource, LockResource, DialogBoxIndirectParam); -1 when
+// the template is missing.
 struct DialogCase {
     std::vector<UINT> watched;
     std::function<INT_PTR(HWND, UINT, WPARAM, LPARAM)> handler;

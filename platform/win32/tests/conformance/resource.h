@@ -9,6 +9,8 @@
 
 #define IDI_CONFORMANCE 200  // 16 x 16 and 32 x 32 images
 
+#define IDR_DATA 300  // RCDATA in English (United States), neutral and German
+
 #define IDC_COMBO  2001
 #define IDC_LIST   2002
 #define IDC_LABEL  2003

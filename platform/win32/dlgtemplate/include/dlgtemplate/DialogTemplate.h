@@ -1,4 +1,5 @@
-// Compiled dialog templates: DLGTEMPLATE and DLGTEMPLATEEX as a dialog manager reads them.
+// Compiled dialog templates: DLGTEMPLATE and DLGTEMPLATEEX as a dialog manager reads them, and
+// written for dialogs built in memory (the stand-in's message box and folder browser, tests).
 //
 // Layout (all WORD aligned; strings are zero-terminated UTF-16):
 //   DLGTEMPLATEEX  dlgVer=1, signature=0xFFFF, helpID, exStyle, style, cDlgItems,
@@ -69,6 +70,18 @@ using TextDecoder = std::string (*)(const char16_t* text, std::size_t length);
 // Reads a dialog template of `size` bytes, its strings through `decode`; nothing when it is
 // malformed or runs past the end.
 std::optional<DialogTemplate> ReadDialogTemplate(const void* data, std::size_t size, TextDecoder decode);
+
+// Turns the text a template keeps into its UTF-16 code units (without a terminator).
+using TextEncoder = std::u16string (*)(const std::string& text);
+
+// Writes `dialog` as a DLGTEMPLATEEX (dialog.extended) or a DLGTEMPLATE, its strings through
+// `encode`: the inverse of ReadDialogTemplate.
+std::vector<uint8_t> WriteDialogTemplate(const DialogTemplate& dialog, TextEncoder encode);
+
+// An item of the class `classOrdinal` (0x0080 button, 0x0082 static, ...) with `text` as its
+// title and exactly `style` (a control also wants WS_CHILD, and WS_VISIBLE to be seen).
+DialogItemTemplate Control(uint16_t classOrdinal, int32_t id, std::string text, uint32_t style, int16_t x, int16_t y,
+                           int16_t cx, int16_t cy);
 
 // The class name that an item's class ordinal stands for ("Button", "Edit", "Static", "ListBox",
 // "ScrollBar", "ComboBox"); empty for other ordinals.
