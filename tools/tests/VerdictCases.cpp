@@ -137,10 +137,14 @@ std::vector<VerdictCase> EveryVerdictCase()
              "keyin.oskel\\design.db: its tables do not match the format, or it is damaged)"},
         // The database opens, without what discovery asks of it.
         {"11-no-snapshot",
-         [](const fs::path& f) { Write2007(f, {{{"Board", {{"PCB", standin::oskel::DesignDescription{}}}}}}); },
+         [](const fs::path& f) {
+             Write2007(f, {{{"Board", {{"PCB", standin::oskel::DesignDescription{}}}}}});
+         },
          "SKIP 11-no-snapshot: 2007: the design database holds no snapshot \"PCB\""},
         {"12-no-config",
-         [](const fs::path& f) { Write2007(f, {{{"PCB", {{"Board", standin::oskel::DesignDescription{}}}}}}); },
+         [](const fs::path& f) {
+             Write2007(f, {{{"PCB", {{"Board", standin::oskel::DesignDescription{}}}}}});
+         },
          "SKIP 12-no-config: 2007: snapshot \"PCB\" holds no Trel configuration \"PCB\""},
         // A file of Layout is missing or not a file.
         {"13-empty", [](const fs::path& f) { fs::create_directory(f); },
@@ -163,8 +167,7 @@ std::vector<VerdictCase> EveryVerdictCase()
          "SKIP 17-cvn-folder: 2005: Layout\\Corvane.cvn is missing or not a file (Layout\\Corvane.cvn is a folder)"},
         {"18-cvn-fifo", With2005File("Corvane.cvn", MakeFifo),
          "SKIP 18-cvn-fifo: 2005: Layout\\Corvane.cvn is missing or not a file (Layout\\Corvane.cvn is a FIFO)"},
-        {"19-cvn-device",
-         With2005File("Corvane.cvn", [](const fs::path& p) { fs::create_symlink("/dev/null", p); }),
+        {"19-cvn-device", With2005File("Corvane.cvn", [](const fs::path& p) { fs::create_symlink("/dev/null", p); }),
          "SKIP 19-cvn-device: 2005: Layout\\Corvane.cvn is missing or not a file (Layout\\Corvane.cvn is a device)"},
         {"20-cvn-socket", With2005File("Corvane.cvn", MakeSocket),
          "SKIP 20-cvn-socket: 2005: Layout\\Corvane.cvn is missing or not a file (Layout\\Corvane.cvn is a socket)"},
@@ -191,10 +194,14 @@ std::vector<VerdictCase> EveryVerdictCase()
         {"28-sids-loop", WithMarker(MakeLoop),
          "SKIP 28-sids-loop" + kNoTamsett + "keyin.oskel\\sids: Too many levels of symbolic links" + kAs2005},
         // Listed, but the stack-up cannot be shown.
-        {"30-nodesign", [](const fs::path& f) { Write2007(f, {{{"PCB", {{"PCB", std::nullopt}}}}}); },
+        {"30-nodesign",
+         [](const fs::path& f) {
+             Write2007(f, {{{"PCB", {{"PCB", std::nullopt}}}}});
+         },
          "OK   30-nodesign (2007)" + kNoStackup + "it says \"Can't read TREL design from database.\""},
         {"31-nolayers", [](const fs::path& f) { Write2007(f, PcbDescription({})); },
-         "OK   31-nolayers (2007)" + kNoStackup + "it says \"Layout template \"31-nolayers\" doesn't have any layers.\""},
+         "OK   31-nolayers (2007)" + kNoStackup +
+             "it says \"Layout template \"31-nolayers\" doesn't have any layers.\""},
         {"32-nokind", WithLayer([](standin::oskel::LayerDescription& l) { l.type.reset(); }),
          "OK   32-nokind (2007)" + kNoStackup + "the design's layer 1 has no readable kind"},
         {"33-noname", WithLayer([](standin::oskel::LayerDescription& l) { l.name.reset(); }),
@@ -202,10 +209,11 @@ std::vector<VerdictCase> EveryVerdictCase()
         {"34-nometal", WithLayer([](standin::oskel::LayerDescription& l) { l.metalNumber.reset(); }),
          "OK   34-nometal (2007)" + kNoStackup + "the design's layer 1 has no readable metal-layer number"},
         {"35-badcvn", [](const fs::path& f) { Write2005(f, {"[Corvane]"}); },
-         "OK   35-badcvn (2005)" + kNoStackup + "Layout\\Corvane.cvn: " +
-             standin::corvane::DescribeStatus(CORVANE_E_DUPLICATE_SECTION)},
+         "OK   35-badcvn (2005)" + kNoStackup +
+             "Layout\\Corvane.cvn: " + standin::corvane::DescribeStatus(CORVANE_E_DUPLICATE_SECTION)},
         // Shown, without rows.
-        {"40-dielectric-2007", [](const fs::path& f) { Write2007(f, PcbDescription({standin::oskel::OtherLayer(1, 1, "C")})); },
+        {"40-dielectric-2007",
+         [](const fs::path& f) { Write2007(f, PcbDescription({standin::oskel::OtherLayer(1, 1, "C")})); },
          "OK   40-dielectric-2007 (2007)" + kNoRows + "none of its layers is a conductor layer"},
         {"41-dielectric-2005", With2005Lines(2, {"[Layer 1]", "Type = 2", "[Layer 2]", "Type = 7", "Number = 1"}),
          "OK   41-dielectric-2005 (2005)" + kNoRows + "none of its layers is a signal or plane layer"},

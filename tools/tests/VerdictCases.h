@@ -12,8 +12,8 @@ namespace layouttool::testing {
 struct VerdictCase {
     std::string name;  // the entry's name; the cases' names sort in the order of the table
     std::function<void(const std::filesystem::path& entry)> make;  // makes the entry at that path
-    std::string lines;              // what `check` prints for it
-    bool file = false;              // listed after the sub-folders, as a file
+    std::string lines;                                             // what `check` prints for it
+    bool file = false;                                             // listed after the sub-folders, as a file
     bool needsPermissions = false;  // the reason shows only where permissions apply to the tool
 };
 

@@ -26,8 +26,7 @@ TEST(VerdictTexts, ReasonsOfFoldersThatCannotBeSearched)
     testsupport::TempFolder work;
     const std::string expected = MakeVerdictCases(work.Root() / "lib", true);
     ToolRun run;
-    const bool ran =
-        RunToolBoundByPermissions({"check", "--listing-order", "ascending", "lib"}, work.Root(), run);
+    const bool ran = RunToolBoundByPermissions({"check", "--listing-order", "ascending", "lib"}, work.Root(), run);
     RestorePermissions(work.Root() / "lib");
     if (!ran)
         GTEST_SKIP() << "permissions cannot be made to apply to the tool";
