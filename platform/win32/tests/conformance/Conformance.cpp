@@ -232,6 +232,12 @@ Steps::~Steps()
 
 bool Steps::Done() const { return m_state->next >= m_state->steps.size(); }
 
+void RepeatStep()
+{
+    if (currentSteps != nullptr && currentSteps->next > 0)
+        --currentSteps->next;
+}
+
 void PostKey(UINT virtualKey, HWND hwnd, bool alt)
 {
     hwnd = KeyTarget(hwnd);

@@ -134,6 +134,10 @@ void PostKey(UINT virtualKey, HWND hwnd = nullptr, bool alt = false);
 // Posts WM_CHAR (a typed character) to `hwnd`, by default the focus.
 void PostChar(char character, HWND hwnd = nullptr);
 
+// Called from a step: that step runs again at the next tick instead of the
+// one after it (a step that waits for a window to be shown).
+void RepeatStep();
+
 // The dialog box ("#32770") that holds the focus, or null.
 HWND FocusedDialog();
 

@@ -15,13 +15,20 @@ struct Shown {
     int focus = 0;             // id of the control with the focus
 };
 
-// Runs MessageBoxA(type) and, once the box waits, looks at it and then runs `act` on it.
+// Runs MessageBoxA(type) and, once the box is shown, looks at it and then runs `act` on it.
 int RunBox(UINT type, const std::function<void(HWND box)>& act, Shown* shown = nullptr, const char* caption = "Caption",
            HWND owner = nullptr)
 {
     HWND box = nullptr;
+    int waits = 0;
     Steps steps({[&] {
                      box = FocusedDialog();
+                     // A modal loop may tick before it shows its box (Wine does, on a
+                     // busy machine): its buttons would not count as visible yet.
+                     if ((box == nullptr || !IsWindowVisible(box)) && ++waits < 500) {
+                         RepeatStep();
+                         return;
+                     }
                      if (shown != nullptr && box != nullptr) {
                          shown->caption = WindowText(box);
                          shown->focus = GetDlgCtrlID(GetFocus());
