@@ -32,19 +32,9 @@ int CListCtrl::InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nFormat, int
 	return InsertColumn(nCol, &column);
 }
 
-BOOL CListCtrl::GetColumn(int nCol, LVCOLUMN* pColumn) const
-{
-	return static_cast<BOOL>(SendMessage(LVM_GETCOLUMN, static_cast<WPARAM>(nCol), reinterpret_cast<LPARAM>(pColumn)));
-}
-
 int CListCtrl::InsertItem(const LVITEM* pItem)
 {
 	return static_cast<int>(SendMessage(LVM_INSERTITEM, 0, reinterpret_cast<LPARAM>(pItem)));
-}
-
-int CListCtrl::InsertItem(int nItem, LPCSTR lpszItem)
-{
-	return InsertItem(LVIF_TEXT, nItem, lpszItem, 0, 0, 0, 0);
 }
 
 int CListCtrl::InsertItem(
@@ -68,50 +58,4 @@ BOOL CListCtrl::SetItemText(int nItem, int nSubItem, LPCSTR lpszText)
 	item.iSubItem = nSubItem;
 	item.pszText = const_cast<LPSTR>(lpszText);
 	return static_cast<BOOL>(SendMessage(LVM_SETITEMTEXT, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item)));
-}
-
-int CListCtrl::GetItemText(int nItem, int nSubItem, LPSTR lpszText, int nLen) const
-{
-	LVITEM item = {};
-	item.iSubItem = nSubItem;
-	item.pszText = lpszText;
-	item.cchTextMax = nLen;
-	return static_cast<int>(SendMessage(LVM_GETITEMTEXT, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item)));
-}
-
-CString CListCtrl::GetItemText(int nItem, int nSubItem) const
-{
-	// LVM_GETITEMTEXT answers how much it copied: a buffer it fills up to
-	// the terminator may have cut the text short, so grow it and ask again.
-	CString text;
-	for (int nSize = 256;; nSize *= 2)
-	{
-		const int nCopied = GetItemText(nItem, nSubItem, text.GetBufferSetLength(nSize), nSize + 1);
-		if (nCopied < 0)
-		{
-			text.ReleaseBuffer(0);
-			break;
-		}
-		if (nCopied < nSize || nSize >= (1 << 24))
-		{
-			text.ReleaseBuffer(nCopied);
-			break;
-		}
-	}
-	return text;
-}
-
-int CListCtrl::GetItemCount() const
-{
-	return static_cast<int>(SendMessage(LVM_GETITEMCOUNT));
-}
-
-BOOL CListCtrl::DeleteItem(int nItem)
-{
-	return static_cast<BOOL>(SendMessage(LVM_DELETEITEM, static_cast<WPARAM>(nItem)));
-}
-
-BOOL CListCtrl::DeleteAllItems()
-{
-	return static_cast<BOOL>(SendMessage(LVM_DELETEALLITEMS));
 }
