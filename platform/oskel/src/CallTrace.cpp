@@ -1,7 +1,10 @@
-// CallTrace.cpp - the process-wide state behind <standin/oskel.h>.
+// CallTrace.cpp - the process-wide state behind <standin/oskel.h>: call log,
+// injected failures, open connections and the bounds of a design.
 
 #include "CallTrace.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <map>
 #include <mutex>
 #include <vector>
@@ -27,6 +30,7 @@ struct TraceState {
     std::uint64_t generation = 0;
     std::map<std::string, Injection> injections;
     std::size_t openConnections = 0;
+    DesignBounds bounds;
 };
 
 TraceState& State()
@@ -108,6 +112,22 @@ void ResetCallLog()
     std::lock_guard<std::mutex> guard(state.lock);
     DropRecords(state);
     state.recording = true;
+}
+
+void SetDesignBounds(const DesignBounds& bounds)
+{
+    TraceState& state = State();
+    std::lock_guard<std::mutex> guard(state.lock);
+    state.bounds = bounds;
+    // A piece of text is addressed by 32 bits.
+    state.bounds.textBytes = std::min<std::size_t>(bounds.textBytes, UINT32_MAX);
+}
+
+DesignBounds GetDesignBounds()
+{
+    TraceState& state = State();
+    std::lock_guard<std::mutex> guard(state.lock);
+    return state.bounds;
 }
 
 std::size_t OpenConnectionCount()

@@ -42,13 +42,16 @@ const char kFindSnapshot[] = "SELECT id FROM snapshot WHERE name = ?1 COLLATE BI
 const char kFindConfig[] =
     "SELECT id FROM trel_config WHERE snapshot_id = ?1 AND name = ?2 COLLATE BINARY ORDER BY id LIMIT 1";
 const char kFindDesign[] = "SELECT id FROM trel_design WHERE config_id = ?1 ORDER BY id LIMIT 1";
-const char kReadLayers[] =
-    "SELECT id, type, name, metal_number FROM trel_layer WHERE design_id = ?1 ORDER BY position, id";
-const char kReadConstraints[] =
-    "SELECT c.layer_id, c.name, c.value, c.value_type FROM trel_constraint AS c"
-    " JOIN trel_layer AS l ON c.layer_id = l.id WHERE l.design_id = ?1 ORDER BY c.layer_id, c.name";
+// Both read rows as they find them, so that a limit ends the work: with the
+// index of the layers' (design_id, position), the layers come in position
+// order without a sort.
+const char kLayerRows[] =
+    "SELECT id, type, name, metal_number FROM trel_layer WHERE design_id = ?1 ORDER BY position, id LIMIT ?2";
+const char kConstraintRows[] =
+    "SELECT c.layer_id, c.name, c.value, c.value_type FROM trel_layer AS l"
+    " JOIN trel_constraint AS c ON c.layer_id = l.id WHERE l.design_id = ?1 LIMIT ?2";
 
-// The tables and columns that kFindDesign, kReadLayers and kReadConstraints
+// The tables and columns that kFindDesign, kLayerRows and kConstraintRows
 // name. Preparing them costs several times an open's other work, and
 // discovery never runs them, so an open only checks that they are there.
 struct TableColumns {
@@ -104,28 +107,6 @@ private:
     Statement& m_query;
 };
 
-// Runs `query` (null: it could not be prepared) for the design and collects
-// what `take` makes of each row; `take` answers false for a row that makes the
-// whole read fail.
-template <typename Row, typename Take>
-std::optional<std::vector<Row>> CollectRows(Statement* query, sqlite3_int64 designId, Take take)
-{
-    if (query == nullptr)
-        return std::nullopt;
-    LookupRun run(*query);
-    if (!query->Bind(1, designId))
-        return std::nullopt;
-
-    std::vector<Row> rows;
-    for (;;) {
-        const Statement::Step step = query->Next();
-        if (step == Statement::Step::Done)
-            return rows;
-        if (step == Statement::Step::Error || !take(*query, rows))
-            return std::nullopt;
-    }
-}
-
 }  // namespace
 
 std::shared_ptr<Database> Database::Open(const std::string& nativeFile)
@@ -168,8 +149,8 @@ Database::~Database()
     m_findSnapshot.reset();
     m_findConfig.reset();
     m_findDesign.reset();
-    m_readLayers.reset();
-    m_readConstraints.reset();
+    m_layerRows.reset();
+    m_constraintRows.reset();
     m_connection.reset();
     ConnectionClosed();
 }
@@ -185,8 +166,8 @@ bool Database::PrepareQueries()
         return true;
     // The check knows tables only: a schema that answers a query some other
     // way (a view in place of a table) is tried by preparing the queries.
-    return Query(m_findDesign, kFindDesign) != nullptr && Query(m_readLayers, kReadLayers) != nullptr &&
-           Query(m_readConstraints, kReadConstraints) != nullptr;
+    return Query(m_findDesign, kFindDesign) != nullptr && Query(m_layerRows, kLayerRows) != nullptr &&
+           Query(m_constraintRows, kConstraintRows) != nullptr;
 }
 
 bool Database::HasColumnsOfLaterQueries() const
@@ -243,31 +224,26 @@ std::optional<sqlite3_int64> Database::FindDesign(sqlite3_int64 configId)
     return FindId(*query);
 }
 
-std::optional<std::vector<LayerRow>> Database::ReadLayers(sqlite3_int64 designId)
+Statement* Database::DesignQuery(std::unique_ptr<Statement>& slot, const char* sql, sqlite3_int64 designId,
+                                 sqlite3_int64 limit)
 {
-    return CollectRows<LayerRow>(
-        Query(m_readLayers, kReadLayers), designId, [](Statement& query, std::vector<LayerRow>& layers) {
-            const std::optional<sqlite3_int64> id = query.Int64Column(0);
-            if (!id)
-                return false;
-            layers.push_back(LayerRow{*id, query.IntColumn(1), query.TextColumn(2), query.IntColumn(3)});
-            return true;
-        });
+    Statement* const query = Query(slot, sql);
+    if (query == nullptr)
+        return nullptr;
+    query->Restart();
+    if (!query->Bind(1, designId) || !query->Bind(2, limit))
+        return nullptr;
+    return query;
 }
 
-std::optional<std::vector<std::pair<sqlite3_int64, ConstraintRow>>> Database::ReadConstraints(sqlite3_int64 designId)
+Statement* Database::LayerRows(sqlite3_int64 designId, sqlite3_int64 limit)
 {
-    using Constraint = std::pair<sqlite3_int64, ConstraintRow>;
-    return CollectRows<Constraint>(
-        Query(m_readConstraints, kReadConstraints), designId,
-        [](Statement& query, std::vector<Constraint>& constraints) {
-            const std::optional<sqlite3_int64> layerId = query.Int64Column(0);
-            const std::optional<std::string> name = query.TextColumn(1);
-            // A constraint without a usable name can never be asked for.
-            if (layerId && name)
-                constraints.emplace_back(*layerId, ConstraintRow{*name, query.TextColumn(2), query.IntColumn(3)});
-            return true;
-        });
+    return DesignQuery(m_layerRows, kLayerRows, designId, limit);
+}
+
+Statement* Database::ConstraintRows(sqlite3_int64 designId, sqlite3_int64 limit)
+{
+    return DesignQuery(m_constraintRows, kConstraintRows, designId, limit);
 }
 
 }  // namespace standin::oskel::detail
