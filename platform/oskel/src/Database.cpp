@@ -25,15 +25,39 @@ namespace {
 constexpr int kApplicationId = 1330860876;
 constexpr int kFormatVersion = 1;
 
+// Which of the two files of an unfinished write can matter, by the header's
+// file format numbers (offsets 18 and 19): 2 and 2 for a database in WAL
+// mode, 1 and 1 for one in rollback-journal mode. SQLite turns a database
+// into rollback mode only after its WAL is checkpointed and deleted, and
+// into WAL mode by a transaction that changes nothing but those two bytes;
+// so a database in rollback mode has no WAL that holds pages it lacks, and
+// one in WAL mode no hot journal that could undo anything but the mode.
+// Other numbers: both are looked for.
+struct UnfinishedWriteFiles {
+    bool wal = true;
+    bool journal = true;
+};
+
+UnfinishedWriteFiles FilesToLookFor(int writeVersion, int readVersion)
+{
+    if (writeVersion == 1 && readVersion == 1)
+        return {false, true};
+    if (writeVersion == 2 && readVersion == 2)
+        return {true, false};
+    return {};
+}
+
 // A non-empty WAL file may hold committed pages the main file lacks; a
 // journal whose first byte is not zero is hot (SQLite's own test): the main
 // file may be half-written until a writer rolls it back. SQLite writes a
 // journal as a regular file only; anything else of that name is none, and
 // a FIFO is never waited on.
-bool HasUnfinishedWrite(const std::string& databaseFile)
+bool HasUnfinishedWrite(const std::string& databaseFile, UnfinishedWriteFiles files)
 {
-    if (HasData(databaseFile + "-wal"))
+    if (files.wal && HasData(databaseFile + "-wal"))
         return true;
+    if (!files.journal)
+        return false;
     const std::optional<unsigned char> first = FirstByteOfRegularFile(databaseFile + "-journal");
     return first && *first != 0;
 }
@@ -73,6 +97,8 @@ const TableColumns kLaterQueryColumns[] = {
 struct HeaderIds {
     std::int64_t applicationId = 0;
     std::int64_t userVersion = 0;
+    int writeVersion = 0;  // the file format numbers
+    int readVersion = 0;
 };
 
 std::optional<HeaderIds> ReadHeaderIds(sqlite3* connection)
@@ -92,7 +118,7 @@ std::optional<HeaderIds> ReadHeaderIds(sqlite3* connection)
                                     std::uint32_t{header[offset + 2]} << 8 | std::uint32_t{header[offset + 3]};
         return static_cast<std::int64_t>(static_cast<std::int32_t>(value));
     };
-    return HeaderIds{signed32(68), signed32(60)};
+    return HeaderIds{signed32(68), signed32(60), header[18], header[19]};
 }
 
 // Runs a single-row lookup of an id and leaves the statement reset.
@@ -115,13 +141,14 @@ std::shared_ptr<Database> Database::Open(const std::string& nativeFile)
         return nullptr;
 
     // The file layer refuses anything but a regular file and never waits on
-    // a FIFO. The open reads the header; the look for an unfinished write
-    // follows it, before anything of the database is used.
+    // a FIFO. The open reads the header (in the first block, which holds the
+    // whole of a small database); the look for an unfinished write follows
+    // it, before anything else of the database is used.
     sqlite3* raw = nullptr;
     const int opened = sqlite3_open_v2(ImmutableUri(nativeFile).c_str(), &raw, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI,
                                        ReadOnlyVfsName());
     ConnectionPtr connection(raw);
-    if (opened != SQLITE_OK || HasUnfinishedWrite(nativeFile))
+    if (opened != SQLITE_OK)
         return nullptr;
 
     // The file comes from a shared library: do not let its schema run
@@ -129,10 +156,10 @@ std::shared_ptr<Database> Database::Open(const std::string& nativeFile)
     sqlite3_db_config(connection.get(), SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
     sqlite3_db_config(connection.get(), SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
 
-    // Reading the header is the first read: a file that is not a database
-    // fails here.
+    // A file that is not a database fails here.
     const std::optional<HeaderIds> ids = ReadHeaderIds(connection.get());
-    if (!ids || ids->applicationId != kApplicationId || ids->userVersion != kFormatVersion)
+    if (!ids || ids->applicationId != kApplicationId || ids->userVersion != kFormatVersion ||
+        HasUnfinishedWrite(nativeFile, FilesToLookFor(ids->writeVersion, ids->readVersion)))
         return nullptr;
 
     std::shared_ptr<Database> database(new Database(std::move(connection)));
