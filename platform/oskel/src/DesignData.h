@@ -8,12 +8,14 @@
 // stays valid after the connection is closed and the client object is gone,
 // and nothing of it refers to the database.
 //
-// Bounds (<standin/oskel.h>, by default 100,000 layers, the job-preferences
-// client's bound; 1,000,000 constraints, ten a layer at the most layers; and
-// 16 MiB of names and values, a job-preferences file's bound): a design past
-// any of them is not read at all; its layers count as unreadable. Reading
-// stops at the first row past a bound, so the work a design can cause stays
-// bounded whatever the size of its file.
+// Bounds (<standin/oskel.h>): by default 100,000 layers, the job-preferences
+// client's bound; 200,000 constraints, two a layer at the most layers (a
+// usage and one more); and 16 MiB of names and values, a job-preferences
+// file's bound. A design past any of them is not read at all; its layers
+// count as unreadable. Reading stops at the first row past a bound, so the
+// work a design can cause stays bounded whatever the size of its file: at
+// every bound at once, a read takes about as long as the job-preferences
+// client's at its own.
 #pragma once
 
 #include <cstddef>

@@ -59,7 +59,7 @@ STANDIN_OSKEL_API std::size_t OpenConnectionCount();
 // SetDesignBounds(DesignBounds()).
 struct DesignBounds {
     std::size_t layers = 100000;
-    std::size_t constraints = 1000000;
+    std::size_t constraints = 200000;
     std::size_t textBytes = 16 * 1024 * 1024;  // names and values, each with a terminator
 };
 STANDIN_OSKEL_API void SetDesignBounds(const DesignBounds& bounds);
