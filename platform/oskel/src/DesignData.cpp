@@ -48,7 +48,8 @@ bool ConstraintObject::HasName(const char* name) const
 
 Result ConstraintObject::GetValueByString(Oskel::String& value, Oskel::EConstraintType& type) const
 {
-    return Traced("GetValueByString", m_data != nullptr ? std::string(m_data->Text(m_name), m_name.length) : "", [&] {
+    const std::string_view name = m_data != nullptr ? std::string_view(m_data->Text(m_name), m_name.length) : "";
+    return Traced("GetValueByString", name, [&] {
         // A value with an embedded NUL cannot be handed over as narrow text.
         if (m_data == nullptr || !m_value.present || m_value.holdsNul || !m_hasValueType)
             return Result::Failure();
