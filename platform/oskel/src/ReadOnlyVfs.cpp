@@ -128,21 +128,19 @@ public:
         return static_cast<sqlite3_int64>(status.st_size);
     }
 
+    // Bytes read at offset; -1 on failure. A read of a regular file comes
+    // short only at the file's end: asking again to be told so would cost a
+    // call more.
     long long ReadAt(void* buffer, long long amount, sqlite3_int64 offset) const
     {
-        long long done = 0;
-        while (done < amount) {
-            const ssize_t got = ::pread(m_descriptor, static_cast<char*>(buffer) + done,
-                                        static_cast<std::size_t>(amount - done), static_cast<off_t>(offset + done));
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got < 0)
+        for (;;) {
+            const ssize_t got =
+                ::pread(m_descriptor, buffer, static_cast<std::size_t>(amount), static_cast<off_t>(offset));
+            if (got >= 0)
+                return got;
+            if (errno != EINTR)
                 return -1;
-            if (got == 0)
-                break;
-            done += got;
         }
-        return done;
     }
 
 private:
