@@ -90,7 +90,7 @@ int Run(int argc, char** argv)
     for (const int n : options.sizes)
         RegisterDiscovery(root, n, options);
     for (const int n : StartUpSizes(options))
-        RegisterStartUp(n, options);
+        RegisterStartUp(root, n, options);
     RegisterReaders(root, options);
 
     MedianCollector collector(options.verbose);
