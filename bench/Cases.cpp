@@ -132,7 +132,7 @@ void RegisterDiscovery(const FixtureRoot& root, int n, const Options& options)
         n, options);
 }
 
-void RegisterStartUp(int n, const Options& options)
+void RegisterStartUp(const FixtureRoot& root, int n, const Options& options)
 {
     Register(
         Name("startup", n),
@@ -159,6 +159,28 @@ void RegisterStartUp(int n, const Options& options)
                 for (auto _ : state) {
                     if (dialog.displayStackUp(dialog.selectedTemplate) < 0) {
                         state.SkipWithError("the first template's stack-up cannot be shown");
+                        break;
+                    }
+                }
+            });
+            if (!error.empty())
+                state.SkipWithError(error.c_str());
+        },
+        100, options);
+
+    // Its floor: the same template's rows read by the reader floors into the same list.
+    Register(
+        Name("floor-first-read", n),
+        [&root, n](benchmark::State& state) {
+            const std::string error = WithShownDialog(FixtureRoot::CentralLibrary(n), [&](const ShownDialog& dialog) {
+                const fs::path folder = root.NativeTemplatesFolder(n) / dialog.selectedTemplate;
+                const bool is2007 = fs::is_regular_file(folder / "keyin.oskel" / "sids");
+                const std::string file = (folder / (is2007 ? "keyin.oskel/design.db" : "Layout/Corvane.cvn")).string();
+                for (auto _ : state) {
+                    const int rows =
+                        is2007 ? Floor2007Read(file, dialog.stackupList) : Floor2005Read(file, dialog.stackupList);
+                    if (rows < 0) {
+                        state.SkipWithError("the first template's floor read failed");
                         break;
                     }
                 }

@@ -29,7 +29,7 @@ HeapUse MeasureHeap(const std::function<void()>& f);
 void CheckLibrary(const FixtureRoot& root, int n, const LibraryCounts& counts);
 
 void RegisterDiscovery(const FixtureRoot& root, int n, const Options& options);
-void RegisterStartUp(int n, const Options& options);
+void RegisterStartUp(const FixtureRoot& root, int n, const Options& options);
 void RegisterReaders(const FixtureRoot& root, const Options& options);
 
 }  // namespace bench

@@ -171,6 +171,13 @@ std::string FixtureRoot::MakeUniformLibrary(const std::string& name, int n, bool
     return "D:\\" + name + "\\Templates\\Layout";
 }
 
+fs::path FixtureRoot::NativeLargeFolder() const
+{
+    const fs::path folder = m_root / "large" / "Templates" / "Layout";
+    fs::create_directories(folder);
+    return folder;
+}
+
 void FixtureRoot::MakeReaderLibrary(int layers)
 {
     const fs::path folder = NativeReaderFolder();

@@ -46,6 +46,8 @@ public:
     fs::path NativeTemplatesFolder(int n) const;
     // The native layout-templates folder of the library "readers".
     fs::path NativeReaderFolder() const { return m_root / "readers" / "Templates" / "Layout"; }
+    // The native layout-templates folder of the library "large" (D:\large), made empty.
+    fs::path NativeLargeFolder() const;
 
 private:
     void WriteMasters();

@@ -1,12 +1,13 @@
 // The floor of template discovery on POSIX and SQLite.
 #include "FloorScan.h"
 
+#include "FloorVfs.h"
+
 #include <sqlite3.h>
 
 #include <dirent.h>
 #include <sys/stat.h>
 
-#include <cctype>
 #include <cstring>
 
 namespace bench {
@@ -16,24 +17,6 @@ bool IsRegular(const std::string& path)
 {
     struct stat status;
     return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
-}
-
-// The URI the client opens: the path percent-encoded, read-only and immutable.
-std::string ImmutableUri(const std::string& path)
-{
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string uri = "file:";
-    for (const char c : path) {
-        const unsigned char byte = static_cast<unsigned char>(c);
-        if (std::isalnum(byte) || std::strchr("-._~/", c) != nullptr) {
-            uri += c;
-        } else {
-            uri += '%';
-            uri += kHex[byte >> 4];
-            uri += kHex[byte & 0x0F];
-        }
-    }
-    return uri + "?immutable=1";
 }
 
 bool Lookup(sqlite3_stmt* statement, sqlite3_int64& id)
@@ -48,7 +31,7 @@ bool Valid2007(const std::string& folder)
 {
     sqlite3* db = nullptr;
     const int opened = sqlite3_open_v2(ImmutableUri(folder + "/keyin.oskel/design.db").c_str(), &db,
-                                       SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+                                       SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, FloorVfsName());
     bool valid = false;
     if (opened == SQLITE_OK) {
         sqlite3_stmt* snapshot = nullptr;

@@ -8,7 +8,9 @@
 // makes within itself do not pass through here either.
 //
 // Controls, found by the program with dlsym: ilt_fs_shim_set(latency in microseconds, counting
-// on), ilt_fs_shim_calls(), ilt_fs_shim_reset(). Nothing is counted or slowed until the first set.
+// on), ilt_fs_shim_calls(), ilt_fs_shim_reset(), and the calls by kind: ilt_fs_shim_kinds(),
+// ilt_fs_shim_kind_name(kind), ilt_fs_shim_kind_calls(kind). Nothing is counted or slowed until
+// the first set.
 #include <dirent.h>
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -22,16 +24,30 @@
 
 namespace {
 
+// The kinds of calls counted apart.
+enum Kind { kOpen, kRead, kClose, kStatusByPath, kStatusOfOpenFile, kOpenListing, kCloseListing, kKinds };
+const char* const kKindNames[kKinds] = {
+    "open",
+    "read",
+    "close",
+    "status by path (stat, lstat, fstatat, statx, access, readlink)",
+    "status of an open file (fstat)",
+    "open a listing (opendir)",
+    "close a listing (closedir)",
+};
+
 std::atomic<long> latencyMicroseconds{0};
 std::atomic<bool> counting{false};
 std::atomic<unsigned long> calls{0};
+std::atomic<unsigned long> callsOfKind[kKinds];
 
 // One round trip: counted, and the latency waited out (errno kept).
-void RoundTrip()
+void RoundTrip(Kind kind)
 {
     if (!counting.load(std::memory_order_relaxed))
         return;
     calls.fetch_add(1, std::memory_order_relaxed);
+    callsOfKind[kind].fetch_add(1, std::memory_order_relaxed);
     const long latency = latencyMicroseconds.load(std::memory_order_relaxed);
     if (latency <= 0)
         return;
@@ -73,7 +89,24 @@ __attribute__((visibility("default"))) void ilt_fs_shim_set(long microseconds, i
 
 __attribute__((visibility("default"))) unsigned long ilt_fs_shim_calls() { return calls.load(); }
 
-__attribute__((visibility("default"))) void ilt_fs_shim_reset() { calls.store(0); }
+__attribute__((visibility("default"))) void ilt_fs_shim_reset()
+{
+    calls.store(0);
+    for (std::atomic<unsigned long>& count : callsOfKind)
+        count.store(0);
+}
+
+__attribute__((visibility("default"))) int ilt_fs_shim_kinds() { return kKinds; }
+
+__attribute__((visibility("default"))) const char* ilt_fs_shim_kind_name(int kind)
+{
+    return kind >= 0 && kind < kKinds ? kKindNames[kind] : "";
+}
+
+__attribute__((visibility("default"))) unsigned long ilt_fs_shim_kind_calls(int kind)
+{
+    return kind >= 0 && kind < kKinds ? callsOfKind[kind].load() : 0;
+}
 
 // open and openat take a mode only when they may create.
 static mode_t ModeOf(int flags, va_list arguments)
@@ -88,7 +121,7 @@ int open(const char* path, int flags, ...)
     va_start(arguments, flags);
     const mode_t mode = ModeOf(flags, arguments);
     va_end(arguments);
-    RoundTrip();
+    RoundTrip(kOpen);
     return real(path, flags, mode);
 }
 
@@ -99,7 +132,7 @@ int open64(const char* path, int flags, ...)
     va_start(arguments, flags);
     const mode_t mode = ModeOf(flags, arguments);
     va_end(arguments);
-    RoundTrip();
+    RoundTrip(kOpen);
     return real(path, flags, mode);
 }
 
@@ -110,7 +143,7 @@ int openat(int folder, const char* path, int flags, ...)
     va_start(arguments, flags);
     const mode_t mode = ModeOf(flags, arguments);
     va_end(arguments);
-    RoundTrip();
+    RoundTrip(kOpen);
     return real(folder, path, flags, mode);
 }
 
@@ -121,140 +154,140 @@ int openat64(int folder, const char* path, int flags, ...)
     va_start(arguments, flags);
     const mode_t mode = ModeOf(flags, arguments);
     va_end(arguments);
-    RoundTrip();
+    RoundTrip(kOpen);
     return real(folder, path, flags, mode);
 }
 
 int close(int descriptor)
 {
     ILT_REAL(close);
-    RoundTrip();
+    RoundTrip(kClose);
     return real(descriptor);
 }
 
 ssize_t read(int descriptor, void* buffer, size_t size)
 {
     ILT_REAL(read);
-    RoundTrip();
+    RoundTrip(kRead);
     return real(descriptor, buffer, size);
 }
 
 ssize_t pread(int descriptor, void* buffer, size_t size, off_t offset)
 {
     ILT_REAL(pread);
-    RoundTrip();
+    RoundTrip(kRead);
     return real(descriptor, buffer, size, offset);
 }
 
 ssize_t pread64(int descriptor, void* buffer, size_t size, off64_t offset)
 {
     ILT_REAL(pread64);
-    RoundTrip();
+    RoundTrip(kRead);
     return real(descriptor, buffer, size, offset);
 }
 
 int stat(const char* path, struct stat* status)
 {
     ILT_REAL(stat);
-    RoundTrip();
+    RoundTrip(kStatusByPath);
     return real(path, status);
 }
 
 int stat64(const char* path, struct stat64* status)
 {
     ILT_REAL(stat64);
-    RoundTrip();
+    RoundTrip(kStatusByPath);
     return real(path, status);
 }
 
 int lstat(const char* path, struct stat* status)
 {
     ILT_REAL(lstat);
-    RoundTrip();
+    RoundTrip(kStatusByPath);
     return real(path, status);
 }
 
 int lstat64(const char* path, struct stat64* status)
 {
     ILT_REAL(lstat64);
-    RoundTrip();
+    RoundTrip(kStatusByPath);
     return real(path, status);
 }
 
 int fstat(int descriptor, struct stat* status)
 {
     ILT_REAL(fstat);
-    RoundTrip();
+    RoundTrip(kStatusOfOpenFile);
     return real(descriptor, status);
 }
 
 int fstat64(int descriptor, struct stat64* status)
 {
     ILT_REAL(fstat64);
-    RoundTrip();
+    RoundTrip(kStatusOfOpenFile);
     return real(descriptor, status);
 }
 
 int fstatat(int folder, const char* path, struct stat* status, int flags)
 {
     ILT_REAL(fstatat);
-    RoundTrip();
+    RoundTrip(kStatusByPath);
     return real(folder, path, status, flags);
 }
 
 int fstatat64(int folder, const char* path, struct stat64* status, int flags)
 {
     ILT_REAL(fstatat64);
-    RoundTrip();
+    RoundTrip(kStatusByPath);
     return real(folder, path, status, flags);
 }
 
 int statx(int folder, const char* path, int flags, unsigned int mask, struct statx* status)
 {
     ILT_REAL(statx);
-    RoundTrip();
+    RoundTrip(kStatusByPath);
     return real(folder, path, flags, mask, status);
 }
 
 int access(const char* path, int mode)
 {
     ILT_REAL(access);
-    RoundTrip();
+    RoundTrip(kStatusByPath);
     return real(path, mode);
 }
 
 int faccessat(int folder, const char* path, int mode, int flags)
 {
     ILT_REAL(faccessat);
-    RoundTrip();
+    RoundTrip(kStatusByPath);
     return real(folder, path, mode, flags);
 }
 
 ssize_t readlink(const char* path, char* buffer, size_t size)
 {
     ILT_REAL(readlink);
-    RoundTrip();
+    RoundTrip(kStatusByPath);
     return real(path, buffer, size);
 }
 
 DIR* opendir(const char* path)
 {
     ILT_REAL(opendir);
-    RoundTrip();
+    RoundTrip(kOpenListing);
     return real(path);
 }
 
 DIR* fdopendir(int descriptor)
 {
     ILT_REAL(fdopendir);
-    RoundTrip();
+    RoundTrip(kOpenListing);
     return real(descriptor);
 }
 
 int closedir(DIR* folder)
 {
     ILT_REAL(closedir);
-    RoundTrip();
+    RoundTrip(kCloseListing);
     return real(folder);
 }
 

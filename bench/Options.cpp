@@ -27,6 +27,15 @@ Options ParseOptions(int& argc, char** argv)
             options.fileSystem = true;
             if (arg.size() > 14 && arg[13] == '=')
                 options.latencyMicroseconds = std::stol(arg.substr(14));
+        } else if (arg.rfind("--large-design", 0) == 0) {
+            // The design of the report (1,000,000 layers, 40 MB) and one at the readers' bound.
+            options.largeDesigns = {1000000, 100000};
+            if (arg.size() > 15 && arg[14] == '=') {
+                options.largeDesigns.clear();
+                std::stringstream list(arg.substr(15));
+                for (std::string layers; std::getline(list, layers, ',');)
+                    options.largeDesigns.push_back(std::stoi(layers));
+            }
         } else if (arg == "--no-heap") {
             options.heap = false;
         } else {

@@ -19,6 +19,7 @@ struct Options {
     bool fileSystem = false;
     long latencyMicroseconds = 500;
     bool repetitionsGiven = false;
+    std::vector<int> largeDesigns;  // --large-design: the layer counts, none when not asked
 };
 
 // Takes the options of ilt_bench out of argv (argc counts what stays).

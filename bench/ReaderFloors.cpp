@@ -1,16 +1,22 @@
-// Floors of the two stack-up readers on SQLite and inih.
+// Floors of the two stack-up readers on SQLite and inih, reading their files as the least reader
+// does: the design database through the floors' file layer (FloorVfs.h), the job-preferences file
+// in one read.
 #include "ReaderFloors.h"
 
 #include <commctrl.h>
 #include <ini.h>
 #include <sqlite3.h>
 
+#include <fcntl.h>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <strings.h>
 #include <vector>
+
+#include "FloorVfs.h"
 
 namespace bench {
 namespace {
@@ -88,13 +94,29 @@ int OnIniValue(void* user, const char* section, const char* name, const char* va
     return 1;
 }
 
+// The least a reader of the whole file does: open, its size, one read, close.
+bool ReadWhole(const std::string& path, std::string& text)
+{
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0)
+        return false;
+    struct stat status {};
+    bool read = false;
+    if (::fstat(descriptor, &status) == 0) {
+        text.resize(static_cast<std::size_t>(status.st_size));
+        read = ::read(descriptor, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    }
+    ::close(descriptor);
+    return read;
+}
+
 }  // namespace
 
 int Floor2007Read(const std::string& nativeDesignDb, HWND list)
 {
     sqlite3* db = nullptr;
-    const std::string uri = "file:" + nativeDesignDb + "?immutable=1";
-    if (sqlite3_open_v2(uri.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(ImmutableUri(nativeDesignDb).c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI,
+                        FloorVfsName()) != SQLITE_OK) {
         sqlite3_close_v2(db);
         return -1;
     }
@@ -116,10 +138,9 @@ int Floor2007Read(const std::string& nativeDesignDb, HWND list)
 
 int Floor2005Read(const std::string& nativeCorvane, HWND list)
 {
-    std::ifstream file(nativeCorvane, std::ios::binary);
-    if (!file)
+    std::string text;
+    if (!ReadWhole(nativeCorvane, text))
         return -1;
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     Parsed2005 parsed;
     if (ini_parse_string(text.c_str(), OnIniValue, &parsed) != 0)
         return -1;

@@ -86,15 +86,18 @@ void PrintResults(const Options& options, const MedianCollector& collector, cons
                         collector.Median(Name("floor-has", n)), peakOf(Name("has", n))});
     }
     for (const int n : StartUpSizes(options)) {
-        std::optional<double> startUpFloor;
-        const auto find = collector.Median(Name("find", n));
-        const auto firstRead = collector.Median(Name("first-read", n));
-        if (find && firstRead)
-            startUpFloor = *find + *firstRead;
-        rows.push_back({"start-up to first stack-up, " + Thousands(n) + " templates (floor: find + one read)",
-                        collector.Median(Name("startup", n)), startUpFloor, peakOf(Name("startup", n))});
-        rows.push_back({"one stack-up read, the template start-up shows, " + Thousands(n) + " templates", firstRead,
-                        std::nullopt, std::nullopt});
+        const auto sum = [](std::optional<double> a, std::optional<double> b) -> std::optional<double> {
+            if (!a || !b)
+                return std::nullopt;
+            return *a + *b;
+        };
+        rows.push_back({"start-up to first stack-up, " + Thousands(n) + " templates (floor: discovery's + a read's)",
+                        collector.Median(Name("startup", n)),
+                        sum(collector.Median(Name("floor-find", n)), collector.Median(Name("floor-first-read", n))),
+                        peakOf(Name("startup", n))});
+        rows.push_back({"one stack-up read, the template start-up shows, " + Thousands(n) + " templates",
+                        collector.Median(Name("first-read", n)), collector.Median(Name("floor-first-read", n)),
+                        std::nullopt});
     }
     rows.push_back({"2007 reader, " + Thousands(kReaderLayers) + " layers",
                     collector.Median(Name("read2007", kReaderLayers)),
@@ -106,7 +109,17 @@ void PrintResults(const Options& options, const MedianCollector& collector, cons
     std::printf("\n");
     PrintTable(rows);
 
-    std::printf("\nTime per template (FindLayoutTemplates / floor):");
+    std::printf("\nStart-up against discovery plus one read (ours; the target is 1.1):");
+    for (const int n : StartUpSizes(options)) {
+        const auto startUp = collector.Median(Name("startup", n));
+        const auto find = collector.Median(Name("find", n));
+        const auto firstRead = collector.Median(Name("first-read", n));
+        if (startUp && find && firstRead)
+            std::printf("  %s: %.2f", Thousands(n).c_str(), *startUp / (*find + *firstRead));
+    }
+    std::printf("\n");
+
+    std::printf("Time per template (FindLayoutTemplates / floor):");
     for (const int n : options.sizes) {
         const auto ours = collector.Median(Name("find", n));
         const auto floor = collector.Median(Name("floor-find", n));

@@ -7,11 +7,15 @@
 //                  file-system calls per template and discovery on a slow share (0.5 ms a call
 //                  unless given), through the shim libilt_fs_latency, which the program preloads
 //                  by running itself again
+//        ilt_bench --large-design[=LAYERS,...]
+//                  one display each of a 2007 and a 2005 template of 1,000,000 and 100,000 layers
+//                  (or the counts given): outcome, time and peak heap
 #include "Cases.h"
 #include "DialogCases.h"
 #include "FileSystemCases.h"
 #include "Fixtures.h"
 #include "HeapCounter.h"
+#include "LargeDesign.h"
 #include "MedianCollector.h"
 #include "Options.h"
 #include "Table.h"
@@ -58,6 +62,10 @@ int Run(int argc, char** argv)
     const Options options = ParseOptions(argc, argv);
     if (options.fileSystem)
         return RunFileSystem(options, original.data());
+    if (!options.largeDesigns.empty()) {
+        FixtureRoot root;
+        return RunLargeDesignCases(root, options.largeDesigns);
+    }
     std::vector<char*> args(argv, argv + argc);
     std::string interleave = "--benchmark_enable_random_interleaving=true";
     args.insert(args.begin() + 1, interleave.data());
@@ -82,7 +90,7 @@ int Run(int argc, char** argv)
     for (const int n : options.sizes)
         RegisterDiscovery(root, n, options);
     for (const int n : StartUpSizes(options))
-        RegisterStartUp(n, options);
+        RegisterStartUp(root, n, options);
     RegisterReaders(root, options);
 
     MedianCollector collector(options.verbose);

@@ -14,6 +14,7 @@
 #include <climits>
 #include <cstddef>
 #include <cstdint>
+#include <set>
 #include <string>
 
 #include "DialogRun.h"
@@ -24,10 +25,15 @@ namespace {
 const char kTemplate[] = "lib/Templates/Layout/T/Layout/";
 const char kCorvanePath[] = "F:\\lib\\Templates\\Layout\\T\\Layout\\Corvane.cvn";
 
+// Each status is looked up once: a file of 100,000 layers asks for 400,000 of them.
 void ExpectDocumented(long status, const char* call)
 {
+    static std::set<long> documented;
+    if (documented.count(status) != 0)
+        return;
     if (standin::corvane::DescribeStatus(status).rfind("unknown", 0) == 0)
         fuzz::Fail(std::string(call) + " returned the undocumented status " + std::to_string(status));
+    documented.insert(status);
 }
 
 // A failed FindLayer empties the record: neither value can be read from it.

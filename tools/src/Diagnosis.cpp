@@ -246,15 +246,19 @@ std::string DiagnoseDatabase(const std::string& nativeTemplateFolder)
         return shown + ": its format version is " + std::to_string(version) + ", only " +
                std::to_string(kFormatVersion) + " is read";
 
+    // As the client, only the file of the database's journal mode (the file
+    // format numbers at 18 and 19: 1 and 1 rollback, 2 and 2 WAL; both for others).
+    const bool rollbackMode = header[18] == 1 && header[19] == 1;
+    const bool walMode = header[18] == 2 && header[19] == 2;
     const fs::path wal = database.string() + "-wal";
-    if (fs::is_regular_file(wal, code) && fs::file_size(wal, code) > 0)
+    if (!rollbackMode && fs::is_regular_file(wal, code) && fs::file_size(wal, code) > 0)
         return "keyin.oskel\\design.db-wal is not empty: the database is being written or was not closed";
     // Only a regular file can be a journal: reading a FIFO would wait for a writer.
     const fs::path journal = database.string() + "-journal";
     unsigned char journalStart = 0;
     std::size_t journalGot = 0;
-    if (fs::is_regular_file(journal, code) && ReadStart(journal, &journalStart, 1, journalGot) && journalGot == 1 &&
-        journalStart != 0)
+    if (!walMode && fs::is_regular_file(journal, code) && ReadStart(journal, &journalStart, 1, journalGot) &&
+        journalGot == 1 && journalStart != 0)
         return "keyin.oskel\\design.db-journal holds an unfinished write";
 
     return shown + ": its tables do not match the format, or it is damaged";

@@ -115,6 +115,8 @@ std::vector<VerdictCase> EveryVerdictCase()
         {"08-db-wal",
          [](const fs::path& f) {
              WriteGood2007(f);
+             // In WAL mode (file format numbers 2 and 2 at 18; 20 and 21 kept: 0, 64).
+             PatchHeader(f / "keyin.oskel/design.db", 18, 0x02020040);
              WriteFile(f / "keyin.oskel/design.db-wal", "pages");
          },
          "SKIP 08-db-wal" + kNotOpened +

@@ -2,7 +2,11 @@
 //
 // A search lists the folder named by the pattern's leading part and returns the entries whose names
 // match its last component (see wildcard.h), in the order readdir delivers them, "." and ".."
-// included wherever the file system reports them but at a drive root, where Windows has none. A
+// included wherever the file system reports them but at a drive root, where Windows has none.
+// Windows' listing carries each entry's attributes; readdir carries its kind, and a record is
+// filled from that alone (records.h), without a status query per entry, which on a network share
+// would be a round trip per entry that Windows does not make. Only an entry whose kind readdir
+// does not give, or a symbolic link, is asked its status (a link is followed, unless it dangles). A
 // search in a file ("D:\notes.txt\*.*") fails with EINVAL, one in a missing folder with ENOENT. An entry whose name
 // does not fit the record's 260-byte name field is left out, never cut short. On Linux every name is at most NAME_MAX
 // (255) bytes, so none is ever left out here.
@@ -12,7 +16,8 @@
 // end returns -1 with ENOENT and leaves the record as it was.
 //
 // Not implemented: "X:" alone or a pattern ending in a separator as a search for the folder's own
-// entry (both fail with ENOENT), and failures of _findnext other than the end of the listing.
+// entry (both fail with ENOENT), failures of _findnext other than the end of the listing, and a
+// record's size, times and read-only attribute (see records.h).
 #include <io.h>
 
 #include "drives.h"
@@ -45,6 +50,12 @@ using DirPtr = std::unique_ptr<DIR, DirCloser>;
 
 std::atomic<standin::ListingOrder> listingOrder{standin::ListingOrder::FileSystem};
 
+// An entry as readdir reports it: its name and its kind (DT_DIR, DT_REG, ..., DT_UNKNOWN).
+struct Listed {
+    std::string name;
+    unsigned char kind = DT_UNKNOWN;
+};
+
 class Search {
 public:
     Search(DirPtr dir, crt::NamePattern pattern, bool driveRoot)
@@ -54,8 +65,8 @@ public:
         if (order == standin::ListingOrder::FileSystem)
             return;
         while (const dirent* entry = readdir(m_dir.get()))
-            m_ordered.emplace_back(entry->d_name);
-        std::sort(m_ordered.begin(), m_ordered.end());
+            m_ordered.push_back(Listed{entry->d_name, entry->d_type});
+        std::sort(m_ordered.begin(), m_ordered.end(), [](const Listed& a, const Listed& b) { return a.name < b.name; });
         if (order == standin::ListingOrder::Descending)
             std::reverse(m_ordered.begin(), m_ordered.end());
         m_presorted = true;
@@ -66,17 +77,18 @@ public:
     {
         const std::lock_guard<std::mutex> lock(m_mutex);
         while (!m_finished) {
-            const char* name = NextName();
-            if (name == nullptr) {
+            const char* name = nullptr;
+            unsigned char kind = DT_UNKNOWN;
+            if (!NextEntry(name, kind)) {
                 m_finished = true;
                 break;
             }
             if (!m_pattern.Matches(name) || (m_driveRoot && IsDotEntry(name)))
                 continue;
-            struct stat status;
-            if (!Status(name, status))
+            bool folder = kind == DT_DIR;
+            if ((kind == DT_UNKNOWN || kind == DT_LNK) && !IsFolder(name, folder))
                 continue;
-            if (crt::FillFindRecord(name, status, record))
+            if (crt::FillListedRecord(name, folder, record))
                 return true;
         }
         return false;
@@ -85,20 +97,34 @@ public:
 private:
     static bool IsDotEntry(const char* name) { return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0; }
 
-    const char* NextName()
+    bool NextEntry(const char*& name, unsigned char& kind)
     {
-        if (m_presorted)
-            return m_nextOrdered < m_ordered.size() ? m_ordered[m_nextOrdered++].c_str() : nullptr;
+        if (m_presorted) {
+            if (m_nextOrdered == m_ordered.size())
+                return false;
+            const Listed& entry = m_ordered[m_nextOrdered++];
+            name = entry.name.c_str();
+            kind = entry.kind;
+            return true;
+        }
         const dirent* entry = readdir(m_dir.get());
-        return entry != nullptr ? entry->d_name : nullptr;
+        if (entry == nullptr)
+            return false;
+        name = entry->d_name;
+        kind = entry->d_type;
+        return true;
     }
 
-    // An entry's status, following a symbolic link unless it dangles; false when the entry has
-    // vanished since readdir reported it.
-    bool Status(const char* name, struct stat& status) const
+    // Whether an entry is a folder, from its status, following a symbolic link unless it
+    // dangles; false when the entry has vanished since readdir reported it.
+    bool IsFolder(const char* name, bool& folder) const
     {
-        const int folder = dirfd(m_dir.get());
-        return fstatat(folder, name, &status, 0) == 0 || fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) == 0;
+        const int descriptor = dirfd(m_dir.get());
+        struct stat status;
+        if (fstatat(descriptor, name, &status, 0) != 0 && fstatat(descriptor, name, &status, AT_SYMLINK_NOFOLLOW) != 0)
+            return false;
+        folder = S_ISDIR(status.st_mode);
+        return true;
     }
 
     std::mutex m_mutex;
@@ -107,7 +133,7 @@ private:
     bool m_driveRoot = false;  // a drive root lists no "." or ".."
     bool m_finished = false;
     bool m_presorted = false;
-    std::vector<std::string> m_ordered;  // all names, when a fixed listing order is chosen
+    std::vector<Listed> m_ordered;  // all entries, when a fixed listing order is chosen
     std::size_t m_nextOrdered = 0;
 };
 

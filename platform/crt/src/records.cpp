@@ -1,14 +1,16 @@
-// The run-time's records (_finddata_t, _stat) filled from POSIX file status.
+// The run-time's records: a search's (_finddata_t) from what a listing tells, a status query's
+// (_stat) from POSIX file status.
 //
-// Windows reports a folder's size as 0, sets the archive attribute on files, and repeats the
+// Windows sets the archive attribute on files, reports a folder's size as 0, and repeats the
 // owner's read/write/execute bits of st_mode for group and others. Here:
 //   - a name starting with '.' (other than "." and "..") is hidden, as Wine shows dot files;
-//   - an entry nobody may write to is read-only;
-//   - the creation time is the POSIX status-change time: struct stat has no creation time;
+//   - in a status record, the creation time is the POSIX status-change time: struct stat has no
+//     creation time;
 //   - a file is executable when its owner may execute it (Windows decides by the extension);
 //   - st_ino, st_uid and st_gid are 0, st_dev and st_rdev the drive number, as on Windows.
-// Not implemented: _A_SYSTEM, and any type bits other than folder, regular file, character device
-// and pipe (a socket or block device has none).
+// Not implemented: _A_SYSTEM; in a search record the size, the times and _A_RDONLY, which a POSIX
+// listing does not carry (Windows' does); in a status record any type bits other than folder,
+// regular file, character device and pipe (a socket or block device has none).
 #include "records.h"
 
 #include <climits>
@@ -34,22 +36,20 @@ bool IsWritable(mode_t mode) { return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 
 
 }  // namespace
 
-bool FillFindRecord(std::string_view name, const struct stat& status, _finddata_t& record)
+bool FillListedRecord(std::string_view name, bool folder, _finddata_t& record)
 {
     if (name.size() + 1 > sizeof record.name)
         return false;
 
-    unsigned attrib = S_ISDIR(status.st_mode) ? _A_SUBDIR : _A_ARCH;
-    if (!IsWritable(status.st_mode))
-        attrib |= _A_RDONLY;
+    unsigned attrib = folder ? _A_SUBDIR : _A_ARCH;
     if (!name.empty() && name.front() == '.' && name != "." && name != "..")
         attrib |= _A_HIDDEN;
 
     record.attrib = attrib;
-    record.time_create = status.st_ctim.tv_sec;
-    record.time_access = status.st_atim.tv_sec;
-    record.time_write = status.st_mtim.tv_sec;
-    record.size = S_ISDIR(status.st_mode) ? 0 : static_cast<_fsize_t>(status.st_size);
+    record.time_create = -1;
+    record.time_access = -1;
+    record.time_write = -1;
+    record.size = 0;
     std::memcpy(record.name, name.data(), name.size());
     record.name[name.size()] = '\0';
     return true;

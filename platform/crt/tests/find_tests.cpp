@@ -136,21 +136,31 @@ TEST_F(FindTest, LastComponentSelectsEntries)
     EXPECT_EQ(Names{"4L"}, SearchNames("D:\\lib\\4L"));
 }
 
-TEST_F(FindTest, RecordsCarryAttributesAndSizes)
+// A record carries what the listing tells: the kind of each entry, a link's target's, without a
+// size or times.
+TEST_F(FindTest, RecordsCarryTheAttributesTheListingTells)
 {
-    _finddata_t record;
-    intptr_t handle = _findfirst("D:\\lib\\4L", &record);
-    ASSERT_NE(-1, handle);
-    EXPECT_EQ(unsigned(_A_SUBDIR), record.attrib);
-    EXPECT_EQ(0u, record.size);
-    EXPECT_EQ(0, _findclose(handle));
-
-    handle = _findfirst("D:\\lib\\.hidden", &record);
-    ASSERT_NE(-1, handle);
-    EXPECT_EQ(unsigned(_A_ARCH | _A_HIDDEN), record.attrib);
-    EXPECT_EQ(7u, record.size);
-    EXPECT_GT(record.time_write, 0);
-    EXPECT_EQ(0, _findclose(handle));
+    ASSERT_EQ(0, ::symlink("4L", (m_lib + "/link-to-folder").c_str()));
+    ASSERT_EQ(0, ::symlink("nowhere", (m_lib + "/dangling").c_str()));
+    const struct {
+        const char* pattern;
+        unsigned attrib;
+    } cases[] = {
+        {"D:\\lib\\4L", _A_SUBDIR},
+        {"D:\\lib\\.hidden", _A_ARCH | _A_HIDDEN},
+        {"D:\\lib\\link-to-folder", _A_SUBDIR},
+        {"D:\\lib\\dangling", _A_ARCH},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pattern);
+        _finddata_t record;
+        const intptr_t handle = _findfirst(c.pattern, &record);
+        ASSERT_NE(-1, handle);
+        EXPECT_EQ(c.attrib, record.attrib);
+        EXPECT_EQ(0u, record.size);
+        EXPECT_EQ(-1, record.time_write);
+        EXPECT_EQ(0, _findclose(handle));
+    }
 }
 
 TEST_F(FindTest, LongestLinuxNameIsListedWhole)

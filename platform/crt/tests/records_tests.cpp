@@ -28,49 +28,40 @@ _finddata_t Untouched()
     return record;
 }
 
-TEST(FillFindRecordTest, NameFieldHoldsAtMost259BytesAndATerminator)
+TEST(FillListedRecordTest, NameFieldHoldsAtMost259BytesAndATerminator)
 {
-    const struct stat file = StatusOf(S_IFREG | 0644, 10);
-
     _finddata_t record = Untouched();
     const std::string longest(259, 'n');
-    ASSERT_TRUE(crt::FillFindRecord(longest, file, record));
+    ASSERT_TRUE(crt::FillListedRecord(longest, false, record));
     EXPECT_EQ(longest, record.name);
 
     record = Untouched();
     const _finddata_t before = record;
-    EXPECT_FALSE(crt::FillFindRecord(std::string(260, 'n'), file, record));
+    EXPECT_FALSE(crt::FillListedRecord(std::string(260, 'n'), false, record));
     EXPECT_EQ(0, std::memcmp(&before, &record, sizeof record)) << "record changed";
 }
 
-TEST(FillFindRecordTest, AttributesSizeAndTimes)
+TEST(FillListedRecordTest, AttributesFromTheListingAloneWithoutSizeOrTimes)
 {
     struct Case {
         const char* name;
-        mode_t mode;
+        bool folder;
         unsigned attrib;
-        _fsize_t size;
     };
     const Case cases[] = {
-        {"file.txt", S_IFREG | 0644, _A_ARCH, 10},
-        {"folder", S_IFDIR | 0755, _A_SUBDIR, 0},
-        {".hidden", S_IFREG | 0644, _A_ARCH | _A_HIDDEN, 10},
-        {".git", S_IFDIR | 0755, _A_SUBDIR | _A_HIDDEN, 0},
-        {".", S_IFDIR | 0755, _A_SUBDIR, 0},
-        {"..", S_IFDIR | 0755, _A_SUBDIR, 0},
-        {"locked", S_IFREG | 0444, _A_ARCH | _A_RDONLY, 10},
-        {"group-writable", S_IFREG | 0464, _A_ARCH, 10},
+        {"file.txt", false, _A_ARCH},          {"folder", true, _A_SUBDIR}, {".hidden", false, _A_ARCH | _A_HIDDEN},
+        {".git", true, _A_SUBDIR | _A_HIDDEN}, {".", true, _A_SUBDIR},      {"..", true, _A_SUBDIR},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         _finddata_t record = Untouched();
-        ASSERT_TRUE(crt::FillFindRecord(c.name, StatusOf(c.mode, 10), record));
+        ASSERT_TRUE(crt::FillListedRecord(c.name, c.folder, record));
         EXPECT_STREQ(c.name, record.name);
         EXPECT_EQ(c.attrib, record.attrib);
-        EXPECT_EQ(c.size, record.size);
-        EXPECT_EQ(3000, record.time_create);
-        EXPECT_EQ(1000, record.time_access);
-        EXPECT_EQ(2000, record.time_write);
+        EXPECT_EQ(0u, record.size);
+        EXPECT_EQ(-1, record.time_create);
+        EXPECT_EQ(-1, record.time_access);
+        EXPECT_EQ(-1, record.time_write);
     }
 }
 

@@ -1,7 +1,11 @@
-// CallTrace.cpp - the process-wide state behind <standin/oskel.h>.
+// CallTrace.cpp - the process-wide state behind <standin/oskel.h>: call log,
+// injected failures, open connections and the bounds of a design.
 
 #include "CallTrace.h"
 
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
 #include <map>
 #include <mutex>
 #include <vector>
@@ -20,6 +24,10 @@ struct Injection {
     bool once = false;                // only the next call after those fails
 };
 
+// Whether anything is recorded or injected: read without the lock by every
+// traced call, written with it held.
+std::atomic<bool> tracingActive{false};
+
 struct TraceState {
     std::mutex lock;
     std::vector<CallRecord> records;
@@ -27,6 +35,7 @@ struct TraceState {
     std::uint64_t generation = 0;
     std::map<std::string, Injection> injections;
     std::size_t openConnections = 0;
+    DesignBounds bounds;
 };
 
 TraceState& State()
@@ -44,6 +53,12 @@ void DropRecords(TraceState& state)
     ++state.generation;
 }
 
+// Called with the lock held, after recording or the injections changed.
+void UpdateActive(const TraceState& state)
+{
+    tracingActive.store(state.recording || !state.injections.empty(), std::memory_order_release);
+}
+
 // Called with the lock held.
 void MakeRoom(TraceState& state)
 {
@@ -58,6 +73,7 @@ void FailCall(const std::string& operationName, std::size_t succeedingCalls)
     TraceState& state = State();
     std::lock_guard<std::mutex> guard(state.lock);
     state.injections[operationName] = Injection{succeedingCalls, false};
+    UpdateActive(state);
 }
 
 void FailCallOnce(const std::string& operationName, std::size_t succeedingCalls)
@@ -65,6 +81,7 @@ void FailCallOnce(const std::string& operationName, std::size_t succeedingCalls)
     TraceState& state = State();
     std::lock_guard<std::mutex> guard(state.lock);
     state.injections[operationName] = Injection{succeedingCalls, true};
+    UpdateActive(state);
 }
 
 void ClearFailures()
@@ -72,6 +89,7 @@ void ClearFailures()
     TraceState& state = State();
     std::lock_guard<std::mutex> guard(state.lock);
     state.injections.clear();
+    UpdateActive(state);
 }
 
 std::vector<std::string> CallLog()
@@ -108,6 +126,23 @@ void ResetCallLog()
     std::lock_guard<std::mutex> guard(state.lock);
     DropRecords(state);
     state.recording = true;
+    UpdateActive(state);
+}
+
+void SetDesignBounds(const DesignBounds& bounds)
+{
+    TraceState& state = State();
+    std::lock_guard<std::mutex> guard(state.lock);
+    state.bounds = bounds;
+    // A piece of text is addressed by 32 bits.
+    state.bounds.textBytes = std::min<std::size_t>(bounds.textBytes, UINT32_MAX);
+}
+
+DesignBounds GetDesignBounds()
+{
+    TraceState& state = State();
+    std::lock_guard<std::mutex> guard(state.lock);
+    return state.bounds;
 }
 
 std::size_t OpenConnectionCount()
@@ -119,7 +154,9 @@ std::size_t OpenConnectionCount()
 
 namespace detail {
 
-CallTicket BeginCall(const char* operation, std::string argument, std::string clientLabel)
+bool TracingActive() { return tracingActive.load(std::memory_order_acquire); }
+
+CallTicket BeginCall(const char* operation, std::string_view argument, std::string_view clientLabel)
 {
     TraceState& state = State();
     std::lock_guard<std::mutex> guard(state.lock);
@@ -128,7 +165,7 @@ CallTicket BeginCall(const char* operation, std::string argument, std::string cl
         MakeRoom(state);
         ticket.index = state.records.size();
         ticket.generation = state.generation;
-        state.records.push_back(CallRecord{operation, std::move(argument), std::move(clientLabel), false});
+        state.records.push_back(CallRecord{operation, std::string(argument), std::string(clientLabel), false});
     } else {
         ticket.index = static_cast<std::size_t>(-1);  // EndCall finds nothing to mark
     }
@@ -139,8 +176,10 @@ CallTicket BeginCall(const char* operation, std::string argument, std::string cl
             --injection->second.succeedingCalls;
         } else {
             ticket.failureInjected = true;
-            if (injection->second.once)
+            if (injection->second.once) {
                 state.injections.erase(injection);
+                UpdateActive(state);
+            }
         }
     }
     return ticket;
@@ -157,6 +196,8 @@ void EndCall(const CallTicket& ticket, bool succeeded)
 
 void RecordEvent(const char* operation)
 {
+    if (!TracingActive())
+        return;
     TraceState& state = State();
     std::lock_guard<std::mutex> guard(state.lock);
     if (!state.recording)

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include <OskelPI.h>
@@ -16,29 +17,34 @@ struct CallTicket {
     bool failureInjected = false;
 };
 
-CallTicket BeginCall(const char* operation, std::string argument, std::string clientLabel);
+// False while nothing is recorded and no failure is injected, as in a host:
+// then a traced call is the body alone.
+bool TracingActive();
+CallTicket BeginCall(const char* operation, std::string_view argument, std::string_view clientLabel);
 void EndCall(const CallTicket& ticket, bool succeeded);
 
 // Records the call, runs body unless a failure was injected, records the outcome.
 template <class Body>
-Oskel::Result Traced(const char* operation, std::string argument, std::string clientLabel, Body&& body)
+Oskel::Result Traced(const char* operation, std::string_view argument, std::string_view clientLabel, Body&& body)
 {
-    const CallTicket ticket = BeginCall(operation, std::move(argument), std::move(clientLabel));
+    if (!TracingActive())
+        return body();
+    const CallTicket ticket = BeginCall(operation, argument, clientLabel);
     const Oskel::Result result = ticket.failureInjected ? Oskel::Result::Failure() : body();
     EndCall(ticket, result.IsSuccess());
     return result;
 }
 
 template <class Body>
-Oskel::Result Traced(const char* operation, std::string argument, Body&& body)
+Oskel::Result Traced(const char* operation, std::string_view argument, Body&& body)
 {
-    return Traced(operation, std::move(argument), std::string(), std::forward<Body>(body));
+    return Traced(operation, argument, std::string_view(), std::forward<Body>(body));
 }
 
 template <class Body>
 Oskel::Result Traced(const char* operation, Body&& body)
 {
-    return Traced(operation, std::string(), std::string(), std::forward<Body>(body));
+    return Traced(operation, std::string_view(), std::string_view(), std::forward<Body>(body));
 }
 
 // Records an event that cannot fail, such as a client object's destruction.

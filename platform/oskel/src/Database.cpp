@@ -25,15 +25,39 @@ namespace {
 constexpr int kApplicationId = 1330860876;
 constexpr int kFormatVersion = 1;
 
+// Which of the two files of an unfinished write can matter, by the header's
+// file format numbers (offsets 18 and 19): 2 and 2 for a database in WAL
+// mode, 1 and 1 for one in rollback-journal mode. SQLite turns a database
+// into rollback mode only after its WAL is checkpointed and deleted, and
+// into WAL mode by a transaction that changes nothing but those two bytes;
+// so a database in rollback mode has no WAL that holds pages it lacks, and
+// one in WAL mode no hot journal that could undo anything but the mode.
+// Other numbers: both are looked for.
+struct UnfinishedWriteFiles {
+    bool wal = true;
+    bool journal = true;
+};
+
+UnfinishedWriteFiles FilesToLookFor(int writeVersion, int readVersion)
+{
+    if (writeVersion == 1 && readVersion == 1)
+        return {false, true};
+    if (writeVersion == 2 && readVersion == 2)
+        return {true, false};
+    return {};
+}
+
 // A non-empty WAL file may hold committed pages the main file lacks; a
 // journal whose first byte is not zero is hot (SQLite's own test): the main
 // file may be half-written until a writer rolls it back. SQLite writes a
 // journal as a regular file only; anything else of that name is none, and
 // a FIFO is never waited on.
-bool HasUnfinishedWrite(const std::string& databaseFile)
+bool HasUnfinishedWrite(const std::string& databaseFile, UnfinishedWriteFiles files)
 {
-    if (HasData(databaseFile + "-wal"))
+    if (files.wal && HasData(databaseFile + "-wal"))
         return true;
+    if (!files.journal)
+        return false;
     const std::optional<unsigned char> first = FirstByteOfRegularFile(databaseFile + "-journal");
     return first && *first != 0;
 }
@@ -42,13 +66,16 @@ const char kFindSnapshot[] = "SELECT id FROM snapshot WHERE name = ?1 COLLATE BI
 const char kFindConfig[] =
     "SELECT id FROM trel_config WHERE snapshot_id = ?1 AND name = ?2 COLLATE BINARY ORDER BY id LIMIT 1";
 const char kFindDesign[] = "SELECT id FROM trel_design WHERE config_id = ?1 ORDER BY id LIMIT 1";
-const char kReadLayers[] =
-    "SELECT id, type, name, metal_number FROM trel_layer WHERE design_id = ?1 ORDER BY position, id";
-const char kReadConstraints[] =
-    "SELECT c.layer_id, c.name, c.value, c.value_type FROM trel_constraint AS c"
-    " JOIN trel_layer AS l ON c.layer_id = l.id WHERE l.design_id = ?1 ORDER BY c.layer_id, c.name";
+// Both read rows as they find them, so that a limit ends the work: with the
+// index of the layers' (design_id, position), the layers come in position
+// order without a sort.
+const char kLayerRows[] =
+    "SELECT id, type, name, metal_number FROM trel_layer WHERE design_id = ?1 ORDER BY position, id LIMIT ?2";
+const char kConstraintRows[] =
+    "SELECT c.layer_id, c.name, c.value, c.value_type FROM trel_layer AS l"
+    " JOIN trel_constraint AS c ON c.layer_id = l.id WHERE l.design_id = ?1 LIMIT ?2";
 
-// The tables and columns that kFindDesign, kReadLayers and kReadConstraints
+// The tables and columns that kFindDesign, kLayerRows and kConstraintRows
 // name. Preparing them costs several times an open's other work, and
 // discovery never runs them, so an open only checks that they are there.
 struct TableColumns {
@@ -70,6 +97,8 @@ const TableColumns kLaterQueryColumns[] = {
 struct HeaderIds {
     std::int64_t applicationId = 0;
     std::int64_t userVersion = 0;
+    int writeVersion = 0;  // the file format numbers
+    int readVersion = 0;
 };
 
 std::optional<HeaderIds> ReadHeaderIds(sqlite3* connection)
@@ -89,7 +118,7 @@ std::optional<HeaderIds> ReadHeaderIds(sqlite3* connection)
                                     std::uint32_t{header[offset + 2]} << 8 | std::uint32_t{header[offset + 3]};
         return static_cast<std::int64_t>(static_cast<std::int32_t>(value));
     };
-    return HeaderIds{signed32(68), signed32(60)};
+    return HeaderIds{signed32(68), signed32(60), header[18], header[19]};
 }
 
 // Runs a single-row lookup of an id and leaves the statement reset.
@@ -104,28 +133,6 @@ private:
     Statement& m_query;
 };
 
-// Runs `query` (null: it could not be prepared) for the design and collects
-// what `take` makes of each row; `take` answers false for a row that makes the
-// whole read fail.
-template <typename Row, typename Take>
-std::optional<std::vector<Row>> CollectRows(Statement* query, sqlite3_int64 designId, Take take)
-{
-    if (query == nullptr)
-        return std::nullopt;
-    LookupRun run(*query);
-    if (!query->Bind(1, designId))
-        return std::nullopt;
-
-    std::vector<Row> rows;
-    for (;;) {
-        const Statement::Step step = query->Next();
-        if (step == Statement::Step::Done)
-            return rows;
-        if (step == Statement::Step::Error || !take(*query, rows))
-            return std::nullopt;
-    }
-}
-
 }  // namespace
 
 std::shared_ptr<Database> Database::Open(const std::string& nativeFile)
@@ -134,13 +141,14 @@ std::shared_ptr<Database> Database::Open(const std::string& nativeFile)
         return nullptr;
 
     // The file layer refuses anything but a regular file and never waits on
-    // a FIFO. The open reads the header; the look for an unfinished write
-    // follows it, before anything of the database is used.
+    // a FIFO. The open reads the header (in the first block, which holds the
+    // whole of a small database); the look for an unfinished write follows
+    // it, before anything else of the database is used.
     sqlite3* raw = nullptr;
     const int opened = sqlite3_open_v2(ImmutableUri(nativeFile).c_str(), &raw, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI,
                                        ReadOnlyVfsName());
     ConnectionPtr connection(raw);
-    if (opened != SQLITE_OK || HasUnfinishedWrite(nativeFile))
+    if (opened != SQLITE_OK)
         return nullptr;
 
     // The file comes from a shared library: do not let its schema run
@@ -148,10 +156,10 @@ std::shared_ptr<Database> Database::Open(const std::string& nativeFile)
     sqlite3_db_config(connection.get(), SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
     sqlite3_db_config(connection.get(), SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
 
-    // Reading the header is the first read: a file that is not a database
-    // fails here.
+    // A file that is not a database fails here.
     const std::optional<HeaderIds> ids = ReadHeaderIds(connection.get());
-    if (!ids || ids->applicationId != kApplicationId || ids->userVersion != kFormatVersion)
+    if (!ids || ids->applicationId != kApplicationId || ids->userVersion != kFormatVersion ||
+        HasUnfinishedWrite(nativeFile, FilesToLookFor(ids->writeVersion, ids->readVersion)))
         return nullptr;
 
     std::shared_ptr<Database> database(new Database(std::move(connection)));
@@ -168,8 +176,8 @@ Database::~Database()
     m_findSnapshot.reset();
     m_findConfig.reset();
     m_findDesign.reset();
-    m_readLayers.reset();
-    m_readConstraints.reset();
+    m_layerRows.reset();
+    m_constraintRows.reset();
     m_connection.reset();
     ConnectionClosed();
 }
@@ -185,8 +193,8 @@ bool Database::PrepareQueries()
         return true;
     // The check knows tables only: a schema that answers a query some other
     // way (a view in place of a table) is tried by preparing the queries.
-    return Query(m_findDesign, kFindDesign) != nullptr && Query(m_readLayers, kReadLayers) != nullptr &&
-           Query(m_readConstraints, kReadConstraints) != nullptr;
+    return Query(m_findDesign, kFindDesign) != nullptr && Query(m_layerRows, kLayerRows) != nullptr &&
+           Query(m_constraintRows, kConstraintRows) != nullptr;
 }
 
 bool Database::HasColumnsOfLaterQueries() const
@@ -243,31 +251,26 @@ std::optional<sqlite3_int64> Database::FindDesign(sqlite3_int64 configId)
     return FindId(*query);
 }
 
-std::optional<std::vector<LayerRow>> Database::ReadLayers(sqlite3_int64 designId)
+Statement* Database::DesignQuery(std::unique_ptr<Statement>& slot, const char* sql, sqlite3_int64 designId,
+                                 sqlite3_int64 limit)
 {
-    return CollectRows<LayerRow>(
-        Query(m_readLayers, kReadLayers), designId, [](Statement& query, std::vector<LayerRow>& layers) {
-            const std::optional<sqlite3_int64> id = query.Int64Column(0);
-            if (!id)
-                return false;
-            layers.push_back(LayerRow{*id, query.IntColumn(1), query.TextColumn(2), query.IntColumn(3)});
-            return true;
-        });
+    Statement* const query = Query(slot, sql);
+    if (query == nullptr)
+        return nullptr;
+    query->Restart();
+    if (!query->Bind(1, designId) || !query->Bind(2, limit))
+        return nullptr;
+    return query;
 }
 
-std::optional<std::vector<std::pair<sqlite3_int64, ConstraintRow>>> Database::ReadConstraints(sqlite3_int64 designId)
+Statement* Database::LayerRows(sqlite3_int64 designId, sqlite3_int64 limit)
 {
-    using Constraint = std::pair<sqlite3_int64, ConstraintRow>;
-    return CollectRows<Constraint>(
-        Query(m_readConstraints, kReadConstraints), designId,
-        [](Statement& query, std::vector<Constraint>& constraints) {
-            const std::optional<sqlite3_int64> layerId = query.Int64Column(0);
-            const std::optional<std::string> name = query.TextColumn(1);
-            // A constraint without a usable name can never be asked for.
-            if (layerId && name)
-                constraints.emplace_back(*layerId, ConstraintRow{*name, query.TextColumn(2), query.IntColumn(3)});
-            return true;
-        });
+    return DesignQuery(m_layerRows, kLayerRows, designId, limit);
+}
+
+Statement* Database::ConstraintRows(sqlite3_int64 designId, sqlite3_int64 limit)
+{
+    return DesignQuery(m_constraintRows, kConstraintRows, designId, limit);
 }
 
 }  // namespace standin::oskel::detail

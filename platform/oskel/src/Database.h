@@ -13,25 +13,10 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "Statement.h"
 
 namespace standin::oskel::detail {
-
-struct ConstraintRow {
-    std::string name;
-    std::optional<std::string> value;
-    std::optional<int> valueType;
-};
-
-// A NULL column, or a value that does not fit the field, is absent.
-struct LayerRow {
-    sqlite3_int64 id = 0;
-    std::optional<int> type;
-    std::optional<std::string> name;
-    std::optional<int> metalNumber;
-};
 
 class Database {
 public:
@@ -47,10 +32,13 @@ public:
     std::optional<sqlite3_int64> FindSnapshot(const std::string& name);
     std::optional<sqlite3_int64> FindConfig(sqlite3_int64 snapshotId, const std::string& name);
     std::optional<sqlite3_int64> FindDesign(sqlite3_int64 configId);
-    // In ascending position.
-    std::optional<std::vector<LayerRow>> ReadLayers(sqlite3_int64 designId);
-    // Constraints of all layers of the design, each with its layer's id.
-    std::optional<std::vector<std::pair<sqlite3_int64, ConstraintRow>>> ReadConstraints(sqlite3_int64 designId);
+    // The design's layers, ready to step: id, type, name, metal_number, in
+    // ascending position, at most `limit` rows. Null when the query cannot
+    // run. The caller restarts the query when done with it.
+    Statement* LayerRows(sqlite3_int64 designId, sqlite3_int64 limit);
+    // The constraints of the design's layers, ready to step: layer_id, name,
+    // value, value_type, in no particular order, at most `limit` rows.
+    Statement* ConstraintRows(sqlite3_int64 designId, sqlite3_int64 limit);
 
 private:
     explicit Database(ConnectionPtr connection);
@@ -58,14 +46,17 @@ private:
     bool HasColumnsOfLaterQueries() const;
     // The query in slot, prepared from sql at the first call; null when it cannot be prepared.
     Statement* Query(std::unique_ptr<Statement>& slot, const char* sql);
+    // The query in slot, restarted, with the design and the limit bound.
+    Statement* DesignQuery(std::unique_ptr<Statement>& slot, const char* sql, sqlite3_int64 designId,
+                           sqlite3_int64 limit);
     std::optional<sqlite3_int64> FindId(Statement& query);
 
     ConnectionPtr m_connection;
     std::unique_ptr<Statement> m_findSnapshot;
     std::unique_ptr<Statement> m_findConfig;
     std::unique_ptr<Statement> m_findDesign;
-    std::unique_ptr<Statement> m_readLayers;
-    std::unique_ptr<Statement> m_readConstraints;
+    std::unique_ptr<Statement> m_layerRows;
+    std::unique_ptr<Statement> m_constraintRows;
 };
 
 }  // namespace standin::oskel::detail

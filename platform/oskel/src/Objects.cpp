@@ -2,8 +2,6 @@
 
 #include "Objects.h"
 
-#include <cstring>
-#include <map>
 #include <utility>
 
 #include "CallTrace.h"
@@ -53,102 +51,21 @@ Result ConfigObject::GetTrelDesign(Oskel::ContainerT<const Oskel::ITrelDesign>& 
     });
 }
 
-ConstraintObject::ConstraintObject(ConstraintRow row) : m_row(std::move(row)) {}
-
-std::shared_ptr<const void> ConstraintObject::ShareOwnership() const { return weak_from_this().lock(); }
-
-Result ConstraintObject::GetValueByString(Oskel::String& value, Oskel::EConstraintType& type) const
-{
-    return Traced("GetValueByString", m_row.name, [&] {
-        // A value with an embedded NUL cannot be handed over as narrow text.
-        if (!m_row.value || !m_row.valueType || m_row.value->find('\0') != std::string::npos)
-            return Result::Failure();
-        value = m_row.value->c_str();
-        type = static_cast<Oskel::EConstraintType>(*m_row.valueType);
-        return Result::Success();
-    });
-}
-
-LayerObject::LayerObject(LayerRow row, std::optional<Constraints> constraints)
-    : m_row(std::move(row)), m_constraints(std::move(constraints))
-{}
-
-std::shared_ptr<const void> LayerObject::ShareOwnership() const { return weak_from_this().lock(); }
-
-Result LayerObject::GetConstraint(Oskel::ContainerT<const Oskel::ITrelConstraint>& constraint, const char* name) const
-{
-    return Traced("GetConstraint", name ? name : "", [&] {
-        if (name == nullptr || !m_constraints)
-            return Result::Failure();
-        for (const std::shared_ptr<const ConstraintObject>& candidate : *m_constraints) {
-            if (candidate->Name() == name) {
-                constraint = *candidate;
-                return Result::Success();
-            }
-        }
-        return Result::Failure();
-    });
-}
-
-Result LayerObject::GetType(Oskel::ELayerType& type) const
-{
-    return Traced("GetType", [&] {
-        if (!m_row.type)
-            return Result::Failure();
-        type = static_cast<Oskel::ELayerType>(*m_row.type);
-        return Result::Success();
-    });
-}
-
-Result LayerObject::GetMetallicLayerNumber(int& number) const
-{
-    return Traced("GetMetallicLayerNumber", [&] {
-        if (!m_row.metalNumber)
-            return Result::Failure();
-        number = *m_row.metalNumber;
-        return Result::Success();
-    });
-}
-
-Result LayerObject::GetName(Oskel::String& name) const
-{
-    return Traced("GetName", [&] {
-        if (!m_row.name || m_row.name->find('\0') != std::string::npos)
-            return Result::Failure();
-        name = m_row.name->c_str();
-        return Result::Success();
-    });
-}
-
 std::shared_ptr<DesignObject> DesignObject::Load(Database& database, sqlite3_int64 id)
 {
-    std::optional<std::vector<LayerRow>> rows = database.ReadLayers(id);
-    if (!rows)
-        return std::make_shared<DesignObject>(nullptr);
-
-    // Constraints that cannot be read make every layer's GetConstraint fail,
-    // not the design.
-    std::optional<std::map<sqlite3_int64, Constraints>> byLayer;
-    if (auto constraints = database.ReadConstraints(id)) {
-        byLayer.emplace();
-        for (auto& [layerId, row] : *constraints)
-            (*byLayer)[layerId].push_back(std::make_shared<const ConstraintObject>(std::move(row)));
-    }
-
-    auto layers = std::make_shared<Layers>();
-    layers->reserve(rows->size());
-    for (LayerRow& row : *rows) {
-        std::optional<Constraints> own;
-        if (byLayer) {
-            const auto found = byLayer->find(row.id);
-            own = found != byLayer->end() ? found->second : Constraints();
-        }
-        layers->push_back(*std::make_shared<const LayerObject>(std::move(row), std::move(own)));
-    }
-    return std::make_shared<DesignObject>(std::move(layers));
+    return std::make_shared<DesignObject>(DesignData::Read(database, id));
 }
 
-DesignObject::DesignObject(std::shared_ptr<const Layers> layers) : m_layers(std::move(layers)) {}
+DesignObject::DesignObject(std::shared_ptr<const DesignData> data) : m_data(std::move(data))
+{
+    if (!m_data)
+        return;
+    auto layers = std::make_shared<Layers>();
+    layers->reserve(m_data->Layers().size());
+    for (const LayerObject& layer : m_data->Layers())
+        layers->emplace_back(layer);
+    m_layers = std::move(layers);
+}
 
 std::shared_ptr<const void> DesignObject::ShareOwnership() const { return weak_from_this().lock(); }
 
@@ -198,13 +115,13 @@ const ITrelDesign& ITrelDesign::Detached()
 
 const ITrelLayer& ITrelLayer::Detached()
 {
-    static const LayerObject detached(LayerRow{}, std::nullopt);
+    static const LayerObject detached;
     return detached;
 }
 
 const ITrelConstraint& ITrelConstraint::Detached()
 {
-    static const ConstraintObject detached(ConstraintRow{});
+    static const ConstraintObject detached;
     return detached;
 }
 

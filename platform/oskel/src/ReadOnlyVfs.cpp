@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,8 +51,8 @@ public:
     NativeFile& operator=(const NativeFile&) = delete;
 
     // Opens a regular file for reading, letting others read, write and
-    // delete it meanwhile; its size in `size`.
-    bool Open(const char* utf8Path, sqlite3_int64& size)
+    // delete it meanwhile; its size in `size` (the open's answer carries it).
+    bool Open(const char* utf8Path, std::optional<sqlite3_int64>& size)
     {
         const int length = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8Path, -1, nullptr, 0);
         if (length <= 0)
@@ -65,10 +66,13 @@ public:
             !::GetFileInformationByHandle(m_handle, &information) ||
             (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
             return false;
-        size = static_cast<sqlite3_int64>((static_cast<unsigned long long>(information.nFileSizeHigh) << 32) |
-                                          information.nFileSizeLow);
+        m_size = static_cast<sqlite3_int64>((static_cast<unsigned long long>(information.nFileSizeHigh) << 32) |
+                                            information.nFileSizeLow);
+        size = m_size;
         return true;
     }
+
+    std::optional<sqlite3_int64> RegularFileSize() const { return m_size; }
 
     // Bytes read at offset (fewer only at the end of the file); -1 on failure.
     long long ReadAt(void* buffer, long long amount, sqlite3_int64 offset) const
@@ -91,6 +95,7 @@ public:
 
 private:
     HANDLE m_handle = INVALID_HANDLE_VALUE;
+    sqlite3_int64 m_size = 0;
 };
 
 #else
@@ -106,33 +111,36 @@ public:
     NativeFile(const NativeFile&) = delete;
     NativeFile& operator=(const NativeFile&) = delete;
 
-    // O_NONBLOCK: a FIFO opens at once instead of waiting for a writer, and
-    // is refused with anything else that is not a regular file.
-    bool Open(const char* path, sqlite3_int64& size)
+    // O_NONBLOCK: a FIFO opens at once instead of waiting for a writer. The
+    // size is left unknown: the first read tells it (below).
+    bool Open(const char* path, std::optional<sqlite3_int64>&)
     {
         m_descriptor = ::open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-        struct stat status {};
-        if (m_descriptor < 0 || ::fstat(m_descriptor, &status) != 0 || !S_ISREG(status.st_mode))
-            return false;
-        size = static_cast<sqlite3_int64>(status.st_size);
-        return true;
+        return m_descriptor >= 0;
     }
 
+    // The size of a regular file; nothing for anything else.
+    std::optional<sqlite3_int64> RegularFileSize() const
+    {
+        struct stat status {};
+        if (::fstat(m_descriptor, &status) != 0 || !S_ISREG(status.st_mode))
+            return std::nullopt;
+        return static_cast<sqlite3_int64>(status.st_size);
+    }
+
+    // Bytes read at offset; -1 on failure. A read of a regular file comes
+    // short only at the file's end: asking again to be told so would cost a
+    // call more.
     long long ReadAt(void* buffer, long long amount, sqlite3_int64 offset) const
     {
-        long long done = 0;
-        while (done < amount) {
-            const ssize_t got = ::pread(m_descriptor, static_cast<char*>(buffer) + done,
-                                        static_cast<std::size_t>(amount - done), static_cast<off_t>(offset + done));
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got < 0)
+        for (;;) {
+            const ssize_t got =
+                ::pread(m_descriptor, buffer, static_cast<std::size_t>(amount), static_cast<off_t>(offset));
+            if (got >= 0)
+                return got;
+            if (errno != EINTR)
                 return -1;
-            if (got == 0)
-                break;
-            done += got;
         }
-        return done;
     }
 
 private:
@@ -145,11 +153,19 @@ private:
 
 // The state of one open database, built in the memory SQLite hands to xOpen
 // and destroyed by xClose.
+//
+// On POSIX the size is learnt without a status query of its own where it
+// can be: the first block is read whole, and a block that comes short is the
+// whole file (a database of up to 64 KiB costs an open, one read and a
+// close). Only a file that fills the first block is asked its status, which
+// also refuses anything that is not a regular file. A folder, FIFO or socket
+// fails the first read (EISDIR, ESPIPE); a device that answers short is read
+// as that much data, which holds no database.
 struct DatabaseFile {
     NativeFile file;
-    sqlite3_int64 size = 0;
-    std::vector<unsigned char> block;  // the last block read
-    sqlite3_int64 blockStart = -1;     // its offset; -1 while none is held
+    std::optional<sqlite3_int64> size;  // unknown until the first block is read
+    std::vector<unsigned char> block;   // the last block read
+    sqlite3_int64 blockStart = -1;      // its offset; -1 while none is held
 };
 
 struct FileObject {
@@ -177,12 +193,45 @@ int Close(sqlite3_file* file)
     return SQLITE_OK;
 }
 
+// Holds the block that starts at `start`; false when it cannot be read.
+bool LoadBlock(DatabaseFile& state, sqlite3_int64 start)
+{
+    if (state.blockStart == start)
+        return true;
+    state.blockStart = -1;
+    const sqlite3_int64 wanted = state.size ? std::min(kBlockSize, *state.size - start) : kBlockSize;
+    state.block.resize(static_cast<std::size_t>(wanted));
+    const long long got = state.file.ReadAt(state.block.data(), static_cast<long long>(state.block.size()), start);
+    if (got < 0)
+        return false;
+    state.block.resize(static_cast<std::size_t>(got));
+    state.blockStart = start;
+    return true;
+}
+
+// Learns the file's size: from the first block when it comes short, else
+// from the file's status.
+bool KnowSize(DatabaseFile& state)
+{
+    if (state.size)
+        return true;
+    if (!LoadBlock(state, 0))
+        return false;
+    if (static_cast<sqlite3_int64>(state.block.size()) < kBlockSize)
+        state.size = static_cast<sqlite3_int64>(state.block.size());
+    else
+        state.size = state.file.RegularFileSize();
+    return state.size.has_value();
+}
+
 int Read(sqlite3_file* file, void* buffer, int amount, sqlite3_int64 offset)
 {
     DatabaseFile& state = StateOf(file);
     if (amount <= 0)
         return SQLITE_OK;
-    if (offset >= state.size)
+    if (!KnowSize(state))
+        return SQLITE_IOERR_READ;
+    if (offset >= *state.size)
         return ShortRead(buffer, amount, 0);
 
     const sqlite3_int64 start = offset - offset % kBlockSize;
@@ -193,15 +242,8 @@ int Read(sqlite3_file* file, void* buffer, int amount, sqlite3_int64 offset)
             return SQLITE_IOERR_READ;
         return got < amount ? ShortRead(buffer, amount, got) : SQLITE_OK;
     }
-    if (state.blockStart != start) {
-        state.blockStart = -1;
-        state.block.resize(static_cast<std::size_t>(std::min(kBlockSize, state.size - start)));
-        const long long got = state.file.ReadAt(state.block.data(), static_cast<long long>(state.block.size()), start);
-        if (got < 0)
-            return SQLITE_IOERR_READ;
-        state.block.resize(static_cast<std::size_t>(got));
-        state.blockStart = start;
-    }
+    if (!LoadBlock(state, start))
+        return SQLITE_IOERR_READ;
     const long long within = offset - start;
     const long long available =
         std::max(0LL, std::min<long long>(amount, static_cast<long long>(state.block.size()) - within));
@@ -216,7 +258,10 @@ int Sync(sqlite3_file*, int) { return SQLITE_OK; }
 
 int FileSize(sqlite3_file* file, sqlite3_int64* size)
 {
-    *size = StateOf(file).size;
+    DatabaseFile& state = StateOf(file);
+    if (!KnowSize(state))
+        return SQLITE_IOERR_FSTAT;
+    *size = *state.size;
     return SQLITE_OK;
 }
 

@@ -3,9 +3,10 @@
 //
 // The database file itself it opens and reads on its own, read-only and
 // never waiting (a FIFO opens at once and is refused, like anything that is
-// not a regular file), with the file's size taken once at the open and its
-// contents read in blocks of 64 KiB, the last block kept: the header and the
-// first pages a lookup needs come in one read. On a network share each call
+// not a regular file), its contents read in blocks of 64 KiB, the last block
+// kept: the header and the first pages a lookup needs come in one read. The
+// file's size is taken once: from that first read when it comes short (the
+// whole of a small database), otherwise from the file's status. On a network share each call
 // is a round trip, so the platform layer's resolving of every component of
 // the path, its repeated status queries and its small reads are what an open
 // costs there. Everything else (temporary files, time, randomness) is the

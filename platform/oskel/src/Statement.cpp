@@ -59,13 +59,21 @@ std::optional<int> Statement::IntColumn(int column) const
 
 std::optional<std::string> Statement::TextColumn(int column) const
 {
+    const std::optional<std::string_view> text = TextView(column);
+    if (!text)
+        return std::nullopt;
+    return std::string(*text);
+}
+
+std::optional<std::string_view> Statement::TextView(int column) const
+{
     if (sqlite3_column_type(m_statement.get(), column) != SQLITE_TEXT)
         return std::nullopt;
     const unsigned char* text = sqlite3_column_text(m_statement.get(), column);
     const int length = sqlite3_column_bytes(m_statement.get(), column);
     if (text == nullptr)  // out of memory
         return std::nullopt;
-    return std::string(reinterpret_cast<const char*>(text), static_cast<std::size_t>(length));
+    return std::string_view(reinterpret_cast<const char*>(text), static_cast<std::size_t>(length));
 }
 
 }  // namespace standin::oskel::detail

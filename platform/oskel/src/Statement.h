@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace standin::oskel::detail {
 
@@ -34,6 +35,8 @@ public:
     std::optional<sqlite3_int64> Int64Column(int column) const;
     // A text column: absent when NULL or not text.
     std::optional<std::string> TextColumn(int column) const;
+    // The same, without a copy: valid until the next step or reset.
+    std::optional<std::string_view> TextView(int column) const;
 
 private:
     struct Finalizer {

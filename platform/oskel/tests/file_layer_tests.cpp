@@ -1,7 +1,13 @@
 // The client's own SQLite file layer: databases of many blocks read whole and
-// in order, and a database cut short fails instead of answering part of it.
+// in order, a database cut short fails instead of answering part of it, and
+// nothing but a regular file is read as a database, without waiting on it.
 
 #include <fstream>
+
+#if !defined(_WIN32)
+#include <standin/fifo_wait.h>
+#include <sys/stat.h>
+#endif
 
 #include "OskelFixture.h"
 #include "standin/oskel.h"
@@ -59,6 +65,33 @@ TEST_F(OskelTest, DatabaseCutShortAnswersNoDesign)
     EXPECT_FALSE(whole);
     EXPECT_EQ(64u * 1024 + 1000, fs::file_size(file));
 }
+
+#if !defined(_WIN32)
+TEST_F(OskelTest, NothingButARegularFileIsReadAsADatabase)
+{
+    WriteTemplate("fifo", PcbDescription({}));
+    const fs::path fifo = DatabaseFile("fifo");
+    fs::remove(fifo);
+    ASSERT_EQ(0, ::mkfifo(fifo.c_str(), 0600));
+    Oskel::OskelPI client;
+    bool opened = true;
+    EXPECT_TRUE(standin::FinishesWithoutWaitingOn(
+        fifo, [&] { opened = static_cast<bool>(Open(client, WindowsPath("fifo"))); }));
+    EXPECT_FALSE(opened);
+
+    // Devices that answer a whole first block, and one that answers nothing.
+    for (const char* device : {"/dev/zero", "/dev/urandom", "/dev/null"}) {
+        SCOPED_TRACE(device);
+        const std::string name = fs::path(device).filename().string();
+        WriteTemplate(name, PcbDescription({}));
+        fs::remove(DatabaseFile(name));
+        fs::create_symlink(device, DatabaseFile(name));
+        Oskel::OskelPI other;
+        EXPECT_FALSE(Open(other, WindowsPath(name)));
+    }
+    EXPECT_EQ(0u, standin::oskel::OpenConnectionCount());
+}
+#endif
 
 }  // namespace
 }  // namespace oskel_test

@@ -129,10 +129,13 @@ TEST_F(OpenTest, ViewInPlaceOfATableServesLikeTheTable)
 TEST_F(OpenTest, UnfinishedWriteBesideTheDatabaseIsRefused)
 {
     const auto description = PcbDescription({ConductorLayer(1, "TOP", 1)});
+    // In WAL mode a non-empty WAL may hold committed pages the file lacks.
     WriteTemplate("wal", description);
+    ExecuteSql(DatabaseFile("wal"), "PRAGMA journal_mode = WAL");
     std::ofstream(DatabaseFile("wal").string() + "-wal") << std::string(64, 'w');
     ExpectOpenFails(WindowsPath("wal"));
 
+    // In rollback-journal mode a hot journal means a half-written file.
     WriteTemplate("hot", description);
     std::ofstream(DatabaseFile("hot").string() + "-journal") << std::string(64, '\xd9');
     ExpectOpenFails(WindowsPath("hot"));
@@ -142,6 +145,24 @@ TEST_F(OpenTest, UnfinishedWriteBesideTheDatabaseIsRefused)
     std::ofstream(DatabaseFile("cold").string() + "-journal") << std::string(64, '\0');
     Oskel::OskelPI client;
     EXPECT_TRUE(Open(client, WindowsPath("cold")));
+}
+
+TEST_F(OpenTest, OnlyTheFileOfTheDatabasesJournalModeIsLookedFor)
+{
+    // SQLite deletes the WAL before it turns a database back to rollback
+    // mode, and a database turns to WAL mode by a transaction that changes
+    // nothing but the mode: neither leftover can hold a write the file lacks.
+    const auto description = PcbDescription({ConductorLayer(1, "TOP", 1)});
+    WriteTemplate("stray-wal", description);
+    std::ofstream(DatabaseFile("stray-wal").string() + "-wal") << std::string(64, 'w');
+    WriteTemplate("stray-journal", description);
+    ExecuteSql(DatabaseFile("stray-journal"), "PRAGMA journal_mode = WAL");
+    std::ofstream(DatabaseFile("stray-journal").string() + "-journal") << std::string(64, '\xd9');
+    for (const char* name : {"stray-wal", "stray-journal"}) {
+        SCOPED_TRACE(name);
+        Oskel::OskelPI client;
+        EXPECT_TRUE(Open(client, WindowsPath(name)));
+    }
 }
 
 TEST_F(OpenTest, ReopeningReplacesTheConnection)

@@ -53,4 +53,16 @@ STANDIN_OSKEL_API void ResetCallLog();
 // Number of connections open right now, over all client objects.
 STANDIN_OSKEL_API std::size_t OpenConnectionCount();
 
+// The bounds of what one design may hold: past any of them its layers are
+// unreadable (GetIterLayers fails). The defaults are the documented bounds;
+// tests lower them to reach them with small databases, and restore them with
+// SetDesignBounds(DesignBounds()).
+struct DesignBounds {
+    std::size_t layers = 100000;
+    std::size_t constraints = 200000;
+    std::size_t textBytes = 16 * 1024 * 1024;  // names and values, each with a terminator
+};
+STANDIN_OSKEL_API void SetDesignBounds(const DesignBounds& bounds);
+STANDIN_OSKEL_API DesignBounds GetDesignBounds();
+
 }  // namespace standin::oskel
