@@ -39,8 +39,12 @@ endforeach()
 set(ILT_NATIVE_BUILD_DIR "" CACHE PATH
     "A Linux build of this tree, for the build tools and the tests run under Wine (default: its own, in native/)")
 set(ILT_NATIVE_TOOLS win32_icon_from_text layout-template-tool)
-if(BUILD_TESTING)
+# BUILD_TESTING is CTest's, ON unless the caller turned it off.
+if(NOT DEFINED BUILD_TESTING OR BUILD_TESTING)
+  set(ILT_NATIVE_TESTING ON)
   list(APPEND ILT_NATIVE_TOOLS host_run_tests)
+else()
+  set(ILT_NATIVE_TESTING OFF)
 endif()
 if(ILT_NATIVE_BUILD_DIR)
   get_filename_component(ILT_NATIVE_BUILD_DIR ${ILT_NATIVE_BUILD_DIR} ABSOLUTE BASE_DIR ${CMAKE_SOURCE_DIR})
@@ -51,7 +55,7 @@ else()
   execute_process(
     COMMAND ${CMAKE_COMMAND} -E env --unset=CC --unset=CXX --unset=CMAKE_TOOLCHAIN_FILE
             ${CMAKE_COMMAND} -S ${CMAKE_SOURCE_DIR} -B ${native} -G ${CMAKE_GENERATOR}
-            -DCMAKE_BUILD_TYPE=Debug -DILT_BENCH=OFF -DILT_WERROR=OFF -DBUILD_TESTING=${BUILD_TESTING}
+            -DCMAKE_BUILD_TYPE=Debug -DILT_BENCH=OFF -DILT_WERROR=OFF -DBUILD_TESTING=${ILT_NATIVE_TESTING}
     RESULT_VARIABLE configured)
   if(NOT configured EQUAL 0)
     message(FATAL_ERROR "the native build in ${native} could not be configured")
