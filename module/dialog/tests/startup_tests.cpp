@@ -7,6 +7,7 @@
 #include <standin/corvane.h>
 #include <standin/shell.h>
 #include <standin/win32.h>
+#include <testsupport/FileQueryLog.h>
 
 #include <commctrl.h>
 
@@ -132,6 +133,27 @@ TEST_F(StartUp, MissingAndEmptyFirstCandidatesArePassedOver)
         EXPECT_TRUE(MessageTexts().empty());
         EXPECT_EQ("D:\\lib\\LayoutTemplates", m_dialog->m_templatesFolder);
     }
+}
+
+TEST_F(StartUp, EachCandidateIsQueriedNormalised)
+{
+    // The candidates are written with '/' and normalised before the file
+    // system is asked about them: the second too, though a later
+    // normalisation of the folder found would hide its omission.
+    MakeValid("LayoutTemplates");
+    const testsupport::FileQueryLog log;
+    ASSERT_TRUE(log.Working());
+    Then(Action::Click(IDOK));
+    EXPECT_EQ(IDOK, Run(kCentral));
+    const std::vector<std::string> paths = log.Paths();
+    const auto queried = [&](const std::string& folder) {
+        return std::any_of(paths.begin(), paths.end(),
+                           [&](const std::string& entry) { return entry.find(" " + folder) != std::string::npos; });
+    };
+    EXPECT_TRUE(queried("D:\\lib\\Templates\\Layout"));
+    EXPECT_TRUE(queried("D:\\lib\\LayoutTemplates"));
+    for (const std::string& entry : paths)
+        EXPECT_EQ(std::string::npos, entry.find('/')) << entry;
 }
 
 TEST_F(StartUp, TrailingBackslashAndDriveRootDoubleTheBackslash)
