@@ -181,6 +181,9 @@ int RunShow(const Arguments& arguments, std::ostream& out, std::ostream& err)
     const ShowReport report = ShowFolder(shownFolder);
     if (asJson) {
         WriteReport(shownFolder, report, out);
+        // What ends the run is said on standard error too, as check does.
+        if (!report.problem.empty())
+            PrintLine(err, shownFolder + ": " + report.problem);
         for (const std::string& message : report.shown.messages)
             PrintLine(err, shownFolder + ": " + message);
     } else {

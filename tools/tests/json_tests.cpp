@@ -210,6 +210,14 @@ TEST(Json, ShowGivesOneTemplateTheSameWay)
     EXPECT_EQ("missing-file", shown["reason"]["code"].text);
     EXPECT_EQ("there is no Layout folder", shown["reason"]["cause"].text);
     EXPECT_FALSE(shown.Has("rows"));
+
+    // A missing folder is one the dialog does not list.
+    run = RunTool({"show", "--json", "missing"}, work.Root());
+    EXPECT_EQ(1, run.status);
+    shown = ParseJson(run.out);
+    EXPECT_FALSE(shown["listed"].boolean);
+    EXPECT_EQ("missing-file", shown["reason"]["code"].text);
+    EXPECT_EQ("no such folder", shown["reason"]["cause"].text);
 }
 
 TEST(Json, NamesAreExactAndEscaped)

@@ -205,6 +205,21 @@ TEST_F(Windows, NamesInTheAnsiCodePageAndNamesOutsideIt)
                "lib/\xc5\x81\xc3\xb3"
                "d\xc5\xba"});
     EXPECT_EQ(1, run.status);
+    const std::string refused =
+        "lib/?\xc3\xb3"
+        "d?: its path holds characters that the ANSI code page (1252) cannot write, and "
+        "the dialog's paths are written in it: the dialog could never open it\n";
+    EXPECT_EQ(refused, AnsiToUtf8(run.err));
+    // As JSON: the exact path, the same words, and the message as well.
+    run = Run({"show", "--json",
+               "lib/\xc5\x81\xc3\xb3"
+               "d\xc5\xba"});
+    EXPECT_EQ(1, run.status);
+    EXPECT_NE(std::string::npos, run.out.find("\"folder\": \"lib/\xc5\x81\xc3\xb3"
+                                              "d\xc5\xba\""))
+        << run.out;
+    EXPECT_NE(std::string::npos, run.out.find("\"error\": \"its path holds characters")) << run.out;
+    EXPECT_EQ(refused, AnsiToUtf8(run.err));
 
     // Only filesystem order is there to choose.
     run = Run({"check", "--listing-order", "ascending", "lib"});
