@@ -1,10 +1,18 @@
-# Compares the files under the prefix with the expected list: only what a host
-# needs, in the usual folders.
+# Compares the files under the prefix, or the files an archive lists, with the
+# expected list: only what a host needs, in the usual folders.
 #   cmake -DPREFIX=<prefix> -DEXPECTED=<list> -P InstallTree.cmake
+#   cmake -DLISTING=<file> -DEXPECTED=<list> -P InstallTree.cmake
+# LISTING holds one path a line, relative to the archive's top folder.
 # The list holds one path a line, relative to the prefix; a symbolic link is
 # written "path -> target". A line "folder/..." stands for everything under
 # folder (the sample library, the example's sources).
-file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE "${PREFIX}" "${PREFIX}/*")
+if(DEFINED LISTING)
+  file(STRINGS "${LISTING}" files)
+  set(where "the archive (${LISTING})")
+else()
+  file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE "${PREFIX}" "${PREFIX}/*")
+  set(where "${PREFIX}")
+endif()
 file(STRINGS "${EXPECTED}" expectedLines)
 
 set(expected "")
@@ -29,7 +37,7 @@ foreach(file IN LISTS files)
       break()
     endif()
   endforeach()
-  if(entry STREQUAL file AND IS_SYMLINK "${PREFIX}/${file}")
+  if(entry STREQUAL file AND NOT DEFINED LISTING AND IS_SYMLINK "${PREFIX}/${file}")
     file(READ_SYMLINK "${PREFIX}/${file}" target)
     set(entry "${file} -> ${target}")
   endif()
@@ -47,7 +55,7 @@ if(NOT found STREQUAL expected)
   list(JOIN unexpected "\n  " unexpected)
   list(JOIN missing "\n  " missing)
   list(JOIN found "\n" all)
-  message(FATAL_ERROR "The installed files under ${PREFIX} are not the expected ones (${EXPECTED}).\n"
+  message(FATAL_ERROR "The installed files in ${where} are not the expected ones (${EXPECTED}).\n"
                       "Installed, not expected:\n  ${unexpected}\nExpected, not installed:\n  ${missing}\n"
                       "All installed:\n${all}")
 endif()

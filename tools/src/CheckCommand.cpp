@@ -1,25 +1,20 @@
 // `check FOLDER`: the verdict of template discovery on every sub-folder of a
 // layout-templates folder, with the first reason for each rejection.
 
-#include <standin/crt.h>
-
-#include <filesystem>
-#include <list>
+#include <optional>
 #include <ostream>
-#include <system_error>
 
+#include "CheckReport.h"
 #include "Commands.h"
-#include "Diagnosis.h"
 #include "ExitStatus.h"
-#include "ShownStackup.h"
+#include "JsonReport.h"
 #include "SystemPath.h"
-#include "pathutil/PathUtil.h"
-#include "templates/TemplateFormats.h"
+#include "Text.h"
 
 namespace layouttool {
 
 const char kCheckHelp[] =
-    "Usage: layout-template-tool check [--listing-order ORDER] FOLDER\n"
+    "Usage: layout-template-tool check [--listing-order ORDER] [--json] FOLDER\n"
     "\n"
     "Tells, for every sub-folder of the layout-templates folder FOLDER, in\n"
     "the order the folder lists them, whether the Import Layout Template\n"
@@ -37,7 +32,9 @@ const char kCheckHelp[] =
     "Options:\n"
     "  --listing-order ORDER  the order in which the folder lists its entries:\n"
     "                 filesystem (the default, as the dialog meets them),\n"
-    "                 ascending or descending by name\n"
+    "                 ascending or descending by name (Linux only)\n"
+    "  --json         write the report as one JSON document (schema version 1,\n"
+    "                 in the tool's documentation)\n"
     "  --             end of the options: FOLDER may start with '-'\n"
     "  -h, --help     show this help\n"
     "\n"
@@ -46,159 +43,96 @@ const char kCheckHelp[] =
 
 namespace {
 
-namespace fs = std::filesystem;
-
-std::string NameOf(const std::string& systemPath)
+// The text lines of the report.
+void PrintReport(const CheckReport& report, std::ostream& out)
 {
-    std::string parent;
-    std::string name;
-    SplitPath(systemPath, parent, name);
-    return name;
-}
-
-// The note under an OK line when the dialog would show no rows for the
-// template, or "".
-std::string StackupNote(const std::string& templatesFolder, const std::string& element, const ::TemplateFormat& format,
-                        bool foundFirst)
-{
-    const bool is2007 = &format == &kFormat2007;
-    const ShownStackup shown = ShowStackup(templatesFolder, NameOf(element));
-    if (shown.displayed) {
-        if (!shown.rows.empty())
-            return std::string();
-        return "the dialog shows no rows for it: " +
-               (is2007 ? std::string("none of its layers is a conductor layer") : DiagnoseNoRows2005(element));
+    for (const CheckEntry& entry : report.entries) {
+        const std::string name = entry.exactName ? Utf8ToSystemLossy(*entry.exactName) : entry.name;
+        if (entry.folder && entry.listed) {
+            PrintLine(out, "OK   " + name + " (" + entry.format + ")");
+            if (entry.note)
+                PrintLine(out, "     note: " + entry.note->text);
+        } else if (entry.folder) {
+            PrintLine(out, "SKIP " + name + ": " + entry.reason->text +
+                               (entry.reason->cause.empty() ? "" : " (" + entry.reason->cause + ")"));
+        } else {
+            PrintLine(out, "FILE " + name + ": " + entry.reason->text +
+                               (entry.reason->cause.empty() ? "" : ": " + entry.reason->cause));
+        }
     }
-    std::string why;
-    for (const std::string& message : shown.messages)
-        why += (why.empty() ? "it says \"" : ", then \"") + message + "\"";
-    if (why.empty())
-        why = is2007 ? DiagnoseLayers(standin::ToNativePath(element)) : DiagnoseJobPreferences(element);
-    if (why.empty())
-        why = "its stack-up cannot be read";
-    // At start-up the dialog displays the template it finds first, and ends
-    // when that fails; later a failed display only leaves the list empty.
-    return (foundFirst ? "the dialog finds it first and closes with \"Can't display the stackup.\": "
-                       : "the dialog shows no stack-up for it: ") +
-           why;
-}
-
-std::string VerdictLine(const std::string& element, const TemplateProbeResult& result)
-{
-    const std::string name = NameOf(element);
-    if (result.IsValid())
-        return "OK   " + name + " (" + result.format->label + ")";
-    const std::string cause = DiagnoseRejection(standin::ToNativePath(element), result);
-    return "SKIP " + name + ": " + DescribeProbeResult(result) + (cause.empty() ? "" : " (" + cause + ")");
-}
-
-std::string FileLine(const std::string& file)
-{
-    const std::string native = standin::ToNativePath(file);
-    const std::string cause = DiagnoseNonFolder(native);
-    std::error_code ignored;
-    if (cause.empty())
-        return "FILE " + NameOf(file) + ": ignored, not a folder";
-    return "FILE " + NameOf(file) +
-           (fs::is_directory(native, ignored) ? ": ignored, not a folder to the dialog: "
-                                              : ": ignored, not a folder: ") +
-           cause;
-}
-
-// The layout-templates folder that the dialog would take from FOLDER as a
-// central library: the first of Templates/Layout and LayoutTemplates that is
-// a folder and not empty; "" when there is none.
-std::string LayoutTemplatesFolderOf(const std::string& shownFolder)
-{
-    for (const char* suffix : {"Templates/Layout", "LayoutTemplates"}) {
-        const fs::path candidate = fs::path(shownFolder) / suffix;
-        std::error_code code;
-        if (fs::is_directory(candidate, code) && !fs::is_empty(candidate, code) && !code)
-            return candidate.string();
-    }
-    return std::string();
-}
-
-bool ParseListingOrder(const std::string& value, standin::ListingOrder& order)
-{
-    if (value == "filesystem")
-        order = standin::ListingOrder::FileSystem;
-    else if (value == "ascending")
-        order = standin::ListingOrder::Ascending;
-    else if (value == "descending")
-        order = standin::ListingOrder::Descending;
-    else
-        return false;
-    return true;
+    PrintLine(out, std::to_string(report.listed) + " of " + std::to_string(report.folders) +
+                       (report.folders == 1 ? " sub-folder is" : " sub-folders are") + " listed by the dialog");
 }
 
 }  // namespace
 
 int RunCheck(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
-    standin::ListingOrder order = standin::ListingOrder::FileSystem;
-    const OperandOption listingOrder{
-        "listing-order", true, [&order](const std::string& value) {
-            return ParseListingOrder(value, order)
-                       ? std::string()
-                       : "--listing-order: expected filesystem, ascending or descending, got '" + value + "'";
-        }};
+    std::string order = "filesystem";
+    bool asJson = false;
+    const OperandOption listingOrder{"listing-order", true, [&order](const std::string& value) {
+                                         order = value;
+                                         return SelectListingOrder(value);
+                                     }};
+    const OperandOption jsonOption{"json", false, [&asJson](const std::string&) {
+                                       asJson = true;
+                                       return std::string();
+                                   }};
     std::string shownFolder;
-    switch (ParseOperandCommandLine("check", arguments, {listingOrder}, "FOLDER", "only one FOLDER can be checked",
-                                    kCheckHelp, shownFolder, out, err)) {
+    switch (ParseOperandCommandLine("check", arguments, {listingOrder, jsonOption}, "FOLDER",
+                                    "only one FOLDER can be checked", kCheckHelp, shownFolder, out, err)) {
     case OperandParse::Help: return kExitSuccess;
     case OperandParse::UsageError: return kExitUsage;
     case OperandParse::Run: break;
     }
 
-    // What keeps discovery from the folder, told as the file system tells it.
-    const std::string native = WithoutTrailingSeparators(shownFolder);
-    const std::string problem = FolderProblem(native);
-    if (!problem.empty()) {
-        PrintLine(err, shownFolder + ": " + problem);
-        return kExitUsage;
-    }
-    std::error_code unreadable;
-    fs::directory_iterator listing(native, unreadable);
-    if (unreadable) {
-        PrintLine(err, shownFolder + ": cannot be read: " + unreadable.message());
-        return kExitUsage;
-    }
-
-    // The same walk as discovery: the folder first, then its sub-folders and
-    // files in listing order.
-    standin::SetListingOrder(order);
-    std::list<std::string> folders;
-    std::list<std::string> files;
-    if (!CollectEntries(ToSystemPath(shownFolder), folders, files) || folders.empty()) {
-        PrintLine(err, shownFolder + ": the dialog cannot list it");
-        return kExitUsage;
-    }
-    const std::string templatesFolder = folders.front();
-    folders.pop_front();
-
-    std::size_t listed = 0;
-    for (const std::string& element : folders) {
-        const TemplateProbeResult result = ProbeTemplateFolder(element);
-        PrintLine(out, VerdictLine(element, result));
-        if (!result.IsValid())
-            continue;
-        const std::string note = StackupNote(templatesFolder, element, *result.format, listed == 0);
-        if (!note.empty())
-            PrintLine(out, "     note: " + note);
-        ++listed;
-    }
-    for (const std::string& file : files)
-        PrintLine(out, FileLine(file));
-
-    PrintLine(out, std::to_string(listed) + " of " + std::to_string(folders.size()) +
-                       (folders.size() == 1 ? " sub-folder is" : " sub-folders are") + " listed by the dialog");
-
-    const std::string layoutTemplates = LayoutTemplatesFolderOf(shownFolder);
-    if (!layoutTemplates.empty())
+    const CheckReport report = CheckFolder(shownFolder);
+    if (!report.problem.empty())
+        PrintLine(err, shownFolder + ": " + report.problem);
+    if (!report.layoutTemplatesFolder.empty())
         PrintLine(err, shownFolder + ": a central library, whose layout templates the dialog takes from " +
-                           layoutTemplates + ": check that folder");
-    return listed > 0 ? kExitSuccess : kExitFailure;
+                           report.layoutTemplatesFolder + ": check that folder");
+    if (asJson) {
+        JsonWriter json(out);
+        json.BeginObject();
+        WriteJsonHeader(json, "check", shownFolder);
+        json.Key("listingOrder").Utf8(order);
+        if (!report.problem.empty()) {
+            json.Key("error").SystemText(report.problem);
+        } else {
+            json.Key("entries").BeginArray();
+            for (const CheckEntry& entry : report.entries) {
+                json.BeginObject();
+                WriteJsonName(json, "name", entry.name, entry.exactName);
+                json.Key("type").Utf8(entry.folder ? "folder" : "file");
+                json.Key("listed").Bool(entry.listed);
+                json.Key("format");
+                if (entry.folder)
+                    json.Utf8(entry.format);
+                else
+                    json.Null();
+                WriteJsonFinding(json, "reason", entry.reason);
+                if (entry.listed)
+                    WriteJsonRows(json, entry.rows);
+                WriteJsonFinding(json, "note", entry.note);
+                json.EndObject();
+            }
+            json.EndArray();
+            json.Key("listed").Number(static_cast<long long>(report.listed));
+            json.Key("subFolders").Number(static_cast<long long>(report.folders));
+            json.Key("layoutTemplatesFolder");
+            if (report.layoutTemplatesFolder.empty())
+                json.Null();
+            else
+                json.SystemText(report.layoutTemplatesFolder);
+        }
+        json.EndObject();
+    } else if (report.problem.empty()) {
+        PrintReport(report, out);
+    }
+    if (!report.problem.empty())
+        return kExitUsage;
+    return report.listed > 0 ? kExitSuccess : kExitFailure;
 }
 
 }  // namespace layouttool

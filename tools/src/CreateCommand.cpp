@@ -4,18 +4,17 @@
 #include <standin/corvane_writer.h>
 #include <standin/oskel_writer.h>
 
-#include <cerrno>
-#include <cstring>
 #include <ostream>
 #include <set>
 
 #include "Commands.h"
-#include "CurrentFolder.h"
 #include "Description.h"
 #include "Diagnosis.h"
 #include "ExitStatus.h"
+#include "Interruption.h"
 #include "SystemPath.h"
 #include "TemplateFiles.h"
+#include "Text.h"
 #include "templates/TemplateFormats.h"
 
 namespace layouttool {
@@ -233,14 +232,22 @@ int Create(const CreateRequest& request, const ParsedDescription<Layer>& parsed,
         return kExitUsage;
 
     // The path as the dialog would be given it: relative to the current
-    // folder, never made absolute. The system's paths separate with
-    // backslashes, and its file queries take '?' and '*' for wildcards: a
-    // path holding one could never be found as a template.
+    // folder, never made absolute. Its file queries take '?' and '*' for
+    // wildcards, and its paths are narrow: a path holding one, or characters
+    // the ANSI code page cannot write, could never be found as a template.
+    // On Linux the system's paths separate with backslashes, so a backslash
+    // cannot be part of a name either.
     const std::string folder = WithoutTrailingSeparators(request.folder);
+    if (const std::string problem = CodePageProblem(request.folder); !problem.empty()) {
+        PrintLine(err, request.folder + ": its path " + problem);
+        return kExitFailure;
+    }
+#if !defined(_WIN32)
     if (folder.find('\\') != std::string::npos) {
         PrintLine(err, request.folder + ": a path holding a backslash cannot name a template");
         return kExitFailure;
     }
+#endif
     if (const std::size_t wildcard = folder.find_first_of("?*"); wildcard != std::string::npos) {
         PrintLine(err, request.folder + ": a path holding '" + folder[wildcard] +
                            "' cannot name a template: the dialog's file queries refuse it");
@@ -250,29 +257,32 @@ int Create(const CreateRequest& request, const ParsedDescription<Layer>& parsed,
     // Written beside what DIR holds, then moved into place: a failure leaves
     // DIR as it was.
     std::string error;
-    const std::unique_ptr<TemplateWrite> write =
+    std::unique_ptr<TemplateWrite> write =
         TemplateWrite::Begin(folder, request.folder, FormatOf(&parsed.layers), request.force, error);
     if (!write) {
         PrintLine(err, error);
         return kExitFailure;
     }
-    {
-        // Written and read back relative to DIR itself, however long its path.
-        const CurrentFolderIn inFolder(write->FolderHandle());
-        if (!inFolder.Entered()) {
-            PrintLine(err, request.folder + ": cannot be entered: " + std::strerror(errno));
-            return kExitFailure;
-        }
-        if (!WriteTemplate(write->StagingName(), parsed.layers, error)) {
+    const bool written = write->InStaging([&](const std::string& staging) {
+        if (!WriteTemplate(staging, parsed.layers, error)) {
             PrintLine(err, request.folder + ": cannot write the template: " + write->AsWrittenInFolder(error));
-            return kExitFailure;
+            return false;
         }
-        const std::string problem = ReadBackProblem(write->StagingName(), FormatOf(&parsed.layers));
+        const std::string problem = ReadBackProblem(staging, FormatOf(&parsed.layers));
         if (!problem.empty()) {
             PrintLine(err, request.folder + ": the dialog would not read the template written: " + problem);
-            return kExitFailure;
+            return false;
         }
+        return true;
+    });
+    // Windows: Ctrl-C waits for the template to be written; the run ends
+    // here, as a failure would, without moving it in.
+    if (InterruptionPending()) {
+        write.reset();
+        EndByInterruption();
     }
+    if (!written)
+        return kExitFailure;
     if (!write->Commit(error)) {
         PrintLine(err, error);
         return kExitFailure;
@@ -301,6 +311,10 @@ int RunCreate(const Arguments& arguments, std::ostream& out, std::ostream& err)
     }
 
     std::vector<SourceLine> lines;
+    if (request.descriptionFile && !CodePageProblem(*request.descriptionFile).empty()) {
+        PrintLine(err, *request.descriptionFile + ": cannot be read: it " + CodePageProblem(*request.descriptionFile));
+        return kExitFailure;
+    }
     if (request.descriptionFile && !ReadDescriptionFile(*request.descriptionFile, lines, error)) {
         PrintLine(err, error);
         return kExitFailure;

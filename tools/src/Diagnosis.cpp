@@ -7,28 +7,24 @@
 #include "Diagnosis.h"
 
 #include <CorvanePI.h>
+#include <OskelPI.h>
 #include <standin/corvane.h>
-#include <standin/crt.h>
-#include <sys/stat.h>
 
 #include <array>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <optional>
 
-#include <OskelPI.h>
-
 #include "Description.h"
+#include "FileStatus.h"
 #include "JobPreferencesText.h"
+#include "SystemPath.h"
 #include "pathutil/PathUtil.h"
 
 namespace layouttool {
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr std::uint32_t kApplicationId = 1330860876;
 constexpr std::uint32_t kFormatVersion = 1;
@@ -43,7 +39,7 @@ std::uint32_t BigEndian32(const Header& header, std::size_t offset)
 }
 
 // Reads up to `size` bytes of the file's start; false when it cannot be read.
-bool ReadStart(const fs::path& path, unsigned char* buffer, std::size_t size, std::size_t& got)
+bool ReadStart(const std::string& path, unsigned char* buffer, std::size_t size, std::size_t& got)
 {
     std::ifstream file(path, std::ios::binary);
     if (!file)
@@ -66,71 +62,50 @@ std::string WildcardProblem(const char* what, char wildcard)
     return std::string("its ") + what + " holds '" + wildcard + "', which the dialog's file queries refuse";
 }
 
-// "a folder", "a FIFO", ...: what a file that is not a regular file is.
-std::string KindOf(const struct stat& info)
-{
-    if (S_ISDIR(info.st_mode))
-        return "a folder";
-    if (S_ISFIFO(info.st_mode))
-        return "a FIFO";
-    if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode))
-        return "a device";
-    if (S_ISSOCK(info.st_mode))
-        return "a socket";
-    if (S_ISREG(info.st_mode))
-        return "a file";
-    return "no file";
-}
-
-bool Stat(const fs::path& path, struct stat& info) { return ::stat(path.c_str(), &info) == 0; }
-bool Exists(const fs::path& path)
-{
-    struct stat info {};
-    return ::lstat(path.c_str(), &info) == 0;
-}
-
 // Why keyin.oskel\sids of a folder that holds keyin.oskel is no regular
 // file; "" when there is no keyin.oskel.
-std::string MarkerProblem(const fs::path& folder)
+std::string MarkerProblem(const std::string& folder)
 {
-    const fs::path keyinOskel = folder / "keyin.oskel";
-    if (!Exists(keyinOskel))
+    const std::string keyinOskel = JoinNative(folder, "keyin.oskel");
+    if (!EntryExists(keyinOskel))
         return std::string();
-    struct stat info {};
-    if (Stat(keyinOskel / "sids", info))
-        return S_ISREG(info.st_mode) ? std::string() : "keyin.oskel\\sids is " + KindOf(info) + ", not a file";
-    switch (errno) {
-    case EACCES: return std::string("keyin.oskel cannot be searched (") + std::strerror(EACCES) + ")";
+    const std::string sids = JoinNative(keyinOskel, "sids");
+    const FileStatus marker = StatusOf(sids);
+    if (marker.found)
+        return marker.kind == FileKind::File ? std::string()
+                                             : "keyin.oskel\\sids is " + KindName(marker.kind) + ", not a file";
+    switch (marker.error) {
+    case EACCES: return "keyin.oskel cannot be searched (" + marker.reason + ")";
     case ENOTDIR: return "keyin.oskel is not a folder";
-    case ENOENT:
-        return Exists(keyinOskel / "sids") ? "keyin.oskel\\sids is a link to nothing" : "keyin.oskel holds no sids";
-    default: return std::string("keyin.oskel\\sids: ") + std::strerror(errno);
+    case ENOENT: return EntryExists(sids) ? "keyin.oskel\\sids is a link to nothing" : "keyin.oskel holds no sids";
+    default: return "keyin.oskel\\sids: " + marker.reason;
     }
 }
 
 // Why Layout\<file> is not found as a regular file.
-std::string MissingFileProblem(const fs::path& folder, const std::string& file)
+std::string MissingFileProblem(const std::string& folder, const std::string& file)
 {
     const std::string shown = "Layout\\" + file;
-    const fs::path layout = folder / "Layout";
-    struct stat info {};
-    if (Stat(layout / file, info))
-        return S_ISREG(info.st_mode) ? shown + " is a file, yet the dialog's query of it failed"
-                                     : shown + " is " + KindOf(info);
-    const int error = errno;
-    switch (error) {
-    case EACCES:
-        return Stat(layout, info) || errno != EACCES
-                   ? std::string("Layout cannot be searched: ") + std::strerror(error)
-                   : std::string("the folder cannot be searched: ") + std::strerror(error);
+    const std::string layout = JoinNative(folder, "Layout");
+    const std::string path = JoinNative(layout, file);
+    const FileStatus status = StatusOf(path);
+    if (status.found)
+        return status.kind == FileKind::File ? shown + " is a file, yet the dialog's query of it failed"
+                                             : shown + " is " + KindName(status.kind);
+    switch (status.error) {
+    case EACCES: {
+        const FileStatus layoutStatus = StatusOf(layout);
+        return layoutStatus.found || layoutStatus.error != EACCES ? "Layout cannot be searched: " + status.reason
+                                                                  : "the folder cannot be searched: " + status.reason;
+    }
     case ENOTDIR: return "Layout is not a folder";
     case ENOENT:
-        if (!Exists(layout))
+        if (!EntryExists(layout))
             return "there is no Layout folder";
-        if (!Stat(layout, info))
+        if (!StatusOf(layout).found)
             return "Layout is a link to nothing";
-        return Exists(layout / file) ? shown + " is a link to nothing" : shown + " does not exist";
-    default: return shown + ": " + std::strerror(error);
+        return EntryExists(path) ? shown + " is a link to nothing" : shown + " does not exist";
+    default: return shown + ": " + status.reason;
     }
 }
 
@@ -140,15 +115,15 @@ std::string FolderProblem(const std::string& nativeFolder)
 {
     if (const char wildcard = WildcardIn(nativeFolder))
         return WildcardProblem("path", wildcard);
-    struct stat info {};
-    if (!Stat(nativeFolder, info)) {
-        switch (errno) {
+    const FileStatus status = StatusOf(nativeFolder);
+    if (!status.found) {
+        switch (status.error) {
         case ENOENT: return "no such folder";
         case ENOTDIR: return "no such folder (a part of its path is not a folder)";
-        default: return std::string("cannot be reached: ") + std::strerror(errno);
+        default: return "cannot be reached: " + status.reason;
         }
     }
-    return S_ISDIR(info.st_mode) ? std::string() : "not a folder";
+    return status.kind == FileKind::Folder ? std::string() : "not a folder";
 }
 
 std::string DiagnoseRejection(const std::string& nativeTemplateFolder, const TemplateProbeResult& result)
@@ -161,29 +136,30 @@ std::string DiagnoseRejection(const std::string& nativeTemplateFolder, const Tem
     const std::string folderProblem = FolderProblem(nativeTemplateFolder);
     if (!folderProblem.empty())
         return folderProblem;
-    const fs::path folder(nativeTemplateFolder);
-    struct stat info {};
-    if (!Stat(folder / "keyin.oskel", info) && errno == EACCES)
-        return std::string("the folder cannot be searched: ") + std::strerror(EACCES);
-    const std::string marker = MarkerProblem(folder);
-    const std::string missing = MissingFileProblem(folder, result.missingFile);
+    const FileStatus keyinOskel = StatusOf(JoinNative(nativeTemplateFolder, "keyin.oskel"));
+    if (!keyinOskel.found && keyinOskel.error == EACCES)
+        return "the folder cannot be searched: " + keyinOskel.reason;
+    const std::string marker = MarkerProblem(nativeTemplateFolder);
+    const std::string missing = MissingFileProblem(nativeTemplateFolder, result.missingFile);
     return marker.empty() ? missing : marker + ", so the folder is read as a 2005 template; " + missing;
 }
 
 std::string DiagnoseNonFolder(const std::string& nativePath)
 {
-    if (const char wildcard = WildcardIn(fs::path(nativePath).filename().string()))
+    const std::string name = LastName(nativePath);
+    if (const char wildcard = WildcardIn(name))
         return WildcardProblem("name", wildcard);
-    struct stat info {};
-    if (!Stat(nativePath, info) && Exists(nativePath))
+    const std::string dropped = NameDroppedBySystem(name);
+    if (!dropped.empty())
+        return dropped;
+    if (!StatusOf(nativePath).found && EntryExists(nativePath))
         return "a link to nothing";
     return std::string();
 }
 
 std::string DiagnoseLayers(const std::string& nativeTemplateFolder)
 {
-    std::string databasePath = standin::FromNativePath(nativeTemplateFolder + "/keyin.oskel");
-    NormalizePath(databasePath);
+    std::string databasePath = ToSystemPath(JoinNative(nativeTemplateFolder, "keyin.oskel"));
     Oskel::OskelPI client;
     Oskel::ProjectData project;
     project.m_databasePath = databasePath.c_str();
@@ -217,14 +193,13 @@ std::string DiagnoseLayers(const std::string& nativeTemplateFolder)
 
 std::string DiagnoseDatabase(const std::string& nativeTemplateFolder)
 {
-    const fs::path database = fs::path(nativeTemplateFolder) / "keyin.oskel" / "design.db";
+    const std::string database = JoinNative(JoinNative(nativeTemplateFolder, "keyin.oskel"), "design.db");
     const std::string shown = "keyin.oskel\\design.db";
 
-    std::error_code code;
-    const fs::file_status status = fs::status(database, code);
-    if (!fs::exists(status))
+    const FileStatus status = StatusOf(database);
+    if (!status.found)
         return shown + " is missing";
-    if (!fs::is_regular_file(status))
+    if (status.kind != FileKind::File)
         return shown + " is not a file";
 
     Header header{};
@@ -250,15 +225,15 @@ std::string DiagnoseDatabase(const std::string& nativeTemplateFolder)
     // format numbers at 18 and 19: 1 and 1 rollback, 2 and 2 WAL; both for others).
     const bool rollbackMode = header[18] == 1 && header[19] == 1;
     const bool walMode = header[18] == 2 && header[19] == 2;
-    const fs::path wal = database.string() + "-wal";
-    if (!rollbackMode && fs::is_regular_file(wal, code) && fs::file_size(wal, code) > 0)
-        return "keyin.oskel\\design.db-wal is not empty: the database is being written or was not closed";
     // Only a regular file can be a journal: reading a FIFO would wait for a writer.
-    const fs::path journal = database.string() + "-journal";
-    unsigned char journalStart = 0;
-    std::size_t journalGot = 0;
-    if (!walMode && fs::is_regular_file(journal, code) && ReadStart(journal, &journalStart, 1, journalGot) &&
-        journalGot == 1 && journalStart != 0)
+    unsigned char first = 0;
+    std::size_t firstGot = 0;
+    const std::string wal = database + "-wal";
+    if (!rollbackMode && StatusOf(wal).kind == FileKind::File && ReadStart(wal, &first, 1, firstGot) && firstGot == 1)
+        return "keyin.oskel\\design.db-wal is not empty: the database is being written or was not closed";
+    const std::string journal = database + "-journal";
+    if (!walMode && StatusOf(journal).kind == FileKind::File && ReadStart(journal, &first, 1, firstGot) &&
+        firstGot == 1 && first != 0)
         return "keyin.oskel\\design.db-journal holds an unfinished write";
 
     return shown + ": its tables do not match the format, or it is damaged";
@@ -287,7 +262,7 @@ std::string DiagnoseNoRows2005(const std::string& templateFolder)
 {
     std::string path = templateFolder + "/Layout/Corvane.cvn";
     NormalizePath(path);
-    const std::string nativePath = standin::ToNativePath(path);
+    const std::string nativePath = NativeOf(path);
     CCorvane database;
     int count = 0;
     if (database.Init() != CORVANE_S_OK)

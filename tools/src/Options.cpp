@@ -4,11 +4,11 @@
 
 #include <ostream>
 
-#include "safetext/ControlFree.h"
+#include "Text.h"
 
 namespace layouttool {
 
-void PrintLine(std::ostream& stream, std::string_view line) { stream << ilt::ControlFree(line) << '\n'; }
+void PrintLine(std::ostream& stream, std::string_view line) { stream << ShownText(line) << '\n'; }
 
 bool IsHelpOption(const std::string& argument) { return argument == "--help" || argument == "-h"; }
 

@@ -2,33 +2,34 @@
 // or an interruption leaves DIR as it was, and so that nothing outside DIR is
 // ever touched.
 //
-// DIR is reached one folder at a time from the current folder (or "/"), each
-// opened relative to the one before, so its path is never handed to the
-// system whole: a DIR the dialog reaches from a deep current folder is
-// reached here too. Missing folders are made on the way.
-//
 // The new template is written into a staging folder made inside DIR
 // (.layout-template-tool-XXXXXX, locked while its run lives), and only when it
-// is complete moved into place by rename(), file by file where keyin.oskel or
-// Layout already exists. Nothing is written or removed through a symbolic
-// link: a keyin.oskel or Layout that is a link is refused, both folders are
-// opened without following links, and every move and removal is made
-// relative to them, so a link in place of one of the files is replaced or
-// removed itself, never what it points to.
+// is complete moved into place, file by file where keyin.oskel or Layout
+// already exists. Nothing is written or removed through a link: a keyin.oskel
+// or Layout that is one is refused, and a link in place of one of the files
+// is replaced or removed itself, never what it points to. A staging folder
+// that a run killed outright left behind is no longer locked: the next run
+// into DIR removes it.
 //
-// Interrupted (SIGINT, SIGTERM, SIGHUP, SIGQUIT) while the template is
-// written, the run removes the staging folder and the folders it made, then
-// ends by the signal; the move into place and the clean-up are never
-// interrupted halfway. A staging folder that a run killed outright left
-// behind is no longer locked: the next run into DIR removes it.
+// Linux (TemplateFilesPosix.cpp): DIR is reached one folder at a time from
+// the current folder (or "/"), each opened relative to the one before, so its
+// path is never handed to the system whole; keyin.oskel and Layout are opened
+// without following links, and every move and removal is made relative to
+// them. The staging folder is locked with flock().
+//
+// Windows (TemplateFilesWindows.cpp): DIR, keyin.oskel and Layout are held
+// open without delete sharing, so that none of them can be renamed, removed
+// or replaced by a link while the template is written; a junction or symbolic
+// link (a reparse point) is refused where Linux refuses a symbolic link, and
+// so are files that are read-only or held open without sharing, which could
+// not be replaced. Moves are MoveFileEx replacements. The staging folder is
+// locked by a file in it that is open without sharing and goes when the run
+// ends, however it ends.
 #pragma once
 
+#include <functional>
 #include <memory>
-#include <optional>
 #include <string>
-#include <vector>
-
-#include "FileDescriptor.h"
 
 namespace layouttool {
 
@@ -48,43 +49,19 @@ public:
                                                 TemplateFormat format, bool replace, std::string& error);
 
     // Removes the staging folder and, unless committed, the folders Begin made.
-    ~TemplateWrite();
-    TemplateWrite(const TemplateWrite&) = delete;
-    TemplateWrite& operator=(const TemplateWrite&) = delete;
+    virtual ~TemplateWrite() = default;
 
-    // DIR, open; the staging folder's name in it. The template is to be
-    // written into the staging folder as if it were DIR.
-    int FolderHandle() const { return m_folderHandle.Get(); }
-    const std::string& StagingName() const { return m_stagingName; }
+    // Runs `step` with the path of the staging folder, into which the
+    // template is to be written as if it were DIR, in the form the writers
+    // and the dialog's code take; returns what `step` returns.
+    virtual bool InStaging(const std::function<bool(const std::string& stagingFolder)>& step) = 0;
+
     // A writer's message with the staging folder named as DIR.
-    std::string AsWrittenInFolder(std::string message) const;
+    virtual std::string AsWrittenInFolder(std::string message) const = 0;
 
     // Moves the written template into place, then removes the files of the
     // other format. False, with *error, when a move or removal fails.
-    bool Commit(std::string& error);
-
-    // What an interruption removes; only calls that are safe in a signal
-    // handler.
-    void RemoveOnInterrupt() const noexcept;
-
-private:
-    TemplateWrite() = default;
-
-    // A folder that Begin made: the folder it was made in, and its name.
-    struct MadeFolder {
-        FileDescriptor parent;
-        std::string name;
-    };
-
-    TemplateFormat m_format = TemplateFormat::k2007;
-    std::string m_shownFolder;
-    std::vector<MadeFolder> m_made;  // outermost first
-    FileDescriptor m_folderHandle;
-    FileDescriptor m_keyinOskel;  // DIR/keyin.oskel when it exists
-    FileDescriptor m_layout;      // DIR/Layout when it exists
-    FileDescriptor m_staging;     // locked while this run lives
-    std::string m_stagingName;
-    bool m_committed = false;
+    virtual bool Commit(std::string& error) = 0;
 };
 
 }  // namespace layouttool

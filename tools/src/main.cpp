@@ -1,11 +1,21 @@
 // layout-template-tool: creates and inspects layout templates for the keepers
 // of central libraries.
 
+#if defined(_WIN32)
+#include <windows.h>
+#include <shellapi.h>
+#endif
+
 #include <csignal>
 #include <iostream>
+#include <optional>
 
 #include "Commands.h"
 #include "ExitStatus.h"
+#include "Text.h"
+#if defined(_WIN32)
+#include "WindowsText.h"
+#endif
 #include "safetext/StandardOutput.h"
 
 namespace layouttool {
@@ -98,6 +108,59 @@ int RunChecked(const Arguments& arguments)
 }  // namespace
 }  // namespace layouttool
 
+#if defined(_WIN32)
+namespace layouttool {
+namespace {
+
+// The arguments as the user typed them: from the wide command line, in the
+// ANSI code page in which the module takes paths. One that the code page
+// cannot write gets a '?' for each such character, and its exact text is
+// kept for the message that refuses it.
+Arguments WindowsArguments()
+{
+    int count = 0;
+    LPWSTR* words = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    Arguments arguments;
+    for (int i = 1; words != nullptr && i < count; ++i) {
+        const std::wstring word = words[i];
+        if (const std::optional<std::string> ansi = AnsiFromWide(word)) {
+            arguments.push_back(*ansi);
+        } else {
+            arguments.push_back(AnsiFromWideLossy(word));
+            NoteOutsideCodePage(arguments.back(), Utf8FromWide(word));
+        }
+    }
+    ::LocalFree(words);
+    return arguments;
+}
+
+// A console shows the tool's text in the code page the text is written in.
+class ConsoleCodePage {
+public:
+    ConsoleCodePage() : m_previous(::GetConsoleOutputCP())
+    {
+        if (m_previous != 0)
+            ::SetConsoleOutputCP(::GetACP());
+    }
+    ~ConsoleCodePage()
+    {
+        if (m_previous != 0)
+            ::SetConsoleOutputCP(m_previous);
+    }
+
+private:
+    UINT m_previous;
+};
+
+}  // namespace
+}  // namespace layouttool
+
+int main()
+{
+    const layouttool::ConsoleCodePage codePage;
+    return layouttool::RunChecked(layouttool::WindowsArguments());
+}
+#else
 int main(int argc, char** argv)
 {
     // A write beyond the file-size limit fails (EFBIG) and is cleaned up like
@@ -108,3 +171,4 @@ int main(int argc, char** argv)
     std::signal(SIGPIPE, SIG_IGN);
     return layouttool::RunChecked(layouttool::Arguments(argv + 1, argv + argc));
 }
+#endif

@@ -3,9 +3,11 @@
 #include "TemplateFixtures.h"
 
 #include <gtest/gtest.h>
+#if !defined(_WIN32)
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <cstring>
@@ -21,7 +23,8 @@ namespace fs = std::filesystem;
 void Write2007(const fs::path& folder, const standin::oskel::Description& description)
 {
     std::string error;
-    ASSERT_TRUE(standin::oskel::WriteOskel((folder / "keyin.oskel").string(), description, &error)) << error;
+    ASSERT_TRUE(standin::oskel::WriteOskel(testsupport::AnsiPath(folder / "keyin.oskel"), description, &error))
+        << error;
 }
 
 void Write2005(const fs::path& folder, const std::vector<std::string>& extraLines)
@@ -31,7 +34,7 @@ void Write2005(const fs::path& folder, const std::vector<std::string>& extraLine
     description.layers.push_back({1, 1});
     description.extraLines = extraLines;
     std::string error;
-    ASSERT_TRUE(standin::corvane::Write2005Template(folder.string(), description, &error)) << error;
+    ASSERT_TRUE(standin::corvane::Write2005Template(testsupport::AnsiPath(folder), description, &error)) << error;
 }
 
 void Write2005Lines(const fs::path& folder, int layerCount, const std::vector<std::string>& lines)
@@ -41,7 +44,7 @@ void Write2005Lines(const fs::path& folder, int layerCount, const std::vector<st
     description.layerCount = layerCount;
     description.extraLines = lines;
     std::string error;
-    ASSERT_TRUE(standin::corvane::Write2005Template(folder.string(), description, &error)) << error;
+    ASSERT_TRUE(standin::corvane::Write2005Template(testsupport::AnsiPath(folder), description, &error)) << error;
 }
 
 void PatchHeader(const fs::path& database, std::streamoff offset, unsigned value)
@@ -53,6 +56,7 @@ void PatchHeader(const fs::path& database, std::streamoff offset, unsigned value
     ASSERT_TRUE(file.good());
 }
 
+#if !defined(_WIN32)
 void MakeSocket(const fs::path& path)
 {
     // Bound where its path fits a socket address, then moved into place.
@@ -69,6 +73,8 @@ void MakeSocket(const fs::path& path)
     ASSERT_EQ(0, bindResult);
     fs::rename(bound, path);
 }
+
+#endif
 
 std::vector<std::string> SortedLines(const std::string& text)
 {

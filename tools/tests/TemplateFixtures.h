@@ -25,8 +25,10 @@ void Write2005Lines(const std::filesystem::path& folder, int layerCount, const s
 // Overwrites four bytes of an SQLite header, big-endian.
 void PatchHeader(const std::filesystem::path& database, std::streamoff offset, unsigned value);
 
+#if !defined(_WIN32)
 // A Unix socket at `path`.
 void MakeSocket(const std::filesystem::path& path);
+#endif
 
 // The lines of `text`, sorted.
 std::vector<std::string> SortedLines(const std::string& text);

@@ -5,7 +5,12 @@
 #include <standin/corvane.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <fstream>
+
+#if defined(_WIN32)
+#include <windows.h>
+#endif
 
 #include "TemplateFixtures.h"
 #include "ToolRunner.h"
@@ -66,13 +71,47 @@ std::function<void(const fs::path&)> With2005Lines(int layerCount, std::vector<s
     return [layerCount, lines](const fs::path& folder) { Write2005Lines(folder, layerCount, lines); };
 }
 
+#if defined(_WIN32)
+// Windows has no FIFOs, devices, sockets or links to nothing to make here:
+// the cases that need them are Linux's own.
+void MakeFifo(const fs::path&) {}
+void MakeSocket(const fs::path&) {}
+void MakeLoop(const fs::path&) {}
+void MakeDangling(const fs::path&) {}
+
+// Files held open without sharing while `check` runs, as another program
+// holds them; ReleaseHeldFiles lets them go.
+std::vector<HANDLE>& HeldFiles()
+{
+    static std::vector<HANDLE> held;
+    return held;
+}
+
+void HoldWithoutSharing(const fs::path& path)
+{
+    HeldFiles().push_back(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+// A folder whose name Windows would cut from a path given to it: made
+// through the \\?\ form, which takes names as they are.
+void MakeFolderNamedExactly(const fs::path& path)
+{
+    ::CreateDirectoryW((L"\\\\?\\" + fs::absolute(path).wstring()).c_str(), nullptr);
+}
+#else
 void MakeFifo(const fs::path& path) { ::mkfifo(path.c_str(), 0600); }
 void MakeLoop(const fs::path& path) { fs::create_symlink(path.filename(), path); }
 void MakeDangling(const fs::path& path) { fs::create_symlink("nowhere", path); }
+#endif
 
-}  // namespace
+// The cases only Linux can make: FIFOs, devices, sockets, links, names
+// holding a wildcard, and folders that cannot be searched.
+const char* const kLinuxOnly[] = {"15-layout-dangling", "18-cvn-fifo", "19-cvn-device", "20-cvn-socket",
+                                  "21-dnm-dangling",    "22-hlw-loop", "24-sids-fifo",  "26-sids-dangling",
+                                  "28-sids-loop",       "broken",      "star*",         "wild?"};
 
-std::vector<VerdictCase> EveryVerdictCase()
+std::vector<VerdictCase> AllVerdictCases()
 {
     const std::string range = " is out of range (-2147483648 to 2147483647)";
     std::vector<VerdictCase> cases = {
@@ -265,28 +304,129 @@ std::vector<VerdictCase> EveryVerdictCase()
         entry.needsPermissions = true;
         cases.push_back(std::move(entry));
     }
+#if defined(_WIN32)
+    const std::string noStackup = "the dialog shows no stack-up for it: ";
+    const std::vector<VerdictCase> windows = {
+        // Held open by another program without sharing: _stat still answers,
+        // so discovery lists the 2005 template, whose file does not load; the
+        // design database does not open.
+        {"50-cvn-held",
+         [](const fs::path& f) {
+             Write2005(f);
+             HoldWithoutSharing(f / "Layout/Corvane.cvn");
+         },
+         "OK   50-cvn-held (2005)" + kNoStackup +
+             "Layout\\Corvane.cvn: " + standin::corvane::DescribeStatus(CORVANE_E_FILE_UNREADABLE)},
+        {"51-db-held",
+         [](const fs::path& f) {
+             WriteGood2007(f);
+             HoldWithoutSharing(f / "keyin.oskel/design.db");
+         },
+         "SKIP 51-db-held" + kNotOpened + "keyin.oskel\\design.db cannot be read: Permission denied)"},
+        // Names that Windows cuts, and one its ANSI code page cannot write.
+        {"blank ", MakeFolderNamedExactly,
+         "FILE blank : ignored, not a folder to the dialog: its name ends in a blank, which Windows drops from a "
+         "path: the dialog's file queries look for 'blank' instead",
+         true},
+        {"dot.", MakeFolderNamedExactly,
+         "FILE dot.: ignored, not a folder to the dialog: its name ends in a dot, which Windows drops from a path: "
+         "the dialog's file queries look for 'dot' instead",
+         true},
+        {"\xc5\x81\xc3\xb3"
+         "d\xc5\xba",
+         [](const fs::path& f) { fs::create_directory(f); },
+         "FILE ?\xc3\xb3"
+         "d?: ignored, not a folder to the dialog: its name holds characters that the ANSI code page "
+         "(1252) cannot write, and the dialog's paths are written in it: the dialog could never open it",
+         true},
+    };
+    cases.insert(cases.end(), windows.begin(), windows.end());
+#endif
     return cases;
 }
 
-std::string MakeVerdictCases(const fs::path& lib, bool permissions)
+}  // namespace
+
+std::vector<VerdictCase> VerdictCasesHere()
+{
+    std::vector<VerdictCase> cases = AllVerdictCases();
+#if defined(_WIN32)
+    for (const char* linuxOnly : kLinuxOnly)
+        cases.erase(std::remove_if(cases.begin(), cases.end(),
+                                   [&](const VerdictCase& entry) { return entry.name == linuxOnly; }),
+                    cases.end());
+    cases.erase(
+        std::remove_if(cases.begin(), cases.end(), [](const VerdictCase& entry) { return entry.needsPermissions; }),
+        cases.end());
+#endif
+    return cases;
+}
+
+std::vector<VerdictCase> MakeVerdictCases(const fs::path& lib, bool permissions)
 {
     fs::create_directories(lib);
+    std::vector<VerdictCase> made;
+    for (const VerdictCase& entry : VerdictCasesHere()) {
+        if (entry.needsPermissions != permissions)
+            continue;
+        entry.make(lib / fs::u8path(entry.name));
+        made.push_back(entry);
+    }
+    return made;
+}
+
+std::string CheckOutput(const std::vector<VerdictCase>& cases, const std::vector<std::string>& order)
+{
     std::string folders;
     std::string files;
     std::size_t folderCount = 0;
     std::size_t listed = 0;
-    for (const VerdictCase& entry : EveryVerdictCase()) {
-        if (entry.needsPermissions != permissions)
-            continue;
-        entry.make(lib / entry.name);
-        (entry.file ? files : folders) += entry.lines + "\n";
-        if (!entry.file) {
-            ++folderCount;
-            listed += entry.lines.rfind("OK ", 0) == 0 ? 1 : 0;
+    for (const std::string& name : order) {
+        for (const VerdictCase& entry : cases) {
+            if (entry.name != name)
+                continue;
+            (entry.file ? files : folders) += entry.lines + "\n";
+            if (!entry.file) {
+                ++folderCount;
+                listed += entry.lines.rfind("OK ", 0) == 0 ? 1 : 0;
+            }
         }
     }
     return folders + files + std::to_string(listed) + " of " + std::to_string(folderCount) +
            (folderCount == 1 ? " sub-folder is" : " sub-folders are") + " listed by the dialog\n";
+}
+
+std::vector<std::string> ListingOrder(const fs::path& folder)
+{
+    std::vector<std::string> names;
+#if defined(_WIN32)
+    // The system's own order (NTFS and Wine: by name).
+    WIN32_FIND_DATAW entry;
+    const HANDLE search = ::FindFirstFileW((folder / L"*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::string name = fs::path(entry.cFileName).u8string();
+        if (name != "." && name != "..")
+            names.push_back(name);
+    } while (::FindNextFileW(search, &entry));
+    ::FindClose(search);
+#else
+    // The order --listing-order ascending gives.
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+#endif
+    return names;
+}
+
+void ReleaseHeldFiles()
+{
+#if defined(_WIN32)
+    for (const HANDLE handle : HeldFiles())
+        ::CloseHandle(handle);
+    HeldFiles().clear();
+#endif
 }
 
 void RestorePermissions(const fs::path& lib)

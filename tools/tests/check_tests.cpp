@@ -27,7 +27,7 @@ class Check : public ::testing::Test {
 protected:
     ToolRun Run(const std::vector<std::string>& arguments) { return RunTool(arguments, m_work.Root()); }
 
-    testsupport::TempFolder m_work;
+    WorkFolder m_work;
 };
 
 TEST_F(Check, EveryRejectionKindGivesItsReason)

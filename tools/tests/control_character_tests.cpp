@@ -39,7 +39,7 @@ protected:
         EXPECT_EQ(std::string::npos, FirstControlByte(run.err)) << run.err;
     }
 
-    testsupport::TempFolder m_work;
+    WorkFolder m_work;
 };
 
 TEST_F(ControlCharacters, CheckShowsHostileNamesHarmlessly)

@@ -9,7 +9,7 @@ namespace {
 
 TEST(Help, EveryCommandHasHelp)
 {
-    testsupport::TempFolder work;
+    WorkFolder work;
     for (const std::string command : {"create", "show", "check"}) {
         SCOPED_TRACE(command);
         const std::string usage = "Usage: layout-template-tool " + command;
@@ -28,7 +28,7 @@ TEST(Help, EveryCommandHasHelp)
 
 TEST(Help, ToolHelpAndUnknownCommands)
 {
-    testsupport::TempFolder work;
+    WorkFolder work;
     for (const std::vector<std::string>& arguments : {std::vector<std::string>{"--help"}, {"-h"}, {"help"}}) {
         const ToolRun run = RunTool(arguments, work.Root());
         EXPECT_EQ(0, run.status);
@@ -47,7 +47,7 @@ TEST(Help, ToolHelpAndUnknownCommands)
 
 TEST(Help, VersionAndTheEndOfOptions)
 {
-    testsupport::TempFolder work;
+    WorkFolder work;
     ToolRun run = RunTool({"--version"}, work.Root());
     EXPECT_EQ(0, run.status);
     EXPECT_EQ(0u, run.out.find("layout-template-tool ")) << run.out;

@@ -63,7 +63,7 @@ protected:
         return found;
     }
 
-    testsupport::TempFolder m_work;
+    WorkFolder m_work;
     testsupport::TempFolder m_description;
 };
 

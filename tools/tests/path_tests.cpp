@@ -72,7 +72,7 @@ TEST(Paths, ACurrentFolderDeeperThanPathMaxWorksAsForTheDialog)
 {
     // The tool once made every path absolute, too long to be queried: show
     // said "File name too long" where the dialog lists the template.
-    testsupport::TempFolder work;
+    WorkFolder work;
     const DeepFolder deep(work.Root());
     ASSERT_GE(deep.Handle(), 0);
 
@@ -104,7 +104,7 @@ TEST(Paths, DotDotIsTheFileSystemsAsForTheDialog)
     // "jump/.." is the folder above where the link leads, as the file system
     // resolves it for the dialog's queries; not the current folder, as the
     // text of the path would say.
-    testsupport::TempFolder work;
+    WorkFolder work;
     ASSERT_EQ(0, RunTool({"create", "2005", "lib/Layout/6L", "--layer", "signal 3"}, work.Root()).status);
     fs::create_directory(work.Root() / "lib/Layout/group");
     fs::create_directory_symlink(work.Root() / "lib/Layout/group", work.Root() / "jump");
@@ -124,7 +124,7 @@ TEST(Paths, DotDotIsTheFileSystemsAsForTheDialog)
 TEST(Paths, ADanglingLinkIsNamedAsOne)
 {
     // create once said "File exists" of a link to nothing.
-    testsupport::TempFolder work;
+    WorkFolder work;
     fs::create_symlink("nowhere", work.Root() / "dl");
     ToolRun run = RunTool({"create", "2005", "dl", "--layer", "signal 1"}, work.Root());
     EXPECT_EQ(1, run.status);

@@ -29,7 +29,7 @@ TEST(CheckRegression, JournalThatIsAPipeIsNotWaitedFor)
 {
     // Reading the first byte of a FIFO named design.db-journal waited for a
     // writer forever, in the client's open and in the tool's diagnosis.
-    testsupport::TempFolder work;
+    WorkFolder work;
     const fs::path folder = work.Root() / "lib" / "4L" / "keyin.oskel";
     std::string error;
     ASSERT_TRUE(standin::oskel::WriteOskel(folder.string(), standin::oskel::PcbDescription({}), &error)) << error;

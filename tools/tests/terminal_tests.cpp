@@ -61,7 +61,7 @@ TEST(Terminal, HostileFolderNamesLeaveTitleAndScreenAlone)
 {
     if (!TmuxPane::Available())
         GTEST_SKIP() << "tmux is not installed";
-    testsupport::TempFolder work;
+    WorkFolder work;
     const std::string hostile = "x\x1b[2J\x1b]2;PWNED\x07";
     ASSERT_EQ(0, RunTool({"create", "2005", "lib/" + hostile, "--layer", "signal 1"}, work.Root()).status);
     fs::create_directories(work.Root() / ("lib/skip" + hostile));

@@ -1,6 +1,8 @@
-// Clean-up on an interrupting signal, then the signal's own ending.
+// Clean-up on an interrupting signal, then the signal's own ending (Linux).
 
 #include "Interruption.h"
+
+#include <cstdlib>
 
 namespace layouttool {
 namespace {
@@ -58,5 +60,9 @@ void SetInterruptCleanUp(void (*cleanUp)(const void* context), const void* conte
         ::sigaction(signal, &action, nullptr);
     }
 }
+
+bool InterruptionPending() { return false; }
+
+void EndByInterruption() { std::abort(); }
 
 }  // namespace layouttool

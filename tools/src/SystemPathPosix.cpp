@@ -1,4 +1,4 @@
-// Command-line paths in the system's form, and a template folder's name.
+// Command-line paths in the system's form, and a template folder's name, on Linux.
 
 #include "SystemPath.h"
 
@@ -64,6 +64,21 @@ std::string ToSystemPath(const std::string& nativePath)
 {
     // No drive is mapped in this process, so only the separators change.
     return standin::FromNativePath(WithoutTrailingSeparators(nativePath));
+}
+
+std::string NativeOf(const std::string& systemPath) { return standin::ToNativePath(systemPath); }
+
+std::string SelectListingOrder(const std::string& order)
+{
+    if (order == "filesystem")
+        standin::SetListingOrder(standin::ListingOrder::FileSystem);
+    else if (order == "ascending")
+        standin::SetListingOrder(standin::ListingOrder::Ascending);
+    else if (order == "descending")
+        standin::SetListingOrder(standin::ListingOrder::Descending);
+    else
+        return "--listing-order: expected filesystem, ascending or descending, got '" + order + "'";
+    return std::string();
 }
 
 bool LocateTemplate(const std::string& nativePath, TemplateLocation& location, std::string& error)

@@ -1,5 +1,5 @@
-// Writing a template into its folder: DIR opened one folder at a time,
-// staging beside the old template, then moving the new files into place
+// Writing a template into its folder on Linux: DIR opened one folder at a
+// time, staging beside the old template, then moving the new files into place
 // relative to folders opened without following links.
 
 #include "TemplateFiles.h"
@@ -13,7 +13,10 @@
 #include <cerrno>
 #include <cstring>
 #include <random>
+#include <vector>
 
+#include "CurrentFolder.h"
+#include "FileDescriptor.h"
 #include "Interruption.h"
 
 namespace layouttool {
@@ -290,17 +293,47 @@ bool MakeStaging(int folder, FileDescriptor& staging, std::string& name)
     return false;
 }
 
-void CleanUpInterruptedWrite(const void* write) { static_cast<const TemplateWrite*>(write)->RemoveOnInterrupt(); }
+class PosixTemplateWrite : public TemplateWrite {
+public:
+    static std::unique_ptr<PosixTemplateWrite> Begin(const std::string& folder, const std::string& shownFolder,
+                                                     TemplateFormat format, bool replace, std::string& error);
+    ~PosixTemplateWrite() override;
 
-}  // namespace
+    bool InStaging(const std::function<bool(const std::string& stagingFolder)>& step) override;
+    std::string AsWrittenInFolder(std::string message) const override;
+    bool Commit(std::string& error) override;
 
-std::unique_ptr<TemplateWrite> TemplateWrite::Begin(const std::string& folder, const std::string& shownFolder,
-                                                    TemplateFormat format, bool replace, std::string& error)
+    // What an interruption removes; only calls that are safe in a signal
+    // handler.
+    void RemoveOnInterrupt() const noexcept;
+
+private:
+    // A folder that Begin made: the folder it was made in, and its name.
+    struct MadeFolder {
+        FileDescriptor parent;
+        std::string name;
+    };
+
+    TemplateFormat m_format = TemplateFormat::k2007;
+    std::string m_shownFolder;
+    std::vector<MadeFolder> m_made;  // outermost first
+    FileDescriptor m_folderHandle;
+    FileDescriptor m_keyinOskel;  // DIR/keyin.oskel when it exists
+    FileDescriptor m_layout;      // DIR/Layout when it exists
+    FileDescriptor m_staging;     // locked while this run lives
+    std::string m_stagingName;
+    bool m_committed = false;
+};
+
+void CleanUpInterruptedWrite(const void* write) { static_cast<const PosixTemplateWrite*>(write)->RemoveOnInterrupt(); }
+
+std::unique_ptr<PosixTemplateWrite> PosixTemplateWrite::Begin(const std::string& folder, const std::string& shownFolder,
+                                                              TemplateFormat format, bool replace, std::string& error)
 {
     // Nothing made here may be left behind by an interruption: it waits
     // until the clean-up knows of it.
     const HeldInterruptions held;
-    std::unique_ptr<TemplateWrite> write(new TemplateWrite);
+    std::unique_ptr<PosixTemplateWrite> write(new PosixTemplateWrite);
     write->m_format = format;
     write->m_shownFolder = shownFolder;
 
@@ -343,7 +376,7 @@ std::unique_ptr<TemplateWrite> TemplateWrite::Begin(const std::string& folder, c
     return write;
 }
 
-TemplateWrite::~TemplateWrite()
+PosixTemplateWrite::~PosixTemplateWrite()
 {
     const HeldInterruptions held;
     if (m_staging.Valid())
@@ -356,7 +389,7 @@ TemplateWrite::~TemplateWrite()
     SetInterruptCleanUp(nullptr, nullptr);
 }
 
-void TemplateWrite::RemoveOnInterrupt() const noexcept
+void PosixTemplateWrite::RemoveOnInterrupt() const noexcept
 {
     if (m_staging.Valid())
         RemoveStaging(m_folderHandle.Get(), m_stagingName.c_str());
@@ -365,14 +398,21 @@ void TemplateWrite::RemoveOnInterrupt() const noexcept
             ::unlinkat(made->parent.Get(), made->name.c_str(), AT_REMOVEDIR);
 }
 
-std::string TemplateWrite::AsWrittenInFolder(std::string message) const
+bool PosixTemplateWrite::InStaging(const std::function<bool(const std::string& stagingFolder)>& step)
+{
+    // Written and read back relative to DIR itself, however long its path.
+    const CurrentFolderIn inFolder(m_folderHandle.Get());
+    return inFolder.Entered() && step(m_stagingName);
+}
+
+std::string PosixTemplateWrite::AsWrittenInFolder(std::string message) const
 {
     for (std::size_t at = message.find(m_stagingName); at != std::string::npos; at = message.find(m_stagingName, at))
         message.replace(at, m_stagingName.size(), m_shownFolder);
     return message;
 }
 
-bool TemplateWrite::Commit(std::string& error)
+bool PosixTemplateWrite::Commit(std::string& error)
 {
     // Moved in whole, or not at all.
     const HeldInterruptions held;
@@ -421,6 +461,14 @@ bool TemplateWrite::Commit(std::string& error)
         ::unlinkat(folder, other.folder, AT_REMOVEDIR);  // a folder that still holds something stays
     }
     return true;
+}
+
+}  // namespace
+
+std::unique_ptr<TemplateWrite> TemplateWrite::Begin(const std::string& folder, const std::string& shownFolder,
+                                                    TemplateFormat format, bool replace, std::string& error)
+{
+    return PosixTemplateWrite::Begin(folder, shownFolder, format, replace, error);
 }
 
 }  // namespace layouttool
