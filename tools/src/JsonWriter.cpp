@@ -2,40 +2,11 @@
 
 #include "JsonWriter.h"
 
-#include <cstdio>
-
 #include "Text.h"
-#include "safetext/ControlFree.h"
+#include "safetext/JsonString.h"
 #include "safetext/Utf8.h"
 
 namespace layouttool {
-
-std::string JsonString(std::string_view utf8)
-{
-    std::string json = "\"";
-    for (std::size_t pos = 0; pos < utf8.size();) {
-        char32_t c = 0;
-        if (!ilt::DecodeUtf8(utf8, pos, c)) {
-            json += "\\ufffd";
-            continue;
-        }
-        switch (c) {
-        case '"': json += "\\\""; break;
-        case '\\': json += "\\\\"; break;
-        case '\n': json += "\\n"; break;
-        case '\t': json += "\\t"; break;
-        default:
-            if (ilt::IsControlCharacter(c)) {
-                char escape[8];
-                std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
-                json += escape;
-            } else {
-                ilt::AppendUtf8(json, c);
-            }
-        }
-    }
-    return json + "\"";
-}
 
 bool IsUtf8(std::string_view text)
 {
@@ -116,7 +87,7 @@ JsonWriter& JsonWriter::EndArray()
 JsonWriter& JsonWriter::Key(std::string_view name)
 {
     BeforeValue();
-    m_out << JsonString(name) << ": ";
+    m_out << ilt::JsonString(name) << ": ";
     m_afterKey = true;
     return *this;
 }
@@ -124,7 +95,7 @@ JsonWriter& JsonWriter::Key(std::string_view name)
 JsonWriter& JsonWriter::Utf8(std::string_view text)
 {
     BeforeValue();
-    m_out << JsonString(text);
+    m_out << ilt::JsonString(text);
     return *this;
 }
 

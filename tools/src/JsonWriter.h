@@ -16,10 +16,6 @@
 
 namespace layouttool {
 
-// `text` as a JSON string literal, quotes included, from UTF-8.
-//   a"b\ => "a\"b\\"      "\x1b[2J" => "\u001b[2J"      "\xff" => "\ufffd"
-std::string JsonString(std::string_view utf8);
-
 // Whether `text` is valid UTF-8 (a JSON string can carry it exactly).
 bool IsUtf8(std::string_view text);
 
