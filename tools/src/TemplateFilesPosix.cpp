@@ -18,26 +18,12 @@
 #include "CurrentFolder.h"
 #include "FileDescriptor.h"
 #include "Interruption.h"
+#include "TemplateParts.h"
 
 namespace layouttool {
 namespace {
 
-struct Part {
-    const char* folder;               // in DIR
-    std::vector<const char*> files;   // what this tool writes there, in the order they are moved in
-    std::vector<const char*> extras;  // what SQLite may have left beside them
-};
-
-// The marker comes last when the 2007 template moves in and goes first when
-// it goes, so the folder never reads as 2007 without its database.
-const Part k2007Part{"keyin.oskel", {"design.db", "sids"}, {"design.db-journal", "design.db-wal", "design.db-shm"}};
-const Part k2005Part{"Layout", {"Tamsett.tms", "Corvane.cvn", "Halloway.hlw", "Dunmere.dnm"}, {}};
-
-const Part& PartOf(TemplateFormat format) { return format == TemplateFormat::k2007 ? k2007Part : k2005Part; }
-const Part& OtherPart(TemplateFormat format) { return format == TemplateFormat::k2007 ? k2005Part : k2007Part; }
-
 constexpr char kStagingPrefix[] = ".layout-template-tool-";
-constexpr std::size_t kStagingSuffixLength = 6;
 
 std::string Reason() { return std::strerror(errno); }
 
@@ -152,7 +138,7 @@ bool OpenPart(int parent, const std::string& shownParent, const char* name, File
 }
 
 // A written file that is a folder cannot be replaced by one.
-bool CheckReplaceable(int folder, const std::string& shownFolder, const Part& part, std::string& error)
+bool CheckReplaceable(int folder, const std::string& shownFolder, const TemplatePart& part, std::string& error)
 {
     std::vector<const char*> names = part.files;
     names.insert(names.end(), part.extras.begin(), part.extras.end());
@@ -186,7 +172,7 @@ void RemoveStaging(int folder, const char* name) noexcept
 {
     const int staging = ::openat(folder, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (staging >= 0) {
-        for (const Part* part : {&k2007Part, &k2005Part}) {
+        for (const TemplatePart* part : {&k2007Part, &k2005Part}) {
             const int partFolder = ::openat(staging, part->folder, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
             if (partFolder < 0)
                 continue;
@@ -416,7 +402,7 @@ bool PosixTemplateWrite::Commit(std::string& error)
 {
     // Moved in whole, or not at all.
     const HeldInterruptions held;
-    const Part& part = PartOf(m_format);
+    const TemplatePart& part = PartOf(m_format);
     const int folder = m_folderHandle.Get();
     FileDescriptor& existing = m_format == TemplateFormat::k2007 ? m_keyinOskel : m_layout;
     const auto fail = [&](const std::string& what) {
@@ -445,7 +431,7 @@ bool PosixTemplateWrite::Commit(std::string& error)
 
     // The other format's files go, the marker first; their folder goes when
     // that leaves it empty.
-    const Part& other = OtherPart(m_format);
+    const TemplatePart& other = OtherPart(m_format);
     FileDescriptor& old = m_format == TemplateFormat::k2007 ? m_layout : m_keyinOskel;
     if (old.Valid()) {
         std::vector<const char*> names(other.files.rbegin(), other.files.rend());

@@ -9,27 +9,13 @@
 
 #include "Interruption.h"
 #include "TemplateFiles.h"
+#include "TemplateParts.h"
 #include "WindowsText.h"
 
 namespace layouttool {
 namespace {
 
-struct Part {
-    const char* folder;               // in DIR
-    std::vector<const char*> files;   // what this tool writes there, in the order they are moved in
-    std::vector<const char*> extras;  // what SQLite may have left beside them
-};
-
-// The marker comes last when the 2007 template moves in and goes first when
-// it goes, so the folder never reads as 2007 without its database.
-const Part k2007Part{"keyin.oskel", {"design.db", "sids"}, {"design.db-journal", "design.db-wal", "design.db-shm"}};
-const Part k2005Part{"Layout", {"Tamsett.tms", "Corvane.cvn", "Halloway.hlw", "Dunmere.dnm"}, {}};
-
-const Part& PartOf(TemplateFormat format) { return format == TemplateFormat::k2007 ? k2007Part : k2005Part; }
-const Part& OtherPart(TemplateFormat format) { return format == TemplateFormat::k2007 ? k2005Part : k2007Part; }
-
 constexpr wchar_t kStagingPrefix[] = L".layout-template-tool-";
-constexpr std::size_t kStagingSuffixLength = 6;
 // The lock of a staging folder: open without sharing while its run lives,
 // deleted by the system when the run ends, however it ends.
 constexpr wchar_t kLockName[] = L".lock";
@@ -119,7 +105,7 @@ std::wstring FullPath(const std::wstring& path)
 // else behind.
 void RemoveStaging(const std::wstring& staging)
 {
-    for (const Part* part : {&k2007Part, &k2005Part}) {
+    for (const TemplatePart* part : {&k2007Part, &k2005Part}) {
         const std::wstring folder = Join(staging, part->folder);
         for (const char* file : part->files)
             ::DeleteFileW(Join(folder, file).c_str());
@@ -198,9 +184,9 @@ private:
     // Opens or makes every folder of DIR's full path; records those it made.
     bool OpenFolder(const std::string& folder, std::string& error);
     // Holds keyin.oskel or Layout when it is there, a folder and no link.
-    bool HoldPart(const Part& part, Handle& handle, std::string& error);
+    bool HoldPart(const TemplatePart& part, Handle& handle, std::string& error);
     // What keeps the files of `part` from being replaced or removed.
-    bool CheckReplaceable(const Part& part, std::string& error) const;
+    bool CheckReplaceable(const TemplatePart& part, std::string& error) const;
     // `path` (in DIR) as DIR names it in messages.
     std::string Shown(const std::string& inFolder) const { return m_shownFolder + "\\" + inFolder; }
 
@@ -271,7 +257,7 @@ bool WindowsTemplateWrite::OpenFolder(const std::string& folder, std::string& er
     return true;
 }
 
-bool WindowsTemplateWrite::HoldPart(const Part& part, Handle& handle, std::string& error)
+bool WindowsTemplateWrite::HoldPart(const TemplatePart& part, Handle& handle, std::string& error)
 {
     const std::wstring path = Join(m_folder, part.folder);
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
@@ -298,7 +284,7 @@ bool WindowsTemplateWrite::HoldPart(const Part& part, Handle& handle, std::strin
     return true;
 }
 
-bool WindowsTemplateWrite::CheckReplaceable(const Part& part, std::string& error) const
+bool WindowsTemplateWrite::CheckReplaceable(const TemplatePart& part, std::string& error) const
 {
     std::vector<const char*> names = part.files;
     names.insert(names.end(), part.extras.begin(), part.extras.end());
@@ -409,7 +395,7 @@ std::string WindowsTemplateWrite::AsWrittenInFolder(std::string message) const
 
 bool WindowsTemplateWrite::Commit(std::string& error)
 {
-    const Part& part = PartOf(m_format);
+    const TemplatePart& part = PartOf(m_format);
     Handle& existing = m_format == TemplateFormat::k2007 ? m_keyinOskel : m_layout;
     const auto fail = [&](const std::string& what) {
         error = m_shownFolder + ": cannot move the new template into place: " + what;
@@ -438,7 +424,7 @@ bool WindowsTemplateWrite::Commit(std::string& error)
 
     // The other format's files go, the marker first; their folder goes when
     // that leaves it empty.
-    const Part& other = OtherPart(m_format);
+    const TemplatePart& other = OtherPart(m_format);
     Handle& old = m_format == TemplateFormat::k2007 ? m_layout : m_keyinOskel;
     if (old.Valid()) {
         const std::wstring otherFolder = Join(m_folder, other.folder);
