@@ -31,20 +31,6 @@ std::vector<standin::oskel::LayerDescription> SixLayerBoard()
     return layers;
 }
 
-// A 2005 description of `layers` layers: every other one a conductor (signal, plane in turn).
-standin::corvane::Description Corvane(int layers)
-{
-    standin::corvane::Description description;
-    int number = 0;
-    for (int i = 0; i < layers; ++i) {
-        if (i % 2 == 0)
-            description.layers.push_back({(i / 2) % 2 == 0 ? 1 : 0, ++number, false});
-        else
-            description.layers.push_back({2, std::nullopt, false});
-    }
-    return description;
-}
-
 void Check(bool ok, const std::string& what, const std::string& error)
 {
     if (!ok)
@@ -83,6 +69,19 @@ std::string Numbered(const char* prefix, int i)
 }
 
 }  // namespace
+
+standin::corvane::Description Corvane(int layers)
+{
+    standin::corvane::Description description;
+    int number = 0;
+    for (int i = 0; i < layers; ++i) {
+        if (i % 2 == 0)
+            description.layers.push_back({(i / 2) % 2 == 0 ? 1 : 0, ++number, false});
+        else
+            description.layers.push_back({2, std::nullopt, false});
+    }
+    return description;
+}
 
 FixtureRoot::FixtureRoot() { WriteMasters(); }
 

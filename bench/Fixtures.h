@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include <standin/corvane_writer.h>
 #include <testsupport/TempDrive.h>
 
 namespace bench {
@@ -22,6 +23,9 @@ struct LibraryCounts {
     int invalidFolders = 0;
     int plainFiles = 0;
 };
+
+// A 2005 description of `layers` layers: every other one a conductor (signal, plane in turn).
+standin::corvane::Description Corvane(int layers);
 
 class FixtureRoot {
 public:

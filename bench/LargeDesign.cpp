@@ -86,14 +86,7 @@ void WriteLarge2007(const fs::path& templateFolder, int layers, int extraConstra
 
 void WriteLarge2005(const fs::path& templateFolder, int layers)
 {
-    standin::corvane::Description description;
-    int number = 0;
-    for (int i = 0; i < layers; ++i) {
-        if (i % 2 == 0)
-            description.layers.push_back({(i / 2) % 2 == 0 ? 1 : 0, ++number, false});
-        else
-            description.layers.push_back({2, std::nullopt, false});
-    }
+    const standin::corvane::Description description = Corvane(layers);
     std::string error;
     if (!standin::corvane::Write2005Template(templateFolder.string(), description, &error))
         throw std::runtime_error("large design: " + error);
