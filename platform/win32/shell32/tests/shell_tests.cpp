@@ -9,65 +9,12 @@
 
 #include <testsupport/MappedFolder.h>
 
-#include <cstring>
+#include "ShellCalls.h"
 
 using namespace conformance;
+using namespace shellcalls;
 
 namespace {
-
-using WideString = std::basic_string<WCHAR>;
-
-WideString Wide(const std::string& text)
-{
-    WideString wide(text.size() + 1, 0);
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
-    wide.resize(length > 0 ? static_cast<std::size_t>(length - 1) : 0);
-    return wide;
-}
-
-// Frees an id list through the shell allocator, as the module does.
-void FreeIdList(LPITEMIDLIST list)
-{
-    IMalloc* allocator = nullptr;
-    ASSERT_EQ(S_OK, SHGetMalloc(&allocator));
-    allocator->Free(list);
-    allocator->Release();
-}
-
-// The path of an id list, or "<none>" when SHGetPathFromIDListA fails (the
-// buffer is then "").
-std::string PathOf(LPCITEMIDLIST list)
-{
-    char path[MAX_PATH];
-    std::memset(path, 'x', sizeof(path));
-    if (SHGetPathFromIDListA(list, path))
-        return path;
-    EXPECT_STREQ("", path) << "a failed SHGetPathFromIDListA leaves an empty buffer";
-    return "<none>";
-}
-
-struct Parsed {
-    HRESULT result = E_FAIL;
-    std::string path;
-};
-
-Parsed Parse(const std::string& name)
-{
-    IShellFolder* desktop = nullptr;
-    EXPECT_EQ(S_OK, SHGetDesktopFolder(&desktop));
-    WideString wide = Wide(name);
-    Parsed parsed;
-    LPITEMIDLIST list = nullptr;
-    parsed.result = desktop->ParseDisplayName(nullptr, nullptr, &wide[0], nullptr, &list, nullptr);
-    desktop->Release();
-    if (SUCCEEDED(parsed.result)) {
-        parsed.path = PathOf(list);
-        FreeIdList(list);
-    } else {
-        EXPECT_EQ(nullptr, list);
-    }
-    return parsed;
-}
 
 class ShellTest : public ::testing::Test {
 protected:
@@ -164,12 +111,9 @@ protected:
     // path ("" for NULL), the display name in *name.
     std::string Run(const std::string& root, std::vector<Step> steps, std::string* name = nullptr)
     {
-        IShellFolder* desktop = nullptr;
-        EXPECT_EQ(S_OK, SHGetDesktopFolder(&desktop));
-        WideString wide = Wide(root);
-        LPITEMIDLIST rootList = nullptr;
-        EXPECT_EQ(S_OK, desktop->ParseDisplayName(nullptr, nullptr, &wide[0], nullptr, &rootList, nullptr));
-        desktop->Release();
+        HRESULT parsed = E_FAIL;
+        const LPITEMIDLIST rootList = ParseToIdList(root, &parsed);
+        EXPECT_EQ(S_OK, parsed);
 
         char displayName[MAX_PATH] = "untouched";
         BROWSEINFOA info{};

@@ -66,11 +66,9 @@ protected:
         standin::ScopedDisplay scoped(*m_display);
         LPITEMIDLIST rootList = nullptr;
         if (!root.empty()) {
-            IShellFolder* desktop = nullptr;
-            EXPECT_EQ(S_OK, SHGetDesktopFolder(&desktop));
-            std::u16string name = Wide(root);
-            EXPECT_EQ(S_OK, desktop->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, &rootList, nullptr));
-            desktop->Release();
+            HRESULT parsed = E_FAIL;
+            rootList = ParseToIdList(root, &parsed);
+            EXPECT_EQ(S_OK, parsed);
         }
         std::strcpy(m_displayName, "untouched");
         BROWSEINFOA info;

@@ -1,5 +1,5 @@
-// Helpers of the shell tests: a temporary folder tree mapped as drive D:, and
-// wide strings for ParseDisplayName.
+// Helpers of the stand-in's shell tests: a temporary folder tree mapped as
+// drive D:, and the shell calls of ../ShellCalls.h.
 #pragma once
 
 #include <shlobj.h>
@@ -8,12 +8,16 @@
 
 #include <testsupport/TempDrive.h>
 
+#include "../ShellCalls.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 
 namespace shelltest {
+
+using namespace shellcalls;
 
 // A fresh native folder mapped as D:, removed with its contents at the end;
 // checks that the test left no id list, allocator or folder reference behind.
@@ -47,30 +51,5 @@ private:
     std::string m_native;
     std::size_t m_idListsBefore = 0;
 };
-
-inline std::u16string Wide(const std::string& text)
-{
-    std::u16string wide(text.size() + 1, u'\0');
-    const int length = MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text.c_str(), -1,
-                                           reinterpret_cast<LPWSTR>(wide.data()), static_cast<int>(wide.size()));
-    wide.resize(length > 0 ? static_cast<std::size_t>(length) : 1);
-    return wide;
-}
-
-// Frees an id list through the shell allocator, as the module does.
-inline void FreeIdList(LPITEMIDLIST list)
-{
-    IMalloc* allocator = nullptr;
-    ASSERT_EQ(S_OK, SHGetMalloc(&allocator));
-    allocator->Free(list);
-    allocator->Release();
-}
-
-// The file-system path of an id list, or "<none>" when SHGetPathFromIDListA fails.
-inline std::string PathOf(LPCITEMIDLIST list)
-{
-    char path[MAX_PATH];
-    return SHGetPathFromIDListA(list, path) ? std::string(path) : std::string("<none>");
-}
 
 }  // namespace shelltest

@@ -15,29 +15,6 @@ namespace {
 
 class ShellTest : public MappedDrive {};
 
-struct Parsed {
-    HRESULT result = E_FAIL;
-    std::string path;  // what SHGetPathFromIDListA gives for the list
-};
-
-Parsed Parse(const std::string& name)
-{
-    IShellFolder* desktop = nullptr;
-    EXPECT_EQ(S_OK, SHGetDesktopFolder(&desktop));
-    std::u16string wide = Wide(name);
-    Parsed parsed;
-    LPITEMIDLIST list = reinterpret_cast<LPITEMIDLIST>(1);  // must become NULL on failure
-    parsed.result = desktop->ParseDisplayName(nullptr, nullptr, wide.data(), nullptr, &list, nullptr);
-    desktop->Release();
-    if (SUCCEEDED(parsed.result)) {
-        parsed.path = PathOf(list);
-        FreeIdList(list);
-    } else {
-        EXPECT_EQ(nullptr, list);
-    }
-    return parsed;
-}
-
 TEST_F(ShellTest, AllocatorIsOneCountedObject)
 {
     IMalloc* first = nullptr;
@@ -128,7 +105,7 @@ TEST_F(ShellTest, ParseRefusesWhatItCannotRead)
     IShellFolder* desktop = nullptr;
     ASSERT_EQ(S_OK, SHGetDesktopFolder(&desktop));
     EXPECT_EQ(1, standin::ShellFolderReferences());
-    std::u16string name = Wide("D:\\lib");
+    WideString name = Wide("D:\\lib");
     EXPECT_EQ(E_INVALIDARG, desktop->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, nullptr, nullptr));
     LPITEMIDLIST list = nullptr;
     EXPECT_EQ(E_INVALIDARG, desktop->ParseDisplayName(nullptr, nullptr, nullptr, nullptr, &list, nullptr));
@@ -147,7 +124,7 @@ TEST_F(ShellTest, IdListsAreCountedUntilFreed)
     IMalloc* allocator = nullptr;
     ASSERT_EQ(S_OK, SHGetDesktopFolder(&desktop));
     ASSERT_EQ(S_OK, SHGetMalloc(&allocator));
-    std::u16string name = Wide("D:\\lib");
+    WideString name = Wide("D:\\lib");
     const std::size_t before = standin::LiveItemIdLists();
     LPITEMIDLIST lists[3] = {};
     for (LPITEMIDLIST& list : lists)
@@ -178,7 +155,7 @@ TEST_F(ShellTest, PathFromIdListFailsWithEmptyBufferForNonFileSystemItems)
     Folder("lib");
     IShellFolder* folder = nullptr;
     ASSERT_EQ(S_OK, SHGetDesktopFolder(&folder));
-    std::u16string name = Wide("D:\\lib");
+    WideString name = Wide("D:\\lib");
     LPITEMIDLIST list = nullptr;
     ASSERT_EQ(S_OK, folder->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, &list, nullptr));
     folder->Release();
