@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <iostream>
 #include <stdexcept>
 
 #include "ToolRunner.h"
@@ -144,25 +145,34 @@ ToolProcess::ToolProcess(const std::vector<std::string>& words, const StartFolde
     const fs::path outFile = output.path.empty() ? m_scratch.Root() / "stdout" : output.path;
     WriteTextFile(inputFile, input);
 
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = Inheritable(inputFile, GENERIC_READ, OPEN_EXISTING);
-    startup.hStdOutput = Inheritable(outFile, GENERIC_WRITE, CREATE_ALWAYS);
-    startup.hStdError = Inheritable(m_scratch.Root() / "stderr", GENERIC_WRITE, CREATE_ALWAYS);
-
     std::wstring commandLine;
     for (const std::string& word : words)
         commandLine += (commandLine.empty() ? L"" : L" ") + Quoted(Wide(word, CP_UTF8));
     PROCESS_INFORMATION process{};
-    const BOOL started = ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                                          nullptr, startFolder.path.c_str(), &startup, &process);
-    const DWORD error = ::GetLastError();
-    for (const HANDLE handle : {startup.hStdInput, startup.hStdOutput, startup.hStdError})
-        ::CloseHandle(handle);
-    if (!started)
-        throw std::runtime_error("cannot start " + words[0] + " in " + startFolder.path.u8string() + ": error " +
-                                 std::to_string(error));
+    // Wine at times loses a child before it runs any of its code (the
+    // loader ends early): CreateProcessW then fails with ERROR_INTERNAL_ERROR.
+    // Nothing of the tool ran, so the start is tried again.
+    for (int attempt = 1;; ++attempt) {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = Inheritable(inputFile, GENERIC_READ, OPEN_EXISTING);
+        startup.hStdOutput = Inheritable(outFile, GENERIC_WRITE, CREATE_ALWAYS);
+        startup.hStdError = Inheritable(m_scratch.Root() / "stderr", GENERIC_WRITE, CREATE_ALWAYS);
+        const BOOL started = ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                                              nullptr, startFolder.path.c_str(), &startup, &process);
+        const DWORD error = ::GetLastError();
+        for (const HANDLE handle : {startup.hStdInput, startup.hStdOutput, startup.hStdError})
+            ::CloseHandle(handle);
+        if (started)
+            break;
+        const std::string failure = "cannot start " + words[0] + " in " + startFolder.path.u8string() + ": error " +
+                                    std::to_string(error) + " on attempt " + std::to_string(attempt) +
+                                    ", its standard error \"" + ReadTextFile(m_scratch.Root() / "stderr") + "\"";
+        if (error != ERROR_INTERNAL_ERROR || attempt == 3)
+            throw std::runtime_error(failure);
+        std::cerr << failure << ": starting it again\n";
+    }
     ::CloseHandle(process.hThread);
     m_child = reinterpret_cast<std::intptr_t>(process.hProcess);
 }
