@@ -9,6 +9,10 @@
 
 #include <testsupport/MappedFolder.h>
 
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
 #include "ShellCalls.h"
 
 using namespace conformance;
@@ -24,6 +28,16 @@ protected:
         m_drive.MakeFolder("lib/sub");
         m_drive.MakeFolder("lib/\xc3\x84rger");
         m_drive.MakeFile("lib/notes.txt");
+        // Wine's id lists hold a folder's times, its last access included, and
+        // match only byte for byte; a folder's first read after a change moves
+        // that time (once, under Linux's relatime). So each folder is read
+        // here, a clock tick after it was made and before any id list of it is
+        // taken: otherwise the browser's own listing may move it between the
+        // root's id list and one parsed later, and BFFM_SETSELECTION misses.
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        for (const char* folder : {"", "lib", "lib/Templates", "lib/sub", "lib/\xc3\x84rger"})
+            for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(m_drive.Native(folder))) {
+            }
     }
 
     // "S:\lib" and the like, with the test drive's letter.
