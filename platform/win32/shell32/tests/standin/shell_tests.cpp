@@ -120,15 +120,15 @@ TEST_F(ShellTest, ParseRefusesWhatItCannotRead)
 TEST_F(ShellTest, IdListsAreCountedUntilFreed)
 {
     Folder("lib");
-    IShellFolder* desktop = nullptr;
     IMalloc* allocator = nullptr;
-    ASSERT_EQ(S_OK, SHGetDesktopFolder(&desktop));
     ASSERT_EQ(S_OK, SHGetMalloc(&allocator));
-    WideString name = Wide("D:\\lib");
     const std::size_t before = standin::LiveItemIdLists();
     LPITEMIDLIST lists[3] = {};
-    for (LPITEMIDLIST& list : lists)
-        ASSERT_EQ(S_OK, desktop->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, &list, nullptr));
+    for (LPITEMIDLIST& list : lists) {
+        HRESULT parsed = E_FAIL;
+        list = ParseToIdList("D:\\lib", &parsed);
+        ASSERT_EQ(S_OK, parsed);
+    }
     EXPECT_EQ(before + 3, standin::LiveItemIdLists());
     EXPECT_EQ(1, allocator->DidAlloc(lists[0]));
     for (LPITEMIDLIST list : lists)
@@ -136,7 +136,6 @@ TEST_F(ShellTest, IdListsAreCountedUntilFreed)
     allocator->Free(nullptr);
     EXPECT_EQ(before, standin::LiveItemIdLists());
     allocator->Release();
-    desktop->Release();
 }
 
 // The desktop has no path here (Windows gives its Desktop folder's), and
@@ -153,12 +152,9 @@ TEST_F(ShellTest, PathFromIdListFailsWithEmptyBufferForNonFileSystemItems)
 
     // A list of ours whose bytes were changed: not readable as an item.
     Folder("lib");
-    IShellFolder* folder = nullptr;
-    ASSERT_EQ(S_OK, SHGetDesktopFolder(&folder));
-    WideString name = Wide("D:\\lib");
-    LPITEMIDLIST list = nullptr;
-    ASSERT_EQ(S_OK, folder->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, &list, nullptr));
-    folder->Release();
+    HRESULT parsed = E_FAIL;
+    const LPITEMIDLIST list = ParseToIdList("D:\\lib", &parsed);
+    ASSERT_EQ(S_OK, parsed);
     list->mkid.abID[0] = 'Z';
     std::memset(path, 'x', sizeof(path));
     EXPECT_FALSE(SHGetPathFromIDListA(list, path));
