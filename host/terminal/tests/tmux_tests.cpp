@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -104,16 +105,21 @@ public:
         Tmux(arguments);
     }
 
-    // Waits until the screen satisfies `ready`; the last screen in *shown.
+    // Waits until the screen satisfies `ready` and has settled; the last
+    // screen in *shown. A capture can fall between two reads tmux makes of
+    // one redraw and show half of it, so a screen counts only when the next
+    // capture, a moment later, is the same.
     bool WaitForScreen(const std::function<bool(const std::string&)>& ready, std::string* shown,
                        bool attributes = false)
     {
         const auto deadline = std::chrono::steady_clock::now() + kPatience;
+        std::optional<std::string> candidate;
         do {
             *shown = Screen(attributes);
-            if (ready(*shown))
+            if (candidate == *shown)
                 return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            candidate = ready(*shown) ? std::optional<std::string>(*shown) : std::nullopt;
+            std::this_thread::sleep_for(std::chrono::milliseconds(candidate ? 20 : 50));
         } while (std::chrono::steady_clock::now() < deadline);
         return false;
     }
