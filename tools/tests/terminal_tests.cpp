@@ -45,6 +45,21 @@ public:
         return ReadTextFile(output);
     }
 
+    // The pane's text once tmux has read all the tool wrote: two captures a
+    // moment apart agree.
+    std::string SettledScreen()
+    {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        std::string screen = Query("capture-pane -p -t tool");
+        for (;;) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            std::string next = Query("capture-pane -p -t tool");
+            if (next == screen || std::chrono::steady_clock::now() > deadline)
+                return next;
+            screen = std::move(next);
+        }
+    }
+
 private:
     int Tmux(const std::string& arguments)
     {
@@ -79,7 +94,7 @@ TEST(Terminal, HostileFolderNamesLeaveTitleAndScreenAlone)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     ASSERT_TRUE(fs::exists(done));
 
-    const std::string screen = pane.Query("capture-pane -p -t tool");
+    const std::string screen = pane.SettledScreen();
     EXPECT_EQ(0u, screen.find("BEFORE\n")) << "the screen was cleared:\n" << screen;
     EXPECT_NE(std::string::npos, screen.find("OK   x?[2J?]2;PWNED? (2005)")) << screen;
     EXPECT_NE(std::string::npos, screen.find("1 of 2 sub-folders are listed by the dialog")) << screen;
