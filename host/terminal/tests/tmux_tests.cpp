@@ -7,15 +7,14 @@
 #include <signal.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
-#include <functional>
-#include <optional>
 #include <regex>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include <testsupport/TmuxSession.h>
 
 #include "LibraryFixture.h"
 #include "Process.h"
@@ -25,116 +24,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr auto kPatience = std::chrono::seconds(30);
+using testsupport::ShellQuoted;
+using testsupport::TmuxSession;
+using Size = testsupport::TerminalSize;
 
-struct Size {
-    int columns = 80;
-    int rows = 24;
-};
-
-std::string Quoted(const std::string& text)
-{
-    std::string quoted = "'";
-    for (const char c : text)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-// A tmux server of its own, with one session running a command.
-class TmuxSession {
-public:
-    explicit TmuxSession(fs::path folder) : m_folder(std::move(folder)), m_socket((m_folder / "tmux.sock").string()) {}
-    ~TmuxSession() { Stop(); }
-
-    static bool Available(const fs::path& folder)
-    {
-        return RunQuietly({"tmux", "-V"}, folder / "tmux-version.txt") == 0;
-    }
-
-    bool Start(const std::string& command, Size size)
-    {
-        ::unsetenv("TMUX");
-        return Tmux({"new-session", "-d", "-s", "ilt", "-x", std::to_string(size.columns), "-y",
-                     std::to_string(size.rows), command}) == 0;
-    }
-    // Ends the server, and waits until it has gone: a new session must not
-    // meet the old server on its way out.
-    void Stop()
-    {
-        if (!fs::exists(m_socket))
-            return;
-        Tmux({"kill-server"});
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        while (Tmux({"has-session"}) == 0 && std::chrono::steady_clock::now() < deadline)
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        std::error_code ignored;
-        fs::remove(m_socket, ignored);
-    }
-    void Resize(Size size)
-    {
-        Tmux({"resize-window", "-t", "ilt", "-x", std::to_string(size.columns), "-y", std::to_string(size.rows)});
-    }
-
-    // The pane's text; with `attributes`, with the escape sequences of its
-    // attributes too (bold is "\x1b[1m", dim "\x1b[2m").
-    std::string Screen(bool attributes = false)
-    {
-        const fs::path capture = m_folder / "screen.txt";
-        if (attributes)
-            Tmux({"capture-pane", "-p", "-e", "-t", "ilt"}, capture);
-        else
-            Tmux({"capture-pane", "-p", "-t", "ilt"}, capture);
-        return ReadFile(capture);
-    }
-
-    // What the pane's terminal is in, by tmux's format variables ("#{alternate_on}").
-    std::string Format(const std::string& format)
-    {
-        const fs::path answer = m_folder / "format.txt";
-        Tmux({"display-message", "-p", "-t", "ilt", format}, answer);
-        std::string text = ReadFile(answer);
-        while (!text.empty() && text.back() == '\n')
-            text.pop_back();
-        return text;
-    }
-
-    void Keys(const std::vector<std::string>& keys)
-    {
-        std::vector<std::string> arguments = {"send-keys", "-t", "ilt"};
-        arguments.insert(arguments.end(), keys.begin(), keys.end());
-        Tmux(arguments);
-    }
-
-    // Waits until the screen satisfies `ready` and has settled; the last
-    // screen in *shown. A capture can fall between two reads tmux makes of
-    // one redraw and show half of it, so a screen counts only when the next
-    // capture, a moment later, is the same.
-    bool WaitForScreen(const std::function<bool(const std::string&)>& ready, std::string* shown,
-                       bool attributes = false)
-    {
-        const auto deadline = std::chrono::steady_clock::now() + kPatience;
-        std::optional<std::string> candidate;
-        do {
-            *shown = Screen(attributes);
-            if (candidate == *shown)
-                return true;
-            candidate = ready(*shown) ? std::optional<std::string>(*shown) : std::nullopt;
-            std::this_thread::sleep_for(std::chrono::milliseconds(candidate ? 20 : 50));
-        } while (std::chrono::steady_clock::now() < deadline);
-        return false;
-    }
-
-private:
-    int Tmux(const std::vector<std::string>& arguments, const fs::path& output = {})
-    {
-        std::vector<std::string> argv = {"tmux", "-u", "-f", "/dev/null", "-S", m_socket};
-        argv.insert(argv.end(), arguments.begin(), arguments.end());
-        return RunQuietly(argv, output.empty() ? m_folder / "tmux.log" : output);
-    }
-
-    fs::path m_folder;
-    std::string m_socket;
-};
+constexpr auto kPatience = TmuxSession::kPatience;
 
 // Whether the browser's OK button is drawn with the attribute `code` (1 bold:
 // enabled, 2 dim: greyed), however tmux combines the escape sequence.
@@ -194,7 +88,7 @@ class TerminalTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!TmuxSession::Available(m_library.Root()))
+        if (!TmuxSession::Available())
             GTEST_SKIP() << "tmux is not installed";
     }
 
@@ -216,18 +110,19 @@ protected:
         fs::remove(root / "status.txt");
         fs::remove(root / "host.pid");
         std::string command = "env LC_ALL=C.UTF-8 " + run.environment + " sh -c 'echo $$ >\"$0\"; exec \"$@\"' " +
-                              Quoted((root / "host.pid").string()) + " " + Quoted(ILT_HOST_PROGRAM) + " --drive " +
-                              Quoted("D=" + root.string()) + " --listing-order " + run.listingOrder;
+                              ShellQuoted((root / "host.pid").string()) + " " + ShellQuoted(ILT_HOST_PROGRAM) +
+                              " --drive " + ShellQuoted("D=" + root.string()) + " --listing-order " + run.listingOrder;
         for (const std::string& argument : run.arguments)
-            command += " " + Quoted(argument);
-        command += " " + Quoted(run.central) + " >" + Quoted((root / "out.txt").string()) + " 2>" +
-                   Quoted((root / "err.txt").string());
-        WriteFile(root / "run.sh",
-                  "#!/bin/sh\n" + run.before + "\necho 'the shell before the dialog'\n" + command + "\necho $? >" +
-                      Quoted((root / "status.tmp").string()) + "\nmv " + Quoted((root / "status.tmp").string()) + " " +
-                      Quoted((root / "status.txt").string()) + "\necho 'the shell after the dialog'\nexec sleep 600\n");
+            command += " " + ShellQuoted(argument);
+        command += " " + ShellQuoted(run.central) + " >" + ShellQuoted((root / "out.txt").string()) + " 2>" +
+                   ShellQuoted((root / "err.txt").string());
+        WriteFile(root / "run.sh", "#!/bin/sh\n" + run.before + "\necho 'the shell before the dialog'\n" + command +
+                                       "\necho $? >" + ShellQuoted((root / "status.tmp").string()) + "\nmv " +
+                                       ShellQuoted((root / "status.tmp").string()) + " " +
+                                       ShellQuoted((root / "status.txt").string()) +
+                                       "\necho 'the shell after the dialog'\nexec sleep 600\n");
         m_tmux.Stop();
-        ASSERT_TRUE(m_tmux.Start("sh " + Quoted((root / "run.sh").string()), run.size));
+        ASSERT_TRUE(m_tmux.Start("sh " + ShellQuoted((root / "run.sh").string()), run.size));
     }
     void StartHost(const std::string& central, const std::string& environment = std::string())
     {
@@ -504,8 +399,8 @@ TEST_P(TerminalSizeTest, ATranscriptWhoseReaderWentAwayEndsWithStatusFive)
     const fs::path fifo = m_library.Root() / "transcript.fifo";
     const fs::path gone = m_library.Root() / "reader-gone";
     Run run = At();
-    run.before = "mkfifo " + Quoted(fifo.string()) + "\n(head -c1 " + Quoted(fifo.string()) + " >/dev/null; touch " +
-                 Quoted(gone.string()) + ") &";
+    run.before = "mkfifo " + ShellQuoted(fifo.string()) + "\n(head -c1 " + ShellQuoted(fifo.string()) +
+                 " >/dev/null; touch " + ShellQuoted(gone.string()) + ") &";
     run.arguments = {"--transcript", fifo.string()};
     StartHost(run);
     std::string screen;
