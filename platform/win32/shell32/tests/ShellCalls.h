@@ -61,6 +61,15 @@ inline LPITEMIDLIST ParseToIdList(const std::string& name, HRESULT* result)
     return list;
 }
 
+// The desktop's id list for `name`, which must parse (the caller frees it).
+inline LPITEMIDLIST IdListOf(const std::string& name)
+{
+    HRESULT result = E_FAIL;
+    const LPITEMIDLIST list = ParseToIdList(name, &result);
+    EXPECT_EQ(S_OK, result) << name;
+    return list;
+}
+
 struct Parsed {
     HRESULT result = E_FAIL;
     std::string path;  // what SHGetPathFromIDListA gives for the list

@@ -125,9 +125,7 @@ protected:
     // path ("" for NULL), the display name in *name.
     std::string Run(const std::string& root, std::vector<Step> steps, std::string* name = nullptr)
     {
-        HRESULT parsed = E_FAIL;
-        const LPITEMIDLIST rootList = ParseToIdList(root, &parsed);
-        EXPECT_EQ(S_OK, parsed);
+        const LPITEMIDLIST rootList = IdListOf(root);
 
         char displayName[MAX_PATH] = "untouched";
         BROWSEINFOA info{};

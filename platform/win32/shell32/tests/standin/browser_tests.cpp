@@ -64,12 +64,7 @@ protected:
     {
         m_display = std::make_unique<standin::ScriptedDisplay>(std::move(actions));
         standin::ScopedDisplay scoped(*m_display);
-        LPITEMIDLIST rootList = nullptr;
-        if (!root.empty()) {
-            HRESULT parsed = E_FAIL;
-            rootList = ParseToIdList(root, &parsed);
-            EXPECT_EQ(S_OK, parsed);
-        }
+        const LPITEMIDLIST rootList = root.empty() ? nullptr : IdListOf(root);
         std::strcpy(m_displayName, "untouched");
         BROWSEINFOA info;
         info.hwndOwner = nullptr;

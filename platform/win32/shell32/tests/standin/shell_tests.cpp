@@ -125,9 +125,8 @@ TEST_F(ShellTest, IdListsAreCountedUntilFreed)
     const std::size_t before = standin::LiveItemIdLists();
     LPITEMIDLIST lists[3] = {};
     for (LPITEMIDLIST& list : lists) {
-        HRESULT parsed = E_FAIL;
-        list = ParseToIdList("D:\\lib", &parsed);
-        ASSERT_EQ(S_OK, parsed);
+        list = IdListOf("D:\\lib");
+        ASSERT_NE(nullptr, list);
     }
     EXPECT_EQ(before + 3, standin::LiveItemIdLists());
     EXPECT_EQ(1, allocator->DidAlloc(lists[0]));
@@ -152,9 +151,8 @@ TEST_F(ShellTest, PathFromIdListFailsWithEmptyBufferForNonFileSystemItems)
 
     // A list of ours whose bytes were changed: not readable as an item.
     Folder("lib");
-    HRESULT parsed = E_FAIL;
-    const LPITEMIDLIST list = ParseToIdList("D:\\lib", &parsed);
-    ASSERT_EQ(S_OK, parsed);
+    const LPITEMIDLIST list = IdListOf("D:\\lib");
+    ASSERT_NE(nullptr, list);
     list->mkid.abID[0] = 'Z';
     std::memset(path, 'x', sizeof(path));
     EXPECT_FALSE(SHGetPathFromIDListA(list, path));
