@@ -194,11 +194,6 @@ ProcessResult RunProgramIntoClosedPipe(const std::vector<std::string>& argv, con
     return result;
 }
 
-int RunQuietly(const std::vector<std::string>& argv, const std::filesystem::path& log)
-{
-    return Spawn(argv, "/dev/null", log, log.string() + ".err");
-}
-
 std::string ReadFile(const std::filesystem::path& path)
 {
     std::ifstream file(path, std::ios::binary);

@@ -57,9 +57,6 @@ private:
 ProcessResult RunProgramIntoClosedPipe(const std::vector<std::string>& argv, const std::string& input,
                                        const std::filesystem::path& workFolder);
 
-// Runs a program and returns its exit status; its output goes to `log`.
-int RunQuietly(const std::vector<std::string>& argv, const std::filesystem::path& log);
-
 std::string ReadFile(const std::filesystem::path& path);
 std::vector<std::string> ReadLines(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, const std::string& contents);
